@@ -1,0 +1,43 @@
+#pragma once
+// The one way the engine reads its source: whole 512-byte sectors by 64-bit sector
+// number. A logical drive is read through its volume device (sector 0 is the boot
+// sector), a physical disk through "\\.\PhysicalDriveN". Devices are only ever
+// opened for reading, and a failed read is only a false result, never a message.
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "EngineContext.h"
+
+namespace engine {
+
+// Volume reads take at most this many sectors per call.
+inline constexpr uint32_t kMaxVolumeSectorsPerRead = 65535;
+
+// "\\.\PhysicalDrive0" .. "\\.\PhysicalDrive9"; empty for a number beyond the table.
+std::u16string PhysicalDrivePath(uint16_t driveNumber);
+// "\\.\X:" for a drive letter.
+std::u16string VolumeDevicePath(char16_t driveLetter);
+
+// Reads `count` sectors from `firstSector` of the chosen source into `buffer`
+// (at least count x 512 bytes). After a failed run read each sector is re-read
+// with RecoverySettings.BadSectorRetries attempts; a sector that stays unreadable
+// is zero-filled and counted. True when the last sector of the run was read.
+bool ReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
+
+// The same over SourceDevice.VolumeHandle, whatever the source kind.
+bool ReadVolumeSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
+
+// Closes SourceDevice.DiskHandle and opens the disk of SourceDevice.DriveNumber for
+// reading, shared for reading only. Returns the stored handle, null on failure.
+SectorSource* OpenPhysicalDrive(EngineContext& ctx);
+
+// Closes SourceDevice.VolumeHandle and opens the volume device of a drive letter for
+// reading, shared for reading and writing. Returns the stored handle, null on failure.
+SectorSource* OpenLogicalVolume(EngineContext& ctx, char16_t driveLetter);
+
+// Moves a handle's position; returns the new position, or -1 when it cannot be set.
+int64_t SeekHandle(SectorSource& handle, int64_t distance, SeekMethod method);
+
+}  // namespace engine

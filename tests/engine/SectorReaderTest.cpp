@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "EngineContext.h"
+#include "FaultySectorSource.h"
+#include "RecordingHost.h"
+#include "SectorReader.h"
+
+namespace {
+
+using engine::kSectorSize;
+using testsupport::FaultySectorSource;
+using testsupport::SourceCounters;
+
+constexpr uint32_t kImageSectors = 16;
+constexpr uint64_t kNoEnd = UINT64_MAX;
+
+struct ReadCase {
+  const char* Name;
+  uint16_t SourceKind;
+  uint16_t Retries;
+  std::set<uint64_t> BadSectors;
+  uint64_t ReadableEndSector;  // kNoEnd for none
+  uint64_t FirstSector;
+  uint32_t Count;
+  bool ExpectedResult;
+  std::set<uint64_t> ExpectedZeroSectors;  // sectors of the source read back as zeros
+  int ExpectedReadCalls;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.Name; }
+
+class SectorReaderTable : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(SectorReaderTable, ReadsRetriesAndZeroFills) {
+  const ReadCase& c = GetParam();
+  testsupport::RecordingHost host;
+  testsupport::FakeDeviceOpener opener;
+  engine::EngineContext ctx(host, opener);
+  ctx.RecoverySettings.BadSectorRetries = c.Retries;
+  ctx.SourceDevice.SourceKind = c.SourceKind;
+
+  const std::vector<uint8_t> image = FaultySectorSource::NumberedSectors(kImageSectors);
+  auto usedCounters = std::make_shared<SourceCounters>();
+  auto otherCounters = std::make_shared<SourceCounters>();
+  auto used = std::make_unique<FaultySectorSource>(image, usedCounters);
+  used->BadSectors = c.BadSectors;
+  if (c.ReadableEndSector != kNoEnd) used->ReadableEnd = c.ReadableEndSector * kSectorSize;
+  // Both handles are open; only the one of the source kind may be touched.
+  auto other = std::make_unique<FaultySectorSource>(image, otherCounters);
+  if (c.SourceKind == engine::kSourceLogicalDrive) {
+    ctx.SourceDevice.VolumeHandle = std::move(used);
+    ctx.SourceDevice.DiskHandle = std::move(other);
+  } else {
+    ctx.SourceDevice.DiskHandle = std::move(used);
+    ctx.SourceDevice.VolumeHandle = std::move(other);
+  }
+
+  std::vector<uint8_t> buffer(static_cast<size_t>(c.Count) * kSectorSize, 0xEE);  // stale bytes
+  EXPECT_EQ(engine::ReadSectors(ctx, c.FirstSector, c.Count, buffer), c.ExpectedResult);
+
+  const std::vector<uint8_t> zeros(kSectorSize, 0);
+  for (uint32_t i = 0; i < c.Count; ++i) {
+    const uint64_t sector = c.FirstSector + i;
+    const uint8_t* got = buffer.data() + i * kSectorSize;
+    if (c.ExpectedZeroSectors.count(sector) != 0) {
+      EXPECT_EQ(std::memcmp(got, zeros.data(), kSectorSize), 0) << "sector " << sector << " should be zeros";
+    } else {
+      EXPECT_EQ(std::memcmp(got, image.data() + sector * kSectorSize, kSectorSize), 0)
+          << "sector " << sector << " should hold its bytes";
+    }
+  }
+  EXPECT_EQ(ctx.ReadStats.UnreadableSectors.load(), c.ExpectedZeroSectors.size());
+  EXPECT_EQ(usedCounters->Reads, c.ExpectedReadCalls);
+  EXPECT_EQ(otherCounters->Reads + otherCounters->Seeks, 0) << "the other handle was touched";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SectorReaderTable,
+    ::testing::Values(
+        ReadCase{"CleanRun", 1, 3, {}, kNoEnd, 2, 8, true, {}, 1},
+        // One bad sector mid-run: the run read fails, then 8 sector reads, 3 tries on the bad one.
+        ReadCase{"BadMiddleSectorRetried", 1, 3, {5}, kNoEnd, 2, 8, true, {5}, 1 + 7 + 3},
+        ReadCase{"UnreadableLastSectorFails", 1, 3, {9}, kNoEnd, 2, 8, false, {9}, 1 + 7 + 3},
+        ReadCase{"NoRetriesNothingReRead", 1, 0, {5}, kNoEnd, 2, 8, false, {2, 3, 4, 5, 6, 7, 8, 9}, 1},
+        ReadCase{"CutOffEnd", 1, 3, {}, 8, 4, 6, false, {8, 9}, 1 + 4 + 3 + 3},
+        ReadCase{"BeyondImageIsShortRead", 1, 1, {}, kNoEnd, 14, 4, false, {16, 17}, 1 + 4},
+        ReadCase{"LogicalDriveReadsVolumeOnly", 2, 3, {}, kNoEnd, 0, 4, true, {}, 1},
+        ReadCase{"LogicalDriveBadSectorRetried", 2, 2, {1}, kNoEnd, 0, 4, true, {1}, 1 + 3 + 2}),
+    [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.Name); });
+
+class SectorReaderTest : public ::testing::Test {
+ protected:
+  testsupport::RecordingHost host;
+  testsupport::FakeDeviceOpener opener;
+  engine::EngineContext ctx{host, opener};
+};
+
+TEST_F(SectorReaderTest, MissingHandleFailsWithZeros) {
+  ctx.SourceDevice.SourceKind = engine::kSourceWholeDisk;
+  std::vector<uint8_t> buffer(kSectorSize, 0xEE);
+  EXPECT_FALSE(engine::ReadSectors(ctx, 0, 1, buffer));
+  EXPECT_EQ(buffer, std::vector<uint8_t>(kSectorSize, 0));
+  ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
+  EXPECT_FALSE(engine::ReadSectors(ctx, 0, 1, buffer));
+}
+
+TEST_F(SectorReaderTest, BufferSmallerThanCountIsRefusedUntouched) {
+  ctx.SourceDevice.SourceKind = engine::kSourceWholeDisk;
+  ctx.SourceDevice.DiskHandle = std::make_unique<FaultySectorSource>(FaultySectorSource::NumberedSectors(4));
+  std::vector<uint8_t> buffer(kSectorSize * 2 - 1, 0xEE);
+  EXPECT_FALSE(engine::ReadSectors(ctx, 0, 2, buffer));
+  EXPECT_EQ(buffer, std::vector<uint8_t>(kSectorSize * 2 - 1, 0xEE));
+  EXPECT_FALSE(engine::ReadSectors(ctx, UINT64_MAX / 2, 1, buffer)) << "byte offset beyond 64 bits";
+}
+
+TEST_F(SectorReaderTest, VolumeReadsAreLimitedTo65535Sectors) {
+  ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
+  ctx.SourceDevice.VolumeHandle = std::make_unique<FaultySectorSource>(FaultySectorSource::NumberedSectors(4));
+  std::vector<uint8_t> buffer(static_cast<size_t>(65536) * kSectorSize);
+  EXPECT_FALSE(engine::ReadVolumeSectors(ctx, 0, 65536, buffer));
+  EXPECT_TRUE(engine::ReadVolumeSectors(ctx, 0, 4, buffer));
+}
+
+TEST_F(SectorReaderTest, OpenersUseTheDevicePathsAndShareModes) {
+  opener.Devices[u"\\\\.\\PhysicalDrive3"].Bytes = FaultySectorSource::NumberedSectors(2);
+  opener.Devices[u"\\\\.\\E:"].Bytes = FaultySectorSource::NumberedSectors(2);
+
+  ctx.SourceDevice.DriveNumber = 3;
+  EXPECT_NE(engine::OpenPhysicalDrive(ctx), nullptr);
+  EXPECT_NE(engine::OpenLogicalVolume(ctx, u'E'), nullptr);
+  ctx.SourceDevice.DriveNumber = 4;  // nothing behind it: the old handle is closed, null stored
+  EXPECT_EQ(engine::OpenPhysicalDrive(ctx), nullptr);
+  EXPECT_EQ(ctx.SourceDevice.DiskHandle, nullptr);
+  ctx.SourceDevice.DriveNumber = 10;  // beyond the table of ten disks
+  EXPECT_EQ(engine::OpenPhysicalDrive(ctx), nullptr);
+
+  ASSERT_EQ(opener.Opened.size(), 3u);
+  EXPECT_EQ(opener.Opened[0].first, u"\\\\.\\PhysicalDrive3");
+  EXPECT_EQ(opener.Opened[0].second, engine::DeviceShare::ReadOnly);
+  EXPECT_EQ(opener.Opened[1].first, u"\\\\.\\E:");
+  EXPECT_EQ(opener.Opened[1].second, engine::DeviceShare::ReadWrite);
+}
+
+TEST_F(SectorReaderTest, SeekHandleReportsPositionOrMinusOne) {
+  FaultySectorSource source(FaultySectorSource::NumberedSectors(4));
+  EXPECT_EQ(engine::SeekHandle(source, 1024, engine::SeekMethod::Begin), 1024);
+  EXPECT_EQ(engine::SeekHandle(source, 512, engine::SeekMethod::Current), 1536);
+  EXPECT_EQ(engine::SeekHandle(source, 0, engine::SeekMethod::End), 2048);
+  EXPECT_EQ(engine::SeekHandle(source, -4096, engine::SeekMethod::Current), -1);
+}
+
+}  // namespace

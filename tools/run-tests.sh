@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds the native and the Windows configurations and runs every test:
+# the native suite (engine under ASan+UBSan, real images) and the Windows suite under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/install-deps.sh
+
+jobs=$(nproc)
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+
+cleanup() {
+  # The Wine wrapper leaves one Xvfb and the prefix's wineserver for the whole run.
+  if [ -f build/windows/.xvfb-display ]; then
+    kill "$(cut -d' ' -f2 build/windows/.xvfb-display)" 2>/dev/null || true
+    rm -f build/windows/.xvfb-display
+  fi
+  WINEPREFIX="$PWD/build/windows/wineprefix" wineserver -k 2>/dev/null || true
+}
+trap cleanup EXIT
+
+status=0
+ctest --preset native -j "$jobs" || status=1
+ctest --preset windows || status=1
+exit $status
