@@ -3,7 +3,7 @@
 # The Wine prefix lives in the build tree (made once); one Xvfb display is shared
 # by every test of a run and started on first use when no display is given.
 set -u
-build_root=${PELMO_WINE_ROOT:-$(cd "$(dirname "$1")" && while [ ! -f CMakeCache.txt ] && [ "$PWD" != / ]; do cd ..; done; pwd)}
+build_root=${PELMO_WINE_ROOT:-$(cd "$(dirname "${1:-.}")" && while [ ! -f CMakeCache.txt ] && [ "$PWD" != / ]; do cd ..; done; pwd)}
 export WINEPREFIX="${WINEPREFIX:-$build_root/wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
@@ -15,6 +15,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1 9>&-; wineserver -w; }
   ) 9>"$build_root/.wineprefix.lock"
 fi
+
+# --prepare: make the prefix and stop (used before mapping test drives).
+[ "${1:-}" = "--prepare" ] && exit 0
 
 if [ -z "${DISPLAY:-}" ]; then
   display_file="$build_root/.xvfb-display"

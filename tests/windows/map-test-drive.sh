@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Makes a small FAT16 image and backs Wine's drive D: with it in the build tree's
+# prefix: dosdevices/d:: (the device) links to the image, d: to an empty folder.
+# Usage: map-test-drive.sh BUILD_ROOT
+set -euo pipefail
+build_root=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work="$build_root/tests/windows/drive-d"
+mkdir -p "$work/mounted"
+image="$work/fat16.img"
+if [ ! -f "$image" ]; then
+  rm -f "$image.tmp"
+  mkfs.fat -C -F 16 -n PELMOTEST -i 12345678 "$image.tmp" 16384 >/dev/null
+  mv "$image.tmp" "$image"
+fi
+PELMO_WINE_ROOT="$build_root" "$here/../../cmake/wine-run.sh" --prepare
+prefix="$build_root/wineprefix"
+ln -sfn "$image" "$prefix/dosdevices/d::"
+ln -sfn "$work/mounted" "$prefix/dosdevices/d:"
