@@ -1,0 +1,22 @@
+#pragma once
+// The NTFS half of Quick Scan, called by the Quick Scan worker.
+
+#include <cstdint>
+
+#include "EngineContext.h"
+
+namespace engine {
+
+// Reads the NTFS geometry of the volume starting at `volumeStart` from its boot
+// sector (or the backup at SourceSelection.EndSector) into ctx.ActiveVolume.
+// Returns false when no usable NTFS boot sector or $MFT was found.
+bool DetectNtfsParameters(EngineContext& ctx, uint64_t volumeStart);
+
+// Walks every MFT record into the tree lists, gathers lost folders and files
+// under "Lost Dir", and hands the result tree and list to the results page.
+void WalkMft(EngineContext& ctx);
+
+// Gathers folders and files whose parent folder is missing under "Lost Dir".
+void SearchLostNtfsData(EngineContext& ctx);
+
+}  // namespace engine
