@@ -9,7 +9,7 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 
 PACKAGES=(
-  build-essential g++ clang llvm cmake ninja-build ccache pkg-config
+  build-essential g++ clang llvm libclang-rt-14-dev cmake ninja-build ccache pkg-config
   mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64 xvfb xauth x11-utils imagemagick
   zlib1g-dev libminizip-dev libz-mingw-w64-dev

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the native and the Windows configurations and runs every test:
-# the native suite (engine under ASan+UBSan, real images) and the Windows suite under Wine.
+# the native suite (engine under ASan+UBSan, real images), the Windows suite under
+# Wine, and the fuzz targets for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
@@ -24,4 +25,6 @@ trap cleanup EXIT
 status=0
 ctest --preset native -j "$jobs" || status=1
 ctest --preset windows || status=1
+# Every parser of untrusted bytes is fuzzed for a bounded time.
+FUZZ_SECONDS=${FUZZ_SECONDS:-15} bash tools/run-fuzz.sh || status=1
 exit $status

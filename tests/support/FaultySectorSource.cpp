@@ -42,7 +42,7 @@ bool FaultySectorSource::Read(void* buffer, uint32_t byteCount, uint32_t& bytesR
   }
   // Past the end of the bytes a read succeeds short, as a file read does.
   const uint64_t available = position_ < bytes_.size() ? std::min<uint64_t>(byteCount, bytes_.size() - position_) : 0;
-  std::memcpy(buffer, bytes_.data() + std::min<uint64_t>(position_, bytes_.size()), available);
+  if (available != 0) std::memcpy(buffer, bytes_.data() + position_, available);
   bytesRead = static_cast<uint32_t>(available);
   position_ += available;
   return true;
