@@ -9,7 +9,10 @@
 
 #include "EngineHost.h"
 #include "EngineRecords.h"
+#include "OutputFileSystem.h"
 #include "SectorSource.h"
+#include "drives/DriveTables.h"
+#include "results/ResultStore.h"
 
 namespace engine {
 
@@ -37,6 +40,14 @@ struct EngineContext {
   std::u16string SelectionSummaryText;
   std::u16string ProgramFolder;
   ReadStatistics ReadStats;
+
+  // Where recovered files and preview copies are written; set by the application.
+  OutputFileSystem* Files = nullptr;
+  ResultStore Results;
+  PhysicalDriveTableRecord PhysicalDriveTable{};
+  int32_t PhysicalDriveCount = 0;
+  LogicalDriveTableRecord LogicalDriveTable{};
+  uint16_t LogicalDriveCount = 0;
 };
 
 // True when the running worker is to leave its loop. Waits first while the user

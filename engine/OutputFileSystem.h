@@ -1,0 +1,54 @@
+#pragma once
+// Where the engine writes: recovered files, preview copies and their folders.
+// Paths are UTF-16 and use '\' between their parts (the POSIX side turns it into
+// '/'). Every result is checked by the callers: a file counts as saved only when
+// all its writes and its Close succeeded.
+//
+// Method names keep clear of the CreateFile/DeleteFile macros of <windows.h>.
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace engine {
+
+// Windows file times (100 ns units since 1601); a missing time is left as it is.
+struct OutputFileTimes {
+  std::optional<uint64_t> Creation;
+  std::optional<uint64_t> LastAccess;
+  std::optional<uint64_t> LastWrite;
+};
+
+// One file opened for writing. Destroying it without Close closes it quietly.
+class OutputFile {
+ public:
+  virtual ~OutputFile() = default;
+  // Writes all the bytes at the end of the file; false unless every byte was written.
+  virtual bool Write(std::span<const uint8_t> bytes) = 0;
+  virtual bool SetTimes(const OutputFileTimes& times) = 0;
+  // False when the file could not be completed (the data may be lost).
+  virtual bool Close() = 0;
+};
+
+class OutputFileSystem {
+ public:
+  virtual ~OutputFileSystem() = default;
+  // True when a file or folder exists at the path.
+  virtual bool FileExists(const std::u16string& path) = 0;
+  // True when the folder was created or already exists as a folder.
+  virtual bool CreateFolder(const std::u16string& path) = 0;
+  // Creates the file, or empties it when it exists; null on failure.
+  virtual std::unique_ptr<OutputFile> CreateFileForWriting(const std::u16string& path) = 0;
+  virtual bool RemoveFile(const std::u16string& path) = 0;
+  // Removes a folder only when it is empty.
+  virtual bool RemoveFolder(const std::u16string& path) = 0;
+  // Names (not paths) of the files directly in a folder; empty when it cannot be read.
+  virtual std::vector<std::u16string> FilesInFolder(const std::u16string& path) = 0;
+  // The user's temporary folder, ending with '\'.
+  virtual std::u16string TempFolder() = 0;
+};
+
+}  // namespace engine
