@@ -36,7 +36,7 @@ struct EngineContext {
   ScanControlRecord ScanControl;
   SaveControlRecord SaveControl;
   MessageRequestRecord MessageRequest;
-  int32_t CarvedFileSizeMB = 0;
+  int32_t CarvedFileSizeMB = 1;  // 1 to 20; never 0, so a hit is never saved empty
   std::u16string SelectionSummaryText;
   std::u16string ProgramFolder;
   ReadStatistics ReadStats;
