@@ -14,7 +14,7 @@ PACKAGES=(
   wine wine64 xvfb xauth x11-utils imagemagick
   zlib1g-dev libminizip-dev libz-mingw-w64-dev
   googletest libgtest-dev libgmock-dev
-  dosfstools mtools ntfs-3g ntfs-3g-dev libntfs-3g89 sleuthkit
+  dosfstools mtools ntfs-3g ntfs-3g-dev libntfs-3g89 sleuthkit fdisk
   dpkg-dev
 )
 
