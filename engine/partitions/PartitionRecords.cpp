@@ -32,7 +32,7 @@ bool HasText(std::span<const uint8_t> bytes, std::size_t offset, std::string_vie
 
 bool IsExtendedType(uint8_t type) { return type == kPartitionTypeExtended || type == kPartitionTypeExtendedLba; }
 
-bool HasBootSignature(std::span<const uint8_t> sector) {
+bool HasBootRecordSignature(std::span<const uint8_t> sector) {
   LeBytes bytes(sector);
   const uint16_t signature = bytes.U16(kSignatureOffset);
   return bytes.ok() && signature == 0xAA55;
@@ -75,12 +75,9 @@ uint16_t ClassifyListedPartition(std::span<const uint8_t> bootSector, uint8_t ty
 FoundBootSector RecogniseBootSector(std::span<const uint8_t> bootSector) {
   LeBytes bytes(bootSector);
   FoundBootSector found;
-  if (HasText(bootSector, 85, "32")) {
-    found.FileSystemCode = kFileSystemFat32;
-    found.SectorCount = bytes.U32(kFatTotalSectors32Offset);
-  } else if (HasText(bootSector, 57, "16")) {
-    found.FileSystemCode = kFileSystemFat16;
-    // A FAT16 volume under 65,536 sectors keeps its size in the 16-bit field.
+  if (HasText(bootSector, 85, "32") || HasText(bootSector, 57, "16")) {
+    found.FileSystemCode = HasText(bootSector, 85, "32") ? kFileSystemFat32 : kFileSystemFat16;
+    // A FAT volume under 65,536 sectors may keep its size in the 16-bit field instead.
     found.SectorCount = bytes.U32(kFatTotalSectors32Offset);
     if (found.SectorCount == 0) found.SectorCount = bytes.U16(kFatTotalSectors16Offset);
   } else if (HasText(bootSector, 3, "NTFS")) {

@@ -83,7 +83,7 @@ bool ReadPartitionTable(EngineContext& ctx, uint64_t mbrSector) {
   if (!ctx.SourceDevice.DiskHandle) return false;
 
   const SectorBuffer mbr = ReadOneSector(ctx, mbrSector);
-  if (!HasBootSignature(mbr)) return true;
+  if (!HasBootRecordSignature(mbr)) return true;
   std::optional<uint64_t> extendedBase;
   ReadPrimaryEntries(ctx, mbr, extendedBase);
   if (extendedBase && !TableFull(ctx)) WalkExtendedChain(ctx, *extendedBase);
