@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "EngineContext.h"
+#include "listing/FileFilters.h"
 
 namespace engine {
 
@@ -13,8 +14,14 @@ namespace engine {
 bool DetectNtfsParameters(EngineContext& ctx, uint64_t volumeStart);
 
 // Walks every MFT record into the tree lists, gathers lost folders and files
-// under "Lost Dir", and hands the result tree and list to the results page.
+// under "Lost Dir", and hands the result tree and list (through `filters`) to
+// the results page.
+void WalkMft(EngineContext& ctx, const FileFilterTable& filters);
 void WalkMft(EngineContext& ctx);
+
+// Only the first step of WalkMft: every base record of the MFT into
+// ResultStore.TreeFolders and TreeFiles.
+void WalkMftRecords(EngineContext& ctx);
 
 // Gathers folders and files whose parent folder is missing under "Lost Dir".
 void SearchLostNtfsData(EngineContext& ctx);

@@ -1,0 +1,39 @@
+#pragma once
+// Where the MFT lies: its own runlist, taken from record 0 and, when the MFT is
+// fragmented beyond one record, from the extension records its attribute list
+// names, turned into sector fragments. A record number maps to a sector by a walk
+// over the fragments.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "EngineContext.h"
+#include "ntfs/NtfsVolume.h"
+
+namespace engine::ntfs {
+
+struct MftRunMap {
+  std::vector<uint64_t> Starts;   // first sector of each fragment; 0 for a sparse run
+  std::vector<uint64_t> Lengths;  // sectors
+  std::size_t RunCount() const { return Starts.size(); }
+  uint64_t TotalSectors() const;
+};
+
+// The sector of a record through the given fragments; 0 when it lies beyond them
+// or in a sparse fragment.
+uint64_t MapThroughRuns(uint64_t record, const std::vector<uint64_t>& lengths, const std::vector<uint64_t>& starts);
+uint64_t MftRecordToSector(const MftRunMap& map, uint64_t record);
+
+// Reads record `record` through the map, sector by sector where a fragment ends
+// inside it, and fixes it up; `firstSector` gets the record's first sector (0 when
+// it lies beyond the map).
+RecordRead ReadMappedRecord(EngineContext& ctx, const MftRunMap& map, uint64_t record,
+                            RecordBuffer& buffer, uint64_t& firstSector);
+
+// Builds the map of the MFT at `mftStart` of the volume whose cluster 0 lies at
+// `volumeStart`. The map is empty when record 0 or record 5 (the root directory)
+// is no FILE record.
+MftRunMap BuildMftRunMap(EngineContext& ctx, uint64_t volumeStart, uint64_t mftStart, uint32_t sectorsPerCluster);
+
+}  // namespace engine::ntfs

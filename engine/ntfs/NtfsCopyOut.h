@@ -1,0 +1,49 @@
+#pragma once
+// Saving NTFS files and folders found by a scan: resident data from the MFT
+// record itself, non-resident data along its runs, into the target folder.
+
+#include <cstdint>
+#include <string>
+
+#include "EngineContext.h"
+#include "listing/FileFilters.h"
+#include "ntfs/NtfsVolume.h"
+
+namespace engine {
+
+// One file to save.
+struct NtfsSaveRequest {
+  std::u16string TargetFolder;
+  std::u16string FileName;       // as found on the disk; made safe for writing here
+  uint64_t Size = 0;             // the size the lists show
+  uint32_t RecordSector = 0;     // the record that holds the file's data (or its base record)
+  bool VisibleSave = true;       // false for a preview copy: no filters, policies or reports
+  uint32_t Deleted = 0;
+  uint64_t PendingFileTime = 0;  // given to the written file as all three of its times
+};
+
+// Saves one file. True when the file was written completely (or there was
+// nothing to write); false when it was skipped, could not be read or written.
+bool SaveNtfsFile(EngineContext& ctx, const NtfsSaveRequest& request, const FileFilterTable& filters);
+
+// Writes the data stream along its runs to `path`: sparse runs and bytes past the
+// initialised size as zeros. True when every byte was written and the file closed.
+bool WriteRunsToFile(EngineContext& ctx, const std::u16string& path, const ntfs::DataStream& stream,
+                     bool visibleSave, uint64_t pendingFileTime);
+
+// Re-creates the folder below `parentPath` and saves everything below it.
+void SaveNtfsFolder(EngineContext& ctx, uint32_t folderId, const std::u16string& parentPath,
+                    const std::u16string& folderName, const FileFilterTable& filters);
+
+// Saves the files of one folder into `folderPath`.
+void SaveNtfsFolderFiles(EngineContext& ctx, uint32_t folderId, const std::u16string& folderPath,
+                         const FileFilterTable& filters);
+
+// Gives an open output file the time as its creation, access and write time.
+bool SetNtfsFileTimes(OutputFile& file, uint64_t pendingFileTime);
+
+// A name from the disk made safe as one part of a path: no separators, no
+// reserved characters or device names, no trailing dots or blanks.
+std::u16string SafeNameForWriting(const std::u16string& name);
+
+}  // namespace engine
