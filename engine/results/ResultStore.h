@@ -25,6 +25,11 @@ struct EngineContext;
 
 class ResultStore {
  public:
+  ResultStore() = default;
+  // The indexes point into the lists, so a store is never copied.
+  ResultStore(const ResultStore&) = delete;
+  ResultStore& operator=(const ResultStore&) = delete;
+
   // Lists in append order.
   RecordList<FatFileEntry> FatFiles;
   RecordList<FatFolderEntry> FatFolders;
