@@ -1,0 +1,46 @@
+#include "FatDirectoryParser.h"
+
+#include <cstring>
+
+#include "FatDirectoryEntry.h"
+
+namespace engine {
+
+FatDirectoryListing ParseFatDirectory(std::span<const uint8_t> directory, bool fat32, size_t firstEntry,
+                                      bool everythingDeleted) {
+  FatDirectoryListing listing;
+  const size_t entryCount = directory.size() / kDirEntrySize;
+  for (size_t index = firstEntry; index < entryCount; ++index) {
+    const size_t offset = index * kDirEntrySize;
+    const std::optional<FatShortEntry> entry = DecodeShortEntry(directory, offset, fat32);
+    if (!entry) break;
+    if (entry->FirstByte == 0) {
+      listing.ReachedEnd = true;
+      break;
+    }
+    if (entry->Attributes == kAttrLongName || entry->FirstCluster == 0) continue;
+
+    FatDirectoryItem item;
+    item.Name = entry->ShortName;
+    if (std::optional<std::u16string> longName = AssembleLongFileName(directory, offset)) {
+      item.Name = std::move(*longName);
+    }
+    if (item.Name.empty() || !IsValidFileName(item.Name)) continue;
+    item.FirstCluster = entry->FirstCluster;
+    item.WriteDate = entry->WriteDate;
+    item.AccessDate = entry->AccessDate;
+    item.Size = entry->Size;
+    item.IsFolder = (entry->Attributes & kAttrDirectory) != 0;
+    item.Deleted = everythingDeleted || entry->Deleted;
+    item.EntryOffset = static_cast<uint32_t>(offset);
+    listing.Items.push_back(std::move(item));
+  }
+  return listing;
+}
+
+bool IsDirectoryStart(std::span<const uint8_t> directory) {
+  if (directory.size() < 2 * kDirEntrySize) return false;
+  return std::memcmp(directory.data(), ". ", 2) == 0 && std::memcmp(directory.data() + kDirEntrySize, "..", 2) == 0;
+}
+
+}  // namespace engine

@@ -1,0 +1,86 @@
+#include "FatTable.h"
+
+#include <array>
+#include <unordered_set>
+
+#include "LeBytes.h"
+#include "SectorReader.h"
+
+namespace engine {
+namespace {
+
+// Reads FAT entries with the last FAT sector kept, since chains mostly run forward.
+class FatSectorCache {
+ public:
+  FatSectorCache(EngineContext& ctx, const FatLayout& layout, uint64_t fatStart)
+      : ctx_(ctx), layout_(layout), fatStart_(fatStart) {}
+
+  // The raw entry of `cluster`; nothing when its FAT sector cannot be read.
+  std::optional<uint32_t> Entry(uint32_t cluster) {
+    const uint32_t entriesPerSector = layout_.Is32 ? kSectorSize / 4 : kSectorSize / 2;
+    const uint64_t sector = fatStart_ + cluster / entriesPerSector;
+    if (sector != cachedSector_) {
+      cachedSector_ = UINT64_MAX;
+      if (!ReadSectors(ctx_, sector, 1, buffer_)) return std::nullopt;
+      cachedSector_ = sector;
+    }
+    LeBytes bytes(buffer_);
+    const uint32_t index = cluster % entriesPerSector;
+    return layout_.Is32 ? bytes.U32(index * 4) : bytes.U16(index * 2);
+  }
+
+ private:
+  EngineContext& ctx_;
+  const FatLayout& layout_;
+  uint64_t fatStart_;
+  uint64_t cachedSector_ = UINT64_MAX;
+  std::array<uint8_t, kSectorSize> buffer_{};
+};
+
+template <class KeepGoing>
+std::vector<uint32_t> WalkChain(EngineContext& ctx, const FatLayout& layout, uint64_t fatStart, uint32_t startCluster,
+                                uint32_t maxClusters, KeepGoing keepGoing) {
+  std::vector<uint32_t> chain;
+  if (fatStart == 0 || maxClusters == 0 || !IsDataCluster(layout, startCluster)) return chain;
+  FatSectorCache fat(ctx, layout, fatStart);
+  std::unordered_set<uint32_t> seen;
+  uint32_t cluster = startCluster;
+  while (true) {
+    chain.push_back(cluster);
+    seen.insert(cluster);
+    if (chain.size() >= maxClusters || !keepGoing()) break;
+    const std::optional<uint32_t> raw = fat.Entry(cluster);
+    if (!raw) break;
+    const FatLink link = ClassifyFatEntry(layout.Is32, *raw, layout.MaxCluster);
+    if (link.Kind != FatLinkKind::Next || seen.count(link.Next) != 0) break;
+    cluster = link.Next;
+  }
+  return chain;
+}
+
+}  // namespace
+
+FatLink ClassifyFatEntry(bool is32, uint32_t rawEntry, uint32_t maxCluster) {
+  const uint32_t value = is32 ? rawEntry & 0x0FFFFFFF : rawEntry & 0xFFFF;
+  const uint32_t badMark = is32 ? 0x0FFFFFF7 : 0xFFF7;
+  if (value == 0) return {FatLinkKind::Free, 0};
+  if (value > badMark) return {FatLinkKind::EndOfChain, 0};
+  if (value == badMark) return {FatLinkKind::BadCluster, 0};
+  if (value < 2 || value > maxCluster) return {FatLinkKind::OutOfRange, 0};
+  return {FatLinkKind::Next, value};
+}
+
+std::vector<uint32_t> FollowClusterChain(EngineContext& ctx, const FatLayout& layout, uint32_t startCluster,
+                                         uint32_t maxClusters, int fatCopy) {
+  const uint64_t fatStart = fatCopy == kFatCopy2 ? layout.Fat2Start : layout.Fat1Start;
+  return WalkChain(ctx, layout, fatStart, startCluster, maxClusters, [&ctx] {
+    return ctx.SaveControl.StopRequested.load() != 1 && ctx.SaveControl.SkipRequested.load() != 1;
+  });
+}
+
+std::vector<uint32_t> BuildClusterChain(EngineContext& ctx, const FatLayout& layout, uint32_t startCluster,
+                                        uint32_t maxClusters) {
+  return WalkChain(ctx, layout, layout.Fat1Start, startCluster, maxClusters, [] { return true; });
+}
+
+}  // namespace engine

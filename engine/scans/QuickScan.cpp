@@ -1,0 +1,81 @@
+#include "QuickScan.h"
+
+#include "FatParameterRebuild.h"
+#include "FatTreeWalk.h"
+#include "FileSystemDetection.h"
+#include "SectorReader.h"
+#include "ntfs/NtfsQuickScan.h"
+
+namespace engine {
+namespace {
+
+int EndEarly(EngineContext& ctx) {
+  ctx.ScanControl.Running = 0;
+  ctx.ScanControl.StopOrDone = 1;
+  return 0;
+}
+
+// The volume device of the chosen logical drive: "\\.\" and the drive letter.
+bool OpenChosenLogicalDrive(EngineContext& ctx) {
+  const uint16_t index = ctx.SourceSelection.EntryIndex;
+  if (index >= ctx.LogicalDriveTable.size()) return false;
+  const std::u16string& root = ctx.LogicalDriveTable[index].RootPath;
+  if (root.size() < 2 || root[1] != u':') return false;
+  return OpenLogicalVolume(ctx, root[0]) != nullptr;
+}
+
+void ReportParametersNotFound(EngineContext& ctx) {
+  EngineHost& host = *ctx.Host;
+  ctx.ScanControl.Running = 1;
+  ctx.ScanControl.StopOrDone = 0;
+  host.KillScanTimer();
+  ctx.ScanControl.ParametersNotFound = 1;
+  ReportMessage(ctx, kParametersNotFoundText, kMessageError);
+  host.HideProgressBar();
+  host.HideStatusText();
+  host.SetButton(PageButton::ScanStop, ButtonAction::Hide);
+  for (PageButton button : {PageButton::ScanNext, PageButton::ScanBack}) {
+    host.SetButton(button, ButtonAction::Enable);
+    host.SetButton(button, ButtonAction::Show);
+  }
+}
+
+}  // namespace
+
+int QuickScanThreadProc(EngineContext& ctx, const FileFilterTable& filters) {
+  ctx.ScanControl.Running = 1;
+  ctx.ScanControl.StopOrDone = 0;
+  if (ctx.SourceDevice.SourceKind == kSourceLogicalDrive) {
+    if (!OpenChosenLogicalDrive(ctx) || StopRequested(ctx)) return EndEarly(ctx);
+  }
+
+  const int detected = DetectFileSystem(ctx);
+  if (StopRequested(ctx)) return EndEarly(ctx);
+  if (detected == 0) {
+    ctx.Host->SetStatusText(Panel::Scan, u"Please wait, Calculating partition parameters...");
+    if (RebuildFatParameters(ctx) == 0) {
+      ReportParametersNotFound(ctx);
+      return 0;
+    }
+  }
+  if (StopRequested(ctx)) return EndEarly(ctx);
+
+  ctx.Host->ResetCounterCaptions();
+  switch (ctx.SourceSelection.FileSystemCode) {
+    case kFileSystemFat16:
+    case kFileSystemFat32:
+      ctx.Host->SetStatusText(Panel::Scan, u"Please wait, Searching for Data...");
+      BuildFatTreeFromRoot(ctx, filters);
+      break;
+    case kFileSystemNtfs:
+      WalkMft(ctx);
+      break;
+    default:
+      break;
+  }
+  ctx.ScanControl.Running = 0;
+  ctx.ScanControl.StopOrDone = 1;
+  return 1;
+}
+
+}  // namespace engine

@@ -1,0 +1,227 @@
+#include "copyout/FatFileSaving.h"
+
+#include <gtest/gtest.h>
+
+#include "MemoryFatVolume.h"
+#include "MemoryOutputFileSystem.h"
+#include "RecordingHost.h"
+#include "copyout/FatFileTimes.h"
+#include "copyout/SaveCheckedItems.h"
+#include "listing/ResultRows.h"
+#include "results/ResultStore.h"
+
+namespace {
+
+using testsupport::MemoryFatVolume;
+
+class FatFileSavingTest : public testing::Test {
+ protected:
+  FatFileSavingTest() {
+    // Every data cluster holds its own number in every byte.
+    for (uint32_t cluster = 2; cluster <= 60; ++cluster) {
+      std::fill_n(volume.Cluster(cluster), 512, static_cast<uint8_t>(cluster));
+    }
+    ctx.Files = &files;
+  }
+  void Install() { volume.Install(ctx, opener); }
+
+  // The bytes a file of `size` has when it lies in `clusters`.
+  static std::vector<uint8_t> BytesOf(std::initializer_list<uint8_t> clusters, size_t size) {
+    std::vector<uint8_t> bytes;
+    for (uint8_t cluster : clusters) bytes.insert(bytes.end(), 512, cluster);
+    bytes.resize(size);
+    return bytes;
+  }
+
+  int Save(uint32_t firstCluster, uint32_t size, const std::u16string& name, uint32_t deleted = 0,
+           uint16_t writeDate = 0x3A64) {
+    engine::FatFileSaveRequest request;
+    request.TargetFolder = u"C:\\out";
+    request.FirstCluster = firstCluster;
+    request.Size = size;
+    request.Name = name;
+    request.Deleted = deleted;
+    request.WriteDate = writeDate;
+    return engine::SaveFatFile(ctx, session, request);
+  }
+  const std::vector<uint8_t>& Saved(const std::u16string& name) { return files.Files.at(u"C:\\out\\" + name).Bytes; }
+
+  testsupport::RecordingHost host;
+  testsupport::FakeDeviceOpener opener;
+  engine::EngineContext ctx{host, opener};
+  testsupport::MemoryOutputFileSystem files;
+  engine::SaveSession session;
+  MemoryFatVolume volume;
+};
+
+TEST_F(FatFileSavingTest, ClustersComeFromFat1ThenFat2ThenConsecutive) {
+  volume.SetBothFats(2, 5);  // intact, fragmented: 2 -> 5 -> 9
+  volume.SetBothFats(5, 9);
+  volume.SetBothFats(9, 0xFFFF);
+  volume.SetFat(1, 10, 0);  // FAT 1 lost the chain 10 -> 12 -> 14; FAT 2 has it
+  volume.SetFat(2, 10, 12);
+  volume.SetFat(2, 12, 14);
+  volume.SetFat(2, 14, 0xFFF8);
+  volume.SetBothFats(20, 0);  // deleted: only consecutive clusters are left
+  volume.SetBothFats(30, 31);  // a chain longer than the file: its first clusters count
+  volume.SetBothFats(31, 40);
+  volume.SetBothFats(40, 41);
+  volume.SetBothFats(41, 0xFFFF);
+  Install();
+  ASSERT_EQ(Save(2, 1200, u"fragmented.bin"), 1);
+  EXPECT_EQ(Saved(u"fragmented.bin"), BytesOf({2, 5, 9}, 1200));
+  ASSERT_EQ(Save(10, 1500, u"fat2.bin"), 1);
+  EXPECT_EQ(Saved(u"fat2.bin"), BytesOf({10, 12, 14}, 1500));
+  ASSERT_EQ(Save(20, 1025, u"consecutive.bin"), 1);
+  EXPECT_EQ(Saved(u"consecutive.bin"), BytesOf({20, 21, 22}, 1025));
+  ASSERT_EQ(Save(30, 600, u"long-chain.bin"), 1);
+  EXPECT_EQ(Saved(u"long-chain.bin"), BytesOf({30, 31}, 600));
+  ASSERT_EQ(Save(59, 2048, u"past-the-end.bin"), 1);  // clusters 61, 62 lie beyond the volume
+  EXPECT_EQ(Saved(u"past-the-end.bin"), BytesOf({59, 60, 0, 0}, 2048));
+  ASSERT_EQ(Save(0, 0, u"empty.txt"), 1);
+  EXPECT_TRUE(Saved(u"empty.txt").empty());
+}
+
+TEST_F(FatFileSavingTest, UnreadableSectorsAreWrittenAsZeros) {
+  opener.Devices[u"\\\\.\\PhysicalDrive0"].BadSectors = {MemoryFatVolume::kClusterBase + 21};
+  volume.SetBothFats(20, 21);
+  volume.SetBothFats(21, 22);
+  volume.SetBothFats(22, 0xFFFF);
+  Install();
+  ASSERT_EQ(Save(20, 1536, u"bad.bin"), 1);
+  EXPECT_EQ(Saved(u"bad.bin"), BytesOf({20, 0, 22}, 1536));
+}
+
+TEST_F(FatFileSavingTest, DeletedFilesPolicyPicksFiles) {
+  struct Case {
+    uint16_t Policy;
+    uint32_t Deleted;
+    int Saved;
+  };
+  const Case cases[] = {{1, 0, 1}, {1, 1, 1}, {2, 0, 0}, {2, 1, 1}, {3, 0, 1}, {3, 1, 0}};
+  Install();
+  for (const Case& c : cases) {
+    ctx.RecoverySettings.DeletedFilesPolicy = c.Policy;
+    const std::u16string name = u"p" + engine::DecimalText(c.Policy) + u"d" + engine::DecimalText(c.Deleted);
+    EXPECT_EQ(Save(2, 10, name, c.Deleted), c.Saved) << c.Policy << "/" << c.Deleted;
+    EXPECT_EQ(files.FileExists(u"C:\\out\\" + name), c.Saved == 1);
+  }
+}
+
+TEST_F(FatFileSavingTest, ExistingNamePolicies) {
+  Install();
+  files.Files[u"C:\\out\\a.txt"].Bytes = {1};
+  files.Files[u"C:\\out\\Copy (1 ) of a.txt"].Bytes = {2};
+  ASSERT_EQ(Save(2, 3, u"a.txt"), 1);  // policy 1: the first free "Copy ( n ) of" name
+  EXPECT_EQ(Saved(u"Copy (2 ) of a.txt"), BytesOf({2}, 3));
+  EXPECT_EQ(host.CallsStartingWith("Save.File").back(), "Save.File C:\\out | Copy (2 ) of a.txt | 1");
+
+  ctx.RecoverySettings.ExistingNamePolicy = 3;  // skip: untouched and not counted
+  EXPECT_EQ(Save(2, 3, u"a.txt"), 0);
+  EXPECT_EQ(Saved(u"a.txt"), std::vector<uint8_t>{1});
+  EXPECT_EQ(ctx.SaveControl.FilesProcessed.load(), 1);
+
+  ctx.RecoverySettings.ExistingNamePolicy = 2;  // overwrite what was there before the save...
+  ASSERT_EQ(Save(3, 4, u"a.txt"), 1);
+  EXPECT_EQ(Saved(u"a.txt"), BytesOf({3}, 4));
+  ASSERT_EQ(Save(4, 5, u"a.txt"), 1);  // ...but never a file this save wrote
+  EXPECT_EQ(Saved(u"a.txt"), BytesOf({3}, 4));
+  EXPECT_EQ(Saved(u"Copy (3 ) of a.txt"), BytesOf({4}, 5));
+}
+
+TEST_F(FatFileSavingTest, FailuresAreAskedAboutAndNeverCountAsSaved) {
+  Install();
+  files.Uncreatable = {u"C:\\out\\locked.txt"};
+  files.Unwritable = {u"C:\\out\\full.txt"};
+  host.QuestionAnswers = {true, false};
+  EXPECT_EQ(Save(2, 10, u"locked.txt"), 0);
+  EXPECT_EQ(ctx.MessageRequest.Text, u"Error creating file : C:\\out\\locked.txt.  Continue Recovery ? ");
+  EXPECT_EQ(ctx.SaveControl.StopRequested.load(), 0);
+  EXPECT_EQ(Save(2, 10, u"full.txt"), 0);
+  EXPECT_EQ(ctx.MessageRequest.Text, u"Error writing file : C:\\out\\full.txt.  Continue Recovery ? ");
+  EXPECT_EQ(ctx.SaveControl.StopRequested.load(), 1);  // answered No
+  EXPECT_EQ(Save(2, 10, u"later.txt"), 0);
+  EXPECT_FALSE(files.FileExists(u"C:\\out\\later.txt"));
+}
+
+TEST_F(FatFileSavingTest, TimesComeFromTheWriteDateWhenItIsADate) {
+  Install();
+  ASSERT_EQ(Save(2, 10, u"dated.txt", 0, 0x3A64), 1);
+  const auto& times = files.Files.at(u"C:\\out\\dated.txt").Times;
+  ASSERT_TRUE(times.LastWrite);
+  EXPECT_EQ(*times.LastWrite / 864000000000ULL, *engine::FatDateToFileTime(0x3A64, 0) / 864000000000ULL);
+  EXPECT_EQ(times.Creation, times.LastWrite);
+  for (uint16_t noDate : {uint16_t{0}, uint16_t{0x3A60}, uint16_t{0x3A1F} /* month 0 */, uint16_t{0x3A5E} /* 30 Feb */}) {
+    ASSERT_EQ(Save(2, 10, u"undated.txt", 0, noDate), 1);
+    EXPECT_FALSE(files.Files.at(u"C:\\out\\undated.txt").Times.LastWrite) << noDate;
+    files.Files.erase(u"C:\\out\\undated.txt");
+  }
+}
+
+TEST_F(FatFileSavingTest, FoldersAreRecreatedWithEverythingBelowThem) {
+  Install();
+  auto folder = [&](const char16_t* name, uint32_t cluster, uint32_t parent) {
+    engine::FatFolderEntry entry;
+    entry.Name = name;
+    entry.FirstCluster = cluster;
+    entry.ParentCluster = parent;
+    return engine::AddFatFolder(ctx, entry);
+  };
+  auto file = [&](const char16_t* name, uint32_t cluster, uint32_t parent, uint32_t deleted) {
+    engine::FatFileEntry entry;
+    entry.Name = name;
+    entry.FirstCluster = cluster;
+    entry.ParentCluster = parent;
+    entry.Size = 100;
+    entry.Deleted = deleted;
+    engine::AddFatFile(ctx, entry);
+    ctx.Results.FileCount += 1;
+  };
+  engine::FatFolderEntry* top = folder(u"Top", 40, 0);
+  folder(u"Sub", 41, 40);
+  folder(u"..", 42, 41);  // a hostile name stays inside the target
+  file(u"a.txt", 2, 40, 0);
+  file(u"b.txt", 3, 41, 1);
+  file(u"c.txt", 4, 42, 0);
+  ctx.Results.SetTreeItem(*top, 77);
+  ctx.SaveControl.TargetFolder = u"C:\\out";
+  ctx.RecoverySettings.DeletedFilesPolicy = 2;
+
+  engine::SaveSelection selection;
+  selection.TickedFolders = {77};
+  selection.ResultTreeRoot = 1;
+  EXPECT_EQ(engine::SaveCheckedItems(ctx, selection), 1u);
+  EXPECT_EQ(files.Folders, (std::set<std::u16string>{u"C:\\out\\Top", u"C:\\out\\Top\\Sub", u"C:\\out\\Top\\Sub\\_.."}));
+  EXPECT_EQ(Saved(u"Top\\Sub\\b.txt"), BytesOf({3}, 100));
+  EXPECT_FALSE(files.FileExists(u"C:\\out\\Top\\a.txt"));  // live, and policy 2 takes deleted files only
+  EXPECT_EQ(host.CallsStartingWith("ResultTree.UncheckSubtree").size(), 1u);
+}
+
+TEST_F(FatFileSavingTest, SavingOntoTheSourceDriveIsAskedFirst) {
+  Install();
+  ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
+  ctx.LogicalDriveTable[0].RootPath = u"D:\\";
+  EXPECT_TRUE(engine::TargetIsOnSourceVolume(ctx, u"d:\\recovered"));
+  EXPECT_FALSE(engine::TargetIsOnSourceVolume(ctx, u"C:\\recovered"));
+  EXPECT_FALSE(engine::ConfirmSaveTarget(ctx, u"D:\\recovered"));  // no answer: No
+  host.QuestionAnswers = {true};
+  EXPECT_TRUE(engine::ConfirmSaveTarget(ctx, u"D:\\recovered"));
+  EXPECT_TRUE(engine::ConfirmSaveTarget(ctx, u"C:\\recovered"));
+}
+
+TEST_F(FatFileSavingTest, TheChosenFolderIsStoredWithoutATrailingBackslash) {
+  const std::pair<std::optional<std::u16string>, std::u16string> cases[] = {
+      {u"C:\\Users\\me\\Saved", u"C:\\Users\\me\\Saved"},
+      {u"C:\\Users\\me\\Saved\\", u"C:\\Users\\me\\Saved"},
+      {u"E:\\", u"E:\\"},
+      {std::nullopt, u""},
+  };
+  for (const auto& [answer, stored] : cases) {
+    ctx.SaveControl.TargetFolder = u"old";
+    host.FolderChoices = {answer};
+    engine::BrowseForSaveFolder(ctx);
+    EXPECT_EQ(ctx.SaveControl.TargetFolder, stored);
+  }
+}
+
+}  // namespace
