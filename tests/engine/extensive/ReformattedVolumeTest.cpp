@@ -1,0 +1,207 @@
+// Volumes formatted again over their old contents (mkfs.fat with the same and
+// another cluster size, mkntfs -Q): the Extensive Scan finds the old volume with
+// the cluster base and size fsstat gave before the format, rebuilds its folders,
+// and the old contiguous files read back byte for byte.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+#include <regex>
+#include <string>
+
+#include "Fixtures.h"
+#include "RecordingHost.h"
+#include "SectorReader.h"
+#include "extensive/ExtensiveScan.h"
+#include "extensive/FileSystemScan.h"
+#include "ntfs/NtfsVolume.h"
+#include "posix/ImageFileSource.h"
+
+namespace {
+
+using testsupport::ToUtf8;
+
+struct ReformatCase {
+  const char* Image;    // the formatted-again image
+  const char* Fixture;  // the fixture it was made from: manifest and originals
+  uint16_t FileSystemCode;
+};
+
+std::ostream& operator<<(std::ostream& out, const ReformatCase& c) { return out << c.Image; }
+
+// Cluster size in sectors and the sector of cluster 0, from fsstat of the old volume.
+struct OldGeometry {
+  uint32_t SectorsPerCluster = 0;
+  uint64_t ClusterBase = 0;
+};
+
+OldGeometry ReadFsstat(const std::string& path, bool ntfs) {
+  std::ifstream in(path);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::smatch match;
+  OldGeometry geometry;
+  EXPECT_TRUE(std::regex_search(text, match, std::regex("Cluster Size: (\\d+)"))) << path;
+  geometry.SectorsPerCluster = static_cast<uint32_t>(std::stoul(match[1]) / 512);
+  if (!ntfs) {
+    // FAT: "Cluster Area: first - last" starts at cluster 2.
+    EXPECT_TRUE(std::regex_search(text, match, std::regex("Cluster Area: (\\d+)"))) << path;
+    geometry.ClusterBase = std::stoull(match[1]) - 2ULL * geometry.SectorsPerCluster;
+  }
+  return geometry;
+}
+
+std::string Leaf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+std::string ParentName(const std::string& path) {
+  const std::string parent = path.substr(0, path.rfind('/'));
+  return Leaf(parent);
+}
+bool IsTopLevel(const std::string& path) { return path.rfind('/') == 0; }
+
+class ReformattedVolume : public ::testing::TestWithParam<ReformatCase> {
+ protected:
+  ReformattedVolume() : ctx(host, opener), fixture(fixtures::LoadFixture(GetParam().Fixture)) {
+    const std::string image = fixtures::FixtureDir() + "/" + GetParam().Image + ".img";
+    opener.Map(u"\\\\.\\D:", image);
+    engine::ApplyDefaultRecoverySettings(ctx.RecoverySettings);
+    ctx.RecoveryMode = engine::kModeExtensiveScan;
+    ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
+    ctx.SourceDevice.VolumeHandle = opener.OpenForReading(u"\\\\.\\D:", engine::DeviceShare::ReadWrite);
+    struct stat info {};
+    stat(image.c_str(), &info);
+    ctx.SourceSelection.FileSystemCode = GetParam().FileSystemCode;
+    ctx.SourceSelection.SectorCount = static_cast<uint32_t>(info.st_size / 512);
+    ctx.SourceSelection.EndSector = ctx.SourceSelection.SectorCount - 1;
+    old = ReadFsstat(image + ".fsstat", GetParam().FileSystemCode == engine::kFileSystemNtfs);
+  }
+
+  // Scans, then picks the found volume with the old geometry; false when none.
+  bool ScanAndChooseOldVolume() {
+    engine::PrepareExtensiveScan(ctx);
+    engine::ExtensiveScanThreadProc(ctx);
+    EXPECT_EQ(ctx.ScanControl.AnalysisPart1Done.load(), 1);
+    EXPECT_EQ(ctx.ScanControl.AnalysisPart2Done.load(), 1);
+    for (size_t i = 0; i < ctx.Results.FoundVolumes.size(); ++i) {
+      const engine::FoundVolume& volume = ctx.Results.FoundVolumes[i];
+      if (volume.ClusterBase == old.ClusterBase && volume.SectorsPerCluster == old.SectorsPerCluster) {
+        ctx.ActiveVolume = volume;
+        ctx.ActiveVolumeNumber = static_cast<uint16_t>(i + 1);
+        engine::FileSystemScanThreadProc(ctx, filters);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  std::vector<uint8_t> ReadContiguous(uint64_t firstSector, uint64_t size) {
+    std::vector<uint8_t> bytes((size + 511) / 512 * 512);
+    engine::ReadSectors(ctx, firstSector, static_cast<uint32_t>(bytes.size() / 512), bytes);
+    bytes.resize(size);
+    return bytes;
+  }
+
+  testsupport::RecordingHost host;
+  platform::ImageDeviceOpener opener;
+  engine::EngineContext ctx;
+  engine::FileFilterTable filters;
+  fixtures::FixtureImage fixture;
+  OldGeometry old;
+};
+
+class ReformattedFat : public ReformattedVolume {};
+class ReformattedNtfs : public ReformattedVolume {};
+
+TEST_P(ReformattedFat, FindsOldVolumeFoldersAndFiles) {
+  ASSERT_TRUE(ScanAndChooseOldVolume()) << "no volume with cluster base " << old.ClusterBase;
+  engine::ResultStore& results = ctx.Results;
+  auto folderName = [&](uint32_t cluster) -> std::string {
+    const engine::FatFolderEntry* folder = results.FindFatFolder(cluster);
+    return folder ? ToUtf8(folder->Name) : "?";
+  };
+  int checkedFiles = 0;
+  for (const fixtures::ManifestEntry& entry : fixture.Entries) {
+    if (entry.Deleted || IsTopLevel(entry.Path)) continue;  // the old root went with the format
+    if (entry.IsFolder) {
+      // A folder below a folder gets its name back from its parent's entry.
+      bool named = false;
+      for (const engine::FatFolderEntry& folder : results.FatFolders) named |= ToUtf8(folder.Name) == Leaf(entry.Path);
+      EXPECT_TRUE(named) << entry.Path;
+      continue;
+    }
+    const engine::FatFileEntry* found = nullptr;
+    for (const engine::FatFileEntry& file : results.FatFiles) {
+      const bool parentKnown = IsTopLevel(entry.Path.substr(0, entry.Path.rfind('/')));
+      if (ToUtf8(file.Name) == Leaf(entry.Path) && (parentKnown || folderName(file.ParentCluster) == ParentName(entry.Path))) {
+        found = &file;
+      }
+    }
+    ASSERT_NE(found, nullptr) << entry.Path;
+    EXPECT_EQ(found->Size, entry.Size) << entry.Path;
+    const uint64_t first = old.ClusterBase + uint64_t{old.SectorsPerCluster} * found->FirstCluster;
+    EXPECT_EQ(ReadContiguous(first, entry.Size), fixture.ReadOriginal(entry)) << entry.Path;
+    ++checkedFiles;
+  }
+  EXPECT_GE(checkedFiles, 4);
+  EXPECT_NE(results.FindFatFolder(0xFFFFFFFE), nullptr) << "Lost Dir";
+}
+
+TEST_P(ReformattedNtfs, FindsOldVolumeFoldersAndFiles) {
+  ASSERT_TRUE(ScanAndChooseOldVolume()) << "no volume at sector 0 with " << old.SectorsPerCluster << " sectors per cluster";
+  engine::ResultStore& results = ctx.Results;
+  auto folderNamed = [&](const std::string& name) -> const engine::TreeFolderNode* {
+    for (const engine::TreeFolderNode& folder : results.TreeFolders) {
+      if (ToUtf8(folder.Name) == name) return &folder;
+    }
+    return nullptr;
+  };
+  const engine::TreeFolderNode* alpha = folderNamed("Alpha");
+  const engine::TreeFolderNode* beta = folderNamed("Beta");
+  ASSERT_NE(alpha, nullptr);
+  ASSERT_NE(beta, nullptr);
+  EXPECT_EQ(beta->ParentId, alpha->Id);
+  ASSERT_NE(folderNamed("Gamma"), nullptr);
+
+  const engine::ntfs::NtfsGeometry geometry = engine::ntfs::GeometryOf(ctx.ActiveVolume);
+  int checkedFiles = 0;
+  for (const fixtures::ManifestEntry& entry : fixture.Entries) {
+    if (entry.Deleted || entry.IsFolder || IsTopLevel(entry.Path)) continue;
+    const engine::NtfsFileNode* found = nullptr;
+    for (const engine::NtfsFileNode& file : results.NtfsFiles) {
+      const engine::TreeFolderNode* parent = results.FindTreeFolder(file.ParentId);
+      if (ToUtf8(file.Name) == Leaf(entry.Path) && parent && ToUtf8(parent->Name) == ParentName(entry.Path)) found = &file;
+    }
+    ASSERT_NE(found, nullptr) << entry.Path;
+    EXPECT_EQ(found->Size, entry.Size) << entry.Path;
+    engine::ntfs::RecordBuffer record{};
+    ASSERT_EQ(engine::ntfs::ReadMftRecord(ctx, found->RecordSector, record), engine::ntfs::RecordRead::Ok);
+    const engine::ntfs::DataStream stream =
+        engine::ntfs::CollectDataStream(ctx, geometry, record, 0, [](uint32_t) { return uint64_t{0}; });
+    std::vector<uint8_t> bytes = stream.ResidentBytes;
+    if (!stream.Resident) {
+      bytes = engine::ntfs::ReadRunsToMemory(ctx, geometry, stream.Runs, stream.RealSize, 1 << 24).value_or(bytes);
+    }
+    EXPECT_EQ(bytes, fixture.ReadOriginal(entry)) << entry.Path;
+    ++checkedFiles;
+  }
+  EXPECT_GE(checkedFiles, 4);
+}
+
+std::string CaseName(const ::testing::TestParamInfo<ReformatCase>& info) {
+  std::string name = info.param.Image;
+  for (char& c : name) c = c == '-' ? '_' : c;
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, ReformattedFat,
+    ::testing::Values(ReformatCase{"extensive-fat16-same", "extensive-fat16", engine::kFileSystemFat16},
+                      ReformatCase{"extensive-fat16-other", "extensive-fat16", engine::kFileSystemFat16},
+                      ReformatCase{"extensive-fat32-same", "extensive-fat32", engine::kFileSystemFat32},
+                      ReformatCase{"extensive-fat32-other", "extensive-fat32", engine::kFileSystemFat32}),
+    CaseName);
+INSTANTIATE_TEST_SUITE_P(Formats, ReformattedNtfs,
+                         ::testing::Values(ReformatCase{"extensive-ntfs-again", "extensive-ntfs",
+                                                        engine::kFileSystemNtfs}),
+                         CaseName);
+
+}  // namespace
