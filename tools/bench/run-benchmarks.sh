@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Engine benchmark: runs pelmo-cli beside The Sleuth Kit, ntfsundelete, PhotoRec,
+# foremost and TestDisk on the same generated images, scores everyone with one
+# scorer, prints a table per mode and writes build/bench/results.json.
+#
+#   bash tools/bench/run-benchmarks.sh [quick] [extensive] [trace] [partitions]
+#
+# The corpus (build/bench/corpus, about 9 GiB of mostly sparse images) is built
+# once and reused while its recipe is unchanged. Not part of CI.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+export DEBIAN_FRONTEND=noninteractive
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+PACKAGES=(
+  g++ gcc cmake ninja-build python3 time
+  dosfstools mtools ntfs-3g ntfs-3g-dev sleuthkit testdisk foremost util-linux
+)
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "run-benchmarks: installing ${missing[*]}"
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+BENCH=build/bench
+# The driver needs no test framework; leaving the tests out keeps this build small.
+cmake --preset bench -DPELMO_BUILD_TESTS=OFF >/dev/null
+cmake --build --preset bench --target pelmo-cli -j "$(nproc)" >/dev/null
+# The libntfs-3g helper that fills the NTFS images (the same one the test fixtures use).
+gcc -O2 -o "$BENCH/ntfs-populate" tests/fixtures/ntfs_populate.c -lntfs-3g
+
+export PYTHONDONTWRITEBYTECODE=1
+exec python3 tools/bench/benchmarks/benchmark.py "$BENCH" "$BENCH/tools/pelmo-cli/pelmo-cli" \
+  "$BENCH/ntfs-populate" "$@"
