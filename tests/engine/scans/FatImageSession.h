@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -18,10 +19,27 @@
 
 namespace testsupport {
 
+// A recording host that stands for the user pressing Stop (and confirming) once
+// the scan has shown a given number of found items.
+class StoppingHost final : public RecordingHost {
+ public:
+  int StopAfterItems = -1;
+  std::atomic<int32_t>* StopFlag = nullptr;
+
+  void SetCounterText(engine::ScanCounter counter, const std::u16string& text) override {
+    RecordingHost::SetCounterText(counter, text);
+    if (counter == engine::ScanCounter::LastItem && ++itemsShown_ == StopAfterItems && StopFlag) *StopFlag = 1;
+  }
+
+ private:
+  int itemsShown_ = 0;
+};
+
 class FatImageSession {
  public:
   FatImageSession(const std::string& imagePath, uint16_t fileSystemCode) : ctx(host, opener) {
     opener.Map(u"\\\\.\\D:", imagePath);
+    host.StopFlag = &ctx.ScanControl.StopOrDone;
     engine::ApplyDefaultRecoverySettings(ctx.RecoverySettings);
     ctx.RecoveryMode = engine::kModeQuickScan;
     ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
@@ -63,7 +81,7 @@ class FatImageSession {
     return path;
   }
 
-  RecordingHost host;
+  StoppingHost host;
   platform::ImageDeviceOpener opener;
   engine::EngineContext ctx;
   engine::FileFilterTable filters;
