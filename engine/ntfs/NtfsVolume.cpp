@@ -121,9 +121,9 @@ void TakeDataPieces(std::span<const uint8_t> record, std::vector<Extent>& extent
       stream.RealSize = info->RealSize;
       stream.InitializedSize = std::min(info->InitializedSize, info->RealSize);
       if ((attribute.Flags & kAttrFlagEncrypted) != 0) stream.Error = StreamError::Encrypted;
-      if ((attribute.Flags & kAttrFlagCompressed) != 0 || info->CompressionUnit != 0) {
-        stream.Error = StreamError::Compressed;
-      }
+      // Only the flag says compressed: ntfs-3g gives sparse streams a compression
+      // unit too, and their runs are plain clusters and holes.
+      if ((attribute.Flags & kAttrFlagCompressed) != 0) stream.Error = StreamError::Compressed;
     }
     DecodedRunlist runs = DecodeRunlist(info->Runlist);
     // A stream emptied to no clusters keeps an empty runlist.

@@ -10,7 +10,7 @@ namespace {
 
 // Names with ':' '\' '?' '|' '*' written by Linux tools keep the POSIX namespace:
 // they are listed as fls lists them, and saved under sanitised names inside the
-// target folder, with their bytes.
+// target folder, with their bytes. Sparse files are saved whole.
 TEST(NtfsLinuxNamesImage, ListsPosixNamesAndSavesThemSanitised) {
   const fixtures::FixtureImage image = fixtures::LoadFixture("ntfs-linux-names");
   ntfstest::ScannedImage scan(image.ImagePath);
@@ -28,6 +28,9 @@ TEST(NtfsLinuxNamesImage, ListsPosixNamesAndSavesThemSanitised) {
       {"/Folder: one/what?.bin", "/Root/Folder_ one/what_.bin"},
       {"/Folder: one/plain.txt", "/Root/Folder_ one/plain.txt"},
       {"/pipe|star*.txt", "/Root/pipe_star_.txt"},
+      // Sparse runs come back as zeros between the written first and last clusters.
+      {"/sparse hole.bin", "/Root/sparse hole.bin"},
+      {"/small sparse.bin", "/Root/small sparse.bin"},
   };
   for (const auto& [original, copy] : saved) {
     const fixtures::ManifestEntry* entry = image.Find(original);
