@@ -31,17 +31,19 @@ TEST(SignatureMatcher, FirstSignatureInListOrderWins) {
   for (const Case& c : cases) EXPECT_EQ(matcher.Match(c.sector), c.expected);
 }
 
-TEST(SignatureMatcher, ComparesAtMostFifteenBytesAndNoMoreThanTheTextHolds) {
+TEST(SignatureMatcher, ComparesAtMostFifteenBytesNoMoreThanTheTextHoldsAndNeverNone) {
   engine::SelectedSignature longSignature = Signature(u".long", std::string(40, 'E'));  // 20 bytes of 0xEE
   engine::SelectedSignature overstated = Signature(u".over", "FF");
   overstated.SignatureLength = 9;
   engine::SelectedSignature malformed = Signature(u".bad", "ZZ");
-  const std::vector<engine::SelectedSignature> list = {malformed, longSignature, overstated};
+  engine::SelectedSignature zeroLength = Signature(u".zero", "EE");  // as a snapshot may hold it
+  zeroLength.SignatureLength = 0;
+  const std::vector<engine::SelectedSignature> list = {malformed, zeroLength, longSignature, overstated};
   const engine::SignatureMatcher matcher(list);
   std::vector<uint8_t> sector(512, 0);
   std::fill(sector.begin(), sector.begin() + 15, 0xEE);  // byte 15 differs from the signature
-  EXPECT_EQ(matcher.Match(sector), 1u);
-  EXPECT_EQ(matcher.Match(Sector({0xFF, 0x00})), 2u);
+  EXPECT_EQ(matcher.Match(sector), 2u);
+  EXPECT_EQ(matcher.Match(Sector({0xFF, 0x00})), 3u);
   EXPECT_EQ(matcher.Match(Sector({'Z', 'Z'})), std::nullopt);
 }
 
