@@ -1,5 +1,5 @@
 // The framework layer in one include: what an application's common
-// precompiled header pulls in. The window half adds its headers here.
+// precompiled header pulls in.
 #pragma once
 
 #include "core/FrameworkBase.h"
@@ -15,3 +15,24 @@
 #include "core/CStdioFile.h"
 #include "core/CTime.h"
 #include "core/OleTypes.h"
+
+#include "window/AfxMessages.h"
+#include "window/CCmdTarget.h"
+#include "window/CCmdUI.h"
+#include "window/CWnd.h"
+#include "window/ThreadState.h"
+#include "window/CDC.h"
+#include "window/GdiObjects.h"
+#include "window/CMenu.h"
+#include "window/CImageList.h"
+#include "window/CWinThread.h"
+#include "window/CWinApp.h"
+#include "window/CFrameWnd.h"
+#include "window/CControlBar.h"
+#include "window/CDocument.h"
+#include "window/CDocTemplate.h"
+#include "window/CView.h"
+#include "window/CDialog.h"
+#include "window/DataExchange.h"
+#include "window/Controls.h"
+#include "window/ListControls.h"

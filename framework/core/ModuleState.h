@@ -10,6 +10,7 @@
 #include <mutex>
 
 class CMemoryException;
+class CWinApp;
 
 struct AFX_MODULE_STATE
 {
@@ -28,6 +29,9 @@ struct AFX_MODULE_STATE
     // Thrown by AfxThrowMemoryException without allocating, so it still
     // works when memory has run out.
     CMemoryException* m_pMemoryException;
+
+    // The one application object of the module (set by its constructor).
+    CWinApp* m_pCurrentWinApp = nullptr;
 };
 
 // Built on first use, so class records registered by static initialisers of

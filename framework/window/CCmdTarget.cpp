@@ -1,0 +1,84 @@
+#include "CCmdTarget.h"
+
+const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
+{
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr, nullptr}};
+    static const AFX_MSGMAP map = {nullptr, entries};
+    return &map;
+}
+
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
+{
+    return GetThisMessageMap();
+}
+
+const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const
+{
+    for (const AFX_MSGMAP* map = GetMessageMap(); map != nullptr;
+         map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
+    {
+        for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->pfn != nullptr; ++entry)
+        {
+            if (entry->nMessage == AFX_REGISTERED_MESSAGE_ENTRY)
+            {
+                if (*entry->pnRegisteredMessage == nMessage && nMessage != 0)
+                    return entry;
+                continue;
+            }
+            if (entry->nMessage == nMessage && entry->nCode == nCode && entry->nID <= nID &&
+                nID <= entry->nLastID)
+                return entry;
+        }
+    }
+    return nullptr;
+}
+
+BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    // Commands and control notifications carry WM_COMMAND implicitly; notify
+    // and reflected codes carry their message in the high word.
+    UINT message = WM_COMMAND;
+    UINT code = static_cast<UINT>(nCode);
+    if (code != CN_UPDATE_COMMAND_UI)
+    {
+        if (HIWORD(code) != 0)
+            message = HIWORD(code);
+        code = LOWORD(code);
+    }
+
+    const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message, code, nID);
+    if (entry == nullptr)
+        return FALSE;
+    if (pHandlerInfo != nullptr)
+    {
+        pHandlerInfo->pTarget = this;
+        pHandlerInfo->pEntry = entry;
+        return TRUE;
+    }
+    AFX_MSGCALL call{message, 0, 0, nID, code, pExtra, 0};
+    return DispatchEntry(entry, call);
+}
+
+DWORD CCmdTarget::InternalRelease()
+{
+    ASSERT(m_dwRef > 0);
+    DWORD left = --m_dwRef;
+    if (left == 0)
+        OnFinalRelease();
+    return left;
+}
+
+void CCmdTarget::BeginWaitCursor()
+{
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32514)));
+}
+
+void CCmdTarget::EndWaitCursor()
+{
+    SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+}
+
+void CCmdTarget::RestoreWaitCursor()
+{
+    BeginWaitCursor();
+}

@@ -1,0 +1,149 @@
+// CFrameWnd: a frame with control bars around one client pane (id
+// AFX_IDW_PANE_FIRST), the active view and document, the message bar and
+// the command routing view -> document -> frame -> application.
+#pragma once
+
+#include "../core/Collections.h"
+#include "CCreateContext.h"
+#include "CWnd.h"
+
+class CView;
+class CDocument;
+class CControlBar;
+
+// Adds the document name to the title.
+#define FWS_ADDTOTITLE 0x00008000L
+#define FWS_PREFIXTITLE 0x00004000L
+#define FWS_SNAPTOBARS 0x00002000L
+
+class CFrameWnd : public CWnd
+{
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    static const CRect rectDefault;
+
+    // Frame flags for idle processing (m_nIdleFlags).
+    enum IdleFlags
+    {
+        idleMenu = 1,
+        idleTitle = 2,
+        idleNotify = 4,
+        idleLayout = 8
+    };
+    UINT m_nIdleFlags = 0;
+    BOOL m_bAutoMenuEnable = TRUE;
+    HMENU m_hMenuDefault = nullptr;
+    HACCEL m_hAccelTable = nullptr;
+    CString m_strTitle;
+    UINT m_nIDHelp = 0;
+    UINT m_nIDTracking = 0;
+    UINT m_nIDLastMessage = 0;
+    BOOL m_bInRecalcLayout = FALSE;
+    CRect m_rectBorder;
+    CPtrList m_listControlBars;
+    DWORD m_dwFrameStyle = 0; // the FWS_* bits given at creation
+
+    BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
+                DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+    // Menu, title (first part of the string nIDResource), accelerators and
+    // icon all from the one resource id.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    void DelayRecalcLayout(BOOL bNotify = TRUE) { m_nIdleFlags |= (idleLayout | (bNotify ? idleNotify : 0)); }
+
+    virtual CView* GetActiveView() const;
+    virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    virtual CDocument* GetActiveDocument();
+    virtual CFrameWnd* GetActiveFrame() { return this; }
+    virtual void ActivateFrame(int nCmdShow = -1);
+    virtual void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+    virtual HACCEL GetDefaultAccelerator() { return m_hAccelTable; }
+    void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
+    CString GetTitle() const { return m_strTitle; }
+
+    // The message bar (the status bar's first pane).
+    virtual CWnd* GetMessageBar();
+    void SetMessageText(LPCTSTR lpszText);
+    void SetMessageText(UINT nID);
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+
+    // Control bars.
+    CControlBar* GetControlBar(UINT nID);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    void AddControlBar(CControlBar* pBar) { m_listControlBars.AddTail(pBar); }
+    void RemoveControlBar(CControlBar* pBar);
+    // Floating frames owned by this one follow its activation state.
+    void NotifyFloatingWindows(DWORD dwFlags);
+    virtual void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    virtual BOOL OnBarCheck(UINT nID);
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void PostNcDestroy() override { delete this; }
+
+    // Each thread's frames, served by the idle phase.
+    static BOOL AFXAPI IsFrameOfThread(CFrameWnd* pFrame);
+    static void AFXAPI RemoveFrameOfThread(CWnd* pWnd);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnDestroy();
+    afx_msg void OnClose();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnInitMenuPopup(CMenu* pMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    afx_msg BOOL OnToggleBar(UINT nID);
+
+    static const AFX_MSGMAP* GetThisMessageMap();
+    const AFX_MSGMAP* GetMessageMap() const override;
+
+protected:
+    CView* m_pViewActive = nullptr;
+};
+
+
+// Frames that exist for their class records (the toolkit asks IsKindOf).
+class CMiniFrameWnd : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMiniFrameWnd)
+public:
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd = nullptr, UINT nID = 0);
+    using CWnd::CreateEx;
+};
+
+class CMDIFrameWnd : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMDIFrameWnd)
+public:
+    HWND m_hWndMDIClient = nullptr;
+    CFrameWnd* GetActiveFrame() override;
+    CWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
+};
+
+class CMDIChildWnd : public CFrameWnd
+{
+    DECLARE_DYNCREATE(CMDIChildWnd)
+public:
+    CMDIFrameWnd* GetMDIFrame() const;
+};

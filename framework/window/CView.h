@@ -1,0 +1,80 @@
+// Views: the frame's client pane showing a document. Views are made by the
+// frame from their class record and delete themselves when their window goes.
+#pragma once
+
+#include "CWnd.h"
+
+#include <commctrl.h>
+
+class CDocument;
+class CFrameWnd;
+class CListCtrl;
+class CTreeCtrl;
+
+#define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
+
+class CView : public CWnd
+{
+    DECLARE_DYNAMIC(CView)
+public:
+    ~CView() override;
+
+    CDocument* GetDocument() const { return m_pDocument; }
+    virtual void OnDraw(CDC* pDC) = 0;
+    virtual void OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
+    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+    virtual void OnActivateFrame(UINT, CFrameWnd*) {}
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    void PostNcDestroy() override { delete this; }
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnDestroy();
+    afx_msg void OnPaint();
+    afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg LRESULT OnInitialUpdateMessage(WPARAM, LPARAM);
+
+    static const AFX_MSGMAP* GetThisMessageMap();
+    const AFX_MSGMAP* GetMessageMap() const override;
+
+protected:
+    CView() = default;
+    friend class CDocument;
+    CDocument* m_pDocument = nullptr;
+};
+
+// A view that is a common control of the given class.
+class CCtrlView : public CView
+{
+    DECLARE_DYNAMIC(CCtrlView)
+public:
+    CCtrlView(LPCTSTR lpszClass, DWORD dwStyle) : m_strClass(lpszClass), m_dwDefaultStyle(dwStyle) {}
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnDraw(CDC*) override {}
+    afx_msg void OnPaint() { Default(); }
+
+    static const AFX_MSGMAP* GetThisMessageMap();
+    const AFX_MSGMAP* GetMessageMap() const override;
+
+protected:
+    CString m_strClass;
+    DWORD m_dwDefaultStyle;
+};
+
+class CListView : public CCtrlView
+{
+    DECLARE_DYNCREATE(CListView)
+public:
+    CListView() : CCtrlView(WC_LISTVIEWW, AFX_WS_DEFAULT_VIEW) {}
+    CListCtrl& GetListCtrl() const;
+};
+
+class CTreeView : public CCtrlView
+{
+    DECLARE_DYNCREATE(CTreeView)
+public:
+    CTreeView() : CCtrlView(WC_TREEVIEWW, AFX_WS_DEFAULT_VIEW) {}
+    CTreeCtrl& GetTreeCtrl() const;
+};
