@@ -2,6 +2,7 @@
 
 #include "CarvedFileSaving.h"
 #include "FatFileSaving.h"
+#include "ntfs/NtfsCopyOut.h"
 #include "SaveSession.h"
 #include "results/ResultStore.h"
 
@@ -36,48 +37,84 @@ bool ConfirmSaveTarget(EngineContext& ctx, const std::u16string& folder) {
   return AskYesNo(ctx, kTargetOnSourceQuestion);
 }
 
-uint64_t SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection) {
+namespace {
+
+void SaveCarvedFiles(EngineContext& ctx, SaveSession& session, const SaveSelection& selection) {
+  for (uint32_t id : selection.TickedFileIds) {
+    if (SaveStopRequested(ctx)) return;
+    const CarvedFile* hit = ctx.Results.FindCarvedFile(id);
+    if (hit == nullptr) continue;
+    SaveCarvedFile(ctx, session, {ctx.SaveControl.TargetFolder, hit->RunningNumber, true, hit->StartSector,
+                                  hit->DisplayName});
+  }
+}
+
+void SaveFatItems(EngineContext& ctx, SaveSession& session, const SaveSelection& selection) {
+  const std::u16string& target = ctx.SaveControl.TargetFolder;
+  for (TreeItem item : selection.TickedFolders) {
+    if (SaveStopRequested(ctx)) return;
+    const FatFolderEntry* folder = ctx.Results.FindFatFolderByTreeItem(item);
+    if (folder != nullptr) SaveFatFolder(ctx, session, folder->FirstCluster, target, folder->Name);
+  }
+  for (uint32_t id : selection.TickedFileIds) {
+    if (SaveStopRequested(ctx)) return;
+    const FatFileEntry* file = ctx.Results.FindFatFile(id);
+    if (file == nullptr) continue;
+    FatFileSaveRequest request;
+    request.TargetFolder = target;
+    request.FileIndex = file->FileIndex;
+    request.FirstCluster = file->FirstCluster;
+    request.Size = file->Size;
+    request.Name = file->Name;
+    request.Deleted = file->Deleted;
+    request.WriteDate = file->WriteDate;
+    SaveFatFile(ctx, session, request);
+  }
+}
+
+void SaveNtfsItems(EngineContext& ctx, const SaveSelection& selection) {
+  const std::u16string& target = ctx.SaveControl.TargetFolder;
+  for (TreeItem item : selection.TickedFolders) {
+    if (SaveStopRequested(ctx)) return;
+    const TreeFolderNode* folder = ctx.Results.FindTreeFolderByTreeItem(item);
+    if (folder != nullptr) SaveNtfsFolder(ctx, folder->Id, target, folder->Name, selection.Filters);
+  }
+  for (uint32_t id : selection.TickedFileIds) {
+    if (SaveStopRequested(ctx)) return;
+    // Quick Scan lists files by the sector of the record with their data, the
+    // Extensive Scan by the sector of their record.
+    if (ctx.RecoveryMode == kModeQuickScan) {
+      const TreeFileNode* file = ctx.Results.FindTreeFile(id);
+      if (file == nullptr) continue;
+      SaveNtfsFile(ctx, {target, file->Name, file->Size, file->DataRecordSector, true, file->Deleted, file->Time1},
+                   selection.Filters);
+    } else {
+      const NtfsFileNode* file = ctx.Results.FindNtfsFile(id);
+      if (file == nullptr) continue;
+      SaveNtfsFile(ctx, {target, file->Name, file->Size, file->RecordSector, true, file->Deleted, file->Time1},
+                   selection.Filters);
+    }
+  }
+}
+
+}  // namespace
+
+void SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection) {
   SaveSession session;
   session.Filters = selection.Filters;
   session.TickedFileCount = selection.TickedFileIds.size();
-  const std::u16string& target = ctx.SaveControl.TargetFolder;
-  uint64_t written = 0;
-
-  if (ConfirmSaveTarget(ctx, target)) {
+  if (ConfirmSaveTarget(ctx, ctx.SaveControl.TargetFolder)) {
+    const uint16_t code = ctx.ActiveVolume.FileSystemCode;
     if (ctx.RecoveryMode == kModeFileTrace) {
-      for (uint32_t id : selection.TickedFileIds) {
-        if (SaveStopRequested(ctx)) break;
-        const CarvedFile* hit = ctx.Results.FindCarvedFile(id);
-        if (hit == nullptr) continue;
-        written += SaveCarvedFile(ctx, session, {target, hit->RunningNumber, true, hit->StartSector, hit->DisplayName});
-      }
-    } else if (ctx.ActiveVolume.FileSystemCode == kFileSystemFat16 ||
-               ctx.ActiveVolume.FileSystemCode == kFileSystemFat32) {
-      for (TreeItem item : selection.TickedFolders) {
-        if (SaveStopRequested(ctx)) break;
-        const FatFolderEntry* folder = ctx.Results.FindFatFolderByTreeItem(item);
-        if (folder == nullptr) continue;
-        written += SaveFatFolder(ctx, session, folder->FirstCluster, target, folder->Name);
-      }
-      for (uint32_t id : selection.TickedFileIds) {
-        if (SaveStopRequested(ctx)) break;
-        const FatFileEntry* file = ctx.Results.FindFatFile(id);
-        if (file == nullptr) continue;
-        FatFileSaveRequest request;
-        request.TargetFolder = target;
-        request.FileIndex = file->FileIndex;
-        request.FirstCluster = file->FirstCluster;
-        request.Size = file->Size;
-        request.Name = file->Name;
-        request.Deleted = file->Deleted;
-        request.WriteDate = file->WriteDate;
-        written += SaveFatFile(ctx, session, request);
-      }
+      SaveCarvedFiles(ctx, session, selection);
+    } else if (code == kFileSystemFat16 || code == kFileSystemFat32) {
+      SaveFatItems(ctx, session, selection);
+    } else if (code == kFileSystemNtfs) {
+      SaveNtfsItems(ctx, selection);
     }
   }
   ctx.Host->ResultTreeUncheckSubtree(selection.ResultTreeRoot);
   ctx.Host->ResultTreeSyncListChecks();
-  return written;
 }
 
 }  // namespace engine

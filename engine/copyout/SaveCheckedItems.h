@@ -36,10 +36,11 @@ bool TargetIsOnSourceVolume(const EngineContext& ctx, const std::u16string& fold
 // saving may go on (off the source volume, or the user said Yes).
 bool ConfirmSaveTarget(EngineContext& ctx, const std::u16string& folder);
 
-// Saves what is ticked: File Trace hits by running number; on FAT volumes the
-// ticked folders with everything below them, then the ticked files straight into
-// the target folder. Then unticks the results tree and the list. Returns the
-// number of files written. NTFS volumes are saved by the NTFS copy-out.
-uint64_t SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection);
+// Saves what is ticked: File Trace hits by running number; otherwise the ticked
+// folders with everything below them, then the ticked files straight into the
+// target folder, by the copy-out of the volume's file system. Nothing when the
+// target lies on the source volume and the user does not confirm it. Then unticks
+// the results tree and the list. SaveControl.FilesProcessed counts the files.
+void SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection);
 
 }  // namespace engine

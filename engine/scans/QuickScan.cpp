@@ -68,7 +68,7 @@ int QuickScanThreadProc(EngineContext& ctx, const FileFilterTable& filters) {
       BuildFatTreeFromRoot(ctx, filters);
       break;
     case kFileSystemNtfs:
-      WalkMft(ctx);
+      WalkMft(ctx, filters);
       break;
     default:
       break;

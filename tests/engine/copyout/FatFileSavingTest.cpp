@@ -190,7 +190,8 @@ TEST_F(FatFileSavingTest, FoldersAreRecreatedWithEverythingBelowThem) {
   engine::SaveSelection selection;
   selection.TickedFolders = {77};
   selection.ResultTreeRoot = 1;
-  EXPECT_EQ(engine::SaveCheckedItems(ctx, selection), 1u);
+  engine::SaveCheckedItems(ctx, selection);
+  EXPECT_EQ(ctx.SaveControl.FilesProcessed.load(), 1);
   EXPECT_EQ(files.Folders, (std::set<std::u16string>{u"C:\\out\\Top", u"C:\\out\\Top\\Sub", u"C:\\out\\Top\\Sub\\_.."}));
   EXPECT_EQ(Saved(u"Top\\Sub\\b.txt"), BytesOf({3}, 100));
   EXPECT_FALSE(files.FileExists(u"C:\\out\\Top\\a.txt"));  // live, and policy 2 takes deleted files only

@@ -1,4 +1,5 @@
 #include "listing/FatListing.h"
+#include "listing/SelectedSize.h"
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,23 @@ TEST_F(FatListingTest, SubfoldersStartWithATickedParentRowAndFiltersHideFilesOnl
 
   engine::FillFileListFromFat(ctx, 12, {});  // an empty folder still has its Parent row
   EXPECT_EQ(host.Rows().size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FatListingTest, SelectedSizeCountsTickedFilesInWholeMegabytes) {
+  ctx.ActiveVolume.FileSystemCode = engine::kFileSystemFat32;
+  ctx.RecoveryMode = engine::kModeQuickScan;
+  const uint32_t ticked[] = {0, 1, 3, 99};  // 99 names no file
+  EXPECT_EQ(engine::SelectedFileBytes(ctx, ticked), 1234u + 10u + 30u);
+  engine::UpdateSelectedSize(ctx, ticked);
+  EXPECT_EQ(host.CallsStartingWith("SelectedSize").back(), "SelectedSize Selected Size : 0 MB");
+  EXPECT_EQ(engine::SelectedSizeText(1048575), u"Selected Size : 0 MB");
+  EXPECT_EQ(engine::SelectedSizeText(5ULL << 30), u"Selected Size : 5120 MB");
+  ctx.RecoveryMode = engine::kModeFileTrace;
+  EXPECT_EQ(engine::SelectedFileBytes(ctx, ticked), 0u);
 }
 
 }  // namespace

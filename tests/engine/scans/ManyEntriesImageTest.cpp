@@ -44,7 +44,8 @@ TEST_P(ManyEntriesImageTest, LongFolderIsListedAndSavedWhole) {
   session.ctx.SaveControl.TargetFolder = platform::FromUtf8(target.string());
   engine::SaveSelection selection;
   selection.TickedFolders = {5};
-  EXPECT_EQ(engine::SaveCheckedItems(session.ctx, selection), 2000u);
+  engine::SaveCheckedItems(session.ctx, selection);
+  EXPECT_EQ(session.ctx.SaveControl.FilesProcessed.load(), 2000);
   for (const auto& original : fs::directory_iterator(originals / "Many Entries")) {
     const fs::path saved = target / "Many Entries" / original.path().filename();
     ASSERT_TRUE(fs::exists(saved)) << saved;
