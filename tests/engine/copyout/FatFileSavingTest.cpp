@@ -226,3 +226,12 @@ TEST_F(FatFileSavingTest, TheChosenFolderIsStoredWithoutATrailingBackslash) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SectorsPerCopyPieceTest, PiecesFollowTheClusterSize) {
+  const std::pair<uint32_t, uint32_t> cases[] = {{1, 1}, {4, 1}, {7, 1}, {8, 8}, {16, 16}, {64, 16}, {128, 16}};
+  for (const auto& [perCluster, piece] : cases) EXPECT_EQ(engine::SectorsPerCopyPiece(perCluster), piece) << perCluster;
+}
+
+}  // namespace
