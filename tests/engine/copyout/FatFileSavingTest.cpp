@@ -144,6 +144,45 @@ TEST_F(FatFileSavingTest, FailuresAreAskedAboutAndNeverCountAsSaved) {
   EXPECT_FALSE(files.FileExists(u"C:\\out\\later.txt"));
 }
 
+// Stands for the user's "Skip File" or Stop while the second cluster is copied.
+class InterruptingHost final : public testsupport::RecordingHost {
+ public:
+  std::atomic<int32_t>* Flag = nullptr;
+  int ProgressReports = 0;
+  void SaveReportProgress(int percent) override {
+    RecordingHost::SaveReportProgress(percent);
+    if (++ProgressReports == 3 && Flag != nullptr) *Flag = 1;  // 0 at the start, then one per cluster
+  }
+};
+
+TEST(FatFileInterruptionTest, SkipEndsTheFileAndStopEndsTheSave) {
+  InterruptingHost host;
+  testsupport::FakeDeviceOpener opener;
+  engine::EngineContext ctx{host, opener};
+  testsupport::MemoryOutputFileSystem files;
+  ctx.Files = &files;
+  MemoryFatVolume volume;
+  volume.Install(ctx, opener);
+  engine::SaveSession session;
+  engine::FatFileSaveRequest request;
+  request.TargetFolder = u"C:\\out";
+  request.FirstCluster = 2;
+  request.Size = 2048;
+
+  for (std::atomic<int32_t>* flag : {&ctx.SaveControl.SkipRequested, &ctx.SaveControl.StopRequested}) {
+    host.Flag = flag;
+    host.ProgressReports = 0;
+    request.Name = flag == &ctx.SaveControl.SkipRequested ? u"skipped.bin" : u"stopped.bin";
+    EXPECT_EQ(engine::SaveFatFile(ctx, session, request), 0);
+    EXPECT_EQ(files.Files.at(u"C:\\out\\" + request.Name).Bytes.size(), 512u);  // what was written stays
+  }
+  request.Name = u"next.bin";
+  EXPECT_EQ(engine::SaveFatFile(ctx, session, request), 0);  // after Stop no file starts
+  EXPECT_FALSE(files.FileExists(u"C:\\out\\next.bin"));
+  ctx.SaveControl.StopRequested = 0;
+  EXPECT_EQ(engine::SaveFatFile(ctx, session, request), 1);  // Skip was cleared for the next file
+}
+
 TEST_F(FatFileSavingTest, TimesComeFromTheWriteDateWhenItIsADate) {
   Install();
   ASSERT_EQ(Save(2, 10, u"dated.txt", 0, 0x3A64), 1);
