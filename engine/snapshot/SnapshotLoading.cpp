@@ -113,7 +113,7 @@ bool LoadScanSnapshot(EngineContext& ctx, const std::u16string& path, InputFileR
 
   // The source the snapshot names must hold the volume it describes.
   SnapshotSourceSwitch source(ctx, contents->Header, contents->Trailer);
-  if (!SourceMatchesActiveVolume(ctx)) {
+  if (!SourceMatchesActiveVolume(ctx, *contents)) {
     dialog.Close();
     ReportMessage(ctx, kMismatchText, kMessageError);
     return false;

@@ -2,8 +2,10 @@
 
 #include <array>
 #include <exception>
+#include <vector>
 
 #include "SectorReader.h"
+#include "extensive/RawFatScan.h"
 #include "fat/FatBootSector.h"
 #include "ntfs/MftRunMap.h"
 
@@ -37,6 +39,28 @@ bool FatSourceMatches(EngineContext& ctx) {
          sector[1] == 0xFF;
 }
 
+// Folders whose start is looked for before the volume is taken as gone; a few
+// directories overwritten since the scan do not make it another volume.
+constexpr std::size_t kMaxFolderStartsChecked = 64;
+
+// A found volume is one whose directories start where their clusters lie (the
+// analysis found it that way); its boot sector may be a later format's.
+bool FoundFatVolumeMatches(EngineContext& ctx, const std::vector<FatFolderEntry>& folders) {
+  const VolumeParameters& volume = ctx.ActiveVolume;
+  std::size_t checked = 0;
+  for (const FatFolderEntry& folder : folders) {
+    if (folder.FirstCluster < 2 || folder.FirstCluster == kLostDirKey) continue;
+    if (++checked > kMaxFolderStartsChecked) break;
+    const uint64_t sector = volume.ClusterBase + uint64_t{volume.SectorsPerCluster} * folder.FirstCluster;
+    if (sector > UINT32_MAX) continue;
+    Sector bytes;
+    if (!ReadOneSector(ctx, sector, bytes)) continue;
+    const auto start = ReadDirectoryStart(bytes, static_cast<uint32_t>(sector));
+    if (start && start->OwnCluster == folder.FirstCluster) return true;
+  }
+  return false;
+}
+
 bool NtfsSourceMatches(EngineContext& ctx) {
   const VolumeParameters& volume = ctx.ActiveVolume;
   if (volume.SectorsPerCluster == 0 || volume.MftStart == 0) return false;
@@ -59,9 +83,12 @@ void ReopenSnapshotVolume(EngineContext& ctx, uint16_t entryIndex) {
   OpenLogicalVolume(ctx, root[0]);
 }
 
-bool SourceMatchesActiveVolume(EngineContext& ctx) {
+bool SourceMatchesActiveVolume(EngineContext& ctx, const SnapshotContents& contents) {
   const uint16_t code = ctx.ActiveVolume.FileSystemCode;
-  if (IsFatCode(code)) return FatSourceMatches(ctx);
+  if (IsFatCode(code)) {
+    if (contents.Header.Marker == kMarkerExtensiveScan && FoundFatVolumeMatches(ctx, contents.FatFolders)) return true;
+    return FatSourceMatches(ctx);
+  }
   if (code == kFileSystemNtfs) return NtfsSourceMatches(ctx);
   return true;
 }

@@ -18,9 +18,11 @@ void ReopenSnapshotVolume(EngineContext& ctx, uint16_t entryIndex);
 
 // True when the volume in work, read from the source now open, matches
 // ActiveVolume: for FAT the boot sector's geometry (or, for a volume rebuilt
-// without one, a FAT where the snapshot puts it); for NTFS an MFT run map can be
-// built. Other file systems always match.
-bool SourceMatchesActiveVolume(EngineContext& ctx);
+// without one, a FAT where the snapshot puts it); for a FAT volume an Extensive
+// Scan found ("A"), one of the snapshot's folders starting where its cluster
+// lies, since a format may since have put another boot sector over the volume;
+// for NTFS an MFT run map can be built. Other file systems always match.
+bool SourceMatchesActiveVolume(EngineContext& ctx, const SnapshotContents& contents);
 
 // Takes over a snapshot's selection, geometry and source device, opening the
 // devices; puts the earlier state back on destruction unless kept.

@@ -2,12 +2,11 @@
 // loads back into the same lists.
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <vector>
 
 #include "FatImageSession.h"
 #include "Fixtures.h"
-#include "MemoryFiles.h"
+#include "SnapshotImageSupport.h"
 #include "snapshot/SnapshotEncoder.h"
 #include "snapshot/SnapshotFormat.h"
 #include "snapshot/SnapshotLoading.h"
@@ -17,32 +16,10 @@ namespace {
 
 using namespace engine::snapshot;
 
-auto FatLists(const engine::ResultStore& r) {
-  std::vector<std::tuple<std::u16string, uint32_t, uint32_t, uint16_t, uint16_t, uint32_t>> folders;
-  for (const auto& f : r.FatFolders) folders.emplace_back(f.Name, f.FirstCluster, f.ParentCluster, f.WriteDate,
-                                                          f.AccessDate, f.Deleted);
-  std::vector<std::tuple<std::u16string, uint32_t, uint32_t, uint16_t, uint16_t, uint32_t, uint32_t, uint32_t>> files;
-  for (const auto& f : r.FatFiles) files.emplace_back(f.Name, f.FirstCluster, f.ParentCluster, f.WriteDate,
-                                                      f.AccessDate, f.Size, f.Deleted, f.FileIndex);
-  return std::make_pair(folders, files);
-}
+using snapshottest::FatLists;
+using snapshottest::LoadScanBack;
+using snapshottest::TreeLists;
 
-auto TreeLists(const engine::ResultStore& r) {
-  std::vector<std::tuple<std::u16string, uint32_t, uint32_t, uint64_t, uint64_t, uint32_t>> folders;
-  for (const auto& f : r.TreeFolders) folders.emplace_back(f.Name, f.Id, f.ParentId, f.Time1, f.Time2, f.Deleted);
-  std::vector<std::tuple<std::u16string, uint32_t, uint32_t, uint64_t, uint64_t, uint64_t, uint32_t, uint32_t>> files;
-  for (const auto& f : r.TreeFiles) files.emplace_back(f.Name, f.Id, f.ParentId, f.Time1, f.Time2, f.Size,
-                                                       f.Deleted, f.DataRecordSector);
-  return std::make_pair(folders, files);
-}
-
-bool LoadBack(engine::EngineContext& ctx, const std::vector<uint8_t>& bytes) {
-  snapshottest::MemoryFiles files;
-  files.Files[u"C:\\Scans\\Image.vbrx"] = bytes;
-  ctx.LogicalDriveTable[0].RootPath = u"D:\\";
-  ctx.LogicalDriveCount = 1;
-  return LoadScanSnapshot(ctx, u"C:\\Scans\\Image.vbrx", files, engine::FileFilterTable{});
-}
 
 class FatSnapshotImageTest : public testing::TestWithParam<std::pair<const char*, uint16_t>> {};
 
@@ -54,7 +31,7 @@ TEST_P(FatSnapshotImageTest, QuickScanRoundTripGivesIdenticalLists) {
   ASSERT_FALSE(before.second.empty());
   const engine::VolumeParameters volume = session.ctx.ActiveVolume;
 
-  ASSERT_TRUE(LoadBack(session.ctx, EncodeScanSnapshot(session.ctx, kMarkerQuickScan)));
+  ASSERT_TRUE(LoadScanBack(session.ctx, EncodeScanSnapshot(session.ctx, kMarkerQuickScan)));
   EXPECT_EQ(FatLists(session.ctx.Results), before);
   EXPECT_EQ(session.ctx.ActiveVolume.ClusterBase, volume.ClusterBase);
   EXPECT_EQ(session.ctx.Results.FileCount, static_cast<int32_t>(before.second.size()));
@@ -62,7 +39,7 @@ TEST_P(FatSnapshotImageTest, QuickScanRoundTripGivesIdenticalLists) {
   // The same snapshot over a volume of other geometry is refused.
   std::vector<uint8_t> other = EncodeScanSnapshot(session.ctx, kMarkerQuickScan);
   other[kVolumeOffset + 6] ^= 0x01;  // sectors per cluster
-  EXPECT_FALSE(LoadBack(session.ctx, other));
+  EXPECT_FALSE(LoadScanBack(session.ctx, other));
   EXPECT_TRUE(session.ctx.Results.FatFiles.empty());
 }
 
@@ -76,14 +53,14 @@ TEST(NtfsSnapshotImageTest, QuickScanRoundTripGivesIdenticalLists) {
   engine::EngineContext& ctx = scanned.Context();
   const auto before = TreeLists(ctx.Results);
   ASSERT_FALSE(before.second.empty());
-  ASSERT_TRUE(LoadBack(ctx, EncodeScanSnapshot(ctx, kMarkerQuickScan)));
+  ASSERT_TRUE(LoadScanBack(ctx, EncodeScanSnapshot(ctx, kMarkerQuickScan)));
   EXPECT_EQ(TreeLists(ctx.Results), before);
   EXPECT_EQ(ctx.RecoveryMode, engine::kModeQuickScan);
 
   // An MFT that is not where the snapshot says is a mismatch.
   std::vector<uint8_t> other = EncodeScanSnapshot(ctx, kMarkerQuickScan);
   other[kVolumeOffset + 30] ^= 0x40;  // MFT start
-  EXPECT_FALSE(LoadBack(ctx, other));
+  EXPECT_FALSE(LoadScanBack(ctx, other));
   EXPECT_EQ(scanned.Host().CallsStartingWith("Message 2 Mismatch").size(), 1u);
 }
 
