@@ -3,9 +3,9 @@
 # foremost and TestDisk on the same generated images, scores everyone with one
 # scorer, prints a table per mode and writes build/bench/results.json.
 #
-#   bash tools/bench/run-benchmarks.sh [quick] [extensive] [trace] [partitions]
+#   bash tools/bench/run-benchmarks.sh [--keep-output] [quick] [extensive] [trace] [partitions]
 #
-# The corpus (build/bench/corpus, about 9 GiB of mostly sparse images) is built
+# The corpus (build/bench/corpus: 9 GiB of sparse images, 3 GiB on disk) is built
 # once and reused while its recipe is unchanged. Not part of CI.
 set -euo pipefail
 cd "$(dirname "$0")/../.."

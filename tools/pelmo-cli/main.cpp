@@ -19,8 +19,10 @@ constexpr char kUsage[] =
     "  pelmo-cli quick IMAGE [--list] [--save DIR [--deleted-only]]\n"
     "  pelmo-cli extensive IMAGE --fs fat16|fat32|ntfs [--start S] [--count N] [--volume K]\n"
     "            [--list] [--save DIR [--deleted-only]]\n"
+#ifdef PELMO_CLI_FILE_TRACE
     "  pelmo-cli trace IMAGE --types jpg,png,... [--start S] [--count N] [--size-mb M]\n"
     "            [--signatures DIR] [--list] [--save DIR]\n"
+#endif
     "  pelmo-cli partitions IMAGE\n";
 
 int Usage() {

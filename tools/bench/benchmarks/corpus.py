@@ -10,31 +10,39 @@ import special_images
 from volumeplan import make_plan
 
 # Raise when an image's recipe changes, so cached images are rebuilt.
-CORPUS_VERSION = 3
+CORPUS_VERSION = 4
 
 # name: (kind, size MiB, sectors per cluster, cluster bytes, files, seed, extra plan options)
 VOLUMES = {
     "fat16": ("fat16", 256, 8, 4096, 3000, 16, {}),
     "fat32": ("fat32", 512, 2, 1024, 5000, 32, {}),
-    "ntfs": ("ntfs", 512, 8, 4096, 4000, 300, {}),
+    "ntfs": ("ntfs", 512, 8, 4096, 4000, 300, {"sparse_count": 16}),
     "ntfs-100k": ("ntfs", 2048, 8, 4096, 100_000, 301,
                   {"small_files": True, "deleted_fraction": 0.05, "files_per_folder": 60}),
 }
 FORMATTED = {"fat32-formatted": "fat32", "ntfs-formatted": "ntfs"}
-CARVING = {"carving": {"size_gib": 4, "file_count": 700, "seed": 77}}
+CARVING = {"carving": {"size_gib": 4, "file_count": 700, "seed": 78}}
 
 
 def _stamp(folder: Path, name: str) -> Path:
     return folder / f"{name}.done"
 
 
+def _recipe(name: str) -> str:
+    # An image is rebuilt when its own recipe changes, not when another's does.
+    recipe = VOLUMES.get(name) or FORMATTED.get(name) or CARVING.get(name)
+    if name in FORMATTED:
+        recipe = (recipe, VOLUMES[recipe])
+    return f"{CORPUS_VERSION} {recipe!r}"
+
+
 def _fresh(folder: Path, name: str) -> bool:
     stamp = _stamp(folder, name)
-    return stamp.exists() and stamp.read_text() == str(CORPUS_VERSION)
+    return stamp.exists() and stamp.read_text() == _recipe(name)
 
 
 def _mark(folder: Path, name: str) -> None:
-    _stamp(folder, name).write_text(str(CORPUS_VERSION))
+    _stamp(folder, name).write_text(_recipe(name))
 
 
 def _build_volume(folder: Path, name: str, helper: Path) -> str:
@@ -85,6 +93,6 @@ def build_corpus(folder: Path, helper: Path, log) -> None:
         jobs += [pool.submit(_build_carving, folder, name) for name in CARVING if not _fresh(folder, name)]
         for job in concurrent.futures.as_completed(jobs):
             log(f"built {job.result()}")
-    for name, source in FORMATTED.items():
-        if not _fresh(folder, name) or not _fresh(folder, source):
+    for name in FORMATTED:
+        if not _fresh(folder, name):
             log(f"built {_build_formatted(folder, name)}")

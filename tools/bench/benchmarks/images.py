@@ -20,7 +20,7 @@ def write_stage(stage: Path, files) -> None:
     for f in files:
         target = stage / f.path.lstrip("/")
         target.parent.mkdir(parents=True, exist_ok=True)
-        target.write_bytes(f.data())
+        target.write_bytes(f.head())
 
 
 def make_fat(kind: str, image: Path, size_mb: int, sectors_per_cluster: int) -> None:
@@ -98,16 +98,36 @@ def populate_ntfs(plan: VolumePlan, image: Path, work: Path, helper: Path) -> No
     for folder in plan.folders:
         ops.append(f"mkdir\t{folder}")
     in_deleted_folder = tuple(d + "/" for d in plan.deleted_folders)
-    for phase in ("bulk", "gap", "fragment"):
+    for phase in ("bulk", "gap", "fragment", "sparse"):
         for f in (f for f in plan.files if f.phase == phase):
             ops.append(f"file\t{f.path}\t{stage / f.path.lstrip('/')}")
         if phase == "gap":
             ops += [f"rm\t{f.path}" for f in plan.files if f.phase == "gap" and f.deleted]
     ops += [f"rm\t{f.path}" for f in plan.files
-            if f.deleted and f.phase != "gap" and not f.path.startswith(in_deleted_folder)]
+            if f.deleted and f.phase not in ("gap", "sparse") and not f.path.startswith(in_deleted_folder)]
     ops += [f"rmtree\t{d}" for d in plan.deleted_folders]
-    ops_file = work / "ops.txt"
+    _run_populate(helper, image, work / "ops.txt", ops)
+    sparse = [f for f in plan.files if f.sparse_size]
+    if sparse:
+        _extend_sparse(image, sparse)
+        _run_populate(helper, image, work / "ops-sparse.txt", [f"rm\t{f.path}" for f in sparse if f.deleted])
+    shutil.rmtree(work, ignore_errors=True)
+
+
+def _run_populate(helper: Path, image: Path, ops_file: Path, ops) -> None:
     ops_file.write_text("\n".join(ops) + "\n", encoding="utf-8")
     subprocess.run([str(helper), str(image), str(ops_file)], check=True, stdout=subprocess.DEVNULL,
                    env=dict(os.environ, LC_ALL="C.UTF-8"))
-    shutil.rmtree(work, ignore_errors=True)
+
+
+def _extend_sparse(image: Path, files) -> None:
+    # ntfstruncate grows $DATA with a sparse run (and marks the file sparse); it wants inode numbers.
+    listing = subprocess.run(["fls", "-r", "-p", str(image)], check=True, capture_output=True, text=True).stdout
+    inodes = {}
+    for line in listing.splitlines():
+        head, _, path = line.partition(":\t")
+        if head.startswith("r/r") and "*" not in head:
+            inodes["/" + path] = head.split()[-1].split("-")[0]
+    for f in files:
+        subprocess.run(["ntfstruncate", "-f", "-q", str(image), inodes[f.path], "0x80", "", str(f.sparse_size)],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -3,6 +3,7 @@ and returns one row per tool with its measurement and scores."""
 
 import json
 import re
+import shutil
 from pathlib import Path
 
 import scoring
@@ -10,6 +11,13 @@ from runner import fresh_folder, measure, sequential_read
 
 CARVING_TYPES = ["jpg", "png", "gif", "bmp", "pdf", "zip", "wav"]
 PHOTOREC_TYPES = ["jpg", "png", "gif", "bmp", "pdf", "zip", "riff"]  # PhotoRec calls WAVE "riff"
+
+
+def _scored(ctx, target, scores):
+    """Scores are taken; the recovered files go unless the run keeps them (they add up to gigabytes)."""
+    if not ctx.keep_output:
+        shutil.rmtree(target, ignore_errors=True)
+    return scores
 
 
 def _row(mode, image, tool, job, m, scores, image_bytes=None):
@@ -34,16 +42,18 @@ def quick_scan(ctx, name):
                      scoring.score_listing(manifest, scoring.fls_listing(m.stdout))))
     target = fresh_folder(out / "pelmo")
     m = measure([ctx.cli, "quick", image, "--save", target])
-    rows.append(_row("quick", name, "pelmo", "recover", m, scoring.score_recovery(manifest, target)))
+    rows.append(_row("quick", name, "pelmo", "recover", m,
+                     _scored(ctx, target, scoring.score_recovery(manifest, target))))
     target = fresh_folder(out / "tsk_recover")
     m = measure(["tsk_recover", "-e", image, target])
-    rows.append(_row("quick", name, "tsk_recover -e", "recover", m, scoring.score_recovery(manifest, target)))
+    rows.append(_row("quick", name, "tsk_recover -e", "recover", m,
+                     _scored(ctx, target, scoring.score_recovery(manifest, target))))
     if name.startswith("ntfs"):
         target = fresh_folder(out / "ntfsundelete")
         m = measure(["ntfsundelete", image, "-u", "-m", "*", "-d", target, "-f", "-q"])
         # ntfsundelete writes deleted files flat into one folder: content only.
         rows.append(_row("quick", name, "ntfsundelete -u", "recover deleted", m,
-                         scoring.score_recovery(manifest, target, with_paths=False)))
+                         _scored(ctx, target, scoring.score_recovery(manifest, target, with_paths=False))))
     return rows
 
 
@@ -58,10 +68,23 @@ def extensive_scan(ctx, name, fs, volume=1):
                      scoring.score_listing(manifest, scoring.ours_listing(m.stdout)), size))
     target = fresh_folder(out / "pelmo")
     m = measure([ctx.cli, "extensive", image, "--fs", fs, "--volume", volume, "--save", target])
-    rows.append(_row("extensive", name, "pelmo", "scan+recover", m, scoring.score_recovery(manifest, target), size))
+    rows.append(_row("extensive", name, "pelmo", "scan+recover", m,
+                     _scored(ctx, target, scoring.score_recovery(manifest, target)), size))
     target = fresh_folder(out / "tsk_recover")
     m = measure(["tsk_recover", "-e", image, target])
-    rows.append(_row("extensive", name, "tsk_recover -e", "recover", m, scoring.score_recovery(manifest, target), size))
+    rows.append(_row("extensive", name, "tsk_recover -e", "recover", m,
+                     _scored(ctx, target, scoring.score_recovery(manifest, target)), size))
+    return rows
+
+
+def raw_scan(ctx, name, filesystems):
+    """The raw scans of a whole multi-GiB image against plain sequential reading."""
+    image = ctx.corpus / f"{name}.img"
+    size = image.stat().st_size
+    rows = [_row("extensive", name, "cat", "sequential read", sequential_read(image), {}, size)]
+    for fs in filesystems:
+        m = measure([ctx.cli, "extensive", image, "--fs", fs], repeat=3)
+        rows.append(_row("extensive", name, "pelmo", f"raw scan {fs}", m, {}, size))
     return rows
 
 
@@ -76,17 +99,20 @@ def file_trace(ctx, name):
     rows.append(_row("trace", name, "pelmo", "carve (list)", m, {}, size))
     target = fresh_folder(out / "pelmo")
     m = measure([ctx.cli, "trace", image, "--types", types, "--save", target])
-    rows.append(_row("trace", name, "pelmo", "carve+save", m, scoring.score_carving(manifest, image, target), size))
+    rows.append(_row("trace", name, "pelmo", "carve+save", m,
+                     _scored(ctx, target, scoring.score_carving(manifest, image, target)), size))
     target = fresh_folder(out / "photorec")
     options = ",".join(f"{t},enable" for t in PHOTOREC_TYPES)
     command = f"partition_none,options,paranoid_no,fileopt,everything,disable,{options},wholespace,search"
     m = measure(["photorec", "/d", target / "recup", "/cmd", image, command], cwd=target)
-    rows.append(_row("trace", name, "photorec", "carve+save", m, scoring.score_carving(manifest, image, target), size))
+    rows.append(_row("trace", name, "photorec", "carve+save", m,
+                     _scored(ctx, target, scoring.score_carving(manifest, image, target)), size))
     target = out / "foremost"
     fresh_folder(target)
     target.rmdir()  # foremost wants to make its output folder itself
     m = measure(["foremost", "-q", "-t", types, "-i", image, "-o", target])
-    rows.append(_row("trace", name, "foremost", "carve+save", m, scoring.score_carving(manifest, image, target), size))
+    rows.append(_row("trace", name, "foremost", "carve+save", m,
+                     _scored(ctx, target, scoring.score_carving(manifest, image, target)), size))
     return rows
 
 

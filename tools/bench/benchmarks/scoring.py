@@ -15,6 +15,7 @@ class ManifestEntry:
     size: int
     path: str
     fragmented: bool
+    sparse: bool
     sha1: str
 
 
@@ -22,7 +23,8 @@ def load_manifest(path: Path):
     entries = []
     for line in path.read_text(encoding="utf-8").splitlines():
         kind, state, size, entry_path, frag, sha1 = line.split("\t")
-        entries.append(ManifestEntry(kind == "D", state == "deleted", int(size), entry_path, frag == "frag", sha1))
+        entries.append(ManifestEntry(kind == "D", state == "deleted", int(size), entry_path, frag == "frag",
+                                     frag == "sparse", sha1))
     return entries
 
 
@@ -55,6 +57,8 @@ def file_groups(manifest):
         "live": [e for e in files if not e.deleted],
         "deleted": [e for e in files if e.deleted and not e.fragmented],
         "deleted-fragmented": [e for e in files if e.deleted and e.fragmented],
+        # Also counted above; shown apart because holes are where copy-out goes wrong.
+        "sparse": [e for e in files if e.sparse],
     }
 
 
@@ -64,6 +68,8 @@ def score_recovery(manifest, output: Path, with_paths: bool = True) -> dict:
     contents = set(hashes.values())
     scores = {}
     for group, entries in file_groups(manifest).items():
+        if not entries:
+            continue
         if with_paths:
             hits = sum(1 for e in entries if hashes.get(e.path) == e.sha1)
             scores[f"{group} path+content"] = _fraction(hits, len(entries))
@@ -76,6 +82,8 @@ def score_listing(manifest, listed: dict) -> dict:
     """listed: path -> deleted flag. Recall of every group by full path and state."""
     scores = {}
     for group, entries in file_groups(manifest).items():
+        if not entries:
+            continue
         hits = sum(1 for e in entries if listed.get(e.path) == e.deleted)
         scores[f"{group} listed"] = _fraction(hits, len(entries))
     return scores

@@ -1,6 +1,7 @@
 """The images that are not a plain populated volume: quick-formatted copies, a
 disk whose partition table was wiped, and the large carving image."""
 
+import hashlib
 import random
 import shutil
 import struct
@@ -11,6 +12,7 @@ import content
 import images
 
 MIB = 1 << 20
+NOISE_BYTES = 2 * MIB
 
 
 def quick_format(source: Path, target: Path, kind: str) -> None:
@@ -58,8 +60,9 @@ def lost_partition_disk(target: Path, work: Path) -> list:
 
 
 def carving_image(target: Path, manifest: Path, size_gib: int, file_count: int, seed: int) -> None:
-    """A FAT32 volume of `size_gib` GiB, mostly empty, with `file_count` known files of
-    the common carving types written into its free space at 4 KiB boundaries."""
+    """A FAT32 volume of `size_gib` GiB with `file_count` known files of the common
+    carving types written into its free space at 4 KiB boundaries, each after a run
+    of random bytes (so about a third of the image is real data, the rest holes)."""
     target.unlink(missing_ok=True)
     images.run(["truncate", "-s", f"{size_gib}G", str(target)])
     images.run(["mkfs.fat", "-F", "32", "-S", "512", "-s", "8", "-i", "CA4F1E55", "-n", "CARVING", str(target)])
@@ -73,11 +76,13 @@ def carving_image(target: Path, manifest: Path, size_gib: int, file_count: int, 
     with open(target, "r+b") as disk:
         for i in range(file_count):
             kind = types[i % len(types)]
-            size = rng.randrange(20_000, min(900_000, slot - 4096))
+            size = rng.randrange(20_000, min(900_000, slot - NOISE_BYTES - 4096))
             data = content.CARVING_TYPES[kind](random.Random(rng.getrandbits(63)), size)
-            offset = first + i * slot + rng.randrange(0, (slot - len(data)) // 4096) * 4096
+            disk.seek(first + i * slot)
+            disk.write(rng.randbytes(NOISE_BYTES))
+            room = slot - NOISE_BYTES - len(data)
+            offset = first + i * slot + NOISE_BYTES + rng.randrange(0, room // 4096) * 4096
             disk.seek(offset)
             disk.write(data)
-            import hashlib
             lines.append(f"{kind}\t{offset}\t{len(data)}\t{hashlib.sha1(data).hexdigest()}")
     manifest.write_text("\n".join(lines) + "\n")

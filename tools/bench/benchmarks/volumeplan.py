@@ -16,10 +16,17 @@ class PlannedFile:
     seed: int
     deleted: bool = False
     fragmented: bool = False
-    phase: str = "bulk"  # bulk: copied first; gap: fills the clusters the fragments split; fragment
+    phase: str = "bulk"  # bulk: copied first; gap: fills the clusters the fragments split; fragment; sparse
+    sparse_size: int = 0  # NTFS: the written head is extended to this size by a sparse hole
+
+    def head(self) -> bytes:
+        """The bytes written when the file is made."""
+        return random.Random(self.seed).randbytes(self.size)
 
     def data(self) -> bytes:
-        return random.Random(self.seed).randbytes(self.size)
+        """The file's whole content, holes read as zeros."""
+        head = self.head()
+        return head + bytes(max(0, self.sparse_size - len(head)))
 
     def digest(self) -> str:
         return hashlib.sha1(self.data()).hexdigest()
@@ -41,7 +48,8 @@ class VolumePlan:
             if f.phase == "gap" and f.deleted:
                 continue  # a gap file's clusters are overwritten by the fragments; nobody can recover it
             state = "deleted" if f.deleted else "live"
-            yield f"F\t{state}\t{f.size}\t{f.path}\t{'frag' if f.fragmented else 'whole'}\t{f.digest()}"
+            size = max(f.size, f.sparse_size)
+            yield f"F\t{state}\t{size}\t{f.path}\t{'frag' if f.fragmented else 'sparse' if f.sparse_size else 'whole'}\t{f.digest()}"
 
 
 def _size(rng: random.Random, small: bool) -> int:
@@ -56,7 +64,7 @@ def _size(rng: random.Random, small: bool) -> int:
 
 
 def make_plan(seed: int, file_count: int, cluster: int, small_files: bool = False, files_per_folder: int = 0,
-              deleted_fraction: float = 0.1, fragment_count: int = 24) -> VolumePlan:
+              deleted_fraction: float = 0.1, fragment_count: int = 24, sparse_count: int = 0) -> VolumePlan:
     rng = random.Random(seed)
     folders = []
     top = max(4, file_count // (files_per_folder * 4) if files_per_folder else int(file_count ** 0.5) // 6)
@@ -80,6 +88,13 @@ def make_plan(seed: int, file_count: int, cluster: int, small_files: bool = Fals
     for i in range(fragment_count):
         files.append(PlannedFile(f"/Fragments/fragmented {i:03d}.bin", 7 * cluster + 100, rng.getrandbits(63),
                                  fragmented=True, deleted=(i % 3 == 0), phase="fragment"))
+    # Sparse files (NTFS): a written head, then a hole to a size of a few MiB.
+    if sparse_count:
+        folders.append("/Sparse")
+    for i in range(sparse_count):
+        files.append(PlannedFile(f"/Sparse/sparse {i:03d}.bin", rng.randrange(5000, 50000), rng.getrandbits(63),
+                                 deleted=(i % 4 == 3), phase="sparse",
+                                 sparse_size=rng.randrange(4, 64) * 1024 * 1024 + rng.randrange(4096)))
     # Deletions: single files, and a few whole folders.
     bulk = [f for f in files if f.phase == "bulk"]
     for f in rng.sample(bulk, int(len(bulk) * deleted_fraction)):
