@@ -12,8 +12,6 @@ namespace {
 constexpr uint32_t kSectorsPerChunk = 128;  // 64 KiB
 constexpr int32_t kMaxCarvedFileSizeMB = 20;
 
-enum class CopyResult { Complete, Interrupted, WriteFailed };
-
 CopyResult CopyRun(EngineContext& ctx, uint64_t startSector, OutputFile& out, bool honourStop) {
   const uint64_t chunks = CarvedFileBytes(ctx) / (kSectorsPerChunk * kSectorSize);
   std::vector<uint8_t> buffer(size_t{kSectorsPerChunk} * kSectorSize);
@@ -36,29 +34,19 @@ uint64_t CarvedFileBytes(const EngineContext& ctx) {
 int SaveCarvedFile(EngineContext& ctx, SaveSession& session, const CarvedSaveRequest& request) {
   if (SaveStopRequested(ctx)) return 0;
   ctx.SaveControl.SkipRequested = 0;
-  const std::u16string safeName = SanitizeFileName(request.DisplayName);
-  SaveTarget target{JoinPath(request.TargetFolder, safeName), safeName};
-  if (request.VisibleSave) {
-    if (!PassesFileFilters(session.Filters, request.DisplayName)) return 0;
-    const std::optional<SaveTarget> chosen = ChooseSaveTarget(ctx, session, request.TargetFolder, safeName);
-    if (!chosen) return 0;
-    target = *chosen;
-  }
-  std::unique_ptr<OutputFile> out = CreateSaveFile(ctx, session, target.Path);
+  // A hit is neither deleted nor live: the deleted-files policy does not apply.
+  const std::optional<SaveTarget> target =
+      PrepareSaveTarget(ctx, session, request.TargetFolder, request.DisplayName, request.VisibleSave, std::nullopt);
+  if (!target) return 0;
+  std::unique_ptr<OutputFile> out = CreateSaveFile(ctx, session, target->Path);
   if (!out) return 0;
   if (request.VisibleSave) {
-    const int processed = ++ctx.SaveControl.FilesProcessed;
-    ctx.Host->SaveReportFile(request.TargetFolder, target.Name, processed);
+    const int processed = ReportSaveFile(ctx, request.TargetFolder, target->Name);
     const uint64_t ticked = std::max<uint64_t>(1, session.TickedFileCount);
     ctx.Host->SaveReportProgress(static_cast<int>(std::min<uint64_t>(100, uint64_t(processed) * 100 / ticked)));
   }
   const CopyResult copied = CopyRun(ctx, request.StartSector, *out, true);
-  const bool closed = out->Close();
-  if (copied == CopyResult::WriteFailed || !closed) {
-    AskAfterWriteFailure(ctx, target.Path);
-    return 0;
-  }
-  return copied == CopyResult::Complete ? 1 : 0;
+  return CloseSaveFile(ctx, target->Path, *out, copied) ? 1 : 0;
 }
 
 int SaveCarvedFile(EngineContext& ctx, const FileFilterTable& filters, const CarvedSaveRequest& request,

@@ -26,8 +26,6 @@ std::vector<uint32_t> ClustersOfFile(EngineContext& ctx, const FatLayout& layout
   return {};
 }
 
-enum class CopyResult { Complete, Interrupted, WriteFailed };
-
 CopyResult CopyClusters(EngineContext& ctx, const FatLayout& layout, const FatFileSaveRequest& request,
                         OutputFile& out) {
   const uint64_t size = request.Size;
@@ -64,21 +62,14 @@ int SaveFatFile(EngineContext& ctx, SaveSession& session, const FatFileSaveReque
   const std::optional<FatLayout> layout = CurrentFatLayout(ctx);
   if (!layout) return 0;
 
-  const std::u16string safeName = SanitizeFileName(request.Name);
-  SaveTarget target{JoinPath(request.TargetFolder, safeName), safeName};
-  if (request.VisibleSave) {
-    if (!PassesFileFilters(session.Filters, request.Name)) return 0;
-    if (!PassesDeletedFilesPolicy(ctx.RecoverySettings.DeletedFilesPolicy, request.Deleted)) return 0;
-    const std::optional<SaveTarget> chosen = ChooseSaveTarget(ctx, session, request.TargetFolder, safeName);
-    if (!chosen) return 0;
-    target = *chosen;
-  }
+  const std::optional<SaveTarget> target =
+      PrepareSaveTarget(ctx, session, request.TargetFolder, request.Name, request.VisibleSave, request.Deleted);
+  if (!target) return 0;
 
-  std::unique_ptr<OutputFile> out = CreateSaveFile(ctx, session, target.Path);
+  std::unique_ptr<OutputFile> out = CreateSaveFile(ctx, session, target->Path);
   if (!out) return 0;
   if (request.VisibleSave) {
-    const int processed = ++ctx.SaveControl.FilesProcessed;
-    ctx.Host->SaveReportFile(request.TargetFolder, target.Name, processed);
+    ReportSaveFile(ctx, request.TargetFolder, target->Name);
     ctx.Host->SaveReportProgress(0);
   }
 
@@ -89,12 +80,7 @@ int SaveFatFile(EngineContext& ctx, SaveSession& session, const FatFileSaveReque
       out->SetTimes({time, time, time});
     }
   }
-  const bool closed = out->Close();
-  if (copied == CopyResult::WriteFailed || !closed) {
-    AskAfterWriteFailure(ctx, target.Path);
-    return 0;
-  }
-  return copied == CopyResult::Complete ? 1 : 0;
+  return CloseSaveFile(ctx, target->Path, *out, copied) ? 1 : 0;
 }
 
 uint64_t SaveFatFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t firstCluster, const std::u16string& path) {

@@ -72,12 +72,12 @@ void SaveFatItems(EngineContext& ctx, SaveSession& session, const SaveSelection&
   }
 }
 
-void SaveNtfsItems(EngineContext& ctx, const SaveSelection& selection) {
+void SaveNtfsItems(EngineContext& ctx, SaveSession& session, const SaveSelection& selection) {
   const std::u16string& target = ctx.SaveControl.TargetFolder;
   for (TreeItem item : selection.TickedFolders) {
     if (SaveStopRequested(ctx)) return;
     const TreeFolderNode* folder = ctx.Results.FindTreeFolderByTreeItem(item);
-    if (folder != nullptr) SaveNtfsFolder(ctx, folder->Id, target, folder->Name, selection.Filters);
+    if (folder != nullptr) SaveNtfsFolder(ctx, session, folder->Id, target, folder->Name);
   }
   for (uint32_t id : selection.TickedFileIds) {
     if (SaveStopRequested(ctx)) return;
@@ -86,13 +86,13 @@ void SaveNtfsItems(EngineContext& ctx, const SaveSelection& selection) {
     if (ctx.RecoveryMode == kModeQuickScan) {
       const TreeFileNode* file = ctx.Results.FindTreeFile(id);
       if (file == nullptr) continue;
-      SaveNtfsFile(ctx, {target, file->Name, file->Size, file->DataRecordSector, true, file->Deleted, file->Time1},
-                   selection.Filters);
+      SaveNtfsFile(ctx, session,
+                   {target, file->Name, file->Size, file->DataRecordSector, true, file->Deleted, file->Time1});
     } else {
       const NtfsFileNode* file = ctx.Results.FindNtfsFile(id);
       if (file == nullptr) continue;
-      SaveNtfsFile(ctx, {target, file->Name, file->Size, file->RecordSector, true, file->Deleted, file->Time1},
-                   selection.Filters);
+      SaveNtfsFile(ctx, session,
+                   {target, file->Name, file->Size, file->RecordSector, true, file->Deleted, file->Time1});
     }
   }
 }
@@ -110,7 +110,7 @@ void SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection) {
     } else if (code == kFileSystemFat16 || code == kFileSystemFat32) {
       SaveFatItems(ctx, session, selection);
     } else if (code == kFileSystemNtfs) {
-      SaveNtfsItems(ctx, selection);
+      SaveNtfsItems(ctx, session, selection);
     }
   }
   ctx.Host->ResultTreeUncheckSubtree(selection.ResultTreeRoot);

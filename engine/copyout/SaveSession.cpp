@@ -29,6 +29,23 @@ std::optional<SaveTarget> ChooseSaveTarget(EngineContext& ctx, SaveSession& sess
   return target;  // overwrite
 }
 
+std::optional<SaveTarget> PrepareSaveTarget(EngineContext& ctx, SaveSession& session, const std::u16string& folder,
+                                            const std::u16string& diskName, bool visibleSave,
+                                            std::optional<uint32_t> deletedFlag) {
+  const std::u16string safeName = SanitizeFileName(diskName);
+  if (!visibleSave) return SaveTarget{JoinPath(folder, safeName), safeName};
+  // The filters match the name as the list shows it, not the one written.
+  if (!PassesFileFilters(session.Filters, diskName)) return std::nullopt;
+  if (!PassesDeletedFilesPolicy(ctx.RecoverySettings.DeletedFilesPolicy, deletedFlag)) return std::nullopt;
+  return ChooseSaveTarget(ctx, session, folder, safeName);
+}
+
+int ReportSaveFile(EngineContext& ctx, const std::u16string& folder, const std::u16string& name) {
+  const int processed = ++ctx.SaveControl.FilesProcessed;
+  ctx.Host->SaveReportFile(folder, name, processed);
+  return processed;
+}
+
 namespace {
 
 void AskWhetherToContinue(EngineContext& ctx, const std::u16string& text) {
@@ -55,6 +72,15 @@ std::unique_ptr<OutputFile> CreateSaveFile(EngineContext& ctx, SaveSession& sess
   }
   session.CreatedPaths.insert(path);
   return file;
+}
+
+bool CloseSaveFile(EngineContext& ctx, const std::u16string& path, OutputFile& file, CopyResult copied) {
+  const bool closed = file.Close();
+  if (copied == CopyResult::WriteFailed || !closed) {
+    AskAfterWriteFailure(ctx, path);
+    return false;
+  }
+  return copied == CopyResult::Complete;
 }
 
 bool SaveStopRequested(const EngineContext& ctx) { return ctx.SaveControl.StopRequested.load() == 1; }

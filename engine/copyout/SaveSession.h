@@ -38,6 +38,17 @@ struct SaveTarget {
 std::optional<SaveTarget> ChooseSaveTarget(EngineContext& ctx, SaveSession& session, const std::u16string& folder,
                                            const std::u16string& sanitizedName);
 
+// The target of one file found on the disk: its name made safe and joined to the
+// folder. A save the user started (`visibleSave`) also applies the filters, the
+// deleted-files policy and the existing-name policy; nothing when one of them
+// skips the file. A preview copy takes the plain path.
+std::optional<SaveTarget> PrepareSaveTarget(EngineContext& ctx, SaveSession& session, const std::u16string& folder,
+                                            const std::u16string& diskName, bool visibleSave,
+                                            std::optional<uint32_t> deletedFlag);
+
+// Counts the file as processed and shows it in the save dialog; gives the count.
+int ReportSaveFile(EngineContext& ctx, const std::u16string& folder, const std::u16string& name);
+
 // Asks "Error creating file : <path>.  Continue Recovery ? "; No sets Stop.
 void AskAfterCreateFailure(EngineContext& ctx, const std::u16string& path);
 // Asks "Error writing file : <path>.  Continue Recovery ? "; No sets Stop.
@@ -45,6 +56,13 @@ void AskAfterWriteFailure(EngineContext& ctx, const std::u16string& path);
 
 // Creates the file; on failure asks whether to go on and gives null.
 std::unique_ptr<OutputFile> CreateSaveFile(EngineContext& ctx, SaveSession& session, const std::u16string& path);
+
+// How copying a file's data into its output file ended.
+enum class CopyResult { Complete, Interrupted, WriteFailed };
+
+// Closes the file; asks whether to go on when a write or the close failed. True
+// only when the data was copied whole and the file closed.
+bool CloseSaveFile(EngineContext& ctx, const std::u16string& path, OutputFile& file, CopyResult copied);
 
 bool SaveStopRequested(const EngineContext& ctx);
 bool SaveSkipRequested(const EngineContext& ctx);

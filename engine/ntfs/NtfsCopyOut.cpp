@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <span>
 #include <unordered_set>
 #include <vector>
 
 #include "SectorReader.h"
+#include "copyout/SavePaths.h"
 #include "ntfs/MftRunMap.h"
 
 namespace engine {
@@ -17,66 +19,17 @@ constexpr uint32_t kSectorsPerPiece = 128;
 // Folders nest no deeper than this on any volume we save.
 constexpr int kMaxFolderDepth = 512;
 
-std::u16string Decimal(uint64_t value) {
-  const std::string text = std::to_string(value);
-  return std::u16string(text.begin(), text.end());
-}
-
-std::u16string JoinPath(const std::u16string& folder, const std::u16string& name) {
-  if (!folder.empty() && folder.back() == u'\\') return folder + name;
-  return folder + u'\\' + name;
-}
-
-bool IsDeviceName(const std::u16string& name) {
-  std::u16string base = name.substr(0, name.find(u'.'));
-  for (char16_t& c : base) {
-    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
-  }
-  static const std::u16string kPlain[] = {u"CON", u"PRN", u"AUX", u"NUL"};
-  if (std::find(std::begin(kPlain), std::end(kPlain), base) != std::end(kPlain)) return true;
-  return base.size() == 4 && (base.starts_with(u"COM") || base.starts_with(u"LPT")) && base[3] >= u'1' &&
-         base[3] <= u'9';
-}
-
-// Asks whether to go on after an output failure; No stops the save.
-void AskToContinue(EngineContext& ctx, const std::u16string& text) {
-  if (!AskYesNo(ctx, text)) ctx.SaveControl.StopRequested = 1;
-}
-
-std::u16string CopyName(uint64_t n, const std::u16string& name) {
-  return u"Copy (" + Decimal(n) + u" ) of " + name;
-}
-
-// The filters, the policies and the reports of a save the user started; the path
-// to write, or nothing when the file is skipped.
-std::optional<std::u16string> PrepareTarget(EngineContext& ctx, const NtfsSaveRequest& request,
-                                            const FileFilterTable& filters) {
-  const std::u16string safeName = SafeNameForWriting(request.FileName);
-  std::u16string path = JoinPath(request.TargetFolder, safeName);
-  if (!request.VisibleSave) return path;
-  if (!PassesFileFilters(filters, request.FileName)) return std::nullopt;
-  const uint16_t deletedPolicy = ctx.RecoverySettings.DeletedFilesPolicy;
-  if (deletedPolicy == 2 && request.Deleted == 0) return std::nullopt;
-  if (deletedPolicy == 3 && request.Deleted == 1) return std::nullopt;
-  std::u16string shownName = request.FileName;
-  if (ctx.Files->FileExists(path)) {
-    const uint16_t namePolicy = ctx.RecoverySettings.ExistingNamePolicy;
-    if (namePolicy == 3) return std::nullopt;
-    if (namePolicy == 1) {
-      for (uint64_t n = 1;; ++n) {
-        const std::u16string candidate = JoinPath(request.TargetFolder, CopyName(n, safeName));
-        if (!ctx.Files->FileExists(candidate)) {
-          path = candidate;
-          shownName = CopyName(n, request.FileName);
-          break;
-        }
-      }
-    }
-  }
-  const int processed = ++ctx.SaveControl.FilesProcessed;
-  ctx.Host->SaveReportFile(path, shownName, processed);
+// The filters, the policies and the report of a save the user started; the
+// target to write, or nothing when the file is skipped.
+std::optional<SaveTarget> PrepareTarget(EngineContext& ctx, SaveSession& session, const NtfsSaveRequest& request) {
+  std::optional<SaveTarget> target = PrepareSaveTarget(ctx, session, request.TargetFolder, request.FileName,
+                                                       request.VisibleSave, request.Deleted);
+  if (!target || !request.VisibleSave) return target;
+  // Reported before the data is read, so that a file that turns out compressed is
+  // still counted and named in the dialog beside its message.
+  ReportSaveFile(ctx, request.TargetFolder, target->Name);
   ctx.Host->SaveReportProgress(0);
-  return path;
+  return target;
 }
 
 // Locates records by number through the MFT map, built on first use: only files
@@ -116,60 +69,20 @@ std::optional<ntfs::DataStream> ReadStreamAt(EngineContext& ctx, uint32_t sector
   return ntfs::CollectDataStream(ctx, geometry, record, 0, locate);
 }
 
-bool WriteResident(EngineContext& ctx, const std::u16string& path, const ntfs::DataStream& stream,
-                   uint64_t pendingFileTime) {
-  std::unique_ptr<OutputFile> file = ctx.Files->CreateFileForWriting(path);
-  if (!file) {
-    AskToContinue(ctx, u"Error creating file : " + path + u".  Continue Recovery ? ");
-    return false;
-  }
-  bool written = file->Write(stream.ResidentBytes);
-  SetNtfsFileTimes(*file, pendingFileTime);
-  written = file->Close() && written;
-  if (!written) AskToContinue(ctx, u"Error writing file : " + path + u".  Continue Recovery ? ");
-  return written;
-}
-
-}  // namespace
-
-std::u16string SafeNameForWriting(const std::u16string& name) {
-  std::u16string safe;
-  for (char16_t c : name) {
-    const bool reserved = c < 32 || c == u'\\' || c == u'/' || c == u':' || c == u'*' || c == u'?' || c == u'"' ||
-                          c == u'<' || c == u'>' || c == u'|';
-    safe.push_back(reserved ? u'_' : c);
-  }
-  if (safe == u"." || safe == u".." || IsDeviceName(safe)) return u"_" + safe;
-  while (!safe.empty() && (safe.back() == u'.' || safe.back() == u' ')) safe.pop_back();
-  if (safe.empty()) safe = u"_";
-  return safe;
-}
-
-bool SetNtfsFileTimes(OutputFile& file, uint64_t pendingFileTime) {
-  return file.SetTimes(OutputFileTimes{pendingFileTime, pendingFileTime, pendingFileTime});
-}
-
-bool WriteRunsToFile(EngineContext& ctx, const std::u16string& path, const ntfs::DataStream& stream,
-                     bool visibleSave, uint64_t pendingFileTime) {
-  SaveControlRecord& save = ctx.SaveControl;
-  save.SkipRequested = 0;
-  if (visibleSave && save.StopRequested != 0) return false;
-  std::unique_ptr<OutputFile> file = ctx.Files->CreateFileForWriting(path);
-  if (!file) {
-    AskToContinue(ctx, u"Error creating file : " + path + u".  Continue Recovery ? ");
-    return false;
-  }
+// Copies the stream along its runs; Interrupted also when the runs end before
+// the file's size.
+CopyResult CopyRuns(EngineContext& ctx, const ntfs::DataStream& stream, bool visibleSave, OutputFile& file) {
+  const SaveControlRecord& save = ctx.SaveControl;
   const ntfs::NtfsGeometry geometry = ntfs::GeometryOf(ctx.ActiveVolume);
   const uint64_t size = stream.RealSize;
   std::vector<uint8_t> piece(static_cast<std::size_t>(kSectorsPerPiece) * kSectorSize);
   uint64_t written = 0;
-  bool ok = true;
   int shownPercent = -1;
   for (const ntfs::DataRun& run : stream.Runs) {
     uint64_t sectorsLeft = run.Length * geometry.SectorsPerCluster;
     uint64_t sector = geometry.VolumeStart + run.FirstCluster * geometry.SectorsPerCluster;
-    while (ok && sectorsLeft > 0 && written < size) {
-      if (save.StopRequested != 0 || save.SkipRequested != 0) break;
+    while (sectorsLeft > 0 && written < size) {
+      if (save.StopRequested != 0 || save.SkipRequested != 0) return CopyResult::Interrupted;
       if (visibleSave) {
         const int percent = static_cast<int>(std::min<uint64_t>(99, written * 100 / size));
         if (percent != shownPercent) ctx.Host->SaveReportProgress(shownPercent = percent);
@@ -184,27 +97,42 @@ bool WriteRunsToFile(EngineContext& ctx, const std::u16string& path, const ntfs:
         const uint64_t valid = stream.InitializedSize - written;
         if (valid < take) std::fill(piece.begin() + static_cast<std::ptrdiff_t>(valid), piece.end(), 0);
       }
-      ok = file->Write(std::span<const uint8_t>(piece.data(), static_cast<std::size_t>(take)));
+      if (!file.Write(std::span<const uint8_t>(piece.data(), static_cast<std::size_t>(take)))) {
+        return CopyResult::WriteFailed;
+      }
       written += take;
       sector += count;
       sectorsLeft -= count;
     }
-    if (!ok || save.StopRequested != 0 || save.SkipRequested != 0) break;
   }
-  SetNtfsFileTimes(*file, pendingFileTime);
-  ok = file->Close() && ok;
-  if (!ok) {
-    AskToContinue(ctx, u"Error writing file : " + path + u".  Continue Recovery ? ");
-    return false;
-  }
-  return written == size;
+  return written == size ? CopyResult::Complete : CopyResult::Interrupted;
 }
 
-bool SaveNtfsFile(EngineContext& ctx, const NtfsSaveRequest& request, const FileFilterTable& filters) {
-  if (ctx.SaveControl.StopRequested != 0 || ctx.Files == nullptr) return false;
+}  // namespace
+
+bool SetNtfsFileTimes(OutputFile& file, uint64_t pendingFileTime) {
+  return file.SetTimes(OutputFileTimes{pendingFileTime, pendingFileTime, pendingFileTime});
+}
+
+bool WriteRunsToFile(EngineContext& ctx, const std::u16string& path, const ntfs::DataStream& stream,
+                     bool visibleSave, uint64_t pendingFileTime) {
   ctx.SaveControl.SkipRequested = 0;
-  const std::optional<std::u16string> path = PrepareTarget(ctx, request, filters);
-  if (!path) return false;
+  if (visibleSave && SaveStopRequested(ctx)) return false;
+  std::unique_ptr<OutputFile> file = ctx.Files->CreateFileForWriting(path);
+  if (!file) {
+    AskAfterCreateFailure(ctx, path);
+    return false;
+  }
+  const CopyResult copied = CopyRuns(ctx, stream, visibleSave, *file);
+  SetNtfsFileTimes(*file, pendingFileTime);
+  return CloseSaveFile(ctx, path, *file, copied);
+}
+
+bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveRequest& request) {
+  if (SaveStopRequested(ctx) || ctx.Files == nullptr) return false;
+  ctx.SaveControl.SkipRequested = 0;
+  const std::optional<SaveTarget> target = PrepareTarget(ctx, session, request);
+  if (!target) return false;
 
   const std::optional<ntfs::DataStream> stream = ReadStreamAt(ctx, request.RecordSector);
   if (!stream) return false;
@@ -214,74 +142,95 @@ bool SaveNtfsFile(EngineContext& ctx, const NtfsSaveRequest& request, const File
     case ntfs::StreamError::Compressed:
     case ntfs::StreamError::Encrypted:
       if (request.VisibleSave) {
-        ReportMessage(ctx, u"The file " + *path + u" is compressed or encrypted on the disk and cannot be recovered.",
+        ReportMessage(ctx,
+                      u"The file " + target->Path + u" is compressed or encrypted on the disk and cannot be recovered.",
                       kMessageError);
       }
       return false;
     default:
       return false;
   }
-  if (stream->Resident) return WriteResident(ctx, *path, *stream, request.PendingFileTime);
-  return WriteRunsToFile(ctx, *path, *stream, request.VisibleSave, request.PendingFileTime);
+  if (request.VisibleSave && SaveStopRequested(ctx)) return false;
+  std::unique_ptr<OutputFile> file = CreateSaveFile(ctx, session, target->Path);
+  if (!file) return false;
+  CopyResult copied = CopyResult::Complete;
+  if (stream->Resident) {
+    if (!file->Write(stream->ResidentBytes)) copied = CopyResult::WriteFailed;
+  } else {
+    copied = CopyRuns(ctx, *stream, request.VisibleSave, *file);
+  }
+  SetNtfsFileTimes(*file, request.PendingFileTime);
+  return CloseSaveFile(ctx, target->Path, *file, copied);
 }
 
-void SaveNtfsFolderFiles(EngineContext& ctx, uint32_t folderId, const std::u16string& folderPath,
-                         const FileFilterTable& filters) {
+void SaveNtfsFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& folderPath) {
   NtfsSaveRequest request;
   request.TargetFolder = folderPath;
   if (ctx.RecoveryMode == kModeExtensiveScan) {
     const VolumeParameters& volume = ctx.ActiveVolume;
     for (const NtfsFileNode* file : ctx.Results.NtfsFilesIn(folderId)) {
-      if (ctx.SaveControl.StopRequested != 0) return;
+      if (SaveStopRequested(ctx)) return;
       if (file->RecordSector <= volume.ClusterBase || file->RecordSector > volume.EndSector) continue;
       request.FileName = file->Name;
       request.Size = file->Size;
       request.RecordSector = file->RecordSector;
       request.Deleted = file->Deleted;
       request.PendingFileTime = file->Time1;
-      SaveNtfsFile(ctx, request, filters);
+      SaveNtfsFile(ctx, session, request);
     }
     return;
   }
   for (const TreeFileNode* file : ctx.Results.TreeFilesIn(folderId)) {
-    if (ctx.SaveControl.StopRequested != 0) return;
+    if (SaveStopRequested(ctx)) return;
     request.FileName = file->Name;
     request.Size = file->Size;
     request.RecordSector = file->DataRecordSector;
     request.Deleted = file->Deleted;
     request.PendingFileTime = file->Time1;
-    SaveNtfsFile(ctx, request, filters);
+    SaveNtfsFile(ctx, session, request);
   }
+}
+
+void SaveNtfsFolderFiles(EngineContext& ctx, uint32_t folderId, const std::u16string& folderPath,
+                         const FileFilterTable& filters) {
+  SaveSession session;
+  session.Filters = filters;
+  SaveNtfsFolderFiles(ctx, session, folderId, folderPath);
 }
 
 namespace {
 
-void SaveFolderBelow(EngineContext& ctx, uint32_t folderId, const std::u16string& parentPath,
-                     const std::u16string& folderName, const FileFilterTable& filters,
-                     std::unordered_set<uint32_t>& onPath, int depth) {
-  if (ctx.SaveControl.StopRequested != 0 || depth > kMaxFolderDepth) return;
+void SaveFolderBelow(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& parentPath,
+                     const std::u16string& folderName, std::unordered_set<uint32_t>& onPath, int depth) {
+  if (SaveStopRequested(ctx) || depth > kMaxFolderDepth) return;
   // A damaged volume can make a folder its own ancestor.
   if (!onPath.insert(folderId).second) return;
-  const std::u16string path = JoinPath(parentPath, SafeNameForWriting(folderName));
-  ctx.Files->CreateFolder(path);
-  const std::u16string folderPath = path + u'\\';
-  SaveNtfsFolderFiles(ctx, folderId, folderPath, filters);
+  const std::u16string path = JoinPath(parentPath, SanitizeFileName(folderName));
+  ctx.Files->CreateFolder(path);  // an existing folder is fine; a failure shows at its files
+  SaveNtfsFolderFiles(ctx, session, folderId, path);
   // Copy the children first: saving does not change the lists, but be safe.
   const std::vector<TreeFolderNode*> children = ctx.Results.TreeFoldersIn(folderId);
   for (const TreeFolderNode* child : children) {
-    if (ctx.SaveControl.StopRequested != 0) break;
-    SaveFolderBelow(ctx, child->Id, folderPath, child->Name, filters, onPath, depth + 1);
+    if (SaveStopRequested(ctx)) break;
+    SaveFolderBelow(ctx, session, child->Id, path, child->Name, onPath, depth + 1);
   }
   onPath.erase(folderId);
 }
 
 }  // namespace
 
-void SaveNtfsFolder(EngineContext& ctx, uint32_t folderId, const std::u16string& parentPath,
-                    const std::u16string& folderName, const FileFilterTable& filters) {
+void SaveNtfsFolder(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& parentPath,
+                    const std::u16string& folderName) {
   if (ctx.Files == nullptr) return;
   std::unordered_set<uint32_t> onPath;
-  SaveFolderBelow(ctx, folderId, parentPath, folderName, filters, onPath, 0);
+  SaveFolderBelow(ctx, session, folderId, parentPath, folderName, onPath, 0);
+}
+
+void SaveNtfsFolder(EngineContext& ctx, uint32_t folderId, const std::u16string& parentPath,
+                    const std::u16string& folderName, const FileFilterTable& filters) {
+  SaveSession session;
+  session.Filters = filters;
+  SaveNtfsFolder(ctx, session, folderId, parentPath, folderName);
 }
 
 }  // namespace engine

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "EngineContext.h"
+#include "copyout/SaveSession.h"
 #include "listing/FileFilters.h"
 #include "ntfs/NtfsVolume.h"
 
@@ -24,7 +25,8 @@ struct NtfsSaveRequest {
 
 // Saves one file. True when the file was written completely (or there was
 // nothing to write); false when it was skipped, could not be read or written.
-bool SaveNtfsFile(EngineContext& ctx, const NtfsSaveRequest& request, const FileFilterTable& filters);
+// Names, filters and policies are those of every save (copyout/SaveSession.h).
+bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveRequest& request);
 
 // Writes the data stream along its runs to `path`: sparse runs and bytes past the
 // initialised size as zeros. True when every byte was written and the file closed.
@@ -32,18 +34,19 @@ bool WriteRunsToFile(EngineContext& ctx, const std::u16string& path, const ntfs:
                      bool visibleSave, uint64_t pendingFileTime);
 
 // Re-creates the folder below `parentPath` and saves everything below it.
+void SaveNtfsFolder(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& parentPath,
+                    const std::u16string& folderName);
+// The same as a save of its own.
 void SaveNtfsFolder(EngineContext& ctx, uint32_t folderId, const std::u16string& parentPath,
                     const std::u16string& folderName, const FileFilterTable& filters);
 
 // Saves the files of one folder into `folderPath`.
+void SaveNtfsFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& folderPath);
+// The same as a save of its own.
 void SaveNtfsFolderFiles(EngineContext& ctx, uint32_t folderId, const std::u16string& folderPath,
                          const FileFilterTable& filters);
 
 // Gives an open output file the time as its creation, access and write time.
 bool SetNtfsFileTimes(OutputFile& file, uint64_t pendingFileTime);
-
-// A name from the disk made safe as one part of a path: no separators, no
-// reserved characters or device names, no trailing dots or blanks.
-std::u16string SafeNameForWriting(const std::u16string& name);
 
 }  // namespace engine

@@ -45,3 +45,25 @@ TEST(NtfsLinuxNamesImage, ListsPosixNamesAndSavesThemSanitised) {
 }
 
 }  // namespace
+
+namespace {
+
+// A second save into the same folder keeps the first: under the default policy
+// the new copies take "Copy ( n ) of" names made from the safe name.
+TEST(NtfsLinuxNamesImage, SavingAgainTakesCopyOfNames) {
+  const fixtures::FixtureImage image = fixtures::LoadFixture("ntfs-linux-names");
+  ntfstest::ScannedImage scan(image.ImagePath);
+  ASSERT_TRUE(scan.Detected());
+  ASSERT_EQ(scan.Context().RecoverySettings.ExistingNamePolicy, 1);
+
+  const std::string target = ntfstest::FreshTempFolder("ntfs-linux-names-twice");
+  const std::u16string target16(target.begin(), target.end());
+  engine::SaveNtfsFolder(scan.Context(), 5, target16, u"Root", {});
+  engine::SaveNtfsFolder(scan.Context(), 5, target16, u"Root", {});
+  const fixtures::ManifestEntry* entry = image.Find("/Folder: one/what?.bin");
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(ntfstest::ReadHostFile(target + "/Root/Folder_ one/what_.bin"), image.ReadOriginal(*entry));
+  EXPECT_EQ(ntfstest::ReadHostFile(target + "/Root/Folder_ one/Copy (1 ) of what_.bin"), image.ReadOriginal(*entry));
+}
+
+}  // namespace
