@@ -29,8 +29,14 @@ fi
 
 BENCH=build/bench
 # The driver needs no test framework; leaving the tests out keeps this build small.
-cmake --preset bench -DPELMO_BUILD_TESTS=OFF >/dev/null
-cmake --build --preset bench --target pelmo-cli -j "$(nproc)" >/dev/null
+build_log=$BENCH/build.log
+mkdir -p "$BENCH"
+if ! { cmake --preset bench -DPELMO_BUILD_TESTS=OFF && cmake --build --preset bench --target pelmo-cli -j "$(nproc)"; } \
+    >"$build_log" 2>&1; then
+  tail -n 30 "$build_log" >&2
+  echo "run-benchmarks: the build failed (whole log in $build_log)" >&2
+  exit 1
+fi
 # The libntfs-3g helper that fills the NTFS images (the same one the test fixtures use).
 gcc -O2 -o "$BENCH/ntfs-populate" tests/fixtures/ntfs_populate.c -lntfs-3g
 

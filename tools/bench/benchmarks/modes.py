@@ -49,6 +49,10 @@ def quick_scan(ctx, name):
     rows.append(_row("quick", name, "tsk_recover -e", "recover", m,
                      _scored(ctx, target, scoring.score_recovery(manifest, target))))
     if name.startswith("ntfs"):
+        target = fresh_folder(out / "pelmo-deleted")
+        m = measure([ctx.cli, "quick", image, "--save", target, "--deleted-only"])
+        rows.append(_row("quick", name, "pelmo", "recover deleted", m,
+                         _scored(ctx, target, scoring.score_recovery(manifest, target))))
         target = fresh_folder(out / "ntfsundelete")
         m = measure(["ntfsundelete", image, "-u", "-m", "*", "-d", target, "-f", "-q"])
         # ntfsundelete writes deleted files flat into one folder: content only.

@@ -2,7 +2,7 @@
 (recall ours/peer, time peer/ours, throughput ours/sequential read)."""
 
 OURS = "pelmo"
-PEER_JOB_TO_OURS = {"recover deleted": "recover", "analyse": "search"}
+PEER_JOB_TO_OURS = {"analyse": "search"}
 
 
 def _pct(value):

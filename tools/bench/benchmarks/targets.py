@@ -14,8 +14,9 @@ def _find(rows, image, tool, job):
 
 def _recall_equal(rows):
     worst = []
-    for ours in (r for r in rows if r["tool"] == OURS):
-        peer_tool, peer_job = ("tsk_recover -e", "recover") if ours["job"] == "recover" else ("fls -r -p", "list")
+    pairs = {"recover": ("tsk_recover -e", "recover"), "list": ("fls -r -p", "list")}
+    for ours in (r for r in rows if r["tool"] == OURS and r["job"] in pairs):
+        peer_tool, peer_job = pairs[ours["job"]]
         peer = _find(rows, ours["image"], peer_tool, peer_job)
         if peer is None:
             continue
