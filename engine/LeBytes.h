@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace engine {
 
@@ -66,5 +67,20 @@ class LeBytes {
   std::span<const uint8_t> bytes_;
   bool failed_ = false;
 };
+
+// True when the bytes at `offset` are the characters of `text`; false when they
+// would run past the end.
+inline bool BytesAre(std::span<const uint8_t> bytes, uint64_t offset, std::string_view text) {
+  if (offset > bytes.size() || text.size() > bytes.size() - offset) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (bytes[offset + i] != static_cast<uint8_t>(text[i])) return false;
+  }
+  return true;
+}
+
+// 0x55 0xAA at 510-511: the mark of a boot sector and of a partition table.
+inline bool HasBootMark(std::span<const uint8_t> sector) {
+  return sector.size() >= 512 && sector[510] == 0x55 && sector[511] == 0xAA;
+}
 
 }  // namespace engine

@@ -4,16 +4,11 @@
 #include <array>
 #include <cstring>
 
+#include "LeBytes.h"
 #include "SectorReader.h"
 
 namespace engine {
 namespace {
-
-bool HasText(std::span<const uint8_t> bytes, std::size_t offset, std::string_view text) {
-  if (offset > bytes.size() || text.size() > bytes.size() - offset) return false;
-  return std::equal(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset),
-                    [](char a, uint8_t b) { return static_cast<uint8_t>(a) == b; });
-}
 
 // Drive A: is the floppy drive; network drives are listed.
 bool IsListedKind(char16_t letter, DriveKind kind) {
@@ -87,9 +82,9 @@ bool ProbeBootSector(EngineContext& ctx, const std::u16string& devicePath, std::
 }
 
 uint16_t ClassifyBootSector(std::span<const uint8_t> bootSector) {
-  if (HasText(bootSector, 3, "NTFS")) return kFileSystemNtfs;
-  if (HasText(bootSector, 57, "16")) return kFileSystemFat16;
-  if (HasText(bootSector, 85, "32")) return kFileSystemFat32;
+  if (BytesAre(bootSector, 3, "NTFS")) return kFileSystemNtfs;
+  if (BytesAre(bootSector, 57, "16")) return kFileSystemFat16;
+  if (BytesAre(bootSector, 85, "32")) return kFileSystemFat32;
   return kFileSystemUnknown;
 }
 

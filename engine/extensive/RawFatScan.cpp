@@ -2,6 +2,7 @@
 
 #include "LeBytes.h"
 #include "extensive/RawScanBatches.h"
+#include "fat/FatDirectoryEntry.h"
 #include "extensive/ScanText.h"
 #include "results/ResultStore.h"
 
@@ -14,14 +15,17 @@ bool IsFatBootCandidate(std::span<const uint8_t> sector) {
 
 std::optional<DirClusterCandidate> ReadDirectoryStart(std::span<const uint8_t> sector, uint32_t sectorNumber) {
   if (!BytesAre(sector, 0, ". ") || !BytesAre(sector, 32, ".. ")) return std::nullopt;
-  LeBytes view(sector);
+  // Raw sectors carry no FAT type: the high cluster word is read as on FAT32,
+  // where FAT16 keeps it zero.
+  const std::optional<FatShortEntry> dot = DecodeShortEntry(sector, 0, true);
+  const std::optional<FatShortEntry> dotDot = DecodeShortEntry(sector, kDirEntrySize, true);
+  if (!dot || !dotDot) return std::nullopt;
   DirClusterCandidate candidate;
   candidate.Sector = sectorNumber;
-  candidate.OwnCluster = view.U16(26) | uint32_t{view.U16(20)} << 16;
-  candidate.ParentCluster = view.U16(58) | uint32_t{view.U16(52)} << 16;
-  candidate.Date1 = view.U16(24);
-  candidate.Date2 = view.U16(18);
-  if (!view.ok()) return std::nullopt;
+  candidate.OwnCluster = dot->FirstCluster;
+  candidate.ParentCluster = dotDot->FirstCluster;
+  candidate.Date1 = dot->WriteDate;
+  candidate.Date2 = dot->AccessDate;
   // Cluster 2 is the first data cluster, and a cluster number never exceeds the
   // sector that holds it: anything else is a stray "." entry, not a directory.
   if (candidate.OwnCluster <= 2 || candidate.OwnCluster >= sectorNumber) return std::nullopt;

@@ -11,6 +11,7 @@
 #include <span>
 
 #include "EngineContext.h"
+#include "LeBytes.h"  // BytesAre and HasBootMark, which every raw scan tests sectors with
 
 namespace engine {
 
@@ -33,19 +34,6 @@ void ForEachRawBatch(EngineContext& ctx, const std::function<bool(const RawBatch
 
 // True when the worker is to leave a per-sector loop: a cheap test that does not
 // wait at the pause gate (ForEachRawBatch waits there once per batch).
-// True when the bytes at `offset` are the characters of `text`.
-inline bool BytesAre(std::span<const uint8_t> bytes, size_t offset, const char* text) {
-  for (size_t i = 0; text[i] != 0; ++i) {
-    if (offset + i >= bytes.size() || bytes[offset + i] != static_cast<uint8_t>(text[i])) return false;
-  }
-  return true;
-}
-
-// 0x55 0xAA at 510-511: the mark of a boot sector.
-inline bool HasBootMark(std::span<const uint8_t> sector) {
-  return sector.size() >= 512 && sector[510] == 0x55 && sector[511] == 0xAA;
-}
-
 inline bool StopFlagSet(const EngineContext& ctx) { return ctx.ScanControl.StopOrDone.load() == 1; }
 
 }  // namespace engine

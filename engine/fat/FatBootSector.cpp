@@ -5,12 +5,8 @@
 
 namespace engine {
 
-bool HasBootSignature(std::span<const uint8_t> sector) {
-  return sector.size() >= 512 && sector[510] == 0x55 && sector[511] == 0xAA;
-}
-
 std::optional<FatBootFields> ParseFatBootSector(std::span<const uint8_t> sector, bool fat32) {
-  if (!HasBootSignature(sector)) return std::nullopt;
+  if (!HasBootMark(sector)) return std::nullopt;
   LeBytes bytes(sector);
   FatBootFields fields;
   fields.SectorsPerCluster = bytes.U8(13);

@@ -19,8 +19,6 @@ struct FatBootFields {
   uint32_t TotalSectors = 0;    // the 16-bit field, else the 32-bit one
 };
 
-bool HasBootSignature(std::span<const uint8_t> sector);
-
 // The fields of a FAT16 (fat32 false) or FAT32 boot sector; nothing without the
 // signature, with sectors per cluster other than 1, 2, 4, ... 128, or with a FAT
 // of no sectors.

@@ -1,8 +1,7 @@
 #include "FatDirectoryParser.h"
 
-#include <cstring>
-
 #include "FatDirectoryEntry.h"
+#include "LeBytes.h"
 
 namespace engine {
 
@@ -40,7 +39,7 @@ FatDirectoryListing ParseFatDirectory(std::span<const uint8_t> directory, bool f
 
 bool IsDirectoryStart(std::span<const uint8_t> directory) {
   if (directory.size() < 2 * kDirEntrySize) return false;
-  return std::memcmp(directory.data(), ". ", 2) == 0 && std::memcmp(directory.data() + kDirEntrySize, "..", 2) == 0;
+  return BytesAre(directory, 0, ". ") && BytesAre(directory, kDirEntrySize, "..");
 }
 
 }  // namespace engine

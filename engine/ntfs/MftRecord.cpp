@@ -1,7 +1,7 @@
 #include "ntfs/MftRecord.h"
 
 #include <algorithm>
-#include <cstring>
+#include <string_view>
 
 namespace engine::ntfs {
 namespace {
@@ -31,7 +31,7 @@ constexpr uint32_t kSector = 512;
 }  // namespace
 
 bool HasSignature(std::span<const uint8_t> bytes, const char (&signature)[5]) {
-  return bytes.size() >= 4 && std::memcmp(bytes.data(), signature, 4) == 0;
+  return BytesAre(bytes, 0, std::string_view(signature, 4));
 }
 
 bool ApplyUpdateSequenceFixup(std::span<uint8_t> block) {

@@ -19,8 +19,6 @@ constexpr uint32_t kBootMftCluster = 48;
 constexpr uint32_t kBootMirrorCluster = 56;
 constexpr uint32_t kBootClustersPerIndexRecord = 68;
 
-bool HasBootSignature(const BootSector& boot) { return boot[510] == 0x55 && boot[511] == 0xAA; }
-
 bool IsClusterSize(uint8_t sectorsPerCluster) {
   return sectorsPerCluster != 0 && sectorsPerCluster <= 128 && (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
 }
@@ -28,7 +26,7 @@ bool IsClusterSize(uint8_t sectorsPerCluster) {
 std::optional<BootSector> ReadBootAt(EngineContext& ctx, uint64_t sector) {
   BootSector boot{};
   ReadSectors(ctx, sector, 1, boot);
-  if (!HasBootSignature(boot)) return std::nullopt;
+  if (!HasBootMark(boot)) return std::nullopt;
   return boot;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "LeBytes.h"
 #include "SectorReader.h"
 #include "drives/DriveEnumeration.h"
 #include "partitions/PartitionRecords.h"
@@ -29,7 +30,7 @@ bool TableStartsAt(const EngineContext& ctx, uint64_t sector) {
 // Reads a candidate; true when it holds a boot signature.
 bool ReadCandidate(EngineContext& ctx, uint64_t sector, SectorBuffer& buffer) {
   if (!ReadSectors(ctx, sector, 1, buffer)) buffer.fill(0);
-  return HasBootRecordSignature(buffer);
+  return HasBootMark(buffer);
 }
 
 // Adds a recognised volume that the table does not list yet. False once the table is full.

@@ -19,9 +19,6 @@ struct PartitionRecordEntry {
 
 bool IsExtendedType(uint8_t type);
 
-// True when bytes 510 and 511 hold 0x55 0xAA.
-bool HasBootRecordSignature(std::span<const uint8_t> sector);
-
 // The four entries at offset 446 of a boot record; zeros for a record that is too short.
 std::array<PartitionRecordEntry, 4> ParsePartitionEntries(std::span<const uint8_t> record);
 

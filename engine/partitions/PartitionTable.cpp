@@ -3,6 +3,7 @@
 #include <array>
 #include <unordered_set>
 
+#include "LeBytes.h"
 #include "SectorReader.h"
 #include "partitions/PartitionRecords.h"
 
@@ -83,7 +84,7 @@ bool ReadPartitionTable(EngineContext& ctx, uint64_t mbrSector) {
   if (!ctx.SourceDevice.DiskHandle) return false;
 
   const SectorBuffer mbr = ReadOneSector(ctx, mbrSector);
-  if (!HasBootRecordSignature(mbr)) return true;
+  if (!HasBootMark(mbr)) return true;
   std::optional<uint64_t> extendedBase;
   ReadPrimaryEntries(ctx, mbr, extendedBase);
   if (extendedBase && !TableFull(ctx)) WalkExtendedChain(ctx, *extendedBase);

@@ -1,11 +1,11 @@
 #include "FatParameterRebuild.h"
 
-#include <cstring>
 #include <vector>
 
 #include "FileSystemDetection.h"
 #include "LeBytes.h"
 #include "SectorReader.h"
+#include "fat/FatDirectoryEntry.h"
 #include "fat/FatGeometry.h"
 
 namespace engine {
@@ -18,13 +18,10 @@ bool FitsIn32Bits(uint64_t value) { return value <= UINT32_MAX; }
 
 // A sector whose entry 0 is "." and entry 1 is ".." (names padded with blanks).
 std::optional<uint32_t> DirectoryStartCluster(std::span<const uint8_t> sector, bool fat32) {
-  if (std::memcmp(sector.data(), ".          ", 11) != 0 || std::memcmp(sector.data() + 32, "..         ", 11) != 0) {
-    return std::nullopt;
-  }
-  LeBytes bytes(sector);
-  uint32_t cluster = bytes.U16(26);
-  if (fat32) cluster |= uint32_t{bytes.U16(20)} << 16;
-  return cluster;
+  if (!BytesAre(sector, 0, ".          ") || !BytesAre(sector, kDirEntrySize, "..         ")) return std::nullopt;
+  const std::optional<FatShortEntry> dot = DecodeShortEntry(sector, 0, fat32);
+  if (!dot) return std::nullopt;
+  return dot->FirstCluster;
 }
 
 // The reserved size: the first FAT begins with 0xF8 0xFF somewhere in the

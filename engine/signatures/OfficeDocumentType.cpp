@@ -37,9 +37,9 @@ std::string ReadAppNameValue(LeBytes& stream, uint64_t offset) {
       text.push_back(static_cast<char>(c));
     }
   } else if (type == kTypeLpwstr) {
-    const std::span<const uint8_t> units = stream.Span(offset + 8, static_cast<uint64_t>(count) * 2);
+    LeBytes units(stream.Span(offset + 8, static_cast<uint64_t>(count) * 2));
     for (std::size_t i = 0; i + 1 < units.size(); i += 2) {
-      const char16_t c = static_cast<char16_t>(units[i] | (units[i + 1] << 8));
+      const char16_t c = units.U16(i);
       if (c == 0) break;
       text.push_back(c < 0x80 ? static_cast<char>(c) : '?');
     }
