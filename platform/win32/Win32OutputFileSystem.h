@@ -1,9 +1,18 @@
 #pragma once
 // The output file system over the Win32 file calls.
 
+#include <cstddef>
+#include <string>
+
 #include "OutputFileSystem.h"
 
 namespace platform {
+
+// Win32 refuses paths of MAX_PATH (260) characters and more unless they come in the
+// \\?\ form: from `limit` characters on, "C:\..." becomes "\\?\C:\..." and
+// "\\server\share\..." becomes "\\?\UNC\server\share\...". Shorter and relative
+// paths, and those already in a \\?\ or \\.\ form, are left alone.
+std::u16string LongPathForm(const std::u16string& path, std::size_t limit = 260);
 
 class Win32OutputFileSystem final : public engine::OutputFileSystem {
  public:
