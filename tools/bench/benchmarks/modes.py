@@ -101,20 +101,23 @@ def file_trace(ctx, name):
     rows = [_row("trace", name, "cat", "sequential read", sequential_read(image), {}, size)]
     m = measure([ctx.cli, "trace", image, "--types", types], repeat=3)
     rows.append(_row("trace", name, "pelmo", "carve (list)", m, {}, size))
-    target = fresh_folder(out / "pelmo")
-    m = measure([ctx.cli, "trace", image, "--types", types, "--save", target])
+    # Saving is disk-bound and noisy: every carver gets the best of three runs.
+    target = out / "pelmo"
+    m = measure([ctx.cli, "trace", image, "--types", types, "--save", target], repeat=3,
+                before=lambda: fresh_folder(target))
     rows.append(_row("trace", name, "pelmo", "carve+save", m,
                      _scored(ctx, target, scoring.score_carving(manifest, image, target)), size))
-    target = fresh_folder(out / "photorec")
+    target = out / "photorec"
     options = ",".join(f"{t},enable" for t in PHOTOREC_TYPES)
     command = f"partition_none,options,paranoid_no,fileopt,everything,disable,{options},wholespace,search"
-    m = measure(["photorec", "/d", target / "recup", "/cmd", image, command], cwd=target)
+    m = measure(["photorec", "/d", target / "recup", "/cmd", image, command], cwd=out, repeat=3,
+                before=lambda: fresh_folder(target))
     rows.append(_row("trace", name, "photorec", "carve+save", m,
                      _scored(ctx, target, scoring.score_carving(manifest, image, target)), size))
     target = out / "foremost"
-    fresh_folder(target)
-    target.rmdir()  # foremost wants to make its output folder itself
-    m = measure(["foremost", "-q", "-t", types, "-i", image, "-o", target])
+    # foremost wants to make its output folder itself.
+    m = measure(["foremost", "-q", "-t", types, "-i", image, "-o", target], repeat=3,
+                before=lambda: fresh_folder(target).rmdir())
     rows.append(_row("trace", name, "foremost", "carve+save", m,
                      _scored(ctx, target, scoring.score_carving(manifest, image, target)), size))
     return rows

@@ -22,9 +22,14 @@ def fresh_folder(path: Path) -> Path:
     return path
 
 
-def measure(command, cwd: Path = None, repeat: int = 1) -> Measurement:
-    """Best wall time of `repeat` runs (throughput figures want the warm-cache best)."""
-    runs = [_measure_once(command, cwd) for _ in range(repeat)]
+def measure(command, cwd: Path = None, repeat: int = 1, before=None) -> Measurement:
+    """Best wall time of `repeat` runs (throughput figures want the warm-cache best);
+    `before` runs ahead of each, e.g. to empty an output folder."""
+    runs = []
+    for _ in range(repeat):
+        if before:
+            before()
+        runs.append(_measure_once(command, cwd))
     return min(runs, key=lambda m: m.seconds)
 
 

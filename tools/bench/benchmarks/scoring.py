@@ -119,9 +119,11 @@ def score_carving(manifest_path: Path, image: Path, output: Path) -> dict:
         kind, offset, length, _ = line.split("\t")
         known.append((kind, int(offset), int(length)))
     candidates = {}
+    output_bytes = 0
     for root, _, names in os.walk(output):
         for name in names:
             path = Path(root) / name
+            output_bytes += path.stat().st_size
             with open(path, "rb") as f:
                 head = f.read(KEY_BYTES)
             if len(head) == KEY_BYTES:
@@ -143,4 +145,5 @@ def score_carving(manifest_path: Path, image: Path, output: Path) -> dict:
     for kind, (total, hits) in sorted(found.items()):
         scores[f"{kind} found"] = _fraction(hits, total)
     scores["output files"] = sum(len(v) for v in candidates.values())
+    scores["output MiB"] = round(output_bytes / (1 << 20))
     return scores
