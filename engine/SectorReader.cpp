@@ -92,6 +92,14 @@ SectorSource* OpenLogicalVolume(EngineContext& ctx, char16_t driveLetter) {
   return ctx.SourceDevice.VolumeHandle.get();
 }
 
+bool OpenChosenLogicalDrive(EngineContext& ctx) {
+  const uint16_t index = ctx.SourceSelection.EntryIndex;
+  if (index >= ctx.LogicalDriveTable.size()) return false;
+  const std::u16string& root = ctx.LogicalDriveTable[index].RootPath;
+  if (root.size() < 2 || root[1] != u':') return false;
+  return OpenLogicalVolume(ctx, root[0]) != nullptr;
+}
+
 int64_t SeekHandle(SectorSource& handle, int64_t distance, SeekMethod method) {
   uint64_t position = 0;
   if (!handle.Seek(distance, method, position)) return -1;

@@ -37,6 +37,10 @@ SectorSource* OpenPhysicalDrive(EngineContext& ctx);
 // reading, shared for reading and writing. Returns the stored handle, null on failure.
 SectorSource* OpenLogicalVolume(EngineContext& ctx, char16_t driveLetter);
 
+// Opens the volume device of the logical drive SourceSelection.EntryIndex picks in
+// the drive table; false when there is no such drive or it cannot be opened.
+bool OpenChosenLogicalDrive(EngineContext& ctx);
+
 // Moves a handle's position; returns the new position, or -1 when it cannot be set.
 int64_t SeekHandle(SectorSource& handle, int64_t distance, SeekMethod method);
 

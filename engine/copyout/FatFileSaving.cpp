@@ -56,6 +56,18 @@ CopyResult CopyClusters(EngineContext& ctx, const FatLayout& layout, const FatFi
 
 }  // namespace
 
+FatFileSaveRequest FatSaveRequestFor(const FatFileEntry& file, const std::u16string& folder) {
+  FatFileSaveRequest request;
+  request.TargetFolder = folder;
+  request.FileIndex = file.FileIndex;
+  request.FirstCluster = file.FirstCluster;
+  request.Size = file.Size;
+  request.Name = file.Name;
+  request.Deleted = file.Deleted;
+  request.WriteDate = file.WriteDate;
+  return request;
+}
+
 int SaveFatFile(EngineContext& ctx, SaveSession& session, const FatFileSaveRequest& request) {
   if (SaveStopRequested(ctx)) return 0;
   ctx.SaveControl.SkipRequested = 0;
@@ -87,15 +99,7 @@ uint64_t SaveFatFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t f
   uint64_t written = 0;
   for (const FatFileEntry* file : ctx.Results.FatFilesIn(firstCluster)) {
     if (SaveStopRequested(ctx)) break;
-    FatFileSaveRequest request;
-    request.TargetFolder = path;
-    request.FileIndex = file->FileIndex;
-    request.FirstCluster = file->FirstCluster;
-    request.Size = file->Size;
-    request.Name = file->Name;
-    request.Deleted = file->Deleted;
-    request.WriteDate = file->WriteDate;
-    written += SaveFatFile(ctx, session, request);
+    written += SaveFatFile(ctx, session, FatSaveRequestFor(*file, path));
   }
   return written;
 }

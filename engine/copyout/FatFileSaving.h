@@ -7,6 +7,7 @@
 
 #include "EngineContext.h"
 #include "SaveSession.h"
+#include "results/ResultStore.h"
 
 namespace engine {
 
@@ -20,6 +21,9 @@ struct FatFileSaveRequest {
   uint32_t Deleted = 0;
   uint16_t WriteDate = 0;     // the file's time stamp
 };
+
+// A visible save of a listed file into `folder`.
+FatFileSaveRequest FatSaveRequestFor(const FatFileEntry& file, const std::u16string& folder);
 
 // 1 when the file was written whole (an empty file too), 0 when it was skipped,
 // could not be created or written, or Stop or Skip cut it short. The clusters are

@@ -59,16 +59,7 @@ void SaveFatItems(EngineContext& ctx, SaveSession& session, const SaveSelection&
   for (uint32_t id : selection.TickedFileIds) {
     if (SaveStopRequested(ctx)) return;
     const FatFileEntry* file = ctx.Results.FindFatFile(id);
-    if (file == nullptr) continue;
-    FatFileSaveRequest request;
-    request.TargetFolder = target;
-    request.FileIndex = file->FileIndex;
-    request.FirstCluster = file->FirstCluster;
-    request.Size = file->Size;
-    request.Name = file->Name;
-    request.Deleted = file->Deleted;
-    request.WriteDate = file->WriteDate;
-    SaveFatFile(ctx, session, request);
+    if (file != nullptr) SaveFatFile(ctx, session, FatSaveRequestFor(*file, target));
   }
 }
 
@@ -81,18 +72,13 @@ void SaveNtfsItems(EngineContext& ctx, SaveSession& session, const SaveSelection
   }
   for (uint32_t id : selection.TickedFileIds) {
     if (SaveStopRequested(ctx)) return;
-    // Quick Scan lists files by the sector of the record with their data, the
-    // Extensive Scan by the sector of their record.
+    // The two scans keep NTFS files in lists of their own.
     if (ctx.RecoveryMode == kModeQuickScan) {
       const TreeFileNode* file = ctx.Results.FindTreeFile(id);
-      if (file == nullptr) continue;
-      SaveNtfsFile(ctx, session,
-                   {target, file->Name, file->Size, file->DataRecordSector, true, file->Deleted, file->Time1});
+      if (file != nullptr) SaveNtfsFile(ctx, session, NtfsSaveRequestFor(*file, target));
     } else {
       const NtfsFileNode* file = ctx.Results.FindNtfsFile(id);
-      if (file == nullptr) continue;
-      SaveNtfsFile(ctx, session,
-                   {target, file->Name, file->Size, file->RecordSector, true, file->Deleted, file->Time1});
+      if (file != nullptr) SaveNtfsFile(ctx, session, NtfsSaveRequestFor(*file, target));
     }
   }
 }

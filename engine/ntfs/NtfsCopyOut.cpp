@@ -128,6 +128,14 @@ bool WriteRunsToFile(EngineContext& ctx, const std::u16string& path, const ntfs:
   return CloseSaveFile(ctx, path, *file, copied);
 }
 
+NtfsSaveRequest NtfsSaveRequestFor(const TreeFileNode& file, const std::u16string& folder) {
+  return {folder, file.Name, file.Size, file.DataRecordSector, true, file.Deleted, file.Time1};
+}
+
+NtfsSaveRequest NtfsSaveRequestFor(const NtfsFileNode& file, const std::u16string& folder) {
+  return {folder, file.Name, file.Size, file.RecordSector, true, file.Deleted, file.Time1};
+}
+
 bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveRequest& request) {
   if (SaveStopRequested(ctx) || ctx.Files == nullptr) return false;
   ctx.SaveControl.SkipRequested = 0;
@@ -164,30 +172,18 @@ bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveReques
 }
 
 void SaveNtfsFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& folderPath) {
-  NtfsSaveRequest request;
-  request.TargetFolder = folderPath;
   if (ctx.RecoveryMode == kModeExtensiveScan) {
     const VolumeParameters& volume = ctx.ActiveVolume;
     for (const NtfsFileNode* file : ctx.Results.NtfsFilesIn(folderId)) {
       if (SaveStopRequested(ctx)) return;
       if (file->RecordSector <= volume.ClusterBase || file->RecordSector > volume.EndSector) continue;
-      request.FileName = file->Name;
-      request.Size = file->Size;
-      request.RecordSector = file->RecordSector;
-      request.Deleted = file->Deleted;
-      request.PendingFileTime = file->Time1;
-      SaveNtfsFile(ctx, session, request);
+      SaveNtfsFile(ctx, session, NtfsSaveRequestFor(*file, folderPath));
     }
     return;
   }
   for (const TreeFileNode* file : ctx.Results.TreeFilesIn(folderId)) {
     if (SaveStopRequested(ctx)) return;
-    request.FileName = file->Name;
-    request.Size = file->Size;
-    request.RecordSector = file->DataRecordSector;
-    request.Deleted = file->Deleted;
-    request.PendingFileTime = file->Time1;
-    SaveNtfsFile(ctx, session, request);
+    SaveNtfsFile(ctx, session, NtfsSaveRequestFor(*file, folderPath));
   }
 }
 

@@ -9,6 +9,7 @@
 #include "copyout/SaveSession.h"
 #include "listing/FileFilters.h"
 #include "ntfs/NtfsVolume.h"
+#include "results/ResultStore.h"
 
 namespace engine {
 
@@ -22,6 +23,11 @@ struct NtfsSaveRequest {
   uint32_t Deleted = 0;
   uint64_t PendingFileTime = 0;  // given to the written file as all three of its times
 };
+
+// A visible save of a listed file into `folder`: a Quick Scan lists files by the
+// sector of the record with their data, the Extensive Scan by that of their record.
+NtfsSaveRequest NtfsSaveRequestFor(const TreeFileNode& file, const std::u16string& folder);
+NtfsSaveRequest NtfsSaveRequestFor(const NtfsFileNode& file, const std::u16string& folder);
 
 // Saves one file. True when the file was written completely (or there was
 // nothing to write); false when it was skipped, could not be read or written.

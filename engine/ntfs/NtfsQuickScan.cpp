@@ -7,6 +7,7 @@
 #include "ntfs/NtfsListing.h"
 #include "ntfs/NtfsVolume.h"
 #include "ntfs/RecordFields.h"
+#include "scans/ResultsHandOver.h"
 
 namespace engine {
 namespace {
@@ -66,24 +67,6 @@ WalkedRecord ReadBaseRecord(EngineContext& ctx, const ntfs::MftRunMap& map, cons
 }
 
 bool IsDotName(const std::u16string& name) { return name == u"."; }
-
-void HandOverToResultsPage(EngineContext& ctx, const FileFilterTable& filters) {
-  EngineHost& host = *ctx.Host;
-  host.SetButton(PageButton::ScanNext, ButtonAction::Disable);
-  host.SetButton(PageButton::ScanBack, ButtonAction::Disable);
-  host.ShowWaitCursor();
-  const TreeItem root = host.ResultTreeInsertItem(u"Root", kTreeRootLevel);
-  host.SetStatusText(Panel::Scan, u"Please wait creating tree...");
-  ctx.Results.TreeItemsBuilt = 0;
-  ctx.ScanControl.StopOrDone = 0;
-  host.SetButton(PageButton::ScanStop, ButtonAction::Hide);
-  host.ResultTreeAddNtfsFolders(root, kRootFolderId);
-  host.ResultTreeExpand(root);
-  host.ListSetReportView();
-  FillFileListFromTree(ctx, kRootFolderId, filters);
-  ctx.ScanControl.StopOrDone = 1;
-  ctx.ScanControl.Running = 0;
-}
 
 }  // namespace
 
@@ -164,7 +147,9 @@ void WalkMftRecords(EngineContext& ctx) {
 void WalkMft(EngineContext& ctx, const FileFilterTable& filters) {
   WalkMftRecords(ctx);
   SearchLostNtfsData(ctx);
-  HandOverToResultsPage(ctx, filters);
+  HandOverToResultsPage(
+      ctx, [&](TreeItem root) { ctx.Host->ResultTreeAddNtfsFolders(root, kRootFolderId); },
+      [&] { FillFileListFromTree(ctx, kRootFolderId, filters); });
 }
 
 void WalkMft(EngineContext& ctx) { WalkMft(ctx, FileFilterTable{}); }

@@ -8,6 +8,7 @@
 #include "listing/FatListing.h"
 #include "listing/ResultRows.h"
 #include "results/ResultStore.h"
+#include "scans/ResultsHandOver.h"
 
 namespace engine {
 namespace {
@@ -88,23 +89,9 @@ void WalkFatVolume(EngineContext& ctx) {
 
 TreeItem BuildFatTreeFromRoot(EngineContext& ctx, const FileFilterTable& filters) {
   WalkFatVolume(ctx);
-
-  EngineHost& host = *ctx.Host;
-  host.SetButton(PageButton::ScanNext, ButtonAction::Disable);
-  host.SetButton(PageButton::ScanBack, ButtonAction::Disable);
-  host.ShowWaitCursor();
-  const TreeItem root = host.ResultTreeInsertItem(u"Root", kTreeRootLevel);
-  host.SetStatusText(Panel::Scan, u"Please wait creating tree...");
-  ctx.Results.TreeItemsBuilt = 0;
-  ctx.ScanControl.StopOrDone = 0;
-  host.SetButton(PageButton::ScanStop, ButtonAction::Hide);
-  host.ResultTreeAddFatFolders(root, 0);
-  host.ResultTreeExpand(root);
-  host.ListSetReportView();
-  FillFileListFromFat(ctx, 0, filters);
-  ctx.ScanControl.StopOrDone = 1;
-  ctx.ScanControl.Running = 0;
-  return root;
+  return HandOverToResultsPage(
+      ctx, [&](TreeItem root) { ctx.Host->ResultTreeAddFatFolders(root, 0); },
+      [&] { FillFileListFromFat(ctx, 0, filters); });
 }
 
 }  // namespace engine

@@ -15,15 +15,6 @@ int EndEarly(EngineContext& ctx) {
   return 0;
 }
 
-// The volume device of the chosen logical drive: "\\.\" and the drive letter.
-bool OpenChosenLogicalDrive(EngineContext& ctx) {
-  const uint16_t index = ctx.SourceSelection.EntryIndex;
-  if (index >= ctx.LogicalDriveTable.size()) return false;
-  const std::u16string& root = ctx.LogicalDriveTable[index].RootPath;
-  if (root.size() < 2 || root[1] != u':') return false;
-  return OpenLogicalVolume(ctx, root[0]) != nullptr;
-}
-
 void ReportParametersNotFound(EngineContext& ctx) {
   EngineHost& host = *ctx.Host;
   ctx.ScanControl.Running = 1;

@@ -43,14 +43,6 @@ void GiveUp(EngineContext& ctx, const char16_t* message) {
   EndWorker(ctx);
 }
 
-bool OpenChosenLogicalDrive(EngineContext& ctx) {
-  const uint16_t index = ctx.SourceSelection.EntryIndex;
-  if (index >= ctx.LogicalDriveTable.size()) return false;
-  const std::u16string& root = ctx.LogicalDriveTable[index].RootPath;
-  if (root.size() < 2 || root[1] != u':') return false;
-  return OpenLogicalVolume(ctx, root[0]) != nullptr;
-}
-
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && UpperCaseText(a) == UpperCaseText(b);
 }
