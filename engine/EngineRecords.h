@@ -36,6 +36,11 @@ inline constexpr int32_t kMessageError = 2;
 inline constexpr int32_t kMessageQuestion = 3;
 
 inline constexpr uint32_t kSectorSize = 512;
+
+// Sectors per cluster a FAT or NTFS boot sector may give: 1, 2, 4 ... 128.
+inline constexpr bool IsValidSectorsPerCluster(uint64_t sectorsPerCluster) {
+  return sectorsPerCluster >= 1 && sectorsPerCluster <= 128 && (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
+}
 inline constexpr int kPartitionTableSize = 25;
 inline constexpr int kMaxPhysicalDrives = 10;
 

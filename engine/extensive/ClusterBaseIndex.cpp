@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "EngineRecords.h"
+
 namespace engine {
 namespace {
 
@@ -11,10 +13,6 @@ uint64_t GroupKey(uint32_t sectorsPerCluster, uint32_t base) {
 }
 
 }  // namespace
-
-bool IsPowerOfTwoClusterSize(uint64_t sectorsPerCluster) {
-  return sectorsPerCluster >= 1 && sectorsPerCluster <= 128 && (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
-}
 
 std::optional<uint32_t> ClusterZeroSector(uint64_t sector, uint64_t cluster, uint32_t sectorsPerCluster) {
   if (cluster > sector / sectorsPerCluster) return std::nullopt;  // S x cluster > sector
@@ -44,7 +42,7 @@ ClusterBaseIndex::ClusterBaseIndex(const std::vector<Member>& members) {
 }
 
 std::span<const uint32_t> ClusterBaseIndex::Group(uint32_t sectorsPerCluster, uint32_t base) const {
-  if (!IsPowerOfTwoClusterSize(sectorsPerCluster)) return {};
+  if (!IsValidSectorsPerCluster(sectorsPerCluster)) return {};
   const uint64_t key = GroupKey(sectorsPerCluster, base);
   const auto [first, last] = std::equal_range(keys_.begin(), keys_.end(), key);
   return std::span<const uint32_t>(positions_).subspan(static_cast<size_t>(first - keys_.begin()),

@@ -12,8 +12,6 @@
 
 namespace engine {
 
-// 1, 2, 4 ... 128.
-bool IsPowerOfTwoClusterSize(uint64_t sectorsPerCluster);
 
 // Sector of cluster 0 for a structure at `sector` with cluster number `cluster`;
 // nothing when it would lie before sector 0 or beyond 32 bits.

@@ -153,7 +153,7 @@ std::optional<FoundVolume> FatVolumeFromBootSector(std::span<const uint8_t> boot
   const uint32_t totalSectors32 = view.U32(32);
   const uint32_t sectorsPerFat = fat32 ? view.U32(36) : view.U16(22);
   const uint32_t rootCluster = view.U32(44);
-  if (!view.ok() || !IsPowerOfTwoClusterSize(clusterSize)) return std::nullopt;
+  if (!view.ok() || !IsValidSectorsPerCluster(clusterSize)) return std::nullopt;
 
   // Volumes under 32 MiB carry their size only in the 16-bit field.
   const uint64_t totalSectors = totalSectors16 != 0 ? totalSectors16 : totalSectors32;

@@ -91,7 +91,7 @@ TreeItem AnalyzeNtfsVolumes(EngineContext& ctx) {
     const uint64_t mftCluster = view.U32(48);
     const uint64_t mirrorCluster = view.U32(56);
     const uint32_t indexValue = view.U32(68);
-    if (!view.ok() || !IsPowerOfTwoClusterSize(clusterSize) || totalSectors == 0 || indexValue == 0) continue;
+    if (!view.ok() || !IsValidSectorsPerCluster(clusterSize) || totalSectors == 0 || indexValue == 0) continue;
     const uint64_t end = start + totalSectors;
     const uint64_t mftStart = start + clusterSize * mftCluster;
     const uint64_t mirrorStart = start + clusterSize * mirrorCluster;

@@ -4,10 +4,6 @@
 
 namespace engine {
 
-bool IsValidSectorsPerCluster(uint32_t sectorsPerCluster) {
-  return sectorsPerCluster >= 1 && sectorsPerCluster <= 128 && (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
-}
-
 std::optional<FatLayout> CurrentFatLayout(const EngineContext& ctx) {
   const VolumeParameters& volume = ctx.ActiveVolume;
   if (volume.FileSystemCode != kFileSystemFat16 && volume.FileSystemCode != kFileSystemFat32) return std::nullopt;

@@ -20,7 +20,6 @@ struct FatLayout {
   uint32_t MaxCluster = 0;   // highest valid cluster number
 };
 
-bool IsValidSectorsPerCluster(uint32_t sectorsPerCluster);
 
 // The layout of ctx.ActiveVolume; nothing when it is not a usable FAT geometry.
 // The highest cluster is bounded by the FAT's size, by the volume's end sector

@@ -19,10 +19,6 @@ constexpr uint32_t kBootMftCluster = 48;
 constexpr uint32_t kBootMirrorCluster = 56;
 constexpr uint32_t kBootClustersPerIndexRecord = 68;
 
-bool IsClusterSize(uint8_t sectorsPerCluster) {
-  return sectorsPerCluster != 0 && sectorsPerCluster <= 128 && (sectorsPerCluster & (sectorsPerCluster - 1)) == 0;
-}
-
 std::optional<BootSector> ReadBootAt(EngineContext& ctx, uint64_t sector) {
   BootSector boot{};
   ReadSectors(ctx, sector, 1, boot);
@@ -77,13 +73,13 @@ bool DetectNtfsParameters(EngineContext& ctx, uint64_t volumeStart) {
     readBackup = true;
     if (!primary) return false;
   }
-  if (!IsClusterSize((*primary)[kBootSectorsPerCluster])) {
+  if (!IsValidSectorsPerCluster((*primary)[kBootSectorsPerCluster])) {
     other = readBackup ? ReadBootAt(ctx, volumeStart) : ReadBackupBoot(ctx);
-    if (!other || !IsClusterSize((*other)[kBootSectorsPerCluster])) return false;
+    if (!other || !IsValidSectorsPerCluster((*other)[kBootSectorsPerCluster])) return false;
     std::swap(primary, other);
   } else {
     other = readBackup ? ReadBootAt(ctx, volumeStart) : ReadBackupBoot(ctx);
-    if (other && !IsClusterSize((*other)[kBootSectorsPerCluster])) other.reset();
+    if (other && !IsValidSectorsPerCluster((*other)[kBootSectorsPerCluster])) other.reset();
   }
   const BootSector& boot = *primary;
 
