@@ -21,6 +21,7 @@ namespace engine {
 
 inline constexpr size_t kDirEntrySize = 32;
 inline constexpr uint8_t kAttrLongName = 0x0F;
+inline constexpr uint8_t kAttrVolumeLabel = 0x08;
 inline constexpr uint8_t kAttrDirectory = 0x10;
 inline constexpr uint8_t kDeletedMark = 0xE5;
 inline constexpr uint8_t kLastLongEntryFlag = 0x40;

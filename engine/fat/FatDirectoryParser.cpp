@@ -17,7 +17,11 @@ FatDirectoryListing ParseFatDirectory(std::span<const uint8_t> directory, bool f
       listing.ReachedEnd = true;
       break;
     }
-    if (entry->Attributes == kAttrLongName || entry->FirstCluster == 0) continue;
+    if (entry->Attributes == kAttrLongName) continue;
+    // No first cluster: the volume label, the ".." of a first-level folder, or an
+    // empty file; only the empty file is something the user may want back.
+    const bool emptyFile = entry->Size == 0 && (entry->Attributes & (kAttrDirectory | kAttrVolumeLabel)) == 0;
+    if (entry->FirstCluster == 0 && !emptyFile) continue;
 
     FatDirectoryItem item;
     item.Name = entry->ShortName;

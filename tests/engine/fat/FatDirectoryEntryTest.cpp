@@ -41,8 +41,8 @@ std::vector<uint8_t> DirectoryWith(const std::u16string& longName, const char* n
                                    uint8_t checksum, bool markLast, bool deleted = false) {
   const int entries = static_cast<int>((longName.size() + 12) / 13);
   std::vector<uint8_t> directory((first + entries + 2) * 32, 0);
-  for (size_t i = 0; i < first; ++i) {  // free slots: deleted entries without a cluster
-    MemoryFatVolume::WriteShortEntry(directory.data() + i * 32, "\xE5UNUSED TXT", 0x20, 0, 0);
+  for (size_t i = 0; i < first; ++i) {  // slots of other files, listed before the set
+    MemoryFatVolume::WriteShortEntry(directory.data() + i * 32, "OTHER   TXT", 0x20, static_cast<uint16_t>(20 + i), 1);
   }
   for (int n = 1; n <= entries; ++n) {
     uint8_t ordinal = static_cast<uint8_t>(n | (markLast && n == entries ? 0x40 : 0));
@@ -81,37 +81,41 @@ TEST(FatDirectoryEntryTest, LongNamesAreUsedOnlyWhenTheyBelongToTheShortEntry) {
     const uint8_t checksum = c.RightChecksum ? ChecksumOf(shortName) : static_cast<uint8_t>(ChecksumOf(shortName) + 1);
     const std::vector<uint8_t> directory = DirectoryWith(c.LongName, shortName, c.First, checksum, c.MarkLast, c.Deleted);
     const engine::FatDirectoryListing listing = engine::ParseFatDirectory(directory, false, 0, false);
-    ASSERT_EQ(listing.Items.size(), 1u) << c.What;
+    ASSERT_EQ(listing.Items.size(), c.First + 1) << c.What;
+    const engine::FatDirectoryItem& item = listing.Items.back();
     std::u16string expected = c.Expected;
     if (c.Deleted && expected == u"LONGNA~1.TXT") expected[0] = u'x';
-    EXPECT_EQ(listing.Items[0].Name, expected) << c.What;
-    EXPECT_EQ(listing.Items[0].Deleted, c.Deleted) << c.What;
+    EXPECT_EQ(item.Name, expected) << c.What;
+    EXPECT_EQ(item.Deleted, c.Deleted) << c.What;
   }
 }
 
 TEST(FatDirectoryEntryTest, ShortEntriesDecodeNamesFlagsAndClusters) {
-  std::vector<uint8_t> directory(6 * 32, 0);
+  std::vector<uint8_t> directory(7 * 32, 0);
   MemoryFatVolume::WriteShortEntry(&directory[0], "README  TXT", 0x20, 5, 300);
   MemoryFatVolume::WriteShortEntry(&directory[32], "\xE5" "ELROOT BIN", 0x20, 6, 10);
   MemoryFatVolume::WriteShortEntry(&directory[64], "LOWER   TXT", 0x20, 7, 1);
   directory[64 + 12] = engine::kLowerCaseBase | engine::kLowerCaseExtension;
-  MemoryFatVolume::WriteShortEntry(&directory[96], "EMPTY   TXT", 0x20, 0, 0);  // no cluster: not listed
+  MemoryFatVolume::WriteShortEntry(&directory[96], "EMPTY   TXT", 0x20, 0, 0);  // no cluster: an empty file
   MemoryFatVolume::WriteShortEntry(&directory[128], "SUBDIR     ", 0x10, 9, 0);
   directory[128 + 20] = 0x01;  // FAT32 high word of the cluster
+  MemoryFatVolume::WriteShortEntry(&directory[160], "PELMOTEST  ", 0x08, 0, 0);  // the volume label: not listed
   const engine::FatDirectoryListing fat16 = engine::ParseFatDirectory(directory, false, 0, false);
-  ASSERT_EQ(fat16.Items.size(), 4u);
+  ASSERT_EQ(fat16.Items.size(), 5u);
   EXPECT_EQ(fat16.Items[0].Name, u"README.TXT");
   EXPECT_EQ(fat16.Items[0].Size, 300u);
   EXPECT_EQ(fat16.Items[0].WriteDate, 0x3A64);
   EXPECT_EQ(fat16.Items[1].Name, u"xELROOT.BIN");
   EXPECT_TRUE(fat16.Items[1].Deleted);
   EXPECT_EQ(fat16.Items[2].Name, u"lower.txt");
-  EXPECT_EQ(fat16.Items[3].Name, u"SUBDIR");
-  EXPECT_TRUE(fat16.Items[3].IsFolder);
-  EXPECT_EQ(fat16.Items[3].FirstCluster, 9u);
+  EXPECT_EQ(fat16.Items[3].Name, u"EMPTY.TXT");
+  EXPECT_EQ(fat16.Items[3].Size, 0u);
+  EXPECT_EQ(fat16.Items[4].Name, u"SUBDIR");
+  EXPECT_TRUE(fat16.Items[4].IsFolder);
+  EXPECT_EQ(fat16.Items[4].FirstCluster, 9u);
   EXPECT_TRUE(fat16.ReachedEnd);
   const engine::FatDirectoryListing fat32 = engine::ParseFatDirectory(directory, true, 0, true);
-  EXPECT_EQ(fat32.Items[3].FirstCluster, 0x10009u);
+  EXPECT_EQ(fat32.Items[4].FirstCluster, 0x10009u);
   EXPECT_TRUE(fat32.Items[0].Deleted);  // everything in a deleted directory is deleted
 }
 

@@ -12,12 +12,10 @@ namespace fs = std::filesystem;
 using testsupport::FatImageSession;
 
 // Differences to The Sleuth Kit, by design: a deleted 8.3 name begins with 'x'
-// here and '_' there, and entries without a first cluster (empty files, the
-// volume label) are not listed here.
+// here and '_' there.
 std::map<std::string, FatImageSession::Listed> ExpectedListing(const std::string& imagePath) {
   std::map<std::string, FatImageSession::Listed> expected;
   for (const auto& [path, entry] : testsupport::SleuthKitListing(imagePath)) {
-    if (!entry.IsFolder && entry.Size == 0) continue;
     std::string name = path;
     const size_t first = path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1;
     if (entry.Deleted && name[first] == '_') name[first] = 'x';
