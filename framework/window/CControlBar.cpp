@@ -1,5 +1,6 @@
 #include "CControlBar.h"
 
+#include "CDC.h"
 #include "CFrameWnd.h"
 #include "GdiObjects.h"
 
@@ -11,6 +12,7 @@ IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 IMPLEMENT_DYNAMIC(CReBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CControlBar, CWnd)
+    ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
@@ -104,6 +106,15 @@ void CControlBar::DelayShow(BOOL bShow)
     m_pendingShow = bShow ? PendingShow::show : PendingShow::hide;
     if (m_pDockSite != nullptr)
         m_pDockSite->DelayRecalcLayout();
+}
+
+// Bars sit on the button face whatever the frame's own background is.
+BOOL CControlBar::OnEraseBkgnd(CDC* pDC)
+{
+    RECT client;
+    GetClientRect(&client);
+    ::FillRect(pDC->m_hDC, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    return TRUE;
 }
 
 LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)

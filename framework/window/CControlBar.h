@@ -40,6 +40,7 @@ public:
     void DelayShow(BOOL bShow);
     void PostNcDestroy() override;
 
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 

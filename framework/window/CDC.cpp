@@ -129,20 +129,19 @@ void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRigh
 
 CBrush* AFXAPI CDC::GetHalftoneBrush()
 {
-    static thread_local CBrush brush;
-    if (brush.m_hObject == nullptr)
-    {
+    // One brush for the process (GDI objects are not tied to a thread),
+    // wrapped for the calling thread.
+    static const HBRUSH hBrush = [] {
         WORD pattern[8];
         for (int i = 0; i < 8; ++i)
             pattern[i] = static_cast<WORD>(0x5555 << (i & 1));
         HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, pattern);
+        HBRUSH hPattern = hBitmap != nullptr ? ::CreatePatternBrush(hBitmap) : nullptr;
         if (hBitmap != nullptr)
-        {
-            brush.Attach(::CreatePatternBrush(hBitmap));
             ::DeleteObject(hBitmap);
-        }
-    }
-    return &brush;
+        return hPattern;
+    }();
+    return CBrush::FromHandle(hBrush);
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)

@@ -270,13 +270,13 @@ void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
 {
     AFX_THREAD_STATE* state = AfxGetThreadState();
     CWinThread* pThread = state->m_pThread;
-    AfxDeleteTempMaps();
     if (pThread != nullptr && bDelete)
     {
         state->m_pThread = nullptr;
         pThread->Delete();
     }
     (void)nExitCode; // returned by the thread function itself
+    AfxFreeThreadState();
 }
 
 CWnd* AFXAPI AfxGetMainWnd()

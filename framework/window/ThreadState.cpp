@@ -35,10 +35,36 @@ AFX_MAP_ACCESSOR(DCMap, dcs, CDC, HDC)
 AFX_MAP_ACCESSOR(GdiMap, gdiObjects, CGdiObject, HGDIOBJ)
 AFX_MAP_ACCESSOR(ImageListMap, imageLists, CImageList, HIMAGELIST)
 
+// A TLS slot rather than a thread_local object: MinGW runs thread_local
+// destructors from a thread-exit callback that can deadlock process exit.
+// The state of a framework thread is freed by AfxEndThread; that of other
+// threads lives as long as the process.
+static DWORD ThreadStateSlot()
+{
+    static const DWORD slot = ::TlsAlloc();
+    return slot;
+}
+
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState()
 {
-    static thread_local AFX_THREAD_STATE state;
-    return &state;
+    DWORD slot = ThreadStateSlot();
+    auto* state = static_cast<AFX_THREAD_STATE*>(::TlsGetValue(slot));
+    if (state == nullptr)
+    {
+        state = new AFX_THREAD_STATE;
+        ::TlsSetValue(slot, state);
+    }
+    return state;
+}
+
+void AFXAPI AfxFreeThreadState()
+{
+    DWORD slot = ThreadStateSlot();
+    auto* state = static_cast<AFX_THREAD_STATE*>(::TlsGetValue(slot));
+    ::TlsSetValue(slot, nullptr);
+    if (state != nullptr && state->m_hHookOldCbtFilter != nullptr)
+        ::UnhookWindowsHookEx(state->m_hHookOldCbtFilter);
+    delete state;
 }
 
 void AFXAPI AfxDeleteTempMaps()

@@ -54,3 +54,5 @@ private:
 
 AFX_THREAD_STATE* AFXAPI AfxGetThreadState();
 void AFXAPI AfxDeleteTempMaps();
+// Frees the calling thread's state (at the end of a framework thread).
+void AFXAPI AfxFreeThreadState();

@@ -1,0 +1,170 @@
+// Windows outside the gallery: the creation hook on system classes and
+// common controls, exceptions at the window procedure, handle maps and the
+// registry profile.
+#include "Framework.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace
+{
+// Records the messages it sees and whether it was bound when the first came.
+class CRecordingWnd : public CWnd
+{
+public:
+    std::vector<UINT> messages;
+    bool boundAtFirstMessage = false;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (messages.empty())
+            boundAtFirstMessage = FromHandlePermanent(m_hWnd) == this;
+        messages.push_back(message);
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+class CFailingWnd : public CWnd
+{
+public:
+    bool destroyedSeen = false;
+    afx_msg int OnCreate(LPCREATESTRUCT) { throw new CNotSupportedException; }
+    afx_msg void OnTimer(UINT_PTR) { throw std::runtime_error("a handler failed"); }
+    afx_msg void OnNcDestroy()
+    {
+        destroyedSeen = true;
+        CWnd::OnNcDestroy();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CFailingWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_TIMER()
+    ON_WM_NCDESTROY()
+END_MESSAGE_MAP()
+
+class CThrowingTimerWnd : public CWnd
+{
+public:
+    afx_msg void OnTimer(UINT_PTR) { throw new CNotSupportedException; }
+    afx_msg LRESULT OnPing(WPARAM, LPARAM) { throw std::runtime_error("ping"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CThrowingTimerWnd, CWnd)
+    ON_WM_TIMER()
+    ON_MESSAGE(WM_APP + 5, OnPing)
+END_MESSAGE_MAP()
+
+LPCTSTR PlainClass()
+{
+    return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)),
+                               reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+}
+} // namespace
+
+TEST(WindowTest, CreationHookBindsEveryClassBeforeItsFirstMessage)
+{
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    CRecordingWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, PlainClass(), L"parent", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
+    EXPECT_TRUE(parent.boundAtFirstMessage);
+
+    const LPCWSTR classes[] = {WC_LISTVIEWW, WC_TREEVIEWW, WC_HEADERW, TOOLBARCLASSNAMEW, STATUSCLASSNAMEW,
+                               PROGRESS_CLASSW, L"BUTTON", L"EDIT", L"COMBOBOX", L"LISTBOX", L"STATIC"};
+    UINT id = 100;
+    for (LPCWSTR className : classes)
+    {
+        CRecordingWnd child;
+        ASSERT_TRUE(child.Create(className, L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 50), &parent, id++))
+            << className;
+        EXPECT_TRUE(child.boundAtFirstMessage) << className;
+        ASSERT_FALSE(child.messages.empty());
+        EXPECT_EQ(child.messages.front(), static_cast<UINT>(WM_NCCREATE)) << className;
+        EXPECT_NE(std::find(child.messages.begin(), child.messages.end(), static_cast<UINT>(WM_CREATE)),
+                  child.messages.end());
+        EXPECT_EQ(CWnd::FromHandlePermanent(child.m_hWnd), &child);
+        HWND hChild = child.m_hWnd;
+        EXPECT_TRUE(child.DestroyWindow());
+        EXPECT_EQ(child.m_hWnd, nullptr); // detached by WM_NCDESTROY
+        EXPECT_EQ(CWnd::FromHandlePermanent(hChild), nullptr);
+    }
+
+    // A window made elsewhere gets a temporary wrapper until idle time.
+    HWND hForeign = ::CreateWindowExW(0, L"STATIC", L"foreign", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd, nullptr,
+                                      nullptr, nullptr);
+    EXPECT_EQ(CWnd::FromHandlePermanent(hForeign), nullptr);
+    CWnd* pTemporary = CWnd::FromHandle(hForeign);
+    ASSERT_NE(pTemporary, nullptr);
+    EXPECT_EQ(pTemporary->m_hWnd, hForeign);
+    EXPECT_EQ(CWnd::FromHandle(hForeign), pTemporary);
+    AfxDeleteTempMaps();
+    EXPECT_TRUE(::IsWindow(hForeign)); // dropping a wrapper leaves the window alone
+
+    // Subclassing a foreign window puts it through the framework procedure.
+    CRecordingWnd adopted;
+    ASSERT_TRUE(adopted.SubclassWindow(hForeign));
+    ::SendMessageW(hForeign, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"adopted"));
+    EXPECT_EQ(adopted.messages.front(), static_cast<UINT>(WM_SETTEXT));
+    EXPECT_EQ(adopted.UnsubclassWindow(), hForeign);
+    ::DestroyWindow(hForeign);
+    parent.DestroyWindow();
+}
+
+TEST(WindowTest, ExceptionsStopAtTheWindowProcedure)
+{
+    // An exception in WM_CREATE fails the creation, cleanly.
+    CFailingWnd failing;
+    EXPECT_FALSE(failing.CreateEx(0, PlainClass(), L"fails", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    EXPECT_EQ(failing.m_hWnd, nullptr);
+    EXPECT_TRUE(failing.destroyedSeen);
+
+    // In any other handler the message counts as handled with a zero result.
+    CThrowingTimerWnd throwing;
+    ASSERT_TRUE(throwing.CreateEx(0, PlainClass(), L"throws", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    EXPECT_EQ(throwing.SendMessage(WM_APP + 5), 0);
+    EXPECT_EQ(throwing.SendMessage(WM_TIMER, 1), 0);
+    EXPECT_TRUE(throwing.IsWindow());
+    EXPECT_TRUE(throwing.DestroyWindow());
+}
+
+TEST(WindowTest, ProfileValuesRoundTripThroughTheRegistry)
+{
+    CWinApp app(L"Framework Profile Test");
+    app.SetRegistryKey(L"Pelmo Tests");
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pelmo Tests");
+
+    EXPECT_EQ(app.GetProfileInt(L"Settings", L"Missing", 42), 42u);
+    EXPECT_EQ(app.GetProfileString(L"Settings", L"Missing", L"fallback"), CString(L"fallback"));
+
+    EXPECT_TRUE(app.WriteProfileInt(L"Settings", L"Count", -7));
+    EXPECT_TRUE(app.WriteProfileString(L"Settings", L"Folder", L"C:\\Recovered files"));
+    BYTE blob[] = {0x00, 0x01, 0xFE, 0xFF, 0x80};
+    EXPECT_TRUE(app.WriteProfileBinary(L"Layout", L"Bars", blob, sizeof(blob)));
+
+    EXPECT_EQ(static_cast<int>(app.GetProfileInt(L"Settings", L"Count", 0)), -7);
+    EXPECT_EQ(app.GetProfileString(L"Settings", L"Folder"), CString(L"C:\\Recovered files"));
+    LPBYTE data = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(app.GetProfileBinary(L"Layout", L"Bars", &data, &size));
+    EXPECT_EQ(std::vector<BYTE>(data, data + size), std::vector<BYTE>(blob, blob + sizeof(blob)));
+    delete[] data;
+
+    // The values live where other programs expect them.
+    DWORD value = 0, bytes = sizeof(value);
+    EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Pelmo Tests\\Framework Profile Test\\Settings", L"Count",
+                             RRF_RT_REG_DWORD, nullptr, &value, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(static_cast<int>(value), -7);
+
+    // Removing an entry and a section.
+    EXPECT_TRUE(app.WriteProfileString(L"Settings", L"Folder", nullptr));
+    EXPECT_EQ(app.GetProfileString(L"Settings", L"Folder", L"gone"), CString(L"gone"));
+    EXPECT_TRUE(app.WriteProfileString(L"Layout", nullptr, nullptr));
+    EXPECT_FALSE(app.GetProfileBinary(L"Layout", L"Bars", &data, &size));
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pelmo Tests");
+}
