@@ -36,3 +36,5 @@
 #include "window/DataExchange.h"
 #include "window/Controls.h"
 #include "window/ListControls.h"
+#include "window/CHtmlView.h"
+#include "window/DaoStandIn.h"

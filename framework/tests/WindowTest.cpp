@@ -168,3 +168,31 @@ TEST(WindowTest, ProfileValuesRoundTripThroughTheRegistry)
     EXPECT_FALSE(app.GetProfileBinary(L"Layout", L"Bars", &data, &size));
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Pelmo Tests");
 }
+
+TEST(WindowTest, StandInsForAbsentEnginesFailCleanly)
+{
+    EXPECT_FALSE(CDaoDatabase::IsEngineAvailable());
+    CDaoDatabase database;
+    SCODE scode = S_OK;
+    try
+    {
+        database.Open(L"C:\\missing.mdb");
+    }
+    catch (CDaoException* e)
+    {
+        scode = e->m_scode;
+        e->Delete();
+    }
+    EXPECT_EQ(scode, REGDB_E_CLASSNOTREG);
+    EXPECT_FALSE(database.IsOpen());
+
+    // The browser view either hosts the control or fails and deletes itself.
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, PlainClass(), L"host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
+    auto* html = new CHtmlView;
+    if (html->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 200, 100), &parent, AFX_IDW_PANE_FIRST))
+    {
+        EXPECT_TRUE(html->IsBrowserAvailable());
+    }
+    parent.DestroyWindow(); // takes a created view with it
+}
