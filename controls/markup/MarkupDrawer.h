@@ -117,7 +117,7 @@ class CMarkupDrawer {
   std::pair<int, int> ParseBoxAttributes(std::u16string_view params, MarkupStyle& style, bool table);
   std::pair<int, int> GetTableSize(std::u16string_view table);
   void CloseElement(const char16_t* name);
-  void DrawBackgroundImage(const Rect& rect, std::u16string_view specification);
+  void DrawBackgroundImage(const Rect& rect, std::u16string_view backgroundValue);
 
   MarkupCanvas* canvas_ = nullptr;
   MarkupLinkSink* linkSink_ = nullptr;

@@ -374,14 +374,14 @@ void CMarkupDrawer::DrawTableCell(std::u16string_view cell, const Rect& rect, Ma
   CloseElement(u"td");
 }
 
-void CMarkupDrawer::DrawBackgroundImage(const Rect& rect, std::u16string_view specification) {
-  if (!enabled_ || specification.size() <= 5) return;
+void CMarkupDrawer::DrawBackgroundImage(const Rect& rect, std::u16string_view backgroundValue) {
+  if (!enabled_ || backgroundValue.size() <= 5) return;
   size_t pos = 0;
-  SkipToWordChar(specification, pos);
+  SkipToWordChar(backgroundValue, pos);
   size_t nameStart = pos;
-  FindAnyOf(specification, pos, u" :");
-  std::u16string name(specification.substr(nameStart, pos - nameStart));
-  std::u16string value = NextDeclarationValue(specification, pos);
+  FindAnyOf(backgroundValue, pos, u" :");
+  std::u16string name(backgroundValue.substr(nameStart, pos - nameStart));
+  std::u16string value = NextDeclarationValue(backgroundValue, pos);
   if (name == u"idres") {
     canvas_->TileBackgroundImage(rect, MarkupBackgroundSource::ResourceId, ParseSize(value, 0), {});
   } else if (name == u"iddll") {

@@ -38,7 +38,7 @@ void Pad(std::wstring& out, const std::wstring& body, const Spec& spec)
     out += leftAlign ? body + padding : padding + body;
 }
 
-// Numbers go through the narrow C library with a normalised specification,
+// Numbers go through the narrow C library with a normalised conversion,
 // which gives the standard rendering of every flag, width and precision.
 std::wstring FormatNumber(const Spec& spec, const char* lengthModifier, char conversion, ...)
 {
