@@ -38,3 +38,5 @@
 #include "window/ListControls.h"
 #include "window/CHtmlView.h"
 #include "window/DaoStandIn.h"
+#include "window/COleDispatchDriver.h"
+#include "window/OleDataTransfer.h"
