@@ -34,6 +34,7 @@
 #include "window/CView.h"
 #include "window/CDialog.h"
 #include "window/DataExchange.h"
+#include "window/CommonDialogs.h"
 #include "window/Controls.h"
 #include "window/ListControls.h"
 #include "window/CHtmlView.h"
