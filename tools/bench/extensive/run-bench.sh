@@ -18,7 +18,7 @@ cmake -S "$ROOT" -B "$BUILD" --preset bench > /dev/null
 cmake --build "$BUILD" -j4 --target pelmo_engine pelmo_platform > /dev/null
 ENGINE_LIB=$(find "$BUILD" -name libpelmo_engine.a | head -1)
 PLATFORM_LIB=$(find "$BUILD" -name libpelmo_platform.a | head -1)
-g++ -std=c++20 -O2 -I"$ROOT/engine" -I"$ROOT/platform" "$ROOT/tools/bench/extensive/RawScanBench.cpp" \
+g++ -std=c++20 -O2 -I"$ROOT/engine" -I"$ROOT/platform" -I"$ROOT/tools/common" "$ROOT/tools/bench/extensive/RawScanBench.cpp" \
     "$ENGINE_LIB" "$PLATFORM_LIB" "$ENGINE_LIB" -lpthread -o "$WORK/raw_scan_bench"
 
 IMG=$WORK/$KIND-${SIZE_GIB}g.img
