@@ -35,6 +35,7 @@
 #include "window/CDialog.h"
 #include "window/DataExchange.h"
 #include "window/CommonDialogs.h"
+#include "window/CPropertySheet.h"
 #include "window/Controls.h"
 #include "window/ListControls.h"
 #include "window/CHtmlView.h"

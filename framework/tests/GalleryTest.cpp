@@ -293,3 +293,47 @@ TEST(GalleryTest, ScreenshotOfTheGallery)
     EXPECT_TRUE(SaveWindowImage(::GetDesktopWindow(), L"gallery-screen.bmp"));
     dialog.DestroyWindow();
 }
+
+namespace
+{
+class CGalleryPage : public CPropertyPage
+{
+public:
+    CGalleryPage() : CPropertyPage(IDD_GALLERY_SETTINGS) {}
+    CString m_strName = L"page";
+    bool m_bBoundAtInit = false;
+    BOOL OnInitDialog() override
+    {
+        m_bBoundAtInit = CWnd::FromHandlePermanent(m_hWnd) == this;
+        return CPropertyPage::OnInitDialog();
+    }
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Text(pDX, IDC_NAME_EDIT, m_strName); }
+};
+
+CPropertySheet* s_sheet = nullptr;
+CGalleryPage* s_page = nullptr;
+} // namespace
+
+TEST(GalleryTest, PropertySheetBindsItsPagesAndExchangesTheirData)
+{
+    GalleryHarness g;
+    CPropertySheet sheet(L"Gallery Options", g.frame);
+    CGalleryPage page;
+    sheet.AddPage(&page);
+    s_sheet = &sheet;
+    s_page = &page;
+    ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        if (s_page->m_hWnd != nullptr)
+            s_page->SetDlgItemText(IDC_NAME_EDIT, L"from the sheet");
+        if (s_sheet->m_hWnd != nullptr)
+            s_sheet->PressButton(PSBTN_OK);
+        else
+            ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDOK);
+    EXPECT_TRUE(page.m_bBoundAtInit);
+    EXPECT_EQ(page.m_strName, CString(L"from the sheet"));
+    EXPECT_EQ(page.m_hWnd, nullptr);
+    EXPECT_EQ(sheet.m_hWnd, nullptr);
+}
