@@ -17,6 +17,24 @@ bool HoldsEndOfDirectory(const uint8_t* piece, size_t bytes) {
   return false;
 }
 
+// True when every entry of the piece could be a directory entry: the end mark, a
+// deleted or long-name entry, or a short entry with printable name bytes and no
+// reserved attribute bits. File data almost never passes for a whole cluster.
+bool LooksLikeDirectoryEntries(const uint8_t* piece, size_t bytes) {
+  for (size_t offset = 0; offset + kDirEntrySize <= bytes; offset += kDirEntrySize) {
+    const uint8_t* entry = piece + offset;
+    if (entry[0] == 0) return true;
+    if (entry[11] == kAttrLongName) continue;
+    if ((entry[11] & 0xC0) != 0) return false;
+    for (size_t i = entry[0] == kDeletedMark ? 1 : 0; i < 11; ++i) {
+      if (entry[i] < 0x20) return false;
+    }
+  }
+  return true;
+}
+
+bool StartsDirectory(const uint8_t* piece) { return piece[0] == '.' && piece[1] == ' '; }
+
 }  // namespace
 
 FatDirectoryBytes ReadFatRootRegion(EngineContext& ctx, uint64_t firstSector, uint32_t sectorCount) {
@@ -40,16 +58,28 @@ FatDirectoryBytes ReadFatDirectoryChain(EngineContext& ctx, const FatLayout& lay
   FatDirectoryBytes directory;
   const uint32_t clusterBytes = layout.SectorsPerCluster * kSectorSize;
   const uint32_t limit = deleted ? kDeletedDirectoryClusterLimit : std::max<uint32_t>(1, kMaxDirectoryBytes / clusterBytes);
-  const std::vector<uint32_t> chain = BuildClusterChain(ctx, layout, firstCluster, limit);
+  std::vector<uint32_t> chain = BuildClusterChain(ctx, layout, firstCluster, limit);
   if (chain.empty()) return directory;
   directory.FirstSector = ClusterFirstSector(layout, chain.front());
   directory.Bytes.reserve(std::min<size_t>(chain.size(), 16) * clusterBytes);
-  for (uint32_t cluster : chain) {
+  // A deleted folder's chain is gone: after its first cluster, the free clusters
+  // that follow are tried for as long as they still read as directory entries.
+  const bool chainGone = deleted && chain.size() == 1;
+  for (size_t i = 0; i < chain.size(); ++i) {
     const size_t at = directory.Bytes.size();
     directory.Bytes.resize(at + clusterBytes);
-    ReadSectors(ctx, ClusterFirstSector(layout, cluster), layout.SectorsPerCluster,
-                {directory.Bytes.data() + at, clusterBytes});
-    if (HoldsEndOfDirectory(directory.Bytes.data() + at, clusterBytes)) break;
+    uint8_t* piece = directory.Bytes.data() + at;
+    ReadSectors(ctx, ClusterFirstSector(layout, chain[i]), layout.SectorsPerCluster, {piece, clusterBytes});
+    // Another folder's "." entry means this folder ended before it.
+    if (chainGone && i > 0 && (!LooksLikeDirectoryEntries(piece, clusterBytes) || StartsDirectory(piece))) {
+      directory.Bytes.resize(at);
+      break;
+    }
+    if (HoldsEndOfDirectory(piece, clusterBytes)) break;
+    if (chainGone && i == 0) {
+      const std::vector<uint32_t> after = FreeClustersAfter(ctx, layout, chain[0], limit - 1);
+      chain.insert(chain.end(), after.begin(), after.end());
+    }
   }
   return directory;
 }

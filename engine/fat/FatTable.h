@@ -39,4 +39,10 @@ std::vector<uint32_t> FollowClusterChain(EngineContext& ctx, const FatLayout& la
 std::vector<uint32_t> BuildClusterChain(EngineContext& ctx, const FatLayout& layout, uint32_t startCluster,
                                         uint32_t maxClusters);
 
+// The clusters after `cluster`, in order, that FAT copy 1 marks free: where a
+// deleted directory's later clusters lay when it was written contiguously. Ends at
+// the first cluster in use (it belongs to another file now) or beyond the volume.
+std::vector<uint32_t> FreeClustersAfter(EngineContext& ctx, const FatLayout& layout, uint32_t cluster,
+                                        uint32_t maxClusters);
+
 }  // namespace engine
