@@ -15,15 +15,23 @@ namespace engine {
 namespace {
 
 // The clusters to copy: a chain of exactly the clusters needed (a longer one is
-// cut), else nothing and the caller takes consecutive clusters.
+// cut). Without one, a deleted file's data is taken from its first cluster and the
+// free clusters after it, passing over clusters live files hold (its own clusters
+// were freed together); nothing is returned for a live file, and the caller takes
+// consecutive clusters. A list too short is padded with 0 (no cluster: zeros).
 std::vector<uint32_t> ClustersOfFile(EngineContext& ctx, const FatLayout& layout, uint32_t firstCluster,
-                                     uint64_t clustersNeeded) {
+                                     uint64_t clustersNeeded, bool deleted) {
   const uint32_t wanted = static_cast<uint32_t>(std::min<uint64_t>(clustersNeeded, UINT32_MAX));
   for (int copy : {kFatCopy1, kFatCopy2}) {
     std::vector<uint32_t> chain = FollowClusterChain(ctx, layout, firstCluster, wanted, copy);
     if (chain.size() == wanted) return chain;
   }
-  return {};
+  if (!deleted || wanted == 0 || !IsDataCluster(layout, firstCluster)) return {};
+  std::vector<uint32_t> clusters{firstCluster};
+  const std::vector<uint32_t> after = FreeClustersAfter(ctx, layout, firstCluster, wanted - 1, AtClusterInUse::Skip);
+  clusters.insert(clusters.end(), after.begin(), after.end());
+  clusters.resize(wanted, 0);
+  return clusters;
 }
 
 CopyResult CopyClusters(EngineContext& ctx, const FatLayout& layout, const FatFileSaveRequest& request,
@@ -31,7 +39,7 @@ CopyResult CopyClusters(EngineContext& ctx, const FatLayout& layout, const FatFi
   const uint64_t size = request.Size;
   const uint64_t clusterBytes = uint64_t{layout.SectorsPerCluster} * kSectorSize;
   const uint64_t clustersNeeded = (size + clusterBytes - 1) / clusterBytes;
-  const std::vector<uint32_t> chain = ClustersOfFile(ctx, layout, request.FirstCluster, clustersNeeded);
+  const std::vector<uint32_t> chain = ClustersOfFile(ctx, layout, request.FirstCluster, clustersNeeded, request.Deleted);
   const uint32_t piece = SectorsPerCopyPiece(layout.SectorsPerCluster);
   std::vector<uint8_t> buffer(size_t{piece} * kSectorSize);
 

@@ -77,7 +77,7 @@ FatDirectoryBytes ReadFatDirectoryChain(EngineContext& ctx, const FatLayout& lay
     }
     if (HoldsEndOfDirectory(piece, clusterBytes)) break;
     if (chainGone && i == 0) {
-      const std::vector<uint32_t> after = FreeClustersAfter(ctx, layout, chain[0], limit - 1);
+      const std::vector<uint32_t> after = FreeClustersAfter(ctx, layout, chain[0], limit - 1, AtClusterInUse::Stop);
       chain.insert(chain.end(), after.begin(), after.end());
     }
   }

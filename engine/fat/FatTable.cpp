@@ -84,13 +84,17 @@ std::vector<uint32_t> BuildClusterChain(EngineContext& ctx, const FatLayout& lay
 }
 
 std::vector<uint32_t> FreeClustersAfter(EngineContext& ctx, const FatLayout& layout, uint32_t cluster,
-                                        uint32_t maxClusters) {
+                                        uint32_t maxClusters, AtClusterInUse atInUse) {
   std::vector<uint32_t> free;
   if (layout.Fat1Start == 0) return free;
   FatSectorCache fat(ctx, layout, layout.Fat1Start);
   for (uint64_t next = uint64_t{cluster} + 1; free.size() < maxClusters && next <= layout.MaxCluster; ++next) {
     const std::optional<uint32_t> raw = fat.Entry(static_cast<uint32_t>(next));
-    if (!raw || ClassifyFatEntry(layout.Is32, *raw, layout.MaxCluster).Kind != FatLinkKind::Free) break;
+    if (!raw) break;
+    if (ClassifyFatEntry(layout.Is32, *raw, layout.MaxCluster).Kind != FatLinkKind::Free) {
+      if (atInUse == AtClusterInUse::Stop) break;
+      continue;
+    }
     free.push_back(static_cast<uint32_t>(next));
   }
   return free;

@@ -39,10 +39,15 @@ std::vector<uint32_t> FollowClusterChain(EngineContext& ctx, const FatLayout& la
 std::vector<uint32_t> BuildClusterChain(EngineContext& ctx, const FatLayout& layout, uint32_t startCluster,
                                         uint32_t maxClusters);
 
-// The clusters after `cluster`, in order, that FAT copy 1 marks free: where a
-// deleted directory's later clusters lay when it was written contiguously. Ends at
-// the first cluster in use (it belongs to another file now) or beyond the volume.
+// What to do at a cluster in use while collecting the free clusters of a deleted
+// file or folder: it belongs to another file now.
+enum class AtClusterInUse { Stop, Skip };
+
+// The clusters after `cluster`, in order, that FAT copy 1 marks free, at most
+// `maxClusters`: where a deleted file's or folder's later clusters lay. A folder
+// stops at the first cluster in use; a file's data goes on after live files that
+// were written between its pieces. Ends at the end of the volume.
 std::vector<uint32_t> FreeClustersAfter(EngineContext& ctx, const FatLayout& layout, uint32_t cluster,
-                                        uint32_t maxClusters);
+                                        uint32_t maxClusters, AtClusterInUse atInUse);
 
 }  // namespace engine

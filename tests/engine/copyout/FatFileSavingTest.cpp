@@ -63,6 +63,7 @@ TEST_F(FatFileSavingTest, ClustersComeFromFat1ThenFat2ThenConsecutive) {
   volume.SetFat(2, 12, 14);
   volume.SetFat(2, 14, 0xFFF8);
   volume.SetBothFats(20, 0);  // deleted: only consecutive clusters are left
+  volume.SetBothFats(25, 0xFFFF);  // a live file took cluster 25 since 24..27 were freed
   volume.SetBothFats(30, 31);  // a chain longer than the file: its first clusters count
   volume.SetBothFats(31, 40);
   volume.SetBothFats(40, 41);
@@ -74,6 +75,13 @@ TEST_F(FatFileSavingTest, ClustersComeFromFat1ThenFat2ThenConsecutive) {
   EXPECT_EQ(Saved(u"fat2.bin"), BytesOf({10, 12, 14}, 1500));
   ASSERT_EQ(Save(20, 1025, u"consecutive.bin"), 1);
   EXPECT_EQ(Saved(u"consecutive.bin"), BytesOf({20, 21, 22}, 1025));
+  // A deleted file's data lies in the free clusters after its first one; the live
+  // file's cluster between them was never its own. A live file without a chain is
+  // read on consecutively.
+  ASSERT_EQ(Save(24, 1400, u"deleted-around-live.bin", 1), 1);
+  EXPECT_EQ(Saved(u"deleted-around-live.bin"), BytesOf({24, 26, 27}, 1400));
+  ASSERT_EQ(Save(24, 1400, u"live-without-chain.bin"), 1);
+  EXPECT_EQ(Saved(u"live-without-chain.bin"), BytesOf({24, 25, 26}, 1400));
   ASSERT_EQ(Save(30, 600, u"long-chain.bin"), 1);
   EXPECT_EQ(Saved(u"long-chain.bin"), BytesOf({30, 31}, 600));
   ASSERT_EQ(Save(59, 2048, u"past-the-end.bin"), 1);  // clusters 61, 62 lie beyond the volume
