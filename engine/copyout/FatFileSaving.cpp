@@ -14,23 +14,26 @@
 namespace engine {
 namespace {
 
-// The clusters to copy: a chain of exactly the clusters needed (a longer one is
-// cut). Without one, a deleted file's data is taken from its first cluster and the
-// free clusters after it, passing over clusters live files hold (its own clusters
-// were freed together); nothing is returned for a live file, and the caller takes
-// consecutive clusters. A list too short is padded with 0 (no cluster: zeros).
-std::vector<uint32_t> ClustersOfFile(EngineContext& ctx, const FatLayout& layout, uint32_t firstCluster,
-                                     uint64_t clustersNeeded, bool deleted) {
+// The clusters to copy. A chain of exactly the clusters needed (a longer one is
+// cut); else, for a deleted file, its first cluster and the free clusters after
+// it, passing over clusters live files hold (its own clusters were freed
+// together), with zeros where they run out; else consecutive clusters.
+struct FileClusters {
+  std::vector<uint32_t> Listed;
+  bool Consecutive = false;
+};
+
+FileClusters ClustersOfFile(EngineContext& ctx, const FatLayout& layout, uint32_t firstCluster,
+                            uint64_t clustersNeeded, bool deleted) {
   const uint32_t wanted = static_cast<uint32_t>(std::min<uint64_t>(clustersNeeded, UINT32_MAX));
   for (int copy : {kFatCopy1, kFatCopy2}) {
     std::vector<uint32_t> chain = FollowClusterChain(ctx, layout, firstCluster, wanted, copy);
-    if (chain.size() == wanted) return chain;
+    if (chain.size() == wanted) return {std::move(chain), false};
   }
-  if (!deleted || wanted == 0 || !IsDataCluster(layout, firstCluster)) return {};
-  std::vector<uint32_t> clusters{firstCluster};
+  if (!deleted || wanted == 0 || !IsDataCluster(layout, firstCluster)) return {{}, true};
+  FileClusters clusters{{firstCluster}, false};
   const std::vector<uint32_t> after = FreeClustersAfter(ctx, layout, firstCluster, wanted - 1, AtClusterInUse::Skip);
-  clusters.insert(clusters.end(), after.begin(), after.end());
-  clusters.resize(wanted, 0);
+  clusters.Listed.insert(clusters.Listed.end(), after.begin(), after.end());
   return clusters;
 }
 
@@ -39,7 +42,7 @@ CopyResult CopyClusters(EngineContext& ctx, const FatLayout& layout, const FatFi
   const uint64_t size = request.Size;
   const uint64_t clusterBytes = uint64_t{layout.SectorsPerCluster} * kSectorSize;
   const uint64_t clustersNeeded = (size + clusterBytes - 1) / clusterBytes;
-  const std::vector<uint32_t> chain = ClustersOfFile(ctx, layout, request.FirstCluster, clustersNeeded, request.Deleted);
+  const FileClusters clusters = ClustersOfFile(ctx, layout, request.FirstCluster, clustersNeeded, request.Deleted);
   const uint32_t piece = SectorsPerCopyPiece(layout.SectorsPerCluster);
   std::vector<uint8_t> buffer(size_t{piece} * kSectorSize);
 
@@ -47,7 +50,9 @@ CopyResult CopyClusters(EngineContext& ctx, const FatLayout& layout, const FatFi
   for (uint64_t i = 0; written < size; ++i) {
     if (request.VisibleSave) ctx.Host->SaveReportProgress(static_cast<int>(std::min<uint64_t>(99, written * 100 / size)));
     if (SaveStopRequested(ctx) || SaveSkipRequested(ctx)) return CopyResult::Interrupted;
-    const uint64_t cluster = chain.empty() ? uint64_t{request.FirstCluster} + i : chain[i];
+    const uint64_t cluster = clusters.Consecutive       ? uint64_t{request.FirstCluster} + i
+                             : i < clusters.Listed.size() ? clusters.Listed[i]
+                                                          : 0;  // no cluster left: zeros
     const bool inVolume = cluster <= layout.MaxCluster && cluster >= 2;
     for (uint32_t sector = 0; sector < layout.SectorsPerCluster && written < size; sector += piece) {
       std::fill(buffer.begin(), buffer.end(), 0);
