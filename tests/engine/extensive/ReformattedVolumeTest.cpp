@@ -4,13 +4,11 @@
 // and the old contiguous files read back byte for byte.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <fstream>
-#include <regex>
 #include <string>
 
 #include "Fixtures.h"
+#include "ReformattedImage.h"
 #include "RecordingHost.h"
 #include "SectorReader.h"
 #include "extensive/ExtensiveScan.h"
@@ -30,26 +28,7 @@ struct ReformatCase {
 
 std::ostream& operator<<(std::ostream& out, const ReformatCase& c) { return out << c.Image; }
 
-// Cluster size in sectors and the sector of cluster 0, from fsstat of the old volume.
-struct OldGeometry {
-  uint32_t SectorsPerCluster = 0;
-  uint64_t ClusterBase = 0;
-};
-
-OldGeometry ReadFsstat(const std::string& path, bool ntfs) {
-  std::ifstream in(path);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::smatch match;
-  OldGeometry geometry;
-  EXPECT_TRUE(std::regex_search(text, match, std::regex("Cluster Size: (\\d+)"))) << path;
-  geometry.SectorsPerCluster = static_cast<uint32_t>(std::stoul(match[1]) / 512);
-  if (!ntfs) {
-    // FAT: "Cluster Area: first - last" starts at cluster 2.
-    EXPECT_TRUE(std::regex_search(text, match, std::regex("Cluster Area: (\\d+)"))) << path;
-    geometry.ClusterBase = std::stoull(match[1]) - 2ULL * geometry.SectorsPerCluster;
-  }
-  return geometry;
-}
+using extensivetest::OldGeometry;
 
 std::string Leaf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
 std::string ParentName(const std::string& path) {
@@ -62,35 +41,17 @@ class ReformattedVolume : public ::testing::TestWithParam<ReformatCase> {
  protected:
   ReformattedVolume() : ctx(host, opener), fixture(fixtures::LoadFixture(GetParam().Fixture)) {
     const std::string image = fixtures::FixtureDir() + "/" + GetParam().Image + ".img";
-    opener.Map(u"\\\\.\\D:", image);
-    engine::ApplyDefaultRecoverySettings(ctx.RecoverySettings);
-    ctx.RecoveryMode = engine::kModeExtensiveScan;
-    ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
-    ctx.SourceDevice.VolumeHandle = opener.OpenForReading(u"\\\\.\\D:", engine::DeviceShare::ReadWrite);
-    struct stat info {};
-    stat(image.c_str(), &info);
-    ctx.SourceSelection.FileSystemCode = GetParam().FileSystemCode;
-    ctx.SourceSelection.SectorCount = static_cast<uint32_t>(info.st_size / 512);
-    ctx.SourceSelection.EndSector = ctx.SourceSelection.SectorCount - 1;
-    old = ReadFsstat(image + ".fsstat", GetParam().FileSystemCode == engine::kFileSystemNtfs);
+    extensivetest::ServeReformattedImage(ctx, opener, image, GetParam().FileSystemCode);
+    old = extensivetest::ReadOldGeometry(image + ".fsstat", GetParam().FileSystemCode != engine::kFileSystemNtfs);
+    EXPECT_NE(old.SectorsPerCluster, 0u) << image << ".fsstat";
   }
 
   // Scans, then picks the found volume with the old geometry; false when none.
   bool ScanAndChooseOldVolume() {
-    engine::PrepareExtensiveScan(ctx);
-    engine::ExtensiveScanThreadProc(ctx);
+    const bool found = extensivetest::ScanAndBuildOldVolume(ctx, old, filters);
     EXPECT_EQ(ctx.ScanControl.AnalysisPart1Done.load(), 1);
     EXPECT_EQ(ctx.ScanControl.AnalysisPart2Done.load(), 1);
-    for (size_t i = 0; i < ctx.Results.FoundVolumes.size(); ++i) {
-      const engine::FoundVolume& volume = ctx.Results.FoundVolumes[i];
-      if (volume.ClusterBase == old.ClusterBase && volume.SectorsPerCluster == old.SectorsPerCluster) {
-        ctx.ActiveVolume = volume;
-        ctx.ActiveVolumeNumber = static_cast<uint16_t>(i + 1);
-        engine::FileSystemScanThreadProc(ctx, filters);
-        return true;
-      }
-    }
-    return false;
+    return found;
   }
 
   std::vector<uint8_t> ReadContiguous(uint64_t firstSector, uint64_t size) {

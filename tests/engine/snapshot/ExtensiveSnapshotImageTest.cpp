@@ -3,14 +3,11 @@
 // its tree built, and the "A" snapshot saved through the Save command loads back
 // into the same lists.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <fstream>
-#include <iterator>
-#include <regex>
 #include <string>
 
 #include "Fixtures.h"
+#include "ReformattedImage.h"
 #include "ImageFileSource.h"
 #include "RecordingHost.h"
 #include "SnapshotImageSupport.h"
@@ -33,60 +30,21 @@ struct ReformattedImage {
 
 std::ostream& operator<<(std::ostream& out, const ReformattedImage& c) { return out << c.Image; }
 
-// The old volume's cluster size and cluster base, as fsstat saw it before the format.
-struct OldGeometry {
-  uint32_t SectorsPerCluster = 0;
-  uint64_t ClusterBase = 0;  // 0 for NTFS: its clusters count from the volume start
-};
-
-OldGeometry ReadOldGeometry(const std::string& fsstatPath, bool fat) {
-  std::ifstream in(fsstatPath);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::smatch match;
-  OldGeometry old;
-  if (std::regex_search(text, match, std::regex("Cluster Size: (\\d+)"))) {
-    old.SectorsPerCluster = static_cast<uint32_t>(std::stoul(match[1]) / 512);
-  }
-  // FAT's cluster area starts at cluster 2.
-  if (fat && std::regex_search(text, match, std::regex("Cluster Area: (\\d+)"))) {
-    old.ClusterBase = std::stoull(match[1]) - 2ULL * old.SectorsPerCluster;
-  }
-  return old;
-}
+using extensivetest::OldGeometry;
 
 class ExtensiveSnapshotImageTest : public testing::TestWithParam<ReformattedImage> {
  protected:
   ExtensiveSnapshotImageTest() : ctx(host, opener) {
     const std::string image = fixtures::FixtureDir() + "/" + GetParam().Image + ".img";
-    opener.Map(u"\\\\.\\D:", image);
-    engine::ApplyDefaultRecoverySettings(ctx.RecoverySettings);
-    ctx.RecoveryMode = engine::kModeExtensiveScan;
-    ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
-    ctx.SourceDevice.VolumeHandle = opener.OpenForReading(u"\\\\.\\D:", engine::DeviceShare::ReadWrite);
+    extensivetest::ServeReformattedImage(ctx, opener, image, GetParam().FileSystemCode);
     ctx.Files = &files;
-    struct stat info {};
-    stat(image.c_str(), &info);
-    ctx.SourceSelection.FileSystemCode = GetParam().FileSystemCode;
-    ctx.SourceSelection.SectorCount = static_cast<uint32_t>(info.st_size / 512);
-    ctx.SourceSelection.EndSector = ctx.SourceSelection.SectorCount - 1;
-    old = ReadOldGeometry(image + ".fsstat", IsFatCode(GetParam().FileSystemCode));
+    old = extensivetest::ReadOldGeometry(image + ".fsstat", IsFatCode(GetParam().FileSystemCode));
   }
 
   // The scan, then the file-system page: the old volume's line is chosen and its
   // tree built. False when no found volume has the old geometry.
   bool ScanAndBuildOldVolume() {
-    engine::PrepareExtensiveScan(ctx);
-    engine::ExtensiveScanThreadProc(ctx);
-    for (size_t i = 0; i < ctx.Results.FoundVolumes.size(); ++i) {
-      const engine::FoundVolume& volume = ctx.Results.FoundVolumes[i];
-      if (volume.ClusterBase == old.ClusterBase && volume.SectorsPerCluster == old.SectorsPerCluster) {
-        ctx.ActiveVolume = volume;
-        ctx.ActiveVolumeNumber = static_cast<uint16_t>(i + 1);
-        engine::FileSystemScanThreadProc(ctx, engine::FileFilterTable{});
-        return true;
-      }
-    }
-    return false;
+    return extensivetest::ScanAndBuildOldVolume(ctx, old, engine::FileFilterTable{});
   }
 
   // The Save command in Extensive Scan mode; the bytes it wrote.
