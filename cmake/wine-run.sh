@@ -12,7 +12,14 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   (
     flock 9
-    [ -f "$WINEPREFIX/system.reg" ] || { wineboot -i >/dev/null 2>&1 9>&-; wineserver -w; }
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      wineboot -i >/dev/null 2>&1 9>&-
+      # Xvfb runs no window manager: Wine draws captions and frames itself.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1 9>&-
+      # Marlett and the other Wine fonts, so caption buttons and glyphs draw as symbols.
+      [ -d /usr/share/wine/fonts ] && cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+      wineserver -w
+    fi
   ) 9>"$build_root/.wineprefix.lock"
 fi
 
