@@ -2,7 +2,7 @@
 
 namespace regions {
 
-void CollectRuns(const uint8_t* pixels, int width, int height, size_t stride, colors::Colour transparent,
+void CollectRuns(const uint8_t* pixels, int width, int height, ptrdiff_t stride, colors::Colour transparent,
                  bool collectMatching, size_t batchSize, const std::function<void(const std::vector<RunRect>&)>& flush) {
   const colors::ColourTolerance tolerance(transparent);
   std::vector<RunRect> batch;
@@ -12,7 +12,7 @@ void CollectRuns(const uint8_t* pixels, int width, int height, size_t stride, co
     return tolerance.Matches(p[2], p[1], p[0]) == collectMatching;
   };
   for (int y = 0; y < height; ++y) {
-    const uint8_t* row = pixels + static_cast<size_t>(y) * stride;
+    const uint8_t* row = pixels + static_cast<ptrdiff_t>(y) * stride;
     int x = 0;
     while (x < width) {
       const int start = x;

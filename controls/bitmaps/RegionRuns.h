@@ -16,10 +16,10 @@ struct RunRect {
 };
 
 // Pixels are 32-bit, blue in the lowest byte, then green and red; rows top
-// first, `stride` bytes apart. With `collectMatching` the runs of the
+// first, `stride` bytes apart (negative for a bottom-up bitmap). With `collectMatching` the runs of the
 // transparent colour are collected, else the runs of every other colour.
 // `flush` receives the rectangles in batches of at most `batchSize`.
-void CollectRuns(const uint8_t* pixels, int width, int height, size_t stride, colors::Colour transparent,
+void CollectRuns(const uint8_t* pixels, int width, int height, ptrdiff_t stride, colors::Colour transparent,
                  bool collectMatching, size_t batchSize, const std::function<void(const std::vector<RunRect>&)>& flush);
 
 constexpr size_t kRegionBatch = 3000;

@@ -1,0 +1,32 @@
+#include "CTransparentStatic.h"
+
+IMPLEMENT_DYNAMIC(CTransparentStatic, CStatic)
+
+BEGIN_MESSAGE_MAP(CTransparentStatic, CStatic)
+  ON_WM_CTLCOLOR_REFLECT()
+  ON_MESSAGE(WM_SETTEXT, OnSetText)
+END_MESSAGE_MAP()
+
+void RepaintParentUnder(CWnd* control) {
+  HWND parent = ::GetParent(control->GetSafeHwnd());
+  if (!parent) {
+    control->Invalidate(TRUE);
+    return;
+  }
+  CRect area;
+  control->GetWindowRect(&area);
+  ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+  ::InvalidateRect(parent, &area, TRUE);
+  ::UpdateWindow(parent);
+}
+
+HBRUSH CTransparentStatic::CtlColor(CDC* dc, UINT) {
+  dc->SetBkMode(TRANSPARENT);
+  return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+}
+
+LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM) {
+  const LRESULT result = Default();
+  RepaintParentUnder(this);
+  return result;
+}
