@@ -15,7 +15,7 @@ constexpr WORD kMaxStoredClassName = 64;
 
 CRuntimeClass* FindClassByName(const char* name)
 {
-    AFX_MODULE_STATE* state = AfxGetModuleState();
+    AFX_MODULE_STATE* state = AfxGetAppModuleState();
     std::lock_guard<std::mutex> lock(state->m_classListLock);
     for (CRuntimeClass* pClass = state->m_classList; pClass != nullptr; pClass = pClass->m_pNextClass)
     {
@@ -105,7 +105,7 @@ CRuntimeClass* AFXAPI CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum)
 
 AFX_CLASSINIT::AFX_CLASSINIT(CRuntimeClass* pNewClass)
 {
-    AFX_MODULE_STATE* state = AfxGetModuleState();
+    AFX_MODULE_STATE* state = AfxGetAppModuleState();
     std::lock_guard<std::mutex> lock(state->m_classListLock);
     pNewClass->m_pNextClass = state->m_classList;
     state->m_classList = pNewClass;

@@ -251,7 +251,7 @@ BOOL CDaoException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHe
 
 void AFXAPI AfxThrowMemoryException()
 {
-    throw AfxGetModuleState()->m_pMemoryException;
+    throw AfxGetAppModuleState()->m_pMemoryException;
 }
 
 void AFXAPI AfxThrowNotSupportedException()

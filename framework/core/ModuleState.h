@@ -34,9 +34,31 @@ struct AFX_MODULE_STATE
     CWinApp* m_pCurrentWinApp = nullptr;
 };
 
-// Built on first use, so class records registered by static initialisers of
-// other translation units always find it.
+// The program's own module state, built on first use so class records
+// registered by static initialisers of other translation units always find
+// it. Class records and the application object are always looked up here.
+AFX_MODULE_STATE* AFXAPI AfxGetAppModuleState();
+AFX_MODULE_STATE* AFXAPI AfxGetStaticModuleState();
+// The module state the calling thread works in (instance and resource
+// handles): the program's own unless a guard below switched it.
 AFX_MODULE_STATE* AFXAPI AfxGetModuleState();
+// Makes pNewState current on the calling thread (NULL: the program's own)
+// and returns the one it replaces.
+AFX_MODULE_STATE* AFXAPI AfxSetModuleState(AFX_MODULE_STATE* pNewState);
+
+// Keeps another module state current for the lifetime of the object.
+class AFX_MAINTAIN_STATE
+{
+public:
+    explicit AFX_MAINTAIN_STATE(AFX_MODULE_STATE* pNewState) : m_pPrevious(AfxSetModuleState(pNewState)) {}
+    ~AFX_MAINTAIN_STATE() { AfxSetModuleState(m_pPrevious); }
+    AFX_MAINTAIN_STATE(const AFX_MAINTAIN_STATE&) = delete;
+    AFX_MAINTAIN_STATE& operator=(const AFX_MAINTAIN_STATE&) = delete;
+
+private:
+    AFX_MODULE_STATE* m_pPrevious;
+};
+#define AFX_MANAGE_STATE(pModuleState) AFX_MAINTAIN_STATE _afxManagedState(pModuleState)
 
 HINSTANCE AFXAPI AfxGetInstanceHandle();
 HINSTANCE AFXAPI AfxGetResourceHandle();

@@ -59,6 +59,53 @@ BEGIN_MESSAGE_MAP(CThrowingTimerWnd, CWnd)
     ON_MESSAGE(WM_APP + 5, OnPing)
 END_MESSAGE_MAP()
 
+// Handlers of the messages the toolkit's bars and buttons take.
+class CNonClientWnd : public CWnd
+{
+public:
+    std::vector<UINT> seen;
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT lpcs)
+    {
+        seen.push_back(WM_NCCREATE);
+        return CWnd::OnNcCreate(lpcs);
+    }
+    afx_msg void OnNcMButtonDown(UINT, CPoint) { seen.push_back(WM_NCMBUTTONDOWN); }
+    afx_msg void OnMouseHover(UINT, CPoint point)
+    {
+        if (point == CPoint(5, 7))
+            seen.push_back(WM_MOUSEHOVER);
+    }
+    afx_msg LRESULT OnMenuChar(UINT nChar, UINT, CMenu*)
+    {
+        seen.push_back(WM_MENUCHAR);
+        return nChar == L'x' ? MAKELRESULT(2, MNC_EXECUTE) : 0;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CNonClientWnd, CWnd)
+    ON_WM_NCCREATE()
+    ON_WM_NCMBUTTONDOWN()
+    ON_WM_MOUSEHOVER()
+    ON_WM_MENUCHAR()
+END_MESSAGE_MAP()
+
+// A control that keeps its own state when its parent updates its controls.
+class CSelfUpdatingButton : public CWnd
+{
+public:
+    afx_msg void OnUpdateSelf(CCmdUI* pCmdUI)
+    {
+        pCmdUI->Enable(TRUE);
+        pCmdUI->SetText(L"updated");
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfUpdatingButton, CWnd)
+    ON_UPDATE_COMMAND_UI_REFLECT(OnUpdateSelf)
+END_MESSAGE_MAP()
+
 LPCTSTR PlainClass()
 {
     return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)),
@@ -195,4 +242,53 @@ TEST(WindowTest, StandInsForAbsentEnginesFailCleanly)
         EXPECT_TRUE(html->IsBrowserAvailable());
     }
     parent.DestroyWindow(); // takes a created view with it
+}
+
+TEST(WindowTest, NonClientHoverAndMenuCharacterHandlers)
+{
+    CNonClientWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, PlainClass(), L"bar", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr));
+    ASSERT_FALSE(wnd.seen.empty());
+    EXPECT_EQ(wnd.seen.front(), static_cast<UINT>(WM_NCCREATE));
+    EXPECT_NE(wnd.m_hWnd, nullptr); // default processing let creation go on
+    wnd.seen.clear();
+    wnd.SendMessage(WM_NCMBUTTONDOWN, HTCAPTION, MAKELPARAM(10, 10));
+    wnd.SendMessage(WM_MOUSEHOVER, 0, MAKELPARAM(5, 7));
+    EXPECT_EQ(wnd.SendMessage(WM_MENUCHAR, MAKEWPARAM(L'x', MF_POPUP), 0), MAKELRESULT(2, MNC_EXECUTE));
+    EXPECT_EQ(wnd.seen, (std::vector<UINT>{WM_NCMBUTTONDOWN, WM_MOUSEHOVER, WM_MENUCHAR}));
+    wnd.DestroyWindow();
+}
+
+TEST(WindowTest, ReflectedUpdateLetsAControlKeepItsOwnState)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, PlainClass(), L"parent", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
+    CSelfUpdatingButton self;
+    CWnd plain;
+    ASSERT_TRUE(self.Create(L"BUTTON", L"self", WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 50, 20), &parent, 301));
+    ASSERT_TRUE(plain.Create(L"BUTTON", L"plain", WS_CHILD | BS_PUSHBUTTON, CRect(0, 30, 50, 50), &parent, 302));
+
+    // Nobody handles either command: the plain button is disabled, the
+    // self-updating one enables itself and is left alone by the routing.
+    parent.UpdateDialogControls(&parent, TRUE);
+    EXPECT_TRUE(self.IsWindowEnabled());
+    CString text;
+    self.GetWindowText(text);
+    EXPECT_EQ(text, CString(L"updated"));
+    EXPECT_FALSE(plain.IsWindowEnabled());
+    parent.DestroyWindow();
+}
+
+TEST(WindowTest, ParentOwnerIsTheParentOfAChildAndTheOwnerOfAPopup)
+{
+    CWnd frame, child, popup;
+    ASSERT_TRUE(frame.CreateEx(0, PlainClass(), L"frame", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr));
+    ASSERT_TRUE(child.Create(L"STATIC", L"", WS_CHILD, CRect(0, 0, 10, 10), &frame, 1));
+    ASSERT_TRUE(popup.CreateEx(WS_EX_TOOLWINDOW, PlainClass(), L"floating", WS_POPUP, 0, 0, 50, 50, frame.m_hWnd,
+                               nullptr));
+    EXPECT_EQ(AfxGetParentOwner(child.m_hWnd), frame.m_hWnd);
+    EXPECT_EQ(AfxGetParentOwner(popup.m_hWnd), frame.m_hWnd);
+    EXPECT_EQ(AfxGetParentOwner(frame.m_hWnd), nullptr);
+    popup.DestroyWindow();
+    frame.DestroyWindow();
 }

@@ -14,6 +14,45 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
     return GetThisMessageMap();
 }
 
+const AFX_INTERFACEMAP* CCmdTarget::GetThisInterfaceMap()
+{
+    static const AFX_INTERFACEMAP_ENTRY entries[] = {{nullptr, nullptr}};
+    static const AFX_INTERFACEMAP map = {nullptr, entries};
+    return &map;
+}
+
+const AFX_INTERFACEMAP* CCmdTarget::GetInterfaceMap() const
+{
+    return GetThisInterfaceMap();
+}
+
+LPUNKNOWN CCmdTarget::GetInterface(const void* iid)
+{
+    const IID& wanted = *static_cast<const IID*>(iid);
+    const bool anyInterface = ::IsEqualIID(wanted, IID_IUnknown);
+    for (const AFX_INTERFACEMAP* map = GetInterfaceMap(); map != nullptr;
+         map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
+    {
+        for (const AFX_INTERFACEMAP_ENTRY* entry = map->pEntry; entry->piid != nullptr; ++entry)
+        {
+            if (anyInterface || ::IsEqualIID(*entry->piid, wanted))
+                return entry->pfnGetInterface(this);
+        }
+    }
+    return nullptr;
+}
+
+HRESULT CCmdTarget::InternalQueryInterface(const void* iid, LPVOID* ppvObj)
+{
+    if (ppvObj == nullptr)
+        return E_POINTER;
+    *ppvObj = GetInterface(iid);
+    if (*ppvObj == nullptr)
+        return E_NOINTERFACE;
+    InternalAddRef();
+    return S_OK;
+}
+
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const
 {
     for (const AFX_MSGMAP* map = GetMessageMap(); map != nullptr;

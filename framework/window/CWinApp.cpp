@@ -21,7 +21,7 @@ END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
 {
-    AfxGetModuleState()->m_pCurrentWinApp = this;
+    AfxGetAppModuleState()->m_pCurrentWinApp = this;
     AfxGetThreadState()->m_pThread = this;
     m_hInstance = AfxGetInstanceHandle();
     m_hThread = ::GetCurrentThread();
@@ -41,8 +41,8 @@ CWinApp::~CWinApp()
     free(const_cast<LPTSTR>(m_pszProfileName));
     free(const_cast<LPTSTR>(m_pszHelpFilePath));
     m_hThread = nullptr; // a pseudo handle, never closed
-    if (AfxGetModuleState()->m_pCurrentWinApp == this)
-        AfxGetModuleState()->m_pCurrentWinApp = nullptr;
+    if (AfxGetAppModuleState()->m_pCurrentWinApp == this)
+        AfxGetAppModuleState()->m_pCurrentWinApp = nullptr;
 }
 
 int CWinApp::ExitInstance()
@@ -303,7 +303,7 @@ void CWinApp::UnregisterShellFileTypes()
 
 CWinApp* AFXAPI AfxGetApp()
 {
-    return AfxGetModuleState()->m_pCurrentWinApp;
+    return AfxGetAppModuleState()->m_pCurrentWinApp;
 }
 
 LPCTSTR AFXAPI AfxGetAppName()

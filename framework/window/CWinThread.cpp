@@ -283,6 +283,6 @@ CWnd* AFXAPI AfxGetMainWnd()
 {
     CWinThread* pThread = AfxGetThread();
     if (pThread == nullptr)
-        pThread = static_cast<CWinThread*>(AfxGetModuleState()->m_pCurrentWinApp);
+        pThread = static_cast<CWinThread*>(AfxGetAppModuleState()->m_pCurrentWinApp);
     return pThread != nullptr ? pThread->GetMainWnd() : nullptr;
 }

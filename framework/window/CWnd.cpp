@@ -469,6 +469,14 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
         if (state.m_nID == 0 || state.m_nID == static_cast<UINT>(IDC_STATIC))
             continue;
         state.m_pOther = FromHandle(hChild);
+        // A control with a reflected update handler updates itself.
+        if (CWnd* pChild = FromHandlePermanent(hChild))
+        {
+            if (pChild->CCmdTarget::OnCmdMsg(0, static_cast<int>(MAKELONG(AFX_REFLECTED_UPDATE_CODE,
+                                                                          WM_REFLECT_BASE + WM_COMMAND)),
+                                             &state, nullptr))
+                continue;
+        }
         // Check boxes and radio buttons that toggle themselves work without
         // a command handler, so they are never disabled for lack of one.
         BOOL disable = bDisableIfNoHndler;
@@ -502,8 +510,10 @@ CWnd* CWnd::GetDescendantWindow(int nID, BOOL bOnlyPerm) const
     return nullptr;
 }
 
-static HWND ParentOrOwner(HWND hWnd)
+HWND AFXAPI AfxGetParentOwner(HWND hWnd)
 {
+    if (hWnd == nullptr)
+        return nullptr;
     if (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD)
         return ::GetParent(hWnd);
     return ::GetWindow(hWnd, GW_OWNER);
@@ -552,7 +562,7 @@ CWnd* CWnd::GetTopLevelParent() const
     if (m_hWnd == nullptr)
         return nullptr;
     HWND hWnd = m_hWnd;
-    for (HWND hNext; (hNext = ParentOrOwner(hWnd)) != nullptr;)
+    for (HWND hNext; (hNext = AfxGetParentOwner(hWnd)) != nullptr;)
         hWnd = hNext;
     return FromHandle(hWnd);
 }

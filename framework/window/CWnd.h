@@ -313,6 +313,10 @@ public:
     afx_msg void OnNcLButtonUp(UINT, CPoint) { Default(); }
     afx_msg void OnNcLButtonDblClk(UINT, CPoint) { Default(); }
     afx_msg void OnNcRButtonDown(UINT, CPoint) { Default(); }
+    afx_msg void OnNcMButtonDown(UINT, CPoint) { Default(); }
+    afx_msg void OnMouseHover(UINT, CPoint) { Default(); }
+    afx_msg BOOL OnNcCreate(LPCREATESTRUCT) { return static_cast<BOOL>(Default()); }
+    afx_msg LRESULT OnMenuChar(UINT, UINT, CMenu*) { return Default(); }
     afx_msg void OnNcMouseMove(UINT, CPoint) { Default(); }
     afx_msg void OnMouseLeave() { Default(); }
     afx_msg BOOL OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
@@ -372,6 +376,9 @@ protected:
     IUnknown* m_pControlUnknown = nullptr;
     friend LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 };
+
+// The window's parent when it is a child, else its owner (NULL for none).
+HWND AFXAPI AfxGetParentOwner(HWND hWnd);
 
 // The one window procedure of framework windows.
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

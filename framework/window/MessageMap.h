@@ -51,6 +51,9 @@ struct AFX_CMDHANDLERINFO
 
 // Marks ON_REGISTERED_MESSAGE entries.
 #define AFX_REGISTERED_MESSAGE_ENTRY 0xC000u
+// The code of ON_UPDATE_COMMAND_UI_REFLECT entries (CN_UPDATE_COMMAND_UI in
+// the low word of a reflected WM_COMMAND code).
+#define AFX_REFLECTED_UPDATE_CODE 0xFFFFu
 
 #define afx_msg
 
@@ -106,6 +109,10 @@ private:
     AFX_MSG_ENTRY(WM_COMMAND, CN_UPDATE_COMMAND_UI, id, id, self->fn(static_cast<CCmdUI*>(call.pExtra)))
 #define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, fn) \
     AFX_MSG_ENTRY(WM_COMMAND, CN_UPDATE_COMMAND_UI, id, idLast, self->fn(static_cast<CCmdUI*>(call.pExtra)))
+// A control updates its own state when its parent updates its controls
+// (UpdateDialogControls); the parent's routing is then not asked.
+#define ON_UPDATE_COMMAND_UI_REFLECT(fn) AFX_MSG_ENTRY(WM_REFLECT_BASE + WM_COMMAND, AFX_REFLECTED_UPDATE_CODE, 0, 0, \
+    self->fn(static_cast<CCmdUI*>(call.pExtra)))
 
 // Control notifications through WM_COMMAND.
 #define ON_CONTROL(code, id, fn) AFX_MSG_ENTRY(WM_COMMAND, code, id, id, self->fn())
@@ -155,6 +162,7 @@ private:
 
 // Window messages with their unpacked arguments.
 #define ON_WM_CREATE() AFX_WM_ENTRY(WM_CREATE, call.lResult = self->OnCreate((LPCREATESTRUCT)call.lParam))
+#define ON_WM_NCCREATE() AFX_WM_ENTRY(WM_NCCREATE, call.lResult = self->OnNcCreate((LPCREATESTRUCT)call.lParam))
 #define ON_WM_DESTROY() AFX_WM_ENTRY(WM_DESTROY, self->OnDestroy())
 #define ON_WM_NCDESTROY() AFX_WM_ENTRY(WM_NCDESTROY, self->OnNcDestroy())
 #define ON_WM_CLOSE() AFX_WM_ENTRY(WM_CLOSE, self->OnClose())
@@ -179,6 +187,8 @@ private:
 #define ON_WM_NCLBUTTONUP() AFX_MOUSE_ENTRY(WM_NCLBUTTONUP, OnNcLButtonUp)
 #define ON_WM_NCLBUTTONDBLCLK() AFX_MOUSE_ENTRY(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
 #define ON_WM_NCRBUTTONDOWN() AFX_MOUSE_ENTRY(WM_NCRBUTTONDOWN, OnNcRButtonDown)
+#define ON_WM_NCMBUTTONDOWN() AFX_MOUSE_ENTRY(WM_NCMBUTTONDOWN, OnNcMButtonDown)
+#define ON_WM_MOUSEHOVER() AFX_MOUSE_ENTRY(WM_MOUSEHOVER, OnMouseHover)
 #define ON_WM_NCMOUSEMOVE() AFX_MOUSE_ENTRY(WM_NCMOUSEMOVE, OnNcMouseMove)
 #define ON_WM_MOUSELEAVE() AFX_WM_ENTRY(WM_MOUSELEAVE, self->OnMouseLeave())
 #define ON_WM_MOUSEWHEEL() AFX_WM_ENTRY(WM_MOUSEWHEEL, call.lResult = self->OnMouseWheel( \
@@ -209,6 +219,8 @@ private:
     CMenu::FromHandle((HMENU)call.wParam), LOWORD(call.lParam), HIWORD(call.lParam)))
 #define ON_WM_MENUSELECT() AFX_WM_ENTRY(WM_MENUSELECT, self->OnMenuSelect(LOWORD(call.wParam), HIWORD(call.wParam), (HMENU)call.lParam))
 #define ON_WM_ENTERMENULOOP() AFX_WM_ENTRY(WM_ENTERMENULOOP, self->OnEnterMenuLoop((BOOL)call.wParam))
+#define ON_WM_MENUCHAR() AFX_WM_ENTRY(WM_MENUCHAR, call.lResult = self->OnMenuChar( \
+    LOWORD(call.wParam), HIWORD(call.wParam), CMenu::FromHandle((HMENU)call.lParam)))
 #define ON_WM_EXITMENULOOP() AFX_WM_ENTRY(WM_EXITMENULOOP, self->OnExitMenuLoop((BOOL)call.wParam))
 #define ON_WM_ENTERIDLE() AFX_WM_ENTRY(WM_ENTERIDLE, self->OnEnterIdle((UINT)call.wParam, AFX_WND_OF(call.lParam)))
 #define ON_WM_SHOWWINDOW() AFX_WM_ENTRY(WM_SHOWWINDOW, self->OnShowWindow((BOOL)call.wParam, (UINT)call.lParam))
