@@ -45,8 +45,9 @@ int SaveCarvedFile(EngineContext& ctx, SaveSession& session, const CarvedSaveReq
     const uint64_t ticked = std::max<uint64_t>(1, session.TickedFileCount);
     ctx.Host->SaveReportProgress(static_cast<int>(std::min<uint64_t>(100, uint64_t(processed) * 100 / ticked)));
   }
+  const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
   const CopyResult copied = CopyRun(ctx, request.StartSector, *out, true);
-  return CloseSaveFile(ctx, target->Path, *out, copied) ? 1 : 0;
+  return FinishSaveFile(ctx, session, target->Path, *out, copied, unreadableBefore) == FileSaveOutcome::Saved ? 1 : 0;
 }
 
 int SaveCarvedFile(EngineContext& ctx, const FileFilterTable& filters, const CarvedSaveRequest& request,
@@ -60,11 +61,15 @@ int SaveCarvedFile(EngineContext& ctx, const FileFilterTable& filters, const Car
 int SaveCarvedRange(EngineContext& ctx, const std::u16string& folderText, const std::u16string& nameText,
                     uint32_t startSector) {
   const std::u16string path = folderText + SanitizeFileName(nameText);
-  std::unique_ptr<OutputFile> out = ctx.Files->CreateFileForWriting(path);
+  SaveSession session;
+  session.AskAfterFailures = false;
+  std::unique_ptr<OutputFile> out = CreateSaveFile(ctx, session, path);
   if (!out) return 0;
+  const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
   const CopyResult copied = CopyRun(ctx, startSector, *out, false);
-  const bool closed = out->Close();
-  return copied == CopyResult::Complete && closed ? 1 : 0;
+  // A copy with unreadable sectors is still at the path and can be shown.
+  const FileSaveOutcome outcome = FinishSaveFile(ctx, session, path, *out, copied, unreadableBefore);
+  return outcome == FileSaveOutcome::Saved || outcome == FileSaveOutcome::Damaged ? 1 : 0;
 }
 
 }  // namespace engine

@@ -22,8 +22,9 @@ struct CarvedSaveRequest {
 // Bytes a hit is saved with: CarvedFileSizeMB megabytes (at least 1, at most 20).
 uint64_t CarvedFileBytes(const EngineContext& ctx);
 
-// 1 when the hit was written whole, 0 when it was skipped, could not be created
-// or written, or Stop or Skip cut it short. A visible save applies the filters and
+// 1 when the hit was written whole with every sector read, 0 otherwise; how it
+// ended (skipped, damaged, cut short and kept as ".partial", failed) is in the
+// session's tally. A visible save applies the filters and
 // the existing-name policy and tells the save dialog (progress: files processed of
 // the session's ticked files). The file keeps the times it was written with: a hit
 // has no time stamp of its own.
@@ -33,8 +34,9 @@ int SaveCarvedFile(EngineContext& ctx, const FileFilterTable& filters, const Car
                    uint64_t tickedFileCount);
 
 // Writes a hit to folderText + nameText (the name made safe, nothing added between)
-// for a preview; no filters, policies or report. 1 when written, 0 when the file
-// could not be created or written.
+// for a preview; no filters, policies or report. 1 when written to its end (also
+// with unreadable sectors as zeros), 0 when the file could not be created or
+// written (a copy cut short is kept as ".partial", like a saved file).
 int SaveCarvedRange(EngineContext& ctx, const std::u16string& folderText, const std::u16string& nameText,
                     uint32_t startSector);
 

@@ -37,12 +37,23 @@ FileClusters ClustersOfFile(EngineContext& ctx, const FatLayout& layout, uint32_
   return clusters;
 }
 
+// How many clusters of data the file has on the volume: its listed clusters, or
+// the consecutive ones up to the volume's last cluster.
+uint64_t ClustersAvailable(const FatLayout& layout, const FileClusters& clusters, uint32_t firstCluster) {
+  if (!clusters.Consecutive) return clusters.Listed.size();
+  return IsDataCluster(layout, firstCluster) ? uint64_t{layout.MaxCluster} - firstCluster + 1 : 0;
+}
+
+// Copies the file's clusters. A size beyond its chain or the volume is written
+// only as far as the clusters go (CutAtVolumeEnd): what lies further is another
+// file's data or nothing at all.
 CopyResult CopyClusters(EngineContext& ctx, const FatLayout& layout, const FatFileSaveRequest& request,
                         OutputFile& out) {
-  const uint64_t size = request.Size;
   const uint64_t clusterBytes = uint64_t{layout.SectorsPerCluster} * kSectorSize;
-  const uint64_t clustersNeeded = (size + clusterBytes - 1) / clusterBytes;
+  const uint64_t clustersNeeded = (uint64_t{request.Size} + clusterBytes - 1) / clusterBytes;
   const FileClusters clusters = ClustersOfFile(ctx, layout, request.FirstCluster, clustersNeeded, request.Deleted);
+  const uint64_t available = ClustersAvailable(layout, clusters, request.FirstCluster);
+  const uint64_t size = std::min<uint64_t>(request.Size, available * clusterBytes);
   const uint32_t piece = SectorsPerCopyPiece(layout.SectorsPerCluster);
   std::vector<uint8_t> buffer(size_t{piece} * kSectorSize);
 
@@ -50,21 +61,34 @@ CopyResult CopyClusters(EngineContext& ctx, const FatLayout& layout, const FatFi
   for (uint64_t i = 0; written < size; ++i) {
     if (request.VisibleSave) ctx.Host->SaveReportProgress(static_cast<int>(std::min<uint64_t>(99, written * 100 / size)));
     if (SaveStopRequested(ctx) || SaveSkipRequested(ctx)) return CopyResult::Interrupted;
-    const uint64_t cluster = clusters.Consecutive       ? uint64_t{request.FirstCluster} + i
-                             : i < clusters.Listed.size() ? clusters.Listed[i]
-                                                          : 0;  // no cluster left: zeros
-    const bool inVolume = cluster <= layout.MaxCluster && cluster >= 2;
+    const uint32_t cluster = clusters.Consecutive ? static_cast<uint32_t>(request.FirstCluster + i) : clusters.Listed[i];
     for (uint32_t sector = 0; sector < layout.SectorsPerCluster && written < size; sector += piece) {
       std::fill(buffer.begin(), buffer.end(), 0);
-      if (inVolume) {
-        ReadSectors(ctx, ClusterFirstSector(layout, static_cast<uint32_t>(cluster)) + sector, piece, buffer);
-      }
+      ReadSectors(ctx, ClusterFirstSector(layout, cluster) + sector, piece, buffer);
       const size_t bytes = static_cast<size_t>(std::min<uint64_t>(buffer.size(), size - written));
       if (!out.Write({buffer.data(), bytes})) return CopyResult::WriteFailed;
       written += bytes;
     }
   }
-  return CopyResult::Complete;
+  return size < request.Size ? CopyResult::CutAtVolumeEnd : CopyResult::Complete;
+}
+
+// Every file below a folder that could not be made counts as failed.
+void CountFilesBelowAsFailed(EngineContext& ctx, SaveSession& session, uint32_t firstCluster,
+                             const std::u16string& path) {
+  std::vector<std::pair<uint32_t, std::u16string>> pending{{firstCluster, path}};
+  std::unordered_set<uint32_t> visited;
+  while (!pending.empty()) {
+    auto [cluster, folderPath] = std::move(pending.back());
+    pending.pop_back();
+    if (!visited.insert(cluster).second) continue;
+    for (const FatFileEntry* file : ctx.Results.FatFilesIn(cluster)) {
+      session.Tally.Record(FileSaveOutcome::Failed, JoinPath(folderPath, file->Name));
+    }
+    for (const FatFolderEntry* child : ctx.Results.FatFoldersIn(cluster)) {
+      pending.emplace_back(child->FirstCluster, JoinPath(folderPath, child->Name));
+    }
+  }
 }
 
 }  // namespace
@@ -85,11 +109,13 @@ int SaveFatFile(EngineContext& ctx, SaveSession& session, const FatFileSaveReque
   if (SaveStopRequested(ctx)) return 0;
   ctx.SaveControl.SkipRequested = 0;
   const std::optional<FatLayout> layout = CurrentFatLayout(ctx);
-  if (!layout) return 0;
-
   const std::optional<SaveTarget> target =
       PrepareSaveTarget(ctx, session, request.TargetFolder, request.Name, request.VisibleSave, request.Deleted);
   if (!target) return 0;
+  if (!layout) {
+    session.Tally.Record(FileSaveOutcome::Failed, target->Path);
+    return 0;
+  }
 
   std::unique_ptr<OutputFile> out = CreateSaveFile(ctx, session, target->Path);
   if (!out) return 0;
@@ -98,14 +124,15 @@ int SaveFatFile(EngineContext& ctx, SaveSession& session, const FatFileSaveReque
     ctx.Host->SaveReportProgress(0);
   }
 
+  const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
   const CopyResult copied = CopyClusters(ctx, *layout, request, *out);
-  if (copied == CopyResult::Complete) {
+  if (copied == CopyResult::Complete || copied == CopyResult::CutAtVolumeEnd) {
     // A date that is no date leaves the times as the file system set them.
     if (const std::optional<uint64_t> time = FatDateToFileTimeNow(request.WriteDate)) {
       out->SetTimes({time, time, time});
     }
   }
-  return CloseSaveFile(ctx, target->Path, *out, copied) ? 1 : 0;
+  return FinishSaveFile(ctx, session, target->Path, *out, copied, unreadableBefore) == FileSaveOutcome::Saved ? 1 : 0;
 }
 
 uint64_t SaveFatFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t firstCluster, const std::u16string& path) {
@@ -133,14 +160,19 @@ uint64_t SaveFatFolder(EngineContext& ctx, SaveSession& session, uint32_t firstC
     pending.pop_back();
     if (!visited.insert(folder.FirstCluster).second) continue;  // a loop on disk
 
-    const std::u16string path = JoinPath(folder.ParentPath, SanitizeFileName(folder.Name));
-    ctx.Files->CreateFolder(path);  // an existing folder is fine; a failure shows at its files
-    written += SaveFatFolderFiles(ctx, session, folder.FirstCluster, path);
+    const std::optional<std::u16string> path =
+        CreateSaveFolder(ctx, session, folder.ParentPath, folder.Name, folder.FirstCluster);
+    if (!path) {
+      // Nothing below a folder that could not be made is written anywhere else.
+      CountFilesBelowAsFailed(ctx, session, folder.FirstCluster, JoinPath(folder.ParentPath, folder.Name));
+      continue;
+    }
+    written += SaveFatFolderFiles(ctx, session, folder.FirstCluster, *path);
 
     // Children go on the stack last-first so they are saved in list order.
     const std::vector<FatFolderEntry*>& children = ctx.Results.FatFoldersIn(folder.FirstCluster);
     for (auto child = children.rbegin(); child != children.rend(); ++child) {
-      pending.push_back({(*child)->FirstCluster, path, (*child)->Name});
+      pending.push_back({(*child)->FirstCluster, *path, (*child)->Name});
     }
   }
   return written;

@@ -23,13 +23,43 @@ void BrowseForSaveFolder(EngineContext& ctx) {
   ctx.SaveControl.TargetFolder = folder;
 }
 
+namespace {
+
+bool SameDriveLetter(const std::u16string& root, const std::u16string& folder) {
+  if (root.size() < 2 || root[1] != u':' || folder.size() < 2 || folder[1] != u':') return false;
+  return UpperDriveLetter(root[0]) == UpperDriveLetter(folder[0]);
+}
+
+bool ExtentsOverlap(const std::vector<DiskExtent>& a, const std::vector<DiskExtent>& b) {
+  for (const DiskExtent& x : a) {
+    for (const DiskExtent& y : b) {
+      if (x.DiskNumber == y.DiskNumber && x.StartingOffset < y.StartingOffset + y.Length &&
+          y.StartingOffset < x.StartingOffset + x.Length) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 bool TargetIsOnSourceVolume(const EngineContext& ctx, const std::u16string& folder) {
+  // Where the target's volume lies on the disks: a folder mounted from the source
+  // volume, or any volume of a source disk, is the source whatever its letter.
+  const std::vector<DiskExtent> target = ctx.Files != nullptr ? ctx.Files->DiskExtentsOf(folder) : std::vector<DiskExtent>{};
+  if (ctx.SourceDevice.SourceKind == kSourceWholeDisk) {
+    for (const DiskExtent& extent : target) {
+      if (extent.DiskNumber == ctx.SourceDevice.DriveNumber) return true;
+    }
+    return false;
+  }
   if (ctx.SourceDevice.SourceKind != kSourceLogicalDrive) return false;
   const uint16_t index = ctx.SourceSelection.EntryIndex;
   if (index >= ctx.LogicalDriveTable.size()) return false;
   const std::u16string& root = ctx.LogicalDriveTable[index].RootPath;
-  if (root.size() < 2 || root[1] != u':' || folder.size() < 2 || folder[1] != u':') return false;
-  return UpperDriveLetter(root[0]) == UpperDriveLetter(folder[0]);
+  if (SameDriveLetter(root, folder)) return true;
+  return !target.empty() && ExtentsOverlap(target, ctx.Files->DiskExtentsOf(root));
 }
 
 bool ConfirmSaveTarget(EngineContext& ctx, const std::u16string& folder) {
@@ -85,7 +115,8 @@ void SaveNtfsItems(EngineContext& ctx, SaveSession& session, const SaveSelection
 
 }  // namespace
 
-void SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection) {
+SaveTally SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection) {
+  const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
   SaveSession session;
   session.Filters = selection.Filters;
   session.TickedFileCount = selection.TickedFileIds.size();
@@ -101,6 +132,8 @@ void SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection) {
   }
   ctx.Host->ResultTreeUncheckSubtree(selection.ResultTreeRoot);
   ctx.Host->ResultTreeSyncListChecks();
+  session.Tally.UnreadableSectors = UnreadableSectorCount(ctx) - unreadableBefore;
+  return std::move(session.Tally);
 }
 
 }  // namespace engine

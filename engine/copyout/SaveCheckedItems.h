@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "EngineContext.h"
+#include "SaveSession.h"
 #include "listing/FileFilters.h"
 
 namespace engine {
@@ -29,7 +30,9 @@ struct SaveSelection {
 // except at a drive root) in SaveControl.TargetFolder; empty when cancelled.
 void BrowseForSaveFolder(EngineContext& ctx);
 
-// True when `folder` lies on the logical drive being recovered.
+// True when `folder` lies on the source: on the logical drive being recovered
+// (by its letter, or by where the two volumes lie on the disks, which also finds
+// a folder mounted from it) or on a volume of the physical disk being recovered.
 bool TargetIsOnSourceVolume(const EngineContext& ctx, const std::u16string& folder);
 
 // Asks the question above when the folder lies on the source volume; true when
@@ -41,6 +44,8 @@ bool ConfirmSaveTarget(EngineContext& ctx, const std::u16string& folder);
 // target folder, by the copy-out of the volume's file system. Nothing when the
 // target lies on the source volume and the user does not confirm it. Then unticks
 // the results tree and the list. SaveControl.FilesProcessed counts the files.
-void SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection);
+// Gives what became of every file and how many sectors could not be read, for
+// the end of the save (SaveEndText).
+SaveTally SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection);
 
 }  // namespace engine

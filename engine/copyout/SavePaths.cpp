@@ -1,5 +1,6 @@
 #include "SavePaths.h"
 
+#include <algorithm>
 #include <array>
 
 #include "listing/FileFilters.h"
@@ -31,11 +32,25 @@ std::u16string SanitizeFileName(std::u16string_view name) {
                            c == u'<' || c == u'>' || c == u'|';
     safe += forbidden ? u'_' : c;
   }
-  if (safe == u"." || safe == u"..") return u"_" + safe;
   while (!safe.empty() && (safe.back() == u'.' || safe.back() == u' ')) safe.pop_back();
   if (safe.empty()) return u"_";
-  if (IsReservedDeviceName(safe)) return u"_" + safe;
-  return safe;
+  if (IsReservedDeviceName(safe)) safe.insert(0, 1, u'_');
+  return FitFileName(safe);
+}
+
+std::u16string FitFileName(std::u16string_view name, size_t limit) {
+  if (name.size() <= limit) return std::u16string(name);
+  // Keep an extension of a usual length; a long tail after a dot is part of the name.
+  constexpr size_t kLongestKeptExtension = 16;
+  const size_t dot = name.rfind(u'.');
+  const bool keepExtension = dot != std::u16string_view::npos && dot > 0 && name.size() - dot <= kLongestKeptExtension &&
+                             name.size() - dot < limit;
+  const std::u16string_view extension = keepExtension ? name.substr(dot) : std::u16string_view{};
+  std::u16string stem(name.substr(0, std::min(keepExtension ? dot : name.size(), limit - extension.size())));
+  if (!stem.empty() && stem.back() >= 0xD800 && stem.back() <= 0xDBFF) stem.pop_back();  // half a pair
+  while (!stem.empty() && (stem.back() == u'.' || stem.back() == u' ')) stem.pop_back();
+  if (stem.empty()) stem = u"_";
+  return stem + std::u16string(extension);
 }
 
 std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
@@ -46,7 +61,13 @@ std::u16string JoinPath(std::u16string_view folder, std::u16string_view name) {
 }
 
 std::u16string CopyOfName(std::u16string_view name, uint64_t n) {
-  return u"Copy (" + DecimalText(n) + u" ) of " + std::u16string(name);
+  const std::u16string prefix = u"Copy (" + DecimalText(n) + u" ) of ";
+  return prefix + FitFileName(name, kMaxFileNameLength - prefix.size());
+}
+
+std::u16string PartialFileName(std::u16string_view name) {
+  const std::u16string_view ending = u".partial";
+  return FitFileName(name, kMaxFileNameLength - ending.size()) + std::u16string(ending);
 }
 
 }  // namespace engine

@@ -1,8 +1,71 @@
 #include "SaveSession.h"
 
 #include "SavePaths.h"
+#include "listing/ResultRows.h"
 
 namespace engine {
+namespace {
+
+// Name lists of the end text stop after this many; the counts stay whole.
+constexpr size_t kNamesShownPerList = 20;
+// "Copy ( n ) of" names tried for a kept partial file before it is removed instead.
+constexpr uint64_t kPartialNameAttempts = 1000;
+
+// Paths compare as the Windows file systems compare names: without case.
+std::u16string PathKey(const std::u16string& path) { return UpperCaseText(path); }
+
+bool TakenByThisRun(const SaveSession& session, const std::u16string& path) {
+  const std::u16string key = PathKey(path);
+  return session.CreatedFiles.count(key) != 0 || session.CreatedFolders.count(key) != 0;
+}
+
+// A name that a file may not overwrite: a folder (of this run or not) or a link.
+bool NotAFile(OutputFileSystem& files, const SaveSession& session, const std::u16string& path) {
+  return session.CreatedFolders.count(PathKey(path)) != 0 || files.FolderExists(path);
+}
+
+void SplitPath(const std::u16string& path, std::u16string& folder, std::u16string& name) {
+  const size_t slash = path.rfind(u'\\');
+  folder = slash == std::u16string::npos ? std::u16string() : path.substr(0, slash);
+  name = slash == std::u16string::npos ? path : path.substr(slash + 1);
+}
+
+// Renames a file cut short so that its name says so; the new path, or nothing
+// when it could not be renamed and was removed instead.
+std::optional<std::u16string> KeepAsPartial(OutputFileSystem& files, const std::u16string& path) {
+  std::u16string folder, name;
+  SplitPath(path, folder, name);
+  const std::u16string partialName = PartialFileName(name);
+  for (uint64_t n = 0; n < kPartialNameAttempts; ++n) {
+    const std::u16string candidate = JoinPath(folder, n == 0 ? partialName : CopyOfName(partialName, n));
+    if (!files.FileExists(candidate) && files.RenameFile(path, candidate)) return candidate;
+  }
+  files.RemoveFile(path);
+  return std::nullopt;
+}
+
+void AppendLine(std::u16string& text, const std::u16string& line) {
+  if (!text.empty()) text += u"\r\n";
+  text += line;
+}
+
+void AppendNames(std::u16string& text, const std::vector<std::u16string>& paths) {
+  const size_t shown = std::min(paths.size(), kNamesShownPerList);
+  for (size_t i = 0; i < shown; ++i) AppendLine(text, u"    " + paths[i]);
+  if (paths.size() > shown) AppendLine(text, u"    and " + DecimalText(paths.size() - shown) + u" more");
+}
+
+}  // namespace
+
+void SaveTally::Record(FileSaveOutcome outcome, const std::u16string& path) {
+  switch (outcome) {
+    case FileSaveOutcome::Saved: ++Saved; break;
+    case FileSaveOutcome::Damaged: ++Damaged; DamagedFiles.push_back(path); break;
+    case FileSaveOutcome::Partial: ++Partial; break;
+    case FileSaveOutcome::Failed: ++Failed; FailedFiles.push_back(path); break;
+    case FileSaveOutcome::Skipped: ++Skipped; break;
+  }
+}
 
 bool PassesDeletedFilesPolicy(uint16_t policy, std::optional<uint32_t> deletedFlag) {
   if (!deletedFlag) return true;
@@ -17,9 +80,10 @@ std::optional<SaveTarget> ChooseSaveTarget(EngineContext& ctx, SaveSession& sess
   SaveTarget target{JoinPath(folder, sanitizedName), sanitizedName};
   if (!files.FileExists(target.Path)) return target;
   const uint16_t policy = ctx.RecoverySettings.ExistingNamePolicy;
-  if (policy == 3) return std::nullopt;
-  const bool createdByThisRun = session.CreatedPaths.count(target.Path) != 0;
-  if (policy == 1 || createdByThisRun) {
+  // Only a file the user had before may be skipped or overwritten; a folder never.
+  const bool mustRename = TakenByThisRun(session, target.Path) || NotAFile(files, session, target.Path);
+  if (!mustRename && policy == 3) return std::nullopt;
+  if (mustRename || policy == 1) {
     for (uint64_t n = 1;; ++n) {
       const std::u16string name = CopyOfName(sanitizedName, n);
       const std::u16string path = JoinPath(folder, name);
@@ -35,9 +99,34 @@ std::optional<SaveTarget> PrepareSaveTarget(EngineContext& ctx, SaveSession& ses
   const std::u16string safeName = SanitizeFileName(diskName);
   if (!visibleSave) return SaveTarget{JoinPath(folder, safeName), safeName};
   // The filters match the name as the list shows it, not the one written.
-  if (!PassesFileFilters(session.Filters, diskName)) return std::nullopt;
-  if (!PassesDeletedFilesPolicy(ctx.RecoverySettings.DeletedFilesPolicy, deletedFlag)) return std::nullopt;
-  return ChooseSaveTarget(ctx, session, folder, safeName);
+  std::optional<SaveTarget> target;
+  if (PassesFileFilters(session.Filters, diskName) &&
+      PassesDeletedFilesPolicy(ctx.RecoverySettings.DeletedFilesPolicy, deletedFlag)) {
+    target = ChooseSaveTarget(ctx, session, folder, safeName);
+  }
+  if (!target) session.Tally.Record(FileSaveOutcome::Skipped, JoinPath(folder, safeName));
+  return target;
+}
+
+std::optional<std::u16string> CreateSaveFolder(EngineContext& ctx, SaveSession& session,
+                                               const std::u16string& parentPath, const std::u16string& diskName,
+                                               uint64_t folderKey) {
+  OutputFileSystem& files = *ctx.Files;
+  const std::u16string safeName = SanitizeFileName(diskName);
+  for (uint64_t n = 0;; ++n) {
+    const std::u16string path = JoinPath(parentPath, n == 0 ? safeName : CopyOfName(safeName, n));
+    const std::u16string key = PathKey(path);
+    if (session.CreatedFiles.count(key) != 0) continue;
+    const auto made = session.CreatedFolders.find(key);
+    if (made != session.CreatedFolders.end()) {
+      if (made->second.Key == folderKey) return made->second.Path;
+      continue;  // another folder of the disk whose name reads the same once made safe
+    }
+    if (files.FileExists(path) && !files.FolderExists(path)) continue;  // a file or a link
+    if (!files.CreateFolder(path)) return std::nullopt;
+    session.CreatedFolders.emplace(key, SaveSession::MadeFolder{folderKey, path});
+    return path;
+  }
 }
 
 int ReportSaveFile(EngineContext& ctx, const std::u16string& folder, const std::u16string& name) {
@@ -67,20 +156,35 @@ void AskAfterWriteFailure(EngineContext& ctx, const std::u16string& path) {
 std::unique_ptr<OutputFile> CreateSaveFile(EngineContext& ctx, SaveSession& session, const std::u16string& path) {
   std::unique_ptr<OutputFile> file = ctx.Files->CreateFileForWriting(path);
   if (!file) {
-    AskAfterCreateFailure(ctx, path);
+    session.Tally.Record(FileSaveOutcome::Failed, path);
+    if (session.AskAfterFailures) AskAfterCreateFailure(ctx, path);
     return nullptr;
   }
-  session.CreatedPaths.insert(path);
+  session.CreatedFiles.insert(PathKey(path));
   return file;
 }
 
-bool CloseSaveFile(EngineContext& ctx, const std::u16string& path, OutputFile& file, CopyResult copied) {
+uint64_t UnreadableSectorCount(const EngineContext& ctx) { return ctx.ReadStats.UnreadableSectors.load(); }
+
+FileSaveOutcome FinishSaveFile(EngineContext& ctx, SaveSession& session, const std::u16string& path,
+                               OutputFile& file, CopyResult copied, uint64_t unreadableBefore) {
   const bool closed = file.Close();
-  if (copied == CopyResult::WriteFailed || !closed) {
-    AskAfterWriteFailure(ctx, path);
-    return false;
+  const bool writeFailed = copied == CopyResult::WriteFailed || !closed;
+  FileSaveOutcome outcome = FileSaveOutcome::Saved;
+  if (writeFailed) {
+    outcome = FileSaveOutcome::Failed;
+  } else if (copied == CopyResult::Interrupted) {
+    outcome = FileSaveOutcome::Partial;
+  } else if (copied == CopyResult::CutAtVolumeEnd || UnreadableSectorCount(ctx) != unreadableBefore) {
+    outcome = FileSaveOutcome::Damaged;
   }
-  return copied == CopyResult::Complete;
+  if (outcome == FileSaveOutcome::Failed || outcome == FileSaveOutcome::Partial) {
+    const std::optional<std::u16string> kept = KeepAsPartial(*ctx.Files, path);
+    if (kept) session.Tally.PartialFiles.push_back(*kept);
+  }
+  session.Tally.Record(outcome, path);
+  if (writeFailed && session.AskAfterFailures) AskAfterWriteFailure(ctx, path);
+  return outcome;
 }
 
 bool SaveStopRequested(const EngineContext& ctx) { return ctx.SaveControl.StopRequested.load() == 1; }
@@ -90,6 +194,27 @@ uint32_t SectorsPerCopyPiece(uint32_t sectorsPerCluster) {
   if (sectorsPerCluster <= 7) return 1;
   if (sectorsPerCluster == 8) return 8;
   return 16;
+}
+
+std::u16string SaveEndText(const SaveTally& tally) {
+  if (tally.AllSaved()) return u" Files successfully saved.";
+  std::u16string text = DecimalText(tally.Saved) + u" files saved whole.";
+  if (tally.Damaged != 0) {
+    AppendLine(text, DecimalText(tally.Damaged) +
+                         u" files saved with damage (unreadable sectors written as zeros, or cut at the end of the volume):");
+    AppendNames(text, tally.DamagedFiles);
+  }
+  if (!tally.PartialFiles.empty()) {
+    AppendLine(text, DecimalText(tally.PartialFiles.size()) + u" files cut short, kept with the ending \".partial\":");
+    AppendNames(text, tally.PartialFiles);
+  }
+  if (tally.Partial != 0) AppendLine(text, DecimalText(tally.Partial) + u" files stopped or skipped while saving.");
+  if (tally.Failed != 0) AppendLine(text, DecimalText(tally.Failed) + u" files could not be saved.");
+  if (tally.Skipped != 0) AppendLine(text, DecimalText(tally.Skipped) + u" files skipped.");
+  if (tally.UnreadableSectors != 0) {
+    AppendLine(text, DecimalText(tally.UnreadableSectors) + u" sectors could not be read.");
+  }
+  return text;
 }
 
 }  // namespace engine

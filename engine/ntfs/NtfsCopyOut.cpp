@@ -38,8 +38,7 @@ ntfs::RecordLocator LazyRecordLocator(EngineContext& ctx) {
   auto map = std::make_shared<std::optional<ntfs::MftRunMap>>();
   return [&ctx, map](uint32_t record) -> uint64_t {
     if (!*map) {
-      const VolumeParameters& volume = ctx.ActiveVolume;
-      *map = ntfs::BuildMftRunMap(ctx, volume.ClusterBase, volume.MftStart, volume.SectorsPerCluster);
+      *map = ntfs::BuildMftRunMap(ctx, ctx.ActiveVolume);
     }
     return ntfs::MftRecordToSector(**map, record);
   };
@@ -69,16 +68,30 @@ std::optional<ntfs::DataStream> ReadStreamAt(EngineContext& ctx, uint32_t sector
   return ntfs::CollectDataStream(ctx, geometry, record, 0, locate);
 }
 
-// Copies the stream along its runs; Interrupted also when the runs end before
-// the file's size.
+// The last sector of the volume in work: data beyond it is no file's.
+uint64_t VolumeLastSector(const EngineContext& ctx) {
+  if (ctx.ActiveVolume.EndSector != 0) return ctx.ActiveVolume.EndSector;
+  if (ctx.SourceSelection.EndSector != 0) return ctx.SourceSelection.EndSector;
+  return UINT64_MAX;
+}
+
+// Copies the stream along its runs. Interrupted by Stop or Skip; CutAtVolumeEnd
+// when the runs end before the file's size, or a run reaches past the volume or
+// is longer than the volume (a damaged runlist): what follows is written no more.
 CopyResult CopyRuns(EngineContext& ctx, const ntfs::DataStream& stream, bool visibleSave, OutputFile& file) {
   const SaveControlRecord& save = ctx.SaveControl;
   const ntfs::NtfsGeometry geometry = ntfs::GeometryOf(ctx.ActiveVolume);
+  const uint64_t lastSector = VolumeLastSector(ctx);
+  const uint64_t volumeSectors =
+      lastSector == UINT64_MAX ? UINT64_MAX : lastSector + 1 - std::min(lastSector + 1, geometry.VolumeStart);
+  const uint64_t volumeClusters = geometry.SectorsPerCluster == 0 ? 0 : volumeSectors / geometry.SectorsPerCluster;
   const uint64_t size = stream.RealSize;
   std::vector<uint8_t> piece(static_cast<std::size_t>(kSectorsPerPiece) * kSectorSize);
   uint64_t written = 0;
   int shownPercent = -1;
   for (const ntfs::DataRun& run : stream.Runs) {
+    if (written >= size || run.Length > volumeClusters) break;
+    if (!run.Sparse && (run.FirstCluster >= volumeClusters || run.Length > volumeClusters - run.FirstCluster)) break;
     uint64_t sectorsLeft = run.Length * geometry.SectorsPerCluster;
     uint64_t sector = geometry.VolumeStart + run.FirstCluster * geometry.SectorsPerCluster;
     while (sectorsLeft > 0 && written < size) {
@@ -105,7 +118,26 @@ CopyResult CopyRuns(EngineContext& ctx, const ntfs::DataStream& stream, bool vis
       sectorsLeft -= count;
     }
   }
-  return written == size ? CopyResult::Complete : CopyResult::Interrupted;
+  return written == size ? CopyResult::Complete : CopyResult::CutAtVolumeEnd;
+}
+
+// Records every file of a folder (and of the folders below it) that cannot be
+// written because the folder could not be made.
+void CountFilesBelowAsFailed(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& path,
+                             std::unordered_set<uint32_t>& visited) {
+  if (!visited.insert(folderId).second) return;
+  if (ctx.RecoveryMode == kModeExtensiveScan) {
+    for (const NtfsFileNode* file : ctx.Results.NtfsFilesIn(folderId)) {
+      session.Tally.Record(FileSaveOutcome::Failed, JoinPath(path, file->Name));
+    }
+  } else {
+    for (const TreeFileNode* file : ctx.Results.TreeFilesIn(folderId)) {
+      session.Tally.Record(FileSaveOutcome::Failed, JoinPath(path, file->Name));
+    }
+  }
+  for (const TreeFolderNode* child : ctx.Results.TreeFoldersIn(folderId)) {
+    CountFilesBelowAsFailed(ctx, session, child->Id, JoinPath(path, child->Name), visited);
+  }
 }
 
 }  // namespace
@@ -114,18 +146,20 @@ bool SetNtfsFileTimes(OutputFile& file, uint64_t pendingFileTime) {
   return file.SetTimes(OutputFileTimes{pendingFileTime, pendingFileTime, pendingFileTime});
 }
 
-bool WriteRunsToFile(EngineContext& ctx, const std::u16string& path, const ntfs::DataStream& stream,
-                     bool visibleSave, uint64_t pendingFileTime) {
+FileSaveOutcome WriteRunsToFile(EngineContext& ctx, SaveSession& session, const std::u16string& path,
+                                const ntfs::DataStream& stream, bool visibleSave, uint64_t pendingFileTime,
+                                uint64_t unreadableBefore) {
   ctx.SaveControl.SkipRequested = 0;
-  if (visibleSave && SaveStopRequested(ctx)) return false;
-  std::unique_ptr<OutputFile> file = ctx.Files->CreateFileForWriting(path);
-  if (!file) {
-    AskAfterCreateFailure(ctx, path);
-    return false;
+  std::unique_ptr<OutputFile> file = CreateSaveFile(ctx, session, path);
+  if (!file) return FileSaveOutcome::Failed;
+  CopyResult copied = CopyResult::Complete;
+  if (stream.Resident) {
+    if (!file->Write(stream.ResidentBytes)) copied = CopyResult::WriteFailed;
+  } else {
+    copied = CopyRuns(ctx, stream, visibleSave, *file);
   }
-  const CopyResult copied = CopyRuns(ctx, stream, visibleSave, *file);
   SetNtfsFileTimes(*file, pendingFileTime);
-  return CloseSaveFile(ctx, path, *file, copied);
+  return FinishSaveFile(ctx, session, path, *file, copied, unreadableBefore);
 }
 
 NtfsSaveRequest NtfsSaveRequestFor(const TreeFileNode& file, const std::u16string& folder) {
@@ -142,33 +176,23 @@ bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveReques
   const std::optional<SaveTarget> target = PrepareTarget(ctx, session, request);
   if (!target) return false;
 
+  // Sectors that fail while the records are read damage the file as much as its data's.
+  const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
   const std::optional<ntfs::DataStream> stream = ReadStreamAt(ctx, request.RecordSector);
-  if (!stream) return false;
-  switch (stream->Error) {
-    case ntfs::StreamError::None:
-      break;
-    case ntfs::StreamError::Compressed:
-    case ntfs::StreamError::Encrypted:
-      if (request.VisibleSave) {
-        ReportMessage(ctx,
-                      u"The file " + target->Path + u" is compressed or encrypted on the disk and cannot be recovered.",
-                      kMessageError);
-      }
-      return false;
-    default:
-      return false;
+  if (!stream || stream->Error != ntfs::StreamError::None) {
+    session.Tally.Record(FileSaveOutcome::Failed, target->Path);
+    const bool compressed = stream && (stream->Error == ntfs::StreamError::Compressed ||
+                                       stream->Error == ntfs::StreamError::Encrypted);
+    if (compressed && request.VisibleSave) {
+      ReportMessage(ctx,
+                    u"The file " + target->Path + u" is compressed or encrypted on the disk and cannot be recovered.",
+                    kMessageError);
+    }
+    return false;
   }
   if (request.VisibleSave && SaveStopRequested(ctx)) return false;
-  std::unique_ptr<OutputFile> file = CreateSaveFile(ctx, session, target->Path);
-  if (!file) return false;
-  CopyResult copied = CopyResult::Complete;
-  if (stream->Resident) {
-    if (!file->Write(stream->ResidentBytes)) copied = CopyResult::WriteFailed;
-  } else {
-    copied = CopyRuns(ctx, *stream, request.VisibleSave, *file);
-  }
-  SetNtfsFileTimes(*file, request.PendingFileTime);
-  return CloseSaveFile(ctx, target->Path, *file, copied);
+  return WriteRunsToFile(ctx, session, target->Path, *stream, request.VisibleSave, request.PendingFileTime,
+                         unreadableBefore) == FileSaveOutcome::Saved;
 }
 
 void SaveNtfsFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& folderPath) {
@@ -187,11 +211,12 @@ void SaveNtfsFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t fold
   }
 }
 
-void SaveNtfsFolderFiles(EngineContext& ctx, uint32_t folderId, const std::u16string& folderPath,
-                         const FileFilterTable& filters) {
+SaveTally SaveNtfsFolderFiles(EngineContext& ctx, uint32_t folderId, const std::u16string& folderPath,
+                              const FileFilterTable& filters) {
   SaveSession session;
   session.Filters = filters;
   SaveNtfsFolderFiles(ctx, session, folderId, folderPath);
+  return std::move(session.Tally);
 }
 
 namespace {
@@ -201,14 +226,20 @@ void SaveFolderBelow(EngineContext& ctx, SaveSession& session, uint32_t folderId
   if (SaveStopRequested(ctx) || depth > kMaxFolderDepth) return;
   // A damaged volume can make a folder its own ancestor.
   if (!onPath.insert(folderId).second) return;
-  const std::u16string path = JoinPath(parentPath, SanitizeFileName(folderName));
-  ctx.Files->CreateFolder(path);  // an existing folder is fine; a failure shows at its files
-  SaveNtfsFolderFiles(ctx, session, folderId, path);
+  const std::optional<std::u16string> path = CreateSaveFolder(ctx, session, parentPath, folderName, folderId);
+  if (!path) {
+    // Nothing below a folder that could not be made is written anywhere else.
+    std::unordered_set<uint32_t> visited;
+    CountFilesBelowAsFailed(ctx, session, folderId, JoinPath(parentPath, folderName), visited);
+    onPath.erase(folderId);
+    return;
+  }
+  SaveNtfsFolderFiles(ctx, session, folderId, *path);
   // Copy the children first: saving does not change the lists, but be safe.
   const std::vector<TreeFolderNode*> children = ctx.Results.TreeFoldersIn(folderId);
   for (const TreeFolderNode* child : children) {
     if (SaveStopRequested(ctx)) break;
-    SaveFolderBelow(ctx, session, child->Id, path, child->Name, onPath, depth + 1);
+    SaveFolderBelow(ctx, session, child->Id, *path, child->Name, onPath, depth + 1);
   }
   onPath.erase(folderId);
 }
@@ -222,11 +253,12 @@ void SaveNtfsFolder(EngineContext& ctx, SaveSession& session, uint32_t folderId,
   SaveFolderBelow(ctx, session, folderId, parentPath, folderName, onPath, 0);
 }
 
-void SaveNtfsFolder(EngineContext& ctx, uint32_t folderId, const std::u16string& parentPath,
-                    const std::u16string& folderName, const FileFilterTable& filters) {
+SaveTally SaveNtfsFolder(EngineContext& ctx, uint32_t folderId, const std::u16string& parentPath,
+                         const std::u16string& folderName, const FileFilterTable& filters) {
   SaveSession session;
   session.Filters = filters;
   SaveNtfsFolder(ctx, session, folderId, parentPath, folderName);
+  return std::move(session.Tally);
 }
 
 }  // namespace engine

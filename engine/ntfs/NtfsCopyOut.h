@@ -29,28 +29,33 @@ struct NtfsSaveRequest {
 NtfsSaveRequest NtfsSaveRequestFor(const TreeFileNode& file, const std::u16string& folder);
 NtfsSaveRequest NtfsSaveRequestFor(const NtfsFileNode& file, const std::u16string& folder);
 
-// Saves one file. True when the file was written completely (or there was
-// nothing to write); false when it was skipped, could not be read or written.
-// Names, filters and policies are those of every save (copyout/SaveSession.h).
+// Saves one file. True when the file was written whole with every sector read
+// (or there was nothing to write); how it ended otherwise (skipped, damaged, cut
+// short, failed) is in the session's tally. Names, filters, policies and the
+// rule for files cut short are those of every save (copyout/SaveSession.h).
 bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveRequest& request);
 
-// Writes the data stream along its runs to `path`: sparse runs and bytes past the
-// initialised size as zeros. True when every byte was written and the file closed.
-bool WriteRunsToFile(EngineContext& ctx, const std::u16string& path, const ntfs::DataStream& stream,
-                     bool visibleSave, uint64_t pendingFileTime);
+// Writes the data stream to `path`: resident bytes, or along its runs with sparse
+// runs and bytes past the initialised size as zeros. The runs bound the file: a
+// size beyond them, or a run reaching past the volume, ends the file there as
+// damaged. Sectors unreadable since `unreadableBefore` damage it too.
+FileSaveOutcome WriteRunsToFile(EngineContext& ctx, SaveSession& session, const std::u16string& path,
+                                const ntfs::DataStream& stream, bool visibleSave, uint64_t pendingFileTime,
+                                uint64_t unreadableBefore);
 
-// Re-creates the folder below `parentPath` and saves everything below it.
+// Re-creates the folder below `parentPath` and saves everything below it; the
+// files below a folder that cannot be made count as failed.
 void SaveNtfsFolder(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& parentPath,
                     const std::u16string& folderName);
-// The same as a save of its own.
-void SaveNtfsFolder(EngineContext& ctx, uint32_t folderId, const std::u16string& parentPath,
-                    const std::u16string& folderName, const FileFilterTable& filters);
+// The same as a save of its own; what it did.
+SaveTally SaveNtfsFolder(EngineContext& ctx, uint32_t folderId, const std::u16string& parentPath,
+                         const std::u16string& folderName, const FileFilterTable& filters);
 
 // Saves the files of one folder into `folderPath`.
 void SaveNtfsFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& folderPath);
-// The same as a save of its own.
-void SaveNtfsFolderFiles(EngineContext& ctx, uint32_t folderId, const std::u16string& folderPath,
-                         const FileFilterTable& filters);
+// The same as a save of its own; what it did.
+SaveTally SaveNtfsFolderFiles(EngineContext& ctx, uint32_t folderId, const std::u16string& folderPath,
+                              const FileFilterTable& filters);
 
 // Gives an open output file the time as its creation, access and write time.
 bool SetNtfsFileTimes(OutputFile& file, uint64_t pendingFileTime);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
@@ -86,22 +87,43 @@ PosixOutputFileSystem::PosixOutputFileSystem(std::string tempFolder) : tempFolde
   }
 }
 
+// Links count as what they are, not as what they point to: a link planted in the
+// target must never lead a recovered file or folder out of it.
 bool PosixOutputFileSystem::FileExists(const std::u16string& path) {
   struct stat info {};
-  return ::stat(ToPosixPath(path).c_str(), &info) == 0;
+  return ::lstat(ToPosixPath(path).c_str(), &info) == 0;
+}
+
+bool PosixOutputFileSystem::FolderExists(const std::u16string& path) {
+  struct stat info {};
+  return ::lstat(ToPosixPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 bool PosixOutputFileSystem::CreateFolder(const std::u16string& path) {
-  const std::string posixPath = ToPosixPath(path);
-  if (::mkdir(posixPath.c_str(), 0777) == 0) return true;
-  struct stat info {};
-  return errno == EEXIST && ::stat(posixPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  if (::mkdir(ToPosixPath(path).c_str(), 0777) == 0) return true;
+  return errno == EEXIST && FolderExists(path);
 }
 
 std::unique_ptr<engine::OutputFile> PosixOutputFileSystem::CreateFileForWriting(const std::u16string& path) {
-  const int fd = ::open(ToPosixPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  const int fd = ::open(ToPosixPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
   if (fd < 0) return nullptr;
   return std::make_unique<PosixOutputFile>(fd);
+}
+
+bool PosixOutputFileSystem::RenameFile(const std::u16string& from, const std::u16string& to) {
+  const std::string source = ToPosixPath(from);
+  const std::string target = ToPosixPath(to);
+#ifdef RENAME_NOREPLACE
+  if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+#endif
+  // Without an exclusive rename: a hard link fails on an existing name too.
+  if (::link(source.c_str(), target.c_str()) != 0) return false;
+  return ::unlink(source.c_str()) == 0;
+}
+
+bool PosixOutputFileSystem::ReplaceFile(const std::u16string& from, const std::u16string& to) {
+  return ::rename(ToPosixPath(from).c_str(), ToPosixPath(to).c_str()) == 0;
 }
 
 bool PosixOutputFileSystem::RemoveFile(const std::u16string& path) {

@@ -1,6 +1,7 @@
 #pragma once
 // The output file system over POSIX calls. Engine paths use '\' between their
-// parts; here it becomes '/', and the UTF-16 text becomes UTF-8.
+// parts; here it becomes '/', and the UTF-16 text becomes UTF-8. Symbolic links
+// are never followed: one in the way is neither a folder nor a file to write.
 
 #include <string>
 
@@ -14,9 +15,12 @@ class PosixOutputFileSystem final : public engine::OutputFileSystem {
   explicit PosixOutputFileSystem(std::string tempFolder = {});
 
   bool FileExists(const std::u16string& path) override;
+  bool FolderExists(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
   std::unique_ptr<engine::OutputFile> CreateFileForWriting(const std::u16string& path) override;
   bool RemoveFile(const std::u16string& path) override;
+  bool RenameFile(const std::u16string& from, const std::u16string& to) override;
+  bool ReplaceFile(const std::u16string& from, const std::u16string& to) override;
   bool RemoveFolder(const std::u16string& path) override;
   std::vector<std::u16string> FilesInFolder(const std::u16string& path) override;
   std::u16string TempFolder() override;

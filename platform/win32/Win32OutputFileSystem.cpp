@@ -1,6 +1,9 @@
 #include "Win32OutputFileSystem.h"
 
 #include <windows.h>
+#include <winioctl.h>
+
+#include <vector>
 
 namespace platform {
 namespace {
@@ -89,11 +92,15 @@ bool Win32OutputFileSystem::FileExists(const std::u16string& path) {
   return GetFileAttributesW(ApiPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+bool Win32OutputFileSystem::FolderExists(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributesW(ApiPath(path, kFolderPathLimit).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
+}
+
 bool Win32OutputFileSystem::CreateFolder(const std::u16string& path) {
-  const ApiPath folder(path, kFolderPathLimit);
-  if (CreateDirectoryW(folder.c_str(), nullptr)) return true;
-  const DWORD attributes = GetFileAttributesW(folder.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  if (CreateDirectoryW(ApiPath(path, kFolderPathLimit).c_str(), nullptr)) return true;
+  return FolderExists(path);
 }
 
 std::unique_ptr<engine::OutputFile> Win32OutputFileSystem::CreateFileForWriting(const std::u16string& path) {
@@ -105,6 +112,15 @@ std::unique_ptr<engine::OutputFile> Win32OutputFileSystem::CreateFileForWriting(
 
 bool Win32OutputFileSystem::RemoveFile(const std::u16string& path) {
   return DeleteFileW(ApiPath(path).c_str()) != FALSE;
+}
+
+bool Win32OutputFileSystem::RenameFile(const std::u16string& from, const std::u16string& to) {
+  return MoveFileExW(ApiPath(from).c_str(), ApiPath(to).c_str(), 0) != FALSE;
+}
+
+bool Win32OutputFileSystem::ReplaceFile(const std::u16string& from, const std::u16string& to) {
+  return MoveFileExW(ApiPath(from).c_str(), ApiPath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+         FALSE;
 }
 
 bool Win32OutputFileSystem::RemoveFolder(const std::u16string& path) {
@@ -132,6 +148,43 @@ std::u16string Win32OutputFileSystem::TempFolder() {
   std::u16string folder(reinterpret_cast<const char16_t*>(buffer), length);
   if (folder.back() != u'\\') folder += u'\\';
   return folder;
+}
+
+std::vector<engine::DiskExtent> Win32OutputFileSystem::DiskExtentsOf(const std::u16string& path) {
+  std::vector<engine::DiskExtent> extents;
+  wchar_t mountPoint[MAX_PATH + 1] = {};
+  if (!GetVolumePathNameW(ApiPath(path).c_str(), mountPoint, MAX_PATH + 1)) return extents;
+  // "\\?\Volume{...}\" names the volume also where it has no letter; without its
+  // last backslash it opens the volume itself rather than its root folder.
+  wchar_t volumeName[MAX_PATH + 1] = {};
+  std::wstring device;
+  if (GetVolumeNameForVolumeMountPointW(mountPoint, volumeName, MAX_PATH + 1)) {
+    device = volumeName;
+  } else if (mountPoint[0] != 0 && mountPoint[1] == L':') {
+    device = std::wstring(L"\\\\.\\") + mountPoint[0] + L':';
+  } else {
+    return extents;
+  }
+  if (!device.empty() && device.back() == L'\\') device.pop_back();
+  // No access right is needed to ask where a volume lies.
+  HANDLE volume = CreateFileW(device.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (volume == INVALID_HANDLE_VALUE) return extents;
+  constexpr DWORD kRoomForExtents = 32;
+  std::vector<uint8_t> buffer(sizeof(VOLUME_DISK_EXTENTS) + kRoomForExtents * sizeof(DISK_EXTENT));
+  DWORD returned = 0;
+  const BOOL asked = DeviceIoControl(volume, IOCTL_VOLUME_GET_VOLUME_DISK_EXTENTS, nullptr, 0, buffer.data(),
+                                     static_cast<DWORD>(buffer.size()), &returned, nullptr);
+  CloseHandle(volume);
+  if (!asked || returned < sizeof(VOLUME_DISK_EXTENTS)) return extents;
+  const auto* answer = reinterpret_cast<const VOLUME_DISK_EXTENTS*>(buffer.data());
+  const DWORD count = answer->NumberOfDiskExtents;
+  const size_t fits = (returned - offsetof(VOLUME_DISK_EXTENTS, Extents)) / sizeof(DISK_EXTENT);
+  for (DWORD i = 0; i < count && i < fits; ++i) {
+    const DISK_EXTENT& extent = answer->Extents[i];
+    extents.push_back({extent.DiskNumber, static_cast<uint64_t>(extent.StartingOffset.QuadPart),
+                       static_cast<uint64_t>(extent.ExtentLength.QuadPart)});
+  }
+  return extents;
 }
 
 }  // namespace platform

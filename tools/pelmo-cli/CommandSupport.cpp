@@ -1,8 +1,11 @@
 #include "CommandSupport.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
+#include "MountedImage.h"
+#include "PosixOutputFileSystem.h"
 #include "ResultSaving.h"
 #include "VolumeTree.h"
 
@@ -24,8 +27,28 @@ void ChooseRangeOrWhole(ImageSession& session, uint16_t code, const RangeChoice&
   session.ChooseRange(code, start, count);
 }
 
+namespace {
+
+// The engine's paths and texts as this POSIX tool shows them: '/' between the
+// parts of a path, and one '\n' for a line end.
+std::string ForConsole(const std::u16string& text) {
+  std::string shown = platform::ToPosixPath(text);
+  for (size_t at = 0; (at = shown.find("\r\n", at)) != std::string::npos;) shown.erase(at, 1);
+  return shown;
+}
+
+// Prints what the save did; true when every file was saved whole.
+bool ReportSave(const engine::SaveTally& tally, const std::string& folder) {
+  std::fprintf(stderr, "saved %llu files into %s\n", static_cast<unsigned long long>(tally.Saved), folder.c_str());
+  if (!tally.AllSaved()) std::fprintf(stderr, "%s\n", ForConsole(engine::SaveEndText(tally)).c_str());
+  return tally.AllSaved();
+}
+
+}  // namespace
+
 // Lists and saves what the scan left in the result store.
-int Deliver(engine::EngineContext& ctx, const OutputChoice& output) {
+int Deliver(ImageSession& session, const OutputChoice& output) {
+  engine::EngineContext& ctx = session.Context();
   const std::vector<ListedItem> items = ListResults(ctx);
   uint64_t files = 0;
   uint64_t deleted = 0;
@@ -38,12 +61,20 @@ int Deliver(engine::EngineContext& ctx, const OutputChoice& output) {
   }
   std::fprintf(stderr, "found %llu files (%llu deleted), %llu folders\n", static_cast<unsigned long long>(files),
                static_cast<unsigned long long>(deleted), static_cast<unsigned long long>(items.size() - files));
-  if (output.SaveFolder) {
-    const uint64_t saved = SaveAllResults(ctx, *output.SaveFolder, output.DeletedOnly);
-    std::fprintf(stderr, "saved %llu files into %s\n", static_cast<unsigned long long>(saved),
-                 output.SaveFolder->c_str());
+  if (!output.SaveFolder) return 0;
+  if (const std::optional<std::string> loop =
+          LoopDeviceHoldingTarget(session.ImagePath(), *output.SaveFolder, SysfsRoot())) {
+    std::fprintf(stderr, "refusing to save into %s: it lies on /dev/%s, which is backed by the image being read\n",
+                 output.SaveFolder->c_str(), loop->c_str());
+    return 2;
   }
-  return 0;
+  const engine::SaveTally tally = SaveAllResults(ctx, *output.SaveFolder, output.DeletedOnly);
+  return ReportSave(tally, *output.SaveFolder) ? 0 : 1;
+}
+
+std::string SysfsRoot() {
+  const char* root = std::getenv("PELMO_CLI_SYSFS");
+  return root != nullptr && *root != '\0' ? root : "/sys";
 }
 
 }  // namespace cli

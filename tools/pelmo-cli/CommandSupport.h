@@ -3,6 +3,7 @@
 // of a finished scan's results to the listing and the saving.
 
 #include <cstdint>
+#include <string>
 
 #include "Commands.h"
 #include "EngineContext.h"
@@ -15,7 +16,12 @@ const char* FileSystemName(uint16_t code);
 // The given range, or from its start to the end of the image.
 void ChooseRangeOrWhole(ImageSession& session, uint16_t code, const RangeChoice& range);
 
-// Lists and saves what the scan left in the result store; returns the exit code.
-int Deliver(engine::EngineContext& ctx, const OutputChoice& output);
+// Lists and saves what the scan left in the result store; returns the exit code:
+// 0, or 1 when a file was damaged, cut short or failed, or a sector could not be
+// read; 2 when the target lies on a mount of the image itself.
+int Deliver(ImageSession& session, const OutputChoice& output);
+
+// Where sysfs is: $PELMO_CLI_SYSFS (for tests), else /sys.
+std::string SysfsRoot();
 
 }  // namespace cli

@@ -16,20 +16,20 @@
 
 namespace cli {
 
-int RunQuickScan(const std::string& image, const OutputChoice& output) {
-  ImageSession session(image, ImageRole::LogicalDrive);
+int RunQuickScan(const ImageChoice& image, const OutputChoice& output) {
+  ImageSession session(image.Path, ImageRole::LogicalDrive, image.BadSectors);
   engine::EngineContext& ctx = session.Context();
   ctx.RecoveryMode = engine::kModeQuickScan;
   if (engine::QuickScanThreadProc(ctx, engine::FileFilterTable{}) != 1) {
     std::fprintf(stderr, "quick scan found no %s volume\n", FileSystemName(ctx.SourceSelection.FileSystemCode));
     return 1;
   }
-  return Deliver(ctx, output);
+  return Deliver(session, output);
 }
 
-int RunExtensiveScan(const std::string& image, uint16_t fileSystemCode, const RangeChoice& range,
+int RunExtensiveScan(const ImageChoice& image, uint16_t fileSystemCode, const RangeChoice& range,
                      std::optional<int> volume, const OutputChoice& output) {
-  ImageSession session(image, ImageRole::LogicalDrive);
+  ImageSession session(image.Path, ImageRole::LogicalDrive, image.BadSectors);
   engine::EngineContext& ctx = session.Context();
   ctx.RecoveryMode = engine::kModeExtensiveScan;
   ChooseRangeOrWhole(session, fileSystemCode, range);
@@ -55,17 +55,21 @@ int RunExtensiveScan(const std::string& image, uint16_t fileSystemCode, const Ra
   ctx.ScanControl.StopOrDone = 0;
   ctx.ScanControl.Running = 1;
   engine::FileSystemScanThreadProc(ctx, engine::FileFilterTable{});
-  return Deliver(ctx, output);
+  return Deliver(session, output);
 }
 
-int RunPartitionSearch(const std::string& image) {
-  ImageSession session(image, ImageRole::PhysicalDisk);
+int RunPartitionSearch(const ImageChoice& image) {
+  ImageSession session(image.Path, ImageRole::PhysicalDisk, image.BadSectors);
   engine::EngineContext& ctx = session.Context();
   if (!engine::ReadPartitionTable(ctx, 0)) {
     std::fprintf(stderr, "cannot read the partition table\n");
     return 1;
   }
   engine::SearchLostPartitions(ctx);
+  if (ctx.PartitionCount == 0) {
+    std::fprintf(stderr, "no partitions found\n");
+    return 1;
+  }
   for (int i = 0; i < ctx.PartitionCount; ++i) {
     const engine::PartitionEntry& entry = ctx.PartitionTable[static_cast<std::size_t>(i)];
     std::printf("%s\t%u\t%u\n", FileSystemName(entry.FileSystemCode), entry.StartSector, entry.SectorCount);

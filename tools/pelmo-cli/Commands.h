@@ -4,10 +4,16 @@
 
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace cli {
+
+struct ImageChoice {
+  std::string Path;
+  std::set<uint64_t> BadSectors;  // reads touching these fail (testing)
+};
 
 struct OutputChoice {
   bool List = false;
@@ -20,12 +26,12 @@ struct RangeChoice {
   std::optional<uint64_t> Count;
 };
 
-int RunQuickScan(const std::string& image, const OutputChoice& output);
-int RunExtensiveScan(const std::string& image, uint16_t fileSystemCode, const RangeChoice& range,
+int RunQuickScan(const ImageChoice& image, const OutputChoice& output);
+int RunExtensiveScan(const ImageChoice& image, uint16_t fileSystemCode, const RangeChoice& range,
                      std::optional<int> volume, const OutputChoice& output);
 // Built only when the engine has its signature area.
-int RunFileTrace(const std::string& image, const std::vector<std::string>& extensions, const RangeChoice& range,
+int RunFileTrace(const ImageChoice& image, const std::vector<std::string>& extensions, const RangeChoice& range,
                  int hitSizeMB, const std::string& signatureFolder, const OutputChoice& output);
-int RunPartitionSearch(const std::string& image);
+int RunPartitionSearch(const ImageChoice& image);
 
 }  // namespace cli

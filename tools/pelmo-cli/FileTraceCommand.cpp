@@ -11,9 +11,9 @@
 
 namespace cli {
 
-int RunFileTrace(const std::string& image, const std::vector<std::string>& extensions, const RangeChoice& range,
+int RunFileTrace(const ImageChoice& image, const std::vector<std::string>& extensions, const RangeChoice& range,
                  int hitSizeMB, const std::string& signatureFolder, const OutputChoice& output) {
-  ImageSession session(image, ImageRole::LogicalDrive);
+  ImageSession session(image.Path, ImageRole::LogicalDrive, image.BadSectors);
   engine::EngineContext& ctx = session.Context();
   ctx.RecoveryMode = engine::kModeFileTrace;
   ctx.CarvedFileSizeMB = hitSizeMB;
@@ -37,7 +37,7 @@ int RunFileTrace(const std::string& image, const std::vector<std::string>& exten
   }
   ChooseRangeOrWhole(session, ctx.SourceSelection.FileSystemCode, range);
   if (engine::FileTraceThreadProc(ctx) != 1) return 1;
-  return Deliver(ctx, output);
+  return Deliver(session, output);
 }
 
 }  // namespace cli

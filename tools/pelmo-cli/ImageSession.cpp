@@ -2,21 +2,43 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 
 #include "SectorReader.h"
 
 namespace cli {
 
-ImageSession::ImageSession(const std::string& imagePath, ImageRole role) {
+namespace {
+
+// Why the image cannot serve as a drive; nothing when it can.
+std::optional<std::string> ImageProblem(const std::string& imagePath, uint64_t& sectorCount) {
   std::error_code error;
-  sectorCount_ = std::filesystem::file_size(imagePath, error) / engine::kSectorSize;
-  if (error || sectorCount_ == 0) throw std::runtime_error("cannot read " + imagePath);
-  opener_.Map(u"\\\\.\\D:", imagePath);
-  opener_.Map(u"\\\\.\\PhysicalDrive0", imagePath);
+  const std::filesystem::file_status status = std::filesystem::status(imagePath, error);
+  if (error) return error.message();
+  if (std::filesystem::is_directory(status)) return "it is a folder";
+  const uintmax_t bytes = std::filesystem::file_size(imagePath, error);
+  if (error) return error.message();
+  sectorCount = bytes / engine::kSectorSize;
+  if (sectorCount == 0) return "it holds no whole sector (" + std::to_string(bytes) + " bytes)";
+  std::ifstream probe(imagePath, std::ios::binary);
+  if (!probe) return std::strerror(errno);
+  return std::nullopt;
+}
+
+}  // namespace
+
+ImageSession::ImageSession(const std::string& imagePath, ImageRole role, std::set<uint64_t> badSectors)
+    : imagePath_(imagePath), opener_(images_, std::move(badSectors)) {
+  if (const std::optional<std::string> problem = ImageProblem(imagePath, sectorCount_)) {
+    throw std::runtime_error("cannot read the image " + imagePath + ": " + *problem);
+  }
+  images_.Map(u"\\\\.\\D:", imagePath);
+  images_.Map(u"\\\\.\\PhysicalDrive0", imagePath);
   ctx_ = std::make_unique<engine::EngineContext>(host_, opener_);
   engine::EngineContext& ctx = *ctx_;
   engine::ApplyDefaultRecoverySettings(ctx.RecoverySettings);

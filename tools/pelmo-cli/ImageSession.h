@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 
+#include "BadSectorOpener.h"
 #include "ConsoleHost.h"
 #include "EngineContext.h"
 #include "ImageFileSource.h"
@@ -18,20 +20,24 @@ enum class ImageRole { LogicalDrive, PhysicalDisk };
 
 class ImageSession {
  public:
-  // Throws std::runtime_error when the image cannot be opened.
-  ImageSession(const std::string& imagePath, ImageRole role);
+  // Throws std::runtime_error, saying why, when the image cannot be opened.
+  // Reads touching `badSectors` fail, as on a failing disk.
+  ImageSession(const std::string& imagePath, ImageRole role, std::set<uint64_t> badSectors = {});
   ImageSession(const ImageSession&) = delete;
   ImageSession& operator=(const ImageSession&) = delete;
 
   engine::EngineContext& Context() { return *ctx_; }
   ConsoleHost& Host() { return host_; }
   uint64_t SectorCount() const { return sectorCount_; }
+  const std::string& ImagePath() const { return imagePath_; }
 
   // Chooses the sector range [start, start + count) with the given file-system code.
   void ChooseRange(uint16_t fileSystemCode, uint64_t start, uint64_t count);
 
  private:
-  platform::ImageDeviceOpener opener_;
+  std::string imagePath_;
+  platform::ImageDeviceOpener images_;
+  BadSectorOpener opener_;
   ConsoleHost host_;
   platform::PosixOutputFileSystem files_;
   std::unique_ptr<engine::EngineContext> ctx_;

@@ -84,8 +84,10 @@ TEST_F(FatFileSavingTest, ClustersComeFromFat1ThenFat2ThenConsecutive) {
   EXPECT_EQ(Saved(u"live-without-chain.bin"), BytesOf({24, 25, 26}, 1400));
   ASSERT_EQ(Save(30, 600, u"long-chain.bin"), 1);
   EXPECT_EQ(Saved(u"long-chain.bin"), BytesOf({30, 31}, 600));
-  ASSERT_EQ(Save(59, 2048, u"past-the-end.bin"), 1);  // clusters 61, 62 lie beyond the volume
-  EXPECT_EQ(Saved(u"past-the-end.bin"), BytesOf({59, 60, 0, 0}, 2048));
+  // Clusters 61 and 62 lie beyond the volume: the file ends with the volume, as damaged.
+  ASSERT_EQ(Save(59, 2048, u"past-the-end.bin"), 0);
+  EXPECT_EQ(Saved(u"past-the-end.bin"), BytesOf({59, 60}, 1024));
+  EXPECT_EQ(session.Tally.DamagedFiles, std::vector<std::u16string>{u"C:\\out\\past-the-end.bin"});
   ASSERT_EQ(Save(0, 0, u"empty.txt"), 1);
   EXPECT_TRUE(Saved(u"empty.txt").empty());
 }
@@ -96,8 +98,11 @@ TEST_F(FatFileSavingTest, UnreadableSectorsAreWrittenAsZeros) {
   volume.SetBothFats(21, 22);
   volume.SetBothFats(22, 0xFFFF);
   Install();
-  ASSERT_EQ(Save(20, 1536, u"bad.bin"), 1);
+  ASSERT_EQ(Save(20, 1536, u"bad.bin"), 0);  // written whole, but not as it was
   EXPECT_EQ(Saved(u"bad.bin"), BytesOf({20, 0, 22}, 1536));
+  ASSERT_EQ(Save(22, 512, u"good.bin"), 1);
+  EXPECT_EQ(session.Tally.Saved, 1u);
+  EXPECT_EQ(session.Tally.DamagedFiles, std::vector<std::u16string>{u"C:\\out\\bad.bin"});
 }
 
 TEST_F(FatFileSavingTest, DeletedFilesPolicyPicksFiles) {
@@ -150,6 +155,12 @@ TEST_F(FatFileSavingTest, FailuresAreAskedAboutAndNeverCountAsSaved) {
   EXPECT_EQ(ctx.SaveControl.StopRequested.load(), 1);  // answered No
   EXPECT_EQ(Save(2, 10, u"later.txt"), 0);
   EXPECT_FALSE(files.FileExists(u"C:\\out\\later.txt"));
+  // The file whose write failed does not keep its name: it is kept as partial.
+  EXPECT_FALSE(files.FileExists(u"C:\\out\\full.txt"));
+  EXPECT_TRUE(files.FileExists(u"C:\\out\\full.txt.partial"));
+  EXPECT_EQ(session.Tally.Failed, 2u);
+  EXPECT_EQ(session.Tally.Saved, 0u);
+  EXPECT_EQ(session.Tally.PartialFiles, std::vector<std::u16string>{u"C:\\out\\full.txt.partial"});
 }
 
 // Stands for the user's "Skip File" or Stop while the second cluster is copied.
@@ -182,8 +193,11 @@ TEST(FatFileInterruptionTest, SkipEndsTheFileAndStopEndsTheSave) {
     host.ProgressReports = 0;
     request.Name = flag == &ctx.SaveControl.SkipRequested ? u"skipped.bin" : u"stopped.bin";
     EXPECT_EQ(engine::SaveFatFile(ctx, session, request), 0);
-    EXPECT_EQ(files.Files.at(u"C:\\out\\" + request.Name).Bytes.size(), 512u);  // what was written stays
+    // What was written stays, under a name that says it is not the whole file.
+    EXPECT_FALSE(files.FileExists(u"C:\\out\\" + request.Name));
+    EXPECT_EQ(files.Files.at(u"C:\\out\\" + request.Name + u".partial").Bytes.size(), 512u);
   }
+  EXPECT_EQ(session.Tally.Partial, 2u);
   request.Name = u"next.bin";
   EXPECT_EQ(engine::SaveFatFile(ctx, session, request), 0);  // after Stop no file starts
   EXPECT_FALSE(files.FileExists(u"C:\\out\\next.bin"));
@@ -239,7 +253,7 @@ TEST_F(FatFileSavingTest, FoldersAreRecreatedWithEverythingBelowThem) {
   selection.ResultTreeRoot = 1;
   engine::SaveCheckedItems(ctx, selection);
   EXPECT_EQ(ctx.SaveControl.FilesProcessed.load(), 1);
-  EXPECT_EQ(files.Folders, (std::set<std::u16string>{u"C:\\out\\Top", u"C:\\out\\Top\\Sub", u"C:\\out\\Top\\Sub\\_.."}));
+  EXPECT_EQ(files.Folders, (std::set<std::u16string>{u"C:\\out\\Top", u"C:\\out\\Top\\Sub", u"C:\\out\\Top\\Sub\\_"}));
   EXPECT_EQ(Saved(u"Top\\Sub\\b.txt"), BytesOf({3}, 100));
   EXPECT_FALSE(files.FileExists(u"C:\\out\\Top\\a.txt"));  // live, and policy 2 takes deleted files only
   EXPECT_EQ(host.CallsStartingWith("ResultTree.UncheckSubtree").size(), 1u);

@@ -1,6 +1,7 @@
 #pragma once
 // An output file system in memory for copy-out tests: files with their bytes and
-// times, folders, and paths that cannot be created or written.
+// times, folders, planted links, where volumes lie on the disks, and paths that
+// cannot be created or written.
 
 #include <algorithm>
 #include <map>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "OutputFileSystem.h"
+#include "listing/FileFilters.h"
 
 namespace testsupport {
 
@@ -24,15 +26,46 @@ class MemoryOutputFileSystem final : public engine::OutputFileSystem {
   std::set<std::u16string> Folders;
   std::set<std::u16string> Uncreatable;  // CreateFileForWriting fails
   std::set<std::u16string> Unwritable;   // every Write fails
+  std::set<std::u16string> Links;        // links planted in the target: neither file nor folder to us
+  std::map<std::u16string, std::vector<engine::DiskExtent>> Extents;  // by path prefix
   int Creations = 0;
 
-  bool FileExists(const std::u16string& path) override { return Files.count(path) != 0 || Folders.count(path) != 0; }
+  bool FileExists(const std::u16string& path) override {
+    return Files.count(path) != 0 || Folders.count(path) != 0 || Links.count(path) != 0;
+  }
+  bool FolderExists(const std::u16string& path) override { return Folders.count(path) != 0; }
   bool CreateFolder(const std::u16string& path) override {
+    if (Files.count(path) != 0 || Links.count(path) != 0) return false;
     Folders.insert(path);
     return true;
   }
+  bool RenameFile(const std::u16string& from, const std::u16string& to) override {
+    if (Files.count(from) == 0 || FileExists(to)) return false;
+    Files[to] = std::move(Files[from]);
+    Files.erase(from);
+    return true;
+  }
+  bool ReplaceFile(const std::u16string& from, const std::u16string& to) override {
+    if (Files.count(from) == 0) return false;
+    Files[to] = std::move(Files[from]);
+    Files.erase(from);
+    return true;
+  }
+  std::vector<engine::DiskExtent> DiskExtentsOf(const std::u16string& path) override {
+    const std::vector<engine::DiskExtent>* found = nullptr;
+    size_t longest = 0;
+    for (const auto& [prefix, extents] : Extents) {
+      const bool under = path.size() >= prefix.size() && engine::UpperCaseText(path.substr(0, prefix.size())) ==
+                                                             engine::UpperCaseText(prefix);
+      if (under && prefix.size() >= longest) {
+        found = &extents;
+        longest = prefix.size();
+      }
+    }
+    return found != nullptr ? *found : std::vector<engine::DiskExtent>{};
+  }
   std::unique_ptr<engine::OutputFile> CreateFileForWriting(const std::u16string& path) override {
-    if (Uncreatable.count(path) != 0) return nullptr;
+    if (Uncreatable.count(path) != 0 || Folders.count(path) != 0 || Links.count(path) != 0) return nullptr;
     ++Creations;
     Files[path] = StoredFile{};
     return std::make_unique<File>(Files[path], Unwritable.count(path) != 0);
