@@ -9,8 +9,8 @@ from look import (AMBER, BLUE, GREEN, ICE, INK, MIST, NAVY, ORANGE, PAPER, RED, 
 
 # ---- skins -------------------------------------------------------------------------------
 
-PAGE_TOP = (208, 228, 245)
-PAGE_BOTTOM = (246, 250, 254)
+PAGE_TOP = (184, 212, 238)
+PAGE_BOTTOM = (236, 244, 252)
 
 
 def page_background(width, height):
@@ -94,7 +94,7 @@ def mode_button(resource_id, width, height):
         pg.hard_disk(c, 0, 0, 48)
         pg.magnifier(c, 18, 0, 30)
     else:
-        mark(c, 0, 0, 48)
+        mark(c, 0, 0, 48, rim=NAVY if hover else PAPER)
     image.alpha_composite(c.result(), (10, (height - 48) // 2))
     colour = NAVY if hover else PAPER
     shadow = None if hover else (10, 40, 80)

@@ -100,10 +100,12 @@ def contact_sheet(entries, path):
             scale = 360 / image.width
             image = image.resize((360, max(1, int(image.height * scale))), Image.Resampling.LANCZOS)
         tiles.append((label, image))
-    columns, gap, sheet_width = 0, 10, 1200
+    gap, sheet_width = 12, 1200
+    probe = ImageDraw.Draw(Image.new("L", (1, 1)))
+    widths = {label: max(image.width, int(probe.textlength(label, font=label_font)) + 4) for label, image in tiles}
     rows, row, row_width = [], [], 0
     for tile in tiles:
-        w = max(tile[1].width, 60) + gap
+        w = widths[tile[0]] + gap
         if row and row_width + w > sheet_width:
             rows.append(row)
             row, row_width = [], 0
@@ -126,8 +128,10 @@ def contact_sheet(entries, path):
                     sheet.paste(checker.crop((0, 0, min(16, image.width - cx), min(16, image.height - cy))),
                                 (x + cx, y + cy))
             sheet.alpha_composite(image, (x, y))
+            # A hairline frame, so plain white bands show where they end.
+            draw.rectangle([x - 1, y - 1, x + image.width, y + image.height], outline=(150, 160, 175, 255))
             draw.text((x, y + image.height + 3), label, font=label_font, fill=(40, 40, 40, 255))
-            x += max(image.width, 60) + gap
+            x += widths[label] + gap
         y += row_height + 24
     sheet.convert("RGB").save(path, optimize=False)
 

@@ -174,20 +174,21 @@ def camera(c, x, y, size):
     u.ellipse(0.78, 0.32, 0.88, 0.40, fill=AMBER)
 
 
-def snapshot_save(c, x, y, size):
+def _snapshot(c, x, y, size, saving):
+    """A camera with a badge: a green arrow into it (save) or a blue one out (load)."""
     camera(c, x, y - size * 0.08, size * 0.92)
     u = Unit(c, x, y, size)
-    u.ellipse(0.50, 0.50, 1.00, 1.00, fill=GREEN)
-    u.line([(0.75, 0.58), (0.75, 0.84)], PAPER, 1.6)
-    arrow_head(u, (0.75, 0.93), 90, 0.16, PAPER)
+    u.ellipse(0.50, 0.50, 1.00, 1.00, fill=GREEN if saving else BLUE)
+    u.line([(0.75, 0.58), (0.75, 0.84)] if saving else [(0.75, 0.70), (0.75, 0.92)], PAPER, 1.6)
+    arrow_head(u, (0.75, 0.93) if saving else (0.75, 0.56), 90 if saving else 270, 0.16, PAPER)
+
+
+def snapshot_save(c, x, y, size):
+    _snapshot(c, x, y, size, True)
 
 
 def snapshot_load(c, x, y, size):
-    camera(c, x, y - size * 0.08, size * 0.92)
-    u = Unit(c, x, y, size)
-    u.ellipse(0.50, 0.50, 1.00, 1.00, fill=BLUE)
-    u.line([(0.75, 0.70), (0.75, 0.92)], PAPER, 1.6)
-    arrow_head(u, (0.75, 0.56), 270, 0.16, PAPER)
+    _snapshot(c, x, y, size, False)
 
 
 def recover(c, x, y, size):

@@ -3,6 +3,7 @@
 // type and size against the table. A missing resource, a wrong size or an
 // unlisted extra fails.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -308,6 +309,37 @@ TEST(ResourceTable, AboutDialogShowsTheVersion)
     ::GetDlgItemTextW(dialog, IDC_ABOUT_VERSION, text, 64);
     EXPECT_STREQ(text, L"Version 22.03.01");
     ::DestroyWindow(dialog);
+}
+
+// Each dialog paints its skin at (0, 0) at the skin's own size, so the skin must
+// cover the dialog's client area at the system's dialog base units.
+TEST(ResourceTable, SkinsCoverTheirDialogs)
+{
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ASSERT_TRUE(::InitCommonControlsEx(&controls));
+    const std::pair<int, int> dialogSkins[] = {
+        {IDD_ABOUT, IDB_SKIN_ABOUT},           {IDD_DRIVE_INFO, IDB_SKIN_DRIVE_INFO},
+        {IDD_PLEASE_SELECT, IDB_SKIN_DRIVE_INFO}, {IDD_SELECT_VHD, IDB_SKIN_DRIVE_INFO},
+        {IDD_FIND_FILES, IDB_SKIN_FIND_FILES}, {IDD_FILE_TYPES, IDB_SKIN_FILE_TYPES},
+        {IDD_RECOVERY_SETTINGS, IDB_SKIN_FILE_TYPES}, {IDD_FILE_FILTERS, IDB_SKIN_FILE_FILTERS},
+        {IDD_PROPERTIES, IDB_SKIN_PROPERTIES}, {IDD_SAVE_PROGRESS, IDB_SKIN_SAVE_PROGRESS},
+        {IDD_MESSAGE, IDB_SKIN_MESSAGE},       {IDD_PROGRESS, IDB_SKIN_MESSAGE},
+        {IDD_SAVING, IDB_SKIN_SAVING},
+    };
+    for (const auto& [dialogId, skinId] : dialogSkins)
+    {
+        SCOPED_TRACE("dialog " + std::to_string(dialogId) + " skin " + std::to_string(skinId));
+        HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialogId), nullptr,
+                                           [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+        ASSERT_NE(dialog, nullptr);
+        RECT client{};
+        ::GetClientRect(dialog, &client);
+        ::DestroyWindow(dialog);
+        ResourceBytes dib = FindBytes(skinId, MAKEINTRESOURCEW(2));
+        ASSERT_TRUE(dib);
+        EXPECT_GE(Read<LONG>(dib, 4), client.right);
+        EXPECT_GE(Read<LONG>(dib, 8), client.bottom);
+    }
 }
 
 TEST(ResourceTable, NoAcceleratorTableAndNothingUnlisted)
