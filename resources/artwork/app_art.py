@@ -166,7 +166,11 @@ PLACEHOLDERS = {
 
 def placeholder(resource_id, width, height):
     title, line, accent = PLACEHOLDERS[resource_id]
-    image = vertical_gradient(width, height, (250, 252, 255), (232, 241, 250))
+    # Drawn centred on the view's white window colour: a soft panel inside a
+    # white margin, so the picture has no visible edge of its own.
+    image = Image.new("RGBA", (width, height), WHITE + (255,))
+    panel = rounded_panel(width - 16, height - 16, 14, (246, 250, 254), (228, 239, 250), background=WHITE)
+    image.alpha_composite(panel, (8, 8))
     c = Canvas(64, 64)
     pg.document(c, 0, 0, 64)
     u = pg.Unit(c, 0, 0, 64)
@@ -182,7 +186,7 @@ def placeholder(resource_id, width, height):
     else:
         u.ellipse(0.44, 0.44, 1.0, 1.0, fill=BLUE)
         u.line([(0.58, 0.86), (0.86, 0.58)], PAPER, 1.6)
-    image.alpha_composite(c.result(), ((width - 64) // 2, 28))
+    image.alpha_composite(c.result(), ((width - 64) // 2, 26))
     draw_text(image, (10, 100, width - 10, 132), title, mix(accent, INK, 0.3), 20)
     if line:
         draw_text(image, (10, 136, width - 10, 160), line, STEEL, 13, bold=False)
