@@ -209,7 +209,10 @@ std::u16string SaveEndText(const SaveTally& tally) {
     AppendNames(text, tally.PartialFiles);
   }
   if (tally.Partial != 0) AppendLine(text, DecimalText(tally.Partial) + u" files stopped or skipped while saving.");
-  if (tally.Failed != 0) AppendLine(text, DecimalText(tally.Failed) + u" files could not be saved.");
+  if (tally.Failed != 0) {
+    AppendLine(text, DecimalText(tally.Failed) + u" files could not be saved:");
+    AppendNames(text, tally.FailedFiles);
+  }
   if (tally.Skipped != 0) AppendLine(text, DecimalText(tally.Skipped) + u" files skipped.");
   if (tally.UnreadableSectors != 0) {
     AppendLine(text, DecimalText(tally.UnreadableSectors) + u" sectors could not be read.");

@@ -180,7 +180,10 @@ bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveReques
   const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
   const std::optional<ntfs::DataStream> stream = ReadStreamAt(ctx, request.RecordSector);
   if (!stream || stream->Error != ntfs::StreamError::None) {
-    session.Tally.Record(FileSaveOutcome::Failed, target->Path);
+    // Metadata files such as $Secure hold no unnamed data and list no size: nothing
+    // to save. A file that lists a size and has no data lost it.
+    const bool nothingListed = stream && stream->Error == ntfs::StreamError::NoData && request.Size == 0;
+    session.Tally.Record(nothingListed ? FileSaveOutcome::Skipped : FileSaveOutcome::Failed, target->Path);
     const bool compressed = stream && (stream->Error == ntfs::StreamError::Compressed ||
                                        stream->Error == ntfs::StreamError::Encrypted);
     if (compressed && request.VisibleSave) {

@@ -39,7 +39,8 @@ std::string ForConsole(const std::u16string& text) {
 
 // Prints what the save did; true when every file was saved whole.
 bool ReportSave(const engine::SaveTally& tally, const std::string& folder) {
-  std::fprintf(stderr, "saved %llu files into %s\n", static_cast<unsigned long long>(tally.Saved), folder.c_str());
+  std::fprintf(stderr, "saved %llu files into %s (%llu skipped)\n", static_cast<unsigned long long>(tally.Saved),
+               folder.c_str(), static_cast<unsigned long long>(tally.Skipped));
   if (!tally.AllSaved()) std::fprintf(stderr, "%s\n", ForConsole(engine::SaveEndText(tally)).c_str());
   return tally.AllSaved();
 }

@@ -74,7 +74,8 @@ TEST_F(SaveSessionTest, EndTextSaysWhatHappened) {
             u"1 files cut short, kept with the ending \".partial\":\r\n"
             u"    C:\\out\\d.partial\r\n"
             u"1 files stopped or skipped while saving.\r\n"
-            u"1 files could not be saved.\r\n"
+            u"1 files could not be saved:\r\n"
+            u"    C:\\out\\e\r\n"
             u"1 files skipped.\r\n"
             u"9 sectors could not be read.");
 }
