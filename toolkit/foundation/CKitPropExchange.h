@@ -89,6 +89,25 @@ protected:
     kit::ExchangeFlags Flags() const;
 };
 
+// Holds the reference of a section from OpenSection or GetNext and releases it.
+class CKitPropSectionRef
+{
+public:
+    explicit CKitPropSectionRef(CKitPropExchange* pSection) : m_pSection(pSection) {}
+    ~CKitPropSectionRef()
+    {
+        if (m_pSection != nullptr)
+            m_pSection->InternalRelease();
+    }
+    CKitPropSectionRef(const CKitPropSectionRef&) = delete;
+    CKitPropSectionRef& operator=(const CKitPropSectionRef&) = delete;
+    CKitPropExchange* Get() const { return m_pSection; }
+    CKitPropExchange* operator->() const { return m_pSection; }
+
+private:
+    CKitPropExchange* m_pSection;
+};
+
 // Typed exchanges, all through ExchangeValue.
 BOOL AFXAPI ExchangeLong(CKitPropExchange* pPX, LPCTSTR pszName, long& nValue, long nDefault);
 BOOL AFXAPI ExchangeLong(CKitPropExchange* pPX, LPCTSTR pszName, long& nValue);
