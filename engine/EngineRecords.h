@@ -125,9 +125,21 @@ struct MessageRequestRecord {
   int32_t Kind = 0;
 };
 
+// Where the sector reader stands inside an area of consecutive unreadable
+// sectors, so that a read continuing where the last one ended goes on skipping.
+// Only the thread that reads touches it.
+struct BadAreaPosition {
+  uint64_t NextSector = UINT64_MAX;  // the sector after the last one handled in the area
+  uint32_t Failures = 0;             // unreadable sectors in a row so far
+  uint64_t Skip = 0;                 // sectors passed over at the last skip
+};
+
 // Sectors that could not be read and were handed back as zeros.
 struct ReadStatistics {
   std::atomic<uint64_t> UnreadableSectors{0};
+  // Of those, the sectors passed over without a read inside a bad area.
+  std::atomic<uint64_t> SkippedSectors{0};
+  BadAreaPosition BadArea;
 };
 
 }  // namespace engine

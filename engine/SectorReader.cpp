@@ -15,26 +15,111 @@ bool ReadAt(SectorSource& source, uint64_t byteOffset, uint8_t* buffer, uint32_t
   return source.Read(buffer, byteCount, bytesRead) && bytesRead == byteCount;
 }
 
+// A bad area on a failing disk can hold many thousands of sectors, each taking
+// seconds per try. After this many unreadable sectors in a row the reader stops
+// trying each one: it passes over a stretch that doubles at every failed probe
+// (never past the run's last sector, which is always probed), and after a probe
+// that reads, reads back toward the bad area to find where it ended.
+constexpr uint32_t kFailuresBeforeSkipping = 8;
+constexpr uint64_t kFirstSkip = 16;
+constexpr uint64_t kLongestSkip = 4096;
+
+// Reads one sector with up to `attempts` tries; zeros when it stays unreadable.
+bool ReadOneSector(SectorSource& source, uint64_t sector, uint8_t* buffer, uint16_t attempts) {
+  for (uint16_t attempt = 0; attempt < attempts; ++attempt) {
+    if (ReadAt(source, sector * kSectorSize, buffer, kSectorSize)) return true;
+  }
+  std::memset(buffer, 0, kSectorSize);
+  return false;
+}
+
+// The bad area ended somewhere in the stretch [from, to) of the run that was passed
+// over, and the sector at `to` reads. Finds the end by halves, reading back from
+// `to`: returns the first index of the part read back; the rest of the stretch is zeros.
+uint32_t ReadBackToBadArea(SectorSource& source, uint64_t firstSector, uint8_t* buffer, uint32_t from, uint32_t to) {
+  uint32_t readFrom = to;  // [readFrom, to) hold their bytes
+  uint32_t low = from;     // the bad area ends at or after low
+  while (low < readFrom) {
+    const uint32_t middle = low + (readFrom - low) / 2;
+    if (ReadAt(source, (firstSector + middle) * kSectorSize, buffer + uint64_t{middle} * kSectorSize,
+               (readFrom - middle) * kSectorSize)) {
+      readFrom = middle;
+    } else if (readFrom - middle == 1) {
+      break;  // the sector before the readable part is bad
+    } else {
+      low = middle;
+    }
+  }
+  std::memset(buffer + uint64_t{from} * kSectorSize, 0, uint64_t{readFrom - from} * kSectorSize);
+  return readFrom;
+}
+
 // Reads a run of sectors in one call; after a failure, sector by sector with
-// `attempts` tries each. Sectors that stay unreadable are zeros in the buffer.
-// The result is that of the last read call: true when the final sector was read.
+// `attempts` tries each, skipping through bad areas as above. Sectors that stay
+// unreadable are zeros in the buffer and counted; those passed over are counted
+// as skipped too. The result is that of the last sector: true when it was read.
 bool ReadRun(EngineContext& ctx, SectorSource& source, uint64_t firstSector, uint32_t count,
              uint8_t* buffer, uint16_t attempts) {
-  if (ReadAt(source, firstSector * kSectorSize, buffer, count * kSectorSize)) return true;
-
-  bool lastReadSucceeded = false;
-  for (uint64_t i = 0; i < count; ++i) {
-    uint8_t* sector = buffer + i * kSectorSize;
-    bool sectorRead = false;
-    for (uint16_t attempt = 0; attempt < attempts && !sectorRead; ++attempt) {
-      sectorRead = ReadAt(source, (firstSector + i) * kSectorSize, sector, kSectorSize);
-    }
-    if (!sectorRead) {
-      std::memset(sector, 0, kSectorSize);
-      ctx.ReadStats.UnreadableSectors.fetch_add(1);
-    }
-    lastReadSucceeded = sectorRead;
+  ReadStatistics& stats = ctx.ReadStats;
+  BadAreaPosition& bad = stats.BadArea;
+  if (firstSector != bad.NextSector) bad = BadAreaPosition{};  // not where the last bad area ended
+  // Inside a bad area a run read would only fail again.
+  const bool insideBadArea = bad.Failures >= kFailuresBeforeSkipping;
+  if (!insideBadArea && ReadAt(source, firstSector * kSectorSize, buffer, count * kSectorSize)) {
+    bad = BadAreaPosition{};
+    return true;
   }
+
+  if (attempts == 0) {  // nothing is read again: the whole run stays unread
+    std::memset(buffer, 0, uint64_t{count} * kSectorSize);
+    stats.UnreadableSectors.fetch_add(count);
+    return false;
+  }
+
+  constexpr uint32_t kNothingPassed = UINT32_MAX;
+  uint32_t passedFrom = kNothingPassed;  // first of the sectors passed over since the last failed read
+  auto countPassed = [&](uint32_t end) {
+    if (passedFrom == kNothingPassed) return;
+    stats.UnreadableSectors.fetch_add(end - passedFrom);
+    stats.SkippedSectors.fetch_add(end - passedFrom);
+    passedFrom = kNothingPassed;
+  };
+
+  const uint32_t lastIndex = count - 1;
+  uint32_t nextProbe = 0;  // sectors before this index are passed over unread
+  bool lastReadSucceeded = false;
+  for (uint32_t i = 0; i < count; ++i) {
+    uint8_t* bytes = buffer + uint64_t{i} * kSectorSize;
+    if (i < nextProbe) {
+      std::memset(bytes, 0, kSectorSize);
+      if (passedFrom == kNothingPassed) passedFrom = i;
+      continue;
+    }
+    const bool probing = bad.Failures >= kFailuresBeforeSkipping;
+    lastReadSucceeded = ReadOneSector(source, firstSector + i, bytes, probing ? uint16_t{1} : attempts);
+    if (lastReadSucceeded) {
+      const bool leftBadArea = probing;
+      bad = BadAreaPosition{};
+      if (!leftBadArea) continue;
+      // The bad area may have ended inside the stretch passed over: read back to it.
+      if (passedFrom != kNothingPassed) countPassed(ReadBackToBadArea(source, firstSector, buffer, passedFrom, i));
+      // Past a bad area the rest of the run is likely whole again.
+      const uint32_t rest = count - i - 1;
+      if (rest > 0 && ReadAt(source, (firstSector + i + 1) * kSectorSize, bytes + kSectorSize, rest * kSectorSize)) {
+        return true;
+      }
+      continue;
+    }
+    countPassed(i);
+    stats.UnreadableSectors.fetch_add(1);
+    bad.Failures += 1;
+    if (bad.Failures >= kFailuresBeforeSkipping) {
+      bad.Skip = bad.Skip == 0 ? kFirstSkip : std::min(bad.Skip * 2, kLongestSkip);
+      nextProbe = static_cast<uint32_t>(std::min<uint64_t>(uint64_t{i} + 1 + bad.Skip, lastIndex));
+    }
+  }
+  countPassed(count);
+  bad.NextSector = bad.Failures > 0 ? firstSector + count : UINT64_MAX;
   return lastReadSucceeded;
 }
 

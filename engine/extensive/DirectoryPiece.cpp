@@ -22,7 +22,7 @@ void ParseDirectoryPiece(EngineContext& ctx, std::span<const uint8_t> bytes, con
       }
       if (parsed->Attributes == kAttrLongName || parsed->FirstCluster == 0) continue;
       std::u16string name = AssembleLongFileName(piece, offset).value_or(parsed->ShortName);
-      if (!IsValidFileName(name)) continue;
+      if (name.empty()) continue;
       const uint32_t deleted = request.InheritedDeleted || parsed->Deleted ? 1 : 0;
 
       if ((parsed->Attributes & kAttrDirectory) != 0 && parsed->Size == 0) {

@@ -19,9 +19,9 @@ struct DirectoryPieceRequest {
 };
 
 // Parses `bytes` (SectorCount x 512). Sets `reachedEnd` at an entry whose first
-// byte is 0. Entries with first cluster 0, long-name entries and names that fail
-// IsValidFileName are passed over. The long name of an entry is assembled from
-// the entries before it within the piece.
+// byte is 0. Entries with first cluster 0, long-name entries and empty names are
+// passed over; names are kept as stored. The long name of an entry is assembled
+// from the entries before it within the piece.
 void ParseDirectoryPiece(EngineContext& ctx, std::span<const uint8_t> bytes, const DirectoryPieceRequest& request,
                          bool& reachedEnd);
 

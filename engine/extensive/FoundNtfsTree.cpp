@@ -3,6 +3,7 @@
 #include "extensive/FoundFatTree.h"
 #include "extensive/ProgressReporter.h"
 #include "extensive/ScanText.h"
+#include "ntfs/NtfsFolderTree.h"
 #include "ntfs/RecordFields.h"
 #include "results/ResultStore.h"
 
@@ -25,6 +26,8 @@ void BuildFoundNtfsTree(EngineContext& ctx) {
   ProgressReporter progress(ctx, Panel::FileSystem);
   progress.Reset(0);
   uint64_t seen = 0;
+  // Folders are filed once all are known, so that cycles among them can be broken.
+  std::vector<TreeFolderNode> folders;
   for (const NtfsFolderNode& node : ctx.Results.NtfsFolders) {
     if (StopRequested(ctx)) break;
     ++seen;
@@ -34,10 +37,11 @@ void BuildFoundNtfsTree(EngineContext& ctx) {
       folder.Time1 = node.Time1;
       folder.Time2 = node.Time2;
       folder.Deleted = node.Deleted;
-      AddTreeFolder(ctx, std::move(folder));
+      folders.push_back(std::move(folder));
     }
     progress.Show(seen, ctx.Results.CandidateFolderCount);
   }
+  ntfs::AppendFolderTree(ctx, folders);
 
   uint32_t counter = 0;
   AddLostNtfsParents(ctx, counter);

@@ -65,7 +65,7 @@ void ProcessMftRecord(EngineContext& ctx, uint32_t sector, std::span<const uint8
     folder.ParentId = name->ParentRecord;
     folder.OwnId = OwnIdOfFolder(fixed, name->Name);
     folder.Time1 = name->CreationTime;
-    folder.Time2 = name->MftChangeTime;
+    folder.Time2 = name->ModificationTime;
     const uint64_t indexCluster = ntfs::FirstIndexAllocationCluster(fixed);
     // A cluster beyond 32 bits cannot be a position we can claim; treat it as none.
     folder.IndexCluster = indexCluster <= UINT32_MAX ? static_cast<uint32_t>(indexCluster) : 0;
@@ -77,7 +77,7 @@ void ProcessMftRecord(EngineContext& ctx, uint32_t sector, std::span<const uint8
     file.RecordSector = sector;
     file.ParentId = name->ParentRecord;
     file.Time1 = name->CreationTime;
-    file.Time2 = name->MftChangeTime;
+    file.Time2 = name->ModificationTime;
     file.Size = ntfs::GetDataSize(fixed).value_or(0);
     file.Deleted = header->Flags == kFlagsDeletedFile ? 1 : 0;
     AddNtfsFile(ctx, std::move(file));

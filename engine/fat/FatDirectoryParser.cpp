@@ -28,7 +28,9 @@ FatDirectoryListing ParseFatDirectory(std::span<const uint8_t> directory, bool f
     if (std::optional<std::u16string> longName = AssembleLongFileName(directory, offset)) {
       item.Name = std::move(*longName);
     }
-    if (item.Name.empty() || !IsValidFileName(item.Name)) continue;
+    // A name with characters Windows refuses is still a file the user may want back:
+    // it is listed as stored, and saving gives it a name the target accepts.
+    if (item.Name.empty()) continue;
     item.FirstCluster = entry->FirstCluster;
     item.WriteDate = entry->WriteDate;
     item.AccessDate = entry->AccessDate;

@@ -29,9 +29,9 @@ struct FatDirectoryListing {
 
 // Parses from entry `firstEntry` (2 skips "." and ".." of a subdirectory). With
 // `everythingDeleted` (the directory itself was deleted) every item counts as
-// deleted. Entries with first cluster 0 (empty files, volume labels, ".." of a
-// first-level folder), long-name entries and names that fail IsValidFileName are
-// passed over.
+// deleted. Entries with first cluster 0 (volume labels, ".." of a first-level
+// folder) other than empty files, and long-name entries are passed over. Names are
+// kept as stored, also with characters that Windows refuses in file names.
 FatDirectoryListing ParseFatDirectory(std::span<const uint8_t> directory, bool fat32, size_t firstEntry,
                                       bool everythingDeleted);
 

@@ -10,19 +10,23 @@ namespace engine {
 namespace {
 
 // Reads FAT entries with the last FAT sector kept, since chains mostly run forward.
+// A sector of the FAT that cannot be read is read from the other copy.
 class FatSectorCache {
  public:
-  FatSectorCache(EngineContext& ctx, const FatLayout& layout, uint64_t fatStart)
-      : ctx_(ctx), layout_(layout), fatStart_(fatStart) {}
+  FatSectorCache(EngineContext& ctx, const FatLayout& layout, uint64_t fatStart, uint64_t otherCopyStart)
+      : ctx_(ctx), layout_(layout), fatStart_(fatStart), otherCopyStart_(otherCopyStart) {}
 
-  // The raw entry of `cluster`; nothing when its FAT sector cannot be read.
+  // The raw entry of `cluster`; nothing when its FAT sector cannot be read from either copy.
   std::optional<uint32_t> Entry(uint32_t cluster) {
     const uint32_t entriesPerSector = layout_.Is32 ? kSectorSize / 4 : kSectorSize / 2;
-    const uint64_t sector = fatStart_ + cluster / entriesPerSector;
-    if (sector != cachedSector_) {
+    const uint64_t sectorInFat = cluster / entriesPerSector;
+    if (sectorInFat != cachedSector_) {
       cachedSector_ = UINT64_MAX;
-      if (!ReadSectors(ctx_, sector, 1, buffer_)) return std::nullopt;
-      cachedSector_ = sector;
+      if (!ReadSectors(ctx_, fatStart_ + sectorInFat, 1, buffer_) &&
+          (otherCopyStart_ == 0 || !ReadSectors(ctx_, otherCopyStart_ + sectorInFat, 1, buffer_))) {
+        return std::nullopt;
+      }
+      cachedSector_ = sectorInFat;
     }
     LeBytes bytes(buffer_);
     const uint32_t index = cluster % entriesPerSector;
@@ -33,6 +37,7 @@ class FatSectorCache {
   EngineContext& ctx_;
   const FatLayout& layout_;
   uint64_t fatStart_;
+  uint64_t otherCopyStart_;
   uint64_t cachedSector_ = UINT64_MAX;
   std::array<uint8_t, kSectorSize> buffer_{};
 };
@@ -42,7 +47,8 @@ std::vector<uint32_t> WalkChain(EngineContext& ctx, const FatLayout& layout, uin
                                 uint32_t maxClusters, KeepGoing keepGoing) {
   std::vector<uint32_t> chain;
   if (fatStart == 0 || maxClusters == 0 || !IsDataCluster(layout, startCluster)) return chain;
-  FatSectorCache fat(ctx, layout, fatStart);
+  const uint64_t otherCopy = fatStart == layout.Fat1Start ? layout.Fat2Start : layout.Fat1Start;
+  FatSectorCache fat(ctx, layout, fatStart, otherCopy);
   std::unordered_set<uint32_t> seen;
   uint32_t cluster = startCluster;
   while (true) {
@@ -87,7 +93,7 @@ std::vector<uint32_t> FreeClustersAfter(EngineContext& ctx, const FatLayout& lay
                                         uint32_t maxClusters, AtClusterInUse atInUse) {
   std::vector<uint32_t> free;
   if (layout.Fat1Start == 0) return free;
-  FatSectorCache fat(ctx, layout, layout.Fat1Start);
+  FatSectorCache fat(ctx, layout, layout.Fat1Start, layout.Fat2Start);
   for (uint64_t next = uint64_t{cluster} + 1; free.size() < maxClusters && next <= layout.MaxCluster; ++next) {
     const std::optional<uint32_t> raw = fat.Entry(static_cast<uint32_t>(next));
     if (!raw) break;

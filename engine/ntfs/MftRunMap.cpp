@@ -8,23 +8,57 @@
 namespace engine::ntfs {
 namespace {
 
-constexpr uint32_t kRootRecordOffsetSectors = kRootRecord * kSectorsPerMftRecord;
-
-void AppendRuns(MftRunMap& map, const std::vector<DataRun>& runs, const NtfsGeometry& geometry) {
+// Appends the runs as sector fragments, cut at `rangeEnd`; false when a run was cut
+// (nothing after it can be placed).
+bool AppendRuns(MftRunMap& map, const std::vector<DataRun>& runs, const NtfsGeometry& geometry, uint64_t rangeEnd) {
+  const uint64_t perCluster = geometry.SectorsPerCluster;
   for (const DataRun& run : runs) {
-    map.Starts.push_back(run.Sparse ? 0 : geometry.VolumeStart + run.FirstCluster * geometry.SectorsPerCluster);
-    map.Lengths.push_back(run.Length * geometry.SectorsPerCluster);
+    uint64_t start = 0;
+    if (!run.Sparse) {
+      if (run.FirstCluster >= (rangeEnd - geometry.VolumeStart) / perCluster) return false;
+      start = geometry.VolumeStart + run.FirstCluster * perCluster;
+    }
+    const uint64_t room = rangeEnd - std::max(start, geometry.VolumeStart);
+    const bool cut = run.Length > room / perCluster;
+    map.Starts.push_back(start);
+    map.Lengths.push_back(cut ? room : run.Length * perCluster);
+    if (cut) return false;
   }
+  return true;
 }
 
-// The decoded runs of the unnamed $DATA piece of a record that starts at `vcn`.
-std::optional<std::vector<DataRun>> DataPieceAt(std::span<const uint8_t> record, uint64_t vcn) {
+// The unnamed $DATA piece of a record that starts at `vcn`, decoded.
+struct DataPiece {
+  std::vector<DataRun> Runs;
+  uint64_t RealSize = 0;  // of the whole stream; given by the piece at VCN 0
+};
+
+std::optional<DataPiece> DataPieceAt(std::span<const uint8_t> record, uint64_t vcn) {
   for (const Attribute& attribute : DataAttributeExtents(record)) {
     const auto info = ReadNonResident(attribute);
     if (!info || info->LowestVcn != vcn) continue;
     DecodedRunlist runs = DecodeRunlist(info->Runlist);
     if (runs.Error != RunlistError::None) return std::nullopt;
-    return std::move(runs.Runs);
+    return DataPiece{std::move(runs.Runs), info->RealSize};
+  }
+  return std::nullopt;
+}
+
+// One past the last sector the volume can use: the end of the chosen range.
+uint64_t RangeEnd(const EngineContext& ctx) {
+  const SourceSelectionRecord& range = ctx.SourceSelection;
+  if (range.SectorCount == 0) return UINT64_MAX;
+  const uint64_t start = ctx.SourceDevice.SourceKind == kSourceLogicalDrive ? 0 : range.StartSector;
+  return start + range.SectorCount;
+}
+
+// Record 0 from the MFT, else from its copy at the start of $MFTMirr, with the
+// first piece of its data.
+std::optional<DataPiece> ReadMftRecordZero(EngineContext& ctx, const VolumeParameters& volume, RecordBuffer& record) {
+  for (const uint32_t sector : {volume.MftStart, volume.MftMirrorStart}) {
+    if (sector == 0 || ReadMftRecord(ctx, sector, record) != RecordRead::Ok) continue;
+    if (OwnRecordNumber(record).value_or(0) != 0) continue;  // another record: a damaged start
+    if (auto piece = DataPieceAt(record, 0)) return piece;
   }
   return std::nullopt;
 }
@@ -35,6 +69,12 @@ uint64_t MftRunMap::TotalSectors() const {
   uint64_t total = 0;
   for (uint64_t length : Lengths) total += length;
   return total;
+}
+
+uint64_t MftRunMap::RecordSectors() const {
+  const uint64_t total = TotalSectors();
+  if (DataSize == 0) return total;
+  return std::min(total, DataSize / kSectorSize);
 }
 
 namespace {
@@ -74,18 +114,17 @@ RecordRead ReadMappedRecord(EngineContext& ctx, const MftRunMap& map, uint64_t r
   return ApplyUpdateSequenceFixup(buffer) ? RecordRead::Ok : RecordRead::Damaged;
 }
 
-MftRunMap BuildMftRunMap(EngineContext& ctx, uint64_t volumeStart, uint64_t mftStart, uint32_t sectorsPerCluster) {
+MftRunMap BuildMftRunMap(EngineContext& ctx, const VolumeParameters& volume) {
   MftRunMap map;
-  const NtfsGeometry geometry{volumeStart, sectorsPerCluster};
-  if (sectorsPerCluster == 0) return map;
+  const uint32_t sectorsPerCluster = volume.SectorsPerCluster;
+  const NtfsGeometry geometry{volume.ClusterBase, sectorsPerCluster};
+  const uint64_t rangeEnd = RangeEnd(ctx);
+  if (sectorsPerCluster == 0 || geometry.VolumeStart >= rangeEnd) return map;
   RecordBuffer record{};
-  // Record 5 always lies in the MFT's first fragment: a cheap test that this is an MFT.
-  if (ReadMftRecord(ctx, mftStart + kRootRecordOffsetSectors, record) != RecordRead::Ok) return map;
-  if (ReadMftRecord(ctx, mftStart, record) != RecordRead::Ok) return map;
-
-  const auto first = DataPieceAt(record, 0);
+  const std::optional<DataPiece> first = ReadMftRecordZero(ctx, volume, record);
   if (!first) return map;
-  AppendRuns(map, *first, geometry);
+  map.DataSize = first->RealSize;
+  if (!AppendRuns(map, first->Runs, geometry, rangeEnd)) return map;
 
   // A fragmented MFT continues in extension records named by record 0's attribute list.
   const auto list = ReadAttributeList(ctx, geometry, record);
@@ -105,8 +144,7 @@ MftRunMap BuildMftRunMap(EngineContext& ctx, uint64_t volumeStart, uint64_t mftS
     RecordBuffer segment{};
     if (sector == 0 || ReadMftRecord(ctx, sector, segment) != RecordRead::Ok) break;
     const auto runs = DataPieceAt(segment, piece.StartingVcn);
-    if (!runs) break;
-    AppendRuns(map, *runs, geometry);
+    if (!runs || !AppendRuns(map, runs->Runs, geometry, rangeEnd)) break;
     nextVcn = map.TotalSectors() / sectorsPerCluster;
   }
   return map;

@@ -16,8 +16,11 @@ namespace engine::ntfs {
 struct MftRunMap {
   std::vector<uint64_t> Starts;   // first sector of each fragment; 0 for a sparse run
   std::vector<uint64_t> Lengths;  // sectors
+  uint64_t DataSize = 0;          // bytes of $MFT's data, as record 0 gives it
   std::size_t RunCount() const { return Starts.size(); }
   uint64_t TotalSectors() const;
+  // The sectors that hold records: the fragments, no further than the data size.
+  uint64_t RecordSectors() const;
 };
 
 // The sector of a record through the given fragments; 0 when it lies beyond them
@@ -31,9 +34,10 @@ uint64_t MftRecordToSector(const MftRunMap& map, uint64_t record);
 RecordRead ReadMappedRecord(EngineContext& ctx, const MftRunMap& map, uint64_t record,
                             RecordBuffer& buffer, uint64_t& firstSector);
 
-// Builds the map of the MFT at `mftStart` of the volume whose cluster 0 lies at
-// `volumeStart`. The map is empty when record 0 or record 5 (the root directory)
-// is no FILE record.
-MftRunMap BuildMftRunMap(EngineContext& ctx, uint64_t volumeStart, uint64_t mftStart, uint32_t sectorsPerCluster);
+// Builds the map of the volume's MFT from record 0, read from the MFT or, when it
+// is damaged there, from its copy in $MFTMirr. Fragments end at the chosen range's
+// end: a damaged run cannot send the walk beyond the volume. The map is empty when
+// neither copy of record 0 gives the MFT's runs.
+MftRunMap BuildMftRunMap(EngineContext& ctx, const VolumeParameters& volume);
 
 }  // namespace engine::ntfs

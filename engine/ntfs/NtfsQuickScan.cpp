@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ntfs/MftRunMap.h"
+#include "ntfs/NtfsFolderTree.h"
 #include "ntfs/NtfsListing.h"
 #include "ntfs/NtfsVolume.h"
 #include "ntfs/RecordFields.h"
@@ -70,19 +71,21 @@ bool IsDotName(const std::u16string& name) { return name == u"."; }
 
 }  // namespace
 
-void WalkMftRecords(EngineContext& ctx) {
+bool WalkMftRecords(EngineContext& ctx) {
   ReleaseFatAndTreeLists(ctx);
   const VolumeParameters& volume = ctx.ActiveVolume;
   const ntfs::NtfsGeometry geometry = ntfs::GeometryOf(volume);
-  const ntfs::MftRunMap map =
-      ntfs::BuildMftRunMap(ctx, volume.ClusterBase, volume.MftStart, volume.SectorsPerCluster);
-  const uint64_t totalSectors = map.TotalSectors();
+  const ntfs::MftRunMap map = ntfs::BuildMftRunMap(ctx, volume);
+  if (map.RunCount() == 0) return false;
+  const uint64_t totalSectors = map.RecordSectors();
   const uint64_t recordCount = std::min<uint64_t>(totalSectors / ntfs::kSectorsPerMftRecord, UINT32_MAX);
   ResultStore& results = ctx.Results;
   results.FolderCount = 0;
   results.FileCount = 0;
   EngineHost& host = *ctx.Host;
 
+  // Folders are filed once all are known, so that cycles among them can be broken.
+  std::vector<TreeFolderNode> folders;
   RecordBuffer record{};
   int shownPercent = -1;
   for (uint64_t j = 0; j < recordCount; ++j) {
@@ -103,6 +106,8 @@ void WalkMftRecords(EngineContext& ctx) {
     const auto header = ntfs::ReadRecordHeader(record);
     // Extension records belong to their base record, which lists them.
     if (!header || header->BaseRecord != 0) continue;
+    // A record that names another number is a copy ($MFTMirr's) met beyond a damaged run.
+    if (ntfs::OwnRecordNumber(record).value_or(recordNumber) != recordNumber) continue;
     // Sector fields of the result lists are 32-bit.
     if (sector > UINT32_MAX) continue;
 
@@ -119,9 +124,9 @@ void WalkMftRecords(EngineContext& ctx) {
       folder.Time1 = name.CreationTime;
       folder.Time2 = name.ModificationTime;
       folder.Deleted = flags == 2 ? 1 : 0;
-      AddTreeFolder(ctx, std::move(folder));
-      if (results.FolderCount % 20 == 0 && ctx.ScanControl.ShowDetails != 0) {
-        host.SetCounterText(ScanCounter::FoldersFound, Decimal(static_cast<uint32_t>(results.FolderCount)));
+      folders.push_back(std::move(folder));
+      if (folders.size() % 20 == 0 && ctx.ScanControl.ShowDetails != 0) {
+        host.SetCounterText(ScanCounter::FoldersFound, Decimal(folders.size()));
       }
       continue;
     }
@@ -142,17 +147,20 @@ void WalkMftRecords(EngineContext& ctx) {
       host.SetCounterText(ScanCounter::LastItem, name.Name);
     }
   }
+  ntfs::AppendFolderTree(ctx, folders);
+  return true;
 }
 
-void WalkMft(EngineContext& ctx, const FileFilterTable& filters) {
-  WalkMftRecords(ctx);
+bool WalkMft(EngineContext& ctx, const FileFilterTable& filters) {
+  if (!WalkMftRecords(ctx)) return false;
   SearchLostNtfsData(ctx);
   HandOverToResultsPage(
       ctx, [&](TreeItem root) { ctx.Host->ResultTreeAddNtfsFolders(root, kRootFolderId); },
       [&] { FillFileListFromTree(ctx, kRootFolderId, filters); });
+  return true;
 }
 
-void WalkMft(EngineContext& ctx) { WalkMft(ctx, FileFilterTable{}); }
+bool WalkMft(EngineContext& ctx) { return WalkMft(ctx, FileFilterTable{}); }
 
 void SearchLostNtfsData(EngineContext& ctx) {
   EngineHost& host = *ctx.Host;

@@ -15,13 +15,15 @@ bool DetectNtfsParameters(EngineContext& ctx, uint64_t volumeStart);
 
 // Walks every MFT record into the tree lists, gathers lost folders and files
 // under "Lost Dir", and hands the result tree and list (through `filters`) to
-// the results page.
-void WalkMft(EngineContext& ctx, const FileFilterTable& filters);
-void WalkMft(EngineContext& ctx);
+// the results page. False, with nothing handed over, when the MFT cannot be
+// mapped from record 0 or its copy in $MFTMirr.
+bool WalkMft(EngineContext& ctx, const FileFilterTable& filters);
+bool WalkMft(EngineContext& ctx);
 
-// Only the first step of WalkMft: every base record of the MFT into
-// ResultStore.TreeFolders and TreeFiles.
-void WalkMftRecords(EngineContext& ctx);
+// Only the first step of WalkMft: every base record of the MFT, as far as $MFT's
+// data reaches, into ResultStore.TreeFolders and TreeFiles. False when the MFT
+// cannot be mapped.
+bool WalkMftRecords(EngineContext& ctx);
 
 // Gathers folders and files whose parent folder is missing under "Lost Dir".
 void SearchLostNtfsData(EngineContext& ctx);

@@ -67,8 +67,13 @@ void WalkFatVolume(EngineContext& ctx) {
   if (!layout) return;
   const VolumeParameters& volume = ctx.ActiveVolume;
 
+  const uint64_t unreadableBefore = ctx.ReadStats.UnreadableSectors.load();
   const FatDirectoryBytes root = layout->Is32 ? ReadFatDirectoryChain(ctx, *layout, volume.RootDirStart, false)
                                               : ReadFatRootRegion(ctx, volume.RootDirStart, volume.RootDirSectors);
+  // An unreadable root must not look like an empty volume.
+  if (root.Bytes.empty() || ctx.ReadStats.UnreadableSectors.load() != unreadableBefore) {
+    ReportMessage(ctx, kRootFolderUnreadableText, kMessageError);
+  }
   ShowCurrentSector(ctx, root.FirstSector);
   if (!AppendDirectoryItems(ctx, ParseFatDirectory(root.Bytes, layout->Is32, 0, false), 0)) return;
 

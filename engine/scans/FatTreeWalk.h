@@ -8,10 +8,15 @@
 
 namespace engine {
 
+inline constexpr char16_t kRootFolderUnreadableText[] =
+    u"The root folder of the drive could not be read completely. Files and folders stored in it may be "
+    u"missing from the list; an Extensive Scan may find them.";
+
 // Walks the volume of ActiveVolume into the FAT lists (released first). Folders
 // are taken breadth-first in list order; a folder's first cluster is the key that
 // keeps any directory from being walked twice, so loops on disk end. Stop ends the
-// walk; what was found stays listed.
+// walk; what was found stays listed. A root directory that could not be read is
+// reported with the message above.
 void WalkFatVolume(EngineContext& ctx);
 
 // WalkFatVolume, then the hand-over: "Root" in the results tree with the FAT

@@ -40,6 +40,12 @@ bool TryFatBootSector(EngineContext& ctx, uint64_t volumeStart, uint64_t bootSec
   const int64_t rootStart = fat2 + perFat;
   const int64_t clusterBase = rootStart + rootDirSectors - 2 * perCluster;
   const int64_t endSector = fields->TotalSectors > 0 ? start + fields->TotalSectors - 1 : 0;
+  // A boot sector whose FATs leave no data area, or whose root cluster lies outside
+  // it, is damaged: the backup copy may still be whole.
+  const int64_t dataSectors = int64_t{fields->TotalSectors} - (rootStart - start) - rootDirSectors;
+  if (dataSectors < perCluster) return false;
+  const int64_t highestCluster = dataSectors / perCluster + 1;
+  if (fat32 && (fields->RootCluster < 2 || fields->RootCluster > highestCluster)) return false;
   // Volumes that need sector numbers past 32 bits are refused, not wrapped.
   if (!FitsIn32Bits(fat2) || !FitsIn32Bits(rootStart) || !FitsIn32Bits(clusterBase) || !FitsIn32Bits(endSector)) {
     return false;
@@ -85,7 +91,7 @@ int DetectFileSystem(EngineContext& ctx) {
     case kFileSystemNtfs:
       return DetectNtfsParameters(ctx, start) ? 1 : 0;
     default:
-      return 1;
+      return 0;  // no file system this program reads: never an empty success
   }
 }
 

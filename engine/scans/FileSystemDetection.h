@@ -14,9 +14,10 @@ namespace engine {
 uint64_t ChosenVolumeStart(const EngineContext& ctx);
 
 // 1 when the geometry of SourceSelection.FileSystemCode was read from its boot
-// sector into ActiveVolume (also for a code other than FAT16, FAT32 and NTFS,
-// which reads nothing); 0 otherwise. FAT32 falls back to the backup boot sector 6
-// sectors on; a FAT is accepted only when its second copy begins with 0xF8.
+// sector into ActiveVolume; 0 otherwise, also for a code other than FAT16, FAT32
+// and NTFS. FAT32 falls back to the backup boot sector 6 sectors on when the
+// primary cannot be read or is damaged (no data area, root cluster outside it);
+// a FAT is accepted only when its second copy begins with 0xF8.
 int DetectFileSystem(EngineContext& ctx);
 
 }  // namespace engine

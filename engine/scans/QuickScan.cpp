@@ -3,8 +3,10 @@
 #include "FatParameterRebuild.h"
 #include "FatTreeWalk.h"
 #include "FileSystemDetection.h"
+#include "ReadErrorReport.h"
 #include "SectorReader.h"
 #include "ntfs/NtfsQuickScan.h"
+#include "signatures/FileTrace.h"
 
 namespace engine {
 namespace {
@@ -15,13 +17,13 @@ int EndEarly(EngineContext& ctx) {
   return 0;
 }
 
-void ReportParametersNotFound(EngineContext& ctx) {
+// Leaves the page on its scan step, idle again, after telling the user why.
+void GiveUp(EngineContext& ctx, const char16_t* message) {
   EngineHost& host = *ctx.Host;
   ctx.ScanControl.Running = 1;
   ctx.ScanControl.StopOrDone = 0;
   host.KillScanTimer();
-  ctx.ScanControl.ParametersNotFound = 1;
-  ReportMessage(ctx, kParametersNotFoundText, kMessageError);
+  ReportMessage(ctx, message, kMessageError);
   host.HideProgressBar();
   host.HideStatusText();
   host.SetButton(PageButton::ScanStop, ButtonAction::Hide);
@@ -37,15 +39,21 @@ int QuickScanThreadProc(EngineContext& ctx, const FileFilterTable& filters) {
   ctx.ScanControl.Running = 1;
   ctx.ScanControl.StopOrDone = 0;
   if (ctx.SourceDevice.SourceKind == kSourceLogicalDrive) {
-    if (!OpenChosenLogicalDrive(ctx) || StopRequested(ctx)) return EndEarly(ctx);
+    if (!OpenChosenLogicalDrive(ctx)) {
+      ReportMessage(ctx, kFileTraceVolumeNotOpenedText, kMessageError);
+      return EndEarly(ctx);
+    }
+    if (StopRequested(ctx)) return EndEarly(ctx);
   }
+  const ReadErrorCounts readErrorsAtStart = CurrentReadErrors(ctx);
 
   const int detected = DetectFileSystem(ctx);
   if (StopRequested(ctx)) return EndEarly(ctx);
   if (detected == 0) {
     ctx.Host->SetStatusText(Panel::Scan, u"Please wait, Calculating partition parameters...");
     if (RebuildFatParameters(ctx) == 0) {
-      ReportParametersNotFound(ctx);
+      ctx.ScanControl.ParametersNotFound = 1;
+      GiveUp(ctx, kParametersNotFoundText);
       return 0;
     }
   }
@@ -59,11 +67,16 @@ int QuickScanThreadProc(EngineContext& ctx, const FileFilterTable& filters) {
       BuildFatTreeFromRoot(ctx, filters);
       break;
     case kFileSystemNtfs:
-      WalkMft(ctx, filters);
+      if (!WalkMft(ctx, filters)) {
+        ctx.ScanControl.ParametersNotFound = 1;
+        GiveUp(ctx, kParametersNotFoundText);
+        return 0;
+      }
       break;
     default:
       break;
   }
+  ReportUnreadableSectorsSince(ctx, readErrorsAtStart);
   ctx.ScanControl.Running = 0;
   ctx.ScanControl.StopOrDone = 1;
   return 1;

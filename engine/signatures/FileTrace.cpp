@@ -171,7 +171,10 @@ int FileTraceThreadProc(EngineContext& ctx) {
   const int detected = DetectFileSystem(ctx);
   ctx.ScanControl.StopOrDone = 0;
   ctx.ScanControl.Running = 1;
-  if (detected == 0) {
+  // A range of no known file system is carved as raw sectors.
+  const uint16_t code = ctx.SourceSelection.FileSystemCode;
+  const bool knownFileSystem = code == kFileSystemFat16 || code == kFileSystemFat32 || code == kFileSystemNtfs;
+  if (detected == 0 && knownFileSystem) {
     ctx.Host->SetStatusText(Panel::Scan, u"Please wait, Calculating partition parameters...");
     if (RebuildFatParameters(ctx) == 0) {
       ctx.ScanControl.ParametersNotFound = 1;

@@ -64,8 +64,14 @@ bool FoundFatVolumeMatches(EngineContext& ctx, const std::vector<FatFolderEntry>
 bool NtfsSourceMatches(EngineContext& ctx) {
   const VolumeParameters& volume = ctx.ActiveVolume;
   if (volume.SectorsPerCluster == 0 || volume.MftStart == 0) return false;
+  // Record 0 must be where the snapshot says, also when it is damaged and the map
+  // comes from its copy in $MFTMirr.
+  ntfs::RecordBuffer record{};
+  const ntfs::RecordRead read = ntfs::ReadMftRecord(ctx, volume.MftStart, record);
+  if (read == ntfs::RecordRead::NotFileRecord) return false;
+  if (read == ntfs::RecordRead::Ok && ntfs::OwnRecordNumber(record).value_or(0) != 0) return false;
   try {
-    return ntfs::BuildMftRunMap(ctx, volume.ClusterBase, volume.MftStart, volume.SectorsPerCluster).RunCount() != 0;
+    return ntfs::BuildMftRunMap(ctx, volume).RunCount() != 0;
   } catch (const std::exception&) {
     return false;
   }

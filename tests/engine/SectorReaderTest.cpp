@@ -153,3 +153,56 @@ TEST_F(SectorReaderTest, SeekHandleReportsPositionOrMinusOne) {
 }
 
 }  // namespace
+
+// A failing disk's bad area: thousands of sectors in a row, read the way the
+// Extensive Scan reads (one run after another) and as one long run.
+struct BadAreaCase {
+  const char* Name;
+  uint32_t SectorsPerCall;
+};
+
+void PrintTo(const BadAreaCase& c, std::ostream* os) { *os << c.Name; }
+
+class SectorReaderBadArea : public ::testing::TestWithParam<BadAreaCase> {};
+
+TEST_P(SectorReaderBadArea, SkipsAheadReadsBackAndCountsWhatWasPassedOver) {
+  constexpr uint32_t kSectors = 8192;
+  constexpr uint64_t kBadFrom = 1000;
+  constexpr uint64_t kBadTo = 4000;  // one past the last bad sector
+  testsupport::RecordingHost host;
+  testsupport::FakeDeviceOpener opener;
+  engine::EngineContext ctx(host, opener);
+  ctx.RecoverySettings.BadSectorRetries = 3;
+  ctx.SourceDevice.SourceKind = engine::kSourceWholeDisk;
+  const std::vector<uint8_t> image = FaultySectorSource::NumberedSectors(kSectors);
+  auto counters = std::make_shared<SourceCounters>();
+  auto source = std::make_unique<FaultySectorSource>(image, counters);
+  for (uint64_t sector = kBadFrom; sector < kBadTo; ++sector) source->BadSectors.insert(sector);
+  ctx.SourceDevice.DiskHandle = std::move(source);
+
+  const uint32_t perCall = GetParam().SectorsPerCall;
+  const std::vector<uint8_t> zeros(kSectorSize, 0);
+  std::vector<uint8_t> buffer(size_t{perCall} * kSectorSize);
+  for (uint64_t first = 0; first < kSectors; first += perCall) {
+    std::fill(buffer.begin(), buffer.end(), 0xEE);
+    engine::ReadSectors(ctx, first, perCall, buffer);
+    for (uint32_t i = 0; i < perCall; ++i) {
+      const uint64_t sector = first + i;
+      const uint8_t* got = buffer.data() + size_t{i} * kSectorSize;
+      const bool bad = sector >= kBadFrom && sector < kBadTo;
+      const uint8_t* expected = bad ? zeros.data() : image.data() + sector * kSectorSize;
+      ASSERT_EQ(std::memcmp(got, expected, kSectorSize), 0) << "sector " << sector;
+    }
+  }
+  const uint64_t badSectors = kBadTo - kBadFrom;
+  EXPECT_EQ(ctx.ReadStats.UnreadableSectors.load(), badSectors);
+  EXPECT_GT(ctx.ReadStats.SkippedSectors.load(), badSectors / 2);
+  EXPECT_LT(ctx.ReadStats.SkippedSectors.load(), badSectors);
+  // After a failed run read the good sectors before the bad area are read one by
+  // one (at most kBadFrom reads); trying every bad sector three times would add 9000.
+  EXPECT_LT(counters->Reads, static_cast<int>(kBadFrom) + 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SectorReaderBadArea,
+                         ::testing::Values(BadAreaCase{"RunAfterRun", 64}, BadAreaCase{"OneLongRun", 8192}),
+                         [](const ::testing::TestParamInfo<BadAreaCase>& info) { return std::string(info.param.Name); });

@@ -119,22 +119,33 @@ TEST(FatDirectoryEntryTest, ShortEntriesDecodeNamesFlagsAndClusters) {
   EXPECT_TRUE(fat32.Items[0].Deleted);  // everything in a deleted directory is deleted
 }
 
-TEST(FatDirectoryEntryTest, NamesWithForbiddenCharactersAreNotListed) {
+// Windows refuses these characters in names, but the entry is a file all the same:
+// it is listed as stored and saving gives it a name the target accepts.
+TEST(FatDirectoryEntryTest, NamesWithForbiddenCharactersAreListedAsStored) {
   EXPECT_TRUE(engine::IsValidFileName(u"Résumé (v2).txt"));
   for (const char16_t* bad : {u"a?b", u"a*b", u"a/b", u"a\\b", u"a<b", u"a>b", u"a|b", u"a\"b", u"a\x01" u"b"}) {
     EXPECT_FALSE(engine::IsValidFileName(bad));
+    std::vector<uint8_t> directory = DirectoryWith(bad, "A_B     TXT", 0, ChecksumOf("A_B     TXT"), true);
+    const engine::FatDirectoryListing listing = engine::ParseFatDirectory(directory, false, 0, false);
+    ASSERT_EQ(listing.Items.size(), 1u);
+    EXPECT_EQ(listing.Items[0].Name, bad);
   }
-  std::vector<uint8_t> directory = DirectoryWith(u"dama?ged.txt", "DAMAGE~1TXT", 0, ChecksumOf("DAMAGE~1TXT"), true);
-  EXPECT_TRUE(engine::ParseFatDirectory(directory, false, 0, false).Items.empty());
 }
 
-TEST(FatDirectoryEntryTest, TruncatedBuffersAreSafe) {
+TEST(FatDirectoryEntryTest, TruncatedBuffersYieldNoEntryAndTheWholeOneItsName) {
   std::vector<uint8_t> directory = DirectoryWith(u"Some name.txt", "SOMENA~1TXT", 0, ChecksumOf("SOMENA~1TXT"), true);
+  const size_t shortEntryEnd = 2 * 32;  // one long-name entry, then the short entry
   for (size_t size = 0; size <= directory.size(); ++size) {
     const std::span<const uint8_t> piece(directory.data(), size);
-    engine::ParseFatDirectory(piece, true, 0, false);
-    engine::AssembleLongFileName(piece, 64);
-    engine::IsDirectoryStart(piece);
+    const engine::FatDirectoryListing listing = engine::ParseFatDirectory(piece, true, 0, false);
+    if (size < shortEntryEnd) {
+      EXPECT_TRUE(listing.Items.empty()) << size;
+    } else {
+      ASSERT_EQ(listing.Items.size(), 1u) << size;
+      EXPECT_EQ(listing.Items[0].Name, u"Some name.txt") << size;
+    }
+    EXPECT_EQ(engine::AssembleLongFileName(piece, 32).has_value(), size >= shortEntryEnd) << size;
+    EXPECT_FALSE(engine::IsDirectoryStart(piece));
   }
 }
 

@@ -30,8 +30,10 @@ std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 }  // namespace
 
-ScannedImage::ScannedImage(const std::string& imagePath) : imagePath_(imagePath) {
+ScannedImage::ScannedImage(const std::string& imagePath, const std::set<uint64_t>& badSectors)
+    : imagePath_(imagePath) {
   opener_.Map(u"\\\\.\\D:", imagePath);
+  opener_.BadSectors = badSectors;
   files_ = std::make_unique<platform::PosixOutputFileSystem>();
   ctx_ = std::make_unique<engine::EngineContext>(host_, opener_);
   engine::EngineContext& ctx = *ctx_;

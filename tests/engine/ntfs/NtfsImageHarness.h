@@ -4,10 +4,12 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "DamagedImage.h"
 #include "EngineContext.h"
 #include "ImageFileSource.h"
 #include "PosixOutputFileSystem.h"
@@ -25,7 +27,8 @@ struct ListedEntry {
 
 class ScannedImage {
  public:
-  explicit ScannedImage(const std::string& imagePath);
+  // Scans at once; reads touching `badSectors` fail.
+  explicit ScannedImage(const std::string& imagePath, const std::set<uint64_t>& badSectors = {});
   engine::EngineContext& Context() { return *ctx_; }
   testsupport::RecordingHost& Host() { return host_; }
   bool Detected() const { return detected_; }
@@ -36,7 +39,7 @@ class ScannedImage {
 
  private:
   std::string imagePath_;
-  platform::ImageDeviceOpener opener_;
+  testsupport::FaultyImageOpener opener_;
   testsupport::RecordingHost host_;
   std::unique_ptr<platform::PosixOutputFileSystem> files_;
   std::unique_ptr<engine::EngineContext> ctx_;

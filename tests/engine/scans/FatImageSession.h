@@ -9,6 +9,7 @@
 #include <map>
 #include <string>
 
+#include "DamagedImage.h"
 #include "EngineContext.h"
 #include "RecordingHost.h"
 #include "Fixtures.h"
@@ -20,15 +21,16 @@
 namespace testsupport {
 
 // A recording host that stands for the user pressing Stop (and confirming) once
-// the scan has shown a given number of found items.
+// the scan has shown a given number of found items (or values of another counter).
 class StoppingHost final : public RecordingHost {
  public:
   int StopAfterItems = -1;
+  engine::ScanCounter StopCounter = engine::ScanCounter::LastItem;
   std::atomic<int32_t>* StopFlag = nullptr;
 
   void SetCounterText(engine::ScanCounter counter, const std::u16string& text) override {
     RecordingHost::SetCounterText(counter, text);
-    if (counter == engine::ScanCounter::LastItem && ++itemsShown_ == StopAfterItems && StopFlag) *StopFlag = 1;
+    if (counter == StopCounter && ++itemsShown_ == StopAfterItems && StopFlag) *StopFlag = 1;
   }
 
  private:
@@ -82,7 +84,7 @@ class FatImageSession {
   }
 
   StoppingHost host;
-  platform::ImageDeviceOpener opener;
+  FaultyImageOpener opener;
   engine::EngineContext ctx;
   engine::FileFilterTable filters;
 };

@@ -1,0 +1,212 @@
+// NTFS Quick Scan over copies of the standard image damaged the way real volumes
+// are: folders whose parent links loop, a root record with a damaged name, damaged
+// copies of record 0 and a damaged $MFT runlist. What can be found is listed where
+// the user can reach it; what cannot is said.
+
+#include <gtest/gtest.h>
+
+#include "DamagedImage.h"
+#include "FatImageSession.h"
+#include "Fixtures.h"
+#include "NtfsImageHarness.h"
+#include "scans/QuickScan.h"
+
+namespace {
+
+using ntfstest::ListedEntry;
+using testsupport::DamagedImage;
+
+constexpr uint64_t kRecordBytes = 1024;
+
+// Byte offsets of the MFT and its mirror, from the boot sector.
+struct MftPlace {
+  uint64_t Mft = 0;
+  uint64_t Mirror = 0;
+};
+
+MftPlace PlaceOf(const DamagedImage& image) {
+  const uint64_t clusterBytes = uint64_t{image.Read(13, 1)[0]} * 512;
+  return {image.U32(48) * clusterBytes, image.U32(56) * clusterBytes};
+}
+
+// The byte offsets of the attributes of `type` in the record at `record`.
+std::vector<uint64_t> AttributesOf(const DamagedImage& image, uint64_t record, uint32_t type) {
+  const std::vector<uint8_t> bytes = image.Read(record, kRecordBytes);
+  std::vector<uint64_t> found;
+  uint32_t offset = bytes[20] | bytes[21] << 8;
+  while (offset + 8 <= kRecordBytes) {
+    const uint32_t at = image.U32(record + offset);
+    const uint32_t length = image.U32(record + offset + 4);
+    if (at == 0xFFFFFFFF || length == 0) break;
+    if (at == type) found.push_back(record + offset);
+    offset += length;
+  }
+  return found;
+}
+
+// Points every $FILE_NAME of record `id` at `parent`.
+void SetParent(DamagedImage& image, uint32_t id, uint32_t parent) {
+  const uint64_t record = PlaceOf(image).Mft + id * kRecordBytes;
+  for (const uint64_t attribute : AttributesOf(image, record, 0x30)) {
+    const std::vector<uint8_t> header = image.Read(attribute + 20, 2);
+    const uint64_t value = attribute + (header[0] | header[1] << 8);
+    image.PutU32(value, parent);
+  }
+}
+
+// Breaks the update sequence of record `id` at `mftOffset`: its fix-up fails.
+void BreakRecord(DamagedImage& image, uint64_t mftOffset, uint32_t id) {
+  const uint64_t sectorEnd = mftOffset + id * kRecordBytes + 510;
+  image.WriteByte(sectorEnd, image.Read(sectorEnd, 1)[0] ^ 0xFF);
+}
+
+uint32_t IdOf(const std::map<uint32_t, ListedEntry>& listing, const std::string& path) {
+  for (const auto& [id, entry] : listing) {
+    if (entry.Path == path) return id;
+  }
+  throw std::runtime_error("not listed: " + path);
+}
+
+const std::string& StandardImagePath() { return fixtures::StandardImage(fixtures::ImageKind::Ntfs).ImagePath; }
+
+const std::map<uint32_t, ListedEntry>& PristineListing() {
+  static const std::map<uint32_t, ListedEntry> listing = [] {
+    ntfstest::ScannedImage scan(StandardImagePath());
+    std::map<uint32_t, ListedEntry> all = scan.Listing();
+    all.erase(0xFFFFFFFE);  // "Lost Dir"
+    return all;
+  }();
+  return listing;
+}
+
+std::map<uint32_t, ListedEntry> ListingOf(const std::string& imagePath) {
+  ntfstest::ScannedImage scan(imagePath);
+  EXPECT_TRUE(scan.Detected());
+  std::map<uint32_t, ListedEntry> listing = scan.Listing();
+  listing.erase(0xFFFFFFFE);
+  return listing;
+}
+
+TEST(NtfsDamagedImage, FolderThatIsItsOwnParentIsListedUnderLostDirWithEverythingInIt) {
+  const auto& pristine = PristineListing();
+  DamagedImage image(StandardImagePath(), "ntfs-self-parent");
+  const uint32_t documents = IdOf(pristine, "/Documents");
+  SetParent(image, documents, documents);
+
+  const auto listing = ListingOf(image.Path());
+  for (const auto& [id, entry] : pristine) {
+    const auto found = listing.find(id);
+    ASSERT_NE(found, listing.end()) << entry.Path;
+    const std::string expected = entry.Path.starts_with("/Documents") ? "/Lost Dir" + entry.Path : entry.Path;
+    EXPECT_EQ(found->second.Path, expected);
+  }
+}
+
+TEST(NtfsDamagedImage, CycleOfFoldersIsBrokenUnderLostDir) {
+  const auto& pristine = PristineListing();
+  DamagedImage image(StandardImagePath(), "ntfs-cycle");
+  // Documents named as the child of its own child.
+  SetParent(image, IdOf(pristine, "/Documents"), IdOf(pristine, "/Documents/Reports"));
+
+  const auto listing = ListingOf(image.Path());
+  for (const auto& [id, entry] : pristine) {
+    const auto found = listing.find(id);
+    ASSERT_NE(found, listing.end()) << entry.Path;
+    if (entry.Path.starts_with("/Documents")) {
+      EXPECT_TRUE(found->second.Path.starts_with("/Lost Dir/")) << found->second.Path;
+      EXPECT_TRUE(found->second.Path.ends_with(entry.Path.substr(entry.Path.rfind('/')))) << found->second.Path;
+    } else {
+      EXPECT_EQ(found->second.Path, entry.Path);
+    }
+  }
+}
+
+TEST(NtfsDamagedImage, RootRecordWithADamagedNameIsNoFolderOfItself) {
+  DamagedImage image(StandardImagePath(), "ntfs-root-name");
+  const uint64_t root = PlaceOf(image).Mft + 5 * kRecordBytes;
+  for (const uint64_t attribute : AttributesOf(image, root, 0x30)) {
+    const std::vector<uint8_t> header = image.Read(attribute + 20, 2);
+    image.WriteByte(attribute + (header[0] | header[1] << 8) + 66, 'X');  // "." becomes "X"
+  }
+  ntfstest::ScannedImage scan(image.Path());
+  ASSERT_TRUE(scan.Detected());
+  EXPECT_EQ(scan.Context().Results.FindTreeFolder(5), nullptr);
+  std::map<uint32_t, ListedEntry> listing = scan.Listing();
+  listing.erase(0xFFFFFFFE);
+  EXPECT_EQ(listing, PristineListing());
+}
+
+struct BrokenRecordsCase {
+  const char* Name;
+  std::vector<uint32_t> InMft;
+};
+
+void PrintTo(const BrokenRecordsCase& c, std::ostream* os) { *os << c.Name; }
+
+class NtfsBrokenRecords : public testing::TestWithParam<BrokenRecordsCase> {};
+
+TEST_P(NtfsBrokenRecords, MftIsMappedFromTheMirrorCopyOfRecordZero) {
+  DamagedImage image(StandardImagePath(), std::string("ntfs-broken-") + GetParam().Name);
+  for (const uint32_t id : GetParam().InMft) BreakRecord(image, PlaceOf(image).Mft, id);
+  std::map<uint32_t, ListedEntry> expected = PristineListing();
+  for (const uint32_t id : GetParam().InMft) expected.erase(id);  // a broken record lists nothing
+  EXPECT_EQ(ListingOf(image.Path()), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, NtfsBrokenRecords,
+                         testing::Values(BrokenRecordsCase{"Record0", {0}}, BrokenRecordsCase{"Record5", {5}},
+                                         BrokenRecordsCase{"Records0And5", {0, 5}}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(NtfsDamagedImage, NoUsableRecordZeroEndsWithTheParametersMessage) {
+  DamagedImage image(StandardImagePath(), "ntfs-no-record-zero");
+  const MftPlace place = PlaceOf(image);
+  BreakRecord(image, place.Mft, 0);
+  BreakRecord(image, place.Mirror, 0);
+  testsupport::FatImageSession session(image.Path(), engine::kFileSystemNtfs);
+  EXPECT_EQ(session.QuickScan(), 0);
+  EXPECT_EQ(session.ctx.ScanControl.ParametersNotFound.load(), 1);
+  EXPECT_EQ(session.ctx.MessageRequest.Text, engine::kParametersNotFoundText);
+  EXPECT_TRUE(session.host.CallsStartingWith("ResultTree").empty()) << "no empty results";
+}
+
+// $MFT's one run rewritten to 2^31 - 1 clusters; with and without its data size.
+TEST(NtfsDamagedImage, DamagedMftRunIsBoundedByTheDataSizeAndTheVolume) {
+  // Detection looks for the backup boot sector one past the image's end.
+  const uint64_t unreadableWhole = ntfstest::ScannedImage(StandardImagePath()).Context().ReadStats.UnreadableSectors;
+  for (const bool sizeDamagedToo : {false, true}) {
+    DamagedImage image(StandardImagePath(), "ntfs-long-run");
+    const uint64_t data = AttributesOf(image, PlaceOf(image).Mft, 0x80).at(0);
+    const std::vector<uint8_t> header = image.Read(data + 32, 2);
+    const uint64_t runlist = data + (header[0] | header[1] << 8);
+    const uint8_t firstRunOffset = image.Read(runlist + 2, 1)[0];
+    const uint8_t longRun[] = {0x14, 0xFF, 0xFF, 0xFF, 0x7F, firstRunOffset, 0x00};
+    image.Write(runlist, longRun);
+    if (sizeDamagedToo) image.PutU64(data + 48, uint64_t{1} << 40);
+
+    ntfstest::ScannedImage scan(image.Path());
+    ASSERT_TRUE(scan.Detected());
+    std::map<uint32_t, ListedEntry> listing = scan.Listing();
+    listing.erase(0xFFFFFFFE);
+    EXPECT_EQ(listing, PristineListing()) << "the mirror's records are no files";
+    EXPECT_EQ(scan.Context().ReadStats.UnreadableSectors.load(), unreadableWhole) << "nothing read beyond the volume";
+  }
+}
+
+TEST(NtfsDamagedImage, StopDuringTheWalkListsWhatWasFound) {
+  testsupport::FatImageSession whole(StandardImagePath(), engine::kFileSystemNtfs);
+  ASSERT_EQ(whole.QuickScan(), 1);
+
+  testsupport::FatImageSession session(StandardImagePath(), engine::kFileSystemNtfs);
+  // The walk shows the sector it reads every 16 records: Stop at the third showing.
+  session.host.StopCounter = engine::ScanCounter::CurrentSector;
+  session.host.StopAfterItems = 3;
+  EXPECT_EQ(session.QuickScan(), 1);
+  const engine::ResultStore& results = session.ctx.Results;
+  EXPECT_GT(results.FileCount, 0);
+  EXPECT_LT(results.FileCount, whole.ctx.Results.FileCount);
+  EXPECT_EQ(results.TreeFiles.size(), static_cast<size_t>(results.FileCount));
+  EXPECT_EQ(session.host.CallsStartingWith("ResultTree.Insert Root").size(), 1u);
+}
+
+}  // namespace
