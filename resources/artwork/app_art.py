@@ -24,11 +24,14 @@ def page_background(width, height):
 
 
 def dialog_skin(width, height, mark):
-    """A dialog background: a soft blue wash with a light band at the top and a
-    faint watermark pictogram in the bottom-right corner."""
+    """A dialog background: a soft blue wash with a light band at the top and,
+    when a mark is given, a faint watermark pictogram in the bottom-right
+    corner (the skins are the size of their dialog's client area)."""
     image = vertical_gradient(width, height, (226, 238, 249), (250, 252, 255))
     band = horizontal_gradient(width, 6, BLUE, SKY)
     image.paste(band, (0, 0))
+    if mark is None:
+        return image
     size = min(width, height) // 3
     c = Canvas(size, size)
     mark(c, 0, 0, size)

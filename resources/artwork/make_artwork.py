@@ -44,9 +44,11 @@ def draw_bitmap(resource_id, width, height, cells):
         9353: toolkit_art.editor_tools,
         9407: toolkit_art.window_commands,
     }
-    skins = {202: app_art.pg.hard_disk, 203: app_art.pg.magnifier, 208: app_art.pg.gear,
-             210: app_art.pg.folder, 213: app_art.pg.document, 216: app_art.pg.save_disk,
-             221: app_art.pg.help_badge, 224: app_art.pg.save_disk, 311: app_art.pg.program_mark}
+    # Skins shared by dialogs of different sizes carry no watermark: its
+    # corner would fall at a different place in each.
+    skins = {202: None, 203: app_art.pg.magnifier, 208: None, 210: app_art.pg.folder,
+             213: app_art.pg.document, 216: app_art.pg.save_disk, 221: None,
+             224: app_art.pg.save_disk, 311: app_art.pg.program_mark}
     if resource_id in strips:
         return toolkit_art.strip(cells, cell_w, height, strips[resource_id])
     if resource_id in skins:
