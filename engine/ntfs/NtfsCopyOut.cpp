@@ -149,7 +149,7 @@ bool SetNtfsFileTimes(OutputFile& file, uint64_t pendingFileTime) {
 FileSaveOutcome WriteRunsToFile(EngineContext& ctx, SaveSession& session, const std::u16string& path,
                                 const ntfs::DataStream& stream, bool visibleSave, uint64_t pendingFileTime,
                                 uint64_t unreadableBefore) {
-  ctx.SaveControl.SkipRequested = 0;
+  // Skip was cleared when the file started: one pressed since the dialog named it counts.
   std::unique_ptr<OutputFile> file = CreateSaveFile(ctx, session, path);
   if (!file) return FileSaveOutcome::Failed;
   CopyResult copied = CopyResult::Complete;
@@ -193,7 +193,10 @@ bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveReques
     }
     return false;
   }
-  if (request.VisibleSave && SaveStopRequested(ctx)) return false;
+  if (request.VisibleSave && SaveStopRequested(ctx)) {
+    session.Tally.Record(FileSaveOutcome::Partial, target->Path);  // named, but stopped before it was made
+    return false;
+  }
   return WriteRunsToFile(ctx, session, target->Path, *stream, request.VisibleSave, request.PendingFileTime,
                          unreadableBefore) == FileSaveOutcome::Saved;
 }
