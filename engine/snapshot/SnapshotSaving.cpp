@@ -11,6 +11,9 @@
 namespace engine::snapshot {
 namespace {
 
+// Added to the snapshot's name while it is being written.
+constexpr char16_t kNewSnapshotEnding[] = u".new";
+
 std::optional<std::u16string> ChooseTarget(EngineContext& ctx) {
   const std::optional<std::u16string> chosen = ctx.Host->AskSnapshotPath(false);
   if (!chosen) return std::nullopt;
@@ -22,18 +25,21 @@ std::optional<std::u16string> ChooseTarget(EngineContext& ctx) {
   return path;
 }
 
+// Writes the snapshot beside its place and then puts it there in one step, so
+// that a snapshot being replaced survives a write that fails.
 bool WriteSnapshotFile(EngineContext& ctx, const std::u16string& path, const std::vector<uint8_t>& bytes) {
-  std::unique_ptr<OutputFile> file = ctx.Files != nullptr ? ctx.Files->CreateFileForWriting(path) : nullptr;
+  const std::u16string newPath = path + kNewSnapshotEnding;
+  std::unique_ptr<OutputFile> file = ctx.Files != nullptr ? ctx.Files->CreateFileForWriting(newPath) : nullptr;
   if (file == nullptr) {
     ReportMessage(ctx, kCannotOpenText, kMessageError);
     return false;
   }
   const bool written = file->Write(bytes);
   const bool closed = file->Close();
-  if (written && closed) return true;
-  // A snapshot cut short would load as damaged; do not leave one behind.
   file.reset();
-  ctx.Files->RemoveFile(path);
+  if (written && closed && ctx.Files->ReplaceFile(newPath, path)) return true;
+  // A snapshot cut short would load as damaged; do not leave one behind.
+  ctx.Files->RemoveFile(newPath);
   ReportMessage(ctx, kCannotWriteText, kMessageError);
   return false;
 }

@@ -2,7 +2,8 @@
 // "&Save Recovery Snapshot...": asks the host for the file (".vbrx" appended when
 // missing), asks before replacing one, and writes the snapshot. No message on
 // success; a file that cannot be created or written completely is reported and
-// not left behind half written.
+// not left behind half written. The snapshot is written under a new name and
+// then put in place, so a snapshot it replaces is kept when the write fails.
 
 #include "EngineContext.h"
 

@@ -82,6 +82,17 @@ TEST_F(SnapshotSavingTest, FailuresAreReportedAndLeaveNoFile) {
   EXPECT_FALSE(SaveSnapshot(ctx));
   EXPECT_EQ(t.host.CallsStartingWith("Message 2 The file could not be written completely.").size(), 1u);
   EXPECT_EQ(t.files.Files.count(u"C:\\r.vbrx"), 0u);
+  EXPECT_TRUE(t.files.Files.empty());
+}
+
+TEST_F(SnapshotSavingTest, ASnapshotBeingReplacedSurvivesAFailedWrite) {
+  t.files.Files[u"C:\\r.vbrx"] = {1, 2, 3};
+  t.files.FailWrite = true;
+  t.host.SnapshotPaths.push_back(u"C:\\r.vbrx");
+  t.host.QuestionAnswers.push_back(true);
+  EXPECT_FALSE(SaveSnapshot(ctx));
+  EXPECT_EQ(t.host.CallsStartingWith("Message 2 The file could not be written completely.").size(), 1u);
+  EXPECT_EQ(t.files.Files, (std::map<std::u16string, std::vector<uint8_t>>{{u"C:\\r.vbrx", {1, 2, 3}}}));
 }
 
 TEST_F(SnapshotSavingTest, ExtensiveNtfsCountsTheFilesInTheVolume) {
