@@ -1,5 +1,6 @@
 #include "extensive/ExtensiveScan.h"
 
+#include "ReadErrorReport.h"
 #include "extensive/FatVolumeAnalysis.h"
 #include "extensive/NtfsIndexCompletion.h"
 #include "extensive/NtfsVolumeAnalysis.h"
@@ -42,6 +43,7 @@ void PrepareExtensiveScan(EngineContext& ctx) {
 
 int ExtensiveScanThreadProc(EngineContext& ctx) {
   const SourceSelectionRecord& range = ctx.SourceSelection;
+  const ReadErrorCounts readErrorsAtStart = CurrentReadErrors(ctx);
   if (uint64_t{range.StartSector} + range.SectorCount > uint64_t{UINT32_MAX} + 1) {
     ReportMessage(ctx, kRangeBeyond32BitsText, kMessageError);
   } else if (IsFat(range.FileSystemCode)) {
@@ -51,6 +53,7 @@ int ExtensiveScanThreadProc(EngineContext& ctx) {
     ScanRawNtfs(ctx);
     PostProcessExtensiveScan(ctx);
   }
+  ReportUnreadableSectorsSince(ctx, readErrorsAtStart);
   ctx.ScanControl.AnalysisPart1Done.store(1);
   ctx.ScanControl.AnalysisPart2Done.store(1);
   EndWorker(ctx);

@@ -8,57 +8,16 @@
 #include "DamagedImage.h"
 #include "FatImageSession.h"
 #include "Fixtures.h"
+#include "NtfsDamage.h"
 #include "NtfsImageHarness.h"
 #include "scans/QuickScan.h"
 
 namespace {
 
 using ntfstest::ListedEntry;
+using ntfstest::PlaceOf;
+using ntfstest::MftPlace;
 using testsupport::DamagedImage;
-
-constexpr uint64_t kRecordBytes = 1024;
-
-// Byte offsets of the MFT and its mirror, from the boot sector.
-struct MftPlace {
-  uint64_t Mft = 0;
-  uint64_t Mirror = 0;
-};
-
-MftPlace PlaceOf(const DamagedImage& image) {
-  const uint64_t clusterBytes = uint64_t{image.Read(13, 1)[0]} * 512;
-  return {image.U32(48) * clusterBytes, image.U32(56) * clusterBytes};
-}
-
-// The byte offsets of the attributes of `type` in the record at `record`.
-std::vector<uint64_t> AttributesOf(const DamagedImage& image, uint64_t record, uint32_t type) {
-  const std::vector<uint8_t> bytes = image.Read(record, kRecordBytes);
-  std::vector<uint64_t> found;
-  uint32_t offset = bytes[20] | bytes[21] << 8;
-  while (offset + 8 <= kRecordBytes) {
-    const uint32_t at = image.U32(record + offset);
-    const uint32_t length = image.U32(record + offset + 4);
-    if (at == 0xFFFFFFFF || length == 0) break;
-    if (at == type) found.push_back(record + offset);
-    offset += length;
-  }
-  return found;
-}
-
-// Points every $FILE_NAME of record `id` at `parent`.
-void SetParent(DamagedImage& image, uint32_t id, uint32_t parent) {
-  const uint64_t record = PlaceOf(image).Mft + id * kRecordBytes;
-  for (const uint64_t attribute : AttributesOf(image, record, 0x30)) {
-    const std::vector<uint8_t> header = image.Read(attribute + 20, 2);
-    const uint64_t value = attribute + (header[0] | header[1] << 8);
-    image.PutU32(value, parent);
-  }
-}
-
-// Breaks the update sequence of record `id` at `mftOffset`: its fix-up fails.
-void BreakRecord(DamagedImage& image, uint64_t mftOffset, uint32_t id) {
-  const uint64_t sectorEnd = mftOffset + id * kRecordBytes + 510;
-  image.WriteByte(sectorEnd, image.Read(sectorEnd, 1)[0] ^ 0xFF);
-}
 
 uint32_t IdOf(const std::map<uint32_t, ListedEntry>& listing, const std::string& path) {
   for (const auto& [id, entry] : listing) {
@@ -91,7 +50,7 @@ TEST(NtfsDamagedImage, FolderThatIsItsOwnParentIsListedUnderLostDirWithEverythin
   const auto& pristine = PristineListing();
   DamagedImage image(StandardImagePath(), "ntfs-self-parent");
   const uint32_t documents = IdOf(pristine, "/Documents");
-  SetParent(image, documents, documents);
+  ntfstest::SetParent(image, documents, documents);
 
   const auto listing = ListingOf(image.Path());
   for (const auto& [id, entry] : pristine) {
@@ -106,7 +65,7 @@ TEST(NtfsDamagedImage, CycleOfFoldersIsBrokenUnderLostDir) {
   const auto& pristine = PristineListing();
   DamagedImage image(StandardImagePath(), "ntfs-cycle");
   // Documents named as the child of its own child.
-  SetParent(image, IdOf(pristine, "/Documents"), IdOf(pristine, "/Documents/Reports"));
+  ntfstest::SetParent(image, IdOf(pristine, "/Documents"), IdOf(pristine, "/Documents/Reports"));
 
   const auto listing = ListingOf(image.Path());
   for (const auto& [id, entry] : pristine) {
@@ -123,11 +82,7 @@ TEST(NtfsDamagedImage, CycleOfFoldersIsBrokenUnderLostDir) {
 
 TEST(NtfsDamagedImage, RootRecordWithADamagedNameIsNoFolderOfItself) {
   DamagedImage image(StandardImagePath(), "ntfs-root-name");
-  const uint64_t root = PlaceOf(image).Mft + 5 * kRecordBytes;
-  for (const uint64_t attribute : AttributesOf(image, root, 0x30)) {
-    const std::vector<uint8_t> header = image.Read(attribute + 20, 2);
-    image.WriteByte(attribute + (header[0] | header[1] << 8) + 66, 'X');  // "." becomes "X"
-  }
+  for (const uint64_t value : ntfstest::FileNameValuesOf(image, 5)) image.WriteByte(value + 66, 'X');  // "." becomes "X"
   ntfstest::ScannedImage scan(image.Path());
   ASSERT_TRUE(scan.Detected());
   EXPECT_EQ(scan.Context().Results.FindTreeFolder(5), nullptr);
@@ -147,7 +102,7 @@ class NtfsBrokenRecords : public testing::TestWithParam<BrokenRecordsCase> {};
 
 TEST_P(NtfsBrokenRecords, MftIsMappedFromTheMirrorCopyOfRecordZero) {
   DamagedImage image(StandardImagePath(), std::string("ntfs-broken-") + GetParam().Name);
-  for (const uint32_t id : GetParam().InMft) BreakRecord(image, PlaceOf(image).Mft, id);
+  for (const uint32_t id : GetParam().InMft) ntfstest::BreakRecord(image, PlaceOf(image).Mft, id);
   std::map<uint32_t, ListedEntry> expected = PristineListing();
   for (const uint32_t id : GetParam().InMft) expected.erase(id);  // a broken record lists nothing
   EXPECT_EQ(ListingOf(image.Path()), expected);
@@ -161,8 +116,8 @@ INSTANTIATE_TEST_SUITE_P(Records, NtfsBrokenRecords,
 TEST(NtfsDamagedImage, NoUsableRecordZeroEndsWithTheParametersMessage) {
   DamagedImage image(StandardImagePath(), "ntfs-no-record-zero");
   const MftPlace place = PlaceOf(image);
-  BreakRecord(image, place.Mft, 0);
-  BreakRecord(image, place.Mirror, 0);
+  ntfstest::BreakRecord(image, place.Mft, 0);
+  ntfstest::BreakRecord(image, place.Mirror, 0);
   testsupport::FatImageSession session(image.Path(), engine::kFileSystemNtfs);
   EXPECT_EQ(session.QuickScan(), 0);
   EXPECT_EQ(session.ctx.ScanControl.ParametersNotFound.load(), 1);
@@ -176,7 +131,7 @@ TEST(NtfsDamagedImage, DamagedMftRunIsBoundedByTheDataSizeAndTheVolume) {
   const uint64_t unreadableWhole = ntfstest::ScannedImage(StandardImagePath()).Context().ReadStats.UnreadableSectors;
   for (const bool sizeDamagedToo : {false, true}) {
     DamagedImage image(StandardImagePath(), "ntfs-long-run");
-    const uint64_t data = AttributesOf(image, PlaceOf(image).Mft, 0x80).at(0);
+    const uint64_t data = ntfstest::AttributesOf(image, PlaceOf(image).Mft, 0x80).at(0);
     const std::vector<uint8_t> header = image.Read(data + 32, 2);
     const uint64_t runlist = data + (header[0] | header[1] << 8);
     const uint8_t firstRunOffset = image.Read(runlist + 2, 1)[0];
