@@ -47,6 +47,17 @@ TEST(GalleryTest, CommandsRouteFromViewToApplicationAndDisabledOnesAreRefused)
     EXPECT_EQ(g.document->m_nToggles, 1);
 }
 
+TEST(GalleryTest, ContinueRoutingPassesAnUpdateOnToTheApplication)
+{
+    GalleryHarness g;
+    GalleryJournal().clear();
+    CTestCmdUI state;
+    state.m_nID = ID_GALLERY_PASSON;
+    EXPECT_TRUE(state.DoUpdate(g.frame, FALSE));
+    EXPECT_EQ(GalleryJournal(), (std::vector<std::wstring>{L"view update", L"application update"}));
+    EXPECT_FALSE(state.m_bEnabled); // the application's answer counts
+}
+
 TEST(GalleryTest, IdleUpdatesEnableToolbarButtonsPanesAndPopupMenuItems)
 {
     GalleryHarness g;

@@ -98,3 +98,44 @@ TEST(OleTest, DispatchDriverCallsAnAutomationObject)
     dictionary.ReleaseDispatch();
     ::OleUninitialize();
 }
+
+namespace
+{
+// A window hosting an automation object as its control.
+class CHostWnd : public CWnd
+{
+public:
+    void Host(IUnknown* pUnknown)
+    {
+        pUnknown->AddRef();
+        m_pControlUnknown = pUnknown; // released by the window object
+    }
+};
+} // namespace
+
+TEST(OleTest, WindowInvokeHelperPassesItsArgumentsToTheHostedObject)
+{
+    ASSERT_TRUE(AfxOleInit());
+    {
+        COleDispatchDriver dictionary;
+        if (!dictionary.CreateDispatch(L"Scripting.Dictionary"))
+            GTEST_SKIP() << "no Scripting.Dictionary here";
+        CHostWnd host;
+        host.Host(dictionary.m_lpDispatch);
+        DISPID add = DispatchIdOf(dictionary.m_lpDispatch, L"Add");
+        DISPID count = DispatchIdOf(dictionary.m_lpDispatch, L"Count");
+        DISPID item = DispatchIdOf(dictionary.m_lpDispatch, L"Item");
+
+        static const BYTE addParams[] = VTS_VARIANT VTS_VARIANT;
+        COleVariant key(L"volume"), value(L"NTFS");
+        host.InvokeHelper(add, DISPATCH_METHOD, VT_EMPTY, nullptr, addParams, &key, &value);
+        long entries = 0;
+        host.GetProperty(count, VT_I4, &entries);
+        EXPECT_EQ(entries, 1);
+        CString found;
+        static const BYTE itemParams[] = VTS_VARIANT;
+        host.InvokeHelper(item, DISPATCH_PROPERTYGET, VT_BSTR, &found, itemParams, &key);
+        EXPECT_EQ(found, CString(L"NTFS"));
+    }
+    ::OleUninitialize();
+}

@@ -106,6 +106,69 @@ BEGIN_MESSAGE_MAP(CSelfUpdatingButton, CWnd)
     ON_UPDATE_COMMAND_UI_REFLECT(OnUpdateSelf)
 END_MESSAGE_MAP()
 
+// One window names the static-colour message itself, the other takes the
+// whole WM_CTLCOLOR* family through ON_WM_CTLCOLOR.
+class CColourByMessageWnd : public CWnd
+{
+public:
+    int staticColourCalls = 0;
+    afx_msg LRESULT OnCtlColorStatic(WPARAM, LPARAM)
+    {
+        ++staticColourCalls;
+        return reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColourByMessageWnd, CWnd)
+    ON_MESSAGE(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+END_MESSAGE_MAP()
+
+class CColourByFamilyWnd : public CWnd
+{
+public:
+    UINT lastKind = 99;
+    afx_msg HBRUSH OnCtlColor(CDC*, CWnd*, UINT nCtlColor)
+    {
+        lastKind = nCtlColor;
+        return static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColourByFamilyWnd, CWnd)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+// A list view whose own first virtual (OnDraw) would catch a call meant for
+// the list control's first virtual (DrawItem) if the two were confused.
+class CCountingListView : public CListView
+{
+public:
+    int draws = 0;
+    void OnDraw(CDC*) override { ++draws; }
+};
+
+// Frames that keep or drop the document name in their title.
+class CTitleFrame : public CFrameWnd
+{
+public:
+    CTitleFrame(CDocument* pDocument, bool dropDocumentName) : m_pDocument(pDocument), m_bDrop(dropDocumentName) {}
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override
+    {
+        if (!CFrameWnd::PreCreateWindow(cs))
+            return FALSE;
+        if (m_bDrop)
+            cs.style &= ~FWS_ADDTOTITLE;
+        return TRUE;
+    }
+    CDocument* GetActiveDocument() override { return m_pDocument; }
+
+private:
+    CDocument* m_pDocument;
+    bool m_bDrop;
+};
+
 LPCTSTR PlainClass()
 {
     return AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)),
@@ -291,4 +354,67 @@ TEST(WindowTest, ParentOwnerIsTheParentOfAChildAndTheOwnerOfAPopup)
     EXPECT_EQ(AfxGetParentOwner(frame.m_hWnd), nullptr);
     popup.DestroyWindow();
     frame.DestroyWindow();
+}
+
+TEST(WindowTest, ColourMessageReachesItsOwnEntryBeforeTheFoldedOne)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    CColourByMessageWnd byMessage;
+    ASSERT_TRUE(byMessage.CreateEx(0, PlainClass(), L"by message", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr));
+    CWnd label;
+    ASSERT_TRUE(label.Create(L"STATIC", L"label", WS_CHILD, CRect(0, 0, 50, 20), &byMessage, 1));
+    LRESULT brush = byMessage.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hScreen),
+                                          reinterpret_cast<LPARAM>(label.m_hWnd));
+    EXPECT_EQ(byMessage.staticColourCalls, 1);
+    EXPECT_EQ(brush, reinterpret_cast<LRESULT>(::GetStockObject(GRAY_BRUSH)));
+
+    // The family handler still sees every member, with its kind.
+    CColourByFamilyWnd byFamily;
+    ASSERT_TRUE(byFamily.CreateEx(0, PlainClass(), L"by family", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr));
+    byFamily.SendMessage(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hScreen), 0);
+    EXPECT_EQ(byFamily.lastKind, static_cast<UINT>(CTLCOLOR_STATIC));
+    byFamily.SendMessage(WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(hScreen), 0);
+    EXPECT_EQ(byFamily.lastKind, static_cast<UINT>(CTLCOLOR_EDIT));
+    ::ReleaseDC(nullptr, hScreen);
+    byMessage.DestroyWindow();
+    byFamily.DestroyWindow();
+}
+
+TEST(WindowTest, ListViewHandsOutARealListControl)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, PlainClass(), L"parent", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
+    auto* view = new CCountingListView; // deletes itself with its window
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | LVS_REPORT, CRect(0, 0, 200, 100), &parent,
+                             AFX_IDW_PANE_FIRST));
+    CListCtrl& list = view->GetListCtrl();
+    EXPECT_EQ(list.m_hWnd, view->m_hWnd);
+    EXPECT_EQ(list.GetRuntimeClass(), RUNTIME_CLASS(CListCtrl));
+    list.InsertColumn(0, L"Name", LVCFMT_LEFT, 100);
+    EXPECT_EQ(list.InsertItem(0, L"recovered.doc"), 0);
+    EXPECT_EQ(list.GetItemCount(), 1);
+    DRAWITEMSTRUCT item{};
+    list.DrawItem(&item); // the control's own member, not the view's drawing
+    EXPECT_EQ(view->draws, 0);
+    EXPECT_EQ(CWnd::FromHandlePermanent(view->m_hWnd), view);
+    parent.DestroyWindow();
+}
+
+TEST(WindowTest, DocumentNameInTheTitleFollowsTheFrameStyleAfterDerivedChanges)
+{
+    CDocument document;
+    document.SetTitle(L"image.dd");
+    auto* keeps = new CTitleFrame(&document, false); // frames delete themselves
+    auto* drops = new CTitleFrame(&document, true);
+    ASSERT_TRUE(keeps->Create(nullptr, L"Pelmo", WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    ASSERT_TRUE(drops->Create(nullptr, L"Pelmo", WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    keeps->OnUpdateFrameTitle(TRUE);
+    drops->OnUpdateFrameTitle(TRUE);
+    CString kept, dropped;
+    keeps->GetWindowText(kept);
+    drops->GetWindowText(dropped);
+    EXPECT_EQ(kept, CString(L"Pelmo - image.dd"));
+    EXPECT_EQ(dropped, CString(L"Pelmo"));
+    keeps->DestroyWindow();
+    drops->DestroyWindow();
 }

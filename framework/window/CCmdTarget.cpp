@@ -1,5 +1,7 @@
 #include "CCmdTarget.h"
 
+#include "CCmdUI.h"
+
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
@@ -97,7 +99,19 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
         return TRUE;
     }
     AFX_MSGCALL call{message, 0, 0, nID, code, pExtra, 0};
-    return DispatchEntry(entry, call);
+    if (code != CN_UPDATE_COMMAND_UI || pExtra == nullptr)
+        return DispatchEntry(entry, call);
+    // An update handler that calls ContinueRouting leaves the item to the
+    // next target on the route (the frame passes it on to the application).
+    auto* pCmdUI = static_cast<CCmdUI*>(pExtra);
+    pCmdUI->m_bContinueRouting = FALSE;
+    BOOL handled = DispatchEntry(entry, call);
+    if (pCmdUI->m_bContinueRouting)
+    {
+        pCmdUI->m_bContinueRouting = FALSE;
+        return FALSE;
+    }
+    return handled;
 }
 
 DWORD CCmdTarget::InternalRelease()

@@ -228,6 +228,18 @@ BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRec
     return TRUE;
 }
 
+CToolBar::~CToolBar()
+{
+    // The toolbar's image list holds the images; the bitmap goes after it.
+    if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this)
+    {
+        m_bAutoDelete = FALSE; // being deleted already
+        DestroyWindow();
+    }
+    if (m_hbmImageWell != nullptr)
+        ::DeleteObject(m_hbmImageWell);
+}
+
 BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
 {
     HINSTANCE hInst = AfxGetResourceHandle();
@@ -254,6 +266,9 @@ BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
     {
         TBADDBITMAP add{nullptr, reinterpret_cast<UINT_PTR>(hBitmap)};
         SendMessage(TB_ADDBITMAP, images, reinterpret_cast<LPARAM>(&add));
+        if (m_hbmImageWell != nullptr)
+            ::DeleteObject(m_hbmImageWell);
+        m_hbmImageWell = hBitmap;
     }
     else
     {

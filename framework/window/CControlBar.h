@@ -58,6 +58,8 @@ class CToolBar : public CControlBar
 {
     DECLARE_DYNAMIC(CToolBar)
 public:
+    CToolBar() = default;
+    ~CToolBar() override;
     BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
     BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,
                   DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect rcBorders = CRect(0, 0, 0, 0),
@@ -78,6 +80,8 @@ public:
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
     CSize m_sizeImage{16, 15};
+    // The button images LoadToolBar loaded; the bar owns and frees it.
+    HBITMAP m_hbmImageWell = nullptr;
 };
 
 class CStatusBar : public CControlBar

@@ -68,9 +68,9 @@ void AFXAPI CFrameWnd::RemoveFrameOfThread(CWnd* pWnd)
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
 {
-    m_dwFrameStyle = cs.style & (FWS_ADDTOTITLE | FWS_PREFIXTITLE | FWS_SNAPTOBARS);
-    if (!(cs.style & WS_CHILD))
-        cs.style &= ~(FWS_ADDTOTITLE | FWS_PREFIXTITLE | FWS_SNAPTOBARS);
+    // The FWS_* bits stay in the window's style (the frame classes leave the
+    // class-specific bits alone), so a derived frame may still change them
+    // after this, and the title is built from what the window really has.
     cs.style |= WS_CLIPCHILDREN;
     if (cs.lpszClass == nullptr)
         cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)),
@@ -297,11 +297,12 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
     CDocument* pDocument = GetActiveDocument();
     CString title = m_strTitle;
-    if (bAddToTitle && (m_dwFrameStyle & FWS_ADDTOTITLE) && pDocument != nullptr)
+    const DWORD style = GetStyle();
+    if (bAddToTitle && (style & FWS_ADDTOTITLE) && pDocument != nullptr)
     {
         CString docTitle = pDocument->GetTitle();
         if (!docTitle.IsEmpty())
-            title = (m_dwFrameStyle & FWS_PREFIXTITLE) ? docTitle + L" - " + m_strTitle
+            title = (style & FWS_PREFIXTITLE) ? docTitle + L" - " + m_strTitle
                                                         : m_strTitle + L" - " + docTitle;
     }
     CString current;

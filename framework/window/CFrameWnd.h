@@ -11,7 +11,8 @@ class CView;
 class CDocument;
 class CControlBar;
 
-// Adds the document name to the title.
+// Frame bits kept in the frame window's style: the document name in the
+// title, before the application name, snapping to bars.
 #define FWS_ADDTOTITLE 0x00008000L
 #define FWS_PREFIXTITLE 0x00004000L
 #define FWS_SNAPTOBARS 0x00002000L
@@ -44,7 +45,6 @@ public:
     BOOL m_bInRecalcLayout = FALSE;
     CRect m_rectBorder;
     CPtrList m_listControlBars;
-    DWORD m_dwFrameStyle = 0; // the FWS_* bits given at creation
 
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
                 const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,

@@ -107,12 +107,16 @@ BOOL CCtrlView::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
+// The wrappers are never in the handle map, so they never destroy the
+// window they share with the view.
 CListCtrl& CListView::GetListCtrl() const
 {
-    return *reinterpret_cast<CListCtrl*>(const_cast<CListView*>(this));
+    m_listCtrl.m_hWnd = m_hWnd;
+    return m_listCtrl;
 }
 
 CTreeCtrl& CTreeView::GetTreeCtrl() const
 {
-    return *reinterpret_cast<CTreeCtrl*>(const_cast<CTreeView*>(this));
+    m_treeCtrl.m_hWnd = m_hWnd;
+    return m_treeCtrl;
 }

@@ -3,13 +3,12 @@
 #pragma once
 
 #include "CWnd.h"
+#include "ListControls.h"
 
 #include <commctrl.h>
 
 class CDocument;
 class CFrameWnd;
-class CListCtrl;
-class CTreeCtrl;
 
 #define AFX_WS_DEFAULT_VIEW (WS_CHILD | WS_VISIBLE | WS_BORDER)
 
@@ -68,7 +67,13 @@ class CListView : public CCtrlView
     DECLARE_DYNCREATE(CListView)
 public:
     CListView() : CCtrlView(WC_LISTVIEWW, AFX_WS_DEFAULT_VIEW) {}
+    // The view's window as a list control. A separate wrapper object, so
+    // calls through it reach the control class's own members, never the
+    // view's overrides of the same slots.
     CListCtrl& GetListCtrl() const;
+
+private:
+    mutable CListCtrl m_listCtrl;
 };
 
 class CTreeView : public CCtrlView
@@ -76,5 +81,9 @@ class CTreeView : public CCtrlView
     DECLARE_DYNCREATE(CTreeView)
 public:
     CTreeView() : CCtrlView(WC_TREEVIEWW, AFX_WS_DEFAULT_VIEW) {}
+    // The view's window as a tree control (a separate wrapper, as above).
     CTreeCtrl& GetTreeCtrl() const;
+
+private:
+    mutable CTreeCtrl m_treeCtrl;
 };

@@ -9,6 +9,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <cstdlib>
+#include <exception>
 #include <shellapi.h>
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
@@ -359,6 +360,14 @@ void AFXAPI AfxPostQuitMessage(int nExitCode)
     ::PostQuitMessage(nExitCode);
 }
 
+static void ReportFatalError(const CString& detail)
+{
+    CString message = L"The program met an error it cannot recover from and has to close.";
+    if (!detail.IsEmpty())
+        message += L"\n\n" + detail;
+    AfxMessageBox(message, MB_OK | MB_ICONSTOP);
+}
+
 int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmdShow)
 {
     CWinApp* pApp = AfxGetApp();
@@ -387,9 +396,20 @@ int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE, LPTSTR lpCmdLine, int nCmd
         else
             exitCode = pApp->ExitInstance();
     }
+    // Whatever escapes start-up or the loop ends the program with a word to
+    // the user rather than a crash.
     catch (CException* e)
     {
+        e->ReportError(MB_OK | MB_ICONSTOP);
         e->Delete();
+    }
+    catch (const std::exception& e)
+    {
+        ReportFatalError(CString(e.what()));
+    }
+    catch (...)
+    {
+        ReportFatalError(CString());
     }
     return exitCode;
 }

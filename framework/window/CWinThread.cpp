@@ -54,7 +54,6 @@ unsigned __stdcall AfxThreadEntry(void* pParam)
         exitCode = static_cast<UINT>(-1);
     }
     AfxEndThread(exitCode);
-    return exitCode;
 }
 
 BOOL CWinThread::CreateThread(DWORD dwCreateFlags, UINT nStackSize, LPSECURITY_ATTRIBUTES lpSecurityAttrs)
@@ -275,8 +274,10 @@ void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete)
         state->m_pThread = nullptr;
         pThread->Delete();
     }
-    (void)nExitCode; // returned by the thread function itself
     AfxFreeThreadState();
+    // Ends the calling thread here, with this code; objects on its stack are
+    // not unwound, as with any thread end from inside.
+    _endthreadex(nExitCode);
 }
 
 CWnd* AFXAPI AfxGetMainWnd()

@@ -63,7 +63,8 @@ CWinThread* AFXAPI AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = T
                                   UINT nStackSize = 0, DWORD dwCreateFlags = 0,
                                   LPSECURITY_ATTRIBUTES lpSecurityAttrs = nullptr);
 CWinThread* AFXAPI AfxGetThread();
-void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
+// Ends the calling framework thread with nExitCode; never returns.
+[[noreturn]] void AFXAPI AfxEndThread(UINT nExitCode, BOOL bDelete = TRUE);
 CWnd* AFXAPI AfxGetMainWnd();
 
 // One message of the calling thread's loop: FALSE on WM_QUIT (which stays in

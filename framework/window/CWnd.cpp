@@ -8,6 +8,11 @@
 #include "GdiObjects.h"
 #include "ThreadState.h"
 
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
@@ -17,20 +22,51 @@ END_MESSAGE_MAP()
 CWnd::~CWnd()
 {
     // A permanent object that still owns its window takes the window down
-    // with it; the handle must not outlive the object it is bound to.
+    // with it; the handle must not outlive the object it is bound to. The
+    // window is destroyed while still bound, so the class's own procedure
+    // (a common control's) sees WM_NCDESTROY and frees what it holds; the
+    // derived parts are gone, so only CWnd's handlers run, and WM_NCDESTROY
+    // detaches the object.
     if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this)
     {
         HWND hWnd = m_hWnd;
-        Detach();
         ::DestroyWindow(hWnd);
+        if (m_hWnd != nullptr) // destroyed from another thread's point of view, or refused
+            Detach();
     }
     if (m_pControlUnknown != nullptr)
         m_pControlUnknown->Release();
 }
 
-void CWnd::AssertOwnThread() const
+static void AFXAPI StopOnWindowThreadBreach(HWND hWnd, DWORD dwOwnerThread, DWORD dwCallingThread)
 {
-    ASSERT(m_hWnd == nullptr || ::GetWindowThreadProcessId(m_hWnd, nullptr) == ::GetCurrentThreadId());
+    wchar_t text[160];
+    ::swprintf(text, 160, L"Window %p of thread %lu was touched from thread %lu.\n", static_cast<void*>(hWnd),
+               dwOwnerThread, dwCallingThread);
+    ::OutputDebugStringW(text);
+    ::fputws(text, stderr);
+    ::fflush(stderr);
+    std::abort();
+}
+
+static std::atomic<AFX_WINDOW_THREAD_HANDLER> g_windowThreadHandler{&StopOnWindowThreadBreach};
+
+AFX_WINDOW_THREAD_HANDLER AFXAPI AfxSetWindowThreadHandler(AFX_WINDOW_THREAD_HANDLER pfnHandler)
+{
+    return g_windowThreadHandler.exchange(pfnHandler != nullptr ? pfnHandler : &StopOnWindowThreadBreach);
+}
+
+void AFXAPI AfxCheckWindowThread(HWND hWnd)
+{
+    if (hWnd == nullptr)
+        return;
+    DWORD processId = 0;
+    DWORD ownerThread = ::GetWindowThreadProcessId(hWnd, &processId);
+    if (ownerThread == 0 || processId != ::GetCurrentProcessId())
+        return;
+    DWORD callingThread = ::GetCurrentThreadId();
+    if (ownerThread != callingThread)
+        g_windowThreadHandler.load()(hWnd, ownerThread, callingThread);
 }
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCT& cs)
@@ -162,6 +198,11 @@ const MSG* AFXAPI CWnd::GetCurrentMessage()
     return &state->m_lastSentMsg;
 }
 
+static bool IsColourMessage(UINT message)
+{
+    return message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
+}
+
 // The child a reflectable message is about, or NULL.
 static HWND ReflectionTarget(HWND hWndParent, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -188,7 +229,7 @@ static HWND ReflectionTarget(HWND hWndParent, UINT message, WPARAM wParam, LPARA
     case WM_CHARTOITEM:
         return reinterpret_cast<HWND>(lParam);
     default:
-        if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+        if (IsColourMessage(message))
             return reinterpret_cast<HWND>(lParam);
         return nullptr;
     }
@@ -229,6 +270,22 @@ static BOOL DrawOrMeasureMenuItem(UINT message, LPARAM lParam)
     return FALSE;
 }
 
+// The CTLCOLOR_* kind a folded WM_CTLCOLOR entry is told; 0 for entries of
+// the message itself.
+static UINT ColourKind(UINT message, UINT entryMessage)
+{
+    return (entryMessage == WM_CTLCOLOR && IsColourMessage(message)) ? message - WM_CTLCOLORMSGBOX : 0;
+}
+
+// An entry for the message itself (ON_MESSAGE(WM_CTLCOLORSTATIC, ...)) wins;
+// otherwise the WM_CTLCOLOR* family reaches ON_WM_CTLCOLOR as one message.
+const AFX_MSGMAP_ENTRY* CWnd::FindColourAwareEntry(UINT message, UINT base) const
+{
+    if (const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(base + message, 0, 0))
+        return entry;
+    return IsColourMessage(message) ? FindMessageEntry(base + WM_CTLCOLOR, 0, 0) : nullptr;
+}
+
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     LRESULT result = 0;
@@ -248,17 +305,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         return TRUE;
     }
 
-    // The WM_CTLCOLOR* family reaches the map as one message.
-    UINT mapMessage = message;
-    UINT code = 0;
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
+    if (const AFX_MSGMAP_ENTRY* entry = FindColourAwareEntry(message, 0))
     {
-        mapMessage = WM_CTLCOLOR;
-        code = message - WM_CTLCOLORMSGBOX;
-    }
-    if (const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(mapMessage, 0, 0))
-    {
-        AFX_MSGCALL call{mapMessage, wParam, lParam, 0, code, nullptr, 0};
+        AFX_MSGCALL call{entry->nMessage, wParam, lParam, 0, ColourKind(message, entry->nMessage), nullptr, 0};
         if (!DispatchEntry(entry, call))
             return FALSE;
         *pResult = call.lResult;
@@ -348,17 +397,11 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return OnCmdMsg(0, static_cast<int>(MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY)), &notify, nullptr);
     }
 
-    UINT reflected = message;
-    UINT code = 0;
-    if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC)
-    {
-        reflected = WM_CTLCOLOR;
-        code = message - WM_CTLCOLORMSGBOX;
-    }
-    const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(WM_REFLECT_BASE + reflected, 0, 0);
+    const AFX_MSGMAP_ENTRY* entry = FindColourAwareEntry(message, WM_REFLECT_BASE);
     if (entry == nullptr)
         return FALSE;
-    AFX_MSGCALL call{WM_REFLECT_BASE + reflected, wParam, lParam, 0, code, nullptr, 0};
+    AFX_MSGCALL call{entry->nMessage, wParam, lParam, 0, ColourKind(message, entry->nMessage - WM_REFLECT_BASE),
+                     nullptr, 0};
     if (!DispatchEntry(entry, call))
         return FALSE;
     *pResult = call.lResult;
@@ -730,20 +773,24 @@ void CWnd::EndModalLoop(int nResult)
 BOOL CWnd::RunModalLoop(DWORD)
 {
     m_nFlags |= WF_CONTINUEMODAL | WF_MODALLOOP;
+    // The loop also ends when its window goes away without EndModalLoop
+    // (destroyed by its owner, or by a handler of its own).
+    const HWND hWndLoop = m_hWnd;
+    auto running = [&] { return ContinueModal() && ::IsWindow(hWndLoop) && m_hWnd == hWndLoop; };
     MSG msg;
     LONG idleCount = 0;
     bool idle = true;
-    while (ContinueModal())
+    while (running())
     {
         // Idle: let the dialog update its controls until a message comes.
         while (idle && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
         {
             if (!SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, idleCount++))
                 idle = false;
-            if (!ContinueModal())
+            if (!running())
                 break;
         }
-        if (!ContinueModal())
+        if (!running())
             break;
         if (!AfxPumpMessage())
         {

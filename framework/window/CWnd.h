@@ -13,6 +13,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <cstdarg>
+
 // winuser.h maps GetNextWindow to GetWindow; here it names the member.
 #undef GetNextWindow
 
@@ -29,6 +31,16 @@ class COleControlSite;
 #define WF_MODALLOOP 0x0008
 #define WF_TOOLTIPS 0x0001
 #define WF_STAYACTIVE 0x0020
+
+// A window belongs to the thread that made it. A worker that sends to a
+// window or changes it through CWnd is a programming error that can hang
+// the program, so the check below stays on in every build. A breach goes to
+// the handler; the default one names the window and both threads on stderr
+// and the debugger output, then stops the program, so a test fails.
+typedef void(AFXAPI* AFX_WINDOW_THREAD_HANDLER)(HWND hWnd, DWORD dwOwnerThread, DWORD dwCallingThread);
+AFX_WINDOW_THREAD_HANDLER AFXAPI AfxSetWindowThreadHandler(AFX_WINDOW_THREAD_HANDLER pfnHandler);
+// Windows of this process only; NULL and destroyed handles pass.
+void AFXAPI AfxCheckWindowThread(HWND hWnd);
 
 class CWnd : public CCmdTarget
 {
@@ -142,7 +154,11 @@ public:
         return FromHandle(::FindWindowW(lpszClassName, lpszWindowName));
     }
     CWnd* ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
-    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    CWnd* SetFocus()
+    {
+        AssertOwnThread();
+        return FromHandle(::SetFocus(m_hWnd));
+    }
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
     CWnd* SetActiveWindow() { return FromHandle(::SetActiveWindow(m_hWnd)); }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
@@ -152,6 +168,7 @@ public:
     // Messages.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
+        AssertOwnThread();
         return ::SendMessageW(m_hWnd, message, wParam, lParam);
     }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
@@ -160,6 +177,7 @@ public:
     }
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
+        AssertOwnThread();
         return ::SendDlgItemMessageW(m_hWnd, nID, message, wParam, lParam);
     }
 
@@ -176,8 +194,16 @@ public:
     // State.
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-    BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
-    BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+    BOOL EnableWindow(BOOL bEnable = TRUE)
+    {
+        AssertOwnThread();
+        return ::EnableWindow(m_hWnd, bEnable);
+    }
+    BOOL ShowWindow(int nCmdShow)
+    {
+        AssertOwnThread();
+        return ::ShowWindow(m_hWnd, nCmdShow);
+    }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL IsZoomed() const { return ::IsZoomed(m_hWnd); }
     BOOL IsWindow() const { return ::IsWindow(m_hWnd); }
@@ -199,6 +225,7 @@ public:
     }
     void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE)
     {
+        AssertOwnThread();
         ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
     }
     void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
@@ -207,6 +234,7 @@ public:
     }
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
     {
+        AssertOwnThread();
         return ::SetWindowPos(m_hWnd, pWndInsertAfter->GetSafeHwnd(), x, y, cx, cy, nFlags);
     }
     void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
@@ -217,7 +245,11 @@ public:
     int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
 
     // Text and fonts.
-    void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextW(m_hWnd, lpszString); }
+    void SetWindowText(LPCTSTR lpszString)
+    {
+        AssertOwnThread();
+        ::SetWindowTextW(m_hWnd, lpszString);
+    }
     int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const { return ::GetWindowTextW(m_hWnd, lpszStringBuf, nMaxCount); }
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
@@ -238,11 +270,23 @@ public:
     CDC* GetDC();
     CDC* GetWindowDC();
     int ReleaseDC(CDC* pDC);
-    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    void Invalidate(BOOL bErase = TRUE)
+    {
+        AssertOwnThread();
+        ::InvalidateRect(m_hWnd, nullptr, bErase);
+    }
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE)
+    {
+        AssertOwnThread();
+        ::InvalidateRect(m_hWnd, lpRect, bErase);
+    }
     void InvalidateRgn(HRGN hRgn, BOOL bErase = TRUE) { ::InvalidateRgn(m_hWnd, hRgn, bErase); }
     void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
-    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    void UpdateWindow()
+    {
+        AssertOwnThread();
+        ::UpdateWindow(m_hWnd);
+    }
     BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, HRGN hRgn = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE)
     {
@@ -285,8 +329,13 @@ public:
     // Drag and drop of files; clipboard viewers are not used.
     void DragAcceptFiles(BOOL bAccept = TRUE) { ::DragAcceptFiles(m_hWnd, bAccept); }
 
-    // Automation of a hosted control.
+    // Automation of a hosted control (throws COleException or
+    // COleDispatchException); arguments and results as COleDispatchDriver's.
     void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
+    void InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo,
+                       va_list argList);
+    void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp);
+    void SetProperty(DISPID dwDispID, VARTYPE vtProp, ...);
 
     // Default handlers of the ON_WM_ entries: they run the default procedure.
     afx_msg int OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
@@ -370,8 +419,10 @@ public:
 protected:
     // Lets a derived class see a message before the map does.
     BOOL HandleInitDialog(WPARAM, LPARAM);
-    // The thread that made the window (asserted by the wrappers that care).
-    void AssertOwnThread() const;
+    // The wrappers that change a window or send to it check that they run
+    // on the window's own thread (AfxCheckWindowThread).
+    void AssertOwnThread() const { AfxCheckWindowThread(m_hWnd); }
+    const AFX_MSGMAP_ENTRY* FindColourAwareEntry(UINT message, UINT base) const;
 
     IUnknown* m_pControlUnknown = nullptr;
     friend LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);

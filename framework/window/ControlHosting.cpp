@@ -3,6 +3,7 @@
 #include "CWnd.h"
 
 #include "../core/Exceptions.h"
+#include "COleDispatchDriver.h"
 
 #include <cstdarg>
 
@@ -45,43 +46,55 @@ IUnknown* CWnd::GetControlUnknown()
     return m_pControlUnknown;
 }
 
+// Calls on the hosted control's dispatch interface, with the same argument
+// lists (VTS_*) and result conventions as COleDispatchDriver.
 void CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...)
+{
+    va_list args;
+    va_start(args, pbParamInfo);
+    try
+    {
+        InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args);
+    }
+    catch (...)
+    {
+        va_end(args);
+        throw;
+    }
+    va_end(args);
+}
+
+void CWnd::InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo,
+                         va_list argList)
 {
     if (m_pControlUnknown == nullptr)
         AfxThrowOleException(E_NOINTERFACE);
     IDispatch* pDispatch = nullptr;
     if (FAILED(m_pControlUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch))))
         AfxThrowOleException(E_NOINTERFACE);
-    // Only property gets and argument-less calls reach hosted controls here.
-    (void)pbParamInfo;
-    DISPPARAMS params{};
-    VARIANT result;
-    ::VariantInit(&result);
-    HRESULT hr = pDispatch->Invoke(dwDispID, IID_NULL, LOCALE_USER_DEFAULT, wFlags, &params, &result, nullptr, nullptr);
-    pDispatch->Release();
-    if (FAILED(hr))
-        AfxThrowOleException(hr);
-    if (vtRet != VT_EMPTY && pvRet != nullptr && SUCCEEDED(::VariantChangeType(&result, &result, 0, vtRet)))
+    COleDispatchDriver driver(pDispatch, TRUE); // releases the reference taken above
+    driver.InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, argList);
+}
+
+void CWnd::GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp)
+{
+    InvokeHelper(dwDispID, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
+}
+
+void CWnd::SetProperty(DISPID dwDispID, VARTYPE vtProp, ...)
+{
+    va_list args;
+    va_start(args, vtProp);
+    const BYTE paramInfo[2] = {static_cast<BYTE>(vtProp), 0};
+    WORD flags = vtProp == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
+    try
     {
-        switch (vtRet)
-        {
-        case VT_I4:
-            *static_cast<LONG*>(pvRet) = result.lVal;
-            break;
-        case VT_BOOL:
-            *static_cast<BOOL*>(pvRet) = result.boolVal != VARIANT_FALSE;
-            break;
-        case VT_BSTR:
-            *static_cast<BSTR*>(pvRet) = result.bstrVal;
-            result.vt = VT_EMPTY; // ownership passes to the caller
-            break;
-        case VT_DISPATCH:
-            *static_cast<IDispatch**>(pvRet) = result.pdispVal;
-            result.vt = VT_EMPTY;
-            break;
-        default:
-            break;
-        }
+        InvokeHelperV(dwDispID, flags, VT_EMPTY, nullptr, paramInfo, args);
     }
-    ::VariantClear(&result);
+    catch (...)
+    {
+        va_end(args);
+        throw;
+    }
+    va_end(args);
 }

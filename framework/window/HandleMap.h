@@ -53,16 +53,10 @@ public:
     }
 
     void SetPermanent(THandle h, TObject* object) { m_permanent[h] = object; }
-    void RemoveHandle(THandle h)
-    {
-        m_permanent.erase(h);
-        auto it = m_temporary.find(h);
-        if (it != m_temporary.end())
-        {
-            it->second.get()->*m_member = nullptr; // the handle is gone; the wrapper goes too
-            m_temporary.erase(it);
-        }
-    }
+    // Unbinds a permanent object. A temporary wrapper of the same handle is
+    // left alone: whoever got it from FromHandle may still hold it, and it
+    // lives until the temporary objects are dropped at idle time.
+    void RemoveHandle(THandle h) { m_permanent.erase(h); }
 
     void DeleteTemp()
     {

@@ -6,6 +6,9 @@
 #include "GalleryJournal.h"
 #include "GalleryView.h"
 
+#include <cwchar>
+#include <stdexcept>
+
 std::vector<std::wstring>& GalleryJournal()
 {
     static std::vector<std::wstring> journal;
@@ -14,10 +17,14 @@ std::vector<std::wstring>& GalleryJournal()
 
 BEGIN_MESSAGE_MAP(CGalleryApp, CWinApp)
     ON_COMMAND_EX(ID_GALLERY_ROUTE, OnRoute)
+    ON_UPDATE_COMMAND_UI(ID_GALLERY_PASSON, OnUpdatePassOn)
 END_MESSAGE_MAP()
 
 BOOL CGalleryApp::InitInstance()
 {
+    // Lets a test see how the program ends when start-up throws.
+    if (m_lpCmdLine != nullptr && std::wcsstr(m_lpCmdLine, L"/fail-start") != nullptr)
+        throw std::runtime_error("the gallery was told to fail at start-up");
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
     SetRegistryKey(L"Pelmo Gallery");
@@ -30,6 +37,12 @@ BOOL CGalleryApp::InitInstance()
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
     return TRUE;
+}
+
+void CGalleryApp::OnUpdatePassOn(CCmdUI* pCmdUI)
+{
+    GalleryJournal().push_back(L"application update");
+    pCmdUI->Enable(FALSE);
 }
 
 BOOL CGalleryApp::OnRoute(UINT)

@@ -11,6 +11,7 @@ public:
     BOOL InitInstance() override;
 
     afx_msg BOOL OnRoute(UINT nID);
+    afx_msg void OnUpdatePassOn(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 };

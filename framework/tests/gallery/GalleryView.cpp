@@ -19,11 +19,18 @@ BEGIN_MESSAGE_MAP(CGalleryView, CView)
     ON_WM_CONTEXTMENU()
     ON_COMMAND_EX(ID_GALLERY_ROUTE, OnRoute)
     ON_COMMAND(ID_GALLERY_COUNT, OnCount)
+    ON_UPDATE_COMMAND_UI(ID_GALLERY_PASSON, OnUpdatePassOn)
     ON_COMMAND(ID_GALLERY_WORKER, OnWorker)
     ON_NOTIFY(LVN_ITEMCHANGED, IDC_GALLERY_LIST, OnListItemChanged)
     ON_NOTIFY(TVN_SELCHANGEDW, IDC_GALLERY_TREE, OnTreeSelChanged)
     ON_MESSAGE(WM_GALLERY_WORKER_DONE, OnWorkerDone)
 END_MESSAGE_MAP()
+
+void CGalleryView::OnUpdatePassOn(CCmdUI* pCmdUI)
+{
+    GalleryJournal().push_back(L"view update");
+    pCmdUI->ContinueRouting();
+}
 
 BOOL CGalleryList::OnItemChanged(NMHDR*, LRESULT* pResult)
 {

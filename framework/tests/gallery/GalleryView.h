@@ -45,6 +45,7 @@ public:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg BOOL OnRoute(UINT nID);
+    afx_msg void OnUpdatePassOn(CCmdUI* pCmdUI);
     afx_msg void OnCount();
     afx_msg void OnWorker();
     afx_msg void OnListItemChanged(NMHDR* pNMHDR, LRESULT* pResult);
