@@ -267,6 +267,12 @@ TEST(ResourceTable, StringsLoad)
         wchar_t text[512] = {};
         EXPECT_GT(::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(row.id), text, 512), 0)
             << "string " << row.id << " missing";
+        // The table shows a prompt's line break as " | "; the command bars
+        // split prompt and tip at a real line feed.
+        if (row.role.find(" | ") != std::string::npos)
+        {
+            EXPECT_NE(std::wstring(text).find(L'\n'), std::wstring::npos) << "string " << row.id;
+        }
     }
     // Start-up's OLE failure message has no text of its own in the table.
     wchar_t none[8] = {};
