@@ -1,0 +1,6 @@
+#pragma once
+
+#define IDB_TEST_TOOLBAR 300
+#define IDB_TEST_ALPHA_100 301
+#define IDB_TEST_ALPHA_STRIP 302
+#define IDI_TEST_ALPHA 400
