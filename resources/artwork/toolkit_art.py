@@ -249,17 +249,22 @@ def _outlined(c, draw_shape):
 
 
 def _hand(u, bent):
-    fill, edge = PAPER, INK
-    # Palm and the three folded fingers.
-    u.rrect(0.30, 0.44, 0.78, 0.86, 0.10, fill=fill, outline=edge)
-    for k in range(3):
-        u.rrect(0.44 + k * 0.11, 0.38, 0.56 + k * 0.11, 0.56, 0.05, fill=fill, outline=edge)
-    # The index finger: straight up, or bent at the knuckle.
-    if bent:
-        u.rrect(0.30, 0.26, 0.43, 0.52, 0.06, fill=fill, outline=edge)
-    else:
-        u.rrect(0.30, 0.04, 0.43, 0.52, 0.06, fill=fill, outline=edge)
-    u.poly([(0.20, 0.52), (0.30, 0.50), (0.32, 0.70), (0.26, 0.70)], fill=fill, outline=edge)
+    """A pointing hand as one silhouette: every part drawn dark, then every
+    part drawn light slightly inset, so the outline runs only round the whole."""
+    parts = [(0.26, 0.46, 0.84, 0.94, 0.12), (0.26, 0.28 if bent else 0.04, 0.44, 0.62, 0.08)]
+    parts += [(0.44 + k * 0.13, 0.36, 0.58 + k * 0.13, 0.60, 0.06) for k in range(3)]
+    thumb = [(0.10, 0.58), (0.26, 0.54), (0.30, 0.80), (0.20, 0.78)]
+    inset = 0.045
+    for u0, v0, u1, v1, r in parts:
+        u.rrect(u0, v0, u1, v1, r, fill=INK)
+    u.poly(thumb, fill=INK, outline=INK, width=1.6)
+    for u0, v0, u1, v1, r in parts:
+        u.rrect(u0 + inset, v0 + inset, u1 - inset, v1 - inset, r, fill=PAPER)
+    u.poly(thumb, fill=PAPER)
+    # The creases between the folded fingers.
+    for k in range(1, 3):
+        u.line([(0.44 + k * 0.13, 0.40), (0.44 + k * 0.13, 0.52)], INK, 0.8)
+    u.line([(0.44, 0.40), (0.44, 0.52)], INK, 0.8)
 
 
 def _arrow_pointer(u, scale=1.0):
