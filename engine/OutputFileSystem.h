@@ -59,7 +59,7 @@ class OutputFileSystem {
   virtual bool RenameFile(const std::u16string& /*from*/, const std::u16string& /*to*/) { return false; }
   // Puts a file in place of another in one step, so that a reader finds either
   // the old file or the new one whole; the old one is gone afterwards.
-  virtual bool ReplaceFile(const std::u16string& /*from*/, const std::u16string& /*to*/) { return false; }
+  virtual bool RenameFileOver(const std::u16string& /*from*/, const std::u16string& /*to*/) { return false; }
   // Removes a folder only when it is empty.
   virtual bool RemoveFolder(const std::u16string& path) = 0;
   // Names (not paths) of the files directly in a folder; empty when it cannot be read.

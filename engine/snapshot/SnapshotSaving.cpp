@@ -37,7 +37,7 @@ bool WriteSnapshotFile(EngineContext& ctx, const std::u16string& path, const std
   const bool written = file->Write(bytes);
   const bool closed = file->Close();
   file.reset();
-  if (written && closed && ctx.Files->ReplaceFile(newPath, path)) return true;
+  if (written && closed && ctx.Files->RenameFileOver(newPath, path)) return true;
   // A snapshot cut short would load as damaged; do not leave one behind.
   ctx.Files->RemoveFile(newPath);
   ReportMessage(ctx, kCannotWriteText, kMessageError);

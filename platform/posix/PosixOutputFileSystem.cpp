@@ -122,7 +122,7 @@ bool PosixOutputFileSystem::RenameFile(const std::u16string& from, const std::u1
   return ::unlink(source.c_str()) == 0;
 }
 
-bool PosixOutputFileSystem::ReplaceFile(const std::u16string& from, const std::u16string& to) {
+bool PosixOutputFileSystem::RenameFileOver(const std::u16string& from, const std::u16string& to) {
   return ::rename(ToPosixPath(from).c_str(), ToPosixPath(to).c_str()) == 0;
 }
 

@@ -118,7 +118,7 @@ bool Win32OutputFileSystem::RenameFile(const std::u16string& from, const std::u1
   return MoveFileExW(ApiPath(from).c_str(), ApiPath(to).c_str(), 0) != FALSE;
 }
 
-bool Win32OutputFileSystem::ReplaceFile(const std::u16string& from, const std::u16string& to) {
+bool Win32OutputFileSystem::RenameFileOver(const std::u16string& from, const std::u16string& to) {
   return MoveFileExW(ApiPath(from).c_str(), ApiPath(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
          FALSE;
 }

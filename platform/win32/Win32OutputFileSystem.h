@@ -23,7 +23,7 @@ class Win32OutputFileSystem final : public engine::OutputFileSystem {
   std::unique_ptr<engine::OutputFile> CreateFileForWriting(const std::u16string& path) override;
   bool RemoveFile(const std::u16string& path) override;
   bool RenameFile(const std::u16string& from, const std::u16string& to) override;
-  bool ReplaceFile(const std::u16string& from, const std::u16string& to) override;
+  bool RenameFileOver(const std::u16string& from, const std::u16string& to) override;
   bool RemoveFolder(const std::u16string& path) override;
   std::vector<std::u16string> FilesInFolder(const std::u16string& path) override;
   std::u16string TempFolder() override;

@@ -47,6 +47,39 @@ TEST(WindowsDeviceTest, TheVolumeIsOpenedForReadingOnly) {
   CloseHandle(device);
 }
 
+// Our own opener holds the device without write access: a second opener that lets
+// no one else write can still open it (the system refuses that while any handle
+// may write), and one asking to write is refused (we let no one else write).
+TEST(WindowsDeviceTest, OurDeviceSourceHoldsTheDeviceReadOnly) {
+  auto exclusiveReader = [] {
+    return CreateFileW(L"\\\\.\\D:", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  };
+  // The control: a handle that may write keeps the exclusive reader out.
+  HANDLE writer = CreateFileW(L"\\\\.\\D:", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  if (writer == INVALID_HANDLE_VALUE) GTEST_SKIP() << "the test drive cannot be opened for writing here";
+  HANDLE blocked = exclusiveReader();
+  const bool sharingEnforced = blocked == INVALID_HANDLE_VALUE;
+  if (blocked != INVALID_HANDLE_VALUE) CloseHandle(blocked);
+  CloseHandle(writer);
+  if (!sharingEnforced) GTEST_SKIP() << "this system does not enforce sharing on the test drive";
+
+  for (engine::DeviceShare share : {engine::DeviceShare::ReadOnly, engine::DeviceShare::ReadWrite}) {
+    platform::Win32DeviceOpener opener;
+    std::unique_ptr<engine::SectorSource> ours = opener.OpenForReading(u"\\\\.\\D:", share);
+    ASSERT_NE(ours, nullptr);
+    HANDLE reader = exclusiveReader();
+    EXPECT_NE(reader, INVALID_HANDLE_VALUE) << "our handle may write (error " << GetLastError() << ")";
+    if (reader != INVALID_HANDLE_VALUE) CloseHandle(reader);
+    if (share == engine::DeviceShare::ReadOnly) {
+      HANDLE second = CreateFileW(L"\\\\.\\D:", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+      EXPECT_EQ(second, INVALID_HANDLE_VALUE) << "a writer got in beside a read-only share";
+      if (second != INVALID_HANDLE_VALUE) CloseHandle(second);
+    }
+  }
+}
+
 TEST(WindowsDeviceTest, AMissingDiskDoesNotOpen) {
   testsupport::RecordingHost host;
   platform::Win32DeviceOpener opener;

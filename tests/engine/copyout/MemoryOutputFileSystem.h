@@ -45,7 +45,7 @@ class MemoryOutputFileSystem final : public engine::OutputFileSystem {
     Files.erase(from);
     return true;
   }
-  bool ReplaceFile(const std::u16string& from, const std::u16string& to) override {
+  bool RenameFileOver(const std::u16string& from, const std::u16string& to) override {
     if (Files.count(from) == 0) return false;
     Files[to] = std::move(Files[from]);
     Files.erase(from);

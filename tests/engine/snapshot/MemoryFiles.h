@@ -22,7 +22,7 @@ class MemoryFiles final : public engine::OutputFileSystem, public engine::InputF
   bool CreateFolder(const std::u16string&) override { return true; }
   std::unique_ptr<engine::OutputFile> CreateFileForWriting(const std::u16string& path) override;
   bool RemoveFile(const std::u16string& path) override { return Files.erase(path) != 0; }
-  bool ReplaceFile(const std::u16string& from, const std::u16string& to) override {
+  bool RenameFileOver(const std::u16string& from, const std::u16string& to) override {
     if (Files.count(from) == 0) return false;
     Files[to] = std::move(Files[from]);
     Files.erase(from);
