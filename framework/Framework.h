@@ -28,6 +28,7 @@
 #include "window/CWinThread.h"
 #include "window/CWinApp.h"
 #include "window/CFrameWnd.h"
+#include "window/CMiniFrameWnd.h"
 #include "window/CControlBar.h"
 #include "window/CDocument.h"
 #include "window/CDocTemplate.h"

@@ -348,3 +348,85 @@ TEST(GalleryTest, PropertySheetBindsItsPagesAndExchangesTheirData)
     EXPECT_EQ(page.m_hWnd, nullptr);
     EXPECT_EQ(sheet.m_hWnd, nullptr);
 }
+
+namespace
+{
+struct FloaterDuringDialog
+{
+    CMiniFrameWnd* floater = nullptr;
+    BOOL visible = FALSE;
+    BOOL enabled = TRUE;
+    BOOL frameEnabled = TRUE;
+    bool screenshot = false;
+} s_during;
+
+void Activate(GalleryHarness& g, CWnd* pWnd)
+{
+    pWnd->SetActiveWindow();
+    g.Idle();
+}
+} // namespace
+
+TEST(GalleryTest, SyncedMiniFrameSharesItsFramesActivationAndIsDisabledByItsModalDialog)
+{
+    GalleryHarness g;
+    Activate(g, g.frame);
+    auto* floater = new CMiniFrameWnd; // frames delete themselves with their window
+    ASSERT_TRUE(floater->CreateEx(0, nullptr, L"Floating panes", WS_POPUP | WS_CAPTION | WS_SYSMENU | MFS_SYNCACTIVE,
+                                  CRect(560, 60, 760, 200), g.frame));
+    EXPECT_TRUE(floater->IsKindOf(RUNTIME_CLASS(CFrameWnd)));
+    EXPECT_TRUE(floater->GetExStyle() & WS_EX_TOOLWINDOW);
+    floater->ShowWindow(SW_SHOWNOACTIVATE);
+    g.Idle();
+    EXPECT_TRUE(floater->m_bActive); // made while its frame was active
+    EXPECT_TRUE(g.frame->IsSyncedFloater(floater->m_hWnd));
+
+    // Moving between the frame and its floater changes nothing that shows.
+    Activate(g, floater);
+    EXPECT_EQ(::GetActiveWindow(), floater->m_hWnd);
+    EXPECT_TRUE(floater->m_bActive);
+    EXPECT_TRUE(g.frame->m_nFlags & WF_STAYACTIVE); // the frame keeps its active caption
+    Activate(g, g.frame);
+    EXPECT_TRUE(floater->m_bActive);
+    EXPECT_FALSE(g.frame->m_nFlags & WF_STAYACTIVE);
+
+    // Another top-level window: the floater goes inactive, and back.
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(0, AfxRegisterWndClass(0), L"Another window", WS_POPUP | WS_CAPTION, 100, 600, 200,
+                               80, nullptr, nullptr));
+    other.ShowWindow(SW_SHOW);
+    Activate(g, &other);
+    EXPECT_FALSE(floater->m_bActive);
+    Activate(g, floater);
+    EXPECT_TRUE(floater->m_bActive);
+    EXPECT_TRUE(g.frame->m_nFlags & WF_STAYACTIVE);
+    Activate(g, &other);
+    EXPECT_FALSE(floater->m_bActive);
+    EXPECT_FALSE(g.frame->m_nFlags & WF_STAYACTIVE);
+    other.DestroyWindow();
+    Activate(g, g.frame);
+    EXPECT_TRUE(floater->m_bActive);
+
+    // The application's own modal dialog: the floater stays shown and is
+    // disabled with its frame, then enabled again.
+    CGalleryDialog dialog(g.frame);
+    s_during = FloaterDuringDialog{floater};
+    ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
+        ::KillTimer(nullptr, id);
+        s_during.visible = s_during.floater->IsWindowVisible();
+        s_during.enabled = s_during.floater->IsWindowEnabled();
+        s_during.frameEnabled = AfxGetMainWnd()->IsWindowEnabled();
+        HWND hDialog = ::GetActiveWindow();
+        ::RedrawWindow(hDialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+        s_during.screenshot = SaveWindowImage(::GetDesktopWindow(), L"gallery-floating.bmp");
+        ::PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_TRUE(s_during.visible);
+    EXPECT_FALSE(s_during.enabled);
+    EXPECT_FALSE(s_during.frameEnabled);
+    EXPECT_TRUE(s_during.screenshot);
+    EXPECT_TRUE(floater->IsWindowEnabled());
+    EXPECT_TRUE(floater->IsWindowVisible());
+    floater->DestroyWindow();
+}

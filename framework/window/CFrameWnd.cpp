@@ -12,7 +12,6 @@
 #include <algorithm>
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
-IMPLEMENT_DYNCREATE(CMiniFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
@@ -29,7 +28,9 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_MENUSELECT()
     ON_WM_ENTERIDLE()
     ON_WM_ACTIVATE()
+    ON_WM_ACTIVATEAPP()
     ON_WM_NCACTIVATE()
+    ON_WM_ENABLE()
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
     ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
@@ -358,20 +359,81 @@ void CFrameWnd::OnEnterIdle(UINT nWhy, CWnd*)
         SetMessageText(m_nIDTracking);
 }
 
-void CFrameWnd::OnActivate(UINT nState, CWnd*, BOOL)
+void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL)
 {
     Default();
     if (!(GetStyle() & WS_CHILD))
-        NotifyFloatingWindows(nState != WA_INACTIVE ? FS_ACTIVATE : FS_DEACTIVATE);
+        SyncFloatingActivation(nState != WA_INACTIVE ? m_hWnd : pWndOther->GetSafeHwnd());
     if (nState != WA_INACTIVE && m_pViewActive != nullptr)
         m_pViewActive->OnActivateView(TRUE, m_pViewActive, m_pViewActive);
 }
 
+void CFrameWnd::OnActivateApp(BOOL bActive, DWORD)
+{
+    Default();
+    // Another program took over while one of our dialogs was active.
+    if (!bActive && !(GetStyle() & WS_CHILD))
+        SyncFloatingActivation(nullptr);
+}
+
 BOOL CFrameWnd::OnNcActivate(BOOL bActive)
 {
+    // A synchronised floater of this frame is active: the frame looks active.
     if (m_nFlags & WF_STAYACTIVE)
         bActive = TRUE;
     return static_cast<BOOL>(DefWindowProc(WM_NCACTIVATE, bActive, 0));
+}
+
+void CFrameWnd::OnEnable(BOOL bEnable)
+{
+    Default();
+    // Floaters are disabled with their frame (a modal dialog disables it).
+    if (!(GetStyle() & WS_CHILD))
+        NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
+}
+
+BOOL CFrameWnd::IsSyncedFloater(HWND hWnd) const
+{
+    return hWnd != nullptr && hWnd != m_hWnd && ::GetWindow(hWnd, GW_OWNER) == m_hWnd &&
+           ::SendMessageW(hWnd, WM_FLOATSTATUS, FS_SYNCACTIVE, 0) != 0;
+}
+
+void CFrameWnd::SyncFloatingActivation(HWND hWndActive)
+{
+    if (hWndActive == m_hWnd || IsSyncedFloater(hWndActive))
+    {
+        if (hWndActive == m_hWnd)
+        {
+            m_nFlags &= ~WF_STAYACTIVE;
+        }
+        else if (!(m_nFlags & WF_STAYACTIVE))
+        {
+            m_nFlags |= WF_STAYACTIVE;
+            DefWindowProc(WM_NCACTIVATE, TRUE, 0); // the caption stays active
+        }
+        if (!m_bFloatersActive)
+        {
+            m_bFloatersActive = TRUE;
+            NotifyFloatingWindows(FS_ACTIVATE);
+        }
+        return;
+    }
+    if (m_nFlags & WF_STAYACTIVE)
+    {
+        m_nFlags &= ~WF_STAYACTIVE;
+        DefWindowProc(WM_NCACTIVATE, FALSE, 0);
+    }
+    // The frame's own popups (its dialogs) keep the family active.
+    for (HWND hWnd = hWndActive; hWnd != nullptr; hWnd = AfxGetParentOwner(hWnd))
+    {
+        if (hWnd == m_hWnd)
+            return;
+    }
+    if (m_bFloatersActive)
+    {
+        m_bFloatersActive = FALSE;
+        NotifyFloatingWindows(FS_DEACTIVATE);
+    }
 }
 
 namespace
@@ -558,15 +620,6 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
             return TRUE;
     }
     return CWnd::PreTranslateMessage(pMsg);
-}
-
-BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle,
-                             const RECT& rect, CWnd* pParentWnd, UINT nID)
-{
-    m_strTitle = lpWindowName;
-    return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, dwStyle, rect.left, rect.top,
-                          rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
-                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)));
 }
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()

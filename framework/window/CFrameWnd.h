@@ -83,8 +83,16 @@ public:
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
     void AddControlBar(CControlBar* pBar) { m_listControlBars.AddTail(pBar); }
     void RemoveControlBar(CControlBar* pBar);
-    // Floating frames owned by this one follow its activation state.
+    // Floating windows owned by this frame get WM_FLOATSTATUS notices: its
+    // enabled state, and its activation, which changes only when activation
+    // leaves or reaches the frame's family from outside (moving between the
+    // frame, its synchronised floaters and its own dialogs sends nothing).
     void NotifyFloatingWindows(DWORD dwFlags);
+    // Activation moved to hWndActive (NULL: to another program) from or to
+    // this frame or one of its floaters; floaters call it on their changes.
+    void SyncFloatingActivation(HWND hWndActive);
+    // A popup owned by this frame that asks to share its activation look.
+    BOOL IsSyncedFloater(HWND hWnd) const;
     virtual void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     virtual BOOL OnBarCheck(UINT nID);
 
@@ -107,7 +115,9 @@ public:
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg void OnEnable(BOOL bEnable);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
@@ -119,19 +129,12 @@ public:
 
 protected:
     CView* m_pViewActive = nullptr;
+    // Whether the floating windows were last told FS_ACTIVATE.
+    BOOL m_bFloatersActive = FALSE;
 };
 
 
-// Frames that exist for their class records (the toolkit asks IsKindOf).
-class CMiniFrameWnd : public CFrameWnd
-{
-    DECLARE_DYNCREATE(CMiniFrameWnd)
-public:
-    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-                  CWnd* pParentWnd = nullptr, UINT nID = 0);
-    using CWnd::CreateEx;
-};
-
+// Frames of the multiple-document interface, as far as the toolkit's paths reach.
 class CMDIFrameWnd : public CFrameWnd
 {
     DECLARE_DYNCREATE(CMDIFrameWnd)
@@ -147,3 +150,5 @@ class CMDIChildWnd : public CFrameWnd
 public:
     CMDIFrameWnd* GetMDIFrame() const;
 };
+
+#include "CMiniFrameWnd.h"
