@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "ResourceIds.h"
 #include "WindowCapture.h"
 
@@ -21,19 +19,21 @@ struct SkinnedDialog
     const wchar_t* file;
 };
 
-HBITMAP g_skin = nullptr;
-
-INT_PTR CALLBACK SkinnedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK SkinnedProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
     {
+    case WM_INITDIALOG:
+        ::SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        return TRUE;
     case WM_ERASEBKGND:
     {
+        auto skin = reinterpret_cast<HBITMAP>(::GetWindowLongPtrW(dialog, DWLP_USER));
         HDC target = reinterpret_cast<HDC>(wParam);
         HDC memory = ::CreateCompatibleDC(target);
-        HGDIOBJ old = ::SelectObject(memory, g_skin);
+        HGDIOBJ old = ::SelectObject(memory, skin);
         BITMAP size{};
-        ::GetObjectW(g_skin, sizeof(size), &size);
+        ::GetObjectW(skin, sizeof(size), &size);
         ::BitBlt(target, 0, 0, size.bmWidth, size.bmHeight, memory, 0, 0, SRCCOPY);
         ::SelectObject(memory, old);
         ::DeleteDC(memory);
@@ -59,6 +59,16 @@ void Pump()
         ::Sleep(10);
     }
 }
+
+COLORREF SkinPixel(HBITMAP skin, int x, int y)
+{
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(memory, skin);
+    COLORREF colour = ::GetPixel(memory, x, y);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    return colour;
+}
 } // namespace
 
 TEST(SkinnedDialogs, ScreenshotsShowTheSkinUnderTheControls)
@@ -73,14 +83,17 @@ TEST(SkinnedDialogs, ScreenshotsShowTheSkinUnderTheControls)
         {IDD_SAVE_PROGRESS, IDB_SKIN_SAVE_PROGRESS, L"dialog-save-progress.bmp"},
         {IDD_ABOUT, IDB_SKIN_ABOUT, L"dialog-about.bmp"},
     };
+    // Each dialog opens on top of the ones before and stays until the process
+    // ends: hiding a window under Wine without a window manager waits about two
+    // seconds for the unmap, and the skins live as long as their dialogs.
     for (const SkinnedDialog& entry : dialogs)
     {
         SCOPED_TRACE(entry.dialogId);
-        g_skin = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(entry.skinId),
-                                                   IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-        ASSERT_NE(g_skin, nullptr);
+        auto skin = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(entry.skinId),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+        ASSERT_NE(skin, nullptr);
         HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(entry.dialogId), nullptr,
-                                           SkinnedProc, 0);
+                                           SkinnedProc, reinterpret_cast<LPARAM>(skin));
         ASSERT_NE(dialog, nullptr);
         ::SetWindowPos(dialog, HWND_TOP, 40, 40, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
         ::UpdateWindow(dialog);
@@ -90,16 +103,7 @@ TEST(SkinnedDialogs, ScreenshotsShowTheSkinUnderTheControls)
         HDC client = ::GetDC(dialog);
         COLORREF shown = ::GetPixel(client, 2, 2);
         ::ReleaseDC(dialog, client);
-        HDC memory = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ old = ::SelectObject(memory, g_skin);
-        COLORREF painted = ::GetPixel(memory, 2, 2);
-        ::SelectObject(memory, old);
-        ::DeleteDC(memory);
-        EXPECT_EQ(shown, painted);
-
+        EXPECT_EQ(shown, SkinPixel(skin, 2, 2));
         EXPECT_TRUE(CaptureWindowToBmp(dialog, entry.file));
-        ::DestroyWindow(dialog);
-        ::DeleteObject(g_skin);
-        g_skin = nullptr;
     }
 }
