@@ -120,6 +120,16 @@ TEST(PropValueCodec, ValueEqualToDefaultIsRemovedAndLoadsAsDefault)
     EXPECT_EQ(store.values.count(u"Count"), 1u);
 }
 
+TEST(PropValueCodec, KeyThatCannotBeOpenedLoadsDefaultsAndRefusesStores)
+{
+    int32_t value = 1;
+    const int32_t fallback = 5;
+    EXPECT_TRUE(ExchangeRegistryValue(nullptr, kLoading, u"Count", kPropLong, &value, &fallback));
+    EXPECT_EQ(value, 5);
+    EXPECT_FALSE(ExchangeRegistryValue(nullptr, kLoading, u"Count", kPropLong, &value, nullptr));
+    EXPECT_FALSE(ExchangeRegistryValue(nullptr, kStoring, u"Count", kPropLong, &value, &fallback));
+}
+
 TEST(PropValueCodec, DamagedOrForeignRegistryValuesGiveTheDefault)
 {
     MemoryValueStore store;
