@@ -210,24 +210,41 @@ void CCommandBarDrawer::DrawStatusBarPaneBorder(CDC* pDC, CRect rc, BOOL)
     Draw3dFrame(pDC, rc, 16, 20);
 }
 
-int CCommandBarDrawer::FloatingCaptionBottom(CDC* pDC)
-{
-    CFontSelector font(pDC, &m_fontCaption);
-    const int cy = pDC->GetTextExtent(CString(L" ")).cy;
-    return cy < 15 ? 18 : cy + 3;
-}
-
-void CCommandBarDrawer::DrawFloatingCaption(CDC* pDC, CKitCommandBar* pBar, COLORREF clrBand)
+CSize CCommandBarDrawer::DrawFloatingCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw, COLORREF clrBand)
 {
     const CRect rcClient = ClientRectOf(pBar);
-    const int b = FloatingCaptionBottom(pDC);
-    const CRect rcBand(3, 3, rcClient.Width() - 3, b);
-    pDC->FillSolidRect(rcBand, clrBand);
     CFontSelector font(pDC, &m_fontCaption);
-    pDC->SetTextColor(ColorAt(20));
-    pDC->SetBkMode(TRANSPARENT);
-    CRect rcTitle(5, 3, rcClient.Width() - 3 - 2 * rcBand.Height(), b);
-    pDC->DrawText(pBar->GetTitle(), &rcTitle, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    const int cy = pDC->GetTextExtent(CString(L" ")).cy;
+    const int b = cy < 15 ? 18 : cy + 3;
+    const CRect rcBand(3, 3, rcClient.Width() - 3, b);
+    if (bDraw)
+    {
+        pDC->FillSolidRect(rcBand, clrBand);
+        pDC->SetTextColor(ColorAt(20));
+        pDC->SetBkMode(TRANSPARENT);
+        // Room is left for the close and options buttons.
+        CRect rcTitle(5, 3, rcClient.Width() - 3 - 2 * rcBand.Height(), b);
+        pDC->DrawText(pBar->GetTitle(), &rcTitle, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    return rcBand.Size();
+}
+
+CCommandBarDrawer::CItemText CCommandBarDrawer::PrepareItemText(CKitControl* pControl)
+{
+    CKitCommandBar* pBar = pControl->GetParent();
+    CItemText text;
+    text.strCaption = pControl->GetCaption();
+    text.bRightToLeft = HasWindow(pBar) && (pBar->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
+    if (text.bRightToLeft && pBar->GetType() == kBarTypePopup)
+        AdjustRightToLeftText(text.strCaption);
+    if (pControl->GetType() == kControlButton)
+        text.strShortcut = pControl->GetShortcutText();
+    if (!ShowMnemonics(pBar == nullptr || pBar->IsKeyboardCuesVisible()))
+    {
+        text.strCaption = StrippedText(text.strCaption);
+        text.nPrefix = DT_NOPREFIX;
+    }
+    return text;
 }
 
 CSize CCommandBarDrawer::MeasureFieldControl(CDC* pDC, CKitControl* pControl, BOOL bCombo, int nPopupLabelExtra)

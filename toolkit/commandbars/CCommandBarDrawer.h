@@ -167,10 +167,20 @@ protected:
     // or available.
     CCommandIcon* IconForControl(CKitControl* pControl, CSize szIcon, CSize& szDrawn);
 
-    // The caption band of a floating bar in the caption font: its bottom, and
-    // the band drawn in a colour with the bar's title.
-    int FloatingCaptionBottom(CDC* pDC);
-    void DrawFloatingCaption(CDC* pDC, CKitCommandBar* pBar, COLORREF clrBand);
+    // The caption band of a floating bar in the caption font, filled with a
+    // colour and titled; its size.
+    CSize DrawFloatingCaption(CDC* pDC, CKitCommandBar* pBar, BOOL bDraw, COLORREF clrBand);
+    // A popup item's or field label's texts as the bar shows them: without
+    // mnemonic markers (and with DT_NOPREFIX) when the bar hides keyboard
+    // cues, adjusted for right-to-left bars.
+    struct CItemText
+    {
+        CString strCaption;
+        CString strShortcut;
+        UINT nPrefix = 0;
+        BOOL bRightToLeft = FALSE;
+    };
+    CItemText PrepareItemText(CKitControl* pControl);
     // Measures an edit or combo control: field height, the combo's button
     // width and the label width (on a popup the caption plus nPopupLabelExtra)
     // are stored in the control, which relayouts its bar when they change.

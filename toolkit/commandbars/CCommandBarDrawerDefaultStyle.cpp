@@ -154,18 +154,11 @@ CSize CCommandBarDrawerDefaultStyle::DrawControlOnPopup(CDC* pDC, CKitControl* p
     const BOOL bDouble = pBar != nullptr && pBar->IsDoubleGutter();
     const int G = bDouble ? 2 * g : g;
 
-    const BOOL bCues = ShowMnemonics(pBar == nullptr || pBar->IsKeyboardCuesVisible());
-    CString strCaption = pControl->GetCaption();
-    const BOOL bRightToLeft = HasWindow(pBar) && (pBar->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-    if (bRightToLeft)
-        AdjustRightToLeftText(strCaption);
-    UINT nPrefix = 0;
-    if (!bCues)
-    {
-        strCaption = StrippedText(strCaption);
-        nPrefix = DT_NOPREFIX;
-    }
-    const CString strShortcut = pControl->GetType() == kControlButton ? pControl->GetShortcutText() : CString();
+    const CItemText text = PrepareItemText(pControl);
+    const CString& strCaption = text.strCaption;
+    const CString& strShortcut = text.strShortcut;
+    const UINT nPrefix = text.nPrefix;
+    const BOOL bRightToLeft = text.bRightToLeft;
     const BOOL bEnabled = pControl->GetEnabled();
     const int nSelected = pControl->GetSelected();
     const CSize szCaption = DrawItemText(pDC, strCaption, CRect(), nPrefix, FALSE, nSelected, bEnabled);
@@ -291,14 +284,9 @@ CSize CCommandBarDrawerDefaultStyle::DrawFieldControl(CDC* pDC, CKitControl* pCo
         return MeasureFieldControl(pDC, pControl, bCombo, g + 9);
 
     const BOOL bOnPopup = pBar != nullptr && pBar->GetType() == kBarTypePopup;
-    const BOOL bCues = ShowMnemonics(pBar == nullptr || pBar->IsKeyboardCuesVisible());
-    CString strCaption = pControl->GetCaption();
-    UINT nPrefix = 0;
-    if (!bCues)
-    {
-        strCaption = StrippedText(strCaption);
-        nPrefix = DT_NOPREFIX;
-    }
+    const CItemText text = PrepareItemText(pControl);
+    const CString& strCaption = text.strCaption;
+    const UINT nPrefix = text.nPrefix;
     CFontSelector font(pDC, &m_fontNormal);
     const CRect rc = pControl->GetRect();
     const BOOL bEnabled = pControl->GetEnabled();
@@ -434,12 +422,7 @@ CSize CCommandBarDrawerDefaultStyle::DrawGripper(CDC* pDC, CKitCommandBar* pBar,
             DrawRaised(pDC, CRect(3, 3, rc.right - 3, 6));
         return CSize(0, 8);
     case kBarFloating:
-    {
-        const int b = FloatingCaptionBottom(pDC);
-        if (bDraw)
-            DrawFloatingCaption(pDC, pBar, ColorAt(2));
-        return CSize(rc.Width() - 6, b - 3);
-    }
+        return DrawFloatingCaption(pDC, pBar, bDraw, ColorAt(2));
     default:
         return CSize(0, 0);
     }

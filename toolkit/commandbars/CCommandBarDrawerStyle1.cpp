@@ -151,18 +151,11 @@ CSize CCommandBarDrawerStyle1::DrawControlOnPopup(CDC* pDC, CKitControl* pContro
     const BOOL bDouble = pBar != nullptr && pBar->IsDoubleGutter();
     const int g = bDouble ? 2 * g1 : g1;
 
-    const BOOL bCues = ShowMnemonics(pBar == nullptr || pBar->IsKeyboardCuesVisible());
-    CString strCaption = pControl->GetCaption();
-    const BOOL bRightToLeft = HasWindow(pBar) && (pBar->GetExStyle() & WS_EX_LAYOUTRTL) != 0;
-    if (bRightToLeft)
-        AdjustRightToLeftText(strCaption);
-    UINT nPrefix = 0;
-    if (!bCues)
-    {
-        strCaption = StrippedText(strCaption);
-        nPrefix = DT_NOPREFIX;
-    }
-    const CString strShortcut = pControl->GetType() == kControlButton ? pControl->GetShortcutText() : CString();
+    const CItemText text = PrepareItemText(pControl);
+    const CString& strCaption = text.strCaption;
+    const CString& strShortcut = text.strShortcut;
+    const UINT nPrefix = text.nPrefix;
+    const BOOL bRightToLeft = text.bRightToLeft;
 
     CRect rcCalc;
     pDC->DrawText(strCaption, &rcCalc, DT_CALCRECT | DT_SINGLELINE | DT_VCENTER | nPrefix);
@@ -241,14 +234,9 @@ CSize CCommandBarDrawerStyle1::DrawFieldControl(CDC* pDC, CKitControl* pControl,
 {
     CKitCommandBar* pBar = pControl->GetParent();
     const BOOL bOnPopup = pBar != nullptr && pBar->GetType() == kBarTypePopup;
-    const BOOL bCues = ShowMnemonics(pBar == nullptr || pBar->IsKeyboardCuesVisible());
-    CString strCaption = pControl->GetCaption();
-    UINT nPrefix = 0;
-    if (!bCues)
-    {
-        strCaption = StrippedText(strCaption);
-        nPrefix = DT_NOPREFIX;
-    }
+    const CItemText text = PrepareItemText(pControl);
+    const CString& strCaption = text.strCaption;
+    const UINT nPrefix = text.nPrefix;
     const int nGutter = PopupGutter(pBar);
 
     if (!bDraw)
@@ -472,12 +460,7 @@ CSize CCommandBarDrawerStyle1::DrawGripper(CDC* pDC, CKitCommandBar* pBar, BOOL 
         }
         return CSize(0, 8);
     case kBarFloating:
-    {
-        const int b = FloatingCaptionBottom(pDC);
-        if (bDraw)
-            DrawFloatingCaption(pDC, pBar, ColorAt(16));
-        return CSize(rc.Width() - 6, b - 3);
-    }
+        return DrawFloatingCaption(pDC, pBar, bDraw, ColorAt(16));
     default:
         return CSize(0, 0);
     }

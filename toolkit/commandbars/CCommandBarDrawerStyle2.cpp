@@ -496,12 +496,7 @@ CSize CCommandBarDrawerStyle2::DrawGripper(CDC* pDC, CKitCommandBar* pBar, BOOL 
             }
         return CSize(0, 9);
     case kBarFloating:
-    {
-        const int b = FloatingCaptionBottom(pDC);
-        if (bDraw)
-            DrawFloatingCaption(pDC, pBar, m_clrCaption.GetValue());
-        return CSize(rc.Width() - 6, b - 3);
-    }
+        return DrawFloatingCaption(pDC, pBar, bDraw, m_clrCaption.GetValue());
     default:
         return CSize(0, 0);
     }

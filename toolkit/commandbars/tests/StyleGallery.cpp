@@ -4,6 +4,27 @@
 
 #include <algorithm>
 
+namespace
+{
+// Background erasing is left out (every window paints all of itself) and
+// painting goes to the window's Paint.
+template <class Window>
+bool HandlePaint(Window* pWnd, UINT message, LRESULT& result)
+{
+    if (message == WM_ERASEBKGND)
+    {
+        result = 1;
+        return true;
+    }
+    if (message != WM_PAINT)
+        return false;
+    CPaintDC dc(pWnd);
+    pWnd->Paint(&dc);
+    result = 0;
+    return true;
+}
+} // namespace
+
 CGalleryControl::CGalleryControl(int nType, LPCTSTR lpszCaption, CCommandIcon* pIcon) : CKitControl(nType), m_pIcon(pIcon)
 {
     m_strCaption = lpszCaption;
@@ -122,28 +143,14 @@ void CGalleryBar::Paint(CDC* pDC)
 
 LRESULT CGalleryBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_ERASEBKGND)
-        return 1;
-    if (message == WM_PAINT)
-    {
-        CPaintDC dc(this);
-        Paint(&dc);
-        return 0;
-    }
-    return CKitCommandBar::WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    return HandlePaint(this, message, result) ? result : CKitCommandBar::WindowProc(message, wParam, lParam);
 }
 
 LRESULT CGalleryDockBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_ERASEBKGND)
-        return 1;
-    if (message == WM_PAINT)
-    {
-        CPaintDC dc(this);
-        Paint(&dc);
-        return 0;
-    }
-    return CWnd::WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    return HandlePaint(this, message, result) ? result : CWnd::WindowProc(message, wParam, lParam);
 }
 
 // Status bar.
@@ -205,15 +212,8 @@ void CGalleryStatusBar::Paint(CDC* pDC)
 
 LRESULT CGalleryStatusBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_ERASEBKGND)
-        return 1;
-    if (message == WM_PAINT)
-    {
-        CPaintDC dc(this);
-        Paint(&dc);
-        return 0;
-    }
-    return CWnd::WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    return HandlePaint(this, message, result) ? result : CWnd::WindowProc(message, wParam, lParam);
 }
 
 // The gallery window.
@@ -361,13 +361,15 @@ void CStyleGalleryWindow::BuildColumn(CGalleryColumn& column, int x)
     column.pRightDock->CreateEx(0, AfxRegisterWndClass(0), L"",
                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT,
                                 CRect(x + nDockWidth, nTop, x + kColumnWidth, nTop + nDockHeight + 240), this, 0);
-    menu.CreateEx(0, AfxRegisterWndClass(0), L"Menu Bar", WS_CHILD | WS_VISIBLE,
-                  CRect(0, 0, nDockWidth, szMenu.cy), column.pTopDock.get(), 1);
+    // The toolbar's row above the menu bar's, so that the open popup hangs
+    // over the column's empty part and leaves the buttons in sight.
     tools.CreateEx(0, AfxRegisterWndClass(0), L"Standard", WS_CHILD | WS_VISIBLE,
-                   CRect(0, szMenu.cy + 2, szTools.cx, szMenu.cy + 2 + szTools.cy), column.pTopDock.get(), 2);
+                   CRect(0, 0, szTools.cx, szTools.cy), column.pTopDock.get(), 2);
+    menu.CreateEx(0, AfxRegisterWndClass(0), L"Menu Bar", WS_CHILD | WS_VISIBLE,
+                  CRect(0, szTools.cy + 2, nDockWidth, szTools.cy + 2 + szMenu.cy), column.pTopDock.get(), 1);
 
     const CRect rcEdit = pEdit->GetRect();
-    const int nPopupTop = nTop + szMenu.cy - 1;
+    const int nPopupTop = nTop + nDockHeight - 1;
     popup.CreateEx(0, AfxRegisterWndClass(0), L"Edit", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
                    CRect(x + rcEdit.left, nPopupTop, x + rcEdit.left + szPopup.cx, nPopupTop + szPopup.cy), this, 3);
     ::SetWindowPos(popup.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -380,26 +382,24 @@ void CStyleGalleryWindow::BuildColumn(CGalleryColumn& column, int x)
     column.rcColumn = CRect(x, 0, x + kColumnWidth, rcClient.bottom);
 }
 
+void CStyleGalleryWindow::Paint(CDC* pDC)
+{
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    pDC->FillSolidRect(rcClient, ::GetSysColor(COLOR_WINDOW));
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
+    HGDIOBJ hOld = ::SelectObject(pDC->m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
+    for (const auto& column : m_columns)
+    {
+        CRect rcTitle(column->rcColumn.left, 2, column->rcColumn.right, kCaptionHeight);
+        pDC->DrawText(column->strTitle, &rcTitle, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    ::SelectObject(pDC->m_hDC, hOld);
+}
+
 LRESULT CStyleGalleryWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_ERASEBKGND)
-        return 1;
-    if (message == WM_PAINT)
-    {
-        CPaintDC dc(this);
-        CRect rcClient;
-        GetClientRect(&rcClient);
-        dc.FillSolidRect(rcClient, ::GetSysColor(COLOR_WINDOW));
-        dc.SetBkMode(TRANSPARENT);
-        dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-        HGDIOBJ hOld = ::SelectObject(dc.m_hDC, ::GetStockObject(DEFAULT_GUI_FONT));
-        for (const auto& column : m_columns)
-        {
-            CRect rcTitle(column->rcColumn.left, 2, column->rcColumn.right, kCaptionHeight);
-            dc.DrawText(column->strTitle, &rcTitle, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        }
-        ::SelectObject(dc.m_hDC, hOld);
-        return 0;
-    }
-    return CWnd::WindowProc(message, wParam, lParam);
+    LRESULT result = 0;
+    return HandlePaint(this, message, result) ? result : CWnd::WindowProc(message, wParam, lParam);
 }

@@ -115,6 +115,8 @@ public:
 
     // Creates the window with a column for each of styles 0, 1, 2 and 4.
     BOOL CreateGallery();
+    // The column titles on the window's background.
+    void Paint(CDC* pDC);
     std::vector<std::unique_ptr<CGalleryColumn>> m_columns;
 
     static constexpr int kColumnWidth = 304;
