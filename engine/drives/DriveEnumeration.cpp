@@ -6,6 +6,7 @@
 
 #include "LeBytes.h"
 #include "SectorReader.h"
+#include "drives/SectorRange.h"
 
 namespace engine {
 namespace {
@@ -34,9 +35,13 @@ PhysicalDriveEntry EntryFromReport(const PhysicalDiskReport& report, uint16_t de
   entry.Cylinders = static_cast<uint32_t>(report.Cylinders);
   entry.Heads = report.TracksPerCylinder;
   entry.SectorsPerTrack = report.SectorsPerTrack;
-  // The table keeps 32 bits; a disk beyond 2 TiB keeps its low bits, as the snapshot does.
-  entry.TotalSectors = static_cast<uint32_t>(static_cast<uint64_t>(entry.Cylinders) * entry.Heads *
-                                             entry.SectorsPerTrack);
+  // The table keeps 32 bits: a disk beyond them is marked, and its ranges that
+  // reach that far are refused (SectorRange.h), never wrapped.
+  const uint64_t perCylinder = uint64_t{report.TracksPerCylinder} * report.SectorsPerTrack;
+  const uint64_t totalSectors =
+      report.Cylinders <= UINT64_MAX / perCylinder ? report.Cylinders * perCylinder : UINT64_MAX;
+  entry.TotalSectors = SaturatedSectorCount(totalSectors);
+  entry.BeyondSectorFields = totalSectors > UINT32_MAX;
   entry.Model = report.BusType == kBusTypeUsb ? std::string(kUsbDeviceModel) : report.ProductId;
   return entry;
 }
@@ -120,7 +125,7 @@ void EnumerateLogicalDrives(EngineContext& ctx, DriveCatalogue& catalogue) {
     const uint16_t index = ctx.LogicalDriveCount;
     // The partition table has room for fewer entries than there are drive letters.
     if (index < kPartitionTableSize) {
-      ctx.PartitionTable[index].SectorCount = static_cast<uint32_t>(entry.SectorCount);
+      ctx.PartitionTable[index].SectorCount = SaturatedSectorCount(entry.SectorCount);
       ctx.PartitionTable[index].FileSystemCode = entry.FileSystemCode;
     }
     ctx.LogicalDriveTable[index] = std::move(entry);

@@ -15,6 +15,7 @@ struct PhysicalDriveEntry {
   uint32_t Heads = 0;            // tracks per cylinder
   uint32_t SectorsPerTrack = 0;
   uint32_t TotalSectors = 0;     // Cylinders x Heads x SectorsPerTrack (the Extensive Scan range)
+  bool BeyondSectorFields = false;  // more sectors than 32 bits hold: TotalSectors is 0xFFFFFFFF
   std::string Model;             // product id, "USB Device" or "Media missing or not inserted"
   // The N of "\\.\PhysicalDriveN": numbering may have gaps, so the table position
   // is not the device number.

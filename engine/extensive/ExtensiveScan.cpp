@@ -1,6 +1,7 @@
 #include "extensive/ExtensiveScan.h"
 
 #include "ReadErrorReport.h"
+#include "drives/SectorRange.h"
 #include "extensive/FatVolumeAnalysis.h"
 #include "extensive/NtfsIndexCompletion.h"
 #include "extensive/NtfsVolumeAnalysis.h"
@@ -44,7 +45,7 @@ void PrepareExtensiveScan(EngineContext& ctx) {
 int ExtensiveScanThreadProc(EngineContext& ctx) {
   const SourceSelectionRecord& range = ctx.SourceSelection;
   const ReadErrorCounts readErrorsAtStart = CurrentReadErrors(ctx);
-  if (uint64_t{range.StartSector} + range.SectorCount > uint64_t{UINT32_MAX} + 1) {
+  if (ChosenRangeBeyond32Bits(ctx)) {
     ReportMessage(ctx, kRangeBeyond32BitsText, kMessageError);
   } else if (IsFat(range.FileSystemCode)) {
     ScanRawFat(ctx);

@@ -9,8 +9,6 @@
 namespace engine {
 
 inline constexpr char16_t kSearchingUnassignedText[] = u"Searching for unassigned entries...";
-inline constexpr char16_t kRangeBeyond32BitsText[] =
-    u"The chosen range reaches beyond sector 4294967295 and cannot be scanned.";
 
 // What the scan page does before it starts the worker: the flags of a running
 // worker and empty candidate lists.

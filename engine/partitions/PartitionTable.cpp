@@ -5,6 +5,7 @@
 
 #include "LeBytes.h"
 #include "SectorReader.h"
+#include "drives/SectorRange.h"
 #include "partitions/PartitionRecords.h"
 
 namespace engine {
@@ -65,8 +66,12 @@ void WalkExtendedChain(EngineContext& ctx, uint64_t extendedBase) {
 
 bool AppendPartition(EngineContext& ctx, uint64_t startSector, uint32_t sectorCount, uint16_t fileSystemCode) {
   if (TableFull(ctx)) return false;
-  // The table keeps 32-bit sectors; a partition starting beyond them cannot be chosen.
-  if (startSector > UINT32_MAX) return true;
+  // The table keeps 32-bit sectors; a partition starting beyond them cannot be
+  // chosen, and the user is told of it rather than shown a disk without it.
+  if (startSector > UINT32_MAX) {
+    ReportMessage(ctx, kPartitionBeyond32BitsText, kMessageInformation);
+    return true;
+  }
   PartitionEntry& entry = ctx.PartitionTable[static_cast<std::size_t>(ctx.PartitionCount)];
   entry.StartSector = static_cast<uint32_t>(startSector);
   entry.SectorCount = sectorCount;

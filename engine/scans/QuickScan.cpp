@@ -5,6 +5,7 @@
 #include "FileSystemDetection.h"
 #include "ReadErrorReport.h"
 #include "SectorReader.h"
+#include "drives/SectorRange.h"
 #include "ntfs/NtfsQuickScan.h"
 #include "signatures/FileTrace.h"
 
@@ -44,6 +45,10 @@ int QuickScanThreadProc(EngineContext& ctx, const FileFilterTable& filters) {
       return EndEarly(ctx);
     }
     if (StopRequested(ctx)) return EndEarly(ctx);
+  }
+  if (ChosenRangeBeyond32Bits(ctx)) {
+    ReportMessage(ctx, kRangeBeyond32BitsText, kMessageError);
+    return EndEarly(ctx);
   }
   const ReadErrorCounts readErrorsAtStart = CurrentReadErrors(ctx);
 
