@@ -247,6 +247,24 @@ CCommandBarDrawer::CItemText CCommandBarDrawer::PrepareItemText(CKitControl* pCo
     return text;
 }
 
+int CCommandBarDrawer::DrawCommandListText(CDC* pDC, CKitControl* pControl, const CRect& rc, int nTextLeft,
+                                           COLORREF clrText, int nSplitSlot)
+{
+    pDC->SetTextColor(clrText);
+    pDC->SetBkMode(TRANSPARENT);
+    const CString strCaption = StrippedText(pControl->GetCaption());
+    CRect rcText(nTextLeft, rc.top, rc.right, rc.bottom);
+    pDC->DrawText(strCaption, &rcText, DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
+    if (pControl->IsPopupControl())
+    {
+        const int m = (rc.top + rc.bottom) / 2;
+        FillTriangleLiteral(pDC, {rc.right - 7, m}, {rc.right - 12, m - 5}, {rc.right - 12, m + 5}, clrText);
+        if (pControl->GetType() == kControlSplitButtonPopup)
+            DrawLine(pDC, rc.right - 20, rc.top, rc.right - 20, rc.bottom, static_cast<COLORREF>(nSplitSlot));
+    }
+    return pDC->GetTextExtent(strCaption).cx;
+}
+
 CSize CCommandBarDrawer::MeasureFieldControl(CDC* pDC, CKitControl* pControl, BOOL bCombo, int nPopupLabelExtra)
 {
     CKitCommandBar* pBar = pControl->GetParent();

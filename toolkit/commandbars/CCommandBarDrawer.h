@@ -181,6 +181,11 @@ protected:
         BOOL bRightToLeft = FALSE;
     };
     CItemText PrepareItemText(CKitControl* pControl);
+    // A customize-list row's caption from nTextLeft on in the colour, and the
+    // arrow of popup controls with the split line in nSplitSlot; returns the
+    // caption's width.
+    int DrawCommandListText(CDC* pDC, CKitControl* pControl, const CRect& rc, int nTextLeft, COLORREF clrText,
+                            int nSplitSlot);
     // Measures an edit or combo control: field height, the combo's button
     // width and the label width (on a popup the caption plus nPopupLabelExtra)
     // are stored in the control, which relayouts its bar when they change.

@@ -353,24 +353,11 @@ CSize CCommandBarDrawerDefaultStyle::DrawCommandListItem(CDC* pDC, CKitControl* 
     if (bSelected)
         FillAndFrame(pDC, CRect(rcColumn.right, rc.top, rc.right, rc.bottom), 13, 13);
     const int nTextSlot = bSelected ? 14 : 18;
-    const COLORREF clrText = ColorAt(static_cast<COLORREF>(nTextSlot));
-    pDC->SetTextColor(clrText);
-    pDC->SetBkMode(TRANSPARENT);
-    const CString strCaption = StrippedText(pControl->GetCaption());
-    CRect rcText(rc.left + nColumn + 8, rc.top, rc.right, rc.bottom);
-    pDC->DrawText(strCaption, &rcText, DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
-
-    const int m = (rc.top + rc.bottom) / 2;
+    const int nCaption = DrawCommandListText(pDC, pControl, rc, rc.left + nColumn + 8,
+                                             ColorAt(static_cast<COLORREF>(nTextSlot)), nTextSlot);
     const int nType = pControl->GetType();
-    if (pControl->IsPopupControl())
-    {
-        FillTriangleLiteral(pDC, {rc.right - 7, m}, {rc.right - 12, m - 5}, {rc.right - 12, m + 5}, clrText);
-        if (nType == kControlSplitButtonPopup)
-            DrawLine(pDC, rc.right - 20, rc.top, rc.right - 20, rc.bottom, static_cast<COLORREF>(nTextSlot));
-    }
     if (nType == kControlComboBox || nType == kControlEdit)
     {
-        const int nCaption = pDC->GetTextExtent(strCaption).cx;
         const CRect rcField(rc.left + nColumn + nCaption + 13, rc.top, rc.right, rc.bottom);
         FillAndFrame(pDC, rcField, bSelected ? 13 : 15, 5);
         if (nType == kControlComboBox)

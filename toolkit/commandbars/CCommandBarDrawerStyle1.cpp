@@ -353,24 +353,11 @@ CSize CCommandBarDrawerStyle1::DrawCommandListItem(CDC* pDC, CKitControl* pContr
         DrawControlImage(pDC, rc.left + (g - szImage.cx) / 2, rc.top + (rc.Height() - szImage.cy) / 2, szImage.cx,
                          szImage.cy, pIcon, nSelected, kNotPressed, TRUE, FALSE, FALSE, FALSE);
 
-    const COLORREF clrText = ColorAt(bSelected ? 45 : 44);
-    pDC->SetTextColor(clrText);
-    pDC->SetBkMode(TRANSPARENT);
-    const CString strCaption = StrippedText(pControl->GetCaption());
-    CRect rcText(rc.left + g + 8, rc.top, rc.right, rc.bottom);
-    pDC->DrawText(strCaption, &rcText, DT_END_ELLIPSIS | DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
-
-    const int m = (rc.top + rc.bottom) / 2;
+    const int nCaption =
+        DrawCommandListText(pDC, pControl, rc, rc.left + g + 8, ColorAt(bSelected ? 45 : 44), bSelected ? 32 : 16);
     const int nType = pControl->GetType();
-    if (pControl->IsPopupControl())
-    {
-        FillTriangleLiteral(pDC, {rc.right - 7, m}, {rc.right - 12, m - 5}, {rc.right - 12, m + 5}, clrText);
-        if (nType == kControlSplitButtonPopup)
-            DrawLine(pDC, rc.right - 20, rc.top, rc.right - 20, rc.bottom, bSelected ? 32 : 16);
-    }
     if (nType == kControlComboBox || nType == kControlEdit)
     {
-        const int nCaption = pDC->GetTextExtent(strCaption).cx;
         const CRect rcField(rc.left + g + nCaption + 13, rc.top, rc.right, rc.bottom);
         FillAndFrame(pDC, rcField, bSelected ? 32 : 15, 5);
         if (nType == kControlComboBox)

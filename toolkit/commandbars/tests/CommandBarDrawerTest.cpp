@@ -129,6 +129,10 @@ const ControlCase kControlCases[] = {
     {"checked popup item", kBarTypePopup, kBarPopup, kControlButton, L"&Word Wrap", false, 0, 0, true, true, false, false, nullptr},
     {"submenu item", kBarTypePopup, kBarPopup, kControlPopup, L"&Recent Files", false, 1, 0, false, true, false, false, nullptr},
     {"split popup item", kBarTypePopup, kBarPopup, kControlSplitButtonPopup, L"&Zoom", false, 1, 0, false, true, true, false, nullptr},
+    {"toolbar edit", kBarTypeToolBar, kBarTop, kControlEdit, L"Find", false, 1, 0, false, true, false, false, nullptr},
+    {"toolbar combo", kBarTypeToolBar, kBarTop, kControlComboBox, L"Zoom", false, 1, 0, false, true, false, false, nullptr},
+    {"popup edit", kBarTypePopup, kBarPopup, kControlEdit, L"&Name", false, 0, 0, false, true, false, false, nullptr},
+    {"disabled popup combo", kBarTypePopup, kBarPopup, kControlComboBox, L"&Font", false, 2, 0, false, false, false, false, nullptr},
 };
 
 class MeasuredSizeIsDrawnSize : public ::testing::TestWithParam<int>
@@ -176,6 +180,19 @@ TEST_P(MeasuredSizeIsDrawnSize, ForEveryControlKindAndState)
                 << "style " << GetParam() << ", " << c.name << ": the highlight stops short of the right edge";
         }
     }
+
+    // A row of the customize command list fills the row it measured.
+    CKitCommandBar bar;
+    auto* pControl = new CGalleryControl(kControlSplitButtonPopup, L"&Undo", pIcon);
+    bar.GetControls()->Add(pControl, &bar);
+    CPixelCanvas canvas(260, 60, kSentinel);
+    const CSize size = drawer->DrawCommandListItem(canvas.DC(), pControl, CRect(), TRUE, FALSE, nullptr);
+    EXPECT_GE(size.cx, 20);
+    EXPECT_GE(size.cy, 20);
+    const CRect rc(10, 10, 210, 10 + size.cy);
+    drawer->DrawCommandListItem(canvas.DC(), pControl, rc, TRUE, TRUE, nullptr);
+    EXPECT_EQ(canvas.FirstChangeOutside(rc), CPoint(-1, -1));
+    EXPECT_NE(canvas.Pixel(rc.right - 1, rc.top + 1), kSentinel);
     ReleaseGalleryIcon(pIcon);
 }
 
