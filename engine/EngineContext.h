@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <new>
 #include <string>
 
 #include "EngineHost.h"
@@ -65,5 +66,16 @@ bool AskYesNo(EngineContext& ctx, const std::u16string& text);
 
 // Zero-filled memory for a result node or name; a failure ends the program as above.
 void* AllocateOrExit(EngineContext& ctx, std::size_t bytes);
+
+// Runs a worker's whole body: names, records and buffers are allocated all through
+// it, and an exhausted heap anywhere ends the program as above.
+template <class Body>
+decltype(auto) RunOrExitOutOfMemory(EngineContext& ctx, Body&& body) {
+  try {
+    return body();
+  } catch (const std::bad_alloc&) {
+    ExitOutOfMemory(ctx);
+  }
+}
 
 }  // namespace engine

@@ -42,7 +42,9 @@ void PrepareExtensiveScan(EngineContext& ctx) {
   ReleaseCandidateLists(ctx);
 }
 
-int ExtensiveScanThreadProc(EngineContext& ctx) {
+namespace {
+
+int ScanAndAnalyze(EngineContext& ctx) {
   const SourceSelectionRecord& range = ctx.SourceSelection;
   const ReadErrorCounts readErrorsAtStart = CurrentReadErrors(ctx);
   if (ChosenRangeBeyond32Bits(ctx)) {
@@ -59,6 +61,12 @@ int ExtensiveScanThreadProc(EngineContext& ctx) {
   ctx.ScanControl.AnalysisPart2Done.store(1);
   EndWorker(ctx);
   return 1;
+}
+
+}  // namespace
+
+int ExtensiveScanThreadProc(EngineContext& ctx) {
+  return RunOrExitOutOfMemory(ctx, [&] { return ScanAndAnalyze(ctx); });
 }
 
 void PostProcessExtensiveScan(EngineContext& ctx) {

@@ -8,7 +8,9 @@
 
 namespace engine {
 
-int FileSystemScanThreadProc(EngineContext& ctx, const FileFilterTable& filters) {
+namespace {
+
+int BuildVolumeTree(EngineContext& ctx, const FileFilterTable& filters) {
   ctx.ScanControl.StopOrDone.store(0);
   ctx.ScanControl.Running.store(1);
   const uint16_t code = ctx.ActiveVolume.FileSystemCode;
@@ -24,6 +26,12 @@ int FileSystemScanThreadProc(EngineContext& ctx, const FileFilterTable& filters)
     ctx.ScanControl.Running.store(0);
   }
   return 0;
+}
+
+}  // namespace
+
+int FileSystemScanThreadProc(EngineContext& ctx, const FileFilterTable& filters) {
+  return RunOrExitOutOfMemory(ctx, [&] { return BuildVolumeTree(ctx, filters); });
 }
 
 }  // namespace engine

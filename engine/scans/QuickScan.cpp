@@ -34,9 +34,7 @@ void GiveUp(EngineContext& ctx, const char16_t* message) {
   }
 }
 
-}  // namespace
-
-int QuickScanThreadProc(EngineContext& ctx, const FileFilterTable& filters) {
+int QuickScan(EngineContext& ctx, const FileFilterTable& filters) {
   ctx.ScanControl.Running = 1;
   ctx.ScanControl.StopOrDone = 0;
   if (ctx.SourceDevice.SourceKind == kSourceLogicalDrive) {
@@ -85,6 +83,12 @@ int QuickScanThreadProc(EngineContext& ctx, const FileFilterTable& filters) {
   ctx.ScanControl.Running = 0;
   ctx.ScanControl.StopOrDone = 1;
   return 1;
+}
+
+}  // namespace
+
+int QuickScanThreadProc(EngineContext& ctx, const FileFilterTable& filters) {
+  return RunOrExitOutOfMemory(ctx, [&] { return QuickScan(ctx, filters); });
 }
 
 }  // namespace engine

@@ -163,7 +163,9 @@ void CarveFiles(EngineContext& ctx) {
   EndWorker(ctx);
 }
 
-int FileTraceThreadProc(EngineContext& ctx) {
+namespace {
+
+int TraceFiles(EngineContext& ctx) {
   if (ctx.SourceDevice.SourceKind == kSourceLogicalDrive && !OpenChosenLogicalDrive(ctx)) {
     GiveUp(ctx, kFileTraceVolumeNotOpenedText);
     return 0;
@@ -191,6 +193,12 @@ int FileTraceThreadProc(EngineContext& ctx) {
   ctx.Host->SetStatusText(Panel::Scan, u"Please wait, Searching for Data...");
   CarveFiles(ctx);
   return 1;
+}
+
+}  // namespace
+
+int FileTraceThreadProc(EngineContext& ctx) {
+  return RunOrExitOutOfMemory(ctx, [&] { return TraceFiles(ctx); });
 }
 
 }  // namespace engine

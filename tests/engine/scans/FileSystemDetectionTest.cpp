@@ -155,3 +155,31 @@ TEST_F(FileSystemDetectionTest, NoParametersAnywhereEndsTheScanWithTheMessage) {
 }
 
 }  // namespace
+
+namespace {
+
+// A heap exhausted anywhere in a worker, not only in the appenders, ends the
+// program with the out-of-memory message instead of an exception out of the thread.
+TEST_F(FileSystemDetectionTest, HeapExhaustedInTheScanEndsWithTheOutOfMemoryMessage) {
+  struct ExhaustedHost : testsupport::RecordingHost {
+    void ResetCounterCaptions() override { throw std::bad_alloc(); }
+    void ShowMessage(const std::u16string& text, int32_t kind) override {
+      fprintf(stderr, "kind %d: %s\n", kind, testsupport::ToUtf8(text).c_str());
+    }
+  };
+  WriteFat32Boot(0);
+  Sector(24)[0] = 0xF8;
+  auto scanWithExhaustedHeap = [this] {
+    ExhaustedHost exhausted;
+    engine::EngineContext doomed(exhausted, opener);
+    opener.Devices[u"\\\\.\\PhysicalDrive0"].Bytes = disk;
+    doomed.SourceDevice.SourceKind = engine::kSourceWholeDisk;
+    engine::OpenPhysicalDrive(doomed);
+    doomed.SourceSelection = {engine::kFileSystemFat32, 0, kSectors, kSectors - 1, 0};
+    engine::QuickScanThreadProc(doomed, {});
+  };
+  EXPECT_EXIT(scanWithExhaustedHeap(), ::testing::ExitedWithCode(0),
+              "kind 2: Out of memory, close other applications and run again");
+}
+
+}  // namespace
