@@ -156,6 +156,50 @@ TEST_F(DamagedImageSave, FatSizeBeyondTheVolumeIsCutAtItsEnd) {
   ExpectTallyMatchesTarget(tally);
 }
 
+// An MFT record whose first run points far beyond the volume: nothing is read
+// from there (before, the zeros read past the end made a complete-looking file),
+// and the file is named as damaged.
+TEST_F(DamagedImageSave, NtfsRunBeyondTheVolumeIsNotRead) {
+  const fixtures::FixtureImage& image = fixtures::StandardImage(fixtures::ImageKind::Ntfs);
+  Serve(image, engine::kFileSystemNtfs);
+  ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
+  const engine::TreeFileNode* victim = nullptr;
+  for (const engine::TreeFileNode* file : ctx.Results.TreeFilesIn(5)) {
+    if (file->Name == u"big-300k.bin") victim = file;
+  }
+  ASSERT_NE(victim, nullptr);
+  // The record as the file system sees it: the last two bytes of each sector are
+  // kept in the update sequence array, and the sequence number stands there.
+  uint8_t* stored = Bytes().data() + uint64_t{victim->DataRecordSector} * 512;
+  const uint32_t usa = stored[4] | stored[5] << 8;
+  std::vector<uint8_t> record(stored, stored + 1024);
+  for (uint32_t k = 0; k < 2; ++k) std::memcpy(&record[510 + 512 * k], stored + usa + 2 + 2 * k, 2);
+  // Its non-resident $DATA: the first run's cluster offset, made the largest it can be.
+  uint32_t attribute = record[0x14] | record[0x15] << 8;
+  while (attribute + 8 < 1024 && !(record[attribute] == 0x80 && record[attribute + 8] == 1)) {
+    attribute += record[attribute + 4] | record[attribute + 5] << 8;
+  }
+  ASSERT_LT(attribute + 0x40, 1024u);
+  const uint32_t runlist = attribute + (record[attribute + 0x20] | record[attribute + 0x21] << 8);
+  const uint32_t lengthBytes = record[runlist] & 0x0F;
+  const uint32_t offsetBytes = record[runlist] >> 4;
+  ASSERT_GT(offsetBytes, 0u);
+  std::fill_n(&record[runlist + 1 + lengthBytes], offsetBytes - 1, 0xFF);
+  record[runlist + lengthBytes + offsetBytes] = 0x7F;
+  for (uint32_t k = 0; k < 2; ++k) {
+    std::memcpy(stored + usa + 2 + 2 * k, &record[510 + 512 * k], 2);
+    std::memcpy(&record[510 + 512 * k], stored + usa, 2);
+  }
+  std::memcpy(stored, record.data(), 1024);
+  engine::OpenLogicalVolume(ctx, u'D');  // serve the changed bytes
+
+  engine::SaveSession session;
+  EXPECT_FALSE(engine::SaveNtfsFile(ctx, session, engine::NtfsSaveRequestFor(*victim, target)));
+  EXPECT_EQ(session.Tally.DamagedFiles, std::vector<std::u16string>{u"C:\\out\\big-300k.bin"});
+  EXPECT_EQ(ctx.ReadStats.UnreadableSectors.load(), 0u) << "nothing was read past the end";
+  EXPECT_LT(files.Files.at(u"C:\\out\\big-300k.bin").Bytes.size(), 307200u);
+}
+
 // The NTFS copy-out under everything that can go wrong at once.
 TEST_F(DamagedImageSave, NtfsFailuresSkipAndBadSectorsAreCountedAsTheyHappened) {
   const fixtures::FixtureImage& image = fixtures::StandardImage(fixtures::ImageKind::Ntfs);
