@@ -18,7 +18,10 @@ namespace fs = std::filesystem;
 
 class PosixFileSystemTest : public testing::Test {
  protected:
-  PosixFileSystemTest() : root(fs::path(testing::TempDir()) / "posix-file-system") {
+  // A folder of its own per test: ctest runs them side by side.
+  PosixFileSystemTest()
+      : root(fs::path(testing::TempDir()) /
+             (std::string("posix-file-system-") + testing::UnitTest::GetInstance()->current_test_info()->name())) {
     fs::remove_all(root);
     fs::create_directories(root / "outside");
     { std::ofstream(root / "outside" / "victim.txt") << "keep"; }
