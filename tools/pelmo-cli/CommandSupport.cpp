@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "ConsoleHost.h"
 #include "MountedImage.h"
-#include "PosixOutputFileSystem.h"
 #include "ResultSaving.h"
 #include "VolumeTree.h"
 
@@ -28,14 +28,6 @@ void ChooseRangeOrWhole(ImageSession& session, uint16_t code, const RangeChoice&
 }
 
 namespace {
-
-// The engine's paths and texts as this POSIX tool shows them: '/' between the
-// parts of a path, and one '\n' for a line end.
-std::string ForConsole(const std::u16string& text) {
-  std::string shown = platform::ToPosixPath(text);
-  for (size_t at = 0; (at = shown.find("\r\n", at)) != std::string::npos;) shown.erase(at, 1);
-  return shown;
-}
 
 // Prints what the save did; true when every file was saved whole.
 bool ReportSave(const engine::SaveTally& tally, const std::string& folder) {

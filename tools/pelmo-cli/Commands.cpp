@@ -21,7 +21,9 @@ int RunQuickScan(const ImageChoice& image, const OutputChoice& output) {
   engine::EngineContext& ctx = session.Context();
   ctx.RecoveryMode = engine::kModeQuickScan;
   if (engine::QuickScanThreadProc(ctx, engine::FileFilterTable{}) != 1) {
-    std::fprintf(stderr, "quick scan found no %s volume\n", FileSystemName(ctx.SourceSelection.FileSystemCode));
+    const uint16_t code = ctx.SourceSelection.FileSystemCode;
+    std::fprintf(stderr, "quick scan found no %s volume\n",
+                 code == engine::kFileSystemUnknown ? "FAT16, FAT32 or NTFS" : FileSystemName(code));
     return 1;
   }
   return Deliver(session, output);

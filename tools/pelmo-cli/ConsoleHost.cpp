@@ -2,11 +2,18 @@
 
 #include <cstdio>
 
+#include "PosixOutputFileSystem.h"
 #include "Utf8Text.h"
 
 namespace cli {
 
 std::string ToUtf8(const std::u16string& text) { return engine::Utf16ToUtf8(text); }
+
+std::string ForConsole(const std::u16string& text) {
+  std::string shown = platform::ToPosixPath(text);
+  for (size_t at = 0; (at = shown.find("\r\n", at)) != std::string::npos;) shown.erase(at, 1);
+  return shown;
+}
 
 void ConsoleHost::DriveTreeAddPartition(const std::string& parentPath, const std::string& text) {
   std::lock_guard lock(mutex_);
@@ -19,11 +26,11 @@ void ConsoleHost::FileTypeTreeAddSignature(const engine::SignatureRecord& record
 }
 
 void ConsoleHost::ShowMessage(const std::u16string& text, int32_t kind) {
-  std::fprintf(stderr, "message (%d): %s\n", static_cast<int>(kind), ToUtf8(text).c_str());
+  std::fprintf(stderr, "message (%d): %s\n", static_cast<int>(kind), ForConsole(text).c_str());
 }
 
 bool ConsoleHost::AskQuestion(const std::u16string& text, int32_t) {
-  std::fprintf(stderr, "question: %s -> %s\n", ToUtf8(text).c_str(), AnswerYes ? "yes" : "no");
+  std::fprintf(stderr, "question: %s -> %s\n", ForConsole(text).c_str(), AnswerYes ? "yes" : "no");
   return AnswerYes;
 }
 

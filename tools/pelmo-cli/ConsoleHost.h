@@ -13,6 +13,10 @@ namespace cli {
 
 std::string ToUtf8(const std::u16string& text);
 
+// The engine's paths and texts as this POSIX tool shows them: '/' between the
+// parts of a path, and one '\n' for a line end.
+std::string ForConsole(const std::u16string& text);
+
 class ConsoleHost final : public toolsupport::QuietHost {
  public:
   // Answer to every Yes/No question (continue after a failed write: yes).
