@@ -82,6 +82,13 @@ class DamagedImageSave : public testing::Test {
     return nullptr;
   }
 
+  const engine::TreeFileNode* NtfsRootFile(const std::u16string& name) {
+    for (const engine::TreeFileNode* file : ctx.Results.TreeFilesIn(5)) {
+      if (file->Name == name) return file;
+    }
+    return nullptr;
+  }
+
   // Ticks every folder and file of the root and saves them the way the results page does.
   engine::SaveTally SaveRoot(uint32_t rootKey) {
     engine::SaveSelection selection;
@@ -160,13 +167,9 @@ TEST_F(DamagedImageSave, FatSizeBeyondTheVolumeIsCutAtItsEnd) {
 // from there (before, the zeros read past the end made a complete-looking file),
 // and the file is named as damaged.
 TEST_F(DamagedImageSave, NtfsRunBeyondTheVolumeIsNotRead) {
-  const fixtures::FixtureImage& image = fixtures::StandardImage(fixtures::ImageKind::Ntfs);
-  Serve(image, engine::kFileSystemNtfs);
+  Serve(fixtures::StandardImage(fixtures::ImageKind::Ntfs), engine::kFileSystemNtfs);
   ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
-  const engine::TreeFileNode* victim = nullptr;
-  for (const engine::TreeFileNode* file : ctx.Results.TreeFilesIn(5)) {
-    if (file->Name == u"big-300k.bin") victim = file;
-  }
+  const engine::TreeFileNode* victim = NtfsRootFile(u"big-300k.bin");
   ASSERT_NE(victim, nullptr);
   // The record as the file system sees it: the last two bytes of each sector are
   // kept in the update sequence array, and the sequence number stands there.
@@ -207,10 +210,7 @@ TEST_F(DamagedImageSave, NtfsFailuresSkipAndBadSectorsAreCountedAsTheyHappened) 
   ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
 
   // The first data sector of big-300k.bin, from its own runs.
-  const engine::TreeFileNode* victim = nullptr;
-  for (const engine::TreeFileNode* file : ctx.Results.TreeFilesIn(5)) {
-    if (file->Name == u"big-300k.bin") victim = file;
-  }
+  const engine::TreeFileNode* victim = NtfsRootFile(u"big-300k.bin");
   ASSERT_NE(victim, nullptr);
   engine::ntfs::RecordBuffer record{};
   ASSERT_EQ(engine::ntfs::ReadMftRecord(ctx, victim->DataRecordSector, record), engine::ntfs::RecordRead::Ok);
