@@ -300,7 +300,9 @@ BOOL COwnerDrawButton::OnSetCursor(CWnd*, UINT, UINT) {
   return static_cast<BOOL>(Default());
 }
 
-void COwnerDrawButton::OnKillFocus(CWnd*) {
+void COwnerDrawButton::OnKillFocus(CWnd* newFocus) {
+  // The system takes the focus away before it reports the disabling.
+  if ((GetStyle() & WS_DISABLED) && !newFocus) hadFocusWhenDisabled_ = TRUE;
   Default();
   LeaveHotState();
 }
@@ -386,13 +388,14 @@ void COwnerDrawButton::OnEnable(BOOL enable) {
   if (!enable) {
     // Only a button that holds the focus passes it on, and it takes it back
     // when it is enabled again while the focus still rests where it went.
-    if (::GetFocus() == m_hWnd) {
+    if (::GetFocus() == m_hWnd || hadFocusWhenDisabled_) {
       HWND parent = ::GetParent(m_hWnd);
       HWND next = parent ? ::GetNextDlgTabItem(parent, m_hWnd, FALSE) : nullptr;
       if (!next || next == m_hWnd) next = parent;
       focusGivenTo_ = next;
       if (next) ::SetFocus(next);
     }
+    hadFocusWhenDisabled_ = FALSE;
     LeaveHotState();
   } else {
     if (focusGivenTo_ && ::GetFocus() == focusGivenTo_) ::SetFocus(m_hWnd);

@@ -144,4 +144,5 @@ class COwnerDrawButton : public CButton {
   LPARAM notifyLParam_ = 0;
   Sound hoverSound_, clickSound_;
   HWND focusGivenTo_ = nullptr;  // where disabling sent the focus
+  BOOL hadFocusWhenDisabled_ = FALSE;
 };

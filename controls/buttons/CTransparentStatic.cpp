@@ -16,8 +16,9 @@ void RepaintParentUnder(CWnd* control) {
   CRect area;
   control->GetWindowRect(&area);
   ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
-  ::InvalidateRect(parent, &area, TRUE);
-  ::UpdateWindow(parent);
+  // Erased at once even where the parent's paint does not begin a paint,
+  // and the controls over the area painted again on the fresh background.
+  ::RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
 }
 
 HBRUSH CTransparentStatic::CtlColor(CDC* dc, UINT) {

@@ -56,6 +56,12 @@ void CDiskSpaceChart::OnPaint() {
   // The system's static class paints with its parent's clipping; the chart
   // keeps to its own rectangle.
   dc.IntersectClipRect(&client);
+  // The background the parent gives static controls, under captions and pie.
+  if (HWND parent = ::GetParent(m_hWnd)) {
+    auto brush = reinterpret_cast<HBRUSH>(
+        ::SendMessageW(parent, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.m_hDC), reinterpret_cast<LPARAM>(m_hWnd)));
+    if (brush) ::FillRect(dc.m_hDC, &client, brush);
+  }
   const int percent = UsedPercent();
   if (percent < minimum_ || percent > maximum_) return;
   const int normalised = maximum_ > minimum_ ? (percent - minimum_) * 100 / (maximum_ - minimum_) : 0;

@@ -100,7 +100,8 @@ class CMarkupDrawer {
   int PlaceText(int lineTop, int textHeight);
   int PlaceImage(int lineTop, int imageHeight);
   void Tab(int count);
-  std::u16string WrapText(std::u16string& chunk, int room, int& partWidth);
+  size_t MeasureWindow(std::u16string_view rest, int room, Size& size);
+  std::u16string WrapText(std::u16string_view rest, size_t window, int room, int& partWidth, size_t& consumed);
   void AddHotArea(const Rect& rect);
   bool NothingPlacedOnLine() const { return x_ == lineStartX_; }
 

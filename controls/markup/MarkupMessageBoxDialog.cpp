@@ -149,10 +149,13 @@ void CMarkupMessageBox::OnInitDialog() {
     SetCloseBoxEnabled(false);
   }
 
-  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const RECT work = WorkArea();
+  RECT area = work;
   if (HWND parent = GetParent(dialog_)) GetWindowRect(parent, &area);
-  MoveWindow(dialog_, area.left + (area.right - area.left - size.cx) / 2, area.top + (area.bottom - area.top - size.cy) / 2,
-             size.cx, size.cy, FALSE);
+  const markup::Rect placed = markup::PlaceInWorkArea(markup::Size{size.cx, size.cy},
+                                                      markup::Rect{area.left, area.top, area.right, area.bottom},
+                                                      markup::Rect{work.left, work.top, work.right, work.bottom});
+  MoveWindow(dialog_, placed.left, placed.top, placed.Width(), placed.Height(), FALSE);
 
   RECT client;
   GetClientRect(dialog_, &client);
@@ -182,12 +185,26 @@ HWND CMarkupMessageBox::AddButton(int id, const std::wstring& caption) {
   return button;
 }
 
+// The work area of the monitor the box belongs to.
+RECT CMarkupMessageBox::WorkArea() const {
+  HWND anchor = GetParent(dialog_) ? GetParent(dialog_) : dialog_;
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoW(MonitorFromWindow(anchor, MONITOR_DEFAULTTOPRIMARY), &info)) return info.rcWork;
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
 SIZE CMarkupMessageBox::CreateControls() {
   ScreenDc screen;
   HDC dc = screen.Get();
   SelectionGuard selectFont(dc, font_);
   CGdiMarkupCanvas canvas(dc, painter_);
   const int margin = metrics_.textMargin;
+  const RECT work = WorkArea();
+  const int wrapWidth = markup::TextWrapWidth(work.right - work.left, margin);
+  for (Drawer* drawer : {&header_, &bodyDrawer_, &more_}) drawer->drawer.SetMaximumWidth(wrapWidth);
   int width = 0;
   auto candidate = [&](int value) { width = std::max(width, value); };
   auto separatorCandidate = [&](const MarkupBackground& band, std::wstring& text) {
@@ -373,7 +390,11 @@ void CMarkupMessageBox::OnCommand(int id) {
     GetWindowRect(dialog_, &window);
     moreOpen_ = !moreOpen_;
     const int height = window.bottom - window.top + (moreOpen_ ? moreHeight_ : -moreHeight_);
-    MoveWindow(dialog_, window.left, window.top, window.right - window.left, height, TRUE);
+    const RECT work = WorkArea();
+    const markup::Rect placed = markup::PlaceInWorkArea(
+        markup::Size{window.right - window.left, height}, markup::Rect{window.left, window.top, window.right, window.top + height},
+        markup::Rect{work.left, work.top, work.right, work.bottom});
+    MoveWindow(dialog_, placed.left, placed.top, placed.Width(), placed.Height(), TRUE);
     for (auto& [buttonId, button] : buttons_) {
       if (buttonId == markup::mbbutton::kMoreClosed) {
         SetWindowTextW(button, (moreOpen_ ? moreOpenCaption_ : moreClosedCaption_).c_str());

@@ -31,6 +31,7 @@ class CMarkupMessageBox {
   void OnTimer();
   void OnCommand(int id);
   SIZE CreateControls();
+  RECT WorkArea() const;
   void DestroyControls();
   void Paint(HDC paintDc);
   void PaintBackgrounds(HDC dc, const RECT& canvas);

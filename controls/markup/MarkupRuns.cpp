@@ -68,22 +68,40 @@ Size CMarkupDrawer::DrawTextRun(std::u16string_view run, const Rect& rect) {
   return size;
 }
 
+// How much of `rest` needs measuring for a line `room` pixels wide: prefixes
+// twice as long each time until one is wider than the room or all of it is
+// measured. Lines so cost the text they hold, not the whole rest of a chunk.
+size_t CMarkupDrawer::MeasureWindow(std::u16string_view rest, int room, Size& size) {
+  size_t length = std::min<size_t>(rest.size(), 32);
+  while (true) {
+    size = canvas_->TextExtent(rest.substr(0, length));
+    if (size.cx > room || length == rest.size()) return length;
+    length = std::min(rest.size(), length * 2);
+  }
+}
+
 void CMarkupDrawer::PlaceChunk(std::u16string chunk) {
   TransformText(chunk, style_.textTransform);
-  while (!chunk.empty()) {
+  size_t offset = 0;
+  while (offset < chunk.size()) {
+    const std::u16string_view rest = std::u16string_view(chunk).substr(offset);
     canvas_->SetJustification(0, 0);
-    Size size = canvas_->TextExtent(chunk);
+    const int room = output_.Width() + output_.left - x_;
+    const bool wrapping = maximumWidth_ != 0 && output_.Width() != 0;
+    Size size;
+    const size_t window = wrapping ? MeasureWindow(rest, room, size) : rest.size();
+    if (!wrapping) size = canvas_->TextExtent(rest);
     int top = PlaceText(y_, size.cy);
-    int room = output_.Width() + output_.left - x_;
     std::u16string part;
     int partWidth = 0;
-    if (maximumWidth_ != 0 && size.cx > room && output_.Width() != 0) {
-      part = WrapText(chunk, room, partWidth);
+    size_t consumed = rest.size();
+    if (wrapping && size.cx > room) {
+      part = WrapText(rest, window, room, partWidth, consumed);
     } else {
-      part = std::move(chunk);
-      chunk.clear();
+      part = std::u16string(rest);
       partWidth = size.cx;
     }
+    offset += consumed;
     if (measuring_) {
       line_.alignment = style_.horizontalAlign;
       line_.blanks += CountChar(part, u' ');
@@ -106,31 +124,37 @@ void CMarkupDrawer::PlaceChunk(std::u16string chunk) {
       }
     }
     x_ = SaturatingAdd(x_, partWidth);
-    if (!chunk.empty()) {
+    if (offset < chunk.size()) {
       line_.wrapped = 1;
       NewLine(1);
     }
   }
 }
 
-std::u16string CMarkupDrawer::WrapText(std::u16string& chunk, int room, int& partWidth) {
+// The part of `rest` that goes on this line, its width, and how much of
+// `rest` it uses up (with the blanks after a break). Only the first `window`
+// characters can fit: nothing beyond them is looked at.
+std::u16string CMarkupDrawer::WrapText(std::u16string_view rest, size_t window, int room, int& partWidth,
+                                       size_t& consumed) {
+  const std::u16string_view head = rest.substr(0, window);
   size_t lastFit = std::u16string::npos;
-  for (size_t i = 1; i < chunk.size(); ++i) {
-    if (kBreakCharacters.find(chunk[i]) == std::u16string_view::npos) continue;
-    if (canvas_->TextExtent(std::u16string_view(chunk).substr(0, i)).cx > room) break;
+  for (size_t i = 1; i < head.size(); ++i) {
+    if (kBreakCharacters.find(head[i]) == std::u16string_view::npos) continue;
+    if (canvas_->TextExtent(head.substr(0, i)).cx > room) break;
     lastFit = i;
   }
   std::u16string part;
+  consumed = 0;
   if (lastFit != std::u16string::npos) {
-    part = chunk.substr(0, lastFit + 1);
-    chunk.erase(0, lastFit + 1);
+    part = std::u16string(rest.substr(0, lastFit + 1));
     TrimBlanks(part, true);
-    TrimBlanks(chunk, false);
+    const size_t next = rest.find_first_not_of(u' ', lastFit + 1);
+    consumed = next == std::u16string_view::npos ? rest.size() : next;
   } else if (NothingPlacedOnLine()) {
     size_t cut = 1;
-    while (cut < chunk.size() && canvas_->TextExtent(std::u16string_view(chunk).substr(0, cut + 1)).cx <= room) ++cut;
-    part = chunk.substr(0, cut);
-    chunk.erase(0, cut);
+    while (cut < head.size() && canvas_->TextExtent(head.substr(0, cut + 1)).cx <= room) ++cut;
+    part = std::u16string(rest.substr(0, cut));
+    consumed = cut;
   }
   partWidth = part.empty() ? 0 : canvas_->TextExtent(part).cx;
   return part;

@@ -74,39 +74,57 @@ bool FindMarkupTag(TextView text, TextView name, size_t& pos) {
   return false;
 }
 
+bool FindMarkupTagBefore(TextView text, TextView name, size_t& pos, size_t limit) {
+  size_t at = pos;
+  // A tag that starts before the limit ends before it: the limit is the "<"
+  // of another tag.
+  if (!FindMarkupTag(text.substr(0, std::min(limit, text.size())), name, at)) return false;
+  pos = at;
+  return true;
+}
+
+// The searches below are linear in the text they pass over: each kind of tag
+// is searched for again only after its last find was passed, and a search
+// for something that may lie before a known end stops at that end.
+
 size_t FindTableEnd(TextView text, size_t tableStart) {
-  size_t openSearch = Advance(text, tableStart, 7);
-  size_t closeSearch = openSearch;
+  size_t open = Advance(text, tableStart, 7), close = open;
+  bool hasOpen = FindMarkupTag(text, u"table", open);
+  bool hasClose = FindMarkupTag(text, u"/table", close);
   int level = 1;
-  while (true) {
-    size_t open = openSearch, close = closeSearch;
-    bool hasOpen = FindMarkupTag(text, u"table", open);
-    bool hasClose = FindMarkupTag(text, u"/table", close);
-    if (!hasOpen && !hasClose) return text.size();
+  while (hasOpen || hasClose) {
     if (hasOpen && (!hasClose || open < close)) {
       ++level;
-      openSearch = Advance(text, open, 7);
+      open = Advance(text, open, 7);
+      hasOpen = FindMarkupTag(text, u"table", open);
     } else {
       if (--level == 0) return close;
-      closeSearch = Advance(text, close, 8);
+      close = Advance(text, close, 8);
+      hasClose = FindMarkupTag(text, u"/table", close);
     }
   }
+  return text.size();
 }
 
 size_t FindRowEnd(TextView text, size_t rowStart) {
   size_t pos = Advance(text, rowStart, 4);
+  size_t close = pos;
+  bool hasClose = FindMarkupTag(text, u"/tr", close);
   int level = 1;
   while (pos < text.size()) {
-    size_t open = pos, close = pos, table = pos;
-    bool hasOpen = FindMarkupTag(text, u"tr", open);
-    bool hasClose = FindMarkupTag(text, u"/tr", close);
-    bool hasTable = FindMarkupTag(text, u"table", table);
-    if (hasTable && (!hasOpen || table < open) && (!hasClose || table < close)) {
+    if (hasClose && close < pos) {
+      close = pos;
+      hasClose = FindMarkupTag(text, u"/tr", close);
+    }
+    const size_t limit = hasClose ? close : text.size();
+    size_t open = pos, table = pos;
+    const bool hasOpen = FindMarkupTagBefore(text, u"tr", open, limit);
+    if (FindMarkupTagBefore(text, u"table", table, hasOpen ? open : limit)) {
       pos = Advance(text, FindTableEnd(text, table), 6);
       continue;
     }
     if (!hasOpen && !hasClose) break;
-    if (hasOpen && (!hasClose || open < close)) {
+    if (hasOpen) {
       ++level;
       pos = Advance(text, open, 4);
     } else {
@@ -119,11 +137,15 @@ size_t FindRowEnd(TextView text, size_t rowStart) {
 
 size_t FindCellEnd(TextView text, size_t cellStart) {
   size_t pos = Advance(text, cellStart, 4);
+  size_t close = pos;
+  bool hasClose = FindMarkupTag(text, u"/td", close);
   while (pos < text.size()) {
-    size_t close = pos, table = pos;
-    bool hasClose = FindMarkupTag(text, u"/td", close);
-    bool hasTable = FindMarkupTag(text, u"table", table);
-    if (hasTable && (!hasClose || table < close)) {
+    if (hasClose && close < pos) {
+      close = pos;
+      hasClose = FindMarkupTag(text, u"/td", close);
+    }
+    size_t table = pos;
+    if (FindMarkupTagBefore(text, u"table", table, hasClose ? close : text.size())) {
       pos = std::max(FindTableEnd(text, table), table + 1);
       continue;
     }

@@ -25,6 +25,8 @@ Text NextDeclarationValue(TextView text, size_t& pos);
 
 // Finds "<" + name from pos, passing over escaped "<<"; pos ends at the "<" or the end.
 bool FindMarkupTag(TextView text, TextView name, size_t& pos);
+// The same for a tag that starts before `limit`; pos stays where it was when none does.
+bool FindMarkupTagBefore(TextView text, TextView name, size_t& pos, size_t limit);
 size_t FindTableEnd(TextView text, size_t tableStart);
 size_t FindRowEnd(TextView text, size_t rowStart);
 size_t FindCellEnd(TextView text, size_t cellStart);

@@ -93,10 +93,16 @@ std::pair<int, int> CMarkupDrawer::GetTableSize(std::u16string_view table) {
     ++rows;
     int sum = 0;
     size_t cursor = std::min(table.size(), pos + 3);
+    // The row's end is searched for once, not once for every cell.
+    size_t rowEnd = cursor;
+    bool hasRowEnd = FindMarkupTag(table, u"/tr", rowEnd);
     while (true) {
-      size_t rowEnd = cursor, cell = cursor;
-      bool hasRowEnd = FindMarkupTag(table, u"/tr", rowEnd);
-      if (!FindMarkupTag(table, u"td", cell) || (hasRowEnd && rowEnd < cell)) {
+      if (hasRowEnd && rowEnd < cursor) {
+        rowEnd = cursor;
+        hasRowEnd = FindMarkupTag(table, u"/tr", rowEnd);
+      }
+      size_t cell = cursor;
+      if (!FindMarkupTagBefore(table, u"td", cell, rowEnd)) {
         cursor = rowEnd;
         break;
       }
@@ -264,10 +270,15 @@ void CMarkupDrawer::DrawTableRow(std::u16string_view row, const Rect& inner, Mar
   const int columns = layout.Columns(), rows = layout.Rows();
   int column = 0;
   size_t pos = 0;
+  size_t rowEnd = 0;
+  bool hasRowEnd = FindMarkupTag(row, u"/tr", rowEnd);
   while (true) {
-    size_t rowEnd = pos, cellStart = pos;
-    bool hasRowEnd = FindMarkupTag(row, u"/tr", rowEnd);
-    if (!FindMarkupTag(row, u"td", cellStart) || (hasRowEnd && rowEnd < cellStart)) break;
+    if (hasRowEnd && rowEnd < pos) {
+      rowEnd = pos;
+      hasRowEnd = FindMarkupTag(row, u"/tr", rowEnd);
+    }
+    size_t cellStart = pos;
+    if (!FindMarkupTagBefore(row, u"td", cellStart, rowEnd)) break;
     while (column < columns && rowNumber < rows && layout.rows[rowNumber][column].colspan == -1) ++column;
     size_t cellEnd = FindCellEnd(row, cellStart);
     std::u16string_view cellText = row.substr(cellStart, cellEnd - cellStart);
@@ -340,11 +351,15 @@ void CMarkupDrawer::DrawTableCell(std::u16string_view cell, const Rect& rect, Ma
   }
 
   size_t pos = AfterFirstTag(cell);
+  size_t cellEnd = pos;
+  bool hasEnd = FindMarkupTag(cell, u"/td", cellEnd);
   while (pos < cell.size()) {
-    size_t cellEnd = pos, tableStart = pos;
-    bool hasEnd = FindMarkupTag(cell, u"/td", cellEnd);
-    bool hasTable = FindMarkupTag(cell, u"table", tableStart);
-    bool tableFirst = hasTable && (!hasEnd || tableStart < cellEnd);
+    if (hasEnd && cellEnd < pos) {
+      cellEnd = pos;
+      hasEnd = FindMarkupTag(cell, u"/td", cellEnd);
+    }
+    size_t tableStart = pos;
+    bool tableFirst = FindMarkupTagBefore(cell, u"table", tableStart, cellEnd);
     size_t runEnd = tableFirst ? tableStart : cellEnd;
     Size block;
     if (runEnd > pos) {

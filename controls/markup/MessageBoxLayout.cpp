@@ -1,5 +1,7 @@
 #include "MessageBoxLayout.h"
 
+#include <algorithm>
+
 namespace markup {
 
 ButtonSet ButtonSetForStyle(uint32_t style) {
@@ -23,7 +25,7 @@ ButtonSet ButtonSetForStyle(uint32_t style) {
     case 7: set = {{kContinue, kAbort}, false}; break;
     case 8: set = {{kSkip, kSkipAll, kCancel}, true}; break;
     case 9: set = {{kIgnore, kIgnoreAll, kCancel}, true}; break;
-    default: break;
+    default: set = {{kOk}, true}; break;  // a set without buttons could never be closed
   }
   return set;
 }
@@ -102,6 +104,21 @@ std::vector<int> ButtonLefts(const Rect& client, int buttonCount, int buttonWidt
 
 int ButtonTop(const Rect& client, int buttonHeight, bool checkBoxBelow, const MessageBoxMetrics& metrics) {
   return client.bottom - metrics.bandMargin - (checkBoxBelow ? 24 : 0) - buttonHeight;
+}
+
+int TextWrapWidth(int workAreaWidth, int textMargin) {
+  return std::max(100, workAreaWidth * 2 / 3 - 2 * std::max(textMargin, 0));
+}
+
+Rect PlaceInWorkArea(Size size, const Rect& over, const Rect& workArea) {
+  const long long width = std::clamp<long long>(size.cx, 0, std::max(workArea.Width(), 0));
+  const long long height = std::clamp<long long>(size.cy, 0, std::max(workArea.Height(), 0));
+  long long left = over.left + (static_cast<long long>(over.Width()) - width) / 2;
+  long long top = over.top + (static_cast<long long>(over.Height()) - height) / 2;
+  left = std::clamp<long long>(left, workArea.left, workArea.right - width);
+  top = std::clamp<long long>(top, workArea.top, workArea.bottom - height);
+  return Rect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(left + width),
+              static_cast<int>(top + height)};
 }
 
 }  // namespace markup

@@ -85,4 +85,12 @@ std::vector<int> ButtonLefts(const Rect& client, int buttonCount, int buttonWidt
                              const MessageBoxMetrics& metrics = {});
 int ButtonTop(const Rect& client, int buttonHeight, bool checkBoxBelow, const MessageBoxMetrics& metrics = {});
 
+// The width at which the texts of a box wrap: two thirds of the work area
+// less the margins, so that a long line makes a tall box, not a wide one.
+int TextWrapWidth(int workAreaWidth, int textMargin);
+
+// A window of `size` centred on `over` and kept inside the work area (cut to
+// it when larger), so that a box is never placed off-screen.
+Rect PlaceInWorkArea(Size size, const Rect& over, const Rect& workArea);
+
 }  // namespace markup

@@ -20,6 +20,17 @@ int HighlightDisabledXp = 0;
 
 namespace {
 
+// Turns an item into a plain string item; its id or submenu stays.
+void MakePlainItem(HMENU menu, UINT position, const wchar_t* text) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_DATA;
+  info.fType = MFT_STRING;
+  info.dwTypeData = const_cast<wchar_t*>(text ? text : L"");
+  info.dwItemData = 0;
+  ::SetMenuItemInfoW(menu, position, TRUE, &info);
+}
+
 void RemoveHandle(std::vector<HMENU>& handles, HMENU menu) {
   handles.erase(std::remove(handles.begin(), handles.end(), menu), handles.end());
 }
@@ -121,13 +132,8 @@ BOOL QVMenu::LoadMenu(LPCTSTR resourceName) {
   // The top level is a menu bar: plain strings.
   for (size_t i = 0; i < records_.size(); ++i) {
     OwnerDrawnMenuItem* record = records_[i];
-    if (record->flags & MF_POPUP) {
-      record->flags = MF_BYPOSITION | MF_POPUP;
-      ModifyMenu(static_cast<UINT>(i), MF_BYPOSITION | MF_POPUP, record->id, record->text);
-    } else {
-      record->flags = MF_BYPOSITION;
-      ModifyMenu(static_cast<UINT>(i), MF_BYPOSITION, record->id, record->text);
-    }
+    record->flags = (record->flags & MF_POPUP) ? MF_BYPOSITION | MF_POPUP : MF_BYPOSITION;
+    MakePlainItem(m_hMenu, static_cast<UINT>(i), record->text);
   }
   topLevelPlain_ = TRUE;
   return TRUE;
@@ -330,9 +336,9 @@ void QVMenu::RefreshTopLevel() {
   const int count = ::GetMenuItemCount(m_hMenu);
   for (size_t i = 0; offset + static_cast<int>(i) < count && i < records_.size(); ++i) {
     const UINT position = offset + static_cast<UINT>(i);
-    if (HMENU sub = ::GetSubMenu(m_hMenu, position)) {
+    if (::GetSubMenu(m_hMenu, position)) {
       records_[i]->flags = MF_BYPOSITION | MF_POPUP;
-      ::ModifyMenuW(m_hMenu, position, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), records_[i]->text);
+      MakePlainItem(m_hMenu, position, records_[i]->text);
     }
   }
 }

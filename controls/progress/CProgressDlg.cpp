@@ -153,4 +153,6 @@ BOOL CProgressDlg::OnEraseBkgnd(CDC* dc) {
   return TRUE;
 }
 
-void CProgressDlg::OnPaint() { ValidateRect(nullptr); }
+// Nothing to draw over the skin, but the paint is begun so that erased areas
+// (under a label whose text changed) are erased rather than left as they were.
+void CProgressDlg::OnPaint() { CPaintDC dc(this); }

@@ -37,6 +37,8 @@ struct DrawnFrame {
 class FakeMarkupCanvas : public MarkupCanvas {
  public:
   static constexpr int kCharWidth = 10;
+  // Characters passed to TextExtent: the work of laying text out.
+  long long measuredCharacters = 0;
 
   void BeginPass() override { ++passes; }
   void EndPass() override {}
@@ -46,6 +48,7 @@ class FakeMarkupCanvas : public MarkupCanvas {
   }
   MarkupTextMetrics Metrics() override { return {font.size, font.size - font.size / 4}; }
   Size TextExtent(std::u16string_view text) override {
+    measuredCharacters += static_cast<long long>(text.size());
     int width = static_cast<int>(text.size()) * kCharWidth;
     if (justifyBreaks > 0) {
       int blanks = 0;

@@ -155,4 +155,39 @@ TEST(MarkupMessageBoxTest, TickedAnswerIsRememberedAndReturnedWithoutABox) {
   RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
 }
 
+TEST(MarkupMessageBoxTest, ABoxWithoutButtonsGetsOkAndALongLineStaysOnTheScreen) {
+  std::wstring line;
+  for (int i = 0; i < 512; ++i) line += L"word ";  // 2,560 characters on one line
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int result = ShowBox([&line] { return MarkupMessageBox(nullptr, line.c_str(), L"A long line", 0x0A); },
+                             L"A long line", [&work](HWND box) {
+                               RECT window{};
+                               GetWindowRect(box, &window);
+                               EXPECT_LE(window.right - window.left, work.right - work.left);
+                               EXPECT_GE(window.left, work.left);
+                               EXPECT_GE(window.top, work.top);
+                               EXPECT_LE(window.bottom, work.bottom);
+                               EXPECT_NE(GetDlgItem(box, IDOK), nullptr) << "set 10 gets an OK button";
+                               Capture(box, L"long-line-box");
+                               PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                             });
+  EXPECT_EQ(result, IDOK);
+
+  MarkupMessageBoxParams params;
+  params.text = L"A box with a huge header";
+  params.caption = L"Huge header";
+  params.headerHeight = 2000000000;
+  params.style = 0x0F;
+  const int huge = ShowBox([&params] { return MarkupMessageBoxIndirect(&params); }, L"Huge header",
+                           [&work](HWND box) {
+                             RECT window{};
+                             GetWindowRect(box, &window);
+                             EXPECT_GE(window.top, work.top) << "never placed off-screen";
+                             EXPECT_LE(window.bottom, work.bottom);
+                             PressEscape(box);
+                           });
+  EXPECT_NE(huge, 0);
+}
+
 }  // namespace

@@ -193,5 +193,31 @@ TEST(ClampTest, HostileCountsAndSizesStayBounded) {
   EXPECT_EQ(Layout(bold + u"x").texts.size(), 1u);
 }
 
+TEST(RunLayoutTest, AVeryLongWordIsCutLineByLineWithoutRemeasuringTheRest) {
+  // 200,000 letters in 100-pixel lines: 20,000 lines of ten letters. Laying
+  // it out measures each line's letters a bounded number of times.
+  const std::u16string word(200000, u'w');
+  CMarkupDrawer drawer;
+  drawer.SetMaximumWidth(100);
+  FakeMarkupCanvas canvas;
+  const Size size = drawer.PrepareOutput(canvas, word);
+  EXPECT_LE(size.cx, 101);
+  EXPECT_EQ(size.cy, 20000 * kLine + 1);  // PrepareOutput adds a pixel
+  EXPECT_LT(canvas.measuredCharacters, 200LL * static_cast<long long>(word.size()));
+  drawer.DrawPreparedOutput(canvas, Rect{0, 0, 100, size.cy});
+  ASSERT_EQ(canvas.texts.size(), 20000u);
+  EXPECT_EQ(canvas.texts.back().text, u"wwwwwwwwww");
+}
+
+TEST(RunLayoutTest, ManyWordsWrapWithWorkInProportionToTheText) {
+  std::u16string words;
+  for (int i = 0; i < 20000; ++i) words += u"word ";
+  CMarkupDrawer drawer;
+  drawer.SetMaximumWidth(200);
+  FakeMarkupCanvas canvas;
+  drawer.PrepareOutput(canvas, words);
+  EXPECT_LT(canvas.measuredCharacters, 200LL * static_cast<long long>(words.size()));
+}
+
 }  // namespace
 }  // namespace markup

@@ -3,6 +3,7 @@
 
 #include "FakeMarkupCanvas.h"
 #include "MarkupDrawer.h"
+#include "MarkupScan.h"
 
 namespace markup {
 namespace {
@@ -104,6 +105,28 @@ TEST(TableLayoutTest, HostileTablesStayBounded) {
   EXPECT_LE(wide.size.cx, limits::kMaxBoxSize + limits::kMaxSpan + 16);
   Table empty(u"<table></table><table><tr></tr></table>", 0);
   EXPECT_EQ(empty.drawer.TableLayouts().size(), 2u);
+}
+
+// Hostile nesting and width lay out at once: the scans for the ends of tables,
+// rows and cells pass over the text a bounded number of times. (The test's
+// timeout is the bound; before, such texts took minutes.)
+TEST(TableLayoutTest, TablesNestedTenThousandDeepLayOutAtOnce) {
+  std::u16string deep;
+  for (int i = 0; i < 10000; ++i) deep += u"<table><tr><td>";
+  deep += u"x";
+  for (int i = 0; i < 10000; ++i) deep += u"</td></tr></table>";
+  Table table(deep, 0);
+  EXPECT_LE(static_cast<int>(table.drawer.TableLayouts().size()), limits::kMaxTableNesting + 1);
+  EXPECT_EQ(FindTableEnd(deep, 0), deep.size() - 8);
+}
+
+TEST(TableLayoutTest, TenThousandCellsInARowLayOutAtOnce) {
+  std::u16string wide = u"<table><tr>";
+  for (int i = 0; i < 10000; ++i) wide += u"<td>c</td>";
+  wide += u"</tr></table>";
+  Table table(wide, 0);
+  EXPECT_EQ(table.Layout().Columns(), limits::kMaxTableColumns);
+  EXPECT_EQ(FindRowEnd(wide, 7), wide.size() - 13);
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SetCase{3, {6, 7, 2}, true}, SetCase{3 | 0x18000000, {6, 19, 7, 20, 2}, true},
                       SetCase{0x24, {6, 7}, false}, SetCase{4 | 0x08000000, {6, 19, 7}, false},
                       SetCase{5, {4, 2}, true}, SetCase{6, {2, 4, 11}, true}, SetCase{7, {11, 3}, false},
-                      SetCase{8, {14, 15, 2}, true}, SetCase{9, {5, 16, 2}, true}, SetCase{10, {}, false},
-                      SetCase{15, {}, false}));
+                      SetCase{8, {14, 15, 2}, true}, SetCase{9, {5, 16, 2}, true}, SetCase{10, {1}, true},
+                      SetCase{15, {1}, true}));  // sets without buttons get OK
 
 TEST(DefaultButtonTest, IndexFromStyleBitsWhenBelowTheCount) {
   struct Case {
@@ -66,6 +66,22 @@ TEST(WindowArithmeticTest, SizesAndPlacesTheButtons) {
   EXPECT_EQ(ButtonLefts(client, 1, 80, 1), (std::vector<int>{300 - 11 - 80}));
   EXPECT_EQ(ButtonTop(client, 23, false), 200 - 11 - 23);
   EXPECT_EQ(ButtonTop(client, 23, true), 200 - 11 - 24 - 23);
+}
+
+TEST(WindowArithmeticTest, LongTextsWrapAtTwoThirdsOfTheWorkArea) {
+  EXPECT_EQ(TextWrapWidth(1920, 10), 1260);
+  EXPECT_EQ(TextWrapWidth(120, 10), 100);
+}
+
+TEST(WindowArithmeticTest, BoxesStayInsideTheWorkArea) {
+  const Rect work{0, 0, 1024, 740};
+  // Centred over its owner when it fits.
+  EXPECT_EQ(PlaceInWorkArea(Size{200, 100}, Rect{100, 100, 500, 400}, work), (Rect{200, 200, 400, 300}));
+  // An owner near the edge does not push it out.
+  EXPECT_EQ(PlaceInWorkArea(Size{200, 100}, Rect{900, 700, 1000, 740}, work), (Rect{824, 640, 1024, 740}));
+  // Huge sizes are cut to the work area instead of landing at -32768.
+  EXPECT_EQ(PlaceInWorkArea(Size{14000, 2000000000}, work, work), (Rect{0, 0, 1024, 740}));
+  EXPECT_EQ(PlaceInWorkArea(Size{-5, -5}, work, work).Width(), 0);
 }
 
 }  // namespace

@@ -6,8 +6,15 @@
 bool CaptureWindowToBmp(HWND window, const std::wstring& path) {
   RECT rect;
   if (!GetWindowRect(window, &rect)) return false;
+  // Only what the screen shows can be captured: a window of 32,767 pixels or
+  // one placed far off-screen is cut to the screen, so the pixel buffer stays
+  // bounded by the screen's size.
+  const RECT visible{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  if (!IntersectRect(&rect, &rect, &visible)) return false;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  if (width <= 0 || height <= 0) return false;
+  if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return false;
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
