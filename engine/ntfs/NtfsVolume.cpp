@@ -8,9 +8,11 @@
 namespace engine::ntfs {
 namespace {
 
-// NTFS 3.1 headers keep the record's own number at 44; older ones end before it.
+// NTFS 3.1 headers keep the record's own number at 44 and the update sequence
+// from 48; older ones put the update sequence at 42, over where the number would be.
 constexpr uint32_t kOwnNumberOffset = 44;
 constexpr uint32_t kOwnNumberHeaderEnd = 48;
+constexpr uint32_t kUpdateSequenceOffsetField = 4;
 // A file's list of segments is never this long on a real volume.
 constexpr std::size_t kMaxSegments = 65536;
 // Non-resident attribute lists are small; anything larger is damage.
@@ -93,7 +95,9 @@ std::vector<uint32_t> SegmentRecords(uint32_t ownRecord, const std::vector<Attri
 std::optional<uint32_t> OwnRecordNumber(std::span<const uint8_t> record) {
   const auto header = ReadRecordHeader(record);
   if (!header || header->FirstAttribute < kOwnNumberHeaderEnd) return std::nullopt;
-  return LeBytes(record).U32(kOwnNumberOffset);
+  LeBytes view(record);
+  if (view.U16(kUpdateSequenceOffsetField) < kOwnNumberHeaderEnd) return std::nullopt;
+  return view.U32(kOwnNumberOffset);
 }
 
 namespace {
