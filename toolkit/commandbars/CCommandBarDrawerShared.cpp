@@ -89,7 +89,9 @@ CSize CCommandBarDrawer::DrawControlText(CDC* pDC, const CString& strCaption, CR
     }
 
     // Rotated text: the glyph tops face the right edge and the text runs down.
-    const int nLength = szText.cx;
+    // Its length holds the triangle's room, as the width of horizontal text
+    // does, so that the triangle follows the text instead of covering it.
+    const int nLength = szText.cx + (bTriangle ? 10 : 0);
     const int x = rc.right - (rc.Width() - szText.cy + 1) / 2;
     const int y = bCentered ? rc.top + (rc.Height() - nLength + 1) / 2 : rc.top;
     const UINT nFormat = DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX;
@@ -105,7 +107,7 @@ CSize CCommandBarDrawer::DrawControlText(CDC* pDC, const CString& strCaption, CR
     if (bTriangle)
     {
         const int tx = (rc.left + rc.right) / 2 + 2;
-        const int ty = rc.top + nLength - 3;
+        const int ty = y + nLength - 3;
         FillTriangleLiteral(pDC, {tx, ty}, {tx, ty + 4}, {tx - 2, ty + 2}, clrText);
     }
     return CSize(0, 0);

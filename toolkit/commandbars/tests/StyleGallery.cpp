@@ -61,22 +61,28 @@ CSize CGalleryBar::Layout()
     CClientDC dc(nullptr);
     const CRect rcBorders = m_pDrawer->GetBarBorders(this);
     const BOOL bPopup = m_nType == kBarTypePopup;
+    // Popups and bars docked left or right stack their controls in a column.
+    const BOOL bColumn = bPopup || IsVertical();
     int x = rcBorders.left;
     int y = rcBorders.top;
     if (m_dwStyle & kBarStyleGripper)
-        x += m_pDrawer->DrawGripper(&dc, this, FALSE).cx;
+    {
+        const CSize gripper = m_pDrawer->DrawGripper(&dc, this, FALSE);
+        x += gripper.cx;
+        y += gripper.cy;
+    }
 
     int nRowHeight = 0;
     int nWidest = 0;
     std::vector<CSize> sizes;
     for (int i = 0; i < m_controls.GetCount(); ++i)
     {
-        CKitControl* pControl = m_controls.GetAt(i);
-        const CSize size = m_pDrawer->DrawControlDispatch(&dc, pControl, FALSE);
+        const CSize size = m_pDrawer->DrawControlDispatch(&dc, m_controls.GetAt(i), FALSE);
         sizes.push_back(size);
         nRowHeight = std::max<int>(nRowHeight, size.cy);
         nWidest = std::max<int>(nWidest, size.cx);
     }
+    const int nStart = bColumn ? y : x;
     for (int i = 0; i < m_controls.GetCount(); ++i)
     {
         CKitControl* pControl = m_controls.GetAt(i);
@@ -84,15 +90,18 @@ CSize CGalleryBar::Layout()
         if (pControl->GetBeginGroup())
         {
             const CSize separator = m_pDrawer->DrawSeparator(&dc, this, pControl, FALSE);
-            if (bPopup)
-                y += separator.cy;
-            else
-                x += separator.cx;
+            (bColumn ? y : x) += bColumn ? separator.cy : separator.cx;
         }
         if (bPopup)
         {
+            // Menu items stretch across the popup.
             pControl->m_rcControl = CRect(x, y, x + nWidest, y + size.cy);
-            pControl->m_rcRow = pControl->m_rcControl;
+            y += size.cy;
+        }
+        else if (bColumn)
+        {
+            const int left = x + (nWidest - size.cx) / 2;
+            pControl->m_rcControl = CRect(left, y, left + size.cx, y + size.cy);
             y += size.cy;
         }
         else
@@ -103,24 +112,21 @@ CSize CGalleryBar::Layout()
             x += size.cx;
         }
     }
-    if (bPopup)
+    const CRect rcRow = bColumn ? CRect(x, nStart, x + nWidest, y) : CRect(nStart, y, x, y + nRowHeight);
+    for (int i = 0; i < m_controls.GetCount(); ++i)
+        m_controls.GetAt(i)->m_rcRow = bPopup ? m_controls.GetAt(i)->m_rcControl : rcRow;
+
+    const int nExpand = m_bExpandButton && !bPopup ? 13 : 0;
+    if (bPopup && m_bExpandButton)
     {
-        if (m_bExpandButton)
-        {
-            const int cy = m_pDrawer->DrawSpecialControl(&dc, kSpecialPopupExpand, &m_expand, this, FALSE, nullptr).cy;
-            m_expand.m_rcControl = CRect(x, y, x + nWidest, y + cy);
-            y += cy;
-        }
-        m_size = CSize(nWidest + rcBorders.left + rcBorders.right, y + rcBorders.bottom);
+        const int cy = m_pDrawer->DrawSpecialControl(&dc, kSpecialPopupExpand, &m_expand, this, FALSE, nullptr).cy;
+        m_expand.m_rcControl = CRect(x, y, x + nWidest, y + cy);
+        y += cy;
     }
-    else
-    {
-        for (int i = 0; i < m_controls.GetCount(); ++i)
-            m_controls.GetAt(i)->m_rcRow = CRect(rcBorders.left, y, x, y + nRowHeight);
-        m_size = CSize(x + rcBorders.right + (m_bExpandButton ? 13 : 0), y + nRowHeight + rcBorders.bottom);
-        if (m_bExpandButton)
-            m_pDrawer->DrawSpecialControl(&dc, kSpecialToolbarExpand, &m_expand, this, FALSE, &m_size);
-    }
+    m_size = bColumn ? CSize(x + nWidest + rcBorders.right, y + rcBorders.bottom + nExpand)
+                     : CSize(x + rcBorders.right + nExpand, y + nRowHeight + rcBorders.bottom);
+    if (nExpand != 0)
+        m_pDrawer->DrawSpecialControl(&dc, kSpecialToolbarExpand, &m_expand, this, FALSE, &m_size);
     return m_size;
 }
 
@@ -221,6 +227,7 @@ LRESULT CGalleryStatusBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
 CGalleryColumn::~CGalleryColumn()
 {
     pPopup.reset();
+    pSideBar.reset();
     pMenuBar.reset();
     pToolBar.reset();
     pStatusBar.reset();
@@ -289,7 +296,7 @@ void CStyleGalleryWindow::BuildColumn(CGalleryColumn& column, int x)
     pDrawer->ReloadMetrics();
     column.pDrawer = pDrawer;
 
-    const int nDockWidth = kColumnWidth - 26;
+    const int nDockWidth = kColumnWidth - 30;
     const int nTop = kCaptionHeight;
     column.pTopDock = std::make_unique<CGalleryDockBar>(pDrawer);
     column.pRightDock = std::make_unique<CGalleryDockBar>(pDrawer);
@@ -351,9 +358,20 @@ void CStyleGalleryWindow::BuildColumn(CGalleryColumn& column, int x)
     pRare->m_bHiddenInMenu = TRUE;
     pRare->m_strShortcutText = L"Ctrl+A";
 
+    // A toolbar docked on the right: a column with a gripper on top and a
+    // popup button whose caption runs downwards.
+    column.pSideBar = std::make_unique<CGalleryBar>(pDrawer, kBarTypeToolBar, kBarRight);
+    CGalleryBar& side = *column.pSideBar;
+    side.m_dwStyle = kBarStyleGripper;
+    side.m_dwFlags = kDockSideFlags;
+    side.AddControl(kControlButton, L"Copy", m_icons[6]);
+    side.AddControl(kControlButton, L"Paste", m_icons[7])->m_nSelected = kSelectedByMouse;
+    side.AddControl(kControlPopup, L"Tools")->m_bBeginGroup = TRUE;
+
     const CSize szMenu = menu.Layout();
     const CSize szTools = tools.Layout();
     const CSize szPopup = popup.Layout();
+    const CSize szSide = side.Layout();
 
     const int nDockHeight = szMenu.cy + szTools.cy + 2;
     column.pTopDock->CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | CBRS_ALIGN_TOP,
@@ -361,6 +379,8 @@ void CStyleGalleryWindow::BuildColumn(CGalleryColumn& column, int x)
     column.pRightDock->CreateEx(0, AfxRegisterWndClass(0), L"",
                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT,
                                 CRect(x + nDockWidth, nTop, x + kColumnWidth, nTop + nDockHeight + 240), this, 0);
+    side.CreateEx(0, AfxRegisterWndClass(0), L"Edit", WS_CHILD | WS_VISIBLE,
+                  CRect(1, 2, 1 + szSide.cx, 2 + szSide.cy), column.pRightDock.get(), 5);
     // The toolbar's row above the menu bar's, so that the open popup hangs
     // over the column's empty part and leaves the buttons in sight.
     tools.CreateEx(0, AfxRegisterWndClass(0), L"Standard", WS_CHILD | WS_VISIBLE,

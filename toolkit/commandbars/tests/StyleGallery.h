@@ -1,6 +1,7 @@
 // The gallery of the command-bar drawing styles: one column per style with a
-// menu bar and a toolbar in a dock bar, a right dock bar, an open popup menu
-// and a status bar, every element measured and drawn by the column's drawer.
+// menu bar and a toolbar in a dock bar, a toolbar in the right dock bar, an
+// open popup menu and a status bar, every element measured and drawn by the
+// column's drawer.
 // The program never opens these bars as such; the gallery gives them a place
 // to be seen, sampled and measured.
 #pragma once
@@ -103,6 +104,7 @@ struct CGalleryColumn
     std::unique_ptr<CGalleryBar> pMenuBar;
     std::unique_ptr<CGalleryBar> pToolBar;
     std::unique_ptr<CGalleryBar> pPopup;
+    std::unique_ptr<CGalleryBar> pSideBar;
     std::unique_ptr<CGalleryStatusBar> pStatusBar;
     CRect rcColumn;
 };
