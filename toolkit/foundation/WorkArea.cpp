@@ -64,13 +64,6 @@ CRect WorkAreaOf(HMONITOR hMonitor)
     return workArea;
 }
 
-HWND ParentOwnerOf(HWND hWnd)
-{
-    if (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD)
-        return ::GetParent(hWnd);
-    return ::GetWindow(hWnd, GW_OWNER);
-}
-
 }  // namespace
 
 CRect AFXAPI GetWorkArea(const RECT& rect)
@@ -97,7 +90,7 @@ BOOL AFXAPI IsTopLevelWindowActive(const CWnd* pWnd)
     HWND hWnd = pWnd->GetSafeHwnd();
     if (!hWnd)
         return FALSE;
-    for (HWND hOwner = ParentOwnerOf(hWnd); hOwner; hOwner = ParentOwnerOf(hOwner))
+    for (HWND hOwner = AfxGetParentOwner(hWnd); hOwner; hOwner = AfxGetParentOwner(hOwner))
         hWnd = hOwner;
     return ::GetForegroundWindow() == ::GetLastActivePopup(hWnd);
 }
