@@ -12,14 +12,25 @@ namespace {
 constexpr uint32_t kSectorsPerChunk = 128;  // 64 KiB
 constexpr int32_t kMaxCarvedFileSizeMB = 20;
 
+// The sectors the source has, when the drive table knows them: a hit near the end
+// of a logical drive ends with it rather than with zeros for sectors that are not there.
+uint64_t SourceSectorCount(const EngineContext& ctx) {
+  if (ctx.SourceDevice.SourceKind != kSourceLogicalDrive) return UINT64_MAX;
+  const uint16_t index = ctx.SourceSelection.EntryIndex;
+  if (index >= ctx.LogicalDriveTable.size() || ctx.LogicalDriveTable[index].SectorCount == 0) return UINT64_MAX;
+  return ctx.LogicalDriveTable[index].SectorCount;
+}
+
 CopyResult CopyRun(EngineContext& ctx, uint64_t startSector, OutputFile& out, bool honourStop) {
-  const uint64_t chunks = CarvedFileBytes(ctx) / (kSectorsPerChunk * kSectorSize);
+  const uint64_t sourceSectors = SourceSectorCount(ctx);
+  const uint64_t sectors = std::min(CarvedFileBytes(ctx) / kSectorSize, sourceSectors - std::min(sourceSectors, startSector));
   std::vector<uint8_t> buffer(size_t{kSectorsPerChunk} * kSectorSize);
-  for (uint64_t i = 0; i < chunks; ++i) {
+  for (uint64_t done = 0; done < sectors; done += kSectorsPerChunk) {
     if (honourStop && (SaveStopRequested(ctx) || SaveSkipRequested(ctx))) return CopyResult::Interrupted;
+    const auto count = static_cast<uint32_t>(std::min<uint64_t>(kSectorsPerChunk, sectors - done));
     std::fill(buffer.begin(), buffer.end(), 0);
-    ReadSectors(ctx, startSector + kSectorsPerChunk * i, kSectorsPerChunk, buffer);
-    if (!out.Write(buffer)) return CopyResult::WriteFailed;
+    ReadSectors(ctx, startSector + done, count, buffer);
+    if (!out.Write({buffer.data(), size_t{count} * kSectorSize})) return CopyResult::WriteFailed;
   }
   return CopyResult::Complete;
 }

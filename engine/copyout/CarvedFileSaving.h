@@ -1,6 +1,7 @@
 #pragma once
 // Copy-out of File Trace hits: a fixed run of CarvedFileSizeMB megabytes from the
-// hit's start sector, read 128 sectors at a time.
+// hit's start sector, read 128 sectors at a time; a run that would pass the end of
+// the logical drive ends with it.
 
 #include <cstdint>
 #include <string>

@@ -66,6 +66,7 @@ class DamagedImageSave : public testing::Test {
     ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
     ctx.LogicalDriveTable[0].RootPath = u"D:\\";
     const auto sectors = static_cast<uint32_t>(device.Bytes.size() / 512);
+    ctx.LogicalDriveTable[0].SectorCount = sectors;
     ctx.SourceSelection = {code, 0, sectors, sectors - 1, 0};
     ctx.Files = &files;
     host.SkipFlag = &ctx.SaveControl.SkipRequested;
@@ -307,6 +308,12 @@ TEST_F(DamagedImageSave, CarvedHitsAreTalliedAndCutHitsMarked) {
   EXPECT_EQ(engine::SaveCarvedRange(ctx, u"T:\\ssss\\", u"tmp1.jpg", 2048), 0);
   EXPECT_FALSE(files.FileExists(u"T:\\ssss\\tmp1.jpg"));
   EXPECT_EQ(engine::SaveCarvedRange(ctx, u"T:\\ssss\\", u"tmp2.jpg", 4096), 1);
+  // A hit 100 sectors before the drive's end ends with the drive: nothing unreadable.
+  const uint64_t before = ctx.ReadStats.UnreadableSectors.load();
+  const uint32_t nearEnd = static_cast<uint32_t>(Bytes().size() / 512 - 100);
+  EXPECT_EQ(engine::SaveCarvedRange(ctx, u"T:\\ssss\\", u"tmp3.jpg", nearEnd), 1);
+  EXPECT_EQ(files.Files.at(u"T:\\ssss\\tmp3.jpg").Bytes.size(), 100u * 512u);
+  EXPECT_EQ(ctx.ReadStats.UnreadableSectors.load(), before);
 }
 
 // Names that clash once made safe (a file CON beside a folder CON, a folder "..")
