@@ -247,6 +247,13 @@ CCommandBarDrawer::CItemText CCommandBarDrawer::PrepareItemText(CKitControl* pCo
     return text;
 }
 
+void CCommandBarDrawer::DrawDisabledImage(CDC* pDC, CCommandIcon* pIcon, int x, int y, int cx, int cy)
+{
+    if (m_bGenerateDisabledIcons && !HasOwnDisabledImage(pIcon))
+        GenerateDisabledImage(pIcon, m_gradDisabledIcon.light.GetValue(), m_gradDisabledIcon.dark.GetValue());
+    DrawIconImage(pDC, pIcon, IconImage::Disabled, x, y, cx, cy);
+}
+
 int CCommandBarDrawer::DrawCommandListText(CDC* pDC, CKitControl* pControl, const CRect& rc, int nTextLeft,
                                            COLORREF clrText, int nSplitSlot)
 {

@@ -181,6 +181,9 @@ protected:
         BOOL bRightToLeft = FALSE;
     };
     CItemText PrepareItemText(CKitControl* pControl);
+    // The icon's disabled picture, generated first from the disabled-icon
+    // gradient when that option is on and the icon has none.
+    void DrawDisabledImage(CDC* pDC, CCommandIcon* pIcon, int x, int y, int cx, int cy);
     // A customize-list row's caption from nTextLeft on in the colour, and the
     // arrow of popup controls with the split line in nSplitSlot; returns the
     // caption's width.

@@ -66,12 +66,7 @@ void CCommandBarDrawerDefaultStyle::DrawControlImage(CDC* pDC, int x, int y, int
     if (!bEnabled)
     {
         if (m_bUseDisabledIcons || HasOwnDisabledImage(pIcon))
-        {
-            if (m_bGenerateDisabledIcons && !HasOwnDisabledImage(pIcon))
-                GenerateDisabledImage(pIcon, m_gradDisabledIcon.light.GetValue(),
-                                      m_gradDisabledIcon.dark.GetValue());
-            DrawIconImage(pDC, pIcon, IconImage::Disabled, x, y, cx, cy);
-        }
+            DrawDisabledImage(pDC, pIcon, x, y, cx, cy);
         else
         {
             DrawIconMono(pDC, pIcon, x + 1, y + 1, ColorAt(20));

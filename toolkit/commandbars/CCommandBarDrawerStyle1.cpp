@@ -107,9 +107,7 @@ void CCommandBarDrawerStyle1::DrawControlImage(CDC* pDC, int x, int y, int cx, i
             DrawIconMono(pDC, pIcon, x, y, ColorAt(40));
             return;
         }
-        if (m_bGenerateDisabledIcons && !HasOwnDisabledImage(pIcon))
-            GenerateDisabledImage(pIcon, m_gradDisabledIcon.light.GetValue(), m_gradDisabledIcon.dark.GetValue());
-        DrawIconImage(pDC, pIcon, IconImage::Disabled, x, y, cx, cy);
+        DrawDisabledImage(pDC, pIcon, x, y, cx, cy);
         return;
     }
     if (bPopped)
