@@ -430,3 +430,37 @@ TEST(GalleryTest, SyncedMiniFrameSharesItsFramesActivationAndIsDisabledByItsModa
     EXPECT_TRUE(floater->IsWindowVisible());
     floater->DestroyWindow();
 }
+
+TEST(GalleryTest, PreviewModeTakesMenuAndBarsAwayAndGivesThemBack)
+{
+    GalleryHarness g;
+    HMENU hMenu = ::GetMenu(g.frame->m_hWnd);
+    ASSERT_NE(hMenu, nullptr);
+    ASSERT_TRUE(g.frame->m_toolBar.IsWindowVisible());
+    CPrintPreviewState state;
+    g.frame->OnSetPreviewMode(TRUE, &state);
+    EXPECT_EQ(::GetMenu(g.frame->m_hWnd), nullptr);
+    EXPECT_FALSE(g.frame->m_toolBar.IsWindowVisible());
+    EXPECT_FALSE(g.frame->m_statusBar.IsWindowVisible());
+    EXPECT_EQ(ChildRect(g.view).top, 0); // the pane has the whole client area
+
+    g.frame->OnSetPreviewMode(FALSE, &state);
+    EXPECT_EQ(::GetMenu(g.frame->m_hWnd), hMenu);
+    EXPECT_TRUE(g.frame->m_toolBar.IsWindowVisible());
+    EXPECT_TRUE(g.frame->m_statusBar.IsWindowVisible());
+    EXPECT_GT(ChildRect(g.view).top, 0);
+}
+
+TEST(GalleryTest, RebarHeightChangeLaysTheFrameOutAgain)
+{
+    GalleryHarness g;
+    auto* rebar = new CReBar;
+    rebar->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(rebar->Create(g.frame));
+    g.Idle();
+    EXPECT_EQ(g.frame->m_nIdleFlags & CFrameWnd::idleLayout, 0u);
+    NMHDR header{rebar->m_hWnd, static_cast<UINT_PTR>(AFX_IDW_REBAR), static_cast<UINT>(RBN_HEIGHTCHANGE)};
+    g.frame->SendMessage(WM_NOTIFY, AFX_IDW_REBAR, reinterpret_cast<LPARAM>(&header));
+    EXPECT_NE(g.frame->m_nIdleFlags & CFrameWnd::idleLayout, 0u);
+    rebar->DestroyWindow();
+}

@@ -2,6 +2,7 @@
 // common controls, exceptions at the window procedure, handle maps and the
 // registry profile.
 #include "Framework.h"
+#include "gallery/GalleryIds.h"
 
 #include <gtest/gtest.h>
 
@@ -417,4 +418,41 @@ TEST(WindowTest, DocumentNameInTheTitleFollowsTheFrameStyleAfterDerivedChanges)
     EXPECT_EQ(dropped, CString(L"Pelmo"));
     keeps->DestroyWindow();
     drops->DestroyWindow();
+}
+
+TEST(WindowTest, ToolTipsShowTheTipOfTheControlUnderTheMouse)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, PlainClass(), L"tips", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr,
+                                nullptr));
+    CWnd label;
+    ASSERT_TRUE(label.Create(L"STATIC", L"route", WS_CHILD | WS_VISIBLE, CRect(10, 10, 110, 40), &parent,
+                             ID_GALLERY_ROUTE));
+    parent.EnableToolTips(TRUE);
+
+    // The loop sees the mouse over the label, then over the bare parent.
+    auto mouseAt = [](CWnd& target, CPoint client) {
+        MSG msg{target.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y), ::GetTickCount(), client};
+        target.ClientToScreen(&msg.pt);
+        AfxPreTranslateMessage(&msg);
+    };
+    mouseAt(label, CPoint(20, 10));
+    AFX_THREAD_STATE* state = AfxGetThreadState();
+    ASSERT_NE(state->m_pToolTip, nullptr);
+    ASSERT_NE(state->m_pToolTip->m_hWnd, nullptr);
+    EXPECT_EQ(state->m_pToolTip->GetToolCount(), 1);
+    EXPECT_EQ(state->m_nLastToolHit, static_cast<INT_PTR>(ID_GALLERY_ROUTE));
+    mouseAt(parent, CPoint(250, 150));
+    EXPECT_EQ(state->m_pToolTip->GetToolCount(), 0);
+
+    // The tip's text is the second part of the control's string.
+    NMTTDISPINFOW request{};
+    request.hdr.hwndFrom = state->m_pToolTip->m_hWnd;
+    request.hdr.idFrom = reinterpret_cast<UINT_PTR>(label.m_hWnd);
+    request.hdr.code = TTN_GETDISPINFOW;
+    request.uFlags = TTF_IDISHWND;
+    parent.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&request));
+    ASSERT_NE(request.lpszText, nullptr);
+    EXPECT_STREQ(request.lpszText, L"Route");
+    parent.DestroyWindow();
 }

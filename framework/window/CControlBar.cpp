@@ -21,6 +21,10 @@ BEGIN_MESSAGE_MAP(CStatusBar, CControlBar)
     ON_WM_SIZE()
 END_MESSAGE_MAP()
 
+BEGIN_MESSAGE_MAP(CReBar, CControlBar)
+    ON_NOTIFY_REFLECT(RBN_HEIGHTCHANGE, OnHeightChange)
+END_MESSAGE_MAP()
+
 BOOL CControlBar::CreateBarWindow(LPCTSTR lpszClass, DWORD dwBarStyle, DWORD dwWindowStyle, CWnd* pParentWnd,
                                   UINT nID)
 {
@@ -484,6 +488,14 @@ BOOL CReBar::AddBar(CWnd* pBar, LPCTSTR pszText, CBitmap* pbmp, DWORD dwStyle)
     band.cxMinChild = rect.right - rect.left;
     band.cyMinChild = rect.bottom - rect.top;
     return static_cast<BOOL>(SendMessage(RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band)));
+}
+
+void CReBar::OnHeightChange(NMHDR*, LRESULT* pResult)
+{
+    // The bands wrapped or unwrapped: the frame lays its bars out again.
+    if (CFrameWnd* pFrame = GetParentFrame())
+        pFrame->DelayRecalcLayout();
+    *pResult = 0;
 }
 
 CSize CReBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)

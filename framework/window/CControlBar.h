@@ -127,4 +127,10 @@ public:
     BOOL AddBar(CWnd* pBar, LPCTSTR pszText = nullptr, CBitmap* pbmp = nullptr,
                 DWORD dwStyle = RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+
+    // RBN_HEIGHTCHANGE, reflected: the frame's layout follows the new height.
+    afx_msg void OnHeightChange(NMHDR* pNMHDR, LRESULT* pResult);
+
+    static const AFX_MSGMAP* GetThisMessageMap();
+    const AFX_MSGMAP* GetMessageMap() const override;
 };

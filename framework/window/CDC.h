@@ -17,6 +17,14 @@ public:
 
     HDC m_hDC = nullptr;
     HDC m_hAttribDC = nullptr;
+    // Set while the DC draws pages for a printer (views ask in OnPrepareDC).
+    BOOL m_bPrinting = FALSE;
+    BOOL IsPrinting() const { return m_bPrinting; }
+    int StartDoc(LPDOCINFOW lpDocInfo) { return ::StartDocW(m_hDC, lpDocInfo); }
+    int StartPage() { return ::StartPage(m_hDC); }
+    int EndPage() { return ::EndPage(m_hDC); }
+    int EndDoc() { return ::EndDoc(m_hDC); }
+    int AbortDoc() { return ::AbortDoc(m_hDC); }
     operator HDC() const { return m_hDC; }
     HDC GetSafeHdc() const { return this == nullptr ? nullptr : m_hDC; }
 

@@ -8,6 +8,7 @@
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 IMPLEMENT_DYNAMIC(CSingleDocTemplate, CDocTemplate)
+IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)
@@ -189,5 +190,100 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
         pApp->m_pMainWnd = pFrame;
     if (pFrame != nullptr)
         InitialUpdateFrame(pFrame, pDocument, bMakeVisible);
+    return pDocument;
+}
+
+CMultiDocTemplate::CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                                     CRuntimeClass* pViewClass)
+    : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass)
+{
+}
+
+CMultiDocTemplate::~CMultiDocTemplate()
+{
+    // Documents still open close with the template (each leaves the list).
+    while (!m_docList.IsEmpty())
+    {
+        auto* pDoc = static_cast<CDocument*>(m_docList.GetHead());
+        pDoc->OnCloseDocument();
+        if (!m_docList.IsEmpty() && m_docList.GetHead() == pDoc)
+            RemoveDocument(pDoc);
+    }
+    if (m_hMenuShared != nullptr)
+        ::DestroyMenu(m_hMenuShared);
+    if (m_hAccelTable != nullptr)
+        ::DestroyAcceleratorTable(m_hAccelTable);
+}
+
+void CMultiDocTemplate::LoadTemplate()
+{
+    CDocTemplate::LoadTemplate();
+    HINSTANCE hInst = AfxGetResourceHandle();
+    if (m_hMenuShared == nullptr)
+        m_hMenuShared = ::LoadMenuW(hInst, MAKEINTRESOURCEW(m_nIDResource));
+    if (m_hAccelTable == nullptr)
+        m_hAccelTable = ::LoadAcceleratorsW(hInst, MAKEINTRESOURCEW(m_nIDResource));
+}
+
+CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const
+{
+    return static_cast<CDocument*>(m_docList.GetNext(rPos));
+}
+
+void CMultiDocTemplate::AddDocument(CDocument* pDoc)
+{
+    CDocTemplate::AddDocument(pDoc);
+    m_docList.AddTail(pDoc);
+}
+
+void CMultiDocTemplate::RemoveDocument(CDocument* pDoc)
+{
+    CDocTemplate::RemoveDocument(pDoc);
+    if (POSITION pos = m_docList.Find(pDoc))
+        m_docList.RemoveAt(pos);
+}
+
+void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)
+{
+    CString name;
+    if (!GetDocString(name, docName) || name.IsEmpty())
+        name = L"Untitled";
+    CString title;
+    title.Format(L"%s%u", static_cast<LPCTSTR>(name), ++m_nUntitledCount);
+    pDocument->SetTitle(title);
+}
+
+CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible)
+{
+    CDocument* pDocument = CreateNewDocument();
+    if (pDocument == nullptr)
+        return nullptr;
+    BOOL autoDelete = pDocument->m_bAutoDelete;
+    pDocument->m_bAutoDelete = FALSE; // the frame's view is not there yet
+    CFrameWnd* pFrame = CreateNewFrame(pDocument, nullptr);
+    pDocument->m_bAutoDelete = autoDelete;
+    if (pFrame == nullptr)
+    {
+        delete pDocument;
+        return nullptr;
+    }
+    BOOL opened;
+    if (lpszPathName == nullptr)
+    {
+        SetDefaultTitle(pDocument);
+        opened = pDocument->OnNewDocument();
+    }
+    else
+    {
+        opened = pDocument->OnOpenDocument(lpszPathName);
+        if (opened)
+            pDocument->SetPathName(lpszPathName);
+    }
+    if (!opened)
+    {
+        pFrame->DestroyWindow(); // takes the view, and with it the document
+        return nullptr;
+    }
+    InitialUpdateFrame(pFrame, pDocument, bMakeVisible);
     return pDocument;
 }

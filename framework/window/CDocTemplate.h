@@ -69,3 +69,31 @@ public:
 protected:
     CDocument* m_pOnlyDoc = nullptr;
 };
+
+// Any number of documents, each opened in a frame of its own. The shared
+// menu and accelerators of the resource id are for the frames to show.
+class CMultiDocTemplate : public CDocTemplate
+{
+    DECLARE_DYNAMIC(CMultiDocTemplate)
+public:
+    CMultiDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
+                      CRuntimeClass* pViewClass);
+    ~CMultiDocTemplate() override;
+
+    void LoadTemplate() override;
+    POSITION GetFirstDocPosition() const override { return m_docList.GetHeadPosition(); }
+    CDocument* GetNextDoc(POSITION& rPos) const override;
+    void AddDocument(CDocument* pDoc) override;
+    void RemoveDocument(CDocument* pDoc) override;
+    // A new document in a new frame, empty or read from the file.
+    CDocument* OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible = TRUE) override;
+    // The document name with a running number: "Report1", "Report2" ...
+    void SetDefaultTitle(CDocument* pDocument) override;
+
+    HMENU m_hMenuShared = nullptr;
+    HACCEL m_hAccelTable = nullptr;
+
+protected:
+    CPtrList m_docList;
+    UINT m_nUntitledCount = 0;
+};

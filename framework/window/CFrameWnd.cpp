@@ -312,6 +312,39 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
         SetWindowText(title);
 }
 
+void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
+{
+    if (bPreview)
+    {
+        pState->hWndFocus = ::GetFocus();
+        pState->hMenu = ::GetMenu(m_hWnd);
+        ::SetMenu(m_hWnd, nullptr);
+        pState->hiddenBars.clear();
+        for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        {
+            CWnd* pChild = FromHandlePermanent(hChild);
+            if (pChild != nullptr && pChild->IsKindOf(RUNTIME_CLASS(CControlBar)) && ::IsWindowVisible(hChild))
+            {
+                pState->hiddenBars.push_back(hChild);
+                ::ShowWindow(hChild, SW_HIDE);
+            }
+        }
+    }
+    else
+    {
+        if (pState->hMenu != nullptr)
+            ::SetMenu(m_hWnd, pState->hMenu);
+        pState->hMenu = nullptr;
+        for (HWND hBar : pState->hiddenBars)
+            if (::IsWindow(hBar))
+                ::ShowWindow(hBar, SW_SHOWNOACTIVATE);
+        pState->hiddenBars.clear();
+        if (pState->hWndFocus != nullptr && ::IsWindow(pState->hWndFocus))
+            ::SetFocus(pState->hWndFocus);
+    }
+    RecalcLayout();
+}
+
 void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
     HMENU hMenu = hMenuAlt != nullptr ? hMenuAlt : m_hMenuDefault;

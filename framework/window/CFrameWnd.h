@@ -5,6 +5,7 @@
 
 #include "../core/Collections.h"
 #include "CCreateContext.h"
+#include "CPrintInfo.h"
 #include "CWnd.h"
 
 class CView;
@@ -69,6 +70,9 @@ public:
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
     virtual HACCEL GetDefaultAccelerator() { return m_hAccelTable; }
+    // Entering a print preview takes the menu off and hides the visible
+    // control bars, keeping them in pState; leaving puts them back.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
     CString GetTitle() const { return m_strTitle; }
 

@@ -59,6 +59,7 @@ void CView::OnDestroy()
 void CView::OnPaint()
 {
     CPaintDC dc(this);
+    OnPrepareDC(&dc);
     OnDraw(&dc);
 }
 

@@ -2,6 +2,7 @@
 // frame from their class record and delete themselves when their window goes.
 #pragma once
 
+#include "CPrintInfo.h"
 #include "CWnd.h"
 #include "ListControls.h"
 
@@ -24,6 +25,25 @@ public:
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
     virtual void OnActivateFrame(UINT, CFrameWnd*) {}
+    // Whether the view shows pDocItem selected (OLE documents ask).
+    virtual BOOL IsSelected(const CObject* pDocItem) const { (void)pDocItem; return FALSE; }
+
+    // Drawing on screen and on paper. OnPrepareDC readies the DC before
+    // OnDraw and, with pInfo, before each printed page; by default a print
+    // run whose page count is unknown prints one page.
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+    // The default asks for the printer (DoPreparePrinting).
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC*, CPrintInfo*) {}
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC*, CPrintInfo*) {}
+    // The print dialog (or the default printer for a direct print); FALSE
+    // when cancelled or when there is no printer.
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // ID_FILE_PRINT and ID_FILE_PRINT_DIRECT: prints the pages.
+    afx_msg void OnFilePrint();
+    // ID_FILE_PRINT_PREVIEW: there is no preview window; says so.
+    afx_msg void OnFilePrintPreview();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -4,6 +4,7 @@
 #include "CDocTemplate.h"
 #include "CDocument.h"
 #include "CFrameWnd.h"
+#include "CRecentFileList.h"
 #include "ThreadState.h"
 
 #include <commctrl.h>
@@ -41,6 +42,11 @@ CWinApp::~CWinApp()
     free(const_cast<LPTSTR>(m_pszRegistryKey));
     free(const_cast<LPTSTR>(m_pszProfileName));
     free(const_cast<LPTSTR>(m_pszHelpFilePath));
+    delete m_pRecentFileList;
+    if (m_hDevMode != nullptr)
+        ::GlobalFree(m_hDevMode);
+    if (m_hDevNames != nullptr)
+        ::GlobalFree(m_hDevNames);
     m_hThread = nullptr; // a pseudo handle, never closed
     if (AfxGetAppModuleState()->m_pCurrentWinApp == this)
         AfxGetAppModuleState()->m_pCurrentWinApp = nullptr;
@@ -48,12 +54,8 @@ CWinApp::~CWinApp()
 
 int CWinApp::ExitInstance()
 {
-    for (int i = 0; i < m_recentFiles.GetSize(); ++i)
-    {
-        CString entry;
-        entry.Format(L"File%d", i + 1);
-        WriteProfileString(L"Recent File List", entry, m_recentFiles[i]);
-    }
+    if (m_pRecentFileList != nullptr)
+        m_pRecentFileList->WriteList();
     return CWinThread::ExitInstance();
 }
 
@@ -102,34 +104,18 @@ CDocument* CWinApp::OpenDocumentFile(LPCTSTR lpszFileName)
 
 void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)
 {
-    if (m_nMaxMRU == 0)
-        return;
-    for (int i = 0; i < m_recentFiles.GetSize(); ++i)
-    {
-        if (m_recentFiles[i].CompareNoCase(lpszPathName) == 0)
-        {
-            m_recentFiles.RemoveAt(i);
-            break;
-        }
-    }
-    m_recentFiles.InsertAt(0, lpszPathName);
-    while (static_cast<UINT>(m_recentFiles.GetSize()) > m_nMaxMRU)
-        m_recentFiles.RemoveAt(m_recentFiles.GetSize() - 1);
+    if (m_pRecentFileList != nullptr)
+        m_pRecentFileList->Add(lpszPathName);
 }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
-    m_nMaxMRU = nMaxMRU;
-    m_recentFiles.RemoveAll();
-    for (UINT i = 0; i < nMaxMRU; ++i)
-    {
-        CString entry;
-        entry.Format(L"File%u", i + 1);
-        CString file = GetProfileString(L"Recent File List", entry);
-        if (file.IsEmpty())
-            break;
-        m_recentFiles.Add(file);
-    }
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
+    if (nMaxMRU == 0)
+        return;
+    m_pRecentFileList = new CRecentFileList(0, L"Recent File List", L"File%d", static_cast<int>(nMaxMRU));
+    m_pRecentFileList->ReadList();
 }
 
 void CWinApp::OnFileNew()

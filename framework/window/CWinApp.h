@@ -9,6 +9,7 @@
 #include "CWinThread.h"
 
 class CDocTemplate;
+class CRecentFileList;
 class CDocument;
 
 class CWinApp : public CWinThread
@@ -48,9 +49,10 @@ public:
     // *ppData is allocated with new[]; the caller deletes it.
     BOOL GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes);
     BOOL WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE pData, UINT nBytes);
+    // Makes the recent-file list (nMaxMRU entries, none for 0) and reads it.
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
-    UINT m_nMaxMRU = 0;
-    CStringArray m_recentFiles;
+    // NULL until LoadStdProfileSettings asks for one; owned here.
+    CRecentFileList* m_pRecentFileList = nullptr;
 
     // Documents and the shell.
     void AddDocTemplate(CDocTemplate* pTemplate);
@@ -73,6 +75,14 @@ public:
 
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
+    // The system's print set-up dialog; the choice is kept for printing.
+    afx_msg void OnFilePrintSetup();
+    // Controls have drawn in three dimensions since Windows 95: nothing to do.
+    BOOL Enable3dControls() { return TRUE; }
+    BOOL Enable3dControlsStatic() { return TRUE; }
+    // The printer chosen in the set-up dialog (global memory, owned here).
+    HGLOBAL m_hDevMode = nullptr;
+    HGLOBAL m_hDevNames = nullptr;
     afx_msg void OnAppExit();
 
     static const AFX_MSGMAP* GetThisMessageMap();

@@ -155,19 +155,13 @@ BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
     return AfxPreTranslateMessage(pMsg);
 }
 
-static HWND ParentOrOwnerOf(HWND hWnd)
-{
-    if (::GetWindowLongPtrW(hWnd, GWL_STYLE) & WS_CHILD)
-        return ::GetParent(hWnd);
-    return ::GetWindow(hWnd, GW_OWNER);
-}
-
 BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg)
 {
+    CWnd::FilterToolTipMessage(pMsg);
     CWnd* pMainWnd = AfxGetMainWnd();
     HWND hWndStop = pMainWnd->GetSafeHwnd();
     bool mainSeen = false;
-    for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ParentOrOwnerOf(hWnd))
+    for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = AfxGetParentOwner(hWnd))
     {
         CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
         if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg))

@@ -369,8 +369,10 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     if (ReflectMessageToChild(pNMHDR->hwndFrom, WM_NOTIFY, 0, lParam, pResult))
         return TRUE;
     AFX_NOTIFY notify{pResult, pNMHDR};
-    return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), static_cast<int>(MAKELONG(pNMHDR->code, WM_NOTIFY)), &notify,
-                    nullptr);
+    if (OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), static_cast<int>(MAKELONG(pNMHDR->code, WM_NOTIFY)), &notify,
+                 nullptr))
+        return TRUE;
+    return pNMHDR->code == TTN_GETDISPINFOW && OnToolTipText(pNMHDR, pResult);
 }
 
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
@@ -468,15 +470,6 @@ INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const
         pTI->lpszText = LPSTR_TEXTCALLBACKW;
     }
     return ::GetDlgCtrlID(hWndChild);
-}
-
-BOOL CWnd::EnableToolTips(BOOL bEnable)
-{
-    if (bEnable)
-        m_nFlags |= WF_TOOLTIPS;
-    else
-        m_nFlags &= ~WF_TOOLTIPS;
-    return TRUE;
 }
 
 void AFXAPI CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,

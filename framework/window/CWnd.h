@@ -120,7 +120,15 @@ public:
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
     BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
     BOOL ExecuteDlgInit(LPVOID lpResource);
+    // Tips for the tools OnToolHitTest finds under the mouse, shown by one
+    // tooltip of the thread as the message loop sees the mouse move.
     BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // Called for every message the loop pre-translates.
+    static void AFXAPI FilterToolTipMessage(MSG* pMsg);
+    // A tip asked of this window and handled by no map entry: the text
+    // after the line feed of the tool id's string resource (all of it when
+    // there is none), the id being the control's for a window tool.
+    virtual BOOL OnToolTipText(NMHDR* pNMHDR, LRESULT* pResult);
     BOOL RunModalLoop(DWORD dwFlags = 0); // returns the modal result
     virtual BOOL ContinueModal() { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
     virtual void EndModalLoop(int nResult);

@@ -4,6 +4,7 @@
 #include "CImageList.h"
 #include "CMenu.h"
 #include "CWnd.h"
+#include "Controls.h"
 #include "GdiObjects.h"
 
 struct AFX_THREAD_STATE::Maps
@@ -19,6 +20,7 @@ AFX_THREAD_STATE::AFX_THREAD_STATE() : m_threadId(GetCurrentThreadId()) {}
 
 AFX_THREAD_STATE::~AFX_THREAD_STATE()
 {
+    delete m_pToolTip;
     delete m_pMaps;
 }
 

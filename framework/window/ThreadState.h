@@ -2,6 +2,7 @@
 // being processed, the thread's handle maps and its frames.
 #pragma once
 
+#include "../core/CString.h"
 #include "../core/FrameworkBase.h"
 #include "HandleMap.h"
 
@@ -16,6 +17,7 @@ class CGdiObject;
 class CImageList;
 class CWinThread;
 class CFrameWnd;
+class CToolTipCtrl;
 
 struct AFX_THREAD_STATE
 {
@@ -46,6 +48,14 @@ struct AFX_THREAD_STATE
 
     // Every frame window of the thread, served at idle time.
     std::vector<CFrameWnd*> m_frames;
+
+    // The thread's tooltip for windows that asked for tips (EnableToolTips),
+    // the one tool it holds now and the text of the last tip asked for.
+    CToolTipCtrl* m_pToolTip = nullptr;
+    HWND m_hWndToolOwner = nullptr;
+    INT_PTR m_nLastToolHit = -1;
+    TOOLINFOW m_lastToolInfo{};
+    CString m_strToolTipText;
 
 private:
     struct Maps;
