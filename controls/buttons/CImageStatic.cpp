@@ -1,5 +1,6 @@
 #include "CImageStatic.h"
 
+#include "CTransparentStatic.h"
 #include "GdiHandles.h"
 
 IMPLEMENT_DYNAMIC(CImageStatic, CStatic)
@@ -10,10 +11,7 @@ BEGIN_MESSAGE_MAP(CImageStatic, CStatic)
   ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
-HBRUSH CImageStatic::CtlColor(CDC* dc, UINT) {
-  dc->SetBkMode(TRANSPARENT);
-  return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-}
+HBRUSH CImageStatic::CtlColor(CDC* dc, UINT) { return TransparentCtlColor(dc); }
 
 LRESULT CImageStatic::OnSetText(WPARAM, LPARAM) {
   const LRESULT result = Default();

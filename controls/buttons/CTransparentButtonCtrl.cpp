@@ -8,10 +8,7 @@ BEGIN_MESSAGE_MAP(CTransparentButtonCtrl, CButton)
   ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
-HBRUSH CTransparentButtonCtrl::CtlColor(CDC* dc, UINT) {
-  dc->SetBkMode(TRANSPARENT);
-  return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-}
+HBRUSH CTransparentButtonCtrl::CtlColor(CDC* dc, UINT) { return TransparentCtlColor(dc); }
 
 LRESULT CTransparentButtonCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CButton::WindowProc(message, wParam, lParam);

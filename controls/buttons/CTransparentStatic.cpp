@@ -21,10 +21,12 @@ void RepaintParentUnder(CWnd* control) {
   ::RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW);
 }
 
-HBRUSH CTransparentStatic::CtlColor(CDC* dc, UINT) {
+HBRUSH TransparentCtlColor(CDC* dc) {
   dc->SetBkMode(TRANSPARENT);
   return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
+
+HBRUSH CTransparentStatic::CtlColor(CDC* dc, UINT) { return TransparentCtlColor(dc); }
 
 LRESULT CTransparentStatic::OnSetText(WPARAM, LPARAM) {
   const LRESULT result = Default();

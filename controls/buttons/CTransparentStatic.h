@@ -14,3 +14,6 @@ class CTransparentStatic : public CStatic {
 
 // Invalidates (with erase) and updates the parent's area under `control`.
 void RepaintParentUnder(CWnd* control);
+// The answer of a control that shows its parent through its background to
+// the reflected colour message: transparent text over a hollow brush.
+HBRUSH TransparentCtlColor(CDC* dc);

@@ -5,25 +5,18 @@
 
 #include <cstdint>
 
+#include "MarkupTypes.h"
+
 namespace charts {
 
-struct PiePoint {
-  int x = 0;
-  int y = 0;
-};
+using PiePoint = markup::Point;
+using PieRect = markup::Rect;
 
-struct PieRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool Contains(const PieRect& other) const {
-    return other.left >= left && other.top >= top && other.right <= right && other.bottom <= bottom;
-  }
-  bool Contains(PiePoint p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
-};
+// Whether `inner` lies within `outer`, edges included.
+inline bool Encloses(const PieRect& outer, const PieRect& inner) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
 
 // Used space in whole percent (0 to 100, truncated). Used space above the total
 // (a drive that reported nonsense) counts as full; an empty total as none.

@@ -539,4 +539,34 @@ TEST(ControlsGalleryTest, GroupBoxSettersChainAndStatusListColours) {
   EXPECT_EQ(PixelOf(g.m_hWnd, label.right - 5, label.top + 8), kSkin);
 }
 
+TEST(ControlsGalleryTest, ProgressBarsKeepTheirRangeAndColours) {
+  CControlsGallery& g = Gallery();
+  g.textBar.SendMessage(PBM_SETRANGE32, 0, 100);
+  g.textBar.SendMessage(PBM_SETSTEP, 10);
+  g.textBar.SendMessage(PBM_SETPOS, 95);
+  g.textBar.SendMessage(PBM_STEPIT);
+  EXPECT_EQ(g.textBar.SendMessage(PBM_GETPOS), 105) << "a step past the end is not wrapped";
+  PBRANGE range{};
+  EXPECT_EQ(g.textBar.SendMessage(PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range)), 0);
+  EXPECT_EQ(range.iHigh, 100);
+  Pump(50);
+  CRect text;
+  g.textBar.GetWindowRect(&text);
+  g.ScreenToClient(&text);
+  EXPECT_EQ(PixelOf(g.m_hWnd, text.right - 3, text.top + 3), 0x900000u) << "full past the end";
+  g.textBar.SendMessage(PBM_SETPOS, 42);
+
+  const std::vector<COLORREF> stops = g.gradient.m_colors;
+  g.gradient.SendMessage(PBM_SETBARCOLOR, 0, RGB(255, 0, 0));
+  EXPECT_EQ(g.gradient.m_colors, (std::vector<COLORREF>{RGB(255, 0, 0), RGB(255, 0, 0)}));
+  Pump(50);
+  CRect gradient;
+  g.gradient.GetWindowRect(&gradient);
+  g.ScreenToClient(&gradient);
+  EXPECT_EQ(PixelOf(g.m_hWnd, gradient.left + 4, gradient.top + 4), RGB(255, 0, 0));
+  EXPECT_EQ(PixelOf(g.m_hWnd, gradient.right - 4, gradient.top + 4), 0xFFFFFFu) << "the background past the bar";
+  g.gradient.m_colors = stops;
+  g.gradient.Invalidate();
+}
+
 }  // namespace

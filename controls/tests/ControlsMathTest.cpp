@@ -42,7 +42,7 @@ TEST(PieGeometryTest, UsedPercentOfEverySize) {
 }
 
 void ExpectInside(const PieRect& outer, const PieRect& inner, const char* what, const char* drive, int w, int h) {
-  EXPECT_TRUE(outer.Contains(inner)) << what << " of " << drive << " on " << w << "x" << h << ": (" << inner.left
+  EXPECT_TRUE(charts::Encloses(outer, inner)) << what << " of " << drive << " on " << w << "x" << h << ": (" << inner.left
                                      << "," << inner.top << ")-(" << inner.right << "," << inner.bottom << ")";
 }
 
@@ -61,7 +61,7 @@ TEST(PieGeometryTest, EverySliceAndCaptionStaysInsideTheControl) {
         ExpectInside(layout.pie, layout.lowerFace, "lower face", drive.name, size[0], size[1]);
         ExpectInside(layout.pie, layout.upperFace, "upper face", drive.name, size[0], size[1]);
         ExpectInside(layout.pie, layout.cutMarker, "cut marker", drive.name, size[0], size[1]);
-        EXPECT_TRUE(layout.pie.Contains(layout.cut)) << drive.name << " " << percent;
+        EXPECT_TRUE(layout.pie.ContainsInclusive(layout.cut)) << drive.name << " " << percent;
       }
     }
   }
