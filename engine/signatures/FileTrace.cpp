@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "ReadErrorReport.h"
 #include "SectorReader.h"
 #include "listing/FileFilters.h"
 #include "scans/FatParameterRebuild.h"
@@ -170,6 +171,7 @@ int TraceFiles(EngineContext& ctx) {
     GiveUp(ctx, kFileTraceVolumeNotOpenedText);
     return 0;
   }
+  const ReadErrorCounts readErrorsAtStart = CurrentReadErrors(ctx);
   const int detected = DetectFileSystem(ctx);
   ctx.ScanControl.StopOrDone = 0;
   ctx.ScanControl.Running = 1;
@@ -192,6 +194,7 @@ int TraceFiles(EngineContext& ctx) {
   ctx.Host->ResetCounterCaptions();
   ctx.Host->SetStatusText(Panel::Scan, u"Please wait, Searching for Data...");
   CarveFiles(ctx);
+  ReportUnreadableSectorsSince(ctx, readErrorsAtStart);
   return 1;
 }
 

@@ -147,6 +147,20 @@ TEST_F(FileTraceTest, UnreadableSectorsDoNotEndCarving) {
   EXPECT_EQ(Hits(), (std::vector<std::string>{"200 1.jpg Type"}));
 }
 
+TEST_F(FileTraceTest, UnreadableSectorsAreReportedWhenTheTraceEnds) {
+  Place(200, {0xFF, 0xD8, 0xFF});
+  Select({Signature(u".jpg", "FFD8FF")});
+  auto source = std::make_unique<testsupport::FaultySectorSource>(disk);
+  source->BadSectors = {63, 64};
+  ctx.SourceDevice.DiskHandle = std::move(source);
+  ctx.SourceSelection.EndSector = 511;
+  ctx.RecoverySettings.BadSectorRetries = 3;
+  EXPECT_EQ(engine::FileTraceThreadProc(ctx), 1);
+  EXPECT_EQ(Hits(), (std::vector<std::string>{"200 1.jpg Type"}));
+  const std::string count = std::to_string(ctx.ReadStats.UnreadableSectors.load());
+  EXPECT_EQ(host.CallsStartingWith("Message 1 " + count + " sectors of the drive could not be read").size(), 1u);
+}
+
 TEST_F(FileTraceTest, WorkerGivesUpWithAReportWhenTheVolumeCannotBeOpenedOrTheRangeIsTooFar) {
   struct Case {
     uint16_t sourceKind;
