@@ -429,7 +429,12 @@ TEST(ControlsGalleryTest, OwnerDrawnMenuFromAResource) {
   EXPECT_EQ(text.Find(L"&Open"), 0);
   EXPECT_NE(text.Find(L"\tCtrl+O"), -1);
 
+  EXPECT_EQ(QVMenu::FindSharedImage(40001), 0) << "stored before the menu was loaded";
+  EXPECT_NE(QVMenu::FindSharedImage(40003), -1);
+  EXPECT_EQ(QVMenu::FindSharedImage(40005), -1);
+
   auto* record = reinterpret_cast<const OwnerDrawnMenuItem*>(holder->Record(0));
+  EXPECT_EQ(record->sharedImageIndex, QVMenu::FindSharedImage(40003));
   MEASUREITEMSTRUCT measure{ODT_MENU, 0, 40003, 0, 0, reinterpret_cast<ULONG_PTR>(record)};
   LookWhenUnthemed = 0;
   holder->MeasureItem(&measure);
@@ -492,6 +497,21 @@ TEST(ControlsGalleryTest, ShellHelpers) {
   EXPECT_NE(images.GetImageList(TRUE), nullptr);
   EXPECT_GE(images.GetIconIndex(L".txt", TRUE), 0);
   EXPECT_GE(images.GetFolderIconIndex(TRUE), 0);
+
+  // Registry text is read by characters: a 300-character value comes back whole.
+  const std::wstring longValue(300, L'v');
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\PelmoControlsTest", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(longValue.c_str()),
+                 static_cast<DWORD>((longValue.size() + 1) * sizeof(wchar_t)));
+  RegCloseKey(key);
+  std::wstring read;
+  EXPECT_EQ(ReadRegDefaultValue(HKEY_CURRENT_USER, L"Software\\PelmoControlsTest", read), ERROR_SUCCESS);
+  EXPECT_EQ(read, longValue);
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\PelmoControlsTest");
+  EXPECT_NE(ReadRegDefaultValue(HKEY_CURRENT_USER, L"Software\\PelmoControlsTest", read), ERROR_SUCCESS);
 
   CHandleHolder holder;
   holder.m_handle = CreateEventW(nullptr, FALSE, FALSE, nullptr);

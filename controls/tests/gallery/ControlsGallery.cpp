@@ -86,6 +86,19 @@ BOOL CControlsGallery::CreateGallery() {
   selectAll.DrawBorder(TRUE, FALSE);
   selectAll.DrawTransparent(TRUE);
   menuButton.Create(L"Menu", child | BS_PUSHBUTTON, CRect(690, 160, 800, 195), this, kMenuButton);
+  {
+    // Images for two commands of the drop-down, shared by every menu.
+    CImageList images;
+    images.Create(16, 15, ILC_COLORDDB | ILC_MASK, 1, 1);
+    for (COLORREF colour : {RGB(200, 60, 60), RGB(60, 140, 60)}) {
+      HICON icon = MakeIcon(16, colour);
+      ImageList_ReplaceIcon(images, -1, icon);
+      DestroyIcon(icon);
+    }
+    QVMenu store;
+    store.StoreSharedImage(images, 0, 40001);
+    store.StoreSharedImage(images, 1, 40003);
+  }
   menuButton.SetMenu(kGalleryMenu, m_hWnd);
 
   gradient.Create(child | WS_BORDER, CRect(10, 210, 400, 235), this, kGradient);
