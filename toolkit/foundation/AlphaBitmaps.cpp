@@ -60,7 +60,17 @@ BOOL ReadRows(HDC hDC, HBITMAP hBitmap, DibBits& bits)
     return ::GetDIBits(hDC, hBitmap, 0, rows, bits.pixels.data(), bits.Info(), DIB_RGB_COLORS) == rows;
 }
 
-BITMAPINFO TopDown32Info(int nWidth, int nHeight)
+// 32-bit top-down pixels of a bitmap of the given size.
+BOOL ReadTopDown32(HDC hDC, HBITMAP hBitmap, int nWidth, int nHeight, std::vector<BYTE>& pixels)
+{
+    BITMAPINFO info = TopDown32BitmapInfo(nWidth, nHeight);
+    pixels.assign(static_cast<size_t>(nWidth) * nHeight * 4, 0);
+    return ::GetDIBits(hDC, hBitmap, 0, nHeight, pixels.data(), &info, DIB_RGB_COLORS) == nHeight;
+}
+
+}  // namespace
+
+BITMAPINFO AFXAPI TopDown32BitmapInfo(int nWidth, int nHeight)
 {
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -71,16 +81,6 @@ BITMAPINFO TopDown32Info(int nWidth, int nHeight)
     info.bmiHeader.biCompression = BI_RGB;
     return info;
 }
-
-// 32-bit top-down pixels of a bitmap of the given size.
-BOOL ReadTopDown32(HDC hDC, HBITMAP hBitmap, int nWidth, int nHeight, std::vector<BYTE>& pixels)
-{
-    BITMAPINFO info = TopDown32Info(nWidth, nHeight);
-    pixels.assign(static_cast<size_t>(nWidth) * nHeight * 4, 0);
-    return ::GetDIBits(hDC, hBitmap, 0, nHeight, pixels.data(), &info, DIB_RGB_COLORS) == nHeight;
-}
-
-}  // namespace
 
 HBITMAP AFXAPI CreateDibFromBits(const BYTE* pHeader, size_t nHeaderBytes, const BYTE* pPixels, size_t nPixelBytes)
 {
@@ -337,7 +337,7 @@ HICON CIconPixels::CreateIcon()
 {
     if (!m_bValid)
         return nullptr;
-    BITMAPINFO info = TopDown32Info(m_nWidth, m_nHeight);
+    BITMAPINFO info = TopDown32BitmapInfo(m_nWidth, m_nHeight);
     CScreenDC screen;
     if (::SetDIBits(screen, m_info.hbmColor, 0, m_nHeight, m_colour.data(), &info, DIB_RGB_COLORS) != m_nHeight)
         return nullptr;

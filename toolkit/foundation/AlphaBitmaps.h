@@ -20,6 +20,10 @@ struct DibBits
     const BITMAPINFOHEADER& Header() const { return *reinterpret_cast<const BITMAPINFOHEADER*>(header); }
 };
 
+// The header of a 32-bit top-down picture of that size, for GetDIBits,
+// SetDIBits and CreateDIBSection.
+BITMAPINFO AFXAPI TopDown32BitmapInfo(int nWidth, int nHeight);
+
 BOOL AFXAPI IsAlphaBitmapFile(LPCTSTR pszPath);
 HBITMAP AFXAPI LoadAlphaBitmapResource(UINT nID);
 BOOL AFXAPI IsAlphaBitmapResource(UINT nID);

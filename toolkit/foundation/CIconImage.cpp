@@ -101,7 +101,8 @@ BOOL CIconImage::LoadIconResource(UINT nID, int cx, int cy, BOOL bGroup)
         const std::span<const uint8_t> group = FindResourceBytes(MAKEINTRESOURCEW(nID), RT_GROUP_ICON);
         if (!group.empty())
         {
-            for (const kit::GroupIconEntry& entry : kit::ReadGroupIconDirectory(group) | std::views::reverse)
+            const std::vector<kit::GroupIconEntry> entries = kit::ReadGroupIconDirectory(group);
+            for (const kit::GroupIconEntry& entry : entries | std::views::reverse)
             {
                 if (entry.width == static_cast<uint8_t>(cx) && entry.height == static_cast<uint8_t>(cy) &&
                     LoadIconResource(entry.iconId, cx, cy, FALSE))

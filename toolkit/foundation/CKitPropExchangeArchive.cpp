@@ -16,22 +16,13 @@ BOOL CKitPropExchangeArchive::ExchangeValue(LPCTSTR /*pszName*/, WORD nType, voi
     switch (nType)
     {
     case PX_STRING:
-        if (IsLoading())
-            m_ar >> *static_cast<CString*>(pValue);
-        else
-            m_ar << *static_cast<const CString*>(pValue);
+        ExchangeWithArchive(*static_cast<CString*>(pValue));
         break;
     case PX_DATE:
-        if (IsLoading())
-            m_ar >> *static_cast<COleDateTime*>(pValue);
-        else
-            m_ar << *static_cast<const COleDateTime*>(pValue);
+        ExchangeWithArchive(*static_cast<COleDateTime*>(pValue));
         break;
     case PX_VARIANT:
-        if (IsLoading())
-            m_ar >> *static_cast<COleVariant*>(pValue);
-        else
-            m_ar << *static_cast<const COleVariant*>(pValue);
+        ExchangeWithArchive(*static_cast<COleVariant*>(pValue));
         break;
     default:
         // Numbers, RECT and SIZE as their bytes; BSTR and unknown codes take no room.

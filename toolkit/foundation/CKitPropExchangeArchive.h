@@ -29,5 +29,15 @@ public:
     CArchive& GetArchive() const { return m_ar; }
 
 private:
+    // A framework value through its archive operators, in this exchange's direction.
+    template <class Value>
+    void ExchangeWithArchive(Value& value)
+    {
+        if (IsLoading())
+            m_ar >> value;
+        else
+            m_ar << value;
+    }
+
     CArchive& m_ar;  // not owned
 };

@@ -23,12 +23,13 @@ constexpr uint32_t kCommandIconSchema = 16;
 constexpr int32_t kMaxStoredBitmapSide = 4096;
 
 // The fields of a 40-byte BITMAPINFOHEADER that decide how many bytes its pixels take.
-struct DibShape {
-  int32_t width = 0;
-  int32_t height = 0;  // negative for top-down rows
-  uint16_t planes = 0;
-  uint16_t bitCount = 0;
-  uint32_t compression = 0;
+struct DibShape
+{
+    int32_t width = 0;
+    int32_t height = 0; // negative for top-down rows
+    uint16_t planes = 0;
+    uint16_t bitCount = 0;
+    uint32_t compression = 0;
 };
 
 // The header read from little-endian bytes (at least 40), or nothing when it is not
@@ -38,21 +39,24 @@ std::optional<DibShape> ReadDibShape(std::span<const uint8_t> header);
 // Bytes of the pixels of that shape: rows padded to four bytes.
 uint64_t DibPixelBytes(const DibShape& shape);
 
-struct BitmapRecord {
-  std::array<uint8_t, kBitmapRecordHeaderBytes> header{};
-  DibShape shape;
-  std::vector<uint8_t> pixels;  // at most DibPixelBytes(shape); bytes beyond are dropped
+struct BitmapRecord
+{
+    std::array<uint8_t, kBitmapRecordHeaderBytes> header{};
+    DibShape shape;
+    std::vector<uint8_t> pixels; // at most DibPixelBytes(shape); bytes beyond are dropped
 };
 
-struct ImageRecord {
-  std::optional<BitmapRecord> colour;
-  std::optional<BitmapRecord> mask;
+struct ImageRecord
+{
+    std::optional<BitmapRecord> colour;
+    std::optional<BitmapRecord> mask;
 };
 
-struct CommandIconRecord {
-  int32_t height = 15;
-  uint32_t schema = kCommandIconSchema;
-  ImageRecord normal, disabled, hot, pressed;
+struct CommandIconRecord
+{
+    int32_t height = 15;
+    uint32_t schema = kCommandIconSchema;
+    ImageRecord normal, disabled, hot, pressed;
 };
 
 // Throw ArchiveFormatError (or the adapter's own exception) on data that is cut
@@ -66,4 +70,4 @@ void WriteBitmapRecord(ArchiveWriter& writer, const std::optional<BitmapRecord>&
 void WriteImageRecord(ArchiveWriter& writer, const ImageRecord& image);
 void WriteCommandIconRecord(ArchiveWriter& writer, const CommandIconRecord& record);
 
-}  // namespace kit
+} // namespace kit

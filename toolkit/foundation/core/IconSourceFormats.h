@@ -15,10 +15,11 @@ namespace kit {
 
 // A 32-bit picture ready for a DIB section: its 40-byte header (height already
 // halved for icon images, image size set) and the colour pixels.
-struct AlphaPixels {
-  std::array<uint8_t, 40> header{};
-  DibShape shape;
-  std::vector<uint8_t> pixels;  // width × height × 4
+struct AlphaPixels
+{
+    std::array<uint8_t, 40> header{};
+    DibShape shape;
+    std::vector<uint8_t> pixels; // width × height × 4
 };
 
 // The 14-byte file header and the 40-byte info header of a bitmap file are there
@@ -42,25 +43,27 @@ uint16_t IconImageBitCount(std::span<const uint8_t> image);
 // is passed over.
 std::optional<AlphaPixels> FindAlphaIconInFile(std::span<const uint8_t> file, int width);
 
-struct GroupIconEntry {
-  uint8_t width = 0;
-  uint8_t height = 0;
-  uint16_t bitCount = 0;
-  uint16_t iconId = 0;
+struct GroupIconEntry
+{
+    uint8_t width = 0;
+    uint8_t height = 0;
+    uint16_t bitCount = 0;
+    uint16_t iconId = 0;
 };
 // The entries of an RT_GROUP_ICON directory (6-byte header, 14-byte entries);
 // entries beyond the bytes are not listed.
 std::vector<GroupIconEntry> ReadGroupIconDirectory(std::span<const uint8_t> resource);
 
-struct ToolBarResource {
-  uint16_t version = 0;
-  uint16_t width = 0;
-  uint16_t height = 0;
-  uint16_t itemCount = 0;
-  std::vector<uint32_t> ids;  // the non-zero command ids
+struct ToolBarResource
+{
+    uint16_t version = 0;
+    uint16_t width = 0;
+    uint16_t height = 0;
+    uint16_t itemCount = 0;
+    std::vector<uint32_t> ids; // the non-zero command ids
 };
 // RT_TOOLBAR: version, width, height, item count, then the ids (16 bits each).
 // Nothing when the items go beyond the bytes.
 std::optional<ToolBarResource> ReadToolBarResource(std::span<const uint8_t> resource);
 
-}  // namespace kit
+} // namespace kit

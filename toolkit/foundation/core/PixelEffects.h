@@ -23,7 +23,7 @@ ColorRef DisabledColor(ColorRef pixel, ColorRef light, ColorRef dark);
 
 // Whole buffers of 32-bit pixels. `mask` (same length, or empty) limits a change
 // to the pixels whose mask pixel is black, as the opaque pixels of an icon are.
-void FadePixels(std::span<uint8_t> pixels);                          // alpha pictures: 0.7c + 76.5
+void FadePixels(std::span<uint8_t> pixels); // alpha pictures: 0.7c + 76.5
 void LightenPixels(std::span<uint8_t> pixels, std::span<const uint8_t> mask, double factor);
 void FillPixels(std::span<uint8_t> pixels, std::span<const uint8_t> mask, ColorRef colour);
 void DisablePixels(std::span<uint8_t> pixels, std::span<const uint8_t> mask, ColorRef light, ColorRef dark);
@@ -39,4 +39,4 @@ std::vector<uint8_t> AlphaToMasked24(std::span<const uint8_t> pixels, int width,
 // Empty when the width is not a multiple of count or the buffer is too short.
 std::vector<std::vector<uint8_t>> SplitPixelRows(std::span<const uint8_t> pixels, int width, int height, int count);
 
-}  // namespace kit
+} // namespace kit

@@ -16,20 +16,21 @@
 
 namespace kit {
 
-enum PropType : uint16_t {
-  kPropShort = 2,
-  kPropLong = 3,
-  kPropFloat = 4,
-  kPropDouble = 5,
-  kPropCurrency = 6,
-  kPropDate = 7,
-  kPropBstr = 8,
-  kPropBool = 11,
-  kPropVariant = 12,
-  kPropByte = 17,
-  kPropString = 30,
-  kPropRect = 100,
-  kPropSize = 101,
+enum PropType : uint16_t
+{
+    kPropShort = 2,
+    kPropLong = 3,
+    kPropFloat = 4,
+    kPropDouble = 5,
+    kPropCurrency = 6,
+    kPropDate = 7,
+    kPropBstr = 8,
+    kPropBool = 11,
+    kPropVariant = 12,
+    kPropByte = 17,
+    kPropString = 30,
+    kPropRect = 100,
+    kPropSize = 101,
 };
 
 // Bytes that a value of the type occupies when copied or compared; 0 for the
@@ -53,29 +54,32 @@ std::optional<std::vector<uint8_t>> DecodeLetterPairs(std::u16string_view text);
 bool ParseIntegerList(std::u16string_view text, int count, int32_t* out);
 std::u16string FormatIntegerList(const int32_t* values, int count);
 
-struct RegistryValue {
-  uint32_t type = 0;
-  std::vector<uint8_t> bytes;
+struct RegistryValue
+{
+    uint32_t type = 0;
+    std::vector<uint8_t> bytes;
 };
 
 // The named values of one registry key.
-class RegistryValueStore {
- public:
-  virtual ~RegistryValueStore() = default;
-  virtual std::optional<RegistryValue> Query(const std::u16string& name) = 0;
-  virtual bool Set(const std::u16string& name, uint32_t type, std::span<const uint8_t> bytes) = 0;
-  virtual bool Remove(const std::u16string& name) = 0;
+class RegistryValueStore
+{
+public:
+    virtual ~RegistryValueStore() = default;
+    virtual std::optional<RegistryValue> Query(const std::u16string& name) = 0;
+    virtual bool Set(const std::u16string& name, uint32_t type, std::span<const uint8_t> bytes) = 0;
+    virtual bool Remove(const std::u16string& name) = 0;
 };
 
 // The text of a string value: REG_SZ or REG_EXPAND_SZ, up to its first zero.
 std::optional<std::u16string> RegistryText(const RegistryValue& value);
 
 // Flags of the exchange that the value rules depend on.
-struct ExchangeFlags {
-  bool loading = false;
-  bool useDefaultOnLoad = true;
-  bool useDefaultOnStore = true;
-  bool sectionEmptied = false;
+struct ExchangeFlags
+{
+    bool loading = false;
+    bool useDefaultOnLoad = true;
+    bool useDefaultOnStore = true;
+    bool sectionEmptied = false;
 };
 
 // Exchanges one value with a registry key. `value` points to the value's bytes
@@ -107,4 +111,4 @@ bool ExchangeArchiveValue(ArchiveReader* reader, ArchiveWriter* writer, uint16_t
 void StoreArchiveBinary(ArchiveWriter& writer, const uint8_t* bytes, uint32_t size);
 bool LoadArchiveBinary(ArchiveReader& reader, uint8_t** buffer, uint32_t* size);
 
-}  // namespace kit
+} // namespace kit

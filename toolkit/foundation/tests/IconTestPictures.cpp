@@ -1,23 +1,10 @@
 #include "IconTestPictures.h"
 
-namespace {
-
-BITMAPINFO TopDown32(int w, int h)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    return info;
-}
-
-}  // namespace
+#include "AlphaBitmaps.h"
 
 HBITMAP MakeTestAlphaBitmap(int w, int h, COLORREF clr, BYTE alpha)
 {
-    BITMAPINFO info = TopDown32(w, h);
+    BITMAPINFO info = TopDown32BitmapInfo(w, h);
     void* pBits = nullptr;
     HBITMAP hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
     auto* pPixel = static_cast<BYTE*>(pBits);
@@ -49,7 +36,7 @@ std::vector<BYTE> ReadPixels(HBITMAP hBitmap)
     if (!::GetObjectW(hBitmap, sizeof(bitmap), &bitmap))
         return {};
     const int h = std::abs(bitmap.bmHeight);
-    BITMAPINFO info = TopDown32(bitmap.bmWidth, h);
+    BITMAPINFO info = TopDown32BitmapInfo(bitmap.bmWidth, h);
     std::vector<BYTE> pixels(static_cast<size_t>(bitmap.bmWidth) * h * 4);
     HDC hDC = ::GetDC(nullptr);
     ::GetDIBits(hDC, hBitmap, 0, h, pixels.data(), &info, DIB_RGB_COLORS);

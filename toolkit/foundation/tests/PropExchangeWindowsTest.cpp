@@ -31,17 +31,21 @@ const wchar_t kTestRoot[] = L"Software\\Pelmo Tests\\PropExchange";
 class PropExchangeRegistry : public ::testing::Test
 {
 protected:
+    // Each test has a key of its own: the tests run in parallel processes.
     void SetUp() override
     {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestRoot);
-        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kTestRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_hRoot,
+        m_strRoot = kTestRoot;
+        m_strRoot += L"\\";
+        m_strRoot += CString(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_strRoot);
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, m_strRoot, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_hRoot,
                                     nullptr),
                   ERROR_SUCCESS);
     }
     void TearDown() override
     {
         ::RegCloseKey(m_hRoot);
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, kTestRoot);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_strRoot);
     }
     DWORD ValueType(LPCWSTR pszSubKey, LPCWSTR pszName)
     {
@@ -58,6 +62,7 @@ protected:
         ::RegGetValueW(m_hRoot, pszSubKey, pszName, RRF_RT_REG_SZ, nullptr, text, &nBytes);
         return text;
     }
+    CString m_strRoot;
     HKEY m_hRoot = nullptr;
 };
 

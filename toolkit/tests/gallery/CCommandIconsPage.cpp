@@ -1,5 +1,6 @@
 #include "CCommandIconsPage.h"
 
+#include "AlphaBitmaps.h"
 #include "CColorTable.h"
 #include "CSharedMetrics.h"
 #include "DeviceContexts.h"
@@ -17,24 +18,13 @@ constexpr int kLabelHeight = 16;
 const wchar_t* const kCellNames[CCommandIconsPage::kCellCount] = {
     L"Normal", L"Hot", L"Pressed", L"Disabled", L"Tinted", L"Faded", L"Shadow", L"Mono", L"Scaled"};
 
-// A 32 × 32 picture: a square of one colour inside a transparent border. An
-// icon (colour and mask) when alpha is 0, else a 32-bit alpha bitmap whose
-// border is clear and whose square has a half-transparent rim.
-BITMAPINFO TopDown32(int size)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    return info;
-}
-
+// A 32 × 32 picture: a square of one colour inside a transparent border. The
+// colour bitmap of an icon without alpha, or an alpha picture whose border is
+// clear and whose square has a half-transparent rim.
 HBITMAP MakeSquare(COLORREF clr, bool bAlpha)
 {
     const int size = CCommandIconsPage::kIconSize, inset = CCommandIconsPage::kInset;
-    BITMAPINFO info = TopDown32(size);
+    BITMAPINFO info = TopDown32BitmapInfo(size, size);
     void* pBits = nullptr;
     HBITMAP hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
     auto* pPixel = static_cast<BYTE*>(pBits);
