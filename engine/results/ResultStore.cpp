@@ -22,16 +22,6 @@ const std::vector<Record*>& ChildrenIn(const std::unordered_map<uint32_t, std::v
   return found == index.end() ? kNone : found->second;
 }
 
-// Runs an append; an exhausted heap ends the program as every node allocation does.
-template <class Append>
-decltype(auto) OrExit(EngineContext& ctx, Append&& append) {
-  try {
-    return append();
-  } catch (const std::bad_alloc&) {
-    ExitOutOfMemory(ctx);
-  }
-}
-
 // Moves a record's tree-item key in an index of tree items.
 template <class Record>
 void Reindex(std::unordered_map<TreeItem, Record*>& index, Record& record, TreeItem item) {
@@ -185,7 +175,7 @@ void ResultStore::ClearCarvedFiles() {
 FatFileEntry& AddFatFile(EngineContext& ctx, FatFileEntry entry) {
   ResultStore& store = ctx.Results;
   entry.FileIndex = static_cast<uint32_t>(store.FileCount);
-  return OrExit(ctx, [&]() -> FatFileEntry& { return store.PushFatFile(std::move(entry)); });
+  return RunOrExitOutOfMemory(ctx, [&]() -> FatFileEntry& { return store.PushFatFile(std::move(entry)); });
 }
 
 FatFolderEntry* AddFatFolder(EngineContext& ctx, FatFolderEntry entry) {
@@ -193,13 +183,13 @@ FatFolderEntry* AddFatFolder(EngineContext& ctx, FatFolderEntry entry) {
   if (FatFolderEntry* existing = store.FindFatFolder(entry.FirstCluster)) {
     // A folder is listed once per first cluster; a live sighting wins over a deleted one.
     if (entry.Deleted == 0 && existing->Deleted != 0) {
-      OrExit(ctx, [&] { existing->Name = std::move(entry.Name); });
+      RunOrExitOutOfMemory(ctx, [&] { existing->Name = std::move(entry.Name); });
       existing->Deleted = 0;
     }
     return nullptr;
   }
   FatFolderEntry& stored =
-      OrExit(ctx, [&]() -> FatFolderEntry& { return store.PushFatFolder(std::move(entry)); });
+      RunOrExitOutOfMemory(ctx, [&]() -> FatFolderEntry& { return store.PushFatFolder(std::move(entry)); });
   ++store.FolderCount;
   return &stored;
 }
@@ -208,7 +198,7 @@ TreeFolderNode* AddTreeFolderUnique(EngineContext& ctx, TreeFolderNode node) {
   ResultStore& store = ctx.Results;
   if (store.FindTreeFolder(node.Id) != nullptr) return nullptr;
   TreeFolderNode& stored =
-      OrExit(ctx, [&]() -> TreeFolderNode& { return store.PushTreeFolder(std::move(node)); });
+      RunOrExitOutOfMemory(ctx, [&]() -> TreeFolderNode& { return store.PushTreeFolder(std::move(node)); });
   ++store.FolderCount;
   return &stored;
 }
@@ -218,18 +208,18 @@ TreeFolderNode* AddTreeFolder(EngineContext& ctx, TreeFolderNode node) {
   if (ctx.RecoveryMode == kModeExtensiveScan) return AddTreeFolderUnique(ctx, std::move(node));
   ResultStore& store = ctx.Results;
   TreeFolderNode& stored =
-      OrExit(ctx, [&]() -> TreeFolderNode& { return store.PushTreeFolder(std::move(node)); });
+      RunOrExitOutOfMemory(ctx, [&]() -> TreeFolderNode& { return store.PushTreeFolder(std::move(node)); });
   ++store.FolderCount;
   return &stored;
 }
 
 TreeFileNode& AddTreeFile(EngineContext& ctx, TreeFileNode node) {
-  return OrExit(ctx, [&]() -> TreeFileNode& { return ctx.Results.PushTreeFile(std::move(node)); });
+  return RunOrExitOutOfMemory(ctx, [&]() -> TreeFileNode& { return ctx.Results.PushTreeFile(std::move(node)); });
 }
 
 NtfsFileNode& AddNtfsFile(EngineContext& ctx, NtfsFileNode node) {
   NtfsFileNode& stored =
-      OrExit(ctx, [&]() -> NtfsFileNode& { return ctx.Results.PushNtfsFile(std::move(node)); });
+      RunOrExitOutOfMemory(ctx, [&]() -> NtfsFileNode& { return ctx.Results.PushNtfsFile(std::move(node)); });
   ++ctx.Results.NtfsFileCount;
   return stored;
 }
@@ -237,46 +227,46 @@ NtfsFileNode& AddNtfsFile(EngineContext& ctx, NtfsFileNode node) {
 NtfsFolderNode& AddNtfsFolder(EngineContext& ctx, NtfsFolderNode node) {
   node.VolumeNumber = 0;
   NtfsFolderNode& stored =
-      OrExit(ctx, [&]() -> NtfsFolderNode& { return ctx.Results.PushNtfsFolder(std::move(node)); });
+      RunOrExitOutOfMemory(ctx, [&]() -> NtfsFolderNode& { return ctx.Results.PushNtfsFolder(std::move(node)); });
   ++ctx.Results.CandidateFolderCount;
   return stored;
 }
 
 IndxBlockNode& AppendIndxBlock(EngineContext& ctx, IndxBlockNode block) {
-  return OrExit(ctx, [&]() -> IndxBlockNode& { return ctx.Results.IndxBlocks.emplace_back(block); });
+  return RunOrExitOutOfMemory(ctx, [&]() -> IndxBlockNode& { return ctx.Results.IndxBlocks.emplace_back(block); });
 }
 
 DirClusterCandidate& AddDirClusterCandidate(EngineContext& ctx, DirClusterCandidate candidate) {
   candidate.VolumeNumber = 0;
-  return OrExit(ctx, [&]() -> DirClusterCandidate& {
+  return RunOrExitOutOfMemory(ctx, [&]() -> DirClusterCandidate& {
     return ctx.Results.DirClusterCandidates.emplace_back(candidate);
   });
 }
 
 void AppendSectorNumber(EngineContext& ctx, std::deque<SectorNode>& list, uint32_t sector) {
-  OrExit(ctx, [&] { list.push_back(SectorNode{sector}); });
+  RunOrExitOutOfMemory(ctx, [&] { list.push_back(SectorNode{sector}); });
 }
 
 FoundVolume& AddFoundVolume(EngineContext& ctx, std::deque<FoundVolume>& list, const FoundVolume& volume) {
-  return OrExit(ctx, [&]() -> FoundVolume& { return list.emplace_back(volume); });
+  return RunOrExitOutOfMemory(ctx, [&]() -> FoundVolume& { return list.emplace_back(volume); });
 }
 
 void AppendCluster(EngineContext& ctx, uint32_t cluster) {
-  OrExit(ctx, [&] { ctx.Results.ClusterChain.push_back(ClusterNode{cluster}); });
+  RunOrExitOutOfMemory(ctx, [&] { ctx.Results.ClusterChain.push_back(ClusterNode{cluster}); });
 }
 
 void AppendDataRun(EngineContext& ctx, std::vector<DataRunNode>& list, uint32_t firstCluster, uint32_t length) {
-  OrExit(ctx, [&] { list.push_back(DataRunNode{firstCluster, length}); });
+  RunOrExitOutOfMemory(ctx, [&] { list.push_back(DataRunNode{firstCluster, length}); });
 }
 
 SelectedSignature& AppendSelectedSignature(EngineContext& ctx, SelectedSignature signature) {
-  return OrExit(ctx, [&]() -> SelectedSignature& {
+  return RunOrExitOutOfMemory(ctx, [&]() -> SelectedSignature& {
     return ctx.Results.SelectedSignatures.emplace_back(std::move(signature));
   });
 }
 
 CarvedFile& AppendCarvedFile(EngineContext& ctx, CarvedFile file) {
-  return OrExit(ctx, [&]() -> CarvedFile& { return ctx.Results.PushCarvedFile(std::move(file)); });
+  return RunOrExitOutOfMemory(ctx, [&]() -> CarvedFile& { return ctx.Results.PushCarvedFile(std::move(file)); });
 }
 
 // ---- release routines

@@ -205,4 +205,4 @@ TEST_P(SectorReaderBadArea, SkipsAheadReadsBackAndCountsWhatWasPassedOver) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SectorReaderBadArea,
                          ::testing::Values(BadAreaCase{"RunAfterRun", 64}, BadAreaCase{"OneLongRun", 8192}),
-                         [](const ::testing::TestParamInfo<BadAreaCase>& info) { return std::string(info.param.Name); });
+                         [](const auto& info) { return std::string(info.param.Name); });

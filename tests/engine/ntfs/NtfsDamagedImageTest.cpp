@@ -82,7 +82,8 @@ TEST(NtfsDamagedImage, CycleOfFoldersIsBrokenUnderLostDir) {
 
 TEST(NtfsDamagedImage, RootRecordWithADamagedNameIsNoFolderOfItself) {
   DamagedImage image(StandardImagePath(), "ntfs-root-name");
-  for (const uint64_t value : ntfstest::FileNameValuesOf(image, 5)) image.WriteByte(value + 66, 'X');  // "." becomes "X"
+  // The root's name "." becomes "X".
+  for (const uint64_t value : ntfstest::FileNameValuesOf(image, 5)) image.WriteByte(value + 66, 'X');
   ntfstest::ScannedImage scan(image.Path());
   ASSERT_TRUE(scan.Detected());
   EXPECT_EQ(scan.Context().Results.FindTreeFolder(5), nullptr);
