@@ -53,6 +53,7 @@ void CPopupMouseTracker::AddTrackedPopup(CTrackedBar* pBar)
 {
     if (!pBar)
         return;
+    m_pModuleState = AfxGetModuleState();
     if (m_popups.empty() && m_pHotBar && m_pHotBar != pBar)
         m_pHotBar->ClearHotControl();
     if (!IsTracked(pBar))
@@ -181,8 +182,10 @@ LRESULT CALLBACK CPopupMouseTracker::PopupMouseHookProc(int nCode, WPARAM wParam
         return 1;
     g_ptLastMouse = pInfo->pt;
 
-    if (!pTracker->m_popups.empty())
+    if (!pTracker->m_popups.empty()) {
+        AFX_MAINTAIN_STATE state(pTracker->m_pModuleState ? pTracker->m_pModuleState : AfxGetModuleState());
         pTracker->RouteMouseMessage(nMessage, pInfo->pt);
+    }
     return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 
@@ -276,6 +279,7 @@ void CPopupKeyboardTracker::AddSink(CSubclassHookSink* pSink)
         m_hKeyboardHook = ::SetWindowsHookExW(WH_KEYBOARD, &PopupKeyboardHookProc, nullptr, threadId);
     if (!m_hCallWndProcHook)
         m_hCallWndProcHook = ::SetWindowsHookExW(WH_CALLWNDPROC, &PopupCallWndProcHookProc, nullptr, threadId);
+    m_pModuleState = AfxGetModuleState();
     if (std::find(m_sinks.begin(), m_sinks.end(), pSink) == m_sinks.end())
         m_sinks.push_back(pSink);
 }
@@ -311,6 +315,7 @@ LRESULT CALLBACK CPopupKeyboardTracker::PopupKeyboardHookProc(int nCode, WPARAM 
     if (nCode != HC_ACTION || released || !pTracker || pTracker->m_sinks.empty())
         return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
 
+    AFX_MAINTAIN_STATE state(pTracker->m_pModuleState ? pTracker->m_pModuleState : AfxGetModuleState());
     const bool altContext = (static_cast<DWORD>(lParam) & 0x20000000u) != 0;
     CPopupMouseTracker* pMouse = CPopupMouseTracker::GetThreadTracker();
     if (altContext && wParam == VK_MENU && pMouse->m_nLock <= 0) {

@@ -75,6 +75,8 @@ private:
 
     std::vector<CTrackedBar*> m_popups;
     HHOOK m_hMouseHook = nullptr;
+    // The module state of the last popup added, current while routing.
+    AFX_MODULE_STATE* m_pModuleState = nullptr;
     std::vector<HWND> m_safeWindows;
 };
 
@@ -103,5 +105,6 @@ private:
 
     HHOOK m_hKeyboardHook = nullptr;
     HHOOK m_hCallWndProcHook = nullptr;
+    AFX_MODULE_STATE* m_pModuleState = nullptr;
     std::vector<CSubclassHookSink*> m_sinks;
 };

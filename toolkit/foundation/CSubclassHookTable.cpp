@@ -101,6 +101,7 @@ LRESULT CSubclassHookTable::OfferMessage(HWND hWnd, UINT nMessage, WPARAM wParam
     if (!pRecord)
         return ::DefWindowProcW(hWnd, nMessage, wParam, lParam);
     const WNDPROC pfnPrevious = pRecord->pfnPrevious;
+    AFX_MAINTAIN_STATE state(pRecord->pModuleState ? pRecord->pModuleState : AfxGetModuleState());
     if (nMessage == WM_NCDESTROY) {
         RemoveWindow(hWnd);
         return ::CallWindowProcW(pfnPrevious, hWnd, nMessage, wParam, lParam);

@@ -5,6 +5,7 @@
 #include "CColorsPage.h"
 #include "CDrawTools.h"
 #include "CScreenTipWnd.h"
+#include "CSubclassHookSink.h"
 #include "CToolkitGalleryWnd.h"
 #include "WindowCapture.h"
 
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -156,6 +158,23 @@ TEST_F(ToolkitGalleryTest, SwatchesShowTheColourTable)
     }
 }
 
+TEST_F(ToolkitGalleryTest, SystemColourChangeRefreshesTheTable)
+{
+    CColorTable* pTable = GetColorTable();
+    pTable->sysColorCallback = [](int nIndex) -> COLORREF {
+        return nIndex == COLOR_BTNFACE ? RGB(200, 220, 240) : ::GetSysColor(nIndex);
+    };
+    m_gallery.SendMessage(WM_SYSCOLORCHANGE);
+    m_pColors->UpdateWindow();
+    const CRect face = CColorsPage::SwatchRect(COLOR_BTNFACE);
+    EXPECT_EQ(Sample(face.right - 8, face.top + 6), RGB(200, 220, 240));
+    // The derived slots follow: 3D light is the face plus 15.
+    const CRect light = CColorsPage::SwatchRect(COLOR_3DLIGHT);
+    EXPECT_EQ(Sample(light.right - 8, light.top + 6), RGB(215, 235, 255));
+    pTable->sysColorCallback = nullptr;
+    pTable->RefreshColors();
+}
+
 TEST_F(ToolkitGalleryTest, GradientsRunFromLightToDarkOnBothRoads)
 {
     ExpectGradientsSampled("GradientFill");
@@ -274,6 +293,46 @@ TEST_F(ToolkitGalleryTest, PopupClosesOnAClickOutsideButNotOnASafeWindow)
     ClickAt(ScreenPoint(CColorsPage::SwatchRect(41).CenterPoint()));
     EXPECT_FALSE(pTracker->IsTracking());
     EXPECT_FALSE(pPopup->IsWindowVisible());
+}
+
+TEST_F(ToolkitGalleryTest, KeysGoToTheSinksAndAltClosesThePopups)
+{
+    struct KeySink : CSubclassHookSink
+    {
+        std::vector<WPARAM> keys;
+        int OnHookMessage(HWND, UINT nMessage, WPARAM& wParam, LPARAM&, LRESULT&) override
+        {
+            if (nMessage == WM_KEYDOWN)
+                keys.push_back(wParam);
+            return kHandled;
+        }
+    } sink;
+    CPopupKeyboardTracker* pKeys = CPopupKeyboardTracker::GetThreadTracker();
+    CPopupMouseTracker* pMouse = CPopupMouseTracker::GetThreadTracker();
+    m_pColors->OpenPopup(3);
+    pKeys->AddSink(&sink);
+    m_gallery.SetForegroundWindow();
+    PumpFor(100);
+
+    auto press = [](WORD key, bool release) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = release ? KEYEVENTF_KEYUP : 0;
+        ::SendInput(1, &input, sizeof(input));
+        PumpFor(50);
+    };
+    press(VK_DOWN, false);
+    press(VK_DOWN, true);
+    ASSERT_TRUE(PumpUntil([&] { return !sink.keys.empty(); }));
+    EXPECT_EQ(sink.keys.front(), static_cast<WPARAM>(VK_DOWN));
+    EXPECT_TRUE(pMouse->IsTracking());
+
+    press(VK_MENU, false);
+    press(VK_MENU, true);
+    EXPECT_TRUE(PumpUntil([&] { return !pMouse->IsTracking(); }));
+    pKeys->RemoveSink(&sink);
+    EXPECT_FALSE(pKeys->IsHooked());
 }
 
 }  // namespace

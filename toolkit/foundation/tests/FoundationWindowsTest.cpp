@@ -164,6 +164,43 @@ TEST(ColorTableWindowsTest, SystemColoursThroughTheCallbackAndSharedMetrics)
     EXPECT_NE(GetKitNotificationSinkMessage(), 0u);
 }
 
+TEST(ColorTableWindowsTest, RefreshesAreThrottledOnceTheMainWindowExists)
+{
+    CColorTable* pTable = GetColorTable();
+    int nReads = 0;
+    static int* s_pReads = nullptr;
+    s_pReads = &nReads;
+    pTable->sysColorCallback = [](int nIndex) -> COLORREF {
+        if (nIndex == COLOR_WINDOW)
+            ++*s_pReads;
+        return ::GetSysColor(nIndex);
+    };
+    // Before the main window exists every refresh runs.
+    ::Sleep(600);
+    RefreshColorTable();
+    RefreshColorTable();
+    EXPECT_EQ(nReads, 2);
+
+    CWnd mainWnd;
+    ASSERT_TRUE(mainWnd.CreateEx(0, PlainClass(), L"main", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+    CWinThread thread;
+    thread.m_pMainWnd = &mainWnd;
+    AFX_THREAD_STATE* pState = AfxGetThreadState();
+    CWinThread* pPrevious = pState->m_pThread;
+    pState->m_pThread = &thread;
+    RefreshColorTable();
+    RefreshColorTable(); // within 500 ms of the first: skipped
+    EXPECT_EQ(nReads, 3);
+    ::Sleep(600);
+    RefreshColorTable();
+    EXPECT_EQ(nReads, 4);
+    pState->m_pThread = pPrevious;
+    thread.m_pMainWnd = nullptr;
+    pTable->sysColorCallback = nullptr;
+    pTable->RefreshColors();
+    mainWnd.DestroyWindow();
+}
+
 TEST(DrawToolsTest, GradientEndsOnBothRoadsAndSolidFills)
 {
     for (BOOL bOwnStrips : {FALSE, TRUE}) {
