@@ -557,6 +557,21 @@ TEST(ControlsGalleryTest, GroupBoxSettersChainAndStatusListColours) {
   g.label.GetWindowRect(&label);
   g.ScreenToClient(&label);
   EXPECT_EQ(PixelOf(g.m_hWnd, label.right - 5, label.top + 8), kSkin);
+
+  // So does a new caption or check of a transparent radio button: no ghost.
+  g.radio.SetWindowText(L"A caption long enough to reach far");
+  Pump(50);
+  g.radio.SetWindowText(L"Short");
+  g.radio.SendMessage(BM_SETCHECK, BST_CHECKED);
+  Pump(50);
+  CRect radio;
+  g.radio.GetWindowRect(&radio);
+  g.ScreenToClient(&radio);
+  int ghosts = 0;
+  for (int x = radio.left + 80; x < radio.right - 2; x += 3) {
+    for (int y = radio.top + 2; y < radio.bottom - 2; y += 3) ghosts += PixelOf(g.m_hWnd, x, y) != kSkin;
+  }
+  EXPECT_EQ(ghosts, 0) << "the old caption shows through";
 }
 
 TEST(ControlsGalleryTest, ProgressBarsKeepTheirRangeAndColours) {
