@@ -327,6 +327,8 @@ void CCommandBarDrawer::FillTriangleLiteral(CDC* pDC, POINT pt0, POINT pt1, POIN
 
 void CCommandBarDrawer::FillAndFrame(CDC* pDC, const CRect& rc, int nFrameSlot, int nFillSlot)
 {
+    if (rc.IsRectEmpty())
+        return;
     if (nFillSlot != -1)
         pDC->FillSolidRect(rc, ColorAt(static_cast<COLORREF>(nFillSlot)));
     if (nFrameSlot != nFillSlot && nFrameSlot != -1)

@@ -118,7 +118,12 @@ public:
     void DrawLine(CDC* pDC, int x1, int y1, int x2, int y2, COLORREF clr);
     // With the pen already selected in the DC.
     static void DrawLine(CDC* pDC, int x1, int y1, int x2, int y2);
-    void FillSolid(CDC* pDC, const CRect& rc, COLORREF clr) { pDC->FillSolidRect(rc, ColorAt(clr)); }
+    // Rectangles turned inside out (a bar smaller than its margins) are left alone.
+    void FillSolid(CDC* pDC, const CRect& rc, COLORREF clr)
+    {
+        if (!rc.IsRectEmpty())
+            pDC->FillSolidRect(rc, ColorAt(clr));
+    }
 
     // Effective values of the fields below.
     int GetTextHeight() const { return m_nTextHeight; }

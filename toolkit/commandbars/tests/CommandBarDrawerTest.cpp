@@ -268,3 +268,28 @@ TEST(CommandBarDrawer, TearOffHandleLinesFollowTheWidth)
     for (int x = 0; x < 20; ++x)
         EXPECT_NE(narrow.Pixel(x, 3), clrLine) << x;
 }
+
+TEST(CommandBarDrawer, BarsWithoutAnExtentPaintNoBackground)
+{
+    for (int nStyle : {0, 1, 2, 3, 4})
+    {
+        DrawerRef drawer(nStyle);
+        CPixelCanvas canvas(40, 40, kSentinel);
+        for (int nPosition : {kBarTop, kBarLeft, kBarFloating, kBarPopup})
+            for (int nType : {kBarTypeMenuBar, kBarTypeToolBar, kBarTypePopup})
+            {
+                // No window: an empty client rectangle, as a bar has before it is placed.
+                CKitCommandBar bar;
+                bar.m_nType = nType;
+                bar.m_nPosition = nPosition;
+                bar.m_dwFlags = kDockSideFlags;
+                drawer->PaintBarBackground(canvas.DC(), &bar);
+                drawer->PaintDockBarBackground(canvas.DC(), &bar);
+                drawer->PaintStatusBarBackground(canvas.DC(), &bar);
+                // Measured without a size: no room, and nothing divided by it.
+                const CSize gripper = drawer->DrawGripper(canvas.DC(), &bar, FALSE);
+                EXPECT_LE(gripper.cx, 9);
+            }
+        EXPECT_EQ(canvas.FirstChangeOutside(CRect(0, 0, 3, 3)), CPoint(-1, -1)) << "style " << nStyle;
+    }
+}
