@@ -1,0 +1,46 @@
+// The gallery page of the toolkit's standard controls: a report list with its
+// flat sortable header (the first column frozen, the others fitted to the
+// list), a button with an icon, a flat button, an edit and a read-only edit.
+#pragma once
+
+#include "CSortingListCtrl.h"
+#include "CUiButton.h"
+#include "CUiEdit.h"
+
+class CStandardControlsPage : public CWnd
+{
+public:
+    enum ControlId : UINT
+    {
+        kListId = 1001,
+        kButtonId = 1002,
+        kFlatButtonId = 1003,
+        kEditId = 1004,
+        kReadOnlyEditId = 1005,
+    };
+    static constexpr LPCTSTR kColumnSection = L"Gallery";
+    static constexpr LPCTSTR kColumnEntry = L"Column Info";
+    // The icon's colours: a red square with a green centre.
+    static constexpr COLORREF kIconOuter = RGB(220, 0, 0);
+    static constexpr COLORREF kIconInner = RGB(0, 160, 0);
+
+    CStandardControlsPage() = default;
+    ~CStandardControlsPage() override;
+
+    LPCTSTR GetTitle() const { return L"Standard controls"; }
+    BOOL CreatePage(CWnd* pParent, const RECT& rect, UINT nID);
+
+    CSortingListCtrl m_list;
+    CUiButton m_button;
+    CUiButton m_flatButton;
+    CUiEdit m_edit;
+    CUiEdit m_readOnlyEdit;
+
+protected:
+    void PostNcDestroy() override {}
+
+private:
+    BOOL CreateList();
+    static HICON CreateTestIcon();
+    HICON m_hIcon = nullptr;
+};
