@@ -473,6 +473,31 @@ TEST(ControlsGalleryTest, HyperlinkTextsAndHandlerCommands) {
   EXPECT_EQ(HandlerCommandLine(L"browser.exe %1", L"a\" & calc \""), L"") << "a quote cannot end the argument";
 }
 
+TEST(ControlsGalleryTest, HyperlinkUnderlinesWhileTheMouseIsOverIt) {
+  CControlsGallery& g = Gallery();
+  CHyperLinkStatic hover;
+  // As a dialog's static is: made first, then subclassed.
+  HWND raw = CreateWindowExW(0, L"STATIC", L"Write to support", WS_CHILD | WS_VISIBLE, 420, 540, 160, 20, g.m_hWnd,
+                             reinterpret_cast<HMENU>(1098), GetModuleHandleW(nullptr), nullptr);
+  ASSERT_TRUE(hover.SubclassWindow(raw));
+  EXPECT_EQ(hover.GetURL(), L"Write to support") << "without a link the text is the link";
+  hover.SetURL(L"mailto:support@example.com");
+  CString text;
+  hover.GetWindowText(text);
+  EXPECT_EQ(text, L"Write to support") << "the shown text stays";
+  EXPECT_FALSE(hover.IsUnderlined());
+  const CPoint over = CentreOf(hover, g);
+  MoveMouse(g.m_hWnd, over.x - 20, over.y);
+  MoveMouse(g.m_hWnd, 425, over.y);
+  EXPECT_TRUE(PumpUntil([&hover] { return hover.IsHovering() != FALSE; }, 2000));
+  EXPECT_TRUE(hover.IsUnderlined());
+  EXPECT_EQ(hover.CurrentTextColour(), 0x0000FFu);
+  MoveMouse(g.m_hWnd, 5, 300);
+  EXPECT_TRUE(PumpUntil([&hover] { return !hover.IsHovering(); }, 2000));
+  EXPECT_FALSE(hover.IsUnderlined()) << "mode -1 drops the underline when the mouse leaves";
+  hover.DestroyWindow();
+}
+
 TEST(ControlsGalleryTest, ShellHelpers) {
   CFileOpenSaveDialog dialog(TRUE, L"vbrx", nullptr, OFN_ALLOWMULTISELECT, L"Snapshots\0*.vbrx\0");
   const wchar_t selection[] = L"C:\\scans\0one.vbrx\0two.vbrx\0";
