@@ -38,7 +38,9 @@ std::optional<std::u16string> KeepAsPartial(OutputFileSystem& files, const std::
   const std::u16string partialName = PartialFileName(name);
   for (uint64_t n = 0; n < kPartialNameAttempts; ++n) {
     const std::u16string candidate = JoinPath(folder, n == 0 ? partialName : CopyOfName(partialName, n));
-    if (!files.FileExists(candidate) && files.RenameFile(path, candidate)) return candidate;
+    if (files.FileExists(candidate)) continue;
+    if (files.RenameFile(path, candidate)) return candidate;
+    break;  // the file system cannot rename it
   }
   files.RemoveFile(path);
   return std::nullopt;
