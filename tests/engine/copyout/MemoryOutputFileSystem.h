@@ -28,6 +28,7 @@ class MemoryOutputFileSystem final : public engine::OutputFileSystem {
   std::set<std::u16string> Unwritable;   // every Write fails
   std::set<std::u16string> Links;        // links planted in the target: neither file nor folder to us
   std::map<std::u16string, std::vector<engine::DiskExtent>> Extents;  // by path prefix
+  bool RenamesFail = false;
   int Creations = 0;
 
   bool FileExists(const std::u16string& path) override {
@@ -40,7 +41,7 @@ class MemoryOutputFileSystem final : public engine::OutputFileSystem {
     return true;
   }
   bool RenameFile(const std::u16string& from, const std::u16string& to) override {
-    if (Files.count(from) == 0 || FileExists(to)) return false;
+    if (RenamesFail || Files.count(from) == 0 || FileExists(to)) return false;
     Files[to] = std::move(Files[from]);
     Files.erase(from);
     return true;

@@ -57,6 +57,24 @@ TEST_F(SaveSessionTest, AFolderOrLinkInTheWayIsNeverOverwrittenNorFollowed) {
   EXPECT_EQ(files.Folders.count(u"C:\\out\\escape"), 0u);
 }
 
+// A file cut short keeps what was written under a name that says so, after any
+// earlier partial file of that name; where it cannot be renamed it is removed.
+TEST_F(SaveSessionTest, AFileCutShortNeverKeepsItsName) {
+  files.Files[u"C:\\out\\a.bin.partial"] = {};
+  for (bool renamesFail : {false, true}) {
+    files.RenamesFail = renamesFail;
+    auto file = files.CreateFileForWriting(u"C:\\out\\a.bin");
+    ASSERT_TRUE(file->Write(std::vector<uint8_t>{1, 2}));
+    EXPECT_EQ(engine::FinishSaveFile(ctx, session, u"C:\\out\\a.bin", *file, engine::CopyResult::Interrupted, 0),
+              engine::FileSaveOutcome::Partial);
+    EXPECT_FALSE(files.FileExists(u"C:\\out\\a.bin"));
+  }
+  EXPECT_EQ(files.Files.at(u"C:\\out\\Copy (1 ) of a.bin.partial").Bytes, (std::vector<uint8_t>{1, 2}));
+  EXPECT_EQ(session.Tally.PartialFiles, std::vector<std::u16string>{u"C:\\out\\Copy (1 ) of a.bin.partial"});
+  EXPECT_EQ(session.Tally.Partial, 2u);
+  EXPECT_EQ(files.Files.size(), 2u);
+}
+
 TEST_F(SaveSessionTest, EndTextSaysWhatHappened) {
   engine::SaveTally tally;
   tally.Record(engine::FileSaveOutcome::Saved, u"C:\\out\\a");
