@@ -75,43 +75,31 @@ void CUiButtonTheme::SetFont(CFont* pFont)
         m_pFont = pFont;
 }
 
+namespace {
+
+// Sets a colour's custom part; the effective colour before comes back.
+COLORREF ReplaceCustom(CStyleColor& color, COLORREF clr)
+{
+    const COLORREF previous = color;
+    color.SetCustomValue(clr);
+    return previous;
+}
+
+} // namespace
+
 COLORREF CUiButtonTheme::SetColors(COLORREF clrFace, COLORREF clrLight, COLORREF clrShadow, COLORREF clrText)
 {
-    const COLORREF previous = m_clrFace;
-    m_clrFace.SetCustomValue(clrFace);
+    const COLORREF previous = ReplaceCustom(m_clrFace, clrFace);
     m_clrLight.SetCustomValue(clrLight);
     m_clrShadow.SetCustomValue(clrShadow);
     m_clrText.SetCustomValue(clrText);
     return previous;
 }
 
-COLORREF CUiButtonTheme::SetFaceColor(COLORREF clr)
-{
-    const COLORREF previous = m_clrFace;
-    m_clrFace.SetCustomValue(clr);
-    return previous;
-}
-
-COLORREF CUiButtonTheme::SetLightColor(COLORREF clr)
-{
-    const COLORREF previous = m_clrLight;
-    m_clrLight.SetCustomValue(clr);
-    return previous;
-}
-
-COLORREF CUiButtonTheme::SetShadowColor(COLORREF clr)
-{
-    const COLORREF previous = m_clrShadow;
-    m_clrShadow.SetCustomValue(clr);
-    return previous;
-}
-
-COLORREF CUiButtonTheme::SetTextColor(COLORREF clr)
-{
-    const COLORREF previous = m_clrText;
-    m_clrText.SetCustomValue(clr);
-    return previous;
-}
+COLORREF CUiButtonTheme::SetFaceColor(COLORREF clr) { return ReplaceCustom(m_clrFace, clr); }
+COLORREF CUiButtonTheme::SetLightColor(COLORREF clr) { return ReplaceCustom(m_clrLight, clr); }
+COLORREF CUiButtonTheme::SetShadowColor(COLORREF clr) { return ReplaceCustom(m_clrShadow, clr); }
+COLORREF CUiButtonTheme::SetTextColor(COLORREF clr) { return ReplaceCustom(m_clrText, clr); }
 
 BOOL CUiButtonTheme::IsPressed(CUiButton* pButton, const DRAWITEMSTRUCT& dis)
 {

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -411,6 +412,84 @@ TEST_F(StandardControlsTest, ButtonsShareTheFamilyThemeUnlessGivenTheirOwn)
     first.GetFactory()->SetTheme(new CUiButtonTheme());
     EXPECT_EQ(second.GetTheme(), pOwn);
     EXPECT_EQ(first.GetTheme(), Page().m_button.GetTheme());
+}
+
+// ----- hyperlink -----
+
+TEST_F(StandardControlsTest, HyperlinkHoversAndTurnsVisitedWhenClicked)
+{
+    CUiHyperLink& link = Page().m_link;
+    HWND hLink = link.GetSafeHwnd();
+    CRect client;
+    link.GetClientRect(&client);
+    EXPECT_EQ(link.GetURL(), CString(L"https://www.example.com/pelmo-recovery"));
+    EXPECT_TRUE(HasHorizontalRun(hLink, client, link.GetLinkColor(), 1));
+
+    CPoint onText(10, client.CenterPoint().y);
+    link.ClientToScreen(&onText);
+    MoveMouseTo(onText);
+    ASSERT_TRUE(PumpUntil([&] { return link.IsHovering() != FALSE; }));
+    PumpFor(50);
+    EXPECT_TRUE(HasHorizontalRun(hLink, client, link.GetHoverColor(), 1));
+    EXPECT_EQ(::GetCursor(), link.GetLinkCursor());
+
+    ClickAt(onText);
+    EXPECT_TRUE(link.GetVisited());
+    CPoint away = onText + CPoint(0, 80);
+    MoveMouseTo(away);
+    ASSERT_TRUE(PumpUntil([&] { return link.IsHovering() == FALSE; }));
+    PumpFor(50);
+    EXPECT_TRUE(HasHorizontalRun(hLink, client, link.GetVisitedColor(), 1));
+    EXPECT_FALSE(HasHorizontalRun(hLink, client, link.GetHoverColor(), 1));
+    link.SetVisited(FALSE);
+}
+
+class RecordingLink : public CUiHyperLink
+{
+public:
+    void ReportError(int nError) override { m_errors.push_back(nError); }
+    std::vector<int> m_errors;
+};
+
+TEST_F(StandardControlsTest, HyperlinkOpensTheLinkItselfAndReportsShellErrors)
+{
+    RecordingLink link;
+    ASSERT_TRUE(link.Create(L"missing", WS_CHILD | SS_LEFT, CRect(0, 0, 100, 20), &Page(), 2002));
+    EXPECT_EQ(link.GetURL(), CString(L"missing")); // no link given: the text is the link
+    // The whole text is one file name for the shell; nothing of it runs.
+    EXPECT_FALSE(link.GotoURL(L"C:\\no such folder\\report.txt & echo run > C:\\ran.txt", SW_SHOW));
+    EXPECT_FALSE(link.GotoURL(L"C:\\no such folder\\report.txt", SW_SHOW));
+    ASSERT_EQ(link.m_errors.size(), 2u);
+    for (int error : link.m_errors)
+        EXPECT_TRUE(error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) << error;
+    EXPECT_EQ(::GetFileAttributesW(L"C:\\ran.txt"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(link.GetVisited());
+}
+
+// ----- flat combo box -----
+
+TEST_F(StandardControlsTest, FlatComboCompletesTypedTextFromItsList)
+{
+    CUiFlatComboBox& combo = Page().m_flatCombo;
+    HWND hEdit = ::GetWindow(combo.GetSafeHwnd(), GW_CHILD);
+    ASSERT_NE(hEdit, nullptr);
+    combo.SetWindowText(L"");
+    for (wchar_t ch : {L'n', L't'})
+        ::SendMessageW(hEdit, WM_CHAR, ch, 1);
+    CString text;
+    combo.GetWindowText(text);
+    EXPECT_EQ(text, CString(L"NTFS"));
+    const DWORD selection = static_cast<DWORD>(combo.SendMessage(CB_GETEDITSEL));
+    EXPECT_EQ(LOWORD(selection), 2); // the completed part is selected
+    EXPECT_EQ(HIWORD(selection), 4);
+
+    // Text that nothing in the list starts with stays as typed.
+    combo.SetWindowText(L"");
+    for (wchar_t ch : {L'e', L'x'})
+        ::SendMessageW(hEdit, WM_CHAR, ch, 1);
+    combo.GetWindowText(text);
+    EXPECT_EQ(text, CString(L"ex"));
+    combo.SetWindowText(L"");
 }
 
 // ----- placement across runs -----

@@ -110,5 +110,41 @@ BOOL CStandardControlsPage::CreatePage(CWnd* pParent, const RECT& rect, UINT nID
     m_readOnlyEdit.AttachOwner(this);
     m_edit.SetWindowText(L"C:\\Recovered files");
     m_readOnlyEdit.SetWindowText(L"Read-only: drive D:");
+
+    // The gallery never leaves itself: a click only marks the link visited.
+    m_link.m_bNavigateOnClick = FALSE;
+    if (!m_link.Create(L"Pelmo Recovery on the web", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(320, 252, 620, 272), this,
+                       kLinkId))
+    {
+        return FALSE;
+    }
+    m_link.SetURL(L"https://www.example.com/pelmo-recovery");
+
+    if (!m_flatCombo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWN, CRect(490, 104, 620, 250), this,
+                            kFlatComboId) ||
+        !m_flatEdit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(490, 140, 620, 162), this,
+                           kFlatEditId))
+    {
+        return FALSE;
+    }
+    for (LPCTSTR fileSystem : {L"FAT16", L"FAT32", L"NTFS"})
+        m_flatCombo.AddString(fileSystem);
+    m_flatCombo.EnableAutoComplete(TRUE);
+    m_flatCombo.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    m_flatEdit.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    m_flatEdit.SetWindowText(L"*.jpg; *.docx");
+
+    m_pListView = new CUiListView();
+    if (!m_pListView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, CRect(320, 284, 620, 320),
+                             this, kListViewId))
+    {
+        m_pListView = nullptr; // deleted with its failed window
+        return FALSE;
+    }
+    const int viewWidths[] = {150, 120};
+    const LPCTSTR viewTitles[] = {L"Drive", L"File system"};
+    m_pListView->InsertColumns(2, viewWidths, viewTitles);
+    m_pListView->SubclassHeader(TRUE);
+    m_pListView->SetSortImage(1, FALSE);
     return TRUE;
 }

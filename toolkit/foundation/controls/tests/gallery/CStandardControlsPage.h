@@ -1,11 +1,16 @@
 // The gallery page of the toolkit's standard controls: a report list with its
 // flat sortable header (the first column frozen, the others fitted to the
-// list), a button with an icon, a flat button, an edit and a read-only edit.
+// list), a button with an icon, a flat button, an edit, a read-only edit, a
+// hyperlink, the same list as a list view, a flat combo box and a flat edit.
 #pragma once
 
 #include "CSortingListCtrl.h"
 #include "CUiButton.h"
 #include "CUiEdit.h"
+#include "CUiFlatComboBox.h"
+#include "CUiFlatEdit.h"
+#include "CUiHyperLink.h"
+#include "CUiListView.h"
 
 class CStandardControlsPage : public CWnd
 {
@@ -17,6 +22,10 @@ public:
         kFlatButtonId = 1003,
         kEditId = 1004,
         kReadOnlyEditId = 1005,
+        kLinkId = 1006,
+        kListViewId = 1007,
+        kFlatComboId = 1008,
+        kFlatEditId = 1009,
     };
     static constexpr LPCTSTR kColumnSection = L"Gallery";
     static constexpr LPCTSTR kColumnEntry = L"Column Info";
@@ -35,6 +44,11 @@ public:
     CUiButton m_flatButton;
     CUiEdit m_edit;
     CUiEdit m_readOnlyEdit;
+    CUiHyperLink m_link;
+    CUiFlatComboBox m_flatCombo;
+    CUiFlatEdit m_flatEdit;
+    // A view deletes itself when its window goes.
+    CUiListView* m_pListView = nullptr;
 
 protected:
     void PostNcDestroy() override {}
