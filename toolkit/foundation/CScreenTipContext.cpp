@@ -2,6 +2,7 @@
 
 #include "CColorTable.h"
 #include "CDrawTools.h"
+#include "CScreenTipRichWnd.h"
 #include "CScreenTipWnd.h"
 #include "CVisualStyleData.h"
 
@@ -165,8 +166,13 @@ CWnd* CScreenTipContext::CreateTipWindow(CWnd* pParent)
         pTip->CreateTip(pParent, m_dwTipStyle | TTS_ALWAYSTIP | (m_nKind == kBalloonTip ? TTS_BALLOON : 0));
         return pTip;
     }
-    // Own windows; the rich-text kind is drawn as a plain own tip.
-    CScreenTipWnd* pTip = m_nKind == kOwnGradientTip ? new CScreenTipGradientWnd(this) : new CScreenTipWnd(this);
+    CScreenTipWnd* pTip = nullptr;
+    if (m_nKind == kOwnRichTip)
+        pTip = new CScreenTipRichWnd(this);
+    else if (m_nKind == kOwnGradientTip)
+        pTip = new CScreenTipGradientWnd(this);
+    else
+        pTip = new CScreenTipWnd(this);
     pTip->Create(pParent, m_dwTipStyle | TTS_ALWAYSTIP);
     return pTip;
 }

@@ -6,6 +6,7 @@
 #include "CDrawTools.h"
 #include "CScreenTipWnd.h"
 #include "CSubclassHookSink.h"
+#include "CSubclassHookTable.h"
 #include "CToolkitGalleryWnd.h"
 #include "WindowCapture.h"
 
@@ -259,6 +260,23 @@ TEST_F(ToolkitGalleryTest, OwnGradientTipShowsAfterItsDelayAndHidesWhenTheMouseL
     EXPECT_TRUE(pTip->GetShownTool().IsNone());
 }
 
+TEST_F(ToolkitGalleryTest, RichTipShrinksToItsText)
+{
+    CScreenTipContext& tips = m_pColors->GetTips();
+    tips.SetKind(CScreenTipContext::kOwnRichTip);
+    MoveMouseTo(ScreenPoint(CColorsPage::SwatchRect(12).CenterPoint()));
+    ASSERT_TRUE(PumpUntil([&] { return tips.GetTipWindow() != nullptr; }));
+    CWnd* pTip = tips.GetTipWindow();
+    ASSERT_TRUE(PumpUntil([&] { return pTip->IsWindowVisible() != FALSE; }));
+    // "Slot 12" is plain text, laid out on one line at the narrowest width
+    // that keeps it there, far below the maximum tip width.
+    CRect tipRect;
+    pTip->GetWindowRect(&tipRect);
+    EXPECT_GT(tipRect.Width(), tipRect.Height());
+    EXPECT_LT(tipRect.Width(), tips.GetMaxTipWidth() / 4);
+    EXPECT_GT(tipRect.Height(), 8);
+}
+
 TEST_F(ToolkitGalleryTest, PopupClosesOnAClickOutsideButNotOnASafeWindow)
 {
     CPopupMouseTracker* pTracker = CPopupMouseTracker::GetThreadTracker();
@@ -333,6 +351,49 @@ TEST_F(ToolkitGalleryTest, KeysGoToTheSinksAndAltClosesThePopups)
     EXPECT_TRUE(PumpUntil([&] { return !pMouse->IsTracking(); }));
     pKeys->RemoveSink(&sink);
     EXPECT_FALSE(pKeys->IsHooked());
+}
+
+TEST_F(ToolkitGalleryTest, ReleaseAfterAConsumedPressIsSwallowed)
+{
+    // A sink on the page counts the left-button releases that reach it.
+    struct ReleaseCounter : CSubclassHookSink
+    {
+        int releases = 0;
+        int OnHookMessage(HWND, UINT nMessage, WPARAM&, LPARAM&, LRESULT&) override
+        {
+            if (nMessage == WM_LBUTTONUP)
+                ++releases;
+            return kNotHandled;
+        }
+    } counter;
+    CSubclassHookTable::Instance().AddSink(m_pColors->GetSafeHwnd(), &counter);
+    CPopupMouseTracker* pTracker = CPopupMouseTracker::GetThreadTracker();
+    m_pColors->OpenPopup(3);
+    pTracker->AddSafeWindow(m_pColors->GetSafeHwnd());
+    const POINT pt = ScreenPoint(CColorsPage::SwatchRect(50).CenterPoint());
+    MoveMouseTo(pt);
+
+    // The popup loop sets the flag as it opens a popup: the release of that
+    // press never reaches the window under the cursor.
+    pTracker->m_bSwallowNextRelease = TRUE;
+    INPUT up{};
+    up.type = INPUT_MOUSE;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &up, sizeof(up));
+    PumpFor(150);
+    EXPECT_EQ(counter.releases, 0);
+    EXPECT_FALSE(pTracker->m_bSwallowNextRelease);
+
+    // A new press clears the flag first; its release arrives.
+    pTracker->m_bSwallowNextRelease = TRUE;
+    ClickAt(pt);
+    EXPECT_EQ(counter.releases, 1);
+    EXPECT_TRUE(pTracker->IsTracking()); // the page is a safe window
+
+    pTracker->RemoveSafeWindow(m_pColors->GetSafeHwnd());
+    CSubclassHookTable::Instance().RemoveSink(m_pColors->GetSafeHwnd(), &counter);
+    m_pColors->ClosePopup();
+    EXPECT_FALSE(pTracker->IsTracking());
 }
 
 }  // namespace
