@@ -9,7 +9,7 @@
 class CKitCommandBar : public CWnd
 {
 public:
-    CKitCommandBar() = default;
+    CKitCommandBar() { m_controls.SetParent(this); }
     ~CKitCommandBar() override { m_controls.RemoveAll(); }
 
     DWORD m_dwFlags = 0;   // docking permissions
@@ -23,6 +23,8 @@ public:
     BOOL m_bShowKeyboardCues = TRUE;
     BOOL m_bDoubleGutter = FALSE;
     BOOL m_bDialogBar = FALSE;
+    int m_nFloatingWidth = 0;   // remembered width of the floating bar; 0 when none
+    BOOL m_bLayoutPending = FALSE;
 
     int GetType() const { return m_nType; }
     int GetPosition() const { return m_nPosition; }
@@ -47,6 +49,18 @@ public:
     virtual BOOL IsDoubleGutter() const { return m_bDoubleGutter; }
     // Popup bars: the control of another bar that opened this popup, or null.
     virtual CKitControl* GetOpeningControl() const { return nullptr; }
+
+    // A relayout before the next paint; a repaint without one.
+    void DelayLayout() { m_bLayoutPending = TRUE; DelayRedraw(); }
+    void DelayRedraw()
+    {
+        if (::IsWindow(m_hWnd))
+            ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    }
+    // The controls were added, removed or reordered.
+    virtual void OnControlsChanged() { DelayLayout(); }
+    // The hot control goes (the collection removes the selected control).
+    virtual void ClearHotControl() {}
 
 protected:
     CKitControls m_controls;

@@ -1,6 +1,8 @@
 #include "CKitControl.h"
 
 #include "CKitCommandBar.h"
+#include "CCommandBarDrawer.h"
+#include "CToolkitResources.h"
 
 BOOL CKitControl::IsCaptionVisible()
 {
@@ -42,4 +44,167 @@ CCommandIcon* CKitControl::GetIcon(int /*nWidth*/)
 {
     // The icon store lookup by command id comes with the control family.
     return nullptr;
+}
+
+CCommandBarDrawer* CKitControl::GetDrawer() const
+{
+    return GetCommandBarDrawer();
+}
+
+void CKitControl::DelayLayoutParent()
+{
+    if (m_pParent != nullptr)
+        m_pParent->DelayLayout();
+}
+
+void CKitControl::RedrawParent()
+{
+    if (m_pParent != nullptr && ::IsWindow(m_pParent->m_hWnd))
+        m_pParent->DelayRedraw();
+}
+
+void CKitControl::SetId(int nId)
+{
+    if (nId != m_nId)
+    {
+        CString strPrompt;
+        if (nId > 0 && GetToolkitResources()->LoadString(strPrompt, static_cast<UINT>(nId)))
+            SetPrompt(strPrompt);
+    }
+    m_nId = nId;
+}
+
+void CKitControl::SetPrompt(const CString& strPrompt)
+{
+    if (strPrompt.IsEmpty())
+        return;
+    const int nLineFeed = strPrompt.Find(L'\n');
+    if (nLineFeed >= 0)
+    {
+        m_strDescription = strPrompt.Left(nLineFeed);
+        m_strTooltip = strPrompt.Mid(nLineFeed + 1);
+    }
+    else
+    {
+        m_strDescription = strPrompt;
+        m_strTooltip = strPrompt;
+    }
+    if (m_strCaption.IsEmpty())
+        m_strCaption = m_strTooltip;
+}
+
+void CKitControl::SetCaption(const CString& strCaption)
+{
+    CString strText = strCaption;
+    const int nTab = strText.Find(L'\t');
+    if (nTab >= 0)
+    {
+        m_strMenuShortcutText = strText.Mid(nTab + 1);
+        strText = strText.Left(nTab);
+    }
+    if (strText != m_strCaption)
+    {
+        m_strCaption = strText;
+        DelayLayoutParent();
+    }
+}
+
+void CKitControl::SetDefaultItem(BOOL bDefault)
+{
+    if (bDefault != m_bDefaultItem)
+    {
+        m_bDefaultItem = bDefault;
+        DelayLayoutParent();
+    }
+}
+
+void CKitControl::SetChecked(BOOL bChecked)
+{
+    if (bChecked != m_bChecked)
+    {
+        m_bChecked = bChecked;
+        RedrawParent();
+    }
+}
+
+void CKitControl::SetBeginGroup(BOOL bBeginGroup)
+{
+    m_bBeginGroup = bBeginGroup;
+    DelayLayoutParent();
+}
+
+void CKitControl::SetEnabled(BOOL bEnabled)
+{
+    if (bEnabled != m_bEnabled)
+    {
+        m_bEnabled = bEnabled;
+        RedrawParent();
+    }
+}
+
+namespace {
+
+// customIconId, else iconId when positive, else the command id.
+int EffectiveIconId(const CKitControl& control)
+{
+    if (control.m_nCustomIconId != 0)
+        return control.m_nCustomIconId;
+    return control.m_nIconId > 0 ? control.m_nIconId : control.m_nId;
+}
+
+}  // namespace
+
+BOOL CKitControl::IsEqual(CKitControl* pOther)
+{
+    return pOther != nullptr && GetCaptionStyle() == pOther->GetCaptionStyle() && m_nType == pOther->m_nType &&
+           m_nId == pOther->m_nId && m_dwFlags == pOther->m_dwFlags && m_bBeginGroup == pOther->m_bBeginGroup &&
+           EffectiveIconId(*this) == EffectiveIconId(*pOther) && m_strCaption == pOther->m_strCaption &&
+           m_strTooltip == pOther->m_strTooltip && m_strDescription == pOther->m_strDescription &&
+           m_strCustomCaption == pOther->m_strCustomCaption && m_nCustomStyle == pOther->m_nCustomStyle &&
+           m_strParameter == pOther->m_strParameter &&
+           (m_dwHideFlags & kHideByUser) == (pOther->m_dwHideFlags & kHideByUser);
+}
+
+void CKitControl::CopyFrom(CKitControl* pSource, BOOL /*bRecursive*/)
+{
+    m_nId = pSource->m_nId;
+    m_dwTag = pSource->m_dwTag;
+    m_dwFlags = pSource->m_dwFlags;
+    m_nType = pSource->m_nType;
+    m_strCaption = pSource->m_strCaption;
+    m_strShortcutText = pSource->m_strShortcutText;
+    m_strMenuShortcutText = pSource->m_strMenuShortcutText;
+    m_strTooltip = pSource->m_strTooltip;
+    m_strDescription = pSource->m_strDescription;
+    m_strParameter = pSource->m_strParameter;
+    m_nCustomIconId = pSource->m_nCustomIconId;
+    m_nIconId = pSource->m_nIconId;
+    m_bTemporary = pSource->m_bTemporary;
+    m_strCustomCaption = pSource->m_strCustomCaption;
+    m_strCategory = pSource->m_strCategory;
+    m_dwHideFlags = pSource->m_dwHideFlags;
+    m_bDefaultItem = pSource->m_bDefaultItem;
+    m_bBeginGroup = pSource->m_bBeginGroup;
+    m_bEnabled = pSource->m_bEnabled;
+    m_nCustomStyle = pSource->m_nCustomStyle;
+    m_nStyle = pSource->m_nStyle;
+    m_bChecked = pSource->m_bChecked;
+    m_bCloseSubMenuOnClick = pSource->m_bCloseSubMenuOnClick;
+}
+
+CKitControl* CKitControl::Clone(BOOL bRecursive)
+{
+    CKitControl* pClone = CreateSameKind();
+    pClone->CopyFrom(this, bRecursive);
+    return pClone;
+}
+
+CSize CKitControl::GetSize(CDC* pDC)
+{
+    return GetDrawer()->DrawControlDispatch(pDC, this, FALSE);
+}
+
+void CKitControl::Draw(CDC* pDC)
+{
+    GetDrawer()->DrawControlDispatch(pDC, this, TRUE);
 }

@@ -1,8 +1,8 @@
 // One item of a command bar (menu item, toolbar button, submenu, edit field,
-// combo box, label) as far as the drawers read it: its type, state, texts,
-// rectangles and icon. The control family builds its behaviour on these
-// fields; the drawers never change them except the measured widths of edit
-// and combo fields.
+// combo box, label): its command id, icon ids, texts, state, rectangles and
+// style. Controls are reference counted: the creator holds one reference,
+// which the bar's collection takes over. They never measure or draw
+// themselves; they hand themselves to the drawer of their bar.
 #pragma once
 
 #include "CommandBarKinds.h"
@@ -10,16 +10,37 @@
 #include "window/CDC.h"
 
 class CKitCommandBar;
+class CKitControls;
+class CCommandBarDrawer;
 class CCommandIcon;
+
+// Hide reasons: any set bit hides a control.
+constexpr DWORD kHideByProgram = 0x01;
+constexpr DWORD kHideNoRoom = 0x02;
+constexpr DWORD kHideVerticalField = 0x04;
+constexpr DWORD kHideScrolledOut = 0x08;
+constexpr DWORD kHideByUser = 0x10;
+constexpr DWORD kHideRarelyUsed = 0x20;
+constexpr DWORD kHideForDocument = 0x40;
+
+// Behaviour flags.
+constexpr DWORD kControlFlagFarEnd = 0x01;
+constexpr DWORD kControlFlagNoKeyboard = 0x02;
+constexpr DWORD kControlFlagOpensLeft = 0x04;
+constexpr DWORD kControlFlagNotCustomizable = 0x10;
+constexpr DWORD kControlFlagStretched = 0x20;
+constexpr DWORD kControlFlagTipInMenu = 0x40;
 
 class CKitControl : public CCmdTarget
 {
 public:
-    CKitControl() = default;
-    explicit CKitControl(int nType) : m_nType(nType) {}
+    CKitControl() { EnableAutomation(); }
+    explicit CKitControl(int nType) : m_nType(nType) { EnableAutomation(); }
     CKitControl(const CKitControl&) = delete;
     CKitControl& operator=(const CKitControl&) = delete;
 
+    DWORD m_dwTag = 0;
+    int m_nIndex = 0;
     int m_nId = 0;
     int m_nIconId = 0;
     int m_nCustomIconId = 0;
@@ -43,6 +64,13 @@ public:
     BOOL m_bDefaultItem = FALSE;
     int m_nStyle = 0;
     int m_nCustomStyle = 0;
+    BOOL m_bTemporary = FALSE;
+    BOOL m_bCloseSubMenuOnClick = TRUE;
+    CString m_strTooltip;
+    CString m_strDescription;
+    CString m_strParameter;
+    CString m_strCategory;
+    CKitControls* m_pControls = nullptr;
 
     // Edit and combo fields: the width of the field itself, the label width
     // and the drop-down button width the drawer measured last.
@@ -52,6 +80,13 @@ public:
     BOOL m_bShowLabel = FALSE;
 
     int GetType() const { return m_nType; }
+    int GetId() const { return m_nId; }
+    int GetIndex() const { return m_nIndex; }
+    DWORD GetFlags() const { return m_dwFlags; }
+    DWORD GetHideFlags() const { return m_dwHideFlags; }
+    BOOL IsTemporary() const { return m_bTemporary; }
+    CKitControls* GetControls() const { return m_pControls; }
+    BOOL GetDefaultItem() const { return m_bDefaultItem; }
     BOOL GetEnabled() const { return m_bEnabled; }
     BOOL GetChecked() const { return m_bChecked; }
     int GetSelected() const { return m_nSelected; }
@@ -86,6 +121,64 @@ public:
     virtual BOOL IsLabelShown() const { return m_bShowLabel; }
     virtual BOOL IsListOpen() const { return FALSE; }
     virtual void DrawFieldText(CDC* /*pDC*/, const CRect& /*rcText*/) {}
-    // Marks the parent bar for a relayout after a measured width changed.
-    virtual void DelayLayoutParent() {}
+    // Marks the parent bar for a relayout after a size or text changed.
+    virtual void DelayLayoutParent();
+
+    // The id's string (a description, a line feed and a tooltip) becomes the
+    // prompt when the id changes.
+    void SetId(int nId);
+    // "description\ntooltip"; a text without a line feed is both. An empty
+    // caption then takes the tooltip.
+    void SetPrompt(const CString& strPrompt);
+    // A tab separates the caption from the menu's shortcut text.
+    void SetCaption(const CString& strCaption);
+    void SetFlags(DWORD dwFlags) { m_dwFlags = dwFlags; }
+    void SetDefaultItem(BOOL bDefault);
+    void SetChecked(BOOL bChecked);
+    void RedrawParent();
+
+    virtual CString GetDescription() { return m_strDescription; }
+    virtual CString GetTooltip() { return m_strTooltip; }
+    virtual void SetBeginGroup(BOOL bBeginGroup);
+    virtual void SetEnabled(BOOL bEnabled);
+    virtual void SetRect(const CRect& rc) { m_rcControl = rc; }
+    // Equal in everything that is stored and shown, not in state or place.
+    virtual BOOL IsEqual(CKitControl* pOther);
+    // The popup bar of a popup control; null for other kinds.
+    virtual CKitCommandBar* GetCommandBar() { return nullptr; }
+    virtual void SetHideFlags(DWORD dwHideFlags) { m_dwHideFlags = dwHideFlags; }
+    virtual CSize GetSize(CDC* pDC);
+    virtual void Draw(CDC* pDC);
+    virtual void PrepareLayout(DWORD /*dwMode*/) {}
+    virtual void SetParent(CKitCommandBar* pParent) { m_pParent = pParent; }
+    // Copies what is stored and shown; not index, parent, state or place.
+    virtual void CopyFrom(CKitControl* pSource, BOOL bRecursive);
+    // A new control of the same kind holding one reference, copied from this.
+    CKitControl* Clone(BOOL bRecursive);
+
+    CCommandBarDrawer* GetDrawer() const;
+
+protected:
+    // A new empty control of this kind.
+    virtual CKitControl* CreateSameKind() const { return new CKitControl(m_nType); }
+};
+
+// The plain push button: a menu command or a toolbar button.
+class CKitControlButton : public CKitControl
+{
+public:
+    CKitControlButton() : CKitControl(kControlButton) {}
+
+protected:
+    CKitControl* CreateSameKind() const override { return new CKitControlButton; }
+};
+
+// A caption that is never selected, customized or reached from the keyboard.
+class CKitControlLabel : public CKitControl
+{
+public:
+    CKitControlLabel() : CKitControl(kControlLabel) { m_dwFlags = kControlFlagNoKeyboard | kControlFlagNotCustomizable; }
+
+protected:
+    CKitControl* CreateSameKind() const override { return new CKitControlLabel; }
 };

@@ -1,15 +1,21 @@
-// The ordered controls of one bar. Holds one reference to each control.
+// The ordered controls of one bar. Each entry holds one reference; every
+// control knows its index, its collection and its bar. The collection creates
+// controls by type, finds, removes and walks them for keyboard navigation,
+// keeps an original copy for reset and change detection, and lays the bar
+// out.
 #pragma once
 
 #include "CKitControl.h"
 
 #include <vector>
 
+class CKitCommandBars;
+
 class CKitControls : public CCmdTarget
 {
 public:
-    CKitControls() = default;
-    ~CKitControls() override { RemoveAll(); }
+    CKitControls() { EnableAutomation(); }
+    ~CKitControls() override;
     CKitControls(const CKitControls&) = delete;
     CKitControls& operator=(const CKitControls&) = delete;
 
@@ -18,28 +24,60 @@ public:
     {
         return nIndex >= 0 && nIndex < GetCount() ? m_controls[static_cast<size_t>(nIndex)] : nullptr;
     }
-    // Appends a control, taking over the caller's reference.
-    CKitControl* Add(CKitControl* pControl, CKitCommandBar* pParent)
-    {
-        pControl->m_pParent = pParent;
-        m_controls.push_back(pControl);
-        return pControl;
-    }
-    void RemoveAll()
-    {
-        for (CKitControl* pControl : m_controls)
-            pControl->InternalRelease();
-        m_controls.clear();
-    }
+    CKitCommandBar* GetParent() const { return m_pParent; }
+
+    // Creates a control of the type and inserts it before nBefore (a negative
+    // or too large index appends). Buttons and labels; null for the kinds
+    // that need a popup bar, a field or a hosted window.
+    CKitControl* Add(int nType, int nId, const CString& strParameter = CString(), int nBefore = -1,
+                     BOOL bTemporary = FALSE);
+    // Inserts an existing control, taking over the caller's reference.
+    CKitControl* Add(CKitControl* pControl, int nId, const CString& strParameter = CString(), int nBefore = -1,
+                     BOOL bTemporary = FALSE);
+    // Appends a control as it is, taking over the caller's reference.
+    CKitControl* Add(CKitControl* pControl, CKitCommandBar* pParent);
+    CKitControl* AddCopy(CKitControl* pControl, int nBefore = -1, BOOL bRecursive = TRUE);
+
+    void Remove(CKitControl* pControl);
+    void Remove(int nIndex);
+    void RemoveAll();
+
+    CKitControl* GetFirst() const { return GetAt(0); }
+    CKitControl* GetNext(CKitControl* pControl) const { return GetAt(pControl->GetIndex() + 1); }
     // The last control that is shown, or null.
-    CKitControl* GetLastVisible() const
-    {
-        for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it)
-            if ((*it)->IsVisible())
-                return *it;
-        return nullptr;
-    }
+    CKitControl* GetLastVisible() const;
+
+    // nType 0 is any type, nId -1 any id; recursive searches popup bars too.
+    CKitControl* FindControl(int nType, int nId, BOOL bVisibleOnly, BOOL bRecursive) const;
+    CKitControl* FindControl(int nId) const { return FindControl(0, nId, FALSE, FALSE); }
+    CKitControl* HitTest(CPoint point) const;
+    // The next control keyboard navigation reaches from nStart going nStep
+    // (+1 or -1), wrapping once; -1 when there is none.
+    int GetNextIndex(int nStart, int nStep, BOOL bSkipFlagged = TRUE, BOOL bSkipTemporary = FALSE,
+                     BOOL bSkipPersonalized = TRUE) const;
+    // Controls without hide flags; not strict ignores "no room".
+    int CountVisible(BOOL bStrict = TRUE) const;
+
+    void SetParent(CKitCommandBar* pParent);
+    void RefreshIndexes();
+
+    void CreateOriginalControls();
+    void ClearOriginalControls();
+    CKitControls* GetOriginalControls() const { return m_pOriginalControls; }
+    BOOL IsEqualTo(const CKitControls* pOther) const;
+    BOOL IsChanged() const { return m_pOriginalControls == nullptr || !IsEqualTo(m_pOriginalControls); }
+
+    // Lays the controls out for a length and mode (see core/ControlLayout.h)
+    // inside the margins; returns the bar size. With the commit bit the
+    // controls get their rectangles, row breaks and "no room" hide bits.
+    CSize CalcLayout(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcMargins, int nMinimum = 0);
 
 private:
+    void Insert(CKitControl* pControl, int nBefore);
+    void Detach(CKitControl* pControl);
+
+    CKitCommandBar* m_pParent = nullptr;
     std::vector<CKitControl*> m_controls;
+    CKitCommandBars* m_pCommandBars = nullptr;
+    CKitControls* m_pOriginalControls = nullptr;
 };

@@ -1,0 +1,294 @@
+#include "CKitControls.h"
+
+#include "CCommandBarDrawer.h"
+#include "CKitCommandBar.h"
+#include "core/ControlLayout.h"
+
+#include <algorithm>
+
+using namespace kit::commandbars;
+
+CKitControls::~CKitControls()
+{
+    RemoveAll();
+    ClearOriginalControls();
+}
+
+CKitControl* CKitControls::Add(int nType, int nId, const CString& strParameter, int nBefore, BOOL bTemporary)
+{
+    CKitControl* pControl = nullptr;
+    switch (nType)
+    {
+    case kControlButton:
+        pControl = new CKitControlButton;
+        break;
+    case kControlLabel:
+        pControl = new CKitControlLabel;
+        break;
+    default:
+        return nullptr;
+    }
+    pControl->SetId(nId);
+    pControl->m_strParameter = strParameter;
+    pControl->m_bTemporary = bTemporary;
+    Insert(pControl, nBefore);
+    return pControl;
+}
+
+CKitControl* CKitControls::Add(CKitControl* pControl, int nId, const CString& strParameter, int nBefore,
+                               BOOL bTemporary)
+{
+    pControl->m_strParameter = strParameter;
+    pControl->m_bTemporary = bTemporary;
+    pControl->SetId(nId);
+    Insert(pControl, nBefore);
+    return pControl;
+}
+
+CKitControl* CKitControls::Add(CKitControl* pControl, CKitCommandBar* pParent)
+{
+    m_pParent = pParent;
+    Insert(pControl, -1);
+    return pControl;
+}
+
+CKitControl* CKitControls::AddCopy(CKitControl* pControl, int nBefore, BOOL bRecursive)
+{
+    CKitControl* pCopy = pControl->Clone(bRecursive);
+    Insert(pCopy, nBefore);
+    return pCopy;
+}
+
+void CKitControls::Insert(CKitControl* pControl, int nBefore)
+{
+    if (nBefore < 0 || nBefore > GetCount())
+        nBefore = GetCount();
+    m_controls.insert(m_controls.begin() + nBefore, pControl);
+    RefreshIndexes();
+}
+
+void CKitControls::Detach(CKitControl* pControl)
+{
+    pControl->m_pControls = nullptr;
+    pControl->SetParent(nullptr);
+    pControl->InternalRelease();
+}
+
+void CKitControls::Remove(CKitControl* pControl)
+{
+    const auto it = std::find(m_controls.begin(), m_controls.end(), pControl);
+    if (it != m_controls.end())
+        Remove(static_cast<int>(it - m_controls.begin()));
+}
+
+void CKitControls::Remove(int nIndex)
+{
+    CKitControl* pControl = GetAt(nIndex);
+    if (pControl == nullptr)
+        return;
+    if (pControl->GetSelected() != kNotSelected && m_pParent != nullptr)
+        m_pParent->ClearHotControl();
+    m_controls.erase(m_controls.begin() + nIndex);
+    Detach(pControl);
+    RefreshIndexes();
+}
+
+void CKitControls::RemoveAll()
+{
+    // Emptied first: a control's last release must not find itself listed.
+    std::vector<CKitControl*> controls;
+    controls.swap(m_controls);
+    for (CKitControl* pControl : controls)
+        Detach(pControl);
+}
+
+CKitControl* CKitControls::GetLastVisible() const
+{
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it)
+        if ((*it)->IsVisible())
+            return *it;
+    return nullptr;
+}
+
+CKitControl* CKitControls::FindControl(int nType, int nId, BOOL bVisibleOnly, BOOL bRecursive) const
+{
+    for (CKitControl* pControl : m_controls)
+    {
+        if ((nType == 0 || pControl->GetType() == nType) && (nId == -1 || pControl->GetId() == nId) &&
+            (!bVisibleOnly || pControl->GetHideFlags() == 0))
+            return pControl;
+        if (!bRecursive || !pControl->IsPopupControl())
+            continue;
+        if (CKitCommandBar* pPopup = pControl->GetCommandBar())
+            if (CKitControl* pFound = pPopup->GetControls()->FindControl(nType, nId, bVisibleOnly, TRUE))
+                return pFound;
+    }
+    return nullptr;
+}
+
+CKitControl* CKitControls::HitTest(CPoint point) const
+{
+    for (CKitControl* pControl : m_controls)
+        if (pControl->GetHideFlags() == 0 && pControl->GetRect().PtInRect(point))
+            return pControl;
+    return nullptr;
+}
+
+int CKitControls::GetNextIndex(int nStart, int nStep, BOOL bSkipFlagged, BOOL bSkipTemporary,
+                               BOOL bSkipPersonalized) const
+{
+    const int nCount = GetCount();
+    if (nCount == 0)
+        return -1;
+    const DWORD dwAllowedHide = bSkipPersonalized ? kHideScrolledOut : (kHideScrolledOut | kHideRarelyUsed);
+    auto isNavigable = [&](const CKitControl* pControl) {
+        return (pControl->GetHideFlags() & ~dwAllowedHide) == 0 &&
+               !(bSkipFlagged && (pControl->GetFlags() & kControlFlagNoKeyboard) != 0) &&
+               !(bSkipTemporary && pControl->IsTemporary());
+    };
+    const BOOL bOutside = nStart < 0 || nStart >= nCount;
+    int nIndex = nStart < 0 && nStep < 0 ? nCount : nStart;
+    BOOL bWrapped = FALSE;
+    // Every index is looked at once, plus the way round to the start.
+    for (int nTries = 0; nTries <= nCount + 1; ++nTries)
+    {
+        nIndex += nStep;
+        if (nIndex >= nCount || nIndex < 0)
+        {
+            if (bOutside || bWrapped)
+                return -1;
+            bWrapped = TRUE;
+            nIndex = nIndex < 0 ? nCount - 1 : 0;
+        }
+        if (nIndex == nStart)
+            return nStart;
+        if (isNavigable(m_controls[static_cast<size_t>(nIndex)]))
+            return nIndex;
+    }
+    return -1;
+}
+
+int CKitControls::CountVisible(BOOL bStrict) const
+{
+    const DWORD dwMask = bStrict ? ~DWORD{0} : ~kHideNoRoom;
+    return static_cast<int>(std::count_if(m_controls.begin(), m_controls.end(),
+                                          [dwMask](const CKitControl* p) { return (p->GetHideFlags() & dwMask) == 0; }));
+}
+
+void CKitControls::SetParent(CKitCommandBar* pParent)
+{
+    m_pParent = pParent;
+    RefreshIndexes();
+}
+
+void CKitControls::RefreshIndexes()
+{
+    for (size_t i = 0; i < m_controls.size(); ++i)
+    {
+        CKitControl* pControl = m_controls[i];
+        pControl->m_nIndex = static_cast<int>(i);
+        pControl->m_pControls = this;
+        pControl->SetParent(m_pParent);
+    }
+    if (m_pParent != nullptr)
+        m_pParent->OnControlsChanged();
+}
+
+void CKitControls::CreateOriginalControls()
+{
+    ClearOriginalControls();
+    auto* pOriginal = new CKitControls;
+    pOriginal->m_pCommandBars = m_pCommandBars;
+    for (CKitControl* pControl : m_controls)
+        if (!pControl->IsTemporary())
+            pOriginal->AddCopy(pControl, -1, TRUE);
+    m_pOriginalControls = pOriginal;
+}
+
+void CKitControls::ClearOriginalControls()
+{
+    if (m_pOriginalControls != nullptr)
+    {
+        CKitControls* pOriginal = m_pOriginalControls;
+        m_pOriginalControls = nullptr;
+        pOriginal->InternalRelease();
+    }
+}
+
+BOOL CKitControls::IsEqualTo(const CKitControls* pOther) const
+{
+    auto nextStored = [](const CKitControls* pControls, int nIndex) {
+        while (nIndex < pControls->GetCount() && pControls->GetAt(nIndex)->IsTemporary())
+            ++nIndex;
+        return nIndex;
+    };
+    int i = nextStored(this, 0);
+    int j = nextStored(pOther, 0);
+    while (i < GetCount() && j < pOther->GetCount())
+    {
+        if (!GetAt(i)->IsEqual(pOther->GetAt(j)))
+            return FALSE;
+        i = nextStored(this, i + 1);
+        j = nextStored(pOther, j + 1);
+    }
+    return i >= GetCount() && j >= pOther->GetCount();
+}
+
+CSize CKitControls::CalcLayout(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcMargins, int nMinimum)
+{
+    CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
+    CSize szSeparator(6, 6);
+    if (m_pParent != nullptr)
+        szSeparator = pDrawer->DrawSeparator(pDC, m_pParent, nullptr, FALSE);
+
+    // A control may add or remove generated controls while it prepares.
+    for (int i = GetCount() - 1; i >= 0; --i)
+        if (CKitControl* pControl = GetAt(i))
+            pControl->PrepareLayout(dwMode);
+
+    std::vector<ControlLayoutItem> items(m_controls.size());
+    for (size_t i = 0; i < m_controls.size(); ++i)
+    {
+        CKitControl* pControl = m_controls[i];
+        ControlLayoutItem& item = items[i];
+        const CRect rc = pControl->GetRect();
+        item.rect = {rc.left, rc.top, rc.right, rc.bottom};
+        item.visible = (pControl->GetHideFlags() & ~kHideNoRoom) == 0;
+        item.beginGroup = pControl->GetBeginGroup() != FALSE;
+        item.farEnd = (pControl->GetFlags() & kControlFlagFarEnd) != 0;
+        item.stretched = (pControl->GetFlags() & kControlFlagStretched) != 0;
+        if (item.visible)
+        {
+            const CSize size = pControl->GetSize(pDC);
+            item.cx = size.cx;
+            item.cy = size.cy;
+        }
+    }
+
+    BarLayoutRequest request;
+    request.length = nLength;
+    request.mode = dwMode;
+    request.margins = {rcMargins.left, rcMargins.top, rcMargins.right, rcMargins.bottom};
+    request.minimum = nMinimum;
+    request.separator = {szSeparator.cx, szSeparator.cy};
+    request.floatingWidth = m_pParent != nullptr ? m_pParent->m_nFloatingWidth : 0;
+    const LayoutSize size = CalcBarLayout(items, request);
+
+    if ((dwMode & kLayoutCommit) != 0 && CountVisible(FALSE) > 0)
+    {
+        for (size_t i = 0; i < m_controls.size(); ++i)
+        {
+            CKitControl* pControl = m_controls[i];
+            const ControlLayoutItem& item = items[i];
+            const DWORD dwHide = item.hidden ? (pControl->GetHideFlags() | kHideNoRoom)
+                                             : (pControl->GetHideFlags() & ~kHideNoRoom);
+            if (dwHide != pControl->GetHideFlags())
+                pControl->SetHideFlags(dwHide);
+            pControl->m_rcRow = CRect(item.rowRect.left, item.rowRect.top, item.rowRect.right, item.rowRect.bottom);
+            if (!item.hidden)
+                pControl->SetRect(CRect(item.rect.left, item.rect.top, item.rect.right, item.rect.bottom));
+            pControl->m_bRowBreak = item.rowBreak;
+        }
+    }
+    return CSize(size.cx, size.cy);
+}
