@@ -35,6 +35,14 @@ bool LooksLikeDirectoryEntries(const uint8_t* piece, size_t bytes) {
 
 bool StartsDirectory(const uint8_t* piece) { return piece[0] == '.' && piece[1] == ' '; }
 
+// Reads sectors of the directory into `piece`, noting when some could not be read.
+void ReadDirectorySectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, uint8_t* piece,
+                          FatDirectoryBytes& directory) {
+  const uint64_t unreadableBefore = ctx.ReadStats.UnreadableSectors.load();
+  ReadSectors(ctx, firstSector, count, {piece, size_t{count} * kSectorSize});
+  if (ctx.ReadStats.UnreadableSectors.load() != unreadableBefore) directory.HasUnreadableSectors = true;
+}
+
 }  // namespace
 
 FatDirectoryBytes ReadFatRootRegion(EngineContext& ctx, uint64_t firstSector, uint32_t sectorCount) {
@@ -44,7 +52,7 @@ FatDirectoryBytes ReadFatRootRegion(EngineContext& ctx, uint64_t firstSector, ui
   directory.Bytes.resize(size_t{sectorCount} * kSectorSize);
   for (uint32_t i = 0; i < sectorCount; ++i) {
     uint8_t* sector = directory.Bytes.data() + size_t{i} * kSectorSize;
-    ReadSectors(ctx, firstSector + i, 1, {sector, kSectorSize});
+    ReadDirectorySectors(ctx, firstSector + i, 1, sector, directory);
     if (HoldsEndOfDirectory(sector, kSectorSize)) {
       directory.Bytes.resize(size_t{i + 1} * kSectorSize);
       break;
@@ -69,7 +77,7 @@ FatDirectoryBytes ReadFatDirectoryChain(EngineContext& ctx, const FatLayout& lay
     const size_t at = directory.Bytes.size();
     directory.Bytes.resize(at + clusterBytes);
     uint8_t* piece = directory.Bytes.data() + at;
-    ReadSectors(ctx, ClusterFirstSector(layout, chain[i]), layout.SectorsPerCluster, {piece, clusterBytes});
+    ReadDirectorySectors(ctx, ClusterFirstSector(layout, chain[i]), layout.SectorsPerCluster, piece, directory);
     // Another folder's "." entry means this folder ended before it.
     if (chainGone && i > 0 && (!LooksLikeDirectoryEntries(piece, clusterBytes) || StartsDirectory(piece))) {
       directory.Bytes.resize(at);

@@ -19,6 +19,7 @@ inline constexpr uint32_t kDeletedDirectoryClusterLimit = 100;
 struct FatDirectoryBytes {
   std::vector<uint8_t> Bytes;
   uint64_t FirstSector = 0;  // where the directory starts, for the progress panel
+  bool HasUnreadableSectors = false;  // some of its sectors are zeros in Bytes
 };
 
 FatDirectoryBytes ReadFatRootRegion(EngineContext& ctx, uint64_t firstSector, uint32_t sectorCount);

@@ -67,11 +67,10 @@ void WalkFatVolume(EngineContext& ctx) {
   if (!layout) return;
   const VolumeParameters& volume = ctx.ActiveVolume;
 
-  const uint64_t unreadableBefore = ctx.ReadStats.UnreadableSectors.load();
   const FatDirectoryBytes root = layout->Is32 ? ReadFatDirectoryChain(ctx, *layout, volume.RootDirStart, false)
                                               : ReadFatRootRegion(ctx, volume.RootDirStart, volume.RootDirSectors);
   // An unreadable root must not look like an empty volume.
-  if (root.Bytes.empty() || ctx.ReadStats.UnreadableSectors.load() != unreadableBefore) {
+  if (root.Bytes.empty() || root.HasUnreadableSectors) {
     ReportMessage(ctx, kRootFolderUnreadableText, kMessageError);
   }
   ShowCurrentSector(ctx, root.FirstSector);
