@@ -96,9 +96,9 @@ ArrangementError CheckNode(const StoredArrangement& arrangement, const StoredNod
     }
 }
 
+// The keys after "Type", which all sections receive first in a pass of their own.
 void WriteNode(const StoredNode& node, ArrangementSection& section, int32_t schema)
 {
-    section.WriteLong(u"Type", node.type);
     section.WriteLong(u"DockingCX", node.dockingCx);
     section.WriteLong(u"DockingCY", node.dockingCy);
     switch (node.type)
@@ -151,23 +151,27 @@ void WriteNode(const StoredNode& node, ArrangementSection& section, int32_t sche
         section.WriteLong(Numbered(u"Pane-", static_cast<int32_t>(i + 1)), node.children[i]);
 }
 
-// Reads the child list of a container; a count that cannot be real (more
-// children than the tree has nodes) is refused before anything is read.
-ArrangementError ReadChildren(ArrangementSection& section, int32_t nodeCount, StoredNode& node)
+// The child count of a container; a count that cannot be real (more children
+// than the tree has nodes) is refused before any entry is read.
+std::optional<int32_t> ReadChildCount(ArrangementSection& section, int32_t nodeCount)
 {
     const int32_t count = ReadLong(section, u"Panes", 0);
     if (count < 0 || count > nodeCount)
+        return std::nullopt;
+    return count;
+}
+
+ArrangementError ReadChildEntries(ArrangementSection& section, std::optional<int32_t> count, StoredNode& node)
+{
+    if (!count)
         return ArrangementError::BadChildCount;
-    for (int32_t i = 1; i <= count; ++i)
+    for (int32_t i = 1; i <= *count; ++i)
         node.children.push_back(ReadLong(section, Numbered(u"Pane-", i), 0));
     return ArrangementError::None;
 }
 
 ArrangementError ReadNode(ArrangementSection& section, int32_t nodeCount, int32_t schema, StoredNode& node)
 {
-    node.type = ReadLong(section, u"Type", -1);
-    if (node.type < kNodePane || node.type > kNodeSideStrip)
-        return ArrangementError::BadNodeType;
     node.dockingCx = ReadLong(section, u"DockingCX", 0);
     node.dockingCy = ReadLong(section, u"DockingCY", 0);
     switch (node.type)
@@ -192,18 +196,25 @@ ArrangementError ReadNode(ArrangementSection& section, int32_t nodeCount, int32_
         }
         return node.id > 0 ? ArrangementError::None : ArrangementError::PaneWithoutId;
     case kNodeTabbedContainer:
+    {
+        const std::optional<int32_t> count = ReadChildCount(section, nodeCount);
         node.selected = ReadLong(section, u"Selected", 0);
-        return ReadChildren(section, nodeCount, node);
+        return ReadChildEntries(section, count, node);
+    }
     case kNodeSplit:
+    {
         node.horizontal = ReadLong(section, u"Horiz", 0) != 0;
-        return ReadChildren(section, nodeCount, node);
+        const std::optional<int32_t> count = ReadChildCount(section, nodeCount);
+        return ReadChildEntries(section, count, node);
+    }
     case kNodeSideStrip:
     {
         const std::optional<int32_t> direction = section.ReadLong(u"Direction");
         if (!direction || *direction < 0 || *direction > 3)
             return ArrangementError::BadDirection;
         node.direction = *direction;
-        return ReadChildren(section, nodeCount, node);
+        const std::optional<int32_t> count = ReadChildCount(section, nodeCount);
+        return ReadChildEntries(section, count, node);
     }
     case kNodeFloatingWindow:
     {
@@ -211,12 +222,12 @@ ArrangementError ReadNode(ArrangementSection& section, int32_t nodeCount, int32_
         const std::optional<int32_t> bottom = section.ReadLong(u"WindowRectBottomPos");
         const std::optional<int32_t> left = section.ReadLong(u"WindowRectLeftPos");
         const std::optional<int32_t> right = section.ReadLong(u"WindowRectRightPos");
+        node.collapsed = ReadLong(section, u"Collapsed", 0) != 0;
+        node.expandedHeight = ReadLong(section, u"ExpandedHeight", 0);
         const std::optional<int32_t> container = section.ReadLong(u"TopContaner");
         if (!top || !bottom || !left || !right || !container || *container == 0)
             return ArrangementError::BadFloatingContainer;
         node.windowRect = {*left, *top, *right, *bottom};
-        node.collapsed = ReadLong(section, u"Collapsed", 0) != 0;
-        node.expandedHeight = ReadLong(section, u"ExpandedHeight", 0);
         node.topContainer = *container;
         return ArrangementError::None;
     }
@@ -338,11 +349,19 @@ ArrangementError StoreArrangement(const StoredArrangement& arrangement, Arrangem
         return ArrangementError::MissingSummary;
     summary->WriteLong(u"Panes", static_cast<int32_t>(arrangement.nodes.size()));
     summary->WriteLong(u"Schema", schema);
-    for (size_t i = 0; i < arrangement.nodes.size(); ++i)
+    // Types first, then the keys of every node: an archive reads in the order
+    // it was written, and the reader creates all nodes before any of them
+    // resolves its children.
+    const int32_t count = static_cast<int32_t>(arrangement.nodes.size());
+    for (int32_t index = 1; index <= count; ++index)
     {
-        std::unique_ptr<ArrangementSection> section = root.OpenSection(Numbered(u"Pane-", static_cast<int32_t>(i + 1)));
-        if (section)
-            WriteNode(arrangement.nodes[i], *section, schema);
+        if (std::unique_ptr<ArrangementSection> section = root.OpenSection(Numbered(u"Pane-", index)))
+            section->WriteLong(u"Type", arrangement.Node(index)->type);
+    }
+    for (int32_t index = 1; index <= count; ++index)
+    {
+        if (std::unique_ptr<ArrangementSection> section = root.OpenSection(Numbered(u"Pane-", index)))
+            WriteNode(*arrangement.Node(index), *section, schema);
     }
     summary->WriteLong(u"TopContainer", arrangement.topContainer);
     summary->WriteLong(u"Client", arrangement.client);
@@ -364,16 +383,28 @@ ArrangementLoad LoadArrangement(ArrangementSection& root, int32_t schema)
         load.error = ArrangementError::TooFewNodes;
         return load;
     }
+    ReadLong(*summary, u"Schema", kDefaultSchema);
     // Nodes are read until the count or the first section that is not a
     // node, so a count that promises more than the store holds costs nothing.
     for (int32_t index = 1; index <= count; ++index)
     {
         std::unique_ptr<ArrangementSection> section = root.OpenSection(Numbered(u"Pane-", index));
         StoredNode node;
-        load.error = section ? ReadNode(*section, count, schema, node) : ArrangementError::BadNodeType;
+        node.type = section ? ReadLong(*section, u"Type", -1) : -1;
+        if (node.type < kNodePane || node.type > kNodeSideStrip)
+        {
+            load.error = ArrangementError::BadNodeType;
+            return load;
+        }
+        load.arrangement.nodes.push_back(std::move(node));
+    }
+    for (int32_t index = 1; index <= count; ++index)
+    {
+        std::unique_ptr<ArrangementSection> section = root.OpenSection(Numbered(u"Pane-", index));
+        load.error = section ? ReadNode(*section, count, schema, *load.arrangement.Node(index))
+                             : ArrangementError::BadNodeType;
         if (load.error != ArrangementError::None)
             return load;
-        load.arrangement.nodes.push_back(std::move(node));
     }
     const std::optional<int32_t> top = summary->ReadLong(u"TopContainer");
     const std::optional<int32_t> client = summary->ReadLong(u"Client");
