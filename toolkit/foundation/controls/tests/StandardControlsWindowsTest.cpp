@@ -4,6 +4,7 @@
 // the placement carried from one run of the gallery program to the next.
 #include "CControlsGalleryFrame.h"
 #include "CSavedWindowPlacement.h"
+#include "CUiCaptionPopupWnd.h"
 #include "CUserSettingsStore.h"
 #include "WindowCapture.h"
 #include "core/PlacementRecord.h"
@@ -490,6 +491,45 @@ TEST_F(StandardControlsTest, FlatComboCompletesTypedTextFromItsList)
     combo.GetWindowText(text);
     EXPECT_EQ(text, CString(L"ex"));
     combo.SetWindowText(L"");
+}
+
+// ----- caption bars -----
+
+TEST_F(StandardControlsTest, CaptionLendsItsWindowToAPopupUntilPinned)
+{
+    CUiCaption& caption = Page().m_caption;
+    CStatic& lent = Page().m_lentWindow;
+    CRect button;
+    caption.GetButton().GetWindowRect(&button);
+    ClickAt(button.CenterPoint());
+    ASSERT_TRUE(PumpUntil([&] { return caption.GetPopup() != nullptr; }));
+    CUiCaptionPopupWnd* pPopup = caption.GetPopup();
+    EXPECT_TRUE(pPopup->IsWindowVisible());
+    EXPECT_EQ(::GetParent(lent.GetSafeHwnd()), pPopup->GetSafeHwnd());
+    frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpFor(100);
+    CaptureWindowToBmp(pPopup->GetSafeHwnd(), L"caption-popup.bmp");
+
+    // The push-pin puts the window back where it was.
+    caption.SendMessage(kCaptionPopupPinned);
+    EXPECT_EQ(caption.GetPopup(), nullptr);
+    EXPECT_EQ(::GetParent(lent.GetSafeHwnd()), Page().GetSafeHwnd());
+    CRect lentRect;
+    lent.GetWindowRect(&lentRect);
+    Page().ScreenToClient(&lentRect);
+    EXPECT_EQ(lentRect.top, 356);
+}
+
+TEST_F(StandardControlsTest, CloseCaptionButtonTellsItsOwner)
+{
+    CUiCaption& caption = Page().m_closeCaption;
+    Page().m_nLastCaptionClick = 0;
+    CRect button;
+    caption.GetButton().GetWindowRect(&button);
+    EXPECT_EQ(button.Width(), 16);
+    ClickAt(button.CenterPoint());
+    EXPECT_EQ(Page().m_nLastCaptionClick, static_cast<UINT>(CStandardControlsPage::kCloseCaptionId));
+    EXPECT_EQ(caption.GetPopup(), nullptr);
 }
 
 // ----- placement across runs -----

@@ -80,6 +80,16 @@ BOOL CStandardControlsPage::CreateList()
     return TRUE;
 }
 
+BOOL CStandardControlsPage::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == kCloseCaptionId && HIWORD(wParam) == BN_CLICKED)
+    {
+        m_nLastCaptionClick = LOWORD(wParam);
+        return TRUE;
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
 BOOL CStandardControlsPage::CreatePage(CWnd* pParent, const RECT& rect, UINT nID)
 {
     LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW),
@@ -146,5 +156,16 @@ BOOL CStandardControlsPage::CreatePage(CWnd* pParent, const RECT& rect, UINT nID
     m_pListView->InsertColumns(2, viewWidths, viewTitles);
     m_pListView->SubclassHeader(TRUE);
     m_pListView->SetSortImage(1, FALSE);
+
+    if (!m_caption.Create(this, L"Recovered files", kCaptionRaised, WS_CHILD | WS_VISIBLE, CRect(10, 332, 470, 352),
+                          kCaptionId) ||
+        !m_closeCaption.Create(this, L"Tasks", kCaptionRaised | kCaptionCloseButton, WS_CHILD | WS_VISIBLE,
+                               CRect(490, 332, 620, 352), kCloseCaptionId) ||
+        !m_lentWindow.Create(L"The window the caption belongs to", WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTER,
+                             CRect(10, 356, 470, 390), this, kLentWindowId))
+    {
+        return FALSE;
+    }
+    m_caption.SetChildWindow(&m_lentWindow, GetParent());
     return TRUE;
 }

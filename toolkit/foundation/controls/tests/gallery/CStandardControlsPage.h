@@ -1,11 +1,13 @@
 // The gallery page of the toolkit's standard controls: a report list with its
 // flat sortable header (the first column frozen, the others fitted to the
 // list), a button with an icon, a flat button, an edit, a read-only edit, a
-// hyperlink, the same list as a list view, a flat combo box and a flat edit.
+// hyperlink, the same list as a list view, a flat combo box, a flat edit and
+// two caption bars.
 #pragma once
 
 #include "CSortingListCtrl.h"
 #include "CUiButton.h"
+#include "CUiCaption.h"
 #include "CUiEdit.h"
 #include "CUiFlatComboBox.h"
 #include "CUiFlatEdit.h"
@@ -26,6 +28,9 @@ public:
         kListViewId = 1007,
         kFlatComboId = 1008,
         kFlatEditId = 1009,
+        kCaptionId = 1010,
+        kCloseCaptionId = 1011,
+        kLentWindowId = 1012,
     };
     static constexpr LPCTSTR kColumnSection = L"Gallery";
     static constexpr LPCTSTR kColumnEntry = L"Column Info";
@@ -47,11 +52,16 @@ public:
     CUiHyperLink m_link;
     CUiFlatComboBox m_flatCombo;
     CUiFlatEdit m_flatEdit;
+    CUiCaption m_caption;      // its text button lends m_lentWindow to a pop-up
+    CUiCaption m_closeCaption; // its close button tells the page
+    CStatic m_lentWindow;
+    UINT m_nLastCaptionClick = 0;
     // A view deletes itself when its window goes.
     CUiListView* m_pListView = nullptr;
 
 protected:
     void PostNcDestroy() override {}
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
     BOOL CreateList();
