@@ -167,19 +167,25 @@ std::optional<AxisSpan> BarTrackLimits(const StoredArrangement& arrangement, con
                                LimitsOnAxis(arrangement, bar.second, bar.horizontalSplit, gap), minimumExtent, gap);
 }
 
-void DropBar(StoredArrangement& arrangement, const ArrangementPlacement& placement, const SplitBarPlace& bar,
+bool DropBar(StoredArrangement& arrangement, const ArrangementPlacement& placement, const SplitBarPlace& bar,
              int barStart, int gap, bool rightToLeft)
 {
+    const StoredNode* split = arrangement.Node(bar.split);
+    if (!split || split->type != kNodeSplit || split->horizontal != bar.horizontalSplit ||
+        placement.rects.size() != arrangement.nodes.size())
+        return false;
+    const auto at = std::find(split->children.begin(), split->children.end(), bar.first);
+    if (at == split->children.end() || at + 1 == split->children.end() || *(at + 1) != bar.second)
+        return false;
     StoredNode* first = arrangement.Node(bar.first);
     StoredNode* second = arrangement.Node(bar.second);
-    if (!first || !second)
-        return;
     const bool horizontal = bar.horizontalSplit;
     const NeighbourSizes sizes = SizesAfterDrag(DockingSize(*first, horizontal), DockingSize(*second, horizontal),
                                                 gap, UnionOnAxis(placement, bar), barStart,
                                                 rightToLeft && horizontal);
     DockingSize(*first, horizontal) = sizes.first;
     DockingSize(*second, horizontal) = sizes.second;
+    return true;
 }
 
 }  // namespace kit::docking

@@ -48,10 +48,13 @@ TrackLimits NodeTrackLimits(const StoredArrangement& arrangement, int32_t index,
 ArrangementPlacement LayoutArrangement(StoredArrangement& arrangement, const KitRect& frame, int gap);
 
 // How far the leading edge of `bar` may be dragged, and the neighbours'
-// docking sizes when it is dropped at `barStart`.
+// docking sizes when it is dropped at `barStart`. The drag loop lets other
+// messages through, so the tree may have changed under the bar by the time it
+// is dropped: a bar whose split no longer has these two neighbours side by
+// side changes nothing and answers false.
 std::optional<AxisSpan> BarTrackLimits(const StoredArrangement& arrangement, const ArrangementPlacement& placement,
                                        const SplitBarPlace& bar, int minimumExtent, int gap);
-void DropBar(StoredArrangement& arrangement, const ArrangementPlacement& placement, const SplitBarPlace& bar,
+bool DropBar(StoredArrangement& arrangement, const ArrangementPlacement& placement, const SplitBarPlace& bar,
              int barStart, int gap, bool rightToLeft);
 
 }  // namespace kit::docking

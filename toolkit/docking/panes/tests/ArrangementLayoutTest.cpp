@@ -45,16 +45,32 @@ TEST(ArrangementLayout, DroppedBarMovesTheNeighboursWithinTheirLimits)
     ASSERT_TRUE(limits.has_value());
     EXPECT_EQ(*limits, (AxisSpan{60, 778}));
 
-    DropBar(a, placement, bar, 300, kGap, false);
+    EXPECT_TRUE(DropBar(a, placement, bar, 300, kGap, false));
     placement = LayoutArrangement(a, kFrame, kGap);
     EXPECT_EQ(placement.Rect(3), (KitRect{0, 0, 300, 600}));
     EXPECT_EQ(placement.view, (KitRect{304, 0, 800, 446}));
 
     // The bottom group's bar, dragged up by 100 pixels.
     const SplitBarPlace bottom = placement.bars[1];
-    DropBar(a, placement, bottom, 346, kGap, false);
+    EXPECT_TRUE(DropBar(a, placement, bottom, 346, kGap, false));
     placement = LayoutArrangement(a, kFrame, kGap);
     EXPECT_EQ(placement.Rect(5), (KitRect{304, 350, 800, 600}));
+}
+
+TEST(ArrangementLayout, BarDroppedAfterTheTreeChangedChangesNothing)
+{
+    StoredArrangement a = SampleArrangement();
+    const ArrangementPlacement placement = LayoutArrangement(a, kFrame, kGap);
+    const SplitBarPlace bar = placement.bars[1];  // between the view and the bottom group
+    // While the drag ran, the bottom group was closed out of its split.
+    a.Node(4)->children = {1};
+    const StoredArrangement before = a;
+    EXPECT_FALSE(DropBar(a, placement, bar, 300, kGap, false));
+    EXPECT_EQ(a, before);
+    // A bar of a split that became a pane's group is refused as well.
+    SplitBarPlace stale = placement.bars[0];
+    stale.split = 3;
+    EXPECT_FALSE(DropBar(a, placement, stale, 300, kGap, false));
 }
 
 TEST(ArrangementLayout, TrackLimitsOfGroupsAndSplits)
