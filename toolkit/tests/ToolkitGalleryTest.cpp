@@ -94,7 +94,9 @@ protected:
         m_gallery.ShowWindow(SW_SHOW);
         m_gallery.UpdateWindow();
         m_gallery.SetForegroundWindow();
-        PumpFor(300);
+        // Tips show only while the gallery is the active window.
+        PumpUntil([this] { return ::GetForegroundWindow() == m_gallery.GetSafeHwnd(); });
+        PumpFor(200);
         m_pColors = static_cast<CColorsPage*>(m_gallery.GetPage(0));
         ASSERT_NE(m_pColors, nullptr);
         m_pColors->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);

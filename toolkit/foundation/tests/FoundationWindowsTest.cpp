@@ -348,8 +348,9 @@ TEST(PopupKeyboardTrackerTest, HooksOnlyWhileSinksAreRegistered)
 TEST(SplitterTrackerTest, MovesWithinLimitsAndEscCancels)
 {
     CWnd window;
-    ASSERT_TRUE(window.CreateEx(0, PlainClass(), L"splitter", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr,
-                                nullptr));
+    // Hidden: the drag is driven by posted messages and must not take the
+    // activation from windows of other tests.
+    ASSERT_TRUE(window.CreateEx(0, PlainClass(), L"splitter", WS_POPUP, 100, 100, 300, 200, nullptr, nullptr));
     const RECT limits{150, 0, 250, 1000};
     RECT tracker{180, 100, 184, 300};
     // The tracker starts one pixel left of the start point; the mouse goes to
