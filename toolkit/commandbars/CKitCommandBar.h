@@ -1,16 +1,66 @@
-// The window of a command bar as the drawers read it: type, position,
-// docking and style flags, title, icon and button sizes and its controls.
-// The bar family builds tracking, layout and persistence on these fields.
+// The window of a command bar: it hosts the bar's controls, keeps the hot
+// control, lays the controls out for its size, paints them through the
+// drawer and runs the tracking mode, in which the keyboard tracker hands it
+// the thread's keys: arrows, Home and End walk the controls, Enter runs the
+// hot control's command and Escape leaves.
 #pragma once
 
 #include "CKitControls.h"
+#include "CSubclassHookSink.h"
 #include "window/CWnd.h"
+
+// Sent to the notification site when a control runs its command; a zero
+// reply makes the control send WM_COMMAND.
+constexpr UINT WM_COMMANDBAR_EXECUTE = 0x2862;
+constexpr UINT kControlNotifyExecuted = 100;
+
+// What a control passes with WM_COMMANDBAR_EXECUTE.
+struct ControlNotify
+{
+    NMHDR hdr;
+    CKitControl* pControl;
+};
 
 class CKitCommandBar : public CWnd
 {
 public:
-    CKitCommandBar() { m_controls.SetParent(this); }
-    ~CKitCommandBar() override { m_controls.RemoveAll(); }
+    CKitCommandBar();
+    ~CKitCommandBar() override;
+
+    // Navigation codes.
+    enum
+    {
+        kNavigateNext = 0,
+        kNavigatePrevious = 1,
+        kNavigateClosePopup = 2,
+        kNavigateOpenPopup = 3,
+        kNavigateLeave = 4,
+        kNavigateRun = 5,
+        kNavigateFirst = 6,
+        kNavigateLast = 7,
+    };
+
+    // A child window of the parent with the given id.
+    BOOL Create(CWnd* pParent, UINT nId, const CRect& rc);
+    // The window that receives the commands; the parent window when unset.
+    void SetNotifySite(CWnd* pSite) { m_pNotifySite = pSite; }
+    CWnd* GetNotifySite() const;
+
+    int GetHotIndex() const { return m_nHot; }
+    CKitControl* GetHotControl() const { return m_controls.GetAt(m_nHot); }
+    int GetTrackingMode() const { return m_nTracking; }
+    // Makes a control hot (-1: none), chosen by keyboard or by mouse.
+    void SetSelected(int nIndex, BOOL bKeyboard);
+    // Enters (non-zero) or leaves (0) tracking; FALSE when nothing changed.
+    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard);
+    void EndTracking() { SetTrackingMode(0, TRUE, FALSE); }
+    // 1: the key was handled; 2: let it through.
+    virtual int OnTrackingKeyDown(UINT nKey);
+    virtual BOOL Navigate(int nCode);
+    // Lays the controls out for the client size and repaints.
+    void RecalcLayout();
+    // The layout mode of the bar's position.
+    DWORD GetLayoutMode() const;
 
     DWORD m_dwFlags = 0;   // docking permissions
     DWORD m_dwStyle = 0;   // bar style; kBarStyleGripper draws a gripper
@@ -60,7 +110,33 @@ public:
     // The controls were added, removed or reordered.
     virtual void OnControlsChanged() { DelayLayout(); }
     // The hot control goes (the collection removes the selected control).
-    virtual void ClearHotControl() {}
+    virtual void ClearHotControl() { SetSelected(-1, FALSE); }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void Paint(CDC* pDC);
+
+private:
+    // The keyboard tracker's keys while tracking.
+    class CKeySink : public CSubclassHookSink
+    {
+    public:
+        explicit CKeySink(CKitCommandBar* pBar) : m_pBar(pBar) {}
+        int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+
+    private:
+        CKitCommandBar* m_pBar;
+    };
+
+    void OnMouseMove(CPoint point);
+    void OnLButtonUp(CPoint point);
+    int IndexAt(CPoint point) const;
+
+    int m_nHot = -1;
+    int m_nTracking = 0;
+    BOOL m_bHotByKeyboard = FALSE;
+    CWnd* m_pNotifySite = nullptr;
+    CKeySink m_keySink{this};
 
 protected:
     CKitControls m_controls;

@@ -208,3 +208,33 @@ void CKitControl::Draw(CDC* pDC)
 {
     GetDrawer()->DrawControlDispatch(pDC, this, TRUE);
 }
+
+void CKitControl::Execute()
+{
+    m_nPressed = kPressedExecuted;
+    CKitCommandBar* pBar = m_pParent;
+    if (pBar == nullptr)
+        return;
+    CWnd* pSite = pBar->GetNotifySite();
+    HWND hSite = pSite != nullptr ? pSite->GetSafeHwnd() : nullptr;
+    HWND hBar = pBar->GetSafeHwnd();
+    // The command may destroy the bar (and release this control with it):
+    // hold a reference and look at the bar only while its window lives.
+    InternalAddRef();
+    if (m_bCloseSubMenuOnClick)
+        pBar->EndTracking();
+    if (m_nId != 0 && ::IsWindow(hSite))
+    {
+        ControlNotify notify = {};
+        notify.hdr.idFrom = static_cast<UINT_PTR>(m_nId);
+        notify.hdr.code = kControlNotifyExecuted;
+        notify.pControl = this;
+        if (::SendMessageW(hSite, WM_COMMANDBAR_EXECUTE, static_cast<WPARAM>(m_nId),
+                           reinterpret_cast<LPARAM>(&notify)) == 0 &&
+            ::IsWindow(hSite))
+            ::SendMessageW(hSite, WM_COMMAND, static_cast<WPARAM>(m_nId), 0);
+    }
+    if (!m_bCloseSubMenuOnClick && ::IsWindow(hBar) && m_pParent == pBar)
+        ::InvalidateRect(hBar, nullptr, FALSE);
+    InternalRelease();
+}

@@ -150,6 +150,10 @@ public:
     virtual CSize GetSize(CDC* pDC);
     virtual void Draw(CDC* pDC);
     virtual void PrepareLayout(DWORD /*dwMode*/) {}
+    // Runs the command: the bar leaves tracking, then the notification site
+    // gets WM_COMMANDBAR_EXECUTE and, unanswered, WM_COMMAND. The command may
+    // close the bar or its frame.
+    virtual void Execute();
     virtual void SetParent(CKitCommandBar* pParent) { m_pParent = pParent; }
     // Copies what is stored and shown; not index, parent, state or place.
     virtual void CopyFrom(CKitControl* pSource, BOOL bRecursive);

@@ -1,0 +1,262 @@
+#include "CKitCommandBar.h"
+
+#include "CCommandBarDrawer.h"
+#include "CPopupMouseTracker.h"
+#include "core/ControlLayout.h"
+#include "window/CDC.h"
+
+using namespace kit::commandbars;
+
+CKitCommandBar::CKitCommandBar()
+{
+    EnableAutomation();
+    m_controls.SetParent(this);
+}
+
+CKitCommandBar::~CKitCommandBar()
+{
+    if (m_nTracking != 0)
+        CPopupKeyboardTracker::GetThreadTracker()->RemoveSink(&m_keySink);
+    m_controls.RemoveAll();
+}
+
+BOOL CKitCommandBar::Create(CWnd* pParent, UINT nId, const CRect& rc)
+{
+    LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
+    return CreateEx(0, lpszClass, m_strTitle, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rc, pParent, nId);
+}
+
+CWnd* CKitCommandBar::GetNotifySite() const
+{
+    if (m_pNotifySite != nullptr)
+        return m_pNotifySite;
+    return ::IsWindow(m_hWnd) ? CWnd::FromHandle(::GetParent(m_hWnd)) : nullptr;
+}
+
+DWORD CKitCommandBar::GetLayoutMode() const
+{
+    switch (m_nPosition)
+    {
+    case kBarLeft:
+    case kBarRight:
+        return kLayoutVertDock | kLayoutCommit;
+    case kBarFloating:
+        return kLayoutCommit;
+    default:
+        return kLayoutHorzDock | kLayoutCommit;
+    }
+}
+
+void CKitCommandBar::RecalcLayout()
+{
+    if (!::IsWindow(m_hWnd))
+        return;
+    CRect rc;
+    GetClientRect(&rc);
+    CClientDC dc(this);
+    const int nLength = IsVertical() ? rc.Height() : rc.Width();
+    m_controls.CalcLayout(&dc, nLength, GetLayoutMode() | kLayoutNoWrap, CRect(2, 2, 2, 2));
+    m_bLayoutPending = FALSE;
+    Invalidate(FALSE);
+}
+
+void CKitCommandBar::Paint(CDC* pDC)
+{
+    if (m_bLayoutPending)
+    {
+        m_bLayoutPending = FALSE;
+        RecalcLayout();
+    }
+    CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
+    pDrawer->PaintBarBackground(pDC, this);
+    for (int i = 0; i < m_controls.GetCount(); ++i)
+    {
+        CKitControl* pControl = m_controls.GetAt(i);
+        if (!pControl->IsVisible())
+            continue;
+        if (pControl->GetBeginGroup() && i > 0)
+            pDrawer->DrawSeparator(pDC, this, pControl, TRUE);
+        pControl->Draw(pDC);
+    }
+}
+
+void CKitCommandBar::SetSelected(int nIndex, BOOL bKeyboard)
+{
+    if (m_controls.GetAt(nIndex) == nullptr)
+        nIndex = -1;
+    if (CKitControl* pOld = m_controls.GetAt(m_nHot))
+        pOld->m_nSelected = kNotSelected;
+    m_nHot = nIndex;
+    m_bHotByKeyboard = bKeyboard;
+    if (CKitControl* pNew = m_controls.GetAt(nIndex))
+        pNew->m_nSelected = bKeyboard ? kSelectedByKeyboard : kSelectedByMouse;
+    if (::IsWindow(m_hWnd))
+        Invalidate(FALSE);
+}
+
+BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
+{
+    if ((m_nTracking != 0 && nMode != 0) || m_nTracking == nMode)
+    {
+        m_nTracking = nMode;
+        return FALSE;
+    }
+    m_nTracking = nMode;
+    CPopupKeyboardTracker* pKeys = CPopupKeyboardTracker::GetThreadTracker();
+    if (nMode != 0)
+    {
+        pKeys->AddSink(&m_keySink);
+        if (bSelectFirst)
+            SetSelected(m_controls.GetNextIndex(-1, 1), TRUE);
+        else if (bKeyboard && m_nHot >= 0)
+            SetSelected(m_nHot, TRUE);
+    }
+    else
+    {
+        pKeys->RemoveSink(&m_keySink);
+        if (bSelectFirst)
+            SetSelected(-1, FALSE);
+        if (::IsWindow(m_hWnd))
+            Invalidate(FALSE);
+    }
+    return TRUE;
+}
+
+int CKitCommandBar::OnTrackingKeyDown(UINT nKey)
+{
+    const BOOL bHorizontal = !IsVertical();
+    switch (nKey)
+    {
+    case VK_RETURN:
+        Navigate(kNavigateRun);
+        return 1;
+    case VK_ESCAPE:
+        Navigate(kNavigateLeave);
+        return 1;
+    case VK_TAB:
+        Navigate(::GetKeyState(VK_SHIFT) < 0 ? kNavigatePrevious : kNavigateNext);
+        return 1;
+    case VK_LEFT:
+        Navigate(bHorizontal ? kNavigatePrevious : kNavigateClosePopup);
+        return 1;
+    case VK_RIGHT:
+        Navigate(bHorizontal ? kNavigateNext : kNavigateOpenPopup);
+        return 1;
+    case VK_UP:
+        Navigate(bHorizontal ? kNavigateClosePopup : kNavigatePrevious);
+        return 1;
+    case VK_DOWN:
+        Navigate(bHorizontal ? kNavigateOpenPopup : kNavigateNext);
+        return 1;
+    case VK_HOME:
+        Navigate(kNavigateFirst);
+        return 1;
+    case VK_END:
+        Navigate(kNavigateLast);
+        return 1;
+    default:
+        return 1;
+    }
+}
+
+BOOL CKitCommandBar::Navigate(int nCode)
+{
+    switch (nCode)
+    {
+    case kNavigateNext:
+    case kNavigatePrevious:
+    {
+        const int nStep = nCode == kNavigateNext ? 1 : -1;
+        const int nNext = m_controls.GetNextIndex(m_nHot, nStep);
+        if (nNext >= 0)
+            SetSelected(nNext, TRUE);
+        return nNext >= 0;
+    }
+    case kNavigateFirst:
+        SetSelected(m_controls.GetNextIndex(-1, 1), TRUE);
+        return TRUE;
+    case kNavigateLast:
+        SetSelected(m_controls.GetNextIndex(-1, -1), TRUE);
+        return TRUE;
+    case kNavigateLeave:
+        EndTracking();
+        return TRUE;
+    case kNavigateRun:
+    {
+        CKitControl* pHot = GetHotControl();
+        if (pHot == nullptr)
+            return FALSE;
+        pHot->m_nSelected = kSelectedByKeyboard;
+        pHot->Execute();
+        return TRUE;
+    }
+    default:
+        // Popups open with the popup bars.
+        return FALSE;
+    }
+}
+
+int CKitCommandBar::IndexAt(CPoint point) const
+{
+    CKitControl* pControl = m_controls.HitTest(point);
+    return pControl != nullptr ? pControl->GetIndex() : -1;
+}
+
+void CKitCommandBar::OnMouseMove(CPoint point)
+{
+    const int nIndex = IndexAt(point);
+    if (nIndex != m_nHot && (m_nTracking != 0 || nIndex >= 0 || !m_bHotByKeyboard))
+        SetSelected(nIndex, FALSE);
+    if (m_nTracking == 0 && nIndex >= 0)
+        CPopupMouseTracker::GetThreadTracker()->TrackMouseLeave(m_hWnd);
+}
+
+void CKitCommandBar::OnLButtonUp(CPoint point)
+{
+    CKitControl* pControl = m_controls.GetAt(IndexAt(point));
+    if (pControl != nullptr && pControl->GetEnabled())
+        pControl->Execute();
+}
+
+LRESULT CKitCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+    {
+        CPaintDC dc(this);
+        Paint(&dc);
+        return 0;
+    }
+    case WM_SIZE:
+        RecalcLayout();
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+        return 0;
+    case WM_MOUSELEAVE:
+        if (m_nTracking == 0 && !m_bHotByKeyboard)
+            SetSelected(-1, FALSE);
+        return 0;
+    case WM_LBUTTONUP:
+        OnLButtonUp(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
+        return 0;
+    case WM_DESTROY:
+        EndTracking();
+        break;
+    default:
+        break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+int CKitCommandBar::CKeySink::OnHookMessage(HWND, UINT nMessage, WPARAM& wParam, LPARAM&, LRESULT&)
+{
+    if (nMessage == WM_MOUSEWHEEL)
+        return kHandled;
+    if (nMessage != WM_KEYDOWN)
+        return kNotHandled;
+    return m_pBar->OnTrackingKeyDown(static_cast<UINT>(wParam)) == 1 ? kHandled : kNotHandled;
+}

@@ -1,0 +1,233 @@
+// A bar of controls in a window, drawn by style 4, driven as a user would:
+// keys through SendInput while the bar tracks (so the keyboard tracker's hook
+// sees them), clicks on controls, and a command that destroys the bar while
+// the control is still running it. The screenshot goes beside the results.
+#include "CCommandBarDrawer.h"
+#include "CKitCommandBar.h"
+#include "WindowCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace
+{
+void Pump()
+{
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000)
+{
+    const DWORD start = ::GetTickCount();
+    while (!condition())
+    {
+        if (::GetTickCount() - start > timeoutMs)
+            return false;
+        Pump();
+        ::Sleep(10);
+    }
+    return true;
+}
+
+void PressKey(WORD nKey)
+{
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = nKey;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    PumpUntil([] { return false; }, 100);
+}
+
+void ClickAt(POINT ptScreen)
+{
+    INPUT inputs[3] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dx = static_cast<LONG>(ptScreen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    inputs[0].mi.dy = static_cast<LONG>(ptScreen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[2].type = INPUT_MOUSE;
+    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(3, inputs, sizeof(INPUT));
+    PumpUntil([] { return false; }, 200);
+}
+
+constexpr int kFirstCommand = 100;
+constexpr int kDestroyingCommand = 199;
+
+// The top-level window holding the bar; it records the commands it gets.
+class BarHost
+{
+public:
+    BarHost()
+    {
+        WNDCLASSW wc = {};
+        wc.lpfnWndProc = &BarHost::Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hbrBackground = ::GetSysColorBrush(COLOR_APPWORKSPACE);
+        wc.lpszClassName = L"PelmoCommandBarHost";
+        ::RegisterClassW(&wc);
+        m_hWnd = ::CreateWindowW(L"PelmoCommandBarHost", L"Command bar", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                                 520, 160, nullptr, nullptr, wc.hInstance, nullptr);
+        s_pHost = this;
+        SelectCommandBarDrawingStyle(4);
+        MakeBar();
+        ::SetForegroundWindow(m_hWnd);
+        PumpUntil([this] { return ::GetForegroundWindow() == m_hWnd; });
+    }
+    ~BarHost()
+    {
+        delete m_pBar;
+        ::DestroyWindow(m_hWnd);
+        s_pHost = nullptr;
+        ReleaseCommandBarDrawer();
+    }
+
+    void MakeBar()
+    {
+        m_pBar = new CKitCommandBar;
+        m_pBar->m_nPosition = kBarTop;
+        m_pBar->m_strTitle = L"Standard";
+        const wchar_t* captions[] = {L"&Open", L"&Save", L"&Hidden", L"&Recover", L"&Close bar"};
+        for (int i = 0; i < 5; ++i)
+        {
+            CKitControl* pControl = m_pBar->GetControls()->Add(kControlButton, i == 4 ? kDestroyingCommand
+                                                                                      : kFirstCommand + i);
+            pControl->SetCaption(captions[i]);
+            pControl->m_nStyle = 1;
+        }
+        m_pBar->GetControls()->GetAt(2)->SetHideFlags(kHideByProgram);
+        m_pBar->GetControls()->GetAt(3)->SetBeginGroup(TRUE);
+        m_pBar->GetControls()->GetAt(1)->m_strShortcutText = L"Ctrl+S";
+        m_pBar->Create(CWnd::FromHandle(m_hWnd), 1, CRect(0, 0, 500, 30));
+        ::UpdateWindow(m_pBar->m_hWnd);
+    }
+
+    POINT ScreenCentreOf(int nIndex) const
+    {
+        CPoint point = m_pBar->GetControls()->GetAt(nIndex)->GetRect().CenterPoint();
+        ::ClientToScreen(m_pBar->m_hWnd, &point);
+        return point;
+    }
+
+    HWND m_hWnd = nullptr;
+    CKitCommandBar* m_pBar = nullptr;
+    std::vector<int> m_commands;
+
+private:
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+    {
+        if (nMsg == WM_COMMAND && s_pHost != nullptr && lParam == 0)
+        {
+            s_pHost->m_commands.push_back(LOWORD(wParam));
+            // A command that closes the bar while its control runs it.
+            if (LOWORD(wParam) == kDestroyingCommand)
+            {
+                delete s_pHost->m_pBar;
+                s_pHost->m_pBar = nullptr;
+            }
+            return 0;
+        }
+        return ::DefWindowProcW(hWnd, nMsg, wParam, lParam);
+    }
+    static inline BarHost* s_pHost = nullptr;
+};
+
+class CommandBarWindow : public testing::Test
+{
+protected:
+    static void SetUpTestSuite() { s_pHost = new BarHost; }
+    static void TearDownTestSuite()
+    {
+        delete s_pHost;
+        s_pHost = nullptr;
+    }
+    void SetUp() override
+    {
+        if (s_pHost->m_pBar == nullptr)
+            s_pHost->MakeBar();
+        s_pHost->m_commands.clear();
+        ::SetForegroundWindow(s_pHost->m_hWnd);
+        Pump();
+    }
+    static inline BarHost* s_pHost = nullptr;
+};
+} // namespace
+
+TEST_F(CommandBarWindow, LaysOutAndPaintsTheControlsAndWritesAScreenshot)
+{
+    CKitControls* pControls = s_pHost->m_pBar->GetControls();
+    EXPECT_EQ(pControls->GetAt(0)->GetRect().left, 2);
+    EXPECT_TRUE(pControls->GetAt(2)->GetRect().IsRectEmpty()) << "hidden controls are not placed";
+    EXPECT_GT(pControls->GetAt(3)->GetRect().left, pControls->GetAt(1)->GetRect().right) << "group gap";
+    s_pHost->m_pBar->SetTrackingMode(1, TRUE, TRUE);
+    PressKey(VK_RIGHT);
+    ::RedrawWindow(s_pHost->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    EXPECT_TRUE(CaptureWindowToBmp(s_pHost->m_hWnd, L"commandbar_window.bmp"));
+    s_pHost->m_pBar->EndTracking();
+}
+
+TEST_F(CommandBarWindow, KeyboardWalksTheBarWhileTrackingAndEscapeLeaves)
+{
+    CKitCommandBar* pBar = s_pHost->m_pBar;
+    ASSERT_TRUE(pBar->SetTrackingMode(1, TRUE, TRUE));
+    EXPECT_EQ(pBar->GetHotIndex(), 0);
+    EXPECT_EQ(pBar->GetHotControl()->GetSelected(), kSelectedByKeyboard);
+    PressKey(VK_RIGHT);
+    EXPECT_EQ(pBar->GetHotIndex(), 1);
+    PressKey(VK_RIGHT);
+    EXPECT_EQ(pBar->GetHotIndex(), 3) << "the hidden control is passed over";
+    PressKey(VK_END);
+    EXPECT_EQ(pBar->GetHotIndex(), 4);
+    PressKey(VK_RIGHT);
+    EXPECT_EQ(pBar->GetHotIndex(), 0) << "wraps round";
+    PressKey(VK_LEFT);
+    EXPECT_EQ(pBar->GetHotIndex(), 4);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(pBar->GetTrackingMode(), 0);
+    EXPECT_EQ(pBar->GetHotIndex(), -1);
+    PressKey(VK_RIGHT);  // no longer tracking: the bar does not move
+    EXPECT_EQ(pBar->GetHotIndex(), -1);
+    EXPECT_TRUE(s_pHost->m_commands.empty());
+}
+
+TEST_F(CommandBarWindow, EnterRunsTheHotControlsCommandAndEndsTracking)
+{
+    CKitCommandBar* pBar = s_pHost->m_pBar;
+    pBar->SetTrackingMode(1, TRUE, TRUE);
+    PressKey(VK_RIGHT);
+    PressKey(VK_RETURN);
+    ASSERT_EQ(s_pHost->m_commands.size(), 1u);
+    EXPECT_EQ(s_pHost->m_commands[0], kFirstCommand + 1);
+    EXPECT_EQ(pBar->GetTrackingMode(), 0);
+}
+
+TEST_F(CommandBarWindow, ClickRunsTheCommandUnderThePointer)
+{
+    ClickAt(s_pHost->ScreenCentreOf(3));
+    ASSERT_EQ(s_pHost->m_commands.size(), 1u);
+    EXPECT_EQ(s_pHost->m_commands[0], kFirstCommand + 3);
+}
+
+TEST_F(CommandBarWindow, CommandThatDestroysTheBarWhileTrackingEndsCleanly)
+{
+    s_pHost->m_pBar->SetTrackingMode(1, TRUE, TRUE);
+    PressKey(VK_END);
+    PressKey(VK_RETURN);
+    ASSERT_EQ(s_pHost->m_commands.size(), 1u);
+    EXPECT_EQ(s_pHost->m_commands[0], kDestroyingCommand);
+    EXPECT_EQ(s_pHost->m_pBar, nullptr);
+    PressKey(VK_RIGHT);  // the destroyed bar left the keyboard tracker
+    Pump();
+}
