@@ -398,4 +398,32 @@ TEST_F(ToolkitGalleryTest, ReleaseAfterAConsumedPressIsSwallowed)
     EXPECT_FALSE(pTracker->IsTracking());
 }
 
+TEST_F(ToolkitGalleryTest, MouseLeaveIsPostedWhenTheCursorLeavesTheWindow)
+{
+    struct LeaveCounter : CSubclassHookSink
+    {
+        int leaves = 0;
+        int OnHookMessage(HWND, UINT nMessage, WPARAM&, LPARAM&, LRESULT&) override
+        {
+            if (nMessage == WM_MOUSELEAVE)
+                ++leaves;
+            return kNotHandled;
+        }
+    } counter;
+    CSubclassHookTable::Instance().AddSink(m_pColors->GetSafeHwnd(), &counter);
+    CPopupMouseTracker* pTracker = CPopupMouseTracker::GetThreadTracker();
+    MoveMouseTo(ScreenPoint(CColorsPage::SwatchRect(30).CenterPoint()));
+    pTracker->TrackMouseLeave(m_pColors->GetSafeHwnd());
+    PumpFor(200);
+    EXPECT_EQ(counter.leaves, 0); // still inside
+    EXPECT_EQ(pTracker->m_hWndMouseLeave, m_pColors->GetSafeHwnd());
+
+    CRect gallery;
+    m_gallery.GetWindowRect(&gallery);
+    MoveMouseTo(POINT{gallery.right + 20, gallery.bottom + 20});
+    EXPECT_TRUE(PumpUntil([&] { return counter.leaves == 1; }));
+    EXPECT_EQ(pTracker->m_hWndMouseLeave, nullptr);
+    CSubclassHookTable::Instance().RemoveSink(m_pColors->GetSafeHwnd(), &counter);
+}
+
 }  // namespace
