@@ -3,6 +3,8 @@
 // menu read while it is open, the button's icon sampled from the screen, and
 // the placement carried from one run of the gallery program to the next.
 #include "CControlsGalleryFrame.h"
+#include "CColorTable.h"
+#include "ComboEditThemes.h"
 #include "CSavedWindowPlacement.h"
 #include "CUiCaptionPopupWnd.h"
 #include "CUserSettingsStore.h"
@@ -15,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace {
@@ -413,6 +416,48 @@ TEST_F(StandardControlsTest, ButtonsShareTheFamilyThemeUnlessGivenTheirOwn)
     first.GetFactory()->SetTheme(new CUiButtonTheme());
     EXPECT_EQ(second.GetTheme(), pOwn);
     EXPECT_EQ(first.GetTheme(), Page().m_button.GetTheme());
+}
+
+TEST_F(StandardControlsTest, FactoriesMakeTheThemeOfEachTypeAndSilverUsesTheTablesFrame)
+{
+    struct Case
+    {
+        CRuntimeClass* factory;
+        const std::type_info& flat;
+        const std::type_info& scheme;
+    };
+    const Case cases[] = {
+        {RUNTIME_CLASS(CUiButtonThemeFactory), typeid(CUiButtonThemeFlat), typeid(CUiButtonThemeScheme)},
+        {RUNTIME_CLASS(CUiHeaderCtrlThemeFactory), typeid(CUiHeaderThemeFlat), typeid(CUiHeaderThemeScheme)},
+        {RUNTIME_CLASS(CUiCaptionThemeFactory), typeid(CUiCaptionThemeFlat), typeid(CUiCaptionThemeScheme)},
+        {RUNTIME_CLASS(CUiCaptionButtonThemeFactory), typeid(CUiCaptionButtonThemeFlat), typeid(CUiCaptionButtonThemeScheme)},
+        {RUNTIME_CLASS(CUiFlatComboBoxThemeFactory), typeid(CUiFlatComboBoxThemeFlat), typeid(CUiFlatComboBoxThemeScheme)},
+        {RUNTIME_CLASS(CUiFlatEditThemeFactory), typeid(CUiFlatEditThemeFlat), typeid(CUiFlatEditThemeScheme)},
+    };
+    for (const Case& c : cases)
+    {
+        CUiThemeManagerStyleFactory* pFactory = GetThemeFactoryRegistry()->GetFactory(c.factory);
+        ASSERT_NE(pFactory, nullptr);
+        EXPECT_EQ(pFactory, GetThemeFactoryRegistry()->GetFactory(c.factory)); // one per family
+        std::unique_ptr<CControlTheme> flat(pFactory->MakeTheme(kThemeFlat));
+        std::unique_ptr<CControlTheme> scheme(pFactory->MakeTheme(kThemeScheme));
+        EXPECT_EQ(typeid(*flat), c.flat);
+        EXPECT_EQ(typeid(*scheme), c.scheme);
+        EXPECT_EQ(scheme->m_nType, kThemeScheme);
+    }
+
+    // Under the silver scheme the frame is the colour table's (75, 75, 111).
+    CColorTable* pTable = GetColorTable();
+    const int saved = pTable->schemeSetting;
+    pTable->schemeSetting = kit::kSchemeSilver;
+    CUiButtonThemeScheme button;
+    button.UpdateMetrics();
+    EXPECT_EQ(static_cast<COLORREF>(button.m_clrLight), RGB(75, 75, 111));
+    EXPECT_EQ(static_cast<COLORREF>(button.m_clrShadow), RGB(165, 172, 178));
+    CUiFlatEditThemeScheme edit;
+    edit.UpdateMetrics();
+    EXPECT_EQ(static_cast<COLORREF>(edit.m_clrFrame), RGB(75, 75, 111));
+    pTable->schemeSetting = saved;
 }
 
 // ----- hyperlink -----
