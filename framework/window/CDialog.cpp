@@ -169,17 +169,7 @@ void CDialog::OnCancel()
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 {
-    CDataExchange dx(this, bSaveAndValidate);
-    try
-    {
-        DoDataExchange(&dx);
-        return TRUE;
-    }
-    catch (CException* e)
-    {
-        e->Delete(); // a failed validation already told the user
-        return FALSE;
-    }
+    return AfxExchangeData(this, bSaveAndValidate);
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg)

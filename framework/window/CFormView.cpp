@@ -95,17 +95,7 @@ void CFormView::OnInitialUpdate()
 
 BOOL CFormView::UpdateData(BOOL bSaveAndValidate)
 {
-    CDataExchange dx(this, bSaveAndValidate);
-    try
-    {
-        DoDataExchange(&dx);
-        return TRUE;
-    }
-    catch (CException* e)
-    {
-        e->Delete(); // a failed validation already told the user
-        return FALSE;
-    }
+    return AfxExchangeData(this, bSaveAndValidate);
 }
 
 BOOL CFormView::PreTranslateMessage(MSG* pMsg)

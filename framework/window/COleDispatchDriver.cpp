@@ -56,18 +56,9 @@ void COleDispatchDriver::ReleaseDispatch()
 void COleDispatchDriver::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
                                       const BYTE* pbParamInfo, ...)
 {
-    va_list args;
-    va_start(args, pbParamInfo);
-    try
-    {
-        InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args);
-    }
-    catch (...)
-    {
-        va_end(args);
-        throw;
-    }
-    va_end(args);
+    AfxVaList args;
+    va_start(args.list, pbParamInfo);
+    InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args.list);
 }
 
 void COleDispatchDriver::InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
@@ -214,18 +205,14 @@ void COleDispatchDriver::GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvPr
 
 void COleDispatchDriver::SetProperty(DISPID dwDispID, VARTYPE vtProp, ...)
 {
-    va_list args;
-    va_start(args, vtProp);
+    AfxVaList args;
+    va_start(args.list, vtProp);
+    SetPropertyV(dwDispID, vtProp, args.list);
+}
+
+void COleDispatchDriver::SetPropertyV(DISPID dwDispID, VARTYPE vtProp, va_list argList)
+{
     const BYTE paramInfo[2] = {static_cast<BYTE>(vtProp), 0};
     WORD flags = vtProp == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
-    try
-    {
-        InvokeHelperV(dwDispID, flags, VT_EMPTY, nullptr, paramInfo, args);
-    }
-    catch (...)
-    {
-        va_end(args);
-        throw;
-    }
-    va_end(args);
+    InvokeHelperV(dwDispID, flags, VT_EMPTY, nullptr, paramInfo, argList);
 }

@@ -5,6 +5,8 @@
 #include "../core/CString.h"
 #include "../core/Exceptions.h"
 
+#include <cstdarg>
+
 // One character per argument: the VARTYPE of what the caller passes.
 #define VTS_I2 "\x02"
 #define VTS_I4 "\x03"
@@ -17,6 +19,13 @@
 #define VTS_UNKNOWN "\x0D"
 #define VTS_UI1 "\x11"
 #define VTS_NONE ""
+
+// A variadic call's argument list, ended however the call leaves.
+struct AfxVaList
+{
+    va_list list;
+    ~AfxVaList() { va_end(list); }
+};
 
 class COleDispatchDriver
 {
@@ -45,6 +54,7 @@ public:
                        va_list argList);
     void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp);
     void SetProperty(DISPID dwDispID, VARTYPE vtProp, ...);
+    void SetPropertyV(DISPID dwDispID, VARTYPE vtProp, va_list argList);
 
     LPDISPATCH m_lpDispatch = nullptr;
     BOOL m_bAutoRelease = TRUE;

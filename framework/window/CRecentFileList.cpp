@@ -91,30 +91,25 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCTSTR lpszC
     return TRUE;
 }
 
+CString CRecentFileList::EntryName(int nIndex) const
+{
+    CString entry;
+    entry.Format(m_strEntryFormat, nIndex + 1);
+    return entry;
+}
+
 void CRecentFileList::ReadList()
 {
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr)
-        return;
-    for (int i = 0; i < m_nSize; ++i)
-    {
-        CString entry;
-        entry.Format(m_strEntryFormat, i + 1);
-        m_arrNames[i] = pApp->GetProfileString(m_strSectionName, entry);
-    }
+    if (CWinApp* pApp = AfxGetApp())
+        for (int i = 0; i < m_nSize; ++i)
+            m_arrNames[i] = pApp->GetProfileString(m_strSectionName, EntryName(i));
 }
 
 void CRecentFileList::WriteList()
 {
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == nullptr)
-        return;
-    for (int i = 0; i < m_nSize; ++i)
-    {
-        CString entry;
-        entry.Format(m_strEntryFormat, i + 1);
-        // Empty entries are removed, so the stored list never has holes.
-        pApp->WriteProfileString(m_strSectionName, entry, m_arrNames[i].IsEmpty() ? nullptr
-                                                                                 : static_cast<LPCTSTR>(m_arrNames[i]));
-    }
+    // Empty entries are removed, so the stored list never has holes.
+    if (CWinApp* pApp = AfxGetApp())
+        for (int i = 0; i < m_nSize; ++i)
+            pApp->WriteProfileString(m_strSectionName, EntryName(i),
+                                     m_arrNames[i].IsEmpty() ? nullptr : static_cast<LPCTSTR>(m_arrNames[i]));
 }

@@ -42,4 +42,7 @@ public:
 
 protected:
     CStringArray m_arrNames;
+
+private:
+    CString EntryName(int nIndex) const; // the profile entry of an index
 };

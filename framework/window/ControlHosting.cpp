@@ -46,55 +46,45 @@ IUnknown* CWnd::GetControlUnknown()
     return m_pControlUnknown;
 }
 
-// Calls on the hosted control's dispatch interface, with the same argument
-// lists (VTS_*) and result conventions as COleDispatchDriver.
+namespace
+{
+// The hosted control's dispatch interface, for one call.
+LPDISPATCH ControlDispatch(IUnknown* pControlUnknown)
+{
+    IDispatch* pDispatch = nullptr;
+    if (pControlUnknown == nullptr ||
+        FAILED(pControlUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch))))
+        AfxThrowOleException(E_NOINTERFACE);
+    return pDispatch;
+}
+} // namespace
+
+// Calls on the hosted control, with the same argument lists (VTS_*) and
+// result conventions as COleDispatchDriver.
 void CWnd::InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...)
 {
-    va_list args;
-    va_start(args, pbParamInfo);
-    try
-    {
-        InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args);
-    }
-    catch (...)
-    {
-        va_end(args);
-        throw;
-    }
-    va_end(args);
+    AfxVaList args;
+    va_start(args.list, pbParamInfo);
+    InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, args.list);
 }
 
 void CWnd::InvokeHelperV(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo,
                          va_list argList)
 {
-    if (m_pControlUnknown == nullptr)
-        AfxThrowOleException(E_NOINTERFACE);
-    IDispatch* pDispatch = nullptr;
-    if (FAILED(m_pControlUnknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&pDispatch))))
-        AfxThrowOleException(E_NOINTERFACE);
-    COleDispatchDriver driver(pDispatch, TRUE); // releases the reference taken above
+    COleDispatchDriver driver(ControlDispatch(m_pControlUnknown));
     driver.InvokeHelperV(dwDispID, wFlags, vtRet, pvRet, pbParamInfo, argList);
 }
 
 void CWnd::GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp)
 {
-    InvokeHelper(dwDispID, DISPATCH_PROPERTYGET, vtProp, pvProp, nullptr);
+    COleDispatchDriver driver(ControlDispatch(m_pControlUnknown));
+    driver.GetProperty(dwDispID, vtProp, pvProp);
 }
 
 void CWnd::SetProperty(DISPID dwDispID, VARTYPE vtProp, ...)
 {
-    va_list args;
-    va_start(args, vtProp);
-    const BYTE paramInfo[2] = {static_cast<BYTE>(vtProp), 0};
-    WORD flags = vtProp == VT_DISPATCH ? DISPATCH_PROPERTYPUTREF : DISPATCH_PROPERTYPUT;
-    try
-    {
-        InvokeHelperV(dwDispID, flags, VT_EMPTY, nullptr, paramInfo, args);
-    }
-    catch (...)
-    {
-        va_end(args);
-        throw;
-    }
-    va_end(args);
+    AfxVaList args;
+    va_start(args.list, vtProp);
+    COleDispatchDriver driver(ControlDispatch(m_pControlUnknown));
+    driver.SetPropertyV(dwDispID, vtProp, args.list);
 }

@@ -27,6 +27,24 @@ public:
     [[noreturn]] void Fail();
 };
 
+// Runs the window's DoDataExchange in one direction; FALSE when a value did
+// not validate (the user was told, and the focus is on its control).
+template <class TWnd>
+BOOL AfxExchangeData(TWnd* pWnd, BOOL bSaveAndValidate)
+{
+    CDataExchange dx(pWnd, bSaveAndValidate);
+    try
+    {
+        pWnd->DoDataExchange(&dx);
+        return TRUE;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        return FALSE;
+    }
+}
+
 void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
