@@ -187,6 +187,67 @@ TEST_F(StandardControlsTest, HeaderClickSortsAndShowsTheArrowThenReverses)
     EXPECT_EQ(list.GetItemText(0, 2), CString(L"Archive"));
 }
 
+struct HeaderMenuProbe
+{
+    bool seen = false;
+    UINT checked[5] = {}; // sort ascending, sort descending, align left, centre, right
+};
+HeaderMenuProbe g_headerProbe;
+
+void CALLBACK ReadHeaderMenu(HWND, UINT, UINT_PTR idTimer, DWORD)
+{
+    HWND hMenuWnd = ::FindWindowW(L"#32768", nullptr);
+    if (hMenuWnd == nullptr || !::IsWindowVisible(hMenuWnd))
+        return;
+    ::KillTimer(nullptr, idTimer);
+    auto hMenu = reinterpret_cast<HMENU>(::SendMessageW(hMenuWnd, MN_GETHMENU, 0, 0));
+    const UINT ids[5] = {kHeaderSortAscending, kHeaderSortDescending, kHeaderAlignLeft, kHeaderAlignCenter, kHeaderAlignRight};
+    for (int i = 0; i < 5; ++i)
+        g_headerProbe.checked[i] = (::GetMenuState(hMenu, ids[i], MF_BYCOMMAND) & MF_CHECKED) != 0 ? 1 : 0;
+    g_headerProbe.seen = true;
+    ::EndMenu();
+}
+
+TEST_F(StandardControlsTest, HeaderMenuShowsOrderAndAlignmentAndSortsDescending)
+{
+    CSortingListCtrl& list = Page().m_list;
+    CUiFlatHeaderCtrl& header = list.GetFlatHeader();
+    list.SetSortImage(1, TRUE); // "Size" sorts ascending
+    CRect item;
+    header.GetItemRect(1, &item);
+    const CPoint point = item.CenterPoint();
+
+    g_headerProbe = HeaderMenuProbe{};
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, ReadHeaderMenu);
+    header.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+    ::KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_headerProbe.seen);
+    const UINT expected[5] = {1, 0, 1, 0, 0};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(g_headerProbe.checked[i], expected[i]) << "item " << i;
+
+    // "Sort Descending" on the column under the click re-sorts the list.
+    const int sortsBefore = list.GetSortCount();
+    header.SendMessage(WM_COMMAND, kHeaderSortDescending);
+    BOOL bAscending = TRUE;
+    EXPECT_EQ(header.GetSortImage(&bAscending), 1);
+    EXPECT_FALSE(bAscending);
+    EXPECT_EQ(list.GetSortColumn(), 1);
+    EXPECT_FALSE(list.IsSortAscending());
+    EXPECT_EQ(list.GetSortCount(), sortsBefore + 1);
+    // Asking again for the order it already has does nothing.
+    header.SendMessage(WM_COMMAND, kHeaderSortDescending);
+    EXPECT_EQ(list.GetSortCount(), sortsBefore + 1);
+
+    // "Align Right" changes the column's format.
+    header.SendMessage(WM_COMMAND, kHeaderAlignRight);
+    LVCOLUMNW column{};
+    column.mask = LVCF_FMT;
+    list.SendMessage(LVM_GETCOLUMNW, 1, reinterpret_cast<LPARAM>(&column));
+    EXPECT_EQ(column.fmt & LVCFMT_JUSTIFYMASK, LVCFMT_RIGHT);
+    header.SendMessage(WM_COMMAND, kHeaderAlignLeft);
+}
+
 TEST_F(StandardControlsTest, FrozenColumnKeepsItsWidthWhileTheListIsResized)
 {
     CSortingListCtrl& list = Page().m_list;
