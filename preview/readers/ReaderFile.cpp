@@ -6,12 +6,16 @@
 
 namespace preview {
 
-ReaderFile::ReaderFile(const std::filesystem::path& path) {
+std::FILE* OpenSharedForReading(const std::filesystem::path& path) {
 #ifdef _WIN32
-  file_ = _wfsopen(path.c_str(), L"rb", _SH_DENYWR);
+  return _wfsopen(path.c_str(), L"rb", _SH_DENYWR);
 #else
-  file_ = std::fopen(path.c_str(), "rb");
+  return std::fopen(path.c_str(), "rb");
 #endif
+}
+
+ReaderFile::ReaderFile(const std::filesystem::path& path) {
+  file_ = OpenSharedForReading(path);
   if (file_ == nullptr) return;
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);

@@ -32,6 +32,9 @@ class ReaderFile {
   uint64_t length_ = 0;
 };
 
+// A C file opened for binary reading, shared with readers only; null when it cannot be.
+std::FILE* OpenSharedForReading(const std::filesystem::path& path);
+
 // The first `limit` bytes of a file at most; false when it cannot be opened.
 bool ReadFileBytes(const std::filesystem::path& path, uint64_t limit, std::vector<uint8_t>& bytes);
 

@@ -3,9 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#ifdef _WIN32
-#include <share.h>
-#endif
+#include "ReaderFile.h"
 
 namespace preview {
 
@@ -29,11 +27,7 @@ voidpf ZCALLBACK Open(voidpf, const void* name, int mode) {
     return backEnd;
   }
   if (source->kind == ZipSource::kFileName) {
-#ifdef _WIN32
-    backEnd->file = _wfsopen(source->path.c_str(), L"rb", _SH_DENYWR);
-#else
-    backEnd->file = std::fopen(source->path.c_str(), "rb");
-#endif
+    backEnd->file = OpenSharedForReading(source->path);
     if (backEnd->file != nullptr) return backEnd;
   }
   delete backEnd;
