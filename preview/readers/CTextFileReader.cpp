@@ -1,5 +1,7 @@
 #include "CTextFileReader.h"
 
+#include <exception>
+
 #include "AnsiText.h"
 
 namespace preview {
@@ -147,7 +149,12 @@ bool CTextFileReader::ReadLine(std::u16string& line) {
 bool CTextFileReader::ReadAll(std::u16string& out, const std::u16string& separator) {
   if (!IsOpen()) return false;
   out.clear();
-  out.reserve(static_cast<size_t>(GetLength()) + 2);
+  // Sized once by the file so that the text is normally copied once; a length the
+  // memory cannot hold just lets the text grow as it is read.
+  try {
+    out.reserve(static_cast<size_t>(GetLength()) + 2);
+  } catch (const std::exception&) {
+  }
   std::u16string line;
   bool first = true;
   while (!endOfFile_) {
