@@ -1,18 +1,31 @@
-// One pane of the status bar as the drawers read it.
+// One pane of the status bar: its id, width, style, text, colours, alignment,
+// font and icon; the status bar gives it its index and its part number.
 #pragma once
 
 #include "window/CCmdTarget.h"
+#include "core/CString.h"
 #include "window/GdiObjects.h"
 
 class CCommandIcon;
 
 constexpr DWORD kPaneNoBorders = 0x100;
+constexpr DWORD kPanePopOut = 0x200;
 constexpr DWORD kPaneDisabled = 0x04000000;
+constexpr DWORD kPaneStretch = 0x08000000;
+
+class CKitStatusBar;
 
 class CKitStatusBarPane : public CCmdTarget
 {
 public:
+    CKitStatusBarPane() { EnableAutomation(); }
+
     UINT m_nId = 0;
+    BOOL m_bSendText = FALSE;  // the text still has to reach the control
+    CString m_strTooltip;
+    CKitStatusBar* m_pOwner = nullptr;
+    int m_nIndex = -1;
+    int m_nPart = -1;
     int m_nWidth = 0;
     DWORD m_dwStyle = 0;
     CString m_strText;
@@ -25,7 +38,11 @@ public:
     // Set by the status bar: a disabled pane still shows its text, greyed.
     BOOL m_bDrawDisabledText = TRUE;
 
-    virtual CFont* GetFont() { return m_pFont; }
+    // The pane's own font, else its bar's.
+    virtual CFont* GetFont();
     virtual CCommandIcon* GetIcon() { return m_pIcon; }
     BOOL IsEnabled() const { return (m_dwStyle & kPaneDisabled) == 0; }
+    const CString& GetText() const { return m_strText; }
+    DWORD GetStyle() const { return m_dwStyle; }
+    CKitStatusBar* GetOwnerBar() const { return m_pOwner; }
 };
