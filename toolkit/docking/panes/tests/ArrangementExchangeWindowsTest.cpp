@@ -13,6 +13,7 @@
 #include "CKitPropExchangeArchive.h"
 #include "CKitPropExchangeRegistry.h"
 #include "SampleArrangement.h"
+#include "SecondProcess.h"
 #include "core/ArrangementLayout.h"
 
 using namespace kit;
@@ -81,29 +82,10 @@ private:
 // Runs this program again to load the arrangement and report its layout.
 std::string LayoutInSecondProcess(const std::wstring& key)
 {
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
     wchar_t output[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, output);
-    std::wstring report = std::wstring(output) + L"pelmo-arrangement-report.txt";
-    ::DeleteFileW(report.c_str());
-    std::wstring command = L"\"" + std::wstring(path) + L"\" --report-layout \"" + key + L"\" \"" + report + L"\"";
-    STARTUPINFOW si{sizeof(si)};
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return "not started";
-    ::WaitForSingleObject(pi.hProcess, 60000);
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    std::string text;
-    if (FILE* file = _wfopen(report.c_str(), L"rb"))
-    {
-        char buffer[4096];
-        size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof(buffer), file)) > 0)
-            text.append(buffer, n);
-        std::fclose(file);
-    }
+    const std::wstring report = std::wstring(output) + L"pelmo-arrangement-report.txt";
+    const std::string text = RunSelfForReport(L"--report-layout \"" + key + L"\"", report);
     ::DeleteFileW(report.c_str());
     return text;
 }
@@ -122,12 +104,7 @@ int ReportLayout(const wchar_t* key, const wchar_t* reportPath)
             text = std::string("refused: ") + ArrangementErrorName(error);
     }
     ::RegCloseKey(hKey);
-    FILE* file = _wfopen(reportPath, L"wb");
-    if (!file)
-        return 3;
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
-    return 0;
+    return WriteReport(reportPath, text) ? 0 : 3;
 }
 
 TEST(ArrangementInRegistry, SecondProcessLaysOutTheSameRectangles)
