@@ -1,0 +1,16 @@
+// Task-panel groups over the property exchange: the registry or an archive
+// holds the group's keys and its numbered item sections, which the portable
+// reader checks as it loads them.
+#pragma once
+
+#include "CKitPropExchange.h"
+#include "core/StoredTaskPanel.h"
+
+// Writes the group through a storing exchange; FALSE when the exchange is
+// missing, loading, or failed part way.
+BOOL StoreGroupTo(kit::taskpanel::Group& group, CKitPropExchange* pPX);
+
+// Reads the group from a loading exchange (its schema gates the later keys).
+// A fault ends the load with its reason and keeps the items read before it;
+// an archive that ends early counts as a count beyond its data.
+kit::taskpanel::PanelLoadError LoadGroupFrom(kit::taskpanel::Group* pGroup, CKitPropExchange* pPX);
