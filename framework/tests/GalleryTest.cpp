@@ -416,10 +416,12 @@ TEST(GalleryTest, SyncedMiniFrameSharesItsFramesActivationAndIsDisabledByItsModa
         s_during.visible = s_during.floater->IsWindowVisible();
         s_during.enabled = s_during.floater->IsWindowEnabled();
         s_during.frameEnabled = AfxGetMainWnd()->IsWindowEnabled();
-        HWND hDialog = ::GetActiveWindow();
-        ::RedrawWindow(hDialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-        s_during.screenshot = SaveWindowImage(::GetDesktopWindow(), L"gallery-floating.bmp");
-        ::PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+        // The picture a moment later, once the loop has painted everything.
+        ::SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id2, DWORD) {
+            ::KillTimer(nullptr, id2);
+            s_during.screenshot = SaveWindowImage(::GetDesktopWindow(), L"gallery-floating.bmp");
+            ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+        });
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_TRUE(s_during.visible);
