@@ -1,6 +1,7 @@
 #include "CKitCommandBar.h"
 
 #include "CCommandBarDrawer.h"
+#include "CCommandShortcuts.h"
 #include "CPopupMouseTracker.h"
 #include "core/ControlLayout.h"
 #include "window/CDC.h"
@@ -155,8 +156,65 @@ int CKitCommandBar::OnTrackingKeyDown(UINT nKey)
         Navigate(kNavigateLast);
         return 1;
     default:
+        break;
+    }
+    if (nKey == 0 || ::MapVirtualKeyW(nKey, MAPVK_VK_TO_CHAR) == 0)
+        return 1;
+    BOOL bAmbiguous = FALSE;
+    const int nFound = ::GetKeyState(VK_CONTROL) < 0 ? -1 : FindMnemonicInBar(nKey, bAmbiguous);
+    if (nFound < 0)
+    {
+        if (nKey != VK_SHIFT && nKey != VK_CONTROL)
+            ::MessageBeep(0);
         return 1;
     }
+    SetSelected(nFound, TRUE);
+    if (!bAmbiguous)
+        Navigate(kNavigateRun);
+    return 1;
+}
+
+int CKitCommandBar::FindMnemonicInBar(UINT nKey, BOOL& bAmbiguous) const
+{
+    bAmbiguous = FALSE;
+    const int nCount = m_controls.GetCount();
+    int nAmpersandMatch = -1;
+    int nFirstLetterMatch = -1;
+    BOOL bFirstLetterAmbiguous = FALSE;
+    for (int nStep = 1; nStep <= nCount; ++nStep)
+    {
+        const int nIndex = ((m_nHot < 0 ? -1 : m_nHot) + nStep + nCount) % nCount;
+        CKitControl* pControl = m_controls.GetAt(nIndex);
+        if (!pControl->IsVisible() || !pControl->GetEnabled())
+            continue;
+        const CString strCaption = pControl->GetCaption();
+        if (strCaption.IsEmpty())
+            continue;
+        const int nAmpersand = strCaption.Find(L'&');
+        if (nAmpersand >= 0 && nAmpersand + 1 < strCaption.GetLength())
+        {
+            if (IsMnemonicKey(strCaption[nAmpersand + 1], nKey))
+            {
+                if (nAmpersandMatch >= 0)
+                {
+                    bAmbiguous = TRUE;
+                    return nAmpersandMatch;
+                }
+                nAmpersandMatch = nIndex;
+            }
+        }
+        else if (IsMnemonicKey(strCaption[0], nKey))
+        {
+            if (nFirstLetterMatch >= 0)
+                bFirstLetterAmbiguous = TRUE;
+            else
+                nFirstLetterMatch = nIndex;
+        }
+    }
+    if (nAmpersandMatch >= 0)
+        return nAmpersandMatch;
+    bAmbiguous = bFirstLetterAmbiguous;
+    return nFirstLetterMatch;
 }
 
 BOOL CKitCommandBar::Navigate(int nCode)

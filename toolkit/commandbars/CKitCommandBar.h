@@ -57,6 +57,11 @@ public:
     // 1: the key was handled; 2: let it through.
     virtual int OnTrackingKeyDown(UINT nKey);
     virtual BOOL Navigate(int nCode);
+    // The control whose mnemonic (the letter after "&", else the first
+    // letter) matches the key, looking once round from after the hot
+    // control; -1 when none. Two "&" matches, or two first-letter matches
+    // without an "&" one, are ambiguous.
+    int FindMnemonicInBar(UINT nKey, BOOL& bAmbiguous) const;
     // Lays the controls out for the client size and repaints.
     void RecalcLayout();
     // The layout mode of the bar's position.

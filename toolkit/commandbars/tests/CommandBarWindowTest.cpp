@@ -4,64 +4,15 @@
 // the control is still running it. The screenshot goes beside the results.
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBar.h"
+#include "InputDriving.h"
 #include "WindowCapture.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 namespace
 {
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 3000)
-{
-    const DWORD start = ::GetTickCount();
-    while (!condition())
-    {
-        if (::GetTickCount() - start > timeoutMs)
-            return false;
-        Pump();
-        ::Sleep(10);
-    }
-    return true;
-}
-
-void PressKey(WORD nKey)
-{
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = nKey;
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-    PumpUntil([] { return false; }, 100);
-}
-
-void ClickAt(POINT ptScreen)
-{
-    INPUT inputs[3] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dx = static_cast<LONG>(ptScreen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
-    inputs[0].mi.dy = static_cast<LONG>(ptScreen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
-    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[2].type = INPUT_MOUSE;
-    inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(3, inputs, sizeof(INPUT));
-    PumpUntil([] { return false; }, 200);
-}
-
 constexpr int kFirstCommand = 100;
 constexpr int kDestroyingCommand = 199;
 
@@ -158,7 +109,7 @@ protected:
             s_pHost->MakeBar();
         s_pHost->m_commands.clear();
         ::SetForegroundWindow(s_pHost->m_hWnd);
-        Pump();
+        PumpMessages();
     }
     static inline BarHost* s_pHost = nullptr;
 };
@@ -173,7 +124,7 @@ TEST_F(CommandBarWindow, LaysOutAndPaintsTheControlsAndWritesAScreenshot)
     s_pHost->m_pBar->SetTrackingMode(1, TRUE, TRUE);
     PressKey(VK_RIGHT);
     ::RedrawWindow(s_pHost->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
+    PumpMessages();
     EXPECT_TRUE(CaptureWindowToBmp(s_pHost->m_hWnd, L"commandbar_window.bmp"));
     s_pHost->m_pBar->EndTracking();
 }
@@ -229,5 +180,36 @@ TEST_F(CommandBarWindow, CommandThatDestroysTheBarWhileTrackingEndsCleanly)
     EXPECT_EQ(s_pHost->m_commands[0], kDestroyingCommand);
     EXPECT_EQ(s_pHost->m_pBar, nullptr);
     PressKey(VK_RIGHT);  // the destroyed bar left the keyboard tracker
-    Pump();
+    PumpMessages();
+}
+
+TEST_F(CommandBarWindow, MnemonicRunsItsControlAndAnUnknownLetterDoesNothing)
+{
+    CKitCommandBar* pBar = s_pHost->m_pBar;
+    pBar->SetTrackingMode(1, TRUE, TRUE);
+    PressKey('Q');  // no control has it
+    EXPECT_EQ(pBar->GetTrackingMode(), 1);
+    EXPECT_TRUE(s_pHost->m_commands.empty());
+    PressKey('R');
+    ASSERT_EQ(s_pHost->m_commands.size(), 1u);
+    EXPECT_EQ(s_pHost->m_commands[0], kFirstCommand + 3);
+    EXPECT_EQ(pBar->GetTrackingMode(), 0);
+}
+
+TEST_F(CommandBarWindow, MnemonicOfAHiddenControlOrTwiceUsedLetterOnlySelects)
+{
+    CKitCommandBar* pBar = s_pHost->m_pBar;
+    BOOL bAmbiguous = FALSE;
+    EXPECT_EQ(pBar->FindMnemonicInBar('H', bAmbiguous), -1) << "the hidden control";
+    pBar->GetControls()->GetAt(1)->SetCaption(L"&Rescan");
+    EXPECT_EQ(pBar->FindMnemonicInBar('R', bAmbiguous), 1);
+    EXPECT_TRUE(bAmbiguous);
+    pBar->SetTrackingMode(1, TRUE, TRUE);
+    PressKey('R');
+    EXPECT_EQ(pBar->GetHotIndex(), 1);
+    PressKey('R');
+    EXPECT_EQ(pBar->GetHotIndex(), 3) << "the walk starts after the hot control";
+    EXPECT_TRUE(s_pHost->m_commands.empty());
+    PressKey(VK_ESCAPE);
+    pBar->GetControls()->GetAt(1)->SetCaption(L"&Save");
 }

@@ -3,40 +3,15 @@
 // the keyboard through the frame's command updates at idle time.
 #include "CCommandBarDrawer.h"
 #include "CKitStatusBar.h"
+#include "InputDriving.h"
 #include "WindowCapture.h"
 #include "window/CFrameWnd.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
 
 namespace
 {
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-void PressKey(WORD nKey)
-{
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = nKey;
-    inputs[1] = inputs[0];
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, inputs, sizeof(INPUT));
-    for (int i = 0; i < 10; ++i)
-    {
-        Pump();
-        ::Sleep(10);
-    }
-}
-
 constexpr UINT kPanes[] = {0, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
 class StatusBarFrame : public testing::Test
@@ -52,7 +27,7 @@ protected:
         ASSERT_TRUE(m_statusBar.DefinePanes(kPanes, 4));
         m_pFrame->RecalcLayout();
         m_pFrame->SetForegroundWindow();
-        Pump();
+        PumpMessages();
     }
     void TearDown() override
     {
@@ -91,7 +66,7 @@ TEST_F(StatusBarFrame, PanesAreLaidOutAsPartsWithTheMessagePaneStretching)
     EXPECT_STREQ(szText, L"Scannin");
 
     m_statusBar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    Pump();
+    PumpMessages();
     EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"status_bar_frame.bmp"));
 }
 

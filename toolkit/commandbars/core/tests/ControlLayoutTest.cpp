@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,9 @@ struct WrapCase
     const char* rows;
     int rowCount;
 };
+
+// Test names show the case's name instead of its bytes.
+void PrintTo(const WrapCase& c, std::ostream* os) { *os << c.name; }
 
 class WrapTable : public testing::TestWithParam<WrapCase> {};
 
