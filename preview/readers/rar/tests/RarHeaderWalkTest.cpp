@@ -3,7 +3,6 @@
 // damaged archives, each listing what precedes the damage and then stopping.
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <string>
 #include <vector>
@@ -37,14 +36,6 @@ Listing List(const Bytes& bytes) {
   RarMember member;
   while ((listing.EndStatus = walk.Next(member)) == preview::kRarSuccess) listing.Members.push_back(member);
   return listing;
-}
-
-Member File(const std::string& name, uint64_t packed, uint64_t unpacked) {
-  Member member;
-  member.Name = name;
-  member.PackedSize = packed;
-  member.UnpackedSize = unpacked;
-  return member;
 }
 
 Member Folder(const std::string& name) {
@@ -228,60 +219,35 @@ Bytes Rar5HeaderSize(uint64_t size, const Bytes& after) {
   return Concat({block, after});
 }
 
-// A RAR 5 file header whose name length runs past the header.
-Bytes Rar5NameBeyondHeader() {
+// The fields of a RAR 5 file header without time or checksum, for a name of
+// `nameLength` bytes of which `name` is written.
+Bytes Rar5BareFileFields(uint64_t nameLength, const std::string& name) {
   Bytes fields;
-  PutVint(fields, 0);
-  PutVint(fields, 1);
-  PutVint(fields, 0x20);
-  PutVint(fields, 0);
-  PutVint(fields, 0);
-  PutVint(fields, 4000);
-  fields.insert(fields.end(), {'n', 'a', 'm', 'e'});
-  return Rar5Block(2, 0, fields);
+  for (uint64_t value : {0, 0, 0x20, 0, 0}) PutVint(fields, value);  // flags, size, attributes, method, host
+  PutVint(fields, nameLength);
+  fields.insert(fields.end(), name.begin(), name.end());
+  return fields;
 }
+
+// A RAR 5 file header whose name length runs past the header.
+Bytes Rar5NameBeyondHeader() { return Rar5Block(2, 0, Rar5BareFileFields(4000, "name")); }
 
 // A RAR 5 file header whose extra area claims more than the header holds.
 Bytes Rar5ExtraBeyondHeader() {
-  Bytes fields;
-  PutVint(fields, 0);
-  PutVint(fields, 0);
-  PutVint(fields, 0x20);
-  PutVint(fields, 0);
-  PutVint(fields, 0);
-  PutVint(fields, 1);
-  fields.push_back('a');
   Bytes header;
   PutVint(header, 2);
   PutVint(header, 1);
   PutVint(header, 200);  // extra area size
-  header.insert(header.end(), fields.begin(), fields.end());
-  Bytes sized;
-  PutVint(sized, header.size());
-  sized.insert(sized.end(), header.begin(), header.end());
-  Bytes out;
-  PutLe(out, crc32(0, sized.data(), static_cast<uInt>(sized.size())), 4);
-  return Concat({out, sized});
+  return Rar5Sealed(Concat({header, Rar5BareFileFields(1, "a")}));
 }
 
 // A RAR 5 file-time record cut short inside its modification time.
 Bytes Rar5TimeRecordCutShort() {
-  Bytes fields;
-  PutVint(fields, 0);
-  PutVint(fields, 0);
-  PutVint(fields, 0x20);
-  PutVint(fields, 0);
-  PutVint(fields, 0);
-  PutVint(fields, 1);
-  fields.push_back('t');
-  Bytes record;
-  PutVint(record, 3);
-  PutVint(record, 2);
-  record.insert(record.end(), {1, 2, 3});
+  const Bytes record = {3, 2, 1, 2, 3};  // type, flags with a modification time, three of its eight bytes
   Bytes extra;
   PutVint(extra, record.size());
   extra.insert(extra.end(), record.begin(), record.end());
-  return Rar5Block(2, 0, fields, extra);
+  return Rar5Block(2, 0, Rar5BareFileFields(1, "t"), extra);
 }
 
 // A RAR 5 vint of eleven bytes.

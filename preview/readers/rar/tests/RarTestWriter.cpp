@@ -14,6 +14,14 @@ uint32_t Crc(const uint8_t* data, size_t size) {
 Bytes Filler(uint64_t size) { return Bytes(static_cast<size_t>(size), 0xA5); }
 }  // namespace
 
+Member File(const std::string& name, uint64_t packedSize, uint64_t unpackedSize) {
+  Member member;
+  member.Name = name;
+  member.PackedSize = packedSize;
+  member.UnpackedSize = unpackedSize;
+  return member;
+}
+
 void PutLe(Bytes& out, uint64_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
@@ -85,6 +93,10 @@ Bytes Rar5Block(uint64_t type, uint64_t flags, const Bytes& fields, const Bytes&
   if (hasData) PutVint(header, dataSize);
   header.insert(header.end(), fields.begin(), fields.end());
   header.insert(header.end(), extra.begin(), extra.end());
+  return Rar5Sealed(header);
+}
+
+Bytes Rar5Sealed(const Bytes& header) {
   Bytes sized;
   PutVint(sized, header.size());
   sized.insert(sized.end(), header.begin(), header.end());

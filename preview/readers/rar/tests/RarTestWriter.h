@@ -29,6 +29,8 @@ struct Member {
   unsigned DictionaryShift = 5;   // 128 KB << 5 = 4 MB
 };
 
+Member File(const std::string& name, uint64_t packedSize, uint64_t unpackedSize);
+
 void PutLe(Bytes& out, uint64_t value, int bytes);
 void PutVint(Bytes& out, uint64_t value);
 
@@ -40,6 +42,8 @@ Bytes Rar4Archive(const std::vector<Member>& members, uint16_t mainFlags = 0, bo
 // RAR 5: a block with its checksum and size; `fields` follow type, flags and the area sizes.
 Bytes Rar5Block(uint64_t type, uint64_t flags, const Bytes& fields, const Bytes& extra = {},
                 uint64_t dataSize = 0, bool hasData = false);
+// The checksum and size field put in front of a RAR 5 header.
+Bytes Rar5Sealed(const Bytes& header);
 Bytes Rar5FileHeader(const Member& member, uint64_t type = 2);
 Bytes Rar5Archive(const std::vector<Member>& members, uint64_t archiveFlags = 0, bool endBlock = true);
 

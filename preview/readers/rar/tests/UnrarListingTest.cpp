@@ -74,14 +74,6 @@ ViewListing ListLikeTheView(const std::string& path) {
   return listing;
 }
 
-Member File(const std::string& name, uint64_t packed, uint64_t unpacked) {
-  Member member;
-  member.Name = name;
-  member.PackedSize = packed;
-  member.UnpackedSize = unpacked;
-  return member;
-}
-
 }  // namespace
 
 TEST_F(UnrarListingTest, ListsEveryMemberOfBothFormatsLikeTheView) {
