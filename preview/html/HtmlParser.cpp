@@ -1,0 +1,382 @@
+#include "HtmlParser.h"
+
+#include <algorithm>
+
+#include "HtmlAttributes.h"
+#include "HtmlPrePass.h"
+#include "HtmlTagTable.h"
+#include "HtmlText.h"
+
+namespace preview {
+
+namespace {
+
+constexpr std::size_t kNotFound = std::u16string_view::npos;
+constexpr HtmlColour kLinkBlue = 0xFF0000;  // COLORREF of pure blue
+constexpr int kTabColumns = 5;
+constexpr std::u16string_view kFixedFace = u"Courier New";
+
+bool IsWordEnd(char16_t c) { return IsHtmlSpace(c) || c == u'<'; }
+
+int ClampFontHeight(long long height) { return static_cast<int>(std::clamp<long long>(height, 1, kMaxHtmlFontHeight)); }
+
+std::size_t PastClosingBracket(std::u16string_view text, std::size_t from) {
+  const std::size_t bracket = text.find(u'>', std::min(from, text.size()));
+  return bracket == kNotFound ? text.size() : bracket + 1;
+}
+
+// The position of the end tag that matches the construct opened before `from`,
+// counting nested openings of the same construct; kNotFound when it is missing.
+std::size_t FindMatchingEnd(std::u16string_view text, std::size_t from, HtmlTag open, HtmlTag close) {
+  int depth = 0;
+  for (std::size_t pos = text.find(u'<', from); pos != kNotFound; pos = text.find(u'<', pos + 1)) {
+    const HtmlTag tag = MatchHtmlTag(text, pos);
+    if (tag == open) ++depth;
+    if (tag == close && depth-- == 0) return pos;
+  }
+  return kNotFound;
+}
+
+std::size_t FindIgnoringCase(std::u16string_view text, std::u16string_view needle, std::size_t from) {
+  for (std::size_t pos = text.find(u'<', from); pos != kNotFound; pos = text.find(u'<', pos + 1))
+    if (HtmlTextAt(text, pos, needle)) return pos;
+  return kNotFound;
+}
+
+std::u16string_view AttributeOr(const CStringRowArray& attributes, std::u16string_view name,
+                                std::u16string_view fallback) {
+  const char16_t* value = FindHtmlAttribute(attributes, name);
+  return value != nullptr ? std::u16string_view(value) : fallback;
+}
+
+// A width or height in pixels; nothing for a missing value or a percentage.
+std::optional<int> PixelAttribute(const CStringRowArray& attributes, std::u16string_view name) {
+  const char16_t* value = FindHtmlAttribute(attributes, name);
+  if (value == nullptr || std::u16string_view(value).find(u'%') != kNotFound) return std::nullopt;
+  return ReadHtmlInteger(value);
+}
+
+struct BaseStyle {
+  std::u16string face;
+  int size = 0;
+  HtmlColour colour = 0;
+};
+
+class TagParser {
+ public:
+  TagParser(ParsedHtmlPage& page, const HtmlPageSettings& settings, HtmlTextMeasurer& measurer,
+            HtmlImageRegistry& images)
+      : page_(page), settings_(settings), measurer_(measurer), images_(images) {
+    page_.links.AddRow();
+  }
+
+  void Parse(std::u16string_view text, BrowserElementList& out, const BaseStyle& base, int depth,
+             std::int32_t alignment, bool preformatted) {
+    Level level(text, out, base, depth, alignment, preformatted);
+    page_.deepestNesting = std::max(page_.deepestNesting, depth);
+    while (level.pos < text.size()) Step(level);
+  }
+
+ private:
+  // The state of one parse: its text, where its elements go and its running style.
+  struct Level {
+    Level(std::u16string_view text, BrowserElementList& out, const BaseStyle& base, int depth,
+          std::int32_t alignment, bool preformatted)
+        : text(text), out(out), base(base), depth(depth), alignment(alignment), preformatted(preformatted),
+          face(base.face), size(base.size), colour(base.colour) {}
+
+    std::u16string_view text;
+    BrowserElementList& out;
+    const BaseStyle& base;
+    int depth;
+    std::int32_t alignment;
+    bool preformatted;
+    std::size_t pos = 0;
+    std::u16string face;
+    int size = 0;
+    HtmlColour colour = 0;
+    bool bold = false, italic = false, underline = false, link = false, small = false, raised = false;
+    bool strike = false, centring = false, afterWord = false;
+    std::int32_t linkIndex = -1;
+    std::size_t textSinceOtherElement = 0;  // characters of the trailing text runs, for tabs
+
+    std::int32_t CurrentAlignment() const { return centring ? kAlignCentre : alignment; }
+  };
+
+  void Append(Level& level, std::unique_ptr<BrowserElement> element) {
+    ++page_.elementCount;
+    if (element->kind == kElementText) level.textSinceOtherElement += element->text.size();
+    else level.textSinceOtherElement = 0;
+    level.out.push_back(std::move(element));
+  }
+
+  void StyledRun(Level& level, std::u16string_view text) {
+    TextRunStyle style;
+    const bool lined = level.underline || level.link;
+    style.edges = lined ? kEdgeBottom : 0;
+    style.edgeWidth = lined ? 1 : 0;
+    style.edgeColour = level.link ? static_cast<std::int32_t>(kLinkBlue) : 0;
+    style.face = level.face;
+    style.fontHeight = level.small ? level.size * 2 / 3 : level.size;
+    style.bold = level.bold;
+    style.italic = level.italic;
+    style.textColour = level.link ? kLinkBlue : level.colour;
+    style.alignment = level.CurrentAlignment();
+    style.link = level.linkIndex;
+    style.preformatted = level.preformatted;
+    auto run = MakeTextElement(text, style, measurer_);
+    // Superscript keeps the full-size extent but is drawn smaller.
+    if (level.raised) run->fontHeight = level.size * 2 / 3;
+    if (level.strike) {
+      run->edges |= kEdgeMiddle;
+      run->edgeWidth = 1;
+    }
+    Append(level, std::move(run));
+  }
+
+  void EmptyLine(Level& level) { StyledRun(level, u" "); }
+
+  void Break(Level& level, std::int32_t alignment, bool clear = false) {
+    Append(level, MakeBreakElement(0, 0, alignment, clear));
+  }
+
+  void Step(Level& level) {
+    const char16_t c = level.text[level.pos];
+    if (c == u'\t') {
+      Tab(level);
+      ++level.pos;
+    } else if (c == u' ' || c == u'\n' || c == u'\r') {
+      if (level.afterWord || level.preformatted) StyledRun(level, u" ");
+      if (c != u' ') {
+        Break(level, level.alignment);
+        if (c == u'\r' && level.pos + 1 < level.text.size() && level.text[level.pos + 1] == u'\n') ++level.pos;
+      }
+      ++level.pos;
+    } else if (c == u'<') {
+      Tag(level);
+    } else {
+      std::size_t end = level.pos;
+      while (end < level.text.size() && !IsWordEnd(level.text[end])) ++end;
+      StyledRun(level, level.text.substr(level.pos, end - level.pos));
+      level.afterWord = true;
+      level.pos = end;
+    }
+  }
+
+  // Spaces up to the next multiple of five columns, counted over the text runs since
+  // the last element that is not one.
+  void Tab(Level& level) {
+    const std::size_t column = level.textSinceOtherElement;
+    StyledRun(level, std::u16string(kTabColumns - column % kTabColumns, u' '));
+  }
+
+  void Tag(Level& level) {
+    const std::u16string_view text = level.text;
+    const HtmlTag tag = MatchHtmlTag(text, level.pos);
+    if (tag == kNotATag) {  // the pre-pass drops these; the rest reads as text
+      ++level.pos;
+      return;
+    }
+    const std::size_t tagEnd = PastClosingBracket(text, level.pos);
+    CStringRowArray attributes;
+    ParseHtmlAttributes(text.substr(level.pos, tagEnd - level.pos), attributes);
+    const bool mayNest = level.depth + 1 < kMaxHtmlNesting;
+
+    if (tag == kTagPre && mayNest) return Preformatted(level, tagEnd);
+    if (tag == kTagBlockquote && mayNest) return BlockQuote(level, tagEnd);
+
+    const std::size_t tagStart = level.pos;
+    level.pos = tagEnd;
+    switch (tag) {
+      case kTagI: level.italic = true; break;
+      case kTagEndI: level.italic = false; break;
+      case kTagB: case kTagStrong: level.bold = true; break;
+      case kTagEndB: case kTagEndStrong: level.bold = false; break;
+      case kTagU: level.underline = true; break;
+      case kTagEndU: level.underline = false; break;
+      case kTagA: Link(level, attributes); break;
+      case kTagEndA: level.link = false; level.linkIndex = -1; break;
+      case kTagSmall: level.size = ClampFontHeight(level.size - level.size / 3); break;
+      case kTagBig: level.size = ClampFontHeight(level.size + level.size / 3); break;
+      case kTagEndSmall: case kTagEndBig: level.size = level.base.size; break;
+      case kTagFont: Font(level, attributes); break;
+      case kTagEndFont:
+        level.size = level.base.size;
+        level.colour = level.base.colour;
+        level.face = level.base.face;
+        break;
+      case kTagSub: level.small = true; break;
+      case kTagEndSub: level.small = false; break;
+      case kTagSup: level.raised = true; break;
+      case kTagEndSup: level.raised = false; break;
+      case kTagStrike: level.strike = true; break;
+      case kTagEndStrike: level.strike = false; break;
+      case kTagCenter: level.centring = true; LineBreakGroup(level, tag, attributes); break;
+      case kTagEndCenter: level.centring = false; LineBreakGroup(level, tag, attributes); break;
+      case kTagH1: case kTagH2: case kTagH3: {
+        level.bold = true;
+        const int grow = tag == kTagH1 ? level.size : tag == kTagH2 ? level.size / 2 : level.size / 3;
+        level.size = ClampFontHeight(static_cast<long long>(level.size) + grow);
+        LineBreakGroup(level, tag, attributes);
+        break;
+      }
+      case kTagEndH1: case kTagEndH2: case kTagEndH3:
+        level.size = level.base.size;
+        level.bold = false;
+        LineBreakGroup(level, tag, attributes);
+        break;
+      case kTagBr: case kTagP: case kTagDiv: case kTagEndDiv: case kTagHr:
+        LineBreakGroup(level, tag, attributes);
+        break;
+      case kTagImg: Image(level, attributes, text.substr(tagStart, tagEnd - tagStart), mayNest); break;
+      default: break;  // tags whose constructs are read elsewhere, and end tags that change nothing
+    }
+  }
+
+  void LineBreakGroup(Level& level, HtmlTag tag, const CStringRowArray& attributes) {
+    if (tag == kTagH1 || tag == kTagH2 || tag == kTagH3) {
+      EmptyLine(level);
+      Break(level, level.CurrentAlignment());
+      EmptyLine(level);
+    }
+    if (level.afterWord || tag == kTagBr) EmptyLine(level);
+    if (tag == kTagHr) {
+      auto rule = MakeBreakElement(2, 1, level.CurrentAlignment(), false);
+      Append(level, std::move(rule));
+    } else {
+      Break(level, level.CurrentAlignment(), tag == kTagBr && FindHtmlAttribute(attributes, u"clear") != nullptr);
+    }
+    if (tag == kTagHr || (tag == kTagP && level.afterWord)) {
+      EmptyLine(level);
+      Break(level, level.CurrentAlignment());
+    }
+    if (!level.preformatted && (tag == kTagBr || tag == kTagP)) level.afterWord = false;
+  }
+
+  void Link(Level& level, const CStringRowArray& attributes) {
+    const char16_t* href = FindHtmlAttribute(attributes, u"href");
+    if (href == nullptr) return;  // a named anchor is no link
+    level.linkIndex = LinkIndex(ResolveUrl(href, settings_.baseUrl));
+    level.link = true;
+  }
+
+  std::int32_t LinkIndex(const std::u16string& target) {
+    const CStringRow& targets = page_.links.GetRow(0);
+    for (int i = 0; i < targets.GetCount(); ++i)
+      if (HtmlEqualsIgnoringCase(targets.Get(i), target)) return i;
+    return page_.links.AppendToRow(0, target.c_str(), static_cast<int>(target.size())) - 1;
+  }
+
+  void Font(Level& level, const CStringRowArray& attributes) {
+    if (const char16_t* face = FindHtmlAttribute(attributes, u"face")) level.face = face;
+    if (const char16_t* colour = FindHtmlAttribute(attributes, u"color")) level.colour = LookupHtmlColour(colour);
+    if (const char16_t* sizeText = FindHtmlAttribute(attributes, u"size")) {
+      const long long size = ReadHtmlInteger(sizeText);
+      if (size == 0) return;
+      const bool relative = sizeText[0] == u'+' || sizeText[0] == u'-';
+      level.size = ClampFontHeight(relative ? level.base.size + size : size * 4 + 8);
+    }
+  }
+
+  void Image(Level& level, const CStringRowArray& attributes, std::u16string_view tagText, bool mayNest) {
+    const std::optional<int> width = PixelAttribute(attributes, u"width");
+    const std::optional<int> height = PixelAttribute(attributes, u"height");
+    if ((width && *width == 0) || (height && *height == 0)) return;
+    const std::u16string_view align = AttributeOr(attributes, u"align", u"");
+    const bool floatLeft = HtmlEqualsIgnoringCase(align, u"left");
+    if ((floatLeft || HtmlEqualsIgnoringCase(align, u"right")) && mayNest) {
+      const std::int32_t side = floatLeft ? 0 : 1;
+      Break(level, side);
+      BoxSettings box;
+      box.padding = 4;
+      box.floatSide = side;
+      box.alignment = side;
+      auto floating = MakeBoxElement(box);
+      // The same tag once more, with every "align" made inert so it does not float again.
+      std::u16string inner(tagText);
+      for (std::size_t at = 0; (at = FindIgnoringCaseAnywhere(inner, u"align", at)) != kNotFound; at += 5)
+        inner[at] = u'x';
+      BaseStyle base{level.face, level.size, level.colour};
+      Parse(inner, floating->children, base, level.depth + 1, level.CurrentAlignment(), level.preformatted);
+      Append(level, std::move(floating));
+      Break(level, level.CurrentAlignment());
+      Break(level, level.CurrentAlignment());
+      return;
+    }
+    const char16_t* src = FindHtmlAttribute(attributes, u"src");
+    if (src == nullptr) return;
+    const ResourceUrl url = ResolveResourceUrl(src, settings_.baseUrl, settings_.origin);
+    const int index = images_.FindOrAddImage(url.url, false, url.mayFetch);
+    auto image = MakeImageElement(index, level.CurrentAlignment(), level.linkIndex, level.preformatted,
+                                  ReadHtmlInteger(AttributeOr(attributes, u"border", u"0")));
+    if (width) image->width = *width;
+    if (height) image->height = *height;
+    Append(level, std::move(image));
+  }
+
+  static std::size_t FindIgnoringCaseAnywhere(std::u16string_view text, std::u16string_view needle, std::size_t from) {
+    for (std::size_t pos = from; pos + needle.size() <= text.size(); ++pos)
+      if (HtmlTextAt(text, pos, needle)) return pos;
+    return kNotFound;
+  }
+
+  // "<pre>": a box of fixed-pitch text that keeps its white space.
+  void Preformatted(Level& level, std::size_t contentStart) {
+    std::size_t end = FindMatchingEnd(level.text, contentStart, kTagPre, kTagEndPre);
+    const std::size_t contentEnd = end == kNotFound ? level.text.size() : end;
+    Break(level, level.CurrentAlignment());
+    BoxSettings box;
+    auto block = MakeBoxElement(box);
+    BaseStyle base{std::u16string(kFixedFace), level.base.size, level.base.colour};
+    Parse(level.text.substr(contentStart, contentEnd - contentStart), block->children, base, level.depth + 1,
+          kAlignLeft, true);
+    Append(level, std::move(block));
+    Break(level, level.CurrentAlignment());
+    level.pos = PastClosingBracket(level.text, contentEnd);
+    while (level.pos < level.text.size() && level.text[level.pos] == u' ') ++level.pos;
+  }
+
+  // "<blockquote>": an indented box up to the first end tag.
+  void BlockQuote(Level& level, std::size_t contentStart) {
+    std::size_t end = FindIgnoringCase(level.text, u"</blockquote", contentStart);
+    const std::size_t contentEnd = end == kNotFound ? level.text.size() : end;
+    Break(level, level.CurrentAlignment());
+    BoxSettings box;
+    box.padding = 15;
+    box.alignment = level.CurrentAlignment();
+    auto quote = MakeBoxElement(box);
+    Parse(level.text.substr(contentStart, contentEnd - contentStart), quote->children, level.base, level.depth + 1,
+          level.alignment, level.preformatted);
+    Append(level, std::move(quote));
+    Break(level, level.CurrentAlignment());
+    level.afterWord = false;
+    level.pos = contentEnd;
+  }
+
+  ParsedHtmlPage& page_;
+  const HtmlPageSettings& settings_;
+  HtmlTextMeasurer& measurer_;
+  HtmlImageRegistry& images_;
+};
+
+}  // namespace
+
+ParsedHtmlPage ParseHtmlPage(std::u16string_view page, const HtmlPageSettings& settings,
+                             HtmlTextMeasurer& measurer, HtmlImageRegistry& images) {
+  ParsedHtmlPage parsed;
+  const bool plainText = IsPlainTextPage(settings.baseUrl);
+  PreparedHtmlPage prepared = PrepareHtmlPage(page, settings.baseUrl);
+  parsed.title = std::move(prepared.title);
+  if (prepared.backgroundColour) parsed.backgroundColour = *prepared.backgroundColour;
+  if (!prepared.backgroundUrl.empty()) {
+    const bool mayFetch = settings.origin == PageOrigin::Browsing || IsLocalFileUrl(prepared.backgroundUrl);
+    parsed.backgroundImage = images.FindOrAddImage(prepared.backgroundUrl, true, mayFetch);
+  }
+  BaseStyle base{plainText ? std::u16string(kFixedFace) : settings.face, ClampFontHeight(settings.fontHeight),
+                 settings.textColour};
+  TagParser parser(parsed, settings, measurer, images);
+  parser.Parse(prepared.text, parsed.elements, base, 0, kAlignLeft, plainText);
+  return parsed;
+}
+
+}  // namespace preview
