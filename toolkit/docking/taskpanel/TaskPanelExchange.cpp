@@ -129,3 +129,20 @@ PanelLoadError LoadGroupFrom(kit::taskpanel::Group* pGroup, CKitPropExchange* pP
         return PanelLoadError::CountBeyondData;
     }
 }
+
+BOOL StoreGroupItemTo(kit::taskpanel::GroupItem& item, CKitPropExchange* pPX)
+{
+    if (!pPX || pPX->IsLoading())
+        return FALSE;
+    CExchangeSection root(pPX, FALSE);
+    kit::taskpanel::StoreGroupItem(item, root);
+    return TRUE;
+}
+
+std::unique_ptr<kit::taskpanel::GroupItem> LoadGroupItemFrom(CKitPropExchange* pPX)
+{
+    if (!pPX || !pPX->IsLoading())
+        return nullptr;
+    CExchangeSection root(pPX, FALSE);
+    return kit::taskpanel::LoadGroupItem(root);
+}

@@ -14,3 +14,8 @@ BOOL StoreGroupTo(kit::taskpanel::Group& group, CKitPropExchange* pPX);
 // A fault ends the load with its reason and keeps the items read before it;
 // an archive that ends early counts as a count beyond its data.
 kit::taskpanel::PanelLoadError LoadGroupFrom(kit::taskpanel::Group* pGroup, CKitPropExchange* pPX);
+
+// One group item alone, as the clipboard carries it. Archive and OLE
+// exceptions pass to the caller, which owns the stream.
+BOOL StoreGroupItemTo(kit::taskpanel::GroupItem& item, CKitPropExchange* pPX);
+std::unique_ptr<kit::taskpanel::GroupItem> LoadGroupItemFrom(CKitPropExchange* pPX);
