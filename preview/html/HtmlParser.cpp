@@ -184,6 +184,7 @@ class TagParser {
 
     if (tag == kTagPre && mayNest) return Preformatted(level, tagEnd);
     if (tag == kTagBlockquote && mayNest) return BlockQuote(level, tagEnd);
+    if ((tag == kTagUl || tag == kTagOl) && mayNest) return List(level, tag, tagEnd);
 
     const std::size_t tagStart = level.pos;
     level.pos = tagEnd;
@@ -353,10 +354,69 @@ class TagParser {
     level.pos = contentEnd;
   }
 
+  // "<ul>" and "<ol>": a two-column table of markers and items.
+  void List(Level& level, HtmlTag tag, std::size_t contentStart) {
+    const HtmlTag close = tag == kTagUl ? kTagEndUl : kTagEndOl;
+    const std::size_t end = FindMatchingEnd(level.text, contentStart, tag, close);
+    const std::size_t listEnd = end == kNotFound ? level.text.size() : end;
+    Break(level, level.CurrentAlignment());
+    const bool oddLevel = listLevel_ % 2 != 0;
+    std::int32_t item = 0;
+    for (std::size_t itemStart = NextListItem(level.text, contentStart, listEnd); itemStart < listEnd; ++item) {
+      const std::size_t contentBegin = std::min(PastClosingBracket(level.text, itemStart), listEnd);
+      const std::size_t next = NextListItem(level.text, contentBegin, listEnd);
+
+      BoxSettings markerBox;
+      markerBox.row = item;
+      markerBox.padding = 2;
+      auto marker = MakeBoxElement(markerBox);
+      std::u16string markerText;
+      BaseStyle markerStyle{level.base.face, level.base.size, level.base.colour};
+      if (tag == kTagUl) {
+        markerStyle.face = u"Wingdings";  // "l" is its filled round bullet, "m" the hollow one
+        markerText = oddLevel ? u" m " : u" l ";
+      } else {
+        markerText = u"   ";
+        if (oddLevel) markerText += static_cast<char16_t>(u'a' + item % 26);
+        else for (char c : std::to_string(item + 1)) markerText += static_cast<char16_t>(c);
+        markerText += u".    ";
+      }
+      Parse(markerText, marker->children, markerStyle, level.depth + 1, kAlignLeft, true);
+      Append(level, std::move(marker));
+
+      ++listLevel_;
+      BoxSettings itemBox;
+      itemBox.row = item;
+      itemBox.column = 1;
+      itemBox.padding = 2;
+      auto content = MakeBoxElement(itemBox);
+      Parse(level.text.substr(contentBegin, next - contentBegin), content->children, level.base, level.depth + 1, level.alignment, level.preformatted);
+      Append(level, std::move(content));
+      Break(level, level.CurrentAlignment());
+      level.afterWord = false;
+      --listLevel_;
+      itemStart = next;
+    }
+    level.pos = PastClosingBracket(level.text, listEnd);
+  }
+
+  // The next "<li" at the level of this list (nested lists of either kind counted), or `listEnd`.
+  static std::size_t NextListItem(std::u16string_view text, std::size_t from, std::size_t listEnd) {
+    int nested = 0;
+    for (std::size_t pos = text.find(u'<', from); pos < listEnd; pos = text.find(u'<', pos + 1)) {
+      const HtmlTag tag = MatchHtmlTag(text, pos);
+      if (tag == kTagUl || tag == kTagOl) ++nested;
+      if ((tag == kTagEndUl || tag == kTagEndOl) && nested > 0) --nested;
+      if (tag == kTagLi && nested == 0) return pos;
+    }
+    return listEnd;
+  }
+
   ParsedHtmlPage& page_;
   const HtmlPageSettings& settings_;
   HtmlTextMeasurer& measurer_;
   HtmlImageRegistry& images_;
+  int listLevel_ = 0;  // lists open around the one being read: even levels get filled bullets
 };
 
 }  // namespace

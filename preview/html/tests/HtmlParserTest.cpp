@@ -95,6 +95,14 @@ TEST(HtmlParserTest, SnippetsBecomeElementLists) {
        R"("go"+u+L0 " " "again"+u+L0 " " "plain")"},
       {u"<a href=\"never closed", ""},
       {u"a <", R"("a" " ")"},
+      {u"<ul><li>one<li>two</ul>x",
+       R"(| box(p2,f-1)[" " "l" " "] box(p2,f-1)["one"] | box(p2,f-1)[" " "l" " "] box(p2,f-1)["two"] | "x")"},
+      {u"<ol><li>a<ol><li>b</ol></ol>",
+       R"(| box(p2,f-1)[" " " " " " "1." " " " " " " " "] box(p2,f-1)["a" | box(p2,f-1)[" " " " " " "a." " " " " " " " "] box(p2,f-1)["b"] |] |)"},
+      {u"<ul><li>never closed", R"(| box(p2,f-1)[" " "l" " "] box(p2,f-1)["never" " " "closed"] |)"},
+      {u"<ol>no items</ol>", "|"},
+      {u"<ul><li><ul><li>x</ul></ul>",
+       R"(| box(p2,f-1)[" " "l" " "] box(p2,f-1)[| box(p2,f-1)[" " "m" " "] box(p2,f-1)["x"] |] |)"},
   };
   for (const SnippetCase& c : cases) EXPECT_EQ(Describe(Parse(c.html).page.elements), c.expected) << Narrow(c.html);
 }
