@@ -1,5 +1,7 @@
 #include "TaskPanelExchange.h"
 
+#include "ArchiveStreams.h"
+
 #include <string>
 
 using kit::KitRect;
@@ -9,11 +11,9 @@ using kit::taskpanel::PanelSection;
 
 namespace {
 
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "registry and archive names are UTF-16");
-
 CString ToCString(std::u16string_view text)
 {
-    return CString(reinterpret_cast<LPCWSTR>(std::u16string(text).c_str()));
+    return FromU16(std::u16string(text));
 }
 
 class CExchangeSection : public PanelSection
@@ -35,7 +35,7 @@ public:
         CString strValue;
         if (!ExchangeString(m_pPX, ToCString(name), strValue))
             return std::nullopt;
-        return std::u16string(reinterpret_cast<const char16_t*>(static_cast<LPCWSTR>(strValue)));
+        return ToU16(strValue);
     }
 
     std::optional<KitRect> ReadRect(std::u16string_view name) override

@@ -2,26 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "FakeLayoutMetrics.h"
+
 using namespace kit::taskpanel;
 using kit::KitRect;
 
 namespace {
 
-// A drawing style with distinct margins on every side; text items are 18
-// pixels high and as wide as they may be, captions 25.
-class FakeMetrics : public LayoutMetrics
-{
-public:
-    KitRect GroupOuterMargins(const Group&) override { return {2, 3, 4, 5}; }
-    KitRect GroupInnerMargins(const Group&) override { return {6, 7, 8, 9}; }
-    KitRect ItemOuterMargins(const GroupItem&) override { return {1, 1, 1, 2}; }
-    KitRect ImageItemOffset() override { return {6, 6, 6, 6}; }
-    KitRect MeasureItem(const GroupItem&, const KitRect& bounds) override
-    {
-        return {bounds.left, bounds.top, bounds.right, bounds.top + 18};
-    }
-    int MeasureCaption(const Group&) override { return 25; }
-};
+using FakeMetrics = FakeLayoutMetrics;
 
 GroupItem* AddItem(Group& group, bool visible = true, KitSize size = {})
 {

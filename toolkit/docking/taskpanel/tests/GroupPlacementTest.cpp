@@ -2,21 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "FakeLayoutMetrics.h"
+
 using namespace kit::taskpanel;
 using kit::KitRect;
 
 namespace {
 
-class FakeMetrics : public LayoutMetrics
-{
-public:
-    KitRect GroupOuterMargins(const Group&) override { return {2, 3, 4, 5}; }
-    KitRect GroupInnerMargins(const Group&) override { return {6, 7, 8, 9}; }
-    KitRect ItemOuterMargins(const GroupItem&) override { return {}; }
-    KitRect ImageItemOffset() override { return {6, 6, 6, 6}; }
-    KitRect MeasureItem(const GroupItem&, const KitRect& bounds) override { return bounds; }
-    int MeasureCaption(const Group&) override { return 25; }
-};
+using FakeMetrics = FakeLayoutMetrics;
 
 constexpr int kInnerTop = 7;
 
