@@ -2,6 +2,7 @@
 
 #include "CCommandBarDrawer.h"
 #include "CCommandShortcuts.h"
+#include "CKitDockBar.h"
 #include "CPopupMouseTracker.h"
 #include "core/ControlLayout.h"
 #include "window/CDC.h"
@@ -16,6 +17,9 @@ CKitCommandBar::CKitCommandBar()
 
 CKitCommandBar::~CKitCommandBar()
 {
+    // The dock bar's rows must not keep a bar that is gone.
+    if (m_pDockBar != nullptr)
+        m_pDockBar->RemoveCommandBar(this);
     if (m_nTracking != 0)
         CPopupKeyboardTracker::GetThreadTracker()->RemoveSink(&m_keySink);
     m_controls.RemoveAll();
@@ -59,6 +63,12 @@ void CKitCommandBar::RecalcLayout()
     m_controls.CalcLayout(&dc, nLength, GetLayoutMode() | kLayoutNoWrap, CRect(2, 2, 2, 2));
     m_bLayoutPending = FALSE;
     Invalidate(FALSE);
+}
+
+CSize CKitCommandBar::CalcDockedSize(int nLength, DWORD dwMode)
+{
+    CClientDC dc(this);
+    return m_controls.CalcLayout(&dc, nLength, dwMode, CRect(2, 2, 2, 2));
 }
 
 void CKitCommandBar::Paint(CDC* pDC)

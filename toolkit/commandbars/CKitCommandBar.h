@@ -64,6 +64,8 @@ public:
     int FindMnemonicInBar(UINT nKey, BOOL& bAmbiguous) const;
     // Lays the controls out for the client size and repaints.
     void RecalcLayout();
+    // The bar's size docked in a row of the given length.
+    virtual CSize CalcDockedSize(int nLength, DWORD dwMode);
     // The layout mode of the bar's position.
     DWORD GetLayoutMode() const;
 
@@ -79,6 +81,8 @@ public:
     BOOL m_bDoubleGutter = FALSE;
     BOOL m_bDialogBar = FALSE;
     int m_nFloatingWidth = 0;   // remembered width of the floating bar; 0 when none
+    class CKitDockBar* m_pDockBar = nullptr;  // the side the bar is docked at
+    int m_nDockLeft = 0;         // where the bar wants to sit along its row
     BOOL m_bLayoutPending = FALSE;
 
     int GetType() const { return m_nType; }
