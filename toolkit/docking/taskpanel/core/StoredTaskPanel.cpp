@@ -1,5 +1,6 @@
 #include "StoredTaskPanel.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kit::taskpanel {
@@ -39,19 +40,30 @@ public:
         else
             section_.WriteString(name, value);
     }
+    // Margins and sizes feed the layout's sums, so a stored side beyond any
+    // screen takes the style's default and a size is kept within one.
     void Rect(std::u16string_view name, KitRect& value, const KitRect& fallback)
     {
-        if (loading_)
-            value = section_.ReadRect(name).value_or(fallback);
-        else
+        if (!loading_)
+        {
             section_.WriteRect(name, value);
+            return;
+        }
+        value = section_.ReadRect(name).value_or(fallback);
+        for (int* side : {&value.left, &value.top, &value.right, &value.bottom})
+            if (*side != kDefaultSide && (*side < -kMaxStoredExtent || *side > kMaxStoredExtent))
+                *side = kDefaultSide;
     }
     void Size(std::u16string_view name, KitSize& value)
     {
-        if (loading_)
-            value = section_.ReadSize(name).value_or(KitSize{});
-        else
+        if (!loading_)
+        {
             section_.WriteSize(name, value);
+            return;
+        }
+        value = section_.ReadSize(name).value_or(KitSize{});
+        value.cx = std::clamp(value.cx, 0, kMaxStoredExtent);
+        value.cy = std::clamp(value.cy, 0, kMaxStoredExtent);
     }
 
 private:

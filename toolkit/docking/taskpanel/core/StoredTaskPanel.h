@@ -18,6 +18,8 @@
 namespace kit::taskpanel {
 
 constexpr int32_t kDefaultSchema = 16;
+// The largest stored margin side or size taken as it is.
+constexpr int32_t kMaxStoredExtent = 32000;
 
 // The class names written under "Class".
 inline constexpr std::u16string_view kGroupClass = u"CKitTaskPanelGroup";

@@ -1,5 +1,6 @@
 #include "TaskPanelModel.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace kit::taskpanel {
@@ -96,7 +97,7 @@ void DistributeExtraHeight(const ItemList<GroupItem>& items, int extra)
 {
     const auto weight = [](const GroupItem& item) { return item.itemSize.cy > 0 ? item.itemSize.cy : 1; };
     int count = 0;
-    int totalWeight = 0;
+    int64_t totalWeight = 0;  // weights come from stored sizes
     for (int i = 0; i < items.GetCount(); ++i)
         if (const GroupItem* item = items.GetAt(i); item->visible && item->autoHeight)
         {
@@ -114,8 +115,7 @@ void DistributeExtraHeight(const ItemList<GroupItem>& items, int extra)
         if (!item->visible || !item->autoHeight)
             continue;
         const int w = weight(*item);
-        const int share =
-            count == 1 ? extra : static_cast<int>(static_cast<int64_t>(extra) * w / totalWeight);
+        const int share = count == 1 ? extra : static_cast<int>(static_cast<int64_t>(extra) * w / totalWeight);
         item->itemRect.bottom += share;
         --count;
         extra -= share;

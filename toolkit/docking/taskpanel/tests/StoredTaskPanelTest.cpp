@@ -153,4 +153,19 @@ TEST(StoredTaskPanel, StoredItemCannotPassItselfOffAsAGroup)
     EXPECT_EQ(loaded.items.GetAt(0)->type, kTypeText);
 }
 
+TEST(StoredTaskPanel, SidesAndSizesBeyondAnyScreenAreKeptWithinOne)
+{
+    Group sample;
+    FillSample(sample);
+    auto data = Stored(sample);
+    MemoryPanelData& item = *data->sections[u"Items"]->sections[u"Item0"];
+    item.rects[u"Margins"] = {0x7FFFFFF0, -40000, 12, kDefaultSide};
+    item.sizes[u"ItemSize"] = {-5, 99999};
+    Group loaded;
+    MemoryPanelTree reader(data, false);
+    ASSERT_EQ(LoadGroup(&loaded, &reader), PanelLoadError::None);
+    EXPECT_EQ(loaded.items.GetAt(0)->margins, (KitRect{kDefaultSide, kDefaultSide, 12, kDefaultSide}));
+    EXPECT_EQ(loaded.items.GetAt(0)->itemSize, (KitSize{0, kMaxStoredExtent}));
+}
+
 }  // namespace
