@@ -1,6 +1,7 @@
 #include "HtmlParser.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "HtmlAttributes.h"
 #include "HtmlPrePass.h"
@@ -185,6 +186,7 @@ class TagParser {
     if (tag == kTagPre && mayNest) return Preformatted(level, tagEnd);
     if (tag == kTagBlockquote && mayNest) return BlockQuote(level, tagEnd);
     if ((tag == kTagUl || tag == kTagOl) && mayNest) return List(level, tag, tagEnd);
+    if (tag == kTagTable && mayNest) return Table(level, attributes, tagEnd);
 
     const std::size_t tagStart = level.pos;
     level.pos = tagEnd;
@@ -398,6 +400,178 @@ class TagParser {
       itemStart = next;
     }
     level.pos = PastClosingBracket(level.text, listEnd);
+  }
+
+  // "<table>": a break that frames the table, then one box per cell and a break after
+  // each row; layout recognises the run of boxes as the table.
+  void Table(Level& level, const CStringRowArray& attributes, std::size_t contentStart) {
+    const bool centringBefore = level.centring;
+    const std::int32_t alignmentBefore = level.alignment;
+
+    TableSettings table;
+    if (const char16_t* colour = FindHtmlAttribute(attributes, u"bgcolor"))
+      table.backgroundColour = static_cast<std::int32_t>(LookupHtmlColour(colour));
+    if (const char16_t* colour = FindHtmlAttribute(attributes, u"bordercolor"))
+      table.borderColour = static_cast<std::int32_t>(LookupHtmlColour(colour));
+    if (const char16_t* width = FindHtmlAttribute(attributes, u"width")) {
+      const int value = ReadHtmlInteger(width);
+      table.width = std::u16string_view(width).find(u'%') != kNotFound ? -value : value;
+    }
+    table.height = PixelAttribute(attributes, u"height").value_or(0);
+    table.border = ReadHtmlInteger(AttributeOr(attributes, u"border", u"0"));
+    table.padding = ReadHtmlInteger(AttributeOr(attributes, u"cellpadding", u"4"));
+    table.spacing = ReadHtmlInteger(AttributeOr(attributes, u"cellspacing", u"4"));
+    table.backgroundImage = BackgroundImage(attributes);
+    const std::u16string_view align = AttributeOr(attributes, u"align", u"");
+    if (HtmlEqualsIgnoringCase(align, u"center") || HtmlEqualsIgnoringCase(align, u"middle")) {
+      level.centring = true;
+    } else if (HtmlEqualsIgnoringCase(align, u"right")) {
+      table.floatSide = 1;
+      level.alignment = kAlignRight;
+    } else if (HtmlEqualsIgnoringCase(align, u"left")) {
+      table.floatSide = 0;
+      level.alignment = kAlignLeft;
+    }
+    table.alignment = level.CurrentAlignment();
+
+    auto frame = MakeBreakElement(0, 0, table.alignment, false);
+    frame->backgroundColour = table.backgroundColour;
+    frame->backgroundImage = table.backgroundImage;
+    Append(level, std::move(frame));
+
+    const std::size_t end = FindMatchingEnd(level.text, contentStart, kTagTable, kTagEndTable);
+    const std::size_t tableEnd = end == kNotFound ? level.text.size() : end;
+    TableRows(level, table, contentStart, tableEnd);
+
+    level.centring = centringBefore;
+    level.alignment = alignmentBefore;
+    Break(level, level.CurrentAlignment());
+    level.pos = PastClosingBracket(level.text, tableEnd);
+    while (level.pos < level.text.size() && level.text[level.pos] == u' ') ++level.pos;
+  }
+
+  struct TableSettings {
+    std::int32_t backgroundColour = kNoColour, borderColour = 0;
+    std::int32_t width = 0, height = 0, border = 0, padding = 4, spacing = 4;
+    std::int32_t backgroundImage = -1, floatSide = -1, alignment = kAlignLeft;
+  };
+
+  void TableRows(Level& level, const TableSettings& table, std::size_t pos, std::size_t tableEnd) {
+    const std::u16string_view text = level.text;
+    std::int32_t row = 0, column = 0;
+    std::int32_t rowColour = kNoColour;
+    std::int32_t rowAlignment = kAlignLeft;
+    bool rowHasCells = false;
+    const auto endRow = [&] {
+      if (rowHasCells) {
+        Break(level, level.CurrentAlignment());
+        ++row;
+      }
+      rowHasCells = false;
+      column = 0;
+    };
+    for (pos = text.find(u'<', pos); pos < tableEnd; pos = text.find(u'<', pos)) {
+      const HtmlTag tag = MatchHtmlTag(text, pos);
+      const std::size_t tagEnd = std::min(PastClosingBracket(text, pos), tableEnd);
+      CStringRowArray attributes;
+      if (tag == kTagTr || tag == kTagTd || tag == kTagTh)
+        ParseHtmlAttributes(text.substr(pos, tagEnd - pos), attributes);
+      if (tag == kTagTable) {  // a table outside any cell: passed over whole
+        const std::size_t nestedEnd = FindMatchingEnd(text, tagEnd, kTagTable, kTagEndTable);
+        pos = nestedEnd == kNotFound || nestedEnd >= tableEnd ? tableEnd : PastClosingBracket(text, nestedEnd);
+        continue;
+      }
+      if (tag == kTagTr) {
+        endRow();
+        rowColour = kNoColour;
+        if (const char16_t* colour = FindHtmlAttribute(attributes, u"bgcolor"))
+          rowColour = static_cast<std::int32_t>(LookupHtmlColour(colour));
+        rowAlignment = ReadCellAlignment(attributes, rowAlignment);
+      } else if (tag == kTagEndTr) {
+        endRow();
+      } else if (tag == kTagTd || tag == kTagTh) {
+        const std::size_t contentEnd = CellEnd(text, tagEnd, tableEnd);
+        Cell(level, table, attributes, tag == kTagTh, row, column, rowColour, rowAlignment,
+             text.substr(tagEnd, contentEnd - tagEnd));
+        rowHasCells = true;
+        pos = contentEnd;
+        continue;
+      }
+      pos = tagEnd;
+    }
+    endRow();
+  }
+
+  void Cell(Level& level, const TableSettings& table, const CStringRowArray& attributes, bool heading,
+            std::int32_t row, std::int32_t& column, std::int32_t rowColour, std::int32_t rowAlignment,
+            std::u16string_view content) {
+    BoxSettings box;
+    box.row = row;
+    box.column = column;
+    if (const char16_t* width = FindHtmlAttribute(attributes, u"width")) {
+      const int value = ReadHtmlInteger(width);
+      if (std::u16string_view(width).find(u'%') == kNotFound) box.cellWidth = value;
+      else if (table.width > 0) box.cellWidth = static_cast<std::int32_t>(static_cast<long long>(table.width) * value / 100);
+    }
+    box.cellHeight = PixelAttribute(attributes, u"height").value_or(0);
+    box.backgroundColour = rowColour;
+    if (const char16_t* colour = FindHtmlAttribute(attributes, u"bgcolor"))
+      box.backgroundColour = static_cast<std::int32_t>(LookupHtmlColour(colour));
+    box.columnSpan = ReadHtmlInteger(AttributeOr(attributes, u"colspan", u"1"));
+    box.rowSpan = ReadHtmlInteger(AttributeOr(attributes, u"rowspan", u"1"));
+    const std::int32_t cellAlignment = ReadCellAlignment(attributes, heading ? kAlignCentre : rowAlignment);
+    const std::u16string_view valign = AttributeOr(attributes, u"valign", u"");
+    if (HtmlEqualsIgnoringCase(valign, u"bottom")) box.verticalAlignment = 1;
+    else if (HtmlEqualsIgnoringCase(valign, u"center") || HtmlEqualsIgnoringCase(valign, u"middle")) box.verticalAlignment = 2;
+    box.backgroundImage = BackgroundImage(attributes);
+    box.alignment = table.alignment;
+    box.border = table.border;
+    box.padding = table.padding;
+    box.spacing = table.spacing;
+    box.tableWidth = table.width;
+    box.tableHeight = table.height;
+    box.edgeColour = table.borderColour;
+    box.floatSide = table.floatSide;
+    const bool noWrap = (FindHtmlAttribute(attributes, u"nowrap") != nullptr ||
+                         FindHtmlAttribute(attributes, u"nobreak") != nullptr) && box.cellWidth == 0;
+
+    auto cell = MakeBoxElement(box);
+    while (!content.empty() && content.front() == u' ') content.remove_prefix(1);
+    BaseStyle base{level.base.face, ClampFontHeight(level.base.size + (heading ? 4 : 0)), level.base.colour};
+    Parse(content, cell->children, base, level.depth + 1, cellAlignment, noWrap);
+    // Spans beyond the clamp would push later columns out of any table.
+    column = static_cast<std::int32_t>(std::min<long long>(static_cast<long long>(column) + cell->columnSpan, INT32_MAX / 2));
+    Append(level, std::move(cell));
+  }
+
+  // Where a cell's content ends: the next cell or row tag outside nested tables.
+  static std::size_t CellEnd(std::u16string_view text, std::size_t from, std::size_t tableEnd) {
+    int nested = 0;
+    for (std::size_t pos = text.find(u'<', from); pos < tableEnd; pos = text.find(u'<', pos + 1)) {
+      const HtmlTag tag = MatchHtmlTag(text, pos);
+      if (tag == kTagTable) ++nested;
+      else if (tag == kTagEndTable && nested > 0) --nested;
+      else if (nested == 0 && (tag == kTagTd || tag == kTagEndTd || tag == kTagTh || tag == kTagEndTh ||
+                               tag == kTagTr || tag == kTagEndTr))
+        return pos;
+    }
+    return tableEnd;
+  }
+
+  static std::int32_t ReadCellAlignment(const CStringRowArray& attributes, std::int32_t fallback) {
+    const std::u16string_view align = AttributeOr(attributes, u"align", u"");
+    if (HtmlEqualsIgnoringCase(align, u"right")) return kAlignRight;
+    if (HtmlEqualsIgnoringCase(align, u"center") || HtmlEqualsIgnoringCase(align, u"middle")) return kAlignCentre;
+    if (HtmlEqualsIgnoringCase(align, u"justify")) return kAlignJustify;
+    return fallback;
+  }
+
+  // A non-empty "background" registered as a background-only image; -1 for none.
+  std::int32_t BackgroundImage(const CStringRowArray& attributes) {
+    const char16_t* background = FindHtmlAttribute(attributes, u"background");
+    if (background == nullptr || *background == u'\0') return -1;
+    const ResourceUrl url = ResolveResourceUrl(background, settings_.baseUrl, settings_.origin);
+    return images_.FindOrAddImage(url.url, true, url.mayFetch);
   }
 
   // The next "<li" at the level of this list (nested lists of either kind counted), or `listEnd`.

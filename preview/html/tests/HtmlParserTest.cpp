@@ -101,10 +101,41 @@ TEST(HtmlParserTest, SnippetsBecomeElementLists) {
        R"(| box(p2,f-1)[" " " " " " "1." " " " " " " " "] box(p2,f-1)["a" | box(p2,f-1)[" " " " " " "a." " " " " " " " "] box(p2,f-1)["b"] |] |)"},
       {u"<ul><li>never closed", R"(| box(p2,f-1)[" " "l" " "] box(p2,f-1)["never" " " "closed"] |)"},
       {u"<ol>no items</ol>", "|"},
+      {u"<table><tr><td>a</td><td colspan=2>b</td></tr><tr><th>h</table>z",
+       R"(| box(p4,f-1)["a"] box(p4,f-1)["b"] | box(p4,f-1)["h":h19@2] | | "z")"},
+      {u"<table align=right border=1><tr><td><table><td>in</table></table>",
+       R"(|@1 box(p5,f1)[| box(p4,f-1)["in"] | |]@1 |@1 |)"},
+      {u"<table><tr><td>never closed", R"(| box(p4,f-1)["never" " " "closed"] | |)"},
+      {u"<table>loose text<tr></tr></table>", "| |"},
       {u"<ul><li><ul><li>x</ul></ul>",
        R"(| box(p2,f-1)[" " "l" " "] box(p2,f-1)[| box(p2,f-1)[" " "m" " "] box(p2,f-1)["x"] |] |)"},
   };
   for (const SnippetCase& c : cases) EXPECT_EQ(Describe(Parse(c.html).page.elements), c.expected) << Narrow(c.html);
+}
+
+TEST(HtmlParserTest, TableCellsCarryTheirPlaceSizeAndColours) {
+  Parsed parsed = Parse(u"<table width=400 bgcolor=silver cellpadding=1 cellspacing=0 bordercolor=red>"
+                        u"<tr bgcolor=yellow align=right><td width=50% colspan=0 valign=bottom>a<td width=30 rowspan=5000 nowrap>b c"
+                        u"<tr><td bgcolor=#000080>d</td></table>");
+  const BrowserElementList& e = parsed.page.elements;
+  ASSERT_EQ(Describe(e), R"(| box(p1,f-1)["a"@1] box(p1,f-1)["b"@1 " "@1 "c"@1] | box(p1,f-1)["d"@1] | |)");
+  EXPECT_EQ(e[0]->backgroundColour, static_cast<std::int32_t>(HtmlRgb(0xC0, 0xC0, 0xC0)));
+  EXPECT_EQ(e[1]->cellWidth, 200);
+  EXPECT_EQ(e[1]->columnSpan, 1);
+  EXPECT_EQ(e[1]->verticalAlignment, 1);
+  EXPECT_EQ(e[1]->backgroundColour, static_cast<std::int32_t>(HtmlRgb(0xFF, 0xFF, 0)));
+  EXPECT_EQ(e[1]->edgeColour, static_cast<std::int32_t>(HtmlRgb(0xFF, 0, 0)));
+  EXPECT_EQ(e[1]->tableWidth, 400);
+  EXPECT_EQ(e[2]->column, 1);
+  EXPECT_EQ(e[2]->rowSpan, 1000);
+  EXPECT_EQ(e[2]->children[0]->preformatted, 0);  // a cell with a width wraps
+  EXPECT_EQ(e[4]->row, 1);
+  EXPECT_EQ(e[4]->column, 0);
+  EXPECT_EQ(e[4]->backgroundColour, static_cast<std::int32_t>(HtmlRgb(0, 0, 0x80)));
+
+  Parsed percent = Parse(u"<table width=50%><td width=50%>x</table>");
+  EXPECT_EQ(percent.page.elements[1]->tableWidth, -50);
+  EXPECT_EQ(percent.page.elements[1]->cellWidth, 0);
 }
 
 TEST(HtmlParserTest, LinksAndImagesAreResolvedAgainstThePage) {
