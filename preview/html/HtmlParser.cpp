@@ -183,6 +183,7 @@ class TagParser {
     ParseHtmlAttributes(text.substr(level.pos, tagEnd - level.pos), attributes);
     const bool mayNest = level.depth + 1 < kMaxHtmlNesting;
 
+    if ((tag == kTagDiv || tag == kTagP) && mayNest && AlignedBlock(level, tag, attributes, tagEnd)) return;
     if (tag == kTagPre && mayNest) return Preformatted(level, tagEnd);
     if (tag == kTagBlockquote && mayNest) return BlockQuote(level, tagEnd);
     if ((tag == kTagUl || tag == kTagOl) && mayNest) return List(level, tag, tagEnd);
@@ -321,6 +322,51 @@ class TagParser {
     for (std::size_t pos = from; pos + needle.size() <= text.size(); ++pos)
       if (HtmlTextAt(text, pos, needle)) return pos;
     return kNotFound;
+  }
+
+  // "<div ...>" or "<p ...>" whose alignment differs from the one around it: its content
+  // is parsed with that alignment between breaks. False when the tag is an ordinary one.
+  bool AlignedBlock(Level& level, HtmlTag tag, const CStringRowArray& attributes, std::size_t contentStart) {
+    const std::size_t nameEnd = level.pos + HtmlTagText(tag).size();
+    if (nameEnd >= level.text.size() || level.text[nameEnd] != u' ') return false;
+    const std::int32_t blockAlignment = ReadBlockAlignment(attributes, level.CurrentAlignment());
+    if (blockAlignment == level.alignment && !(level.centring && blockAlignment != kAlignCentre)) return false;
+
+    const std::size_t end = AlignedBlockEnd(level.text, tag, contentStart);
+    const bool paragraph = tag == kTagP;
+    Break(level, blockAlignment);
+    if (paragraph) Break(level, blockAlignment);
+    BaseStyle base{level.face, level.size, level.colour};
+    Parse(level.text.substr(contentStart, end - contentStart), level.out, base, level.depth + 1, blockAlignment,
+          level.preformatted);
+    Break(level, level.CurrentAlignment());
+    const HtmlTag ending = end < level.text.size() ? MatchHtmlTag(level.text, end) : kNotATag;
+    level.pos = ending == kTagEndDiv || ending == kTagEndP ? PastClosingBracket(level.text, end) : end;
+    return true;
+  }
+
+  static std::int32_t ReadBlockAlignment(const CStringRowArray& attributes, std::int32_t fallback) {
+    const std::u16string_view align = AttributeOr(attributes, u"align", u"");
+    if (HtmlEqualsIgnoringCase(align, u"left")) return kAlignLeft;
+    return ReadCellAlignment(attributes, fallback);
+  }
+
+  // A division ends at its matching "</div" (divisions and tables counted together), a
+  // paragraph at the next "</p", "<p" or "<hr" outside tables; both end at a "</table"
+  // that closes an enclosing table. Without an end the block runs to the end of the text.
+  static std::size_t AlignedBlockEnd(std::u16string_view text, HtmlTag tag, std::size_t from) {
+    int nested = 0;
+    for (std::size_t pos = text.find(u'<', from); pos != kNotFound; pos = text.find(u'<', pos + 1)) {
+      const HtmlTag inner = MatchHtmlTag(text, pos);
+      if (inner == kTagTable || (tag == kTagDiv && inner == kTagDiv)) {
+        ++nested;
+      } else if (inner == kTagEndTable || (tag == kTagDiv && inner == kTagEndDiv)) {
+        if (nested-- == 0) return pos;
+      } else if (tag == kTagP && nested == 0 && (inner == kTagEndP || inner == kTagP || inner == kTagHr)) {
+        return pos;
+      }
+    }
+    return text.size();
   }
 
   // "<pre>": a box of fixed-pitch text that keeps its white space.
