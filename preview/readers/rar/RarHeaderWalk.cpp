@@ -144,7 +144,7 @@ RarStatus CRarHeaderWalk::ReadRar4Block(uint8_t& type, std::vector<uint8_t>& hea
   if (size < kRar4BaseHeaderSize) return kRarBadData;
   header.assign(size, 0);
   if (!source_.ReadAt(offset_, header.data(), size)) return kRarReadError;
-  if ((Crc32(header.data() + 2, size - 2) & 0xFFFF) != crc) return kRarBadData;
+  if (verifyChecksums_ && (Crc32(header.data() + 2, size - 2) & 0xFFFF) != crc) return kRarBadData;
 
   uint64_t added = 0;
   if (type == kRar4FileHeader) {
@@ -224,7 +224,7 @@ RarStatus CRarHeaderWalk::ReadRar5Block(std::vector<uint8_t>& header, uint64_t& 
   std::vector<uint8_t> checked(sizeFieldLength + static_cast<size_t>(size));
   if (!source_.ReadAt(offset_ + 4, checked.data(), checked.size())) return kRarReadError;
   const uint32_t crc = prefix[0] | (prefix[1] << 8) | (prefix[2] << 16) | (static_cast<uint32_t>(prefix[3]) << 24);
-  if (Crc32(checked.data(), checked.size()) != crc) return kRarBadData;
+  if (verifyChecksums_ && Crc32(checked.data(), checked.size()) != crc) return kRarBadData;
   header.assign(checked.begin() + static_cast<std::ptrdiff_t>(sizeFieldLength), checked.end());
   headerEnd = offset_ + 4 + checked.size();
 

@@ -54,7 +54,9 @@ struct RarMember {
 
 class CRarHeaderWalk {
  public:
-  explicit CRarHeaderWalk(RarByteSource& source) : source_(source) {}
+  // Checksums are verified unless a fuzzer asks to reach the field checks behind them.
+  explicit CRarHeaderWalk(RarByteSource& source, bool verifyChecksums = true)
+      : source_(source), verifyChecksums_(verifyChecksums) {}
 
   // Reads the signature and the archive header.
   RarStatus Open();
@@ -74,6 +76,7 @@ class CRarHeaderWalk {
   RarStatus Fail(RarStatus status);
 
   RarByteSource& source_;
+  bool verifyChecksums_ = true;
   int format_ = 0;
   uint64_t offset_ = 0;  // start of the next block
   RarStatus failed_ = kRarSuccess;
