@@ -1,5 +1,6 @@
 #include "CKitCommandBar.h"
 
+#include "CBarDragTracker.h"
 #include "CCommandBarDrawer.h"
 #include "CCommandShortcuts.h"
 #include "CKitDockBar.h"
@@ -60,7 +61,7 @@ void CKitCommandBar::RecalcLayout()
     GetClientRect(&rc);
     CClientDC dc(this);
     const int nLength = IsVertical() ? rc.Height() : rc.Width();
-    m_controls.CalcLayout(&dc, nLength, GetLayoutMode() | kLayoutNoWrap, CRect(2, 2, 2, 2));
+    m_controls.CalcLayout(&dc, nLength, GetLayoutMode() | kLayoutNoWrap, GetLayoutMargins());
     m_bLayoutPending = FALSE;
     Invalidate(FALSE);
 }
@@ -68,7 +69,35 @@ void CKitCommandBar::RecalcLayout()
 CSize CKitCommandBar::CalcDockedSize(int nLength, DWORD dwMode)
 {
     CClientDC dc(this);
-    return m_controls.CalcLayout(&dc, nLength, dwMode, CRect(2, 2, 2, 2));
+    return m_controls.CalcLayout(&dc, nLength, dwMode, GetLayoutMargins());
+}
+
+CRect CKitCommandBar::GetLayoutMargins()
+{
+    CRect margins(2, 2, 2, 2);
+    if ((m_dwStyle & kBarStyleGripper) == 0 || m_nPosition > kBarRight)
+        return margins;
+    CClientDC dc(this);
+    const CSize gripper = GetCommandBarDrawer()->DrawGripper(&dc, this, FALSE);
+    if (IsVertical())
+        margins.top += gripper.cy;
+    else
+        margins.left += gripper.cx;
+    return margins;
+}
+
+CRect CKitCommandBar::GetGripperRect()
+{
+    const CRect margins = GetLayoutMargins();
+    CRect rc;
+    GetClientRect(&rc);
+    if ((m_dwStyle & kBarStyleGripper) == 0 || m_nPosition > kBarRight)
+        return CRect();
+    if (IsVertical())
+        rc.bottom = margins.top;
+    else
+        rc.right = margins.left;
+    return rc;
 }
 
 void CKitCommandBar::Paint(CDC* pDC)
@@ -80,6 +109,8 @@ void CKitCommandBar::Paint(CDC* pDC)
     }
     CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
     pDrawer->PaintBarBackground(pDC, this);
+    if (!GetGripperRect().IsRectEmpty())
+        pDrawer->DrawGripper(pDC, this, TRUE);
     for (int i = 0; i < m_controls.GetCount(); ++i)
     {
         CKitControl* pControl = m_controls.GetAt(i);
@@ -308,6 +339,17 @@ LRESULT CKitCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         if (m_nTracking == 0 && !m_bHotByKeyboard)
             SetSelected(-1, FALSE);
         return 0;
+    case WM_LBUTTONDOWN:
+    {
+        const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        if (m_pDockBar != nullptr && GetGripperRect().PtInRect(point))
+        {
+            CPoint ptScreen = point;
+            ClientToScreen(&ptScreen);
+            CBarDragTracker(this).StartDrag(ptScreen);
+        }
+        return 0;
+    }
     case WM_LBUTTONUP:
         OnLButtonUp(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
         return 0;

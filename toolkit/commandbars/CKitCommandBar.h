@@ -66,6 +66,10 @@ public:
     void RecalcLayout();
     // The bar's size docked in a row of the given length.
     virtual CSize CalcDockedSize(int nLength, DWORD dwMode);
+    // Room around the controls, the gripper's included.
+    CRect GetLayoutMargins();
+    // The gripper's rectangle in client coordinates; empty without one.
+    CRect GetGripperRect();
     // The layout mode of the bar's position.
     DWORD GetLayoutMode() const;
 

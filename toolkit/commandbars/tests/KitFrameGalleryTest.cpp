@@ -1,6 +1,7 @@
 // A frame with the four dock bars, a status bar with the message pane and
 // CAP/NUM/SCRL, and bars of controls drawn by style 4: docked in rows, moved
 // from the top side to the left one. Screenshots go beside the results.
+#include "CBarDragTracker.h"
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBar.h"
 #include "CKitDockBar.h"
@@ -40,6 +41,7 @@ protected:
         ASSERT_TRUE(m_statusBar.DefinePanes(kPanes, 4));
         for (int i = 0; i < 4; ++i)
             ASSERT_TRUE(m_dockBars[i].Create(m_pFrame, kSides[i].dwStyle, kSides[i].nId));
+        m_standard.m_dwStyle = kBarStyleGripper;
         MakeBar(m_standard, L"Standard", {L"&Open", L"&Save", L"&Recover"});
         MakeBar(m_recovery, L"Recovery", {L"&Scan", L"&Preview", L"&Stop"});
         m_dockBars[0].DockCommandBar(&m_standard);
@@ -131,4 +133,65 @@ TEST_F(KitFrameGallery, DestroyedBarLeavesItsDockBarsRows)
     EXPECT_TRUE(m_dockBars[1].GetRows().Rows().empty());
     Layout();  // lays out no dangling bar
     EXPECT_EQ(WindowRectOf(m_dockBars[1]).Height(), 0);
+}
+
+namespace
+{
+// One batch, so that the drag loop finds the whole gesture in its queue.
+void DragWithMouse(POINT from, POINT to, int nSteps)
+{
+    std::vector<INPUT> inputs;
+    auto move = [&](int x, int y) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>(x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+        input.mi.dy = static_cast<LONG>(y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs.push_back(input);
+    };
+    auto button = [&](DWORD dwFlags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = dwFlags;
+        inputs.push_back(input);
+    };
+    move(from.x, from.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= nSteps; ++i)
+        move(from.x + (to.x - from.x) * i / nSteps, from.y + (to.y - from.y) * i / nSteps);
+    button(MOUSEEVENTF_LEFTUP);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpFor(500);
+}
+} // namespace
+
+TEST_F(KitFrameGallery, BarDraggedByItsGripperFromTheTopToTheLeftSide)
+{
+    m_pFrame->SetForegroundWindow();
+    PumpFor(100);
+    CRect rcGripper = m_standard.GetGripperRect();
+    ASSERT_FALSE(rcGripper.IsRectEmpty());
+    m_standard.ClientToScreen(&rcGripper);
+    CRect rcLeft = WindowRectOf(m_dockBars[2]);
+    const CPoint target(rcLeft.left + 4, rcLeft.top + rcLeft.Height() / 2);
+    DragWithMouse(rcGripper.CenterPoint(), target, 8);
+    Layout();
+    EXPECT_EQ(m_dockBars[0].FindBar(&m_standard), -1);
+    EXPECT_GE(m_dockBars[2].FindBar(&m_standard), 0);
+    EXPECT_EQ(m_standard.GetPosition(), kBarLeft);
+    EXPECT_EQ(::GetCapture(), nullptr) << "the loop let the mouse go";
+    EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_dragged.bmp"));
+}
+
+TEST_F(KitFrameGallery, QuitDuringADragEndsItAndReachesTheApplication)
+{
+    CRect rcGripper = m_standard.GetGripperRect();
+    m_standard.ClientToScreen(&rcGripper);
+    ::PostQuitMessage(7);
+    CBarDragTracker(&m_standard).StartDrag(rcGripper.CenterPoint());
+    MSG msg = {};
+    ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_GE(m_dockBars[0].FindBar(&m_standard), 0) << "the bar stays where it was";
+    EXPECT_EQ(::GetCapture(), nullptr);
 }
