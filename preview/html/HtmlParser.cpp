@@ -21,11 +21,6 @@ bool IsWordEnd(char16_t c) { return IsHtmlSpace(c) || c == u'<'; }
 
 int ClampFontHeight(long long height) { return static_cast<int>(std::clamp<long long>(height, 1, kMaxHtmlFontHeight)); }
 
-std::size_t PastClosingBracket(std::u16string_view text, std::size_t from) {
-  const std::size_t bracket = text.find(u'>', std::min(from, text.size()));
-  return bracket == kNotFound ? text.size() : bracket + 1;
-}
-
 // The position of the end tag that matches the construct opened before `from`,
 // counting nested openings of the same construct; kNotFound when it is missing.
 std::size_t FindMatchingEnd(std::u16string_view text, std::size_t from, HtmlTag open, HtmlTag close) {
@@ -178,7 +173,7 @@ class TagParser {
       ++level.pos;
       return;
     }
-    const std::size_t tagEnd = PastClosingBracket(text, level.pos);
+    const std::size_t tagEnd = PastTagEnd(text, level.pos);
     CStringRowArray attributes;
     ParseHtmlAttributes(text.substr(level.pos, tagEnd - level.pos), attributes);
     const bool mayNest = level.depth + 1 < kMaxHtmlNesting;
@@ -341,7 +336,7 @@ class TagParser {
           level.preformatted);
     Break(level, level.CurrentAlignment());
     const HtmlTag ending = end < level.text.size() ? MatchHtmlTag(level.text, end) : kNotATag;
-    level.pos = ending == kTagEndDiv || ending == kTagEndP ? PastClosingBracket(level.text, end) : end;
+    level.pos = ending == kTagEndDiv || ending == kTagEndP ? PastTagEnd(level.text, end) : end;
     return true;
   }
 
@@ -381,7 +376,7 @@ class TagParser {
           kAlignLeft, true);
     Append(level, std::move(block));
     Break(level, level.CurrentAlignment());
-    level.pos = PastClosingBracket(level.text, contentEnd);
+    level.pos = PastTagEnd(level.text, contentEnd);
     while (level.pos < level.text.size() && level.text[level.pos] == u' ') ++level.pos;
   }
 
@@ -411,7 +406,7 @@ class TagParser {
     const bool oddLevel = listLevel_ % 2 != 0;
     std::int32_t item = 0;
     for (std::size_t itemStart = NextListItem(level.text, contentStart, listEnd); itemStart < listEnd; ++item) {
-      const std::size_t contentBegin = std::min(PastClosingBracket(level.text, itemStart), listEnd);
+      const std::size_t contentBegin = std::min(PastTagEnd(level.text, itemStart), listEnd);
       const std::size_t next = NextListItem(level.text, contentBegin, listEnd);
 
       BoxSettings markerBox;
@@ -445,7 +440,7 @@ class TagParser {
       --listLevel_;
       itemStart = next;
     }
-    level.pos = PastClosingBracket(level.text, listEnd);
+    level.pos = PastTagEnd(level.text, listEnd);
   }
 
   // "<table>": a break that frames the table, then one box per cell and a break after
@@ -492,7 +487,7 @@ class TagParser {
     level.centring = centringBefore;
     level.alignment = alignmentBefore;
     Break(level, level.CurrentAlignment());
-    level.pos = PastClosingBracket(level.text, tableEnd);
+    level.pos = PastTagEnd(level.text, tableEnd);
     while (level.pos < level.text.size() && level.text[level.pos] == u' ') ++level.pos;
   }
 
@@ -518,13 +513,13 @@ class TagParser {
     };
     for (pos = text.find(u'<', pos); pos < tableEnd; pos = text.find(u'<', pos)) {
       const HtmlTag tag = MatchHtmlTag(text, pos);
-      const std::size_t tagEnd = std::min(PastClosingBracket(text, pos), tableEnd);
+      const std::size_t tagEnd = std::min(PastTagEnd(text, pos), tableEnd);
       CStringRowArray attributes;
       if (tag == kTagTr || tag == kTagTd || tag == kTagTh)
         ParseHtmlAttributes(text.substr(pos, tagEnd - pos), attributes);
       if (tag == kTagTable) {  // a table outside any cell: passed over whole
         const std::size_t nestedEnd = FindMatchingEnd(text, tagEnd, kTagTable, kTagEndTable);
-        pos = nestedEnd == kNotFound || nestedEnd >= tableEnd ? tableEnd : PastClosingBracket(text, nestedEnd);
+        pos = nestedEnd == kNotFound || nestedEnd >= tableEnd ? tableEnd : PastTagEnd(text, nestedEnd);
         continue;
       }
       if (tag == kTagTr) {

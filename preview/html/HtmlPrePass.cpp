@@ -41,12 +41,6 @@ class EndTagFinder {
   std::size_t lastResult_ = kNotFound;
 };
 
-// The position after the first ">" at or after `from`, or the end of the text.
-std::size_t PastClosingBracket(std::u16string_view text, std::size_t from) {
-  const std::size_t bracket = text.find(u'>', std::min(from, text.size()));
-  return bracket == kNotFound ? text.size() : bracket + 1;
-}
-
 
 std::u16string_view TrimTrailingSpace(std::u16string_view text) {
   while (!text.empty() && IsHtmlSpace(text.back())) text.remove_suffix(1);
@@ -72,7 +66,7 @@ class PrePass {
     if (HtmlTextAt(page_, pos_, u"<script")) {
       // Without an end tag the rest is script: it never shows as text.
       const std::size_t end = scriptEnd_.Find(page_, pos_);
-      pos_ = end == kNotFound ? page_.size() : PastClosingBracket(page_, end);
+      pos_ = end == kNotFound ? page_.size() : PastTagEnd(page_, end);
     } else if (HtmlTextAt(page_, pos_, u"<!--")) {
       const std::size_t end = page_.find(u"-->", pos_ + 4);
       pos_ = end == kNotFound ? page_.size() : end + 3;
@@ -80,13 +74,13 @@ class PrePass {
       Title();
     } else if (HtmlTextAt(page_, pos_, u"<style")) {
       const std::size_t end = styleEnd_.Find(page_, pos_);
-      pos_ = PastClosingBracket(page_, end == kNotFound ? pos_ : end);
+      pos_ = PastTagEnd(page_, end == kNotFound ? pos_ : end);
     } else if (HtmlTextAt(page_, pos_, u"<body")) {
       Body();
     } else {
       const HtmlTag tag = MatchHtmlTag(page_, pos_);
       if (tag == kNotATag) {
-        pos_ = PastClosingBracket(page_, pos_);
+        pos_ = PastTagEnd(page_, pos_);
         return;
       }
       if (tag == kTagPre) ++preformattedDepth_;
@@ -100,18 +94,18 @@ class PrePass {
   void Title() {
     const std::size_t end = titleEnd_.Find(page_, pos_);
     if (end == kNotFound) {
-      pos_ = PastClosingBracket(page_, pos_);
+      pos_ = PastTagEnd(page_, pos_);
       return;
     }
     std::size_t start = std::min(pos_ + 7, end);  // "<title>"
     while (start < end && IsHtmlSpace(page_[start])) ++start;
     std::u16string title(TrimTrailingSpace(page_.substr(start, end - start)));
     result_.title = DecodeHtmlEntities(title);
-    pos_ = PastClosingBracket(page_, end);
+    pos_ = PastTagEnd(page_, end);
   }
 
   void Body() {
-    const std::size_t end = PastClosingBracket(page_, pos_);
+    const std::size_t end = PastTagEnd(page_, pos_);
     CStringRowArray attributes;
     ParseHtmlAttributes(page_.substr(pos_, end - pos_), attributes);
     if (const char16_t* colour = FindHtmlAttribute(attributes, u"bgcolor"))

@@ -27,6 +27,11 @@ bool EndsTagName(std::u16string_view text, std::size_t pos) {
 
 std::u16string_view HtmlTagText(HtmlTag tag) { return kTagTexts[tag]; }
 
+std::size_t PastTagEnd(std::u16string_view text, std::size_t from) {
+  const std::size_t bracket = text.find(u'>', from < text.size() ? from : text.size());
+  return bracket == std::u16string_view::npos ? text.size() : bracket + 1;
+}
+
 bool HtmlTextAt(std::u16string_view text, std::size_t pos, std::u16string_view prefix) {
   return pos <= text.size() && HtmlStartsWithIgnoringCase(text.substr(pos), prefix);
 }

@@ -26,6 +26,10 @@ std::u16string_view HtmlTagText(HtmlTag tag);
 // end of the text, white space, ">" or "/" (so "<b" does not take "<big"), or kNotATag.
 HtmlTag MatchHtmlTag(std::u16string_view text, std::size_t pos);
 
+// The position after the first ">" at or after `from`, or the end of the text: an
+// unterminated tag runs to the end and is never read past it.
+std::size_t PastTagEnd(std::u16string_view text, std::size_t from);
+
 // True when `text` at `pos` starts with `prefix`, ignoring case; never reads past the end.
 bool HtmlTextAt(std::u16string_view text, std::size_t pos, std::u16string_view prefix);
 
