@@ -118,7 +118,11 @@ bool ApplyGroup(int code, std::string_view value, DxfEntity& entity, size_t& ver
       entity.Points.push_back({number, 0.0});
     }
     if (code == 20 && !entity.Points.empty()) entity.Points.back().Y = number;
-    if (code == 70) entity.Closed = (static_cast<long>(number) & 1) != 0;
+    if (code == 70) {
+      // A 16-bit flag word; bit 0 closes the polyline.
+      if (number < -32768.0 || number > 65535.0) return false;
+      entity.Closed = (static_cast<int32_t>(number) & 1) != 0;
+    }
     return true;
   }
   const size_t wanted = entity.Kind == DxfEntityKind::Line ? 2 : 1;

@@ -94,6 +94,8 @@ TEST(DxfDrawingReader, DamagedDrawingsAreRefusedWithTheirLine) {
       {"coordinate not a number", Drawing(Groups({{0, "LINE"}, {10, "ten"}})), DxfReadStatus::BadNumber},
       {"coordinate infinite", Drawing(Groups({{0, "POINT"}, {10, "1e999"}})), DxfReadStatus::BadNumber},
       {"coordinate NaN", Drawing(Groups({{0, "CIRCLE"}, {40, "nan"}})), DxfReadStatus::BadNumber},
+      {"polyline flags beyond their word", Drawing(Groups({{0, "LWPOLYLINE"}, {70, "1e50"}})),
+       DxfReadStatus::BadNumber},
       {"value without its line", kHeader + "0\r\nSECTION\r\n2", DxfReadStatus::Truncated},
       {"value too long", Drawing(Groups({{0, "TEXT"}}) + "1\n" + std::string(5000, 'a') + "\n"),
        DxfReadStatus::TooLarge},
