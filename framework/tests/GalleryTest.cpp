@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 namespace
 {
 bool ToolbarEnabled(GalleryHarness& g, UINT nID)
@@ -354,6 +358,7 @@ namespace
 struct FloaterDuringDialog
 {
     CMiniFrameWnd* floater = nullptr;
+    CDialog* dialog = nullptr;
     BOOL visible = FALSE;
     BOOL enabled = TRUE;
     BOOL frameEnabled = TRUE;
@@ -410,7 +415,7 @@ TEST(GalleryTest, SyncedMiniFrameSharesItsFramesActivationAndIsDisabledByItsModa
     // The application's own modal dialog: the floater stays shown and is
     // disabled with its frame, then enabled again.
     CGalleryDialog dialog(g.frame);
-    s_during = FloaterDuringDialog{floater};
+    s_during = FloaterDuringDialog{floater, &dialog};
     ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id, DWORD) {
         ::KillTimer(nullptr, id);
         s_during.visible = s_during.floater->IsWindowVisible();
@@ -420,10 +425,25 @@ TEST(GalleryTest, SyncedMiniFrameSharesItsFramesActivationAndIsDisabledByItsModa
         ::SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id2, DWORD) {
             ::KillTimer(nullptr, id2);
             s_during.screenshot = SaveWindowImage(::GetDesktopWindow(), L"gallery-floating.bmp");
-            ::PostMessageW(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+            // The dialog itself, not whatever window is active: without a window
+            // manager activation may sit elsewhere, and the modal loop must end.
+            ::PostMessageW(s_during.dialog->GetSafeHwnd(), WM_COMMAND, IDCANCEL, 0);
         });
     });
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    // A watchdog ends the dialog should the timers never run, so a fault fails
+    // the test instead of hanging it.
+    std::atomic<bool> dialogEnded{false};
+    std::thread watchdog([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!dialogEnded && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        if (!dialogEnded)
+            ::PostMessageW(dialog.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    });
+    const INT_PTR result = dialog.DoModal();
+    dialogEnded = true;
+    watchdog.join();
+    EXPECT_EQ(result, IDCANCEL);
     EXPECT_TRUE(s_during.visible);
     EXPECT_FALSE(s_during.enabled);
     EXPECT_FALSE(s_during.frameEnabled);
