@@ -9,8 +9,8 @@ cmake --build --preset windows -j "$(nproc)"
 
 program=build/windows/app/PelmoRecovery.exe
 if [ ! -f "$program" ]; then
-  echo "run-program: the window program is not built yet; running the engine's Windows tests instead"
-  exec ctest --preset windows
+  echo "run-program: the window program is not built yet; running the Windows tests (engine, framework, toolkit and controls galleries) instead"
+  exec ctest --preset windows --timeout 300 --repeat until-pass:2
 fi
 
 export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
