@@ -1,0 +1,63 @@
+// What the wizard pages use of the application object and the main frame.
+// The shell provides these: its CMainFrame derives from WizardFrameState, so
+// the step flags read CMainFrame.DrivePageActive and so on, and the functions
+// below reach CRecoveryApp's page table, the frame and the message dialogs.
+// A test program that shows the pages without the shell provides its own.
+#pragma once
+
+#include "Framework.h"
+
+namespace engine {
+struct EngineContext;
+}
+class CFirstDisplay;
+class CSecondDisplay;
+
+// Where the wizard stands, kept by the main frame; user-interface thread only.
+struct WizardFrameState {
+  int DrivePageActive = 1;
+  int ScanPageActive = 0;
+  int PastScanPage = 0;          // a scan ended and the wizard went on
+  int PastFileSystemPage = 0;
+  int ScanParametersMissing = 0;
+  int SelectedNodeIndex = -1;    // visible index of the node last chosen, -1 none
+  CString SelectedNodeText;
+  CFirstDisplay* FirstDisplay = nullptr;
+  CSecondDisplay* SecondDisplay = nullptr;
+  int LoadSnapshotEnabled = 0;
+};
+
+namespace wizard {
+
+inline constexpr int kModePage = 0;
+inline constexpr int kDrivePage = 1;
+inline constexpr int kScanPage = 2;
+inline constexpr int kFileSystemPage = 3;
+inline constexpr int kResultsPage = 4;
+
+// The main frame's state (CMainFrame of the thread's main window).
+WizardFrameState& Frame();
+// The engine's records the application owns.
+engine::EngineContext& Engine();
+// Entry n of CRecoveryApp.Pages; null before start-up made it.
+CView* Page(int index);
+// CRecoveryApp::ShowWizardPage: makes page n the active page.
+void ShowPage(int index);
+// CMainFrame::SetExitEnabled.
+void SetExitEnabled(int enabled);
+
+// MessageRequest with CAppMessageDlg (kind 1 information, 2 refusal) and with
+// CQuestionDlg (true for Yes). The dialogs show markup: a path, name or label
+// put into a text goes through markup::EscapeMarkup first.
+void ShowMessage(const CString& text, int kind);
+bool AskQuestion(const CString& text);
+
+// The results page's list, whose columns the mode page prepares; null while
+// there is no results page.
+CListCtrl* ResultsList();
+// Going back to the mode page: the results list loses its columns and the
+// preview copies (deleted, the map emptied, the preview cleared at next paint),
+// and no snapshot is loading any more.
+void ResetResultsForNewMode();
+
+}  // namespace wizard
