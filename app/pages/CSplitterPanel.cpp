@@ -30,12 +30,10 @@ BOOL CSplitterPanel::Create(DWORD style, CWnd* parent, CWnd* firstPane, CWnd* se
                             int minFirst, int minSecond) {
   id_ = id;
   CStatic::Create(nullptr, style, rect, parent, id);
+  // The common controls keep the window they were created in as the one they
+  // notify, so a pane made by the page still reports to the page from here.
   for (CWnd* pane : {firstPane, secondPane}) {
-    if (pane && pane->GetSafeHwnd() && GetSafeHwnd()) {
-      pane->SetParent(this);
-      // The page stays the owner, so the panes' notifications and commands reach it.
-      ::SetWindowLongPtrW(pane->GetSafeHwnd(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(parent->GetSafeHwnd()));
-    }
+    if (pane && pane->GetSafeHwnd() && GetSafeHwnd()) pane->SetParent(this);
   }
   minLeft_ = minTop_ = minFirst;
   minRight_ = minBottom_ = minSecond;

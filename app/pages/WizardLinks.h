@@ -27,6 +27,25 @@ struct WizardFrameState {
   int LoadSnapshotEnabled = 0;
 };
 
+// What the drive tree asks of the scan page's panel (CSecondDisplay).
+class ScanPanelLink {
+ public:
+  virtual void ClearSelectionFacts() = 0;
+  virtual void ShowWholeDiskFacts() = 0;
+  virtual void ShowSelectionFacts(int partition) = 0;
+  virtual void ResetCounterCaptions() = 0;
+
+ protected:
+  ~ScanPanelLink() = default;
+};
+
+// The pages whose Tab key walks a highlight over Next, Back and the tree: the
+// tree sets the step to 1 when Tab takes the focus back to the page.
+struct WizardKeyboardPage {
+  int KeyboardStep = 1;
+  virtual ~WizardKeyboardPage() = default;
+};
+
 namespace wizard {
 
 inline constexpr int kModePage = 0;
@@ -55,6 +74,8 @@ bool AskQuestion(const CString& text);
 // The results page's list, whose columns the mode page prepares; null while
 // there is no results page.
 CListCtrl* ResultsList();
+// The scan page's panel; null while there is no scan page.
+ScanPanelLink* ScanPanel();
 // Going back to the mode page: the results list loses its columns and the
 // preview copies (deleted, the map emptied, the preview cleared at next paint),
 // and no snapshot is loading any more.
