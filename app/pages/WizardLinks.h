@@ -9,6 +9,7 @@
 
 namespace engine {
 struct EngineContext;
+class DriveCatalogue;
 }
 class CFirstDisplay;
 class CSecondDisplay;
@@ -58,6 +59,8 @@ inline constexpr int kResultsPage = 4;
 WizardFrameState& Frame();
 // The engine's records the application owns.
 engine::EngineContext& Engine();
+// What the system tells of disks and drive letters (the drive page's enumeration).
+engine::DriveCatalogue& DriveCatalogue();
 // Entry n of CRecoveryApp.Pages; null before start-up made it.
 CView* Page(int index);
 // CRecoveryApp::ShowWizardPage: makes page n the active page.
@@ -82,3 +85,6 @@ ScanPanelLink* ScanPanel();
 void ResetResultsForNewMode();
 
 }  // namespace wizard
+
+// Deletes the results list's columns and inserts those of the recovery mode.
+void PrepareResultColumns(CListCtrl& list, int recoveryMode);
