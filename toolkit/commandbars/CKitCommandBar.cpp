@@ -3,12 +3,65 @@
 #include "CBarDragTracker.h"
 #include "CCommandBarDrawer.h"
 #include "CCommandShortcuts.h"
+#include "CKitCommandBars.h"
 #include "CKitDockBar.h"
 #include "CPopupMouseTracker.h"
 #include "core/ControlLayout.h"
+#include "window/AfxMessages.h"
+#include "window/CCmdUI.h"
 #include "window/CDC.h"
 
 using namespace kit::commandbars;
+
+IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
+
+namespace
+{
+
+// The command update of one control: disabling also clears its check.
+class CControlCmdUI : public CCmdUI
+{
+public:
+    explicit CControlCmdUI(CKitControl* pControl) : m_pControl(pControl) {}
+    void Enable(BOOL bOn) override
+    {
+        m_bEnableChanged = TRUE;
+        m_pControl->SetEnabled(bOn);
+        if (!bOn)
+            m_pControl->SetChecked(FALSE);
+    }
+    void SetCheck(int nCheck) override { m_pControl->SetChecked(nCheck != 0); }
+    void SetRadio(BOOL bOn) override { m_pControl->SetChecked(bOn); }
+    void SetText(LPCTSTR lpszText) override { m_pControl->SetCaption(lpszText); }
+
+private:
+    CKitControl* m_pControl;
+};
+
+}  // namespace
+
+void CKitCommandBar::OnIdleUpdate(BOOL bDisableIfNoHandler)
+{
+    if (!::IsWindow(m_hWnd) || (GetStyle() & WS_VISIBLE) == 0)
+        return;
+    CWnd* pTarget = GetNotifySite();
+    if (pTarget == nullptr || GetRootBar()->m_bNoNotify)
+        return;
+    for (int i = 0; i < m_controls.GetCount(); ++i)
+    {
+        CKitControl* pControl = m_controls.GetAt(i);
+        if ((pControl->GetFlags() & kControlFlagManualUpdate) != 0 || pControl->GetId() <= 0)
+            continue;
+        CControlCmdUI state(pControl);
+        state.m_nID = static_cast<UINT>(pControl->GetId());
+        state.m_nIndex = static_cast<UINT>(i);
+        state.m_nIndexMax = static_cast<UINT>(m_controls.GetCount());
+        state.m_pOther = this;
+        if (OnCmdMsg(state.m_nID, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, nullptr))
+            continue;
+        state.DoUpdate(pTarget, bDisableIfNoHandler);
+    }
+}
 
 CKitCommandBar::CKitCommandBar()
 {
@@ -24,6 +77,125 @@ CKitCommandBar::~CKitCommandBar()
     if (m_nTracking != 0)
         CPopupKeyboardTracker::GetThreadTracker()->RemoveSink(&m_keySink);
     m_controls.RemoveAll();
+}
+
+void CKitCommandBar::OnFinalRelease()
+{
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    delete this;
+}
+
+CKitCommandBars* CKitCommandBar::FindCommandBars() const
+{
+    for (const CKitCommandBar* pBar = this; pBar != nullptr; pBar = pBar->GetParentBar())
+    {
+        if (pBar->m_pCommandBars != nullptr)
+            return pBar->m_pCommandBars;
+    }
+    return nullptr;
+}
+
+CKitCommandBar* CKitCommandBar::GetRootBar()
+{
+    CKitCommandBar* pBar = this;
+    while (CKitCommandBar* pParent = pBar->GetParentBar())
+        pBar = pParent;
+    return pBar;
+}
+
+CFrameWnd* CKitCommandBar::GetSiteFrame() const
+{
+    CKitCommandBars* pCommandBars = FindCommandBars();
+    CWnd* pSite = pCommandBars != nullptr ? pCommandBars->GetSite() : nullptr;
+    return pSite != nullptr && pSite->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(pSite) : nullptr;
+}
+
+BOOL CKitCommandBar::IsKeyboardCuesVisible() const
+{
+    CKitCommandBars* pCommandBars = FindCommandBars();
+    return pCommandBars != nullptr ? pCommandBars->IsKeyboardCuesShown() : m_bShowKeyboardCues;
+}
+
+void CKitCommandBar::SetVisible(BOOL bVisible)
+{
+    bVisible = bVisible ? TRUE : FALSE;
+    if (m_bVisible == bVisible)
+        return;
+    if (!bVisible)
+        EndTracking();
+    m_bVisible = bVisible;
+    if (::IsWindow(m_hWnd))
+        ::ShowWindow(m_hWnd, bVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    if (m_pDockBar != nullptr && m_pCommandBars != nullptr)
+        m_pCommandBars->RelayoutFrame(FALSE);
+}
+
+BOOL CKitCommandBar::IsVisible() const
+{
+    return m_bVisible && ::IsWindow(m_hWnd);
+}
+
+BOOL CKitCommandBar::SetPosition(int nPosition)
+{
+    if (m_pCommandBars == nullptr)
+        return FALSE;
+    if (nPosition >= kBarTop && nPosition <= kBarRight)
+        return m_pCommandBars->DockCommandBar(this, nullptr, nPosition);
+    if (nPosition == kBarFloating)
+        return m_pCommandBars->FloatCommandBar(this);
+    return FALSE;
+}
+
+BOOL CKitCommandBar::CreateBarWindow(CWnd* pParent, BOOL bFloating)
+{
+    constexpr DWORD kSyncActive = 0x100;  // floating windows share the frame's activation look
+    if (!::IsWindow(m_hWnd))
+    {
+        LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
+        const DWORD dwExStyle = m_pCommandBars != nullptr && m_pCommandBars->IsLayoutRTL() ? WS_EX_LAYOUTRTL : 0;
+        if (!CreateEx(dwExStyle, lpszClass, m_strTitle, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | kSyncActive,
+                      CRect(100, 100, 100, 100), pParent, 0))
+            return FALSE;
+        ::ShowWindow(m_hWnd, m_bVisible ? SW_SHOWNOACTIVATE : SW_HIDE);
+    }
+    const HWND hParent = pParent != nullptr ? pParent->m_hWnd : nullptr;
+    const DWORD dwStyle = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE));
+    if (bFloating)
+    {
+        ::SetParent(m_hWnd, nullptr);
+        ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (dwStyle & ~WS_CHILD) | WS_POPUP | kSyncActive);
+        // A popup's parent handle is its owner.
+        ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hParent));
+    }
+    else
+    {
+        ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (dwStyle & ~(WS_POPUP | kSyncActive)) | WS_CHILD);
+        if (hParent != nullptr && ::GetParent(m_hWnd) != hParent)
+            ::SetParent(m_hWnd, hParent);
+    }
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return TRUE;
+}
+
+void CKitCommandBar::SetTitle(const CString& strTitle)
+{
+    m_strTitle = strTitle;
+    if (::IsWindow(m_hWnd))
+        ::SetWindowTextW(m_hWnd, strTitle);
+}
+
+BOOL CKitCommandBar::FillFromMenu(HMENU hMenu, BOOL bRemoveAll)
+{
+    if (!::IsMenu(hMenu))
+        return FALSE;
+    if (bRemoveAll)
+        m_controls.RemoveAll();
+    m_controls.AddFromMenu(hMenu);
+    if (CFrameWnd* pFrame = ::IsWindow(m_hWnd) ? GetParentFrame() : nullptr)
+        pFrame->m_nIdleFlags |= CFrameWnd::idleNotify | CFrameWnd::idleLayout;
+    OnControlsChanged();
+    return TRUE;
 }
 
 BOOL CKitCommandBar::Create(CWnd* pParent, UINT nId, const CRect& rc)
@@ -161,6 +333,8 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
         if (::IsWindow(m_hWnd))
             Invalidate(FALSE);
     }
+    if (CKitCommandBars* pCommandBars = FindCommandBars())
+        pCommandBars->OnTrackingModeChanged(this, nMode);
     return TRUE;
 }
 
@@ -356,6 +530,9 @@ LRESULT CKitCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         EndTracking();
         break;
+    case WM_IDLEUPDATECMDUI:
+        OnIdleUpdate(static_cast<BOOL>(wParam));
+        return 0;
     default:
         break;
     }

@@ -21,11 +21,16 @@ struct ControlNotify
     CKitControl* pControl;
 };
 
+class CKitCommandBars;
+
 class CKitCommandBar : public CWnd
 {
+    DECLARE_DYNCREATE(CKitCommandBar)
 public:
     CKitCommandBar();
     ~CKitCommandBar() override;
+    // The last reference gone: the window goes, then the object.
+    void OnFinalRelease() override;
 
     // Navigation codes.
     enum
@@ -45,6 +50,45 @@ public:
     // The window that receives the commands; the parent window when unset.
     void SetNotifySite(CWnd* pSite) { m_pNotifySite = pSite; }
     CWnd* GetNotifySite() const;
+
+    // The command bars the bar belongs to, or null.
+    void SetCommandBars(CKitCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
+    CKitCommandBars* GetCommandBars() const { return m_pCommandBars; }
+    // This bar's command bars, else the first parent bar's.
+    CKitCommandBars* FindCommandBars() const;
+    // A popup bar: the bar of the control that opened it; null otherwise.
+    virtual CKitCommandBar* GetParentBar() const { return nullptr; }
+    CKitCommandBar* GetRootBar();
+    // The command bars' site frame, or null.
+    CFrameWnd* GetSiteFrame() const;
+
+    // Visibility as the command bars see it: the flag, kept with the window.
+    virtual void SetVisible(BOOL bVisible);
+    virtual BOOL IsVisible() const;
+    // Docks the bar at a side (0-3) or floats it (4) through its command
+    // bars; FALSE without them or for another code.
+    virtual BOOL SetPosition(int nPosition);
+    // Makes sure the window exists: a child of a dock bar, or a popup owned
+    // by the parent when floating.
+    virtual BOOL CreateBarWindow(CWnd* pParent, BOOL bFloating);
+    // Docking permissions; toolbars also make their drag tracker here.
+    virtual void EnableBarDocking(DWORD dwFlags) { m_dwFlags = dwFlags; }
+    // Popup bars open at a screen point beside the exclusion rectangle;
+    // other bars cannot.
+    virtual BOOL PopupAt(int /*x*/, int /*y*/, const CRect* /*prcExclude*/) { return FALSE; }
+    // Lays the bar out again after its controls or its size changed.
+    virtual void OnRecalcLayout() { RecalcLayout(); }
+    // Popup bars: where the popup opens from its anchor (bit 0 right-aligned,
+    // bit 1 below the exclusion rectangle).
+    virtual void SetPopupDirection(DWORD /*dwFlags*/) {}
+    // At idle: the controls follow their commands' update handlers.
+    virtual void OnIdleUpdate(BOOL bDisableIfNoHandler);
+    // Print preview comes (TRUE) or goes (FALSE).
+    virtual void OnPrintPreviewMode(BOOL /*bPreview*/) {}
+    void SetTitle(const CString& strTitle);
+    // Replaces (or extends) the controls by the items of a menu; FALSE when
+    // the handle is no menu.
+    BOOL FillFromMenu(HMENU hMenu, BOOL bRemoveAll);
 
     int GetHotIndex() const { return m_nHot; }
     CKitControl* GetHotControl() const { return m_controls.GetAt(m_nHot); }
@@ -88,7 +132,19 @@ public:
     class CKitDockBar* m_pDockBar = nullptr;  // the side the bar is docked at
     int m_nDockLeft = 0;         // where the bar wants to sit along its row
     BOOL m_bLayoutPending = FALSE;
+    int m_nBarId = 0;
+    BOOL m_bVisible = TRUE;
+    BOOL m_bCustomizable = TRUE;
+    // Popup loops: who owns the popup, who gets its commands, how it was
+    // started and where a returned command goes.
+    HWND m_hWndOwnerBar = nullptr;
+    CWnd* m_pCommandWnd = nullptr;
+    BOOL m_bRightButtonChooses = FALSE;
+    BOOL m_bNoNotify = FALSE;
+    BOOL m_bNested = FALSE;
+    int* m_pnResult = nullptr;
 
+    int GetBarId() const { return m_nBarId; }
     int GetType() const { return m_nType; }
     int GetPosition() const { return m_nPosition; }
     DWORD GetFlags() const { return m_dwFlags; }
@@ -106,7 +162,8 @@ public:
         return CSize(icon.cx + 7, icon.cy + 7);
     }
     virtual BOOL IsTextBelowIcons() const { return m_bTextBelowIcons; }
-    virtual BOOL IsKeyboardCuesVisible() const { return m_bShowKeyboardCues; }
+    // The command bars' cue state; the bar's own without them.
+    virtual BOOL IsKeyboardCuesVisible() const;
     virtual BOOL IsDialogBar() const { return m_bDialogBar; }
     // Popup bars: check marks and icons in separate columns.
     virtual BOOL IsDoubleGutter() const { return m_bDoubleGutter; }
@@ -149,6 +206,7 @@ private:
     int m_nTracking = 0;
     BOOL m_bHotByKeyboard = FALSE;
     CWnd* m_pNotifySite = nullptr;
+    CKitCommandBars* m_pCommandBars = nullptr;
     CKeySink m_keySink{this};
 
 protected:

@@ -238,3 +238,13 @@ void CKitControl::Execute()
         ::InvalidateRect(hBar, nullptr, FALSE);
     InternalRelease();
 }
+
+void CKitControlPopup::SetCommandBar(CKitCommandBar* pBar)
+{
+    if (pBar == m_pCommandBar)
+        return;
+    CKitCommandBar* pOld = m_pCommandBar;
+    m_pCommandBar = pBar;
+    if (pOld != nullptr)
+        pOld->InternalRelease();
+}

@@ -27,6 +27,7 @@ constexpr DWORD kHideForDocument = 0x40;
 constexpr DWORD kControlFlagFarEnd = 0x01;
 constexpr DWORD kControlFlagNoKeyboard = 0x02;
 constexpr DWORD kControlFlagOpensLeft = 0x04;
+constexpr DWORD kControlFlagManualUpdate = 0x08;
 constexpr DWORD kControlFlagNotCustomizable = 0x10;
 constexpr DWORD kControlFlagStretched = 0x20;
 constexpr DWORD kControlFlagTipInMenu = 0x40;
@@ -185,4 +186,27 @@ public:
 
 protected:
     CKitControl* CreateSameKind() const override { return new CKitControlLabel; }
+};
+
+// An item that opens a popup bar: a submenu, a drop-down or a split button.
+// It holds one reference to its popup bar.
+class CKitControlPopup : public CKitControl
+{
+public:
+    explicit CKitControlPopup(int nType = kControlPopup) : CKitControl(nType) {}
+    ~CKitControlPopup() override { SetCommandBar(nullptr); }
+
+    CKitCommandBar* GetCommandBar() override { return m_pCommandBar; }
+    // Takes over the caller's reference; the previous bar is released.
+    void SetCommandBar(CKitCommandBar* pBar);
+    BOOL GetPopped() const override { return m_bPopupOpen; }
+
+    BOOL m_bPopupOpen = FALSE;
+    int m_nCommandBarId = 0;
+
+protected:
+    CKitControl* CreateSameKind() const override { return new CKitControlPopup(m_nType); }
+
+private:
+    CKitCommandBar* m_pCommandBar = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBar.h"
+#include "CKitCommandBars.h"
+#include "FoundationLinks.h"
 #include "core/ControlLayout.h"
 
 #include <algorithm>
@@ -57,6 +59,85 @@ CKitControl* CKitControls::AddCopy(CKitControl* pControl, int nBefore, BOOL bRec
     CKitControl* pCopy = pControl->Clone(bRecursive);
     Insert(pCopy, nBefore);
     return pCopy;
+}
+
+void CKitControls::AddFromMenu(HMENU hMenu)
+{
+    const int nCount = ::GetMenuItemCount(hMenu);
+    BOOL bGroupPending = FALSE;
+    for (int nPosition = 0; nPosition < nCount; ++nPosition)
+    {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+        if (!::GetMenuItemInfoW(hMenu, static_cast<UINT>(nPosition), TRUE, &info))
+            continue;
+        if ((info.fType & MFT_SEPARATOR) != 0 || (info.wID == 0 && info.hSubMenu == nullptr))
+        {
+            bGroupPending = TRUE;
+            continue;
+        }
+        CKitControl* pControl = AddFromMenuItem(hMenu, nPosition);
+        if (pControl == nullptr)
+            continue;
+        if (bGroupPending)
+            pControl->SetBeginGroup(TRUE);
+        bGroupPending = FALSE;
+        if ((info.fState & MFS_CHECKED) != 0)
+            pControl->SetChecked(TRUE);
+        if ((info.fState & (MFS_GRAYED | MFS_DISABLED)) != 0)
+            pControl->SetEnabled(FALSE);
+    }
+}
+
+CKitControl* CKitControls::AddFromMenuItem(HMENU hMenu, int nPosition)
+{
+    constexpr UINT kFirstWindowItem = 0xFF00;  // the window list of a Window menu fills itself
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID | MIIM_SUBMENU;
+    if (!::GetMenuItemInfoW(hMenu, static_cast<UINT>(nPosition), TRUE, &info) || info.wID == kFirstWindowItem)
+        return nullptr;
+    const BOOL bDefault = ::GetMenuDefaultItem(hMenu, TRUE, GMDI_USEDISABLED) == static_cast<UINT>(nPosition);
+    CString strCaption;
+    const int nLength = ::GetMenuStringW(hMenu, static_cast<UINT>(nPosition), nullptr, 0, MF_BYPOSITION);
+    if (nLength > 0)
+    {
+        std::vector<wchar_t> text(static_cast<size_t>(nLength) + 1);
+        ::GetMenuStringW(hMenu, static_cast<UINT>(nPosition), text.data(), nLength + 1, MF_BYPOSITION);
+        strCaption = text.data();
+    }
+    const int nId = static_cast<int>(info.wID);
+    CKitControl* pControl = info.hSubMenu != nullptr ? CreatePopupFromMenu(info.hSubMenu, strCaption)
+                                                     : new CKitControlButton;
+    if (pControl == nullptr)
+        return nullptr;
+    pControl->m_nStyle = 0;
+    pControl->SetId(nId);
+    pControl->SetCaption(strCaption);
+    pControl->SetDefaultItem(bDefault);
+    Insert(pControl, -1);
+    pControl->DelayLayoutParent();
+    return pControl;
+}
+
+CKitCommandBars* CKitControls::GetCommandBars() const
+{
+    if (m_pCommandBars != nullptr)
+        return m_pCommandBars;
+    return m_pParent != nullptr ? m_pParent->FindCommandBars() : nullptr;
+}
+
+CKitControl* CKitControls::CreatePopupFromMenu(HMENU hSubMenu, const CString& strCaption)
+{
+    auto* pPopup = new CKitControlPopup;
+    if (CKitCommandBar* pBar = CKitCommandBars::NewPopupBar(GetCommandBars()))
+    {
+        pBar->SetTitle(StrippedText(strCaption));
+        pBar->FillFromMenu(hSubMenu, FALSE);
+        pPopup->SetCommandBar(pBar);
+    }
+    return pPopup;
 }
 
 void CKitControls::Insert(CKitControl* pControl, int nBefore)

@@ -37,6 +37,12 @@ public:
     // Appends a control as it is, taking over the caller's reference.
     CKitControl* Add(CKitControl* pControl, CKitCommandBar* pParent);
     CKitControl* AddCopy(CKitControl* pControl, int nBefore = -1, BOOL bRecursive = TRUE);
+    // One control per menu item; separators and items without an id make the
+    // next control start a group.
+    void AddFromMenu(HMENU hMenu);
+    // The control for the item at the position, appended; null for an item
+    // that makes none.
+    CKitControl* AddFromMenuItem(HMENU hMenu, int nPosition);
 
     void Remove(CKitControl* pControl);
     void Remove(int nIndex);
@@ -72,7 +78,13 @@ public:
     // controls get their rectangles, row breaks and "no room" hide bits.
     CSize CalcLayout(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcMargins, int nMinimum = 0);
 
+    // The command bars of the collection, else of its bar.
+    CKitCommandBars* GetCommandBars() const;
+    void SetCommandBars(CKitCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
+
 private:
+    // A popup control whose new popup bar holds the submenu's items.
+    CKitControl* CreatePopupFromMenu(HMENU hSubMenu, const CString& strCaption);
     void Insert(CKitControl* pControl, int nBefore);
     void Detach(CKitControl* pControl);
 

@@ -5,6 +5,8 @@
 #include "core/ControlLayout.h"
 #include "window/AfxMessages.h"
 
+#include <algorithm>
+
 using namespace kit::commandbars;
 
 namespace
@@ -44,6 +46,23 @@ int CKitDockBar::GetPosition() const
 int CKitDockBar::FindBar(CKitCommandBar* pBar) const
 {
     return m_rows.Find(IdOf(pBar));
+}
+
+std::vector<CKitCommandBar*> CKitDockBar::GetRowBars(CKitCommandBar* pBar) const
+{
+    for (const std::vector<DockBarId>& row : m_rows.Rows())
+    {
+        if (std::find(row.begin(), row.end(), IdOf(pBar)) == row.end())
+            continue;
+        std::vector<CKitCommandBar*> bars;
+        for (DockBarId id : row)
+        {
+            if (BarOf(id)->IsVisible())
+                bars.push_back(BarOf(id));
+        }
+        return bars;
+    }
+    return {pBar};
 }
 
 std::vector<int> CKitDockBar::RowFarEdges() const

@@ -7,6 +7,7 @@
 #include "window/CWnd.h"
 
 class CKitCommandBar;
+class CKitCommandBars;
 
 class CKitDockBar : public CWnd
 {
@@ -24,6 +25,11 @@ public:
     int GetPosition() const;
     BOOL IsHorizontal() const { return (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)) != 0; }
     const kit::commandbars::DockRows& GetRows() const { return m_rows; }
+    // The visible bars of the bar's row in their order; just the bar when it
+    // is not docked here.
+    std::vector<CKitCommandBar*> GetRowBars(CKitCommandBar* pBar) const;
+    void SetCommandBars(CKitCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
+    CKitCommandBars* GetCommandBars() const { return m_pCommandBars; }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -35,6 +41,7 @@ private:
     std::vector<int> RowFarEdges() const;
 
     DWORD m_dwStyle = 0;
+    CKitCommandBars* m_pCommandBars = nullptr;
     kit::commandbars::DockRows m_rows;
     std::vector<int> m_rowThickness;
 };

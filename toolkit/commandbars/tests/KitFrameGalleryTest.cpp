@@ -4,6 +4,8 @@
 #include "CBarDragTracker.h"
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBar.h"
+#include "CKitCommandBars.h"
+#include "CKitFrameWnd.h"
 #include "CKitDockBar.h"
 #include "CKitStatusBar.h"
 #include "InputDriving.h"
@@ -18,55 +20,47 @@ namespace
 {
 constexpr UINT kPanes[] = {0, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
-struct SideSpec
-{
-    DWORD dwStyle;
-    UINT nId;
-};
-constexpr SideSpec kSides[] = {{CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP},
-                               {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM},
-                               {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT},
-                               {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT}};
-
 class KitFrameGallery : public testing::Test
 {
 protected:
     void SetUp() override
     {
         SelectCommandBarDrawingStyle(4);
-        m_pFrame = new CFrameWnd;
+        m_pFrame = new CKitFrameWnd;
         ASSERT_TRUE(m_pFrame->Create(nullptr, L"Pelmo frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                      CRect(30, 30, 630, 430)));
         ASSERT_TRUE(m_statusBar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
         ASSERT_TRUE(m_statusBar.DefinePanes(kPanes, 4));
+        ASSERT_TRUE(m_pFrame->InitCommandBars());
+        m_pBars = m_pFrame->GetCommandBars();
         for (int i = 0; i < 4; ++i)
-            ASSERT_TRUE(m_dockBars[i].Create(m_pFrame, kSides[i].dwStyle, kSides[i].nId));
-        m_standard.m_dwStyle = kBarStyleGripper;
-        MakeBar(m_standard, L"Standard", {L"&Open", L"&Save", L"&Recover"});
-        MakeBar(m_recovery, L"Recovery", {L"&Scan", L"&Preview", L"&Stop"});
-        m_dockBars[0].DockCommandBar(&m_standard);
-        m_dockBars[0].DockCommandBar(&m_recovery);
+            m_pDockBars[i] = m_pBars->GetDockBar(i);
+        m_pStandard = MakeBar(L"Standard", {L"&Open", L"&Save", L"&Recover"}, kBarStyleGripper);
+        m_pRecovery = MakeBar(L"Recovery", {L"&Scan", L"&Preview", L"&Stop"}, 0);
         m_statusBar.SetWindowText(L"Ready");
         Layout();
     }
     void TearDown() override
     {
-        m_standard.DestroyWindow();
-        m_recovery.DestroyWindow();
         m_pFrame->DestroyWindow();
         ReleaseCommandBarDrawer();
     }
-    void MakeBar(CKitCommandBar& bar, LPCTSTR lpszTitle, std::initializer_list<LPCTSTR> captions)
+    // A bar of buttons owned by the command bars, docked in a new top row.
+    CKitCommandBar* MakeBar(LPCTSTR lpszTitle, std::initializer_list<LPCTSTR> captions, DWORD dwStyle)
     {
-        bar.m_strTitle = lpszTitle;
+        auto* pBar = new CKitCommandBar;
+        pBar->m_dwStyle = dwStyle;
+        pBar->SetTitle(lpszTitle);
         int nId = 200;
         for (LPCTSTR lpszCaption : captions)
         {
-            CKitControl* pControl = bar.GetControls()->Add(kControlButton, nId++);
+            CKitControl* pControl = pBar->GetControls()->Add(kControlButton, nId++);
             pControl->SetCaption(lpszCaption);
             pControl->m_nStyle = 1;
         }
-        ASSERT_TRUE(bar.Create(m_pFrame, 0, CRect(0, 0, 10, 10)));
+        m_pBars->AddBar(pBar);
+        EXPECT_TRUE(m_pBars->DockCommandBar(pBar, nullptr, CKitCommandBars::kDockTop));
+        return pBar;
     }
     void Layout()
     {
@@ -81,58 +75,58 @@ protected:
         return rc;
     }
 
-    CFrameWnd* m_pFrame = nullptr;
+    CKitFrameWnd* m_pFrame = nullptr;
+    CKitCommandBars* m_pBars = nullptr;
     CKitStatusBar m_statusBar;
-    CKitDockBar m_dockBars[4];
-    CKitCommandBar m_standard;
-    CKitCommandBar m_recovery;
+    CKitDockBar* m_pDockBars[4] = {};
+    CKitCommandBar* m_pStandard = nullptr;
+    CKitCommandBar* m_pRecovery = nullptr;
 };
 } // namespace
 
 TEST_F(KitFrameGallery, TopDockBarHoldsTwoRowsAboveTheFreeArea)
 {
-    EXPECT_EQ(m_dockBars[0].GetRows().Rows().size(), 2u);
-    const CRect rcTop = WindowRectOf(m_dockBars[0]);
-    const CRect rcStandard = WindowRectOf(m_standard);
-    const CRect rcRecovery = WindowRectOf(m_recovery);
-    EXPECT_EQ(::GetParent(m_standard.m_hWnd), m_dockBars[0].m_hWnd);
+    EXPECT_EQ(m_pDockBars[0]->GetRows().Rows().size(), 2u);
+    const CRect rcTop = WindowRectOf(*m_pDockBars[0]);
+    const CRect rcStandard = WindowRectOf(*m_pStandard);
+    const CRect rcRecovery = WindowRectOf(*m_pRecovery);
+    EXPECT_EQ(::GetParent(m_pStandard->m_hWnd), m_pDockBars[0]->m_hWnd);
     EXPECT_EQ(rcRecovery.top, rcStandard.bottom) << "second row below the first";
     EXPECT_EQ(rcTop.Height(), rcStandard.Height() + rcRecovery.Height());
-    EXPECT_EQ(WindowRectOf(m_dockBars[2]).Width(), 0) << "an empty side takes no room";
+    EXPECT_EQ(WindowRectOf(*m_pDockBars[2]).Width(), 0) << "an empty side takes no room";
     EXPECT_LT(rcTop.bottom, WindowRectOf(m_statusBar).top);
     EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_top.bmp"));
 }
 
 TEST_F(KitFrameGallery, BarMovesFromTheTopToTheLeftSideOnce)
 {
-    CRect rcTarget = WindowRectOf(m_dockBars[2]);
+    CRect rcTarget = WindowRectOf(*m_pDockBars[2]);
     rcTarget = CRect(rcTarget.left, rcTarget.top + 10, rcTarget.left + 20, rcTarget.top + 90);
-    m_dockBars[2].DockCommandBar(&m_recovery, &rcTarget);
-    m_dockBars[2].DockCommandBar(&m_recovery, &rcTarget);  // docked again: still one entry
+    m_pDockBars[2]->DockCommandBar(m_pRecovery, &rcTarget);
+    m_pDockBars[2]->DockCommandBar(m_pRecovery, &rcTarget);  // docked again: still one entry
     Layout();
-    EXPECT_EQ(m_dockBars[0].FindBar(&m_recovery), -1);
-    EXPECT_GE(m_dockBars[2].FindBar(&m_recovery), 0);
-    EXPECT_EQ(m_dockBars[2].GetRows().Rows(), (std::vector<std::vector<kit::commandbars::DockBarId>>{
-                                                  {reinterpret_cast<kit::commandbars::DockBarId>(&m_recovery)}}));
-    EXPECT_EQ(m_recovery.GetPosition(), kBarLeft);
-    const CRect rcRecovery = WindowRectOf(m_recovery);
+    EXPECT_EQ(m_pDockBars[0]->FindBar(m_pRecovery), -1);
+    EXPECT_GE(m_pDockBars[2]->FindBar(m_pRecovery), 0);
+    EXPECT_EQ(m_pDockBars[2]->GetRows().Rows(), (std::vector<std::vector<kit::commandbars::DockBarId>>{
+                                                  {reinterpret_cast<kit::commandbars::DockBarId>(m_pRecovery)}}));
+    EXPECT_EQ(m_pRecovery->GetPosition(), kBarLeft);
+    const CRect rcRecovery = WindowRectOf(*m_pRecovery);
     EXPECT_GT(rcRecovery.Height(), rcRecovery.Width()) << "standing on the left side";
-    EXPECT_EQ(m_dockBars[0].GetRows().Rows().size(), 1u);
+    EXPECT_EQ(m_pDockBars[0]->GetRows().Rows().size(), 1u);
     EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_left.bmp"));
 }
 
-TEST_F(KitFrameGallery, DestroyedBarLeavesItsDockBarsRows)
+TEST_F(KitFrameGallery, RemovedBarLeavesItsDockBarsRows)
 {
     {
-        CKitCommandBar transient;
-        MakeBar(transient, L"Transient", {L"&One"});
-        m_dockBars[1].DockCommandBar(&transient);
-        EXPECT_EQ(m_dockBars[1].GetRows().Rows().size(), 1u);
-        transient.DestroyWindow();
+        CKitCommandBar* pTransient = MakeBar(L"Transient", {L"&One"}, 0);
+        m_pBars->DockCommandBar(pTransient, nullptr, CKitCommandBars::kDockBottom);
+        EXPECT_EQ(m_pDockBars[1]->GetRows().Rows().size(), 1u);
+        EXPECT_EQ(m_pBars->RemoveBar(pTransient), 2) << "the third bar of the list";
     }
-    EXPECT_TRUE(m_dockBars[1].GetRows().Rows().empty());
+    EXPECT_TRUE(m_pDockBars[1]->GetRows().Rows().empty());
     Layout();  // lays out no dangling bar
-    EXPECT_EQ(WindowRectOf(m_dockBars[1]).Height(), 0);
+    EXPECT_EQ(WindowRectOf(*m_pDockBars[1]).Height(), 0);
 }
 
 namespace
@@ -169,29 +163,29 @@ TEST_F(KitFrameGallery, BarDraggedByItsGripperFromTheTopToTheLeftSide)
 {
     m_pFrame->SetForegroundWindow();
     PumpFor(100);
-    CRect rcGripper = m_standard.GetGripperRect();
+    CRect rcGripper = m_pStandard->GetGripperRect();
     ASSERT_FALSE(rcGripper.IsRectEmpty());
-    m_standard.ClientToScreen(&rcGripper);
-    CRect rcLeft = WindowRectOf(m_dockBars[2]);
+    m_pStandard->ClientToScreen(&rcGripper);
+    CRect rcLeft = WindowRectOf(*m_pDockBars[2]);
     const CPoint target(rcLeft.left + 4, rcLeft.top + rcLeft.Height() / 2);
     DragWithMouse(rcGripper.CenterPoint(), target, 8);
     Layout();
-    EXPECT_EQ(m_dockBars[0].FindBar(&m_standard), -1);
-    EXPECT_GE(m_dockBars[2].FindBar(&m_standard), 0);
-    EXPECT_EQ(m_standard.GetPosition(), kBarLeft);
+    EXPECT_EQ(m_pDockBars[0]->FindBar(m_pStandard), -1);
+    EXPECT_GE(m_pDockBars[2]->FindBar(m_pStandard), 0);
+    EXPECT_EQ(m_pStandard->GetPosition(), kBarLeft);
     EXPECT_EQ(::GetCapture(), nullptr) << "the loop let the mouse go";
     EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_dragged.bmp"));
 }
 
 TEST_F(KitFrameGallery, QuitDuringADragEndsItAndReachesTheApplication)
 {
-    CRect rcGripper = m_standard.GetGripperRect();
-    m_standard.ClientToScreen(&rcGripper);
+    CRect rcGripper = m_pStandard->GetGripperRect();
+    m_pStandard->ClientToScreen(&rcGripper);
     ::PostQuitMessage(7);
-    CBarDragTracker(&m_standard).StartDrag(rcGripper.CenterPoint());
+    CBarDragTracker(m_pStandard).StartDrag(rcGripper.CenterPoint());
     MSG msg = {};
     ASSERT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 7u);
-    EXPECT_GE(m_dockBars[0].FindBar(&m_standard), 0) << "the bar stays where it was";
+    EXPECT_GE(m_pDockBars[0]->FindBar(m_pStandard), 0) << "the bar stays where it was";
     EXPECT_EQ(::GetCapture(), nullptr);
 }
