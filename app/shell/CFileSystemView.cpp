@@ -1,0 +1,5 @@
+#include "CFileSystemView.h"
+
+IMPLEMENT_DYNCREATE(CFileSystemView, CView)
+
+void CFileSystemView::OnDraw(CDC*) {}

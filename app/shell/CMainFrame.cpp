@@ -1,0 +1,295 @@
+#include "CMainFrame.h"
+
+#include <shellapi.h>
+
+#include "CRecoveryApp.h"
+#include "CSavedWindowPlacement.h"
+#include "MessageDialogs.h"
+#include "PageReports.h"
+#include "ResourceIds.h"
+#include "UiEngineHost.h"
+#include "UiText.h"
+#include "WizardServices.h"
+#include "Win32InputFileReader.h"
+#include "results/ResultStore.h"
+#include "snapshot/SnapshotLoading.h"
+#include "snapshot/SnapshotSaving.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+namespace {
+
+constexpr wchar_t kFrameCaption[] = L"Pelmo Windows Data Recovery";
+constexpr wchar_t kFrameTitle[] = L"Pelmo for Window Data Recovery ";
+constexpr wchar_t kProductPage[] = L"https://www.pelmo-recovery.example/windows-data-recovery.html";
+constexpr wchar_t kManualName[] = L"Pelmo Windows Data Recovery.pdf";
+constexpr UINT kStatusBarId = 59393;  // AFX_IDW_STATUS_BAR
+constexpr UINT kStatusPanes[] = {0, 59137, 59138, 59139};
+constexpr int kMinimumWidth = 875;
+constexpr int kMinimumHeight = 690;
+// The banner sits at the top right of the bar area: the hand shows over all of
+// it, a click on its inner part opens the product page.
+constexpr RECT kBannerHoverArea = {-380, 20, -5, 70};  // x from the right edge, y from the top
+constexpr RECT kBannerClickArea = {-245, 25, -5, 60};
+
+bool InBannerArea(const RECT& area, const CRect& client, CPoint point) {
+  const CRect hit(client.right + area.left, client.top + area.top, client.right + area.right, client.top + area.bottom);
+  return hit.PtInRect(point) != FALSE;
+}
+
+// Lets the web browser control show Excel workbooks in place. Written only when a
+// value differs, and skipped without a word where the machine's classes cannot be
+// written (an ordinary user).
+void WriteMachineDword(LPCWSTR subKey, LPCWSTR name, DWORD value) {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, subKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+  DWORD current = 0;
+  DWORD type = 0;
+  DWORD bytes = sizeof(current);
+  const bool same = ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&current), &bytes) ==
+                        ERROR_SUCCESS &&
+                    type == REG_DWORD && current == value;
+  if (!same) ::RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+  ::RegCloseKey(key);
+}
+
+engine::EngineContext& Engine() { return RecoveryApp().Engine(); }
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+  ON_WM_CREATE()
+  ON_WM_CLOSE()
+  ON_WM_GETMINMAXINFO()
+  ON_COMMAND(ID_RECOVER_SELECTED, OnRecoverSelected)
+  ON_COMMAND(ID_SAVE_SNAPSHOT, OnSaveSnapshot)
+  ON_COMMAND(ID_LOAD_SNAPSHOT, OnLoadSnapshot)
+  ON_COMMAND(ID_RECOVERY_EXIT, OnExit)
+  ON_COMMAND(ID_VIEW_ICONS, OnViewIcons)
+  ON_COMMAND(ID_RESULTS_LIST, OnViewList)
+  ON_COMMAND(ID_RESULTS_DETAILS, OnViewDetails)
+  ON_COMMAND(ID_FIND_FILES, OnFindFiles)
+  ON_COMMAND(ID_FILE_FILTERS, OnFileFilters)
+  ON_COMMAND(ID_RECOVERY_SETTINGS, OnSettings)
+  ON_COMMAND(ID_DRIVE_INFORMATION, OnDriveInformation)
+  ON_COMMAND(ID_HELP_MANUAL, OnHelp)
+  ON_COMMAND(ID_SAVE_ALL, OnSaveAll)
+  ON_COMMAND(ID_SECOND_EXIT, OnSecondExit)
+  ON_COMMAND(ID_UNUSED_COMMAND_1, OnUnusedCommand)
+  ON_COMMAND(ID_UNUSED_COMMAND_2, OnUnusedCommand)
+  ON_COMMAND(ID_UNUSED_COMMAND_3, OnUnusedCommand)
+  ON_UPDATE_COMMAND_UI(ID_RECOVER_SELECTED, OnUpdateResultCommand)
+  ON_UPDATE_COMMAND_UI(ID_SAVE_SNAPSHOT, OnUpdateResultCommand)
+  ON_UPDATE_COMMAND_UI(ID_VIEW_ICONS, OnUpdateResultCommand)
+  ON_UPDATE_COMMAND_UI(ID_RESULTS_LIST, OnUpdateResultCommand)
+  ON_UPDATE_COMMAND_UI(ID_RESULTS_DETAILS, OnUpdateResultCommand)
+  ON_UPDATE_COMMAND_UI(ID_FILE_FILTERS, OnUpdateResultCommand)
+  ON_UPDATE_COMMAND_UI(ID_FIND_FILES, OnUpdateSearchCommand)
+  ON_UPDATE_COMMAND_UI(ID_DRIVE_INFORMATION, OnUpdateDriveInformation)
+  ON_UPDATE_COMMAND_UI(ID_SAVE_ALL, OnUpdateDriveInformation)
+  ON_UPDATE_COMMAND_UI(ID_LOAD_SNAPSHOT, OnUpdateLoadSnapshot)
+  ON_UPDATE_COMMAND_UI(ID_RECOVERY_EXIT, OnUpdateExit)
+  ON_UPDATE_COMMAND_UI(ID_RECOVERY_SETTINGS, OnUpdateSettings)
+  ON_UPDATE_COMMAND_UI(ID_HELP_MANUAL, OnUpdateAlwaysEnabled)
+  ON_UPDATE_COMMAND_UI(ID_ABOUT_PROGRAM, OnUpdateAlwaysEnabled)
+  ON_UPDATE_COMMAND_UI(ID_SECOND_EXIT, OnUpdateAlwaysEnabled)
+END_MESSAGE_MAP()
+
+CMainFrame::CMainFrame() { ScanParametersMissing = 1; }
+
+CMainFrame::~CMainFrame() {
+  if (handCursor_ != nullptr) ::DestroyCursor(handCursor_);
+}
+
+// ---- Creation ----------------------------------------------------------------------
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
+  if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
+  cs.lpszClass = AfxRegisterWndClass(0, nullptr, nullptr, ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_PROGRAM)));
+  cs.lpszName = kFrameCaption;
+  cs.style &= ~FWS_ADDTOTITLE;
+  return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT createStruct) {
+  if (CFrameWnd::OnCreate(createStruct) == -1) return -1;
+  m_strTitle = kFrameTitle;
+  handCursor_ = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDC_HAND_POINT));
+
+  if (!statusBar_.Create(this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP, kStatusBarId)) return -1;
+  if (!statusBar_.DefinePanes(kStatusPanes, static_cast<int>(std::size(kStatusPanes)))) return -1;
+  if (!CreateBars()) return -1;
+
+  WritePreviewSettings();
+  return 0;
+}
+
+// The menu bar is the frame's menu (menu 128, attached by LoadFrame).
+bool CMainFrame::CreateBars() { return true; }
+
+void CMainFrame::WritePreviewSettings() {
+  WriteMachineDword(L"SOFTWARE\\Classes\\Excel.Sheet.8", L"EditFlags", 0x00010000);
+  WriteMachineDword(L"SOFTWARE\\Classes\\Excel.Sheet.8", L"BrowserFlags", 0);
+  WriteMachineDword(L"SOFTWARE\\Classes\\Excel.Sheet.12", L"BrowserFlags", 0);
+}
+
+void CMainFrame::OnGetMinMaxInfo(MINMAXINFO* info) {
+  info->ptMinTrackSize.x = kMinimumWidth;
+  info->ptMinTrackSize.y = kMinimumHeight;
+}
+
+void CMainFrame::RestoreAndShow(int) {
+  CSavedWindowPlacement placement;
+  placement.RestorePlacement(this);
+  ShowWindow(SW_SHOW);
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* message) {
+  if (message->message == WM_MOUSEMOVE || message->message == WM_LBUTTONDOWN) {
+    CPoint point;
+    ::GetCursorPos(&point);
+    ScreenToClient(&point);
+    CRect client;
+    GetClientRect(&client);
+    if (message->message == WM_MOUSEMOVE && InBannerArea(kBannerHoverArea, client, point) && handCursor_ != nullptr)
+      ::SetCursor(handCursor_);
+    if (message->message == WM_LBUTTONDOWN && InBannerArea(kBannerClickArea, client, point))
+      ::ShellExecuteW(nullptr, L"open", kProductPage, nullptr, nullptr, SW_SHOWMAXIMIZED);
+  }
+  return CFrameWnd::PreTranslateMessage(message);
+}
+
+// ---- The exit road -----------------------------------------------------------------
+
+void CMainFrame::OnClose() {
+  if (IsIconic()) {
+    WINDOWPLACEMENT placement{sizeof(placement)};
+    GetWindowPlacement(&placement);
+    placement.showCmd = SW_RESTORE;
+    SetWindowPlacement(&placement);
+  }
+  if (ConfirmExit()) CFrameWnd::OnClose();
+}
+
+BOOL CMainFrame::ConfirmExit() {
+  engine::DeleteTempPreviewFiles(Engine(), {});
+  if (!AskQuestionRequest(L"Do you really want to exit ?")) return FALSE;
+
+  CSavedWindowPlacement placement;
+  placement.StorePlacement(this);
+  // No worker may still be reading the lists freed below.
+  UiEngineHost& host = RecoveryApp().Host();
+  host.Close();
+  host.StopAndJoinWorker();
+  engine::EngineContext& ctx = Engine();
+  engine::ReleaseFatAndTreeLists(ctx);
+  engine::ReleaseTreeLists(ctx);
+  engine::ReleaseCandidateLists(ctx);
+  engine::ReleaseCarvedFileList(ctx);
+  engine::ReleaseSelectedSignatureList(ctx);
+  HANDLE self = ::OpenProcess(PROCESS_TERMINATE, FALSE, ::GetCurrentProcessId());
+  if (self == nullptr) return TRUE;
+  ::TerminateProcess(self, 0);
+  ::CloseHandle(self);
+  return TRUE;
+}
+
+void CMainFrame::OnExit() { ConfirmExit(); }
+void CMainFrame::OnSecondExit() { ConfirmExit(); }
+void CMainFrame::OnUnusedCommand() {}
+
+// ---- Command rules -----------------------------------------------------------------
+
+bool CMainFrame::ResultCommandsEnabled() const {
+  return Engine().RecoveryMode == engine::kModeExtensiveScan ? PastFileSystemPage != 0 : PastScanPage != 0;
+}
+
+void CMainFrame::OnUpdateResultCommand(CCmdUI* cmdUI) { cmdUI->Enable(ResultCommandsEnabled()); }
+
+void CMainFrame::OnUpdateSearchCommand(CCmdUI* cmdUI) {
+  cmdUI->Enable(Engine().RecoveryMode != engine::kModeFileTrace && ResultCommandsEnabled());
+}
+
+void CMainFrame::OnUpdateDriveInformation(CCmdUI* cmdUI) {
+  cmdUI->Enable(Engine().RecoveryMode == engine::kModeFileTrace || ResultCommandsEnabled());
+}
+
+void CMainFrame::OnUpdateLoadSnapshot(CCmdUI* cmdUI) { cmdUI->Enable(LoadSnapshotEnabled != 0); }
+void CMainFrame::OnUpdateExit(CCmdUI* cmdUI) { cmdUI->Enable(ExitEnabled != 0); }
+void CMainFrame::OnUpdateSettings(CCmdUI* cmdUI) { cmdUI->Enable(Engine().RecoveryMode != engine::kModeFileTrace); }
+void CMainFrame::OnUpdateAlwaysEnabled(CCmdUI* cmdUI) { cmdUI->Enable(TRUE); }
+
+// ---- Commands ----------------------------------------------------------------------
+
+void CMainFrame::OnRecoverSelected() {
+  // Ticks come with the results page's check maps; until then nothing is ticked.
+  ShowMessageRequest(L"Please click on check box next to the file(s) and folder(s)\r\n that you want to save.",
+                     kMessageInformation);
+}
+
+void CMainFrame::OnSaveAll() {}
+
+void CMainFrame::OnSaveSnapshot() { engine::snapshot::SaveSnapshot(Engine()); }
+
+void CMainFrame::OnLoadSnapshot() {
+  engine::EngineContext& ctx = Engine();
+  const std::optional<std::u16string> path =
+      engine::snapshot::ChooseSnapshotToLoad(ctx, RecoveryApp().InputFiles());
+  if (!path) return;
+  if (auto* results = dynamic_cast<ResultsPageReports*>(RecoveryApp().Pages[kResultsPage]))
+    PrepareResultColumns(*results->ResultList(), ctx.RecoveryMode);
+  PastScanPage = 1;
+  const bool loaded = ctx.RecoveryMode == engine::kModeFileTrace ? LoadFileTraceSnapshot(ToCString(*path))
+                                                                 : LoadScanSnapshot(ToCString(*path));
+  if (!loaded) {
+    DrivePageActive = 1;
+    ScanPageActive = 0;
+    PastScanPage = 0;
+    PastFileSystemPage = 0;
+  }
+}
+
+bool CMainFrame::LoadScanSnapshot(const CString& path) {
+  CRecoveryApp& app = RecoveryApp();
+  return engine::snapshot::LoadScanSnapshot(app.Engine(), ToU16(path), app.InputFiles(), app.FileFilters());
+}
+
+bool CMainFrame::LoadFileTraceSnapshot(const CString& path) {
+  CRecoveryApp& app = RecoveryApp();
+  return engine::snapshot::LoadFileTraceSnapshot(app.Engine(), ToU16(path), app.InputFiles());
+}
+
+void CMainFrame::SetResultsListView(DWORD viewStyle) {
+  auto* results = dynamic_cast<ResultsPageReports*>(RecoveryApp().Pages[kResultsPage]);
+  CListCtrl* list = results != nullptr ? results->ResultList() : nullptr;
+  if (list == nullptr || list->GetSafeHwnd() == nullptr) return;
+  list->ModifyStyle(LVS_TYPEMASK, viewStyle | LVS_AUTOARRANGE);
+  list->RedrawWindow();
+}
+
+void CMainFrame::OnViewIcons() {
+  // Small icons, list, small icons again: forces a new arrangement.
+  SetResultsListView(LVS_SMALLICON);
+  SetResultsListView(LVS_LIST);
+  SetResultsListView(LVS_SMALLICON);
+}
+
+void CMainFrame::OnViewList() { SetResultsListView(LVS_LIST); }
+void CMainFrame::OnViewDetails() { SetResultsListView(LVS_REPORT); }
+
+// The Find Files, File Filters, Recovery Settings and Drive Information dialogs
+// come with the results steps.
+void CMainFrame::OnFindFiles() {}
+void CMainFrame::OnFileFilters() {}
+void CMainFrame::OnSettings() {}
+void CMainFrame::OnDriveInformation() {}
+
+void CMainFrame::OnHelp() {
+  const CString manual = ProgramFolder() + kManualName;
+  if (::GetFileAttributesW(manual) != INVALID_FILE_ATTRIBUTES) {
+    ::ShellExecuteW(nullptr, L"open", manual, nullptr, nullptr, SW_SHOWNORMAL);
+    return;
+  }
+  ShowMessageRequest(EscapeMarkupText(CString(kManualName)) + L" file does not exist. Please, reinstall the software.",
+                     kMessageError);
+}

@@ -1,0 +1,34 @@
+// What the engine's reports reach on the wizard pages. A page's view implements the
+// interface of its step; the engine host finds it in CRecoveryApp.Pages and hands it
+// each report on the user-interface thread. A page that does not implement it yet
+// simply receives nothing.
+#pragma once
+
+#include "Framework.h"
+
+// The drive page (page 1): its drive tree (CDriveTreeCtrl::AddPath and ExpandRoot).
+// The drive panel's reports go to CMainFrame.FirstDisplay (CFirstDisplay) directly.
+class DrivePageReports {
+ public:
+  virtual ~DrivePageReports() = default;
+  // A narrow path "My Computer\Logical Devices\Logical Drives X: \", creating the
+  // missing nodes.
+  virtual void AddDrivePath(const CString& path) = 0;
+  virtual void ExpandDriveTreeRoot() = 0;
+};
+
+// The results page (page 4): its result tree and results list.
+class ResultsPageReports {
+ public:
+  virtual ~ResultsPageReports() = default;
+  // Inserts a tree item (parent 0: at the top) and returns its handle (0 on failure).
+  virtual HTREEITEM InsertResultTreeItem(const CString& text, HTREEITEM parent) = 0;
+  virtual void ExpandResultTreeItem(HTREEITEM item) = 0;
+  virtual void FocusResultTree() = 0;
+  virtual void DeleteAllResultRows() = 0;
+  // Name, type and the further column texts of one row.
+  virtual void AddResultRow(const CString& name, const CString& type, const CStringArray& columns) = 0;
+  virtual void SetResultsReportView() = 0;
+  // The results list (its columns are prepared by the mode page and start-up).
+  virtual CListCtrl* ResultList() = 0;
+};

@@ -1,0 +1,51 @@
+// Carries calls from the engine's workers to the user-interface thread. Every call
+// goes into one queue, in the order the workers made them; a registered message
+// posted to a message-only window of the user-interface thread drains it, so the
+// calls run inside whatever message loop is running there (modal ones included).
+#pragma once
+
+#include <windows.h>
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class UiCallQueue {
+ public:
+  // Made on the user-interface thread: that thread runs the calls.
+  UiCallQueue();
+  ~UiCallQueue();
+  UiCallQueue(const UiCallQueue&) = delete;
+  UiCallQueue& operator=(const UiCallQueue&) = delete;
+
+  bool OnUiThread() const { return ::GetCurrentThreadId() == uiThread_; }
+
+  // Runs the call on the user-interface thread and returns at once; on that
+  // thread itself the call runs now, so it stays in order with earlier ones.
+  void Post(std::function<void()> call);
+  // Runs the call on the user-interface thread and waits until it has run.
+  void Invoke(const std::function<void()>& call);
+
+  // Runs every queued call; the registered message does this. Also called by a
+  // user-interface thread that waits for a worker, so the worker can finish.
+  void Drain();
+
+  // Once closed, calls of workers are dropped and waiting callers return: the
+  // program is ending and the windows they would touch are going away.
+  void Close();
+
+  static UINT DrainMessage();
+
+ private:
+  struct Waiter;
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  bool Enqueue(std::function<void()> call);
+
+  DWORD uiThread_;
+  HWND window_ = nullptr;
+  std::mutex mutex_;
+  std::deque<std::function<void()>> calls_;
+  bool closed_ = false;
+};

@@ -1,0 +1,279 @@
+#include "UiEngineHost.h"
+
+#include <shlobj.h>
+#include <shellapi.h>
+
+#include <chrono>
+#include <utility>
+
+#include "CFileOpenSaveDialog.h"
+#include "CFirstDisplay.h"
+#include "CMainFrame.h"
+#include "CProgressDlg.h"
+#include "CRecoveryApp.h"
+#include "MessageDialogs.h"
+#include "PageReports.h"
+#include "UiText.h"
+
+namespace {
+
+CString NarrowToCString(const std::string& text) { return CString(text.c_str()); }
+
+// The shell's type name of a file name ("Text Document"), as the results list shows it.
+CString ShellTypeName(const CString& name) {
+  SHFILEINFOW info{};
+  if (::SHGetFileInfoW(name, FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES) == 0)
+    return CString();
+  return CString(info.szTypeName);
+}
+
+}  // namespace
+
+UiEngineHost::UiEngineHost() = default;
+
+UiEngineHost::~UiEngineHost() {
+  Close();
+  StopAndJoinWorker();
+}
+
+template <class Page>
+void UiEngineHost::PostToPage(int pageNumber, std::function<void(Page&)> call) {
+  queue_.Post([pageNumber, call = std::move(call)] {
+    if (auto* page = dynamic_cast<Page*>(RecoveryApp().Pages[pageNumber])) call(*page);
+  });
+}
+
+template <class Page, class Result>
+Result UiEngineHost::AskPage(int pageNumber, Result fallback, std::function<Result(Page&)> call) {
+  Result result = fallback;
+  queue_.Invoke([&] {
+    if (auto* page = dynamic_cast<Page*>(RecoveryApp().Pages[pageNumber])) result = call(*page);
+  });
+  return result;
+}
+
+// ---- The worker ------------------------------------------------------------------
+
+bool UiEngineHost::StartWorker(const char* name, std::function<void()> body) {
+  (void)name;
+  if (!workerDone_) return false;
+  if (worker_.joinable()) worker_.join();
+  workerDone_ = false;
+  worker_ = std::thread([this, body = std::move(body)] {
+    try {
+      body();
+    } catch (...) {
+      // A worker's failure ends the worker, never the program.
+    }
+    workerDone_ = true;
+  });
+  return true;
+}
+
+bool UiEngineHost::WorkerRunning() const { return !workerDone_; }
+
+void UiEngineHost::StopAndJoinWorker() {
+  if (!worker_.joinable()) return;
+  if (ctx_ != nullptr) {
+    ctx_->ScanControl.StopOrDone = 1;
+    ctx_->SaveControl.StopRequested = 1;
+    ctx_->ScanControl.Pause.Open();
+  }
+  // The worker may be waiting for a report to be carried out: keep carrying them
+  // out until it has ended.
+  while (!workerDone_) {
+    queue_.Drain();
+    ::Sleep(10);
+  }
+  worker_.join();
+}
+
+void UiEngineHost::Close() { queue_.Close(); }
+
+// ---- Page panels -------------------------------------------------------------------
+
+void UiEngineHost::PostToDrivePanel(std::function<void(CFirstDisplay&)> call) {
+  queue_.Post([call = std::move(call)] {
+    CMainFrame* frame = RecoveryApp().MainFrame();
+    if (frame != nullptr && frame->FirstDisplay != nullptr) call(*frame->FirstDisplay);
+  });
+}
+
+void UiEngineHost::SetProgressPos(engine::Panel panel, int percent) {
+  if (panel == engine::Panel::Drive) PostToDrivePanel([percent](CFirstDisplay& panel) { panel.SetProgressPos(percent); });
+}
+
+void UiEngineHost::SetStatusText(engine::Panel panel, const std::u16string& text) {
+  if (panel == engine::Panel::Drive)
+    PostToDrivePanel([text = ToCString(text)](CFirstDisplay& panel) { panel.SetStatusText(text); });
+}
+
+void UiEngineHost::SetDrivePrompt(const std::u16string& text) {
+  PostToDrivePanel([text = ToCString(text)](CFirstDisplay& panel) { panel.SetPromptText(text); });
+}
+
+// The scan page's panel, its buttons and timer, the file-system page's tree and
+// form, the File Types dialog and the save dialog receive their reports once those
+// windows exist; until then their reports have no window to reach.
+void UiEngineHost::ResetCounterCaptions() {}
+void UiEngineHost::SetCounterText(engine::ScanCounter, const std::u16string&) {}
+void UiEngineHost::HideProgressBar() {}
+void UiEngineHost::HideStatusText() {}
+void UiEngineHost::SetButton(engine::PageButton, engine::ButtonAction) {}
+void UiEngineHost::KillScanTimer() {}
+void UiEngineHost::ShowWaitCursor() {}
+
+// ---- Trees -------------------------------------------------------------------------
+
+void UiEngineHost::DriveTreeAddPath(const std::string& path) {
+  PostToPage<DrivePageReports>(kDrivePage,
+                               [path = NarrowToCString(path)](DrivePageReports& page) { page.AddDrivePath(path); });
+}
+
+// Partitions go into the scan page's tree, which the user interface never reaches.
+void UiEngineHost::DriveTreeAddPartition(const std::string&, const std::string&) {}
+
+void UiEngineHost::DriveTreeExpandRoot() {
+  PostToPage<DrivePageReports>(kDrivePage, [](DrivePageReports& page) { page.ExpandDriveTreeRoot(); });
+}
+
+engine::TreeItem UiEngineHost::PartitionTreeInsertRoot(const std::u16string&) { return 0; }
+engine::TreeItem UiEngineHost::PartitionTreeAddItem(const std::u16string&, engine::TreeItem) { return 0; }
+
+engine::TreeItem UiEngineHost::ResultTreeInsertItem(const std::u16string& text, engine::TreeItem parent) {
+  return AskPage<ResultsPageReports, engine::TreeItem>(
+      kResultsPage, 0, [text = ToCString(text), parent](ResultsPageReports& page) {
+        return reinterpret_cast<engine::TreeItem>(page.InsertResultTreeItem(text, reinterpret_cast<HTREEITEM>(parent)));
+      });
+}
+
+// The folder levels below an item come with the result tree's own builders.
+void UiEngineHost::ResultTreeAddFatFolders(engine::TreeItem, uint32_t) {}
+void UiEngineHost::ResultTreeAddNtfsFolders(engine::TreeItem, uint32_t) {}
+void UiEngineHost::ResultTreeAddFileTypeFolders(engine::TreeItem, const std::u16string&) {}
+
+void UiEngineHost::ResultTreeExpand(engine::TreeItem item) {
+  PostToPage<ResultsPageReports>(kResultsPage, [item](ResultsPageReports& page) {
+    page.ExpandResultTreeItem(reinterpret_cast<HTREEITEM>(item));
+  });
+}
+
+void UiEngineHost::ResultTreeFocus() {
+  PostToPage<ResultsPageReports>(kResultsPage, [](ResultsPageReports& page) { page.FocusResultTree(); });
+}
+
+int UiEngineHost::ResultTreeCheckState(engine::TreeItem) { return 0; }
+void UiEngineHost::ResultTreeUncheckSubtree(engine::TreeItem) {}
+void UiEngineHost::ResultTreeSyncListChecks() {}
+
+// ---- Results list ------------------------------------------------------------------
+
+void UiEngineHost::ListDeleteAllRows() {
+  PostToPage<ResultsPageReports>(kResultsPage, [](ResultsPageReports& page) { page.DeleteAllResultRows(); });
+}
+
+void UiEngineHost::ListAddRow(const engine::ResultRow& row) {
+  CString name = ToCString(row.Name);
+  CString type = ToCString(row.TypeText);
+  if (row.RowKind == engine::ResultRow::Kind::File && type.IsEmpty()) {
+    type = ShellTypeName(name);
+    if (row.Deleted) type = L"Deleted " + type;
+  }
+  auto columns = std::make_shared<CStringArray>();
+  for (const std::u16string& column : row.Columns) columns->Add(ToCString(column));
+  PostToPage<ResultsPageReports>(kResultsPage, [name, type, columns](ResultsPageReports& page) {
+    page.AddResultRow(name, type, *columns);
+  });
+}
+
+void UiEngineHost::ListSetReportView() {
+  PostToPage<ResultsPageReports>(kResultsPage, [](ResultsPageReports& page) { page.SetResultsReportView(); });
+}
+
+void UiEngineHost::ListSetRowChecked(int) {}
+void UiEngineHost::SetSelectedSizeText(const std::u16string&) {}
+
+void UiEngineHost::FileTypeTreeAddTypeItem(const std::u16string&, const std::u16string&) {}
+void UiEngineHost::FileTypeTreeAddSignature(const engine::SignatureRecord&) {}
+void UiEngineHost::FileTypeTreeToggleRootCheck() {}
+void UiEngineHost::FileTypeTreeToggleRootExpand() {}
+void UiEngineHost::SaveReportFile(const std::u16string&, const std::u16string&, int) {}
+void UiEngineHost::SaveReportProgress(int) {}
+
+// ---- Progress dialog and pages -----------------------------------------------------
+
+void UiEngineHost::BeginProgressDialog(const std::u16string&) {
+  queue_.Invoke([this] {
+    progressDialog_ = std::make_unique<CProgressDlg>();
+    CMainFrame* frame = RecoveryApp().MainFrame();
+    if (!progressDialog_->Create(frame)) {
+      progressDialog_.reset();
+      return;
+    }
+    progressDialog_->SetRange(0, 100);
+    if (frame != nullptr) frame->SnapshotProgressWindow = progressDialog_->GetSafeHwnd();
+  });
+}
+
+void UiEngineHost::SetProgressDialogPos(int percent) {
+  queue_.Post([this, percent] {
+    if (progressDialog_) progressDialog_->SetPos(percent);
+  });
+}
+
+void UiEngineHost::EndProgressDialog() {
+  queue_.Invoke([this] {
+    if (!progressDialog_) return;
+    progressDialog_->DestroyWindow();
+    progressDialog_.reset();
+    if (CMainFrame* frame = RecoveryApp().MainFrame()) frame->SnapshotProgressWindow = nullptr;
+  });
+}
+
+void UiEngineHost::ShowWizardPage(int page) {
+  queue_.Post([page] { RecoveryApp().ShowWizardPage(page); });
+}
+
+// ---- Messages and questions --------------------------------------------------------
+
+void UiEngineHost::ShowMessage(const std::u16string& text, int32_t kind) {
+  queue_.Invoke([&] { ShowMessageRequest(ToCString(text), kind); });
+}
+
+bool UiEngineHost::AskQuestion(const std::u16string& text, int32_t kind) {
+  bool yes = false;
+  queue_.Invoke([&] { yes = AskQuestionRequest(ToCString(text), kind); });
+  return yes;
+}
+
+// The "Please Select" dialog belongs to the disk road, which no page reaches.
+std::optional<int32_t> UiEngineHost::AskPartitionSearchChoice() { return std::nullopt; }
+
+std::optional<std::u16string> UiEngineHost::BrowseForFolder(const std::u16string& title) {
+  std::optional<std::u16string> chosen;
+  queue_.Invoke([&] {
+    const CString caption = ToCString(title);
+    BROWSEINFOW browse{};
+    CView* results = RecoveryApp().Pages[kResultsPage];
+    browse.hwndOwner = results != nullptr ? results->GetSafeHwnd() : nullptr;
+    browse.lpszTitle = caption;
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    PIDLIST_ABSOLUTE folder = ::SHBrowseForFolderW(&browse);
+    if (folder == nullptr) return;
+    wchar_t path[MAX_PATH] = {};
+    if (::SHGetPathFromIDListW(folder, path)) chosen = ToU16(CString(path));
+    ::CoTaskMemFree(folder);
+  });
+  return chosen;
+}
+
+std::optional<std::u16string> UiEngineHost::AskSnapshotPath(bool forOpening) {
+  std::optional<std::u16string> chosen;
+  queue_.Invoke([&] {
+    const DWORD flags = forOpening ? OFN_FILEMUSTEXIST | OFN_HIDEREADONLY : OFN_HIDEREADONLY;
+    CFileOpenSaveDialog dialog(forOpening ? TRUE : FALSE, L"vbrx", nullptr, flags,
+                               L"Pelmo Files (*.vbrx)|*.vbrx||", RecoveryApp().MainFrame());
+    if (dialog.DoModal() == IDOK) chosen = ToU16(dialog.GetPathName());
+  });
+  return chosen;
+}

@@ -1,0 +1,66 @@
+// What the wizard pages use of the shell (WizardLinks.h), served by the application
+// object, the main frame and the message dialogs.
+#include "WizardServices.h"
+
+#include "CMainFrame.h"
+#include "CRecoveryApp.h"
+#include "MessageDialogs.h"
+#include "PageReports.h"
+#include "PageTexts.h"
+#include "results/ResultStore.h"
+#include "WizardLinks.h"
+
+namespace {
+
+constexpr int kColumnSubItem = 100;
+
+}  // namespace
+
+void PrepareResultColumns(CListCtrl& list, int recoveryMode) {
+  while (list.DeleteColumn(0)) {
+  }
+  int index = 0;
+  for (const pages::ListColumnSpec& column : pages::ResultColumnsForMode(recoveryMode)) {
+    const CString title(reinterpret_cast<const wchar_t*>(column.Title.data()), static_cast<int>(column.Title.size()));
+    list.InsertColumn(index, title, LVCFMT_LEFT, column.Width, index == 0 ? -1 : kColumnSubItem);
+    ++index;
+  }
+}
+
+namespace wizard {
+
+WizardFrameState& Frame() { return *RecoveryApp().MainFrame(); }
+
+engine::EngineContext& Engine() { return RecoveryApp().Engine(); }
+
+CView* Page(int index) {
+  if (index < 0 || index >= static_cast<int>(RecoveryApp().Pages.size())) return nullptr;
+  return RecoveryApp().Pages[index];
+}
+
+void ShowPage(int index) { RecoveryApp().ShowWizardPage(index); }
+
+void SetExitEnabled(int enabled) { RecoveryApp().MainFrame()->SetExitEnabled(enabled); }
+
+void ShowMessage(const CString& text, int kind) { ShowMessageRequest(text, kind); }
+
+bool AskQuestion(const CString& text) { return AskQuestionRequest(text); }
+
+CListCtrl* ResultsList() {
+  auto* results = dynamic_cast<ResultsPageReports*>(Page(kResultsPage));
+  return results != nullptr ? results->ResultList() : nullptr;
+}
+
+// The scan page's panel arrives with the scan page.
+ScanPanelLink* ScanPanel() { return nullptr; }
+
+void ResetResultsForNewMode() {
+  if (CListCtrl* list = ResultsList()) {
+    while (list->DeleteColumn(0)) {
+    }
+  }
+  // The preview copies are deleted with the preview's own map once the preview exists.
+  engine::DeleteTempPreviewFiles(Engine(), {});
+}
+
+}  // namespace wizard
