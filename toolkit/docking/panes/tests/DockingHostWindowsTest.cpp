@@ -1,0 +1,204 @@
+// The docking-pane host in a frame as the program uses it: attached, style
+// selected, pane 4001 looked up and dismissed, and the frame's layout passing
+// through the arrangement; then panes docked beside the view.
+#include "CDockingDrawerStyles.h"
+#include "CDockingHostWnd.h"
+#include "CDockingPaneItem.h"
+#include "CDockingSplitNode.h"
+#include "window/CFrameWnd.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counts what the host reports; answers -1 to a close when asked to.
+class CEventFrame : public CFrameWnd
+{
+public:
+    int events[6] = {};
+    BOOL bKeepPanes = FALSE;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_DOCKINGPANE_EVENT)
+        {
+            if (wParam < 6)
+                ++events[wParam];
+            return wParam == kDockingEventClosePane && bKeepPanes ? -1 : 0;
+        }
+        return CFrameWnd::WindowProc(message, wParam, lParam);
+    }
+    void PostNcDestroy() override {}
+};
+
+// A bar that takes a band at the top of the frame, as the command bars do.
+class CTopBand : public CWnd
+{
+public:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_SIZEPARENT)
+        {
+            reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam)->rect.top += 30;
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+CRect ChildRect(CWnd& frame, HWND hChild)
+{
+    CRect rect;
+    ::GetWindowRect(hChild, &rect);
+    frame.ScreenToClient(&rect);
+    return rect;
+}
+
+class DockingHost : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_frame.Create(nullptr, L"Docking host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 620, 420)));
+        ASSERT_TRUE(m_band.Create(L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(), &m_frame, 100));
+        ASSERT_TRUE(m_view.Create(L"STATIC", L"View", WS_CHILD | WS_VISIBLE, CRect(), &m_frame, AFX_IDW_PANE_FIRST));
+        ASSERT_TRUE(m_host.AttachToFrame(&m_frame));
+        m_host.SelectDrawingStyle(2);
+        m_host.DismissPane(m_host.LookupPaneById(4001));
+        m_frame.RecalcLayout();
+    }
+    void TearDown() override { m_frame.DestroyWindow(); }
+
+    CRect ViewRect() { return ChildRect(m_frame, m_view.GetSafeHwnd()); }
+    CRect FreeRect()
+    {
+        CRect rect;
+        m_frame.GetClientRect(&rect);
+        rect.top += 30;
+        return rect;
+    }
+    // A pane window as the application would make one.
+    HWND MakePaneWindow(LPCTSTR pszText)
+    {
+        return ::CreateWindowExW(0, L"STATIC", pszText, WS_CHILD, 0, 0, 0, 0, m_frame.GetSafeHwnd(), nullptr,
+                                 nullptr, nullptr);
+    }
+
+    CEventFrame m_frame;
+    CTopBand m_band;
+    CWnd m_view;
+    CDockingHostWnd m_host;
+};
+
+TEST_F(DockingHost, WithoutPanesTheViewKeepsWhatTheBarsLeave)
+{
+    EXPECT_EQ(m_host.LookupPaneById(4001), nullptr);
+    EXPECT_EQ(m_frame.events[kDockingEventClosePane], 0);
+    EXPECT_EQ(ViewRect(), FreeRect());
+    EXPECT_FALSE(m_host.IsWindowVisible());
+    EXPECT_NE(dynamic_cast<CDockingDrawerStyle2*>(m_host.GetDrawer()), nullptr);
+
+    m_host.m_bHideClient = TRUE;
+    m_frame.RecalcLayout();
+    EXPECT_EQ(ViewRect(), FreeRect());
+}
+
+TEST_F(DockingHost, AttachesOnceAndTakesStyleZeroForUnknownNumbers)
+{
+    CDockingArrangement* pArrangement = m_host.GetArrangement();
+    EXPECT_FALSE(m_host.AttachToFrame(&m_frame));
+    EXPECT_EQ(m_host.GetArrangement(), pArrangement);
+    EXPECT_FALSE(pArrangement->IsNotAttached());
+    for (int nStyle : {-1, 10, 1000})
+    {
+        m_host.SelectDrawingStyle(nStyle);
+        EXPECT_EQ(typeid(*m_host.GetDrawer()), typeid(CDockingDrawerDefaultStyle)) << nStyle;
+    }
+    EXPECT_FALSE(m_host.m_bStyle9Guides);
+}
+
+TEST_F(DockingHost, PanesTakeTheirRoomBesideTheView)
+{
+    CDockingPaneItem* pLeft = m_host.CreatePane(1, L"Folders", MakePaneWindow(L"Folders"), kSideLeft, nullptr,
+                                                CSize(150, 100));
+    CDockingPaneItem* pBottom = m_host.CreatePane(2, L"Output\nOut", MakePaneWindow(L"Output"), kSideBottom, nullptr,
+                                                  CSize(100, 90));
+    ASSERT_NE(pLeft, nullptr);
+    ASSERT_NE(pBottom, nullptr);
+    m_frame.RecalcLayout();
+
+    const CRect free = FreeRect();
+    const CRect left = ChildRect(m_frame, pLeft->GetAttachedWindow());
+    const CRect bottom = ChildRect(m_frame, pBottom->GetAttachedWindow());
+    const int s = m_host.GetDrawer()->m_nSplitterThickness;
+    EXPECT_EQ(left, CRect(free.left, free.top, free.left + 150, free.bottom - 90 - s));
+    EXPECT_EQ(bottom, CRect(free.left, free.bottom - 90, free.right, free.bottom));
+    EXPECT_EQ(ViewRect(), CRect(left.right + s, free.top, free.right, bottom.top - s));
+    EXPECT_TRUE(::IsWindowVisible(pLeft->GetAttachedWindow()));
+    EXPECT_EQ(pBottom->GetTitle(), CString(L"Output"));
+    EXPECT_EQ(pBottom->GetTabCaption(), CString(L"Out"));
+    EXPECT_EQ(m_host.LookupPaneById(2), pBottom);
+    EXPECT_EQ(m_host.GetNodeSide(pLeft), kSideLeft);
+    EXPECT_EQ(m_host.GetNodeSide(pBottom), kSideBottom);
+
+    // With the view hidden and panes on show the view gets no room.
+    m_host.m_bHideClient = TRUE;
+    m_frame.RecalcLayout();
+    EXPECT_TRUE(ViewRect().IsRectEmpty());
+}
+
+TEST_F(DockingHost, AClosedPaneComesBackUnlessTheFrameKeepsIt)
+{
+    const HWND hWnd = MakePaneWindow(L"Output");
+    CDockingPaneItem* pPane = m_host.CreatePane(2, L"Output", hWnd, kSideBottom);
+    m_frame.RecalcLayout();
+
+    m_frame.bKeepPanes = TRUE;
+    m_host.DismissPane(pPane);
+    EXPECT_NE(pPane->GetParentNode(), nullptr);
+
+    m_frame.bKeepPanes = FALSE;
+    m_host.DismissPane(pPane);
+    EXPECT_EQ(pPane->GetParentNode(), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(hWnd));
+    m_frame.RecalcLayout();
+    EXPECT_EQ(ViewRect(), FreeRect());
+    EXPECT_EQ(m_host.LookupPaneById(2), pPane);
+
+    m_host.ShowPane(pPane, FALSE);
+    m_frame.RecalcLayout();
+    EXPECT_NE(pPane->GetParentNode(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(hWnd));
+    EXPECT_LT(ViewRect().bottom, FreeRect().bottom);
+}
+
+TEST_F(DockingHost, ClearingLeavesTheApplicationsWindowsAlive)
+{
+    const HWND hShown = MakePaneWindow(L"Shown");
+    const HWND hClosed = MakePaneWindow(L"Closed");
+    m_host.CreatePane(1, L"Shown", hShown, kSideLeft);
+    m_host.DismissPane(m_host.CreatePane(2, L"Closed", hClosed, kSideBottom));
+    m_host.GetArrangement()->ClearAll();
+    EXPECT_TRUE(::IsWindow(hShown));
+    EXPECT_TRUE(::IsWindow(hClosed));
+    EXPECT_EQ(::GetParent(hClosed), m_frame.GetSafeHwnd());
+    EXPECT_EQ(m_host.LookupPaneById(1), nullptr);
+}
+
+TEST(DockingPane, TabColourFallsBackToTheAutomaticColourOfItsId)
+{
+    CDockingHostWnd host;
+    CDockingArrangement arrangement(&host);
+    EXPECT_TRUE(arrangement.IsNotAttached());
+    auto* pPane = static_cast<CDockingPaneItem*>(host.CreateDockingNode(0, &arrangement));
+    pPane->m_nId = 9;
+    EXPECT_EQ(pPane->GetTabColor(), 0x1000000 + 1);
+    pPane->m_nId = -3;
+    EXPECT_EQ(pPane->GetTabColor(), 0x1000000 - 3);
+    pPane->m_nTabColor = 0x123456;
+    EXPECT_EQ(pPane->GetTabColor(), 0x123456);
+    EXPECT_EQ(host.CreateDockingNode(6, &arrangement), nullptr);
+    EXPECT_EQ(host.LookupPaneById(9), nullptr);
+}
+
+}  // namespace
