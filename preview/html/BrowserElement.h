@@ -65,6 +65,8 @@ struct BrowserElement {
   std::intptr_t control = -1;
   std::int32_t floatSide = 0;  // boxes: -1 none, 0 left, 1 right
   std::int32_t clear = 0;      // breaks: 1 clears floats
+  // Images: the size the page asked for (0: none); layout completes it from the image.
+  std::int32_t requestedWidth = 0, requestedHeight = 0;
   BrowserElementList children;
 };
 
@@ -79,6 +81,8 @@ class HtmlTextMeasurer {
   virtual ~HtmlTextMeasurer() = default;
   virtual TextExtent MeasureText(std::u16string_view face, int height, bool bold, bool italic,
                                  std::u16string_view text) = 0;
+  // The width of a vertical scroll bar, which a drop-down list reserves for its button.
+  virtual int ScrollBarWidth() { return 16; }
 };
 
 // The image store as the parser sees it: one index per (address, background-only).

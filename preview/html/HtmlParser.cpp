@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "HtmlAttributes.h"
+#include "HtmlFormFields.h"
 #include "HtmlPrePass.h"
 #include "HtmlTagTable.h"
 #include "HtmlText.h"
@@ -61,8 +62,8 @@ struct BaseStyle {
 class TagParser {
  public:
   TagParser(ParsedHtmlPage& page, const HtmlPageSettings& settings, HtmlTextMeasurer& measurer,
-            HtmlImageRegistry& images)
-      : page_(page), settings_(settings), measurer_(measurer), images_(images) {
+            HtmlImageRegistry& images, CMiniBrowserCallbacks* host)
+      : page_(page), settings_(settings), measurer_(measurer), images_(images), host_(host) {
     page_.links.AddRow();
   }
 
@@ -70,7 +71,12 @@ class TagParser {
              std::int32_t alignment, bool preformatted) {
     Level level(text, out, base, depth, alignment, preformatted);
     page_.deepestNesting = std::max(page_.deepestNesting, depth);
-    while (level.pos < text.size()) Step(level);
+    const int length = static_cast<int>(std::min<std::size_t>(text.size(), INT_MAX));
+    while (level.pos < text.size()) {
+      if (depth == 0 && host_ != nullptr)
+        host_->OnParseProgress(0, static_cast<int>(std::min<std::size_t>(level.pos, INT_MAX)), length);
+      Step(level);
+    }
   }
 
  private:
@@ -228,6 +234,10 @@ class TagParser {
         LineBreakGroup(level, tag, attributes);
         break;
       case kTagImg: Image(level, attributes, text.substr(tagStart, tagEnd - tagStart), mayNest); break;
+      case kTagForm: StartForm(attributes); break;
+      case kTagEndForm: currentForm_ = -1; break;
+      case kTagInput: Input(level, attributes); break;
+      case kTagSelect: case kTagTextarea: FieldWithContent(level, tag, attributes); break;
       default: break;  // tags whose constructs are read elsewhere, and end tags that change nothing
     }
   }
@@ -250,6 +260,55 @@ class TagParser {
       Break(level, level.CurrentAlignment());
     }
     if (!level.preformatted && (tag == kTagBr || tag == kTagP)) level.afterWord = false;
+  }
+
+  void StartForm(const CStringRowArray& attributes) {
+    if (host_ == nullptr) return;
+    const std::u16string action = ResolveUrl(AttributeOr(attributes, u"action", u""), settings_.baseUrl);
+    currentForm_ = host_->AddForm(action, AttributeOr(attributes, u"method", u"get"));
+  }
+
+  FormFieldContext FieldContext(const Level& level) {
+    return FormFieldContext{measurer_, host_, currentForm_, level.face, level.size, level.CurrentAlignment(),
+                            level.preformatted};
+  }
+
+  void Input(Level& level, const CStringRowArray& attributes) {
+    if (InputType(attributes) != u"image") {
+      if (auto field = MakeInputField(attributes, FieldContext(level))) Append(level, std::move(field));
+      return;
+    }
+    // An image button submits its form: its link names the form.
+    const std::u16string submit = u"Submit(" + AsciiNumber(currentForm_) + u")";
+    const std::int32_t link = LinkIndex(submit);
+    const ResourceUrl url = ResolveResourceUrl(AttributeOr(attributes, u"src", u""), settings_.baseUrl, settings_.origin);
+    auto image = MakeImageElement(images_.FindOrAddImage(url.url, false, url.mayFetch), level.CurrentAlignment(), link,
+                                  level.preformatted, 0);
+    RequestSize(*image, PixelAttribute(attributes, u"width"), PixelAttribute(attributes, u"height"));
+    Append(level, std::move(image));
+  }
+
+  // "<select" and "<textarea": the field reads its content up to its end tag, and
+  // parsing resumes after that tag.
+  void FieldWithContent(Level& level, HtmlTag tag, const CStringRowArray& attributes) {
+    const bool select = tag == kTagSelect;
+    const std::size_t end = FindIgnoringCase(level.text, select ? u"</select" : u"</textarea", level.pos);
+    const std::size_t contentEnd = end == kNotFound ? level.text.size() : end;
+    const std::u16string_view content = level.text.substr(level.pos, contentEnd - level.pos);
+    Append(level, select ? MakeSelectField(attributes, content, FieldContext(level))
+                         : MakeTextAreaField(attributes, content, FieldContext(level)));
+    level.pos = PastTagEnd(level.text, contentEnd);
+  }
+
+  static std::u16string AsciiNumber(int value) {
+    std::u16string number;
+    for (char c : std::to_string(value)) number += static_cast<char16_t>(c);
+    return number;
+  }
+
+  static void RequestSize(BrowserElement& image, std::optional<int> width, std::optional<int> height) {
+    if (width) image.width = image.requestedWidth = std::max(*width, 0);
+    if (height) image.height = image.requestedHeight = std::max(*height, 0);
   }
 
   void Link(Level& level, const CStringRowArray& attributes) {
@@ -308,8 +367,7 @@ class TagParser {
     const int index = images_.FindOrAddImage(url.url, false, url.mayFetch);
     auto image = MakeImageElement(index, level.CurrentAlignment(), level.linkIndex, level.preformatted,
                                   ReadHtmlInteger(AttributeOr(attributes, u"border", u"0")));
-    if (width) image->width = *width;
-    if (height) image->height = *height;
+    RequestSize(*image, width, height);
     Append(level, std::move(image));
   }
 
@@ -522,7 +580,12 @@ class TagParser {
         pos = nestedEnd == kNotFound || nestedEnd >= tableEnd ? tableEnd : PastTagEnd(text, nestedEnd);
         continue;
       }
-      if (tag == kTagTr) {
+      if (tag == kTagForm || tag == kTagEndForm) {
+        CStringRowArray formAttributes;
+        ParseHtmlAttributes(text.substr(pos, tagEnd - pos), formAttributes);
+        if (tag == kTagForm) StartForm(formAttributes);
+        else currentForm_ = -1;
+      } else if (tag == kTagTr) {
         endRow();
         rowColour = kNoColour;
         if (const char16_t* colour = FindHtmlAttribute(attributes, u"bgcolor"))
@@ -631,13 +694,15 @@ class TagParser {
   const HtmlPageSettings& settings_;
   HtmlTextMeasurer& measurer_;
   HtmlImageRegistry& images_;
+  CMiniBrowserCallbacks* host_;
+  int currentForm_ = -1;
   int listLevel_ = 0;  // lists open around the one being read: even levels get filled bullets
 };
 
 }  // namespace
 
 ParsedHtmlPage ParseHtmlPage(std::u16string_view page, const HtmlPageSettings& settings,
-                             HtmlTextMeasurer& measurer, HtmlImageRegistry& images) {
+                             HtmlTextMeasurer& measurer, HtmlImageRegistry& images, CMiniBrowserCallbacks* host) {
   ParsedHtmlPage parsed;
   const bool plainText = IsPlainTextPage(settings.baseUrl);
   PreparedHtmlPage prepared = PrepareHtmlPage(page, settings.baseUrl);
@@ -649,7 +714,7 @@ ParsedHtmlPage ParseHtmlPage(std::u16string_view page, const HtmlPageSettings& s
   }
   BaseStyle base{plainText ? std::u16string(kFixedFace) : settings.face, ClampFontHeight(settings.fontHeight),
                  settings.textColour};
-  TagParser parser(parsed, settings, measurer, images);
+  TagParser parser(parsed, settings, measurer, images, host);
   parser.Parse(prepared.text, parsed.elements, base, 0, kAlignLeft, plainText);
   return parsed;
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "BrowserElement.h"
+#include "CMiniBrowserCallbacks.h"
 #include "CStringRowArray.h"
 #include "HtmlUrl.h"
 
@@ -35,7 +36,10 @@ struct ParsedHtmlPage {
   int deepestNesting = 0;  // deepest recursion of the parser
 };
 
+// With a host, the parse reports its progress and form fields get the host's controls;
+// without one, forms are ignored and their fields painted by the renderer.
 ParsedHtmlPage ParseHtmlPage(std::u16string_view page, const HtmlPageSettings& settings,
-                             HtmlTextMeasurer& measurer, HtmlImageRegistry& images);
+                             HtmlTextMeasurer& measurer, HtmlImageRegistry& images,
+                             CMiniBrowserCallbacks* host = nullptr);
 
 }  // namespace preview
