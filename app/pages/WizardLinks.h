@@ -5,6 +5,8 @@
 // A test program that shows the pages without the shell provides its own.
 #pragma once
 
+#include <functional>
+
 #include "Framework.h"
 
 namespace engine {
@@ -28,16 +30,36 @@ struct WizardFrameState {
   int LoadSnapshotEnabled = 0;
 };
 
-// What the drive tree asks of the scan page's panel (CSecondDisplay).
+// What the drive tree and the drive page ask of the scan page's panel
+// (CSecondDisplay).
 class ScanPanelLink {
  public:
   virtual void ClearSelectionFacts() = 0;
   virtual void ShowWholeDiskFacts() = 0;
   virtual void ShowSelectionFacts(int partition) = 0;
   virtual void ResetCounterCaptions() = 0;
+  virtual void ShowLogicalDriveFacts() = 0;
+  virtual void ShowRangeControls() = 0;
+  virtual void HideRangeControls() = 0;
+  virtual void ShowFileSystemChoice() = 0;
+  virtual void SetPromptText(const CString& text) = 0;
+  virtual void SetFactsCaption(const CString& text) = 0;
+  virtual void Repaint() = 0;
 
  protected:
   ~ScanPanelLink() = default;
+};
+
+// What the drive page asks of the scan page (CSecondView_HDD): its tree pane,
+// shown for a disk's partitions and hidden for a logical drive.
+class ScanPageLink {
+ public:
+  virtual void ShowTreePane(bool show) = 0;
+  // After a partition search: Next and Back shown, Home enabled.
+  virtual void ShowNavigationButtons() = 0;
+
+ protected:
+  ~ScanPageLink() = default;
 };
 
 // The pages whose Tab key walks a highlight over Next, Back and the tree: the
@@ -77,8 +99,12 @@ bool AskQuestion(const CString& text);
 // The results page's list, whose columns the mode page prepares; null while
 // there is no results page.
 CListCtrl* ResultsList();
-// The scan page's panel; null while there is no scan page.
+// The scan page's panel and the scan page; null while there is no scan page.
 ScanPanelLink* ScanPanel();
+ScanPageLink* ScanPage();
+// Runs `body` as the engine's one worker (a thread of that name); false while
+// another one still runs.
+bool StartWorker(const char* name, std::function<void()> body);
 // Going back to the mode page: the results list loses its columns and the
 // preview copies (deleted, the map emptied, the preview cleared at next paint),
 // and no snapshot is loading any more.
