@@ -69,6 +69,10 @@ public:
     uint32_t allowDrag = kDragInherit;
     bool visible = true;
     KitRect iconPadding = kTaskPanelDefaultRect;
+    // Where and how the drawing style last drew the caption (in-place renaming
+    // puts its editor there).
+    KitRect textRect;
+    uint32_t textFormat = 0;
 };
 
 class GroupItem : public PanelItem
