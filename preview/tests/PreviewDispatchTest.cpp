@@ -3,6 +3,7 @@
 #include <set>
 #include <string>
 
+#include "ImageFormat.h"
 #include "PreviewDispatch.h"
 
 namespace preview {
@@ -84,6 +85,18 @@ TEST(PreviewDispatch, NoPreviewBitmapAndLargeFiles) {
   EXPECT_EQ(PreviewExtensionOf(u"Photo.JPG", kLargeFilePreviewBytes + 1), u".largefile");
   EXPECT_EQ(PreviewExtensionOf(u"archive.tar.GZ", 10), u".gz");
   EXPECT_EQ(PreviewExtensionOf(u"README", 10), u"");
+}
+
+TEST(PreviewDispatch, ImageFormatByTheEndOfTheName) {
+  const std::pair<std::u16string_view, int> cases[] = {
+      {u"a.WBMP", kImageWbmp}, {u"a.bmp", kImageBmp},      {u"a.Jpeg", kImageJpeg}, {u"a.jpg", kImageJpeg},
+      {u"a.tiff", kImageTiff}, {u"a.emf", kImageMetafile}, {u"a.wmf", kImageMetafile}, {u"a.jp2", kImageJp2},
+      {u"a.jpc", kImageJpc},   {u"a.ppm", kImagePnm},      {u"a.ras", kImageRas},     {u"a.pcx", kImagePcx},
+      {u"bmp", kImageBmp},     {u"a.txt", kImageUnknown},  {u"mp", kImageUnknown},    {u"", kImageUnknown},
+  };
+  for (const auto& [name, format] : cases) {
+    EXPECT_EQ(ImageFormatOfName(name), format) << std::string(name.begin(), name.end());
+  }
 }
 
 }  // namespace

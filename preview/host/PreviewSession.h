@@ -1,0 +1,59 @@
+// What the preview pane shares with the program around it: the file in preview,
+// whether its viewer could show it (and why not), and the results list's flags.
+// The program's document owns one record and hands it out through
+// IPreviewSessionOwner; the pane and every viewer reach it through the document
+// they were created with, so the preview needs nothing of the program's classes.
+#pragma once
+
+#include "Framework.h"
+
+struct CPreviewSession
+{
+    // Written by the pane before each viewer is created; the viewer reads it in OnCreate.
+    CString PreviewFilePath;
+    // Cleared by a viewer that cannot show its file; the pane then shows its no-preview view.
+    int PreviewOk = 1;
+    // Whether the last file handed to the pane had a previewable extension.
+    int LastPreviewable = 0;
+    // Set by the results list when the chosen row holds no file.
+    int NothingToPreview = 0;
+    // The tree path of the item in preview, drawn in the pane's caption band.
+    CString PreviewItemPath;
+    // Why the last viewer could not show its file (empty when there is no reason to give).
+    CString FailureReason;
+    // The viewer needs a component this machine lacks: nothing is wrong with the file.
+    int ComponentMissing = 0;
+    // The window that gets the keyboard focus after each preview (the results list).
+    HWND FocusAfterPreview = nullptr;
+
+    // A viewer that cannot show its file says so, and why.
+    void ReportFailure(LPCTSTR reason)
+    {
+        PreviewOk = 0;
+        if (FailureReason.IsEmpty())
+            FailureReason = reason;
+    }
+    void ReportMissingComponent(LPCTSTR reason)
+    {
+        ReportFailure(reason);
+        ComponentMissing = 1;
+    }
+};
+
+class IPreviewSessionOwner
+{
+public:
+    virtual CPreviewSession& GetPreviewSession() = 0;
+
+protected:
+    ~IPreviewSessionOwner() = default;
+};
+
+// The session of the document a view was created with; null when the document
+// (or the view) has none.
+CPreviewSession* FindPreviewSession(CDocument* pDocument);
+CPreviewSession* FindPreviewSession(CView* pView);
+
+// The extension a viewer takes its road by: the text after the last "." with the
+// dot, lower-cased; a path without "." gives "." and the whole lower-cased path.
+CString PreviewPathExtension(const CString& strPath);

@@ -1,0 +1,386 @@
+// The preview pane in its gallery frame on a real display, showing files made at
+// test time: a viewer per kind, the large-file and no-preview views, and damaged
+// files of each kind, which give the no-preview view with their reason. Windows
+// are found by class and id, pixels sampled on the screen, and a screenshot of
+// each preview written beside the results.
+#include "CAdobeReaderView.h"
+#include "CColorTable.h"
+#include "CCorrupted_NoPreview_View.h"
+#include "CDBF_View.h"
+#include "CImage_View.h"
+#include "CLargeFileView.h"
+#include "CMyListCtrl.h"
+#include "CPSDViewView.h"
+#include "PreviewGallery.h"
+#include "RarTestWriter.h"
+#include "ResourceIds.h"
+#include "WindowCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+using preview::PreviewSlot;
+
+namespace
+{
+
+class PreviewGalleryTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        ::CoInitialize(nullptr);
+        s_pGallery = new CPreviewGallery;
+        ASSERT_TRUE(s_pGallery->Create(CRect(20, 20, 820, 560)));
+        Pump();
+    }
+    static void TearDownTestSuite()
+    {
+        delete s_pGallery;
+        s_pGallery = nullptr;
+        ::CoUninitialize();
+    }
+    static void Pump()
+    {
+        for (int i = 0; i < 10; ++i)
+        {
+            MSG msg;
+            while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageW(&msg);
+            }
+            ::Sleep(10);
+        }
+    }
+    static std::wstring File(const wchar_t* name)
+    {
+        return (std::filesystem::absolute(L"files") / name).wstring();
+    }
+    // Shows the file, lets it paint, and writes the screenshot.
+    static void Show(const wchar_t* name, const wchar_t* screenshot = nullptr)
+    {
+        ::SetForegroundWindow(s_pGallery->GetFrame()->GetSafeHwnd());
+        s_pGallery->Show(File(name));
+        Pump();
+        if (screenshot != nullptr)
+        {
+            EXPECT_TRUE(CaptureWindowToBmp(s_pGallery->GetFrame()->GetSafeHwnd(), screenshot));
+        }
+    }
+    static CMainPreviewView& Host() { return *s_pGallery->GetHost(); }
+    template <class View>
+    static View* Viewer(PreviewSlot slot)
+    {
+        return dynamic_cast<View*>(Host().GetViewer(slot));
+    }
+    static CCorrupted_NoPreview_View* NoPreview() { return Viewer<CCorrupted_NoPreview_View>(PreviewSlot::kNoPreview); }
+    static COLORREF ScreenPixel(CWnd* pWnd, int x, int y)
+    {
+        POINT point{x, y};
+        ::ClientToScreen(pWnd->GetSafeHwnd(), &point);
+        HDC screen = ::GetDC(nullptr);
+        const COLORREF color = ::GetPixel(screen, point.x, point.y);
+        ::ReleaseDC(nullptr, screen);
+        return color;
+    }
+    static CString ListText(HWND hList, int item, int column)
+    {
+        wchar_t text[256] = {};
+        LVITEMW lvItem{};
+        lvItem.iSubItem = column;
+        lvItem.pszText = text;
+        lvItem.cchTextMax = 256;
+        ::SendMessageW(hList, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&lvItem));
+        return text;
+    }
+    static int ColumnCount(HWND hList)
+    {
+        HWND hHeader = reinterpret_cast<HWND>(::SendMessageW(hList, LVM_GETHEADER, 0, 0));
+        return static_cast<int>(::SendMessageW(hHeader, HDM_GETITEMCOUNT, 0, 0));
+    }
+    static CString ColumnHeading(HWND hList, int column)
+    {
+        wchar_t text[64] = {};
+        LVCOLUMNW lvColumn{};
+        lvColumn.mask = LVCF_TEXT;
+        lvColumn.pszText = text;
+        lvColumn.cchTextMax = 64;
+        ::SendMessageW(hList, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&lvColumn));
+        return text;
+    }
+    static int ItemCount(HWND hList) { return static_cast<int>(::SendMessageW(hList, LVM_GETITEMCOUNT, 0, 0)); }
+    // The viewers live below the band's upper 35 pixels, over the rest of the pane.
+    static void ExpectPlacedBelowTheBand(CWnd* pViewer)
+    {
+        CRect pane, viewer;
+        Host().GetClientRect(&pane);
+        pViewer->GetWindowRect(&viewer);
+        Host().ScreenToClient(&viewer);
+        EXPECT_EQ(viewer.top, CMainPreviewView::kViewerTop);
+        EXPECT_EQ(viewer.Width(), pane.Width());
+        EXPECT_EQ(viewer.bottom, pane.bottom);
+    }
+
+    static CPreviewGallery* s_pGallery;
+};
+
+CPreviewGallery* PreviewGalleryTest::s_pGallery = nullptr;
+
+TEST_F(PreviewGalleryTest, ThePaneStartsWithThePreviewNotSupportedPicture)
+{
+    // The pane's own first file is a placeholder of no previewable kind.
+    ASSERT_NE(NoPreview(), nullptr);
+    EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
+    EXPECT_EQ(NoPreview()->GetDlgCtrlID(), static_cast<int>(CMainPreviewView::kViewerId));
+}
+
+TEST_F(PreviewGalleryTest, TextFileIsShownReadOnlyInItsEncoding)
+{
+    Show(L"notes.txt", L"preview-text.bmp");
+    auto* pView = Viewer<CAdobeReaderView>(PreviewSlot::kDocument);
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(NoPreview(), nullptr);
+    EXPECT_EQ(s_pGallery->GetSession().PreviewOk, 1);
+    CWnd* pEdit = pView->GetDlgItem(CAdobeReaderView::kRichEditId);
+    ASSERT_NE(pEdit, nullptr);
+    CString text;
+    pEdit->GetWindowText(text);
+    EXPECT_STREQ(text.GetString(), L"Gr\u00fc\u00dfe aus der Vorschau\r\nline two\r\n");
+    EXPECT_TRUE(pEdit->GetStyle() & ES_READONLY);
+    ExpectPlacedBelowTheBand(pView);
+    // Below the band's drawn part the pane is its light blue only where no viewer covers it.
+    EXPECT_EQ(ScreenPixel(&Host(), 300, CMainPreviewView::kViewerTop - 1), GetColorTable()->GetColor(13));
+}
+
+TEST_F(PreviewGalleryTest, RtfDocumentIsStreamedIn)
+{
+    Show(L"letter.rtf");
+    auto* pView = Viewer<CAdobeReaderView>(PreviewSlot::kDocument);
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(NoPreview(), nullptr);
+    CString text;
+    pView->GetDlgItem(CAdobeReaderView::kRichEditId)->GetWindowText(text);
+    EXPECT_STREQ(text.GetString(), L"Hello bold world");
+}
+
+TEST_F(PreviewGalleryTest, DbaseTableFillsOneColumnPerField)
+{
+    Show(L"people.dbf", L"preview-dbase.bmp");
+    auto* pView = Viewer<CDBF_View>(PreviewSlot::kDbf);
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(NoPreview(), nullptr);
+    HWND hList = pView->GetList().GetSafeHwnd();
+    ASSERT_EQ(::GetDlgCtrlID(hList), static_cast<int>(CDBF_View::kListId));
+    ASSERT_EQ(ColumnCount(hList), 7);
+    EXPECT_STREQ(ColumnHeading(hList, 0).GetString(), L"Index");
+    EXPECT_STREQ(ColumnHeading(hList, 1).GetString(), L"NAME");
+    ASSERT_EQ(ItemCount(hList), 3);
+    EXPECT_STREQ(ListText(hList, 0, 0).GetString(), L"1");
+    EXPECT_STREQ(ListText(hList, 0, 1).GetString(), L"Alice     ");
+    EXPECT_STREQ(ListText(hList, 0, 2).GetString(), L"12.500000");
+    EXPECT_STREQ(ListText(hList, 0, 3).GetString(), L"1980/01/02");
+    EXPECT_STREQ(ListText(hList, 0, 4).GetString(), L"TRUE");
+    EXPECT_STREQ(ListText(hList, 2, 0).GetString(), L"3");
+    EXPECT_STREQ(ListText(hList, 0, 6).GetString(), L"Memo");
+}
+
+TEST_F(PreviewGalleryTest, PhotoshopImageIsStretchedOverTheView)
+{
+    Show(L"picture.psd", L"preview-photoshop.bmp");
+    auto* pView = Viewer<CPSDViewView>(PreviewSlot::kPsd);
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(NoPreview(), nullptr);
+    EXPECT_EQ(pView->GetResult(), 0);
+    CRect client;
+    pView->GetClientRect(&client);
+    EXPECT_EQ(ScreenPixel(pView, client.Width() / 4, client.Height() / 2), RGB(255, 0, 0));
+    EXPECT_EQ(ScreenPixel(pView, client.Width() * 3 / 4, client.Height() / 2), RGB(0, 0, 255));
+}
+
+TEST_F(PreviewGalleryTest, ZipArchiveListsItsMembers)
+{
+    Show(L"bundle.zip", L"preview-zip.bmp");
+    auto* pView = Viewer<CMyListCtrl>(PreviewSlot::kArchive);
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(NoPreview(), nullptr);
+    HWND hList = pView->GetList()->GetSafeHwnd();
+    ASSERT_EQ(ColumnCount(hList), 7);
+    EXPECT_STREQ(ColumnHeading(hList, 5).GetString(), L"modify Time");
+    ASSERT_EQ(ItemCount(hList), 2);
+    EXPECT_STREQ(ListText(hList, 0, 0).GetString(), L"readme.txt");
+    EXPECT_STREQ(ListText(hList, 0, 1).GetString(), L"No");
+    EXPECT_STREQ(ListText(hList, 1, 0).GetString(), L"docs/guide.txt");
+    EXPECT_STREQ(ListText(hList, 1, 1).GetString(), L"Yes");
+    // The compressed size: 10,000 zero bytes deflate to far fewer.
+    EXPECT_LT(_wtoi(ListText(hList, 1, 2)), 1000);
+    EXPECT_FALSE(ListText(hList, 1, 5).IsEmpty());
+}
+
+TEST_F(PreviewGalleryTest, CabinetListsItsMembersLastFirst)
+{
+    Show(L"files.cab");
+    auto* pView = Viewer<CMyListCtrl>(PreviewSlot::kArchive);
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(NoPreview(), nullptr);
+    HWND hList = pView->GetList()->GetSafeHwnd();
+    ASSERT_EQ(ColumnCount(hList), 5);
+    ASSERT_EQ(ItemCount(hList), 2);
+    EXPECT_STREQ(ListText(hList, 0, 0).GetString(), L"b.txt");
+    EXPECT_STREQ(ListText(hList, 0, 2).GetString(), L"7");
+    EXPECT_STREQ(ListText(hList, 1, 0).GetString(), L"a.txt");
+    EXPECT_STREQ(ListText(hList, 1, 4).GetString(), L"-a--");
+}
+
+TEST_F(PreviewGalleryTest, RarArchiveIsListedThroughUnrar)
+{
+    rartest::Member folder = rartest::File("photos", 0, 0);
+    folder.Directory = true;
+    folder.Attributes = 0x10;
+    rartest::Member member = rartest::File("photos\\beach.jpg", 10, 123456);
+    member.DosTime = (46u << 25) | (7u << 21) | (14u << 16) | (9u << 11) | (30u << 5);  // 14 Jul 2026 09:30
+    member.Attributes = 0x21;
+    const rartest::Bytes archive = rartest::Rar4Archive({folder, member});
+    FILE* out = _wfopen(File(L"holiday.rar").c_str(), L"wb");
+    ASSERT_NE(out, nullptr);
+    fwrite(archive.data(), 1, archive.size(), out);
+    fclose(out);
+
+    Show(L"holiday.rar", L"preview-rar.bmp");
+    auto* pView = Viewer<CMyListCtrl>(PreviewSlot::kArchive);
+    ASSERT_NE(pView, nullptr);
+    ASSERT_EQ(NoPreview(), nullptr) << NoPreview()->GetReason().GetString();
+    HWND hList = pView->GetList()->GetSafeHwnd();
+    ASSERT_EQ(ItemCount(hList), 2);
+    EXPECT_STREQ(ListText(hList, 1, 0).GetString(), L"photos\\beach.jpg");
+    EXPECT_STREQ(ListText(hList, 1, 2).GetString(), L"123456");
+    EXPECT_STREQ(ListText(hList, 1, 3).GetString(), L"14 Jul 2026, 09:30:00");
+    EXPECT_STREQ(ListText(hList, 1, 4).GetString(), L"ra--");
+}
+
+TEST_F(PreviewGalleryTest, ImageIsDecodedOnceAndDrawnTwoHundredPixelsWide)
+{
+    Show(L"photo.png", L"preview-image.bmp");
+    auto* pView = Viewer<CImage_View>(PreviewSlot::kImage);
+    ASSERT_NE(pView, nullptr);
+    EXPECT_EQ(NoPreview(), nullptr);
+    ASSERT_TRUE(pView->GetImage().IsValid());
+    EXPECT_EQ(pView->GetImage().GetWidth(), 100u);
+    CRect client;
+    pView->GetClientRect(&client);
+    // Twice as wide as high: 200 x 150 at top 35.
+    const CRect picture = CImage_View::PictureRect(client.Width(), 100, 50);
+    EXPECT_EQ(picture.top, 35);
+    EXPECT_EQ(picture.Height(), 150);
+    EXPECT_EQ(ScreenPixel(pView, picture.CenterPoint().x, picture.CenterPoint().y), RGB(0, 0xC0, 0));
+}
+
+TEST_F(PreviewGalleryTest, FileAboveTheLimitGetsTheLargeFileView)
+{
+    Show(L"huge.bin", L"preview-large.bmp");
+    EXPECT_NE(Viewer<CLargeFileView>(PreviewSlot::kLargeFile), nullptr);
+    EXPECT_EQ(NoPreview(), nullptr);
+}
+
+TEST_F(PreviewGalleryTest, UnknownKindGetsPreviewNotSupported)
+{
+    Show(L"thing.xyz", L"preview-unknown.bmp");
+    ASSERT_NE(NoPreview(), nullptr);
+    EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
+    EXPECT_TRUE(NoPreview()->GetReason().IsEmpty());
+    EXPECT_EQ(s_pGallery->GetSession().LastPreviewable, 0);
+}
+
+TEST_F(PreviewGalleryTest, MissingComponentsGivePreviewNotSupportedWithTheReason)
+{
+    struct Case { const wchar_t* file; PreviewSlot failedSlot; const wchar_t* reasonPart; };
+    const Case cases[] = {
+        {L"manual.pdf", PreviewSlot::kNoPreview, L"PDF viewer control"},  // the viewer refuses to exist
+        {L"report.doc", PreviewSlot::kDocument, L"Word"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << std::string(c.file, c.file + wcslen(c.file)));
+        Show(c.file, c.failedSlot == PreviewSlot::kDocument ? L"preview-no-word.bmp" : nullptr);
+        ASSERT_NE(NoPreview(), nullptr);
+        EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
+        EXPECT_GE(NoPreview()->GetReason().Find(c.reasonPart), 0);
+        EXPECT_NE(Host().GetViewer(c.failedSlot), nullptr);
+    }
+    // A kind whose viewer this program does not have.
+    Show(L"thing.xyz");
+    CString path = CString(File(L"clip.avi").c_str());
+    Host().ClosePreviewWindows();
+    Host().ShowFile(path, L".avi");
+    ASSERT_NE(NoPreview(), nullptr);
+    EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
+    EXPECT_GE(NoPreview()->GetReason().Find(L".avi"), 0);
+}
+
+TEST_F(PreviewGalleryTest, DamagedFilesGiveTheCorruptedPictureWithTheirReason)
+{
+    struct Case { const wchar_t* file; PreviewSlot viewerSlot; const wchar_t* reasonPart; };
+    const Case cases[] = {
+        {L"broken.dbf", PreviewSlot::kDbf, L"no field descriptors"},
+        {L"broken.psd", PreviewSlot::kPsd, L"Photoshop header"},
+        {L"broken.zip", PreviewSlot::kArchive, L"ZIP archive"},
+        {L"broken.png", PreviewSlot::kImage, L"could not be decoded"},
+        {L"broken.cab", PreviewSlot::kArchive, L"cabinet"},
+        {L"missing.c", PreviewSlot::kDocument, L"could not be opened"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << std::string(c.file, c.file + wcslen(c.file)));
+        Show(c.file, std::wstring(c.file) == L"broken.zip" ? L"preview-damaged-zip.bmp" : nullptr);
+        ASSERT_NE(NoPreview(), nullptr);
+        EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_CORRUPTED));
+        EXPECT_GE(NoPreview()->GetReason().Find(c.reasonPart), 0) << NoPreview()->GetReason().GetString();
+        // The failed viewer stays in its slot, covered, until the next file.
+        CView* pFailed = Host().GetViewer(c.viewerSlot);
+        ASSERT_NE(pFailed, nullptr);
+        HWND hAbove = ::GetWindow(pFailed->GetSafeHwnd(), GW_HWNDPREV);
+        EXPECT_EQ(hAbove, NoPreview()->GetSafeHwnd());
+    }
+}
+
+TEST_F(PreviewGalleryTest, PlainTextThatCannotBeOpenedLeavesItsEmptyView)
+{
+    Show(L"missing.txt");
+    EXPECT_NE(Viewer<CAdobeReaderView>(PreviewSlot::kDocument), nullptr);
+    EXPECT_EQ(NoPreview(), nullptr);
+    EXPECT_EQ(s_pGallery->GetSession().PreviewOk, 0);
+}
+
+TEST_F(PreviewGalleryTest, EachPreviewClosesTheViewersOfTheLastOne)
+{
+    Show(L"broken.dbf");
+    const HWND hFailed = Host().GetViewer(PreviewSlot::kDbf)->GetSafeHwnd();
+    const HWND hCover = NoPreview()->GetSafeHwnd();
+    Show(L"notes.txt");
+    EXPECT_FALSE(::IsWindow(hFailed));
+    EXPECT_FALSE(::IsWindow(hCover));
+    EXPECT_EQ(Host().GetViewer(PreviewSlot::kDbf), nullptr);
+    int viewers = 0;
+    for (HWND hChild = ::GetWindow(Host().GetSafeHwnd(), GW_CHILD); hChild != nullptr;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        ++viewers;
+    EXPECT_EQ(viewers, 1);
+}
+
+TEST_F(PreviewGalleryTest, ResizingThePaneMovesEveryViewerBelowTheBand)
+{
+    Show(L"broken.psd");
+    CFrameWnd* pFrame = s_pGallery->GetFrame();
+    pFrame->SetWindowPos(nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    ExpectPlacedBelowTheBand(Host().GetViewer(PreviewSlot::kPsd));
+    ExpectPlacedBelowTheBand(NoPreview());
+    pFrame->SetWindowPos(nullptr, 0, 0, 800, 540, SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+}
+
+}  // namespace

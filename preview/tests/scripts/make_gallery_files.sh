@@ -1,0 +1,36 @@
+#!/bin/sh
+# Writes the files the preview gallery shows, with real tools: a UTF-8 text, a
+# dBase table, a Photoshop document, a ZIP, a PNG, a cabinet, an RTF, a file above
+# the preview's size limit, a file of no previewable kind, and damaged files.
+set -e
+here=$(cd "$(dirname "$0")" && pwd)
+out=$1
+rm -rf "$out"
+mkdir -p "$out/ziproot/docs" "$out/cabroot"
+cd "$out"
+
+printf '\357\273\277Gr\303\274\303\237e aus der Vorschau\nline two\n' > notes.txt
+python3 "$here/write_dbf.py" people.dbf
+# Left half red, right half blue.
+convert -size 20x30 xc:'#FF0000' -size 20x30 xc:'#0000FF' +append -compress RLE picture.psd
+echo hello > ziproot/readme.txt
+head -c 10000 /dev/zero > ziproot/docs/guide.txt
+(cd ziproot && zip -D -q ../bundle.zip readme.txt docs/guide.txt)
+convert -size 100x50 xc:'#00C000' photo.png
+echo first > cabroot/a.txt
+echo second > cabroot/b.txt
+(cd cabroot && gcab -c ../files.cab a.txt b.txt)
+printf '{\\rtf1\\ansi Hello {\\b bold} world}' > letter.rtf
+printf '%%PDF-1.4\n%%%%EOF\n' > manual.pdf
+printf 'not a real Word document' > report.doc
+head -c 5242881 /dev/zero > huge.bin
+echo nothing > thing.xyz
+
+# Damaged: a table without fields, a document without its signature, an archive
+# without a directory, a cut picture, a cut cabinet.
+{ head -c 32 /dev/zero; printf '\015\040'; } > broken.dbf
+{ printf '8BPX'; tail -c +5 picture.psd; } > broken.psd
+{ printf 'PK\003\004'; head -c 200 /dev/urandom; } > broken.zip
+head -c 60 photo.png > broken.png
+head -c 40 files.cab > broken.cab
+rm -rf ziproot cabroot

@@ -1,0 +1,118 @@
+#include "CxImage.h"
+
+#include "ImageFormat.h"
+
+#include <wincodec.h>
+
+namespace {
+
+// Releases a COM interface pointer when it goes.
+template <typename T>
+class ComPtr
+{
+public:
+    ComPtr() = default;
+    ~ComPtr()
+    {
+        if (m_p != nullptr)
+            m_p->Release();
+    }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    T** operator&() { return &m_p; }
+    T* operator->() const { return m_p; }
+    T* get() const { return m_p; }
+
+private:
+    T* m_p = nullptr;
+};
+
+}  // namespace
+
+CxImage::CxImage(LPCWSTR fileName, int imageType)
+{
+    Load(fileName, imageType);
+}
+
+void CxImage::Destroy()
+{
+    m_pixels.clear();
+    m_pixels.shrink_to_fit();
+    m_width = m_height = 0;
+}
+
+bool CxImage::Load(LPCWSTR fileName, int imageType)
+{
+    Destroy();
+    if (fileName == nullptr || imageType == preview::kImageUnknown)
+        return false;
+    // The imaging component finds the format by the file's content.
+    return DecodeWithWic(fileName);
+}
+
+bool CxImage::DecodeWithWic(LPCWSTR fileName)
+{
+    ComPtr<IWICImagingFactory> factory;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                                  reinterpret_cast<void**>(&factory))))
+        return false;
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (FAILED(factory->CreateDecoderFromFilename(fileName, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                  &decoder)))
+        return false;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    if (FAILED(decoder->GetFrame(0, &frame)))
+        return false;
+    UINT width = 0, height = 0;
+    if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0 ||
+        static_cast<uint64_t>(width) * height > kMaxPixels)
+        return false;
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
+                                     0.0, WICBitmapPaletteTypeCustom)))
+        return false;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(pixels.size() * 4),
+                                     reinterpret_cast<BYTE*>(pixels.data()))))
+        return false;
+    // Premultiplied pixels laid over white: each channel gains what the alpha leaves.
+    for (uint32_t& pixel : pixels)
+    {
+        const uint32_t uncovered = 255 - (pixel >> 24);
+        const uint32_t blue = (pixel & 0xFF) + uncovered, green = ((pixel >> 8) & 0xFF) + uncovered,
+                       red = ((pixel >> 16) & 0xFF) + uncovered;
+        pixel = (blue > 255 ? 255 : blue) | (green > 255 ? 255 : green) << 8 | (red > 255 ? 255 : red) << 16;
+    }
+    m_pixels = std::move(pixels);
+    m_width = width;
+    m_height = height;
+    return true;
+}
+
+COLORREF CxImage::GetPixelColor(uint32_t x, uint32_t y) const
+{
+    if (x >= m_width || y >= m_height)
+        return 0;
+    const uint32_t pixel = m_pixels[static_cast<size_t>(y) * m_width + x];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+long CxImage::Stretch(HDC hDC, long x, long y, long cx, long cy, DWORD rop) const
+{
+    if (!IsValid() || hDC == nullptr)
+        return 0;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = static_cast<LONG>(m_width);
+    info.bmiHeader.biHeight = -static_cast<LONG>(m_height);  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const int oldMode = ::SetStretchBltMode(hDC, HALFTONE);
+    ::SetBrushOrgEx(hDC, 0, 0, nullptr);
+    const int lines = ::StretchDIBits(hDC, x, y, cx, cy, 0, 0, static_cast<int>(m_width),
+                                      static_cast<int>(m_height), m_pixels.data(), &info, DIB_RGB_COLORS, rop);
+    ::SetStretchBltMode(hDC, oldMode);
+    return lines;
+}

@@ -1,0 +1,18 @@
+// Conversions the viewers share between the readers' UTF-16 text and the
+// framework's strings and paths.
+#pragma once
+
+#include "Framework.h"
+
+#include <filesystem>
+#include <string>
+
+inline CString ToCString(const std::u16string& text)
+{
+    return CString(std::wstring(text.begin(), text.end()).c_str());
+}
+
+inline std::filesystem::path ToPath(const CString& path)
+{
+    return std::filesystem::path(std::wstring(path.GetString(), static_cast<size_t>(path.GetLength())));
+}
