@@ -5,6 +5,7 @@
 #include "CColorTable.h"
 #include "CCorrupted_NoPreview_View.h"
 #include "CDBF_View.h"
+#include "CDFXView.h"
 #include "CDrawTools.h"
 #include "CImage_View.h"
 #include "CLargeFileView.h"
@@ -60,6 +61,7 @@ CRuntimeClass* CMainPreviewView::ViewerClassOf(PreviewSlot slot)
     case PreviewSlot::kArchive: return RUNTIME_CLASS(CMyListCtrl);
     case PreviewSlot::kDbf: return RUNTIME_CLASS(CDBF_View);
     case PreviewSlot::kPsd: return RUNTIME_CLASS(CPSDViewView);
+    case PreviewSlot::kDxf: return RUNTIME_CLASS(CDFXView);
     case PreviewSlot::kNoPreview: return RUNTIME_CLASS(CCorrupted_NoPreview_View);
     case PreviewSlot::kLargeFile: return RUNTIME_CLASS(CLargeFileView);
     default: return nullptr;  // viewers of components this program does not have

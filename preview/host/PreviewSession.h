@@ -23,6 +23,8 @@ struct CPreviewSession
     CString FailureReason;
     // The viewer needs a component this machine lacks: nothing is wrong with the file.
     int ComponentMissing = 0;
+    // Set while the results come from File Trace, whose drawings are not previewed.
+    int FileTraceMode = 0;
     // The window that gets the keyboard focus after each preview (the results list).
     HWND FocusAfterPreview = nullptr;
 

@@ -7,6 +7,7 @@
 #include "CColorTable.h"
 #include "CCorrupted_NoPreview_View.h"
 #include "CDBF_View.h"
+#include "CDFXView.h"
 #include "CImage_View.h"
 #include "CLargeFileView.h"
 #include "CMyListCtrl.h"
@@ -277,6 +278,67 @@ TEST_F(PreviewGalleryTest, ImageIsDecodedOnceAndDrawnTwoHundredPixelsWide)
     EXPECT_EQ(picture.top, 35);
     EXPECT_EQ(picture.Height(), 150);
     EXPECT_EQ(ScreenPixel(pView, picture.CenterPoint().x, picture.CenterPoint().y), RGB(0, 0xC0, 0));
+}
+
+TEST_F(PreviewGalleryTest, DrawingIsFittedZoomedByTheWheelAndDraggedByTheMouse)
+{
+    Show(L"plan.dxf", L"preview-dxf.bmp");
+    auto* pView = Viewer<CDFXView>(PreviewSlot::kDxf);
+    ASSERT_NE(pView, nullptr);
+    ASSERT_EQ(NoPreview(), nullptr) << NoPreview()->GetReason().GetString();
+    CDxfLibrary& library = pView->GetLibrary();
+    ASSERT_TRUE(library.HasDrawing());
+    CDxfCanvas& canvas = pView->GetCanvas();
+    CRect client;
+    canvas.GetClientRect(&client);
+    // The 100 x 100 square fills the canvas's height, centred: its left edge is a black line.
+    preview::DxfViewProperties view{};
+    ASSERT_TRUE(library.GetViewProperties(view));
+    const double scale = view.PixelsPerUnit;
+    EXPECT_NEAR(scale, client.Height() / 100.0, 1e-9);
+    const int leftEdge = static_cast<int>((0 - view.OriginX) * scale);
+    EXPECT_EQ(ScreenPixel(&canvas, leftEdge, client.Height() / 2), RGB(0, 0, 0));
+    EXPECT_EQ(ScreenPixel(&canvas, leftEdge + 5, client.Height() / 2), RGB(255, 255, 255));
+
+    // Three steps of the wheel up: 1.5 cubed, the centre staying where it is.
+    const CPoint centre = client.CenterPoint();
+    for (int i = 0; i < 3; ++i)
+        pView->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(centre.x, centre.y));
+    EXPECT_NEAR(library.GetZoom(), 3.375, 1e-12);
+    pView->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_NEAR(library.GetZoom(), 2.25, 1e-12);
+
+    // Dragging 10 pixels to the right moves the origin 10 pixels' worth of units left.
+    ASSERT_TRUE(library.GetViewProperties(view));
+    const double before = view.OriginX;
+    canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+    canvas.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(110, 100));
+    canvas.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(110, 100));
+    ASSERT_TRUE(library.GetViewProperties(view));
+    EXPECT_NEAR(before - view.OriginX, 10 / (view.PixelsPerUnit * view.ZoomLevel), 1e-9);
+    Pump();
+    EXPECT_TRUE(CaptureWindowToBmp(s_pGallery->GetFrame()->GetSafeHwnd(), L"preview-dxf-zoomed.bmp"));
+}
+
+TEST_F(PreviewGalleryTest, DrawingWithoutHeaderOrLibraryIsNotShown)
+{
+    Show(L"noheader.dxf");
+    ASSERT_NE(NoPreview(), nullptr);
+    EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_CORRUPTED));
+    EXPECT_GE(NoPreview()->GetReason().Find(L"header"), 0);
+
+    // Without the library the drawing has no preview here; the file is not to blame.
+    Show(L"thing.xyz");
+    wchar_t exe[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    const std::filesystem::path library = std::filesystem::path(exe).parent_path() / L"DXF.dll";
+    const std::filesystem::path parked = library.wstring() + L".parked";
+    std::filesystem::rename(library, parked);
+    Show(L"plan.dxf");
+    std::filesystem::rename(parked, library);
+    ASSERT_NE(NoPreview(), nullptr);
+    EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
+    EXPECT_GE(NoPreview()->GetReason().Find(L"DXF.dll"), 0);
 }
 
 TEST_F(PreviewGalleryTest, FileAboveTheLimitGetsTheLargeFileView)

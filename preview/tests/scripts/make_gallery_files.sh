@@ -33,4 +33,14 @@ echo nothing > thing.xyz
 { printf 'PK\003\004'; head -c 200 /dev/urandom; } > broken.zip
 head -c 60 photo.png > broken.png
 head -c 40 files.cab > broken.cab
+
+# A drawing: a square of lines with a circle inside, after its header section.
+printf '0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n' > plan.dxf
+for edge in '0 0 100 0' '100 0 100 100' '100 100 0 100' '0 100 0 0'; do
+  set -- $edge
+  printf '0\nLINE\n8\n0\n10\n%s\n20\n%s\n11\n%s\n21\n%s\n' "$1" "$2" "$3" "$4" >> plan.dxf
+done
+printf '0\nCIRCLE\n8\n0\n10\n50\n20\n50\n40\n25\n0\nENDSEC\n0\nEOF\n' >> plan.dxf
+# Entities without a header section: refused.
+printf '0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0\n20\n0\n11\n1\n21\n1\n0\nENDSEC\n0\nEOF\n' > noheader.dxf
 rm -rf ziproot cabroot
