@@ -12,6 +12,7 @@
 #include "CMyListCtrl.h"
 #include "CPSDViewView.h"
 #include "CSharedMetrics.h"
+#include "CTextView.h"
 #include "PreviewSession.h"
 
 #include <string>
@@ -57,6 +58,7 @@ CRuntimeClass* CMainPreviewView::ViewerClassOf(PreviewSlot slot)
     switch (slot)
     {
     case PreviewSlot::kImage: return RUNTIME_CLASS(CImage_View);
+    case PreviewSlot::kPicture: return RUNTIME_CLASS(CTextView);
     case PreviewSlot::kDocument: return RUNTIME_CLASS(CAdobeReaderView);
     case PreviewSlot::kArchive: return RUNTIME_CLASS(CMyListCtrl);
     case PreviewSlot::kDbf: return RUNTIME_CLASS(CDBF_View);

@@ -12,6 +12,7 @@
 #include "CLargeFileView.h"
 #include "CMyListCtrl.h"
 #include "CPSDViewView.h"
+#include "CTextView.h"
 #include "PreviewGallery.h"
 #include "RarTestWriter.h"
 #include "ResourceIds.h"
@@ -341,6 +342,57 @@ TEST_F(PreviewGalleryTest, DrawingWithoutHeaderOrLibraryIsNotShown)
     EXPECT_GE(NoPreview()->GetReason().Find(L"DXF.dll"), 0);
 }
 
+TEST_F(PreviewGalleryTest, ImageFormatsOfTheImagingComponentAreDecoded)
+{
+    for (const wchar_t* name : {L"photo.jpg", L"photo.bmp", L"photo.tif"})
+    {
+        SCOPED_TRACE(testing::Message() << std::string(name, name + wcslen(name)));
+        Show(name);
+        auto* pView = Viewer<CImage_View>(PreviewSlot::kImage);
+        ASSERT_NE(pView, nullptr);
+        EXPECT_EQ(NoPreview(), nullptr);
+        ASSERT_TRUE(pView->GetImage().IsValid());
+        const COLORREF centre = pView->GetImage().GetPixelColor(50, 25);
+        // JPEG is lossy: near the green it was made from.
+        EXPECT_NEAR(GetGValue(centre), 0xC0, 6);
+        EXPECT_LE(GetRValue(centre), 6);
+    }
+}
+
+TEST_F(PreviewGalleryTest, IconIsStretchedBetweenTheMargins)
+{
+    Show(L"badge.ico", L"preview-icon.bmp");
+    auto* pView = Viewer<CTextView>(PreviewSlot::kPicture);
+    ASSERT_NE(pView, nullptr);
+    ASSERT_EQ(NoPreview(), nullptr) << NoPreview()->GetReason().GetString();
+    EXPECT_EQ(pView->GetPixelSize(), CSize(32, 32));
+    CRect client;
+    pView->GetClientRect(&client);
+    EXPECT_EQ(ScreenPixel(pView, client.Width() / 2, client.Height() / 2), RGB(0xFF, 0x80, 0));
+    EXPECT_EQ(ScreenPixel(pView, 100, client.Height() / 2), RGB(255, 255, 255));
+    EXPECT_EQ(CTextView::HimetricToPixels(2540, 96), 96);
+    EXPECT_EQ(CTextView::HimetricToPixels(1, 96), 0);
+}
+
+TEST_F(PreviewGalleryTest, MetafileIsShownByThePictureView)
+{
+    // An enhanced metafile drawn here: a blue square on its own.
+    const std::wstring path = File(L"shape.emf");
+    HDC hMeta = ::CreateEnhMetaFileW(nullptr, path.c_str(), nullptr, nullptr);
+    ASSERT_NE(hMeta, nullptr);
+    const RECT square{0, 0, 100, 100};
+    HBRUSH hBlue = ::CreateSolidBrush(RGB(0, 0, 255));
+    ::FillRect(hMeta, &square, hBlue);
+    ::DeleteObject(hBlue);
+    ::DeleteEnhMetaFile(::CloseEnhMetaFile(hMeta));
+
+    Show(L"shape.emf", L"preview-metafile.bmp");
+    auto* pView = Viewer<CTextView>(PreviewSlot::kPicture);
+    ASSERT_NE(pView, nullptr);
+    ASSERT_EQ(NoPreview(), nullptr) << NoPreview()->GetReason().GetString();
+    EXPECT_GT(pView->GetPixelSize().cx, 0);
+}
+
 TEST_F(PreviewGalleryTest, FileAboveTheLimitGetsTheLargeFileView)
 {
     Show(L"huge.bin", L"preview-large.bmp");
@@ -392,6 +444,7 @@ TEST_F(PreviewGalleryTest, DamagedFilesGiveTheCorruptedPictureWithTheirReason)
         {L"broken.zip", PreviewSlot::kArchive, L"ZIP archive"},
         {L"broken.png", PreviewSlot::kImage, L"could not be decoded"},
         {L"broken.cab", PreviewSlot::kArchive, L"cabinet"},
+        {L"broken.ico", PreviewSlot::kPicture, L"picture"},
         {L"missing.c", PreviewSlot::kDocument, L"could not be opened"},
     };
     for (const Case& c : cases)

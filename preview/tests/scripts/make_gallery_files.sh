@@ -17,6 +17,9 @@ echo hello > ziproot/readme.txt
 head -c 10000 /dev/zero > ziproot/docs/guide.txt
 (cd ziproot && zip -D -q ../bundle.zip readme.txt docs/guide.txt)
 convert -size 100x50 xc:'#00C000' photo.png
+# The same picture in the other formats the image view decodes, and an icon.
+for format in jpg bmp tif; do convert photo.png "photo.$format"; done
+convert -size 32x32 xc:'#FF8000' badge.ico
 echo first > cabroot/a.txt
 echo second > cabroot/b.txt
 (cd cabroot && gcab -c ../files.cab a.txt b.txt)
@@ -33,6 +36,7 @@ echo nothing > thing.xyz
 { printf 'PK\003\004'; head -c 200 /dev/urandom; } > broken.zip
 head -c 60 photo.png > broken.png
 head -c 40 files.cab > broken.cab
+head -c 30 badge.ico > broken.ico
 
 # A drawing: a square of lines with a circle inside, after its header section.
 printf '0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n' > plan.dxf
