@@ -80,6 +80,7 @@ int CTaskPanelDrawerStyle3::DrawGroupCaption(CDC* pDC, Group& group, BOOL bDraw)
         {
             CRect text = CaptionTextArea(pDC, group, caption, TRUE);
             pDC->SetTextColor(group.enabled ? m_normalColors.text.GetValue() : Slot(COLOR_GRAYTEXT));
+            pDC->SetBkMode(TRANSPARENT);
             DrawItemText(pDC, group, text, m_nCaptionTextFormat);
             if (m_bCaptionUnderline)
             {

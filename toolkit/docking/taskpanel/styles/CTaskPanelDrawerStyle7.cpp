@@ -76,6 +76,7 @@ int CTaskPanelDrawerStyle7::DrawGroupCaption(CDC* pDC, Group& group, BOOL bDraw)
     text.DeflateRect(3, 0);
     CFont* pOldFont = pDC->SelectObject(&m_captionFont);
     pDC->SetTextColor(group.enabled ? GetGroupColors(group).captionText.GetValue() : Slot(COLOR_GRAYTEXT));
+    pDC->SetBkMode(TRANSPARENT);
     DrawItemText(pDC, group, text, m_nCaptionTextFormat);
     pDC->SelectObject(pOldFont);
 

@@ -1,0 +1,512 @@
+// The task-panel gallery under Wine, driven as a user drives it: groups
+// expanded and collapsed by clicks (the groups below move), hot tracking,
+// keyboard focus and navigation, items dragged to another group, to a second
+// panel and to another program, data of another format refused, a pressed
+// item removed, a group stored and loaded again, scrolling, and every
+// drawing style by number with its colours sampled. Screenshots go beside
+// the results. One process runs every check (Wine starts once).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "CColorTable.h"
+#include "CKitPropExchangeArchive.h"
+#include "CTaskPanelGalleryWnd.h"
+#include "TaskPanelClipboard.h"
+#include "TaskPanelExchange.h"
+#include "WindowCapture.h"
+#include "core/DrawerColors.h"
+
+using kit::taskpanel::MixColors;
+using Group = CKitTaskPanel::Group;
+using GroupItem = CKitTaskPanel::GroupItem;
+
+namespace {
+
+void PumpFor(DWORD ms)
+{
+    const DWORD end = ::GetTickCount() + ms;
+    do
+    {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(5);
+    } while (static_cast<LONG>(::GetTickCount() - end) < 0);
+}
+
+void SendMouse(DWORD flags, POINT pt = {})
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    if (flags & MOUSEEVENTF_MOVE)
+    {
+        input.mi.dx = (pt.x * 65535 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = (pt.y * 65535 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+        flags |= MOUSEEVENTF_ABSOLUTE;
+    }
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void SendKey(WORD vk, bool shift = false)
+{
+    auto key = [](WORD code, DWORD flags) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = code;
+        input.ki.dwFlags = flags;
+        ::SendInput(1, &input, sizeof(input));
+    };
+    if (shift)
+        key(VK_SHIFT, 0);
+    key(vk, 0);
+    key(vk, KEYEVENTF_KEYUP);
+    if (shift)
+        key(VK_SHIFT, KEYEVENTF_KEYUP);
+    PumpFor(150);
+}
+
+// Runs the input from a thread of its own while this thread runs the
+// windows (a drag is a modal loop on this thread).
+template <typename Input>
+void WithInput(Input input)
+{
+    std::atomic<bool> done{false};
+    std::thread sender([&] {
+        input();
+        done = true;
+    });
+    while (!done)
+        PumpFor(10);
+    sender.join();
+    PumpFor(300);
+}
+
+void Click(POINT pt)
+{
+    WithInput([pt] {
+        SendMouse(MOUSEEVENTF_MOVE, pt);
+        ::Sleep(100);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        ::Sleep(60);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        ::Sleep(100);
+    });
+}
+
+void Drag(POINT from, POINT to)
+{
+    WithInput([from, to] {
+        SendMouse(MOUSEEVENTF_MOVE, from);
+        ::Sleep(150);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        ::Sleep(150);
+        for (int step = 1; step <= 10; ++step)
+        {
+            SendMouse(MOUSEEVENTF_MOVE, {from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+            ::Sleep(60);
+        }
+        ::Sleep(200);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        ::Sleep(200);
+    });
+}
+
+// A point of the item on the screen: left part of its rectangle, middle row.
+POINT ScreenPointOf(CKitTaskPanel& panel, const CKitTaskPanel::PanelItem& item, int dx = 12)
+{
+    const CRect rect = panel.GetItemRect(item);
+    POINT pt{rect.left + dx, rect.CenterPoint().y};
+    ::ClientToScreen(panel.GetSafeHwnd(), &pt);
+    return pt;
+}
+
+POINT ScreenPoint(CKitTaskPanel& panel, int x, int y)
+{
+    POINT pt{x, y};
+    ::ClientToScreen(panel.GetSafeHwnd(), &pt);
+    return pt;
+}
+
+std::wstring ResultPath(const std::wstring& name)
+{
+    wchar_t dir[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, dir);
+    return std::wstring(dir) + L"\\" + name;
+}
+
+bool Near(COLORREF a, COLORREF b, int tolerance = 3)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+// The colour on the screen at a point of the panel's client area.
+COLORREF ScreenPixel(CKitTaskPanel& panel, int x, int y)
+{
+    const POINT pt = ScreenPoint(panel, x, y);
+    HDC hScreen = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(hScreen, pt.x, pt.y);
+    ::ReleaseDC(nullptr, hScreen);
+    return colour;
+}
+
+Group* FindGroup(CKitTaskPanel& panel, const char16_t* caption)
+{
+    for (int i = 0; i < panel.GetGroupCount(); ++i)
+        if (panel.GetGroup(i)->caption == caption)
+            return panel.GetGroup(i);
+    return nullptr;
+}
+
+GroupItem* FindItem(Group& group, const char16_t* caption)
+{
+    for (int i = 0; i < group.items.GetCount(); ++i)
+        if (group.items.GetAt(i)->caption == caption)
+            return group.items.GetAt(i);
+    return nullptr;
+}
+
+class TaskPanelGallery : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_gallery.CreateGallery(40, 40, 2));
+        m_gallery.FillSamples();
+        m_gallery.SetForegroundWindow();
+        PumpFor(300);
+        m_tasks = FindGroup(m_gallery.m_left, u"Recovery tasks");
+        m_details = FindGroup(m_gallery.m_left, u"Details");
+        m_favourites = FindGroup(m_gallery.m_right, u"Favourites");
+        ASSERT_TRUE(m_tasks && m_details && m_favourites);
+    }
+    void TearDown() override
+    {
+        m_gallery.DestroyWindow();
+        PumpFor(50);
+    }
+    int Count(WPARAM code) const
+    {
+        int count = 0;
+        for (const auto& n : m_gallery.m_notifications)
+            count += n.code == code;
+        return count;
+    }
+    void Capture(const wchar_t* name)
+    {
+        m_gallery.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpFor(100);
+        CaptureWindowToBmp(m_gallery.GetSafeHwnd(), ResultPath(name));
+    }
+
+    CTaskPanelGalleryWnd m_gallery;
+    CKitTaskPanel& m_left = m_gallery.m_left;
+    CKitTaskPanel& m_right = m_gallery.m_right;
+    Group* m_tasks = nullptr;
+    Group* m_details = nullptr;
+    Group* m_favourites = nullptr;
+};
+
+TEST_F(TaskPanelGallery, ClickOnACaptionCollapsesAndExpandsTheGroupAndTheGroupsBelowFollow)
+{
+    m_left.SetAnimation(0);
+    Capture(L"taskpanel_start.bmp");
+    const int detailsTop = m_details->currentRect.top;
+    const int tasksHeight = m_tasks->currentRect.Height();
+
+    Click(ScreenPointOf(m_left, *m_tasks, 30));
+    PumpFor(500);  // ten animation steps of 30 ms
+    EXPECT_FALSE(m_left.IsGroupExpanded(m_tasks));
+    EXPECT_EQ(m_details->currentRect.top, detailsTop - (tasksHeight - m_tasks->captionHeight));
+    EXPECT_EQ(Count(kTpnGroupExpanding), 1);
+    EXPECT_EQ(Count(kTpnGroupExpanded), 1);
+    Capture(L"taskpanel_collapsed.bmp");
+
+    // The owner vetoes: nothing moves.
+    m_gallery.m_bVetoExpand = TRUE;
+    Click(ScreenPointOf(m_left, *m_tasks, 30));
+    PumpFor(400);
+    EXPECT_FALSE(m_left.IsGroupExpanded(m_tasks));
+    EXPECT_EQ(Count(kTpnGroupExpanding), 2);
+    EXPECT_EQ(Count(kTpnGroupExpanded), 1);
+
+    m_gallery.m_bVetoExpand = FALSE;
+    Click(ScreenPointOf(m_left, *m_tasks, 30));
+    PumpFor(500);
+    EXPECT_TRUE(m_left.IsGroupExpanded(m_tasks));
+    EXPECT_EQ(m_details->currentRect.top, detailsTop);
+    EXPECT_EQ(Count(kTpnGroupExpanded), 2);
+}
+
+TEST_F(TaskPanelGallery, TheMouseMakesLinksHotAndAClickNotifiesTheOwner)
+{
+    GroupItem* pScan = FindItem(*m_tasks, u"Scan drive");
+    WithInput([&] { SendMouse(MOUSEEVENTF_MOVE, ScreenPointOf(m_left, *pScan, 40)); ::Sleep(150); });
+    EXPECT_EQ(m_left.GetHotItem(), pScan);
+    EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_HAND));
+
+    // Text items never become hot.
+    GroupItem* pText = FindItem(*m_details, u"NTFS volume, 12,345 files found");
+    WithInput([&] { SendMouse(MOUSEEVENTF_MOVE, ScreenPointOf(m_left, *pText, 40)); ::Sleep(150); });
+    EXPECT_EQ(m_left.GetHotItem(), nullptr);
+
+    Click(ScreenPointOf(m_left, *pScan, 40));
+    ASSERT_EQ(Count(kTpnItemClick), 1);
+    EXPECT_EQ(m_left.GetFocusedItem(), pScan);
+    for (const auto& n : m_gallery.m_notifications)
+        if (n.code == kTpnItemClick)
+            EXPECT_EQ(n.param, reinterpret_cast<LPARAM>(pScan));
+}
+
+TEST_F(TaskPanelGallery, KeysMoveTheFocusThroughGroupsAndItems)
+{
+    Click(ScreenPointOf(m_left, *m_tasks, 30));  // focuses (and collapses) the group
+    Click(ScreenPointOf(m_left, *m_tasks, 30));  // and expands it again
+    ASSERT_EQ(m_left.GetFocusedItem(), m_tasks);
+
+    SendKey(VK_DOWN);
+    EXPECT_EQ(m_left.GetFocusedItem(), FindItem(*m_tasks, u"Scan drive"));
+    EXPECT_TRUE(m_left.IsFocusCueVisible());
+    SendKey(VK_DOWN);
+    EXPECT_EQ(m_left.GetFocusedItem(), FindItem(*m_tasks, u"Open snapshot"));
+    SendKey(VK_UP);
+    EXPECT_EQ(m_left.GetFocusedItem(), FindItem(*m_tasks, u"Scan drive"));
+    // Tab leaves the links for the next group; the text item never takes focus.
+    SendKey(VK_TAB);
+    EXPECT_EQ(m_left.GetFocusedItem(), m_details);
+    SendKey(VK_DOWN);
+    EXPECT_EQ(m_left.GetFocusedItem(), FindItem(*m_details, u"Drive information"));
+    SendKey(VK_TAB, true);
+    EXPECT_EQ(m_left.GetFocusedItem(), m_details);
+    Capture(L"taskpanel_focus.bmp");
+
+    SendKey(VK_SPACE);  // toggles the focused group
+    PumpFor(400);
+    EXPECT_FALSE(m_left.IsGroupExpanded(m_details));
+    SendKey(VK_RETURN);
+    PumpFor(400);
+    EXPECT_TRUE(m_left.IsGroupExpanded(m_details));
+    SendKey(VK_DOWN);
+    SendKey(VK_RETURN);
+    EXPECT_EQ(Count(kTpnItemClick), 1);
+}
+
+TEST_F(TaskPanelGallery, AnItemDraggedToAnotherGroupMovesThere)
+{
+    GroupItem* pSave = FindItem(*m_tasks, u"Save files");
+    GroupItem* pInfo = FindItem(*m_details, u"Drive information");
+    Drag(ScreenPointOf(m_left, *pSave, 40), ScreenPointOf(m_left, *pInfo, 40));
+    EXPECT_EQ(FindItem(*m_tasks, u"Save files"), nullptr);
+    ASSERT_NE(FindItem(*m_details, u"Save files"), nullptr);
+    // Dropped on the upper half of "Drive information": inserted before it.
+    EXPECT_EQ(m_details->items.IndexOf(FindItem(*m_details, u"Save files")), 1);
+    EXPECT_EQ(Count(kTpnStartDrag), 1);
+    EXPECT_EQ(Count(kTpnItemDropped), 1);
+    EXPECT_EQ(m_left.GetDraggedItem(), nullptr);
+    EXPECT_EQ(m_left.GetDropMarkItem(), nullptr);
+    Capture(L"taskpanel_dragged_in_panel.bmp");
+}
+
+TEST_F(TaskPanelGallery, AnItemDraggedToTheSecondPanelMovesThere)
+{
+    GroupItem* pOpen = FindItem(*m_tasks, u"Open snapshot");
+    const CRect favourites = m_right.GetGroupClientRect(*m_favourites);
+    Drag(ScreenPointOf(m_left, *pOpen, 40), ScreenPoint(m_right, 60, favourites.bottom - 6));
+    EXPECT_EQ(FindItem(*m_tasks, u"Open snapshot"), nullptr);
+    GroupItem* pMoved = FindItem(*m_favourites, u"Open snapshot");
+    ASSERT_NE(pMoved, nullptr);
+    EXPECT_EQ(pMoved->id, 12);
+    EXPECT_EQ(pMoved->dragText, u"Open snapshot");
+    Capture(L"taskpanel_dragged_to_second_panel.bmp");
+}
+
+TEST_F(TaskPanelGallery, AnotherProgramReceivesTheDragTextAndTheItemStays)
+{
+    GroupItem* pScan = FindItem(*m_tasks, u"Scan drive");
+    RECT other{};
+    ::GetWindowRect(m_gallery.m_other.GetSafeHwnd(), &other);
+    Drag(ScreenPointOf(m_left, *pScan, 40), {(other.left + other.right) / 2, (other.top + other.bottom) / 2});
+    EXPECT_EQ(m_gallery.m_otherTarget.m_strDropped, "Scan drive");
+    EXPECT_TRUE(m_gallery.m_otherTarget.m_bSawPanelFormat);
+    EXPECT_NE(FindItem(*m_tasks, u"Scan drive"), nullptr);  // copied, not moved
+}
+
+// A data object from elsewhere: text alone, or the panel's format holding
+// bytes that are not an item.
+TEST_F(TaskPanelGallery, DataNotOfThePanelsFormatIsNotDropped)
+{
+    struct Case
+    {
+        const char* what;
+        bool panelFormat;
+        const char* bytes;
+    };
+    const Case cases[] = {{"text only", false, "Scan drive"}, {"garbage in the format", true, "not an archive"}};
+    for (const Case& c : cases)
+    {
+        COleDataSource* pSource = new COleDataSource;
+        const size_t size = strlen(c.bytes) + 1;
+        HGLOBAL hText = ::GlobalAlloc(GMEM_MOVEABLE, size);
+        memcpy(::GlobalLock(hText), c.bytes, size);
+        ::GlobalUnlock(hText);
+        pSource->CacheGlobalData(c.panelFormat ? TaskPanelItemFormat() : CLIPFORMAT(CF_TEXT), hText);
+        if (c.panelFormat)
+        {
+            HGLOBAL hPlain = ::GlobalAlloc(GMEM_MOVEABLE, 2);
+            memcpy(::GlobalLock(hPlain), "x", 2);
+            ::GlobalUnlock(hPlain);
+            pSource->CacheGlobalData(CF_TEXT, hPlain);
+        }
+        COleDataObject data;
+        pSource->AddRef();
+        data.Attach(static_cast<IDataObject*>(pSource), TRUE);
+        const CRect client = m_right.GetGroupClientRect(*m_favourites);
+        const CPoint point(60, client.bottom - 6);
+        const int before = m_favourites->items.GetCount();
+        const DROPEFFECT effect = m_right.OnDragOver(&data, 0, point);
+        if (!c.panelFormat)
+            EXPECT_EQ(effect, DROPEFFECT_NONE) << c.what;
+        EXPECT_FALSE(m_right.OnDrop(&data, DROPEFFECT_MOVE, point)) << c.what;
+        EXPECT_EQ(m_favourites->items.GetCount(), before) << c.what;
+        EXPECT_EQ(m_right.GetDropMarkItem(), nullptr) << c.what;
+        data.Release();
+        pSource->InternalRelease();
+    }
+}
+
+TEST_F(TaskPanelGallery, AnItemRemovedWhilePressedIsForgotten)
+{
+    GroupItem* pScan = FindItem(*m_tasks, u"Scan drive");
+    const CRect rect = m_left.GetItemRect(*pScan);
+    const LPARAM at = MAKELPARAM(rect.left + 40, rect.CenterPoint().y);
+    m_left.SendMessage(WM_MOUSEMOVE, 0, at);
+    m_left.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ASSERT_EQ(m_left.GetPressedItem(), pScan);
+    m_left.RemoveItem(pScan);
+    EXPECT_EQ(m_left.GetPressedItem(), nullptr);
+    EXPECT_EQ(m_left.GetHotItem(), nullptr);
+    EXPECT_EQ(m_left.GetFocusedItem(), nullptr);
+    m_left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(rect.left + 60, rect.CenterPoint().y + 20));
+    m_left.SendMessage(WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(Count(kTpnItemClick), 0);
+    EXPECT_EQ(Count(kTpnStartDrag), 0);
+}
+
+TEST_F(TaskPanelGallery, AGroupStoredAndLoadedShowsTheSameItems)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive px(ar);
+        ASSERT_TRUE(StoreGroupTo(*m_tasks, &px));
+        ar.Close();
+    }
+    file.SeekToBegin();
+    Group* pLoaded = m_right.AddGroup(L"");
+    {
+        CArchive ar(&file, CArchive::load);
+        CKitPropExchangeArchive px(ar);
+        EXPECT_EQ(LoadGroupFrom(pLoaded, &px), kit::taskpanel::PanelLoadError::None);
+    }
+    m_right.Relayout(FALSE);
+    EXPECT_EQ(pLoaded->caption, u"Recovery tasks");
+    ASSERT_EQ(pLoaded->items.GetCount(), 3);
+    EXPECT_EQ(pLoaded->items.GetAt(2)->caption, u"Save files");
+    EXPECT_EQ(pLoaded->items.GetAt(2)->id, 13);
+    EXPECT_FALSE(m_right.GetItemRect(*pLoaded->items.GetAt(2)).IsRectEmpty());
+    Capture(L"taskpanel_loaded.bmp");
+}
+
+TEST_F(TaskPanelGallery, TheScrollBarAndTheWheelScrollByTheirSteps)
+{
+    CRect rect;
+    m_left.GetWindowRect(rect);
+    m_gallery.ScreenToClient(rect);
+    m_left.MoveWindow(rect.left, rect.top, rect.Width(), 200);
+    PumpFor(300);
+    ASSERT_GT(m_left.GetContentHeight(), 200);
+    EXPECT_EQ(m_left.GetScrollPosition(), 0);
+    m_left.SendMessage(WM_VSCROLL, SB_LINEDOWN);
+    EXPECT_EQ(m_left.GetScrollPosition(), 6);
+    m_left.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)));
+    EXPECT_EQ(m_left.GetScrollPosition(), 16);
+    m_left.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA));
+    EXPECT_EQ(m_left.GetScrollPosition(), 6);
+    m_left.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    CRect client;
+    m_left.GetClientRect(client);
+    EXPECT_EQ(m_left.GetScrollPosition(), m_left.GetContentHeight() - client.Height());
+    m_left.SendMessage(WM_VSCROLL, SB_PAGEUP);
+    m_left.SendMessage(WM_VSCROLL, SB_PAGEUP);
+    EXPECT_EQ(m_left.GetScrollPosition(), 0);
+    // Hit testing follows the scroll position.
+    m_left.SendMessage(WM_VSCROLL, SB_BOTTOM);
+    GroupItem* pSave = FindItem(*m_tasks, u"Save files");
+    const CRect item = m_left.GetItemRect(*pSave);
+    if (item.top >= 0)
+        EXPECT_EQ(m_left.HitTest(CPoint(item.left + 30, item.CenterPoint().y)), pSave);
+    Capture(L"taskpanel_scrolled.bmp");
+}
+
+// Every style by number: the background below the groups, sampled on the
+// screen, is the colour each style gives it in the classic scheme.
+TEST_F(TaskPanelGallery, EachStyleFillsTheBackgroundWithItsColour)
+{
+    ASSERT_EQ(GetLunaScheme(), 0);
+    const auto slot = [](int n) { return GetColorTable()->GetColor(static_cast<kit::ColorRef>(n)); };
+    const COLORREF expected[13] = {
+        slot(5),                                   // 0
+        slot(15),                                  // 1: gradient ends in the face colour
+        MixColors(slot(2), slot(5), 192),          // 2: explorer bar, classic
+        slot(1),                                   // 3
+        slot(41),                                  // 4
+        CColorTable::BlendColors(slot(15), slot(5), 50),  // 5
+        MixColors(slot(2), slot(5), 192),          // 6: explorer bar, classic
+        slot(15),                                  // 7
+        slot(15),                                  // 8
+        slot(16),                                  // 9
+        slot(30),                                  // 10
+        slot(30),                                  // 11
+        GetColorTable()->gradients[0].dark.GetValue(),  // 12
+    };
+    CRect client;
+    m_left.GetClientRect(client);
+    for (int style = 0; style <= 12; ++style)
+    {
+        m_left.SelectPanelStyle(style);
+        m_right.SelectPanelStyle(style);
+        PumpFor(400);
+        ASSERT_LT(m_left.GetContentHeight(), client.Height() - 4) << style;
+        Capture((L"taskpanel_style_" + std::to_wstring(style) + L".bmp").c_str());
+        EXPECT_TRUE(Near(ScreenPixel(m_left, 4, client.bottom - 1), expected[style], 6))
+            << "style " << style << " background " << std::hex << ScreenPixel(m_left, 4, client.bottom - 1)
+            << " expected " << expected[style];
+    }
+}
+
+// Captions of the explorer-bar style in the classic scheme: a special
+// caption starts in the active caption colour; an ordinary caption starts in
+// the window colour.
+TEST_F(TaskPanelGallery, StyleTwoCaptionsTakeTheExplorerBarColours)
+{
+    const auto slot = [](int n) { return GetColorTable()->GetColor(static_cast<kit::ColorRef>(n)); };
+    const CRect special = m_left.GetItemRect(*m_tasks);
+    const CRect ordinary = m_left.GetItemRect(*m_details);
+    EXPECT_TRUE(Near(ScreenPixel(m_left, special.left + 3, special.top + 3), slot(2), 8));
+    EXPECT_TRUE(Near(ScreenPixel(m_left, ordinary.left + 3, ordinary.top + 3), slot(5), 8));
+    // The client area of a special group is the mixed face colour.
+    const CRect client = m_left.GetGroupClientRect(*m_tasks);
+    EXPECT_TRUE(Near(ScreenPixel(m_left, client.right - 3, client.bottom - 3),
+                     MixColors(slot(15), slot(5), 24), 4));
+}
+
+}  // namespace
