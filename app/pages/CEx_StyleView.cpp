@@ -135,7 +135,8 @@ void CEx_StyleView::OnDraw(CDC* screen) {
   dc.SetTextColor(RGB(0, 0, 0));
   dc.SetBkMode(TRANSPARENT);
   CRect text(c.x - 380, c.y + 140, c.x + 360, c.y + 160);
-  dc.DrawText(ExplanationFor(HoveredModeButtonId), &text, DT_CENTER);
+  // The title font is taller than the line: its descenders may pass below it.
+  dc.DrawText(ExplanationFor(HoveredModeButtonId), &text, DT_CENTER | DT_NOCLIP);
   dc.SelectObject(oldFont);
 
   screen->BitBlt(0, 0, client.Width(), client.Height(), &dc, 0, 0, SRCCOPY);

@@ -75,7 +75,12 @@ int CFirstDisplay::OnCreate(LPCREATESTRUCT cs) {
     values_[row].Create(L"", WS_CHILD | WS_VISIBLE, none, this, kFirstValueId + row);
     values_[row].SetFont(&valueFont_);
   }
-  chart_.Create(L"", WS_CHILD, none, this, kChartId);
+  // The chart's rectangle reaches over the last two rows: clipped by the
+  // captions and values above it (the boxes go below), it leaves them readable.
+  chart_.Create(L"", WS_CHILD | WS_CLIPSIBLINGS, none, this, kChartId);
+  for (CWnd* box : {&pieBox_, &factsBox_}) {
+    ::SetWindowPos(box->GetSafeHwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
 
   progress_.Create(WS_CHILD | WS_BORDER | WS_DISABLED, none, this, kProgressId);
   progress_.SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, 100));
