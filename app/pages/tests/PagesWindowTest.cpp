@@ -348,6 +348,27 @@ TEST_F(DrivePageTest, TabWalksTheHighlightAndEnterPressesNext) {
   EXPECT_EQ(Shell().PagesShown, std::vector<int>{wizard::kScanPage});
 }
 
+TEST_F(DrivePageTest, KeysInTheTreeChooseTabBackAndPressNext) {
+  CDriveTreeCtrl& tree = page_->DriveTree();
+  Click(tree.FindChild(tree.GetRootItem(), L"Logical Devices"));
+  EXPECT_EQ(Shell().Engine.SourceDevice.SourceKind, engine::kSourceNone);
+  // Down from "Logical Devices" reaches drive C: as a click would.
+  tree.SendMessage(WM_KEYDOWN, VK_DOWN, 0);
+  tree.SendMessage(WM_KEYUP, VK_DOWN, 0xC0000000);
+  EXPECT_EQ(tree.GetItemText(tree.GetSelectedItem()), L"Logical Drives C: ");
+  EXPECT_EQ(Shell().Engine.SourceDevice.SourceKind, engine::kSourceLogicalDrive);
+  EXPECT_EQ(Shell().Engine.LogicalDriveTable[Shell().Engine.SourceSelection.EntryIndex].RootPath, u"C:\\");
+
+  page_->KeyboardStep = 3;
+  tree.SetFocus();
+  tree.SendMessage(WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_EQ(page_->KeyboardStep, 1);
+  EXPECT_EQ(::GetFocus(), page_->GetSafeHwnd());
+
+  tree.SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+  EXPECT_EQ(Shell().PagesShown, std::vector<int>{wizard::kScanPage});
+}
+
 TEST_F(DrivePageTest, PanelFactsOfAnUnreadableDriveAndOfNone) {
   CFirstDisplay* panel = page_->Panel();
   engine::EngineContext& ctx = Shell().Engine;
