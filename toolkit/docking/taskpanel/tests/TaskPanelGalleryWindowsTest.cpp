@@ -12,6 +12,7 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "CColorTable.h"
 #include "CKitPropExchangeArchive.h"
@@ -455,6 +456,76 @@ TEST_F(TaskPanelGallery, TheScrollBarAndTheWheelScrollByTheirSteps)
     if (item.top >= 0)
         EXPECT_EQ(m_left.HitTest(CPoint(item.left + 30, item.CenterPoint().y)), pSave);
     Capture(L"taskpanel_scrolled.bmp");
+}
+
+// One open group at a time: expanding a group closes the open one, and
+// holding the open group's down button scrolls its items once at once, again
+// after 500 ms, then every 50 ms until the button is disabled.
+std::vector<std::pair<DWORD, int>> g_firstItemSamples;
+Group* g_sampledGroup = nullptr;
+
+void CALLBACK SampleFirstItem(HWND, UINT, UINT_PTR, DWORD)
+{
+    if (g_sampledGroup)
+        g_firstItemSamples.emplace_back(::GetTickCount(), g_sampledGroup->firstVisibleItem);
+}
+
+TEST_F(TaskPanelGallery, OneOpenGroupScrollsItsItemsWhileItsButtonIsHeld)
+{
+    m_left.SetAnimation(1);
+    m_left.SetBehaviour(1);
+    for (int i = 0; i < 12; ++i)
+        m_left.AddItem(m_tasks, kit::taskpanel::kTypeLink, L"More", 1 + i % 4, 100 + i);
+    m_left.ExpandGroup(m_details, TRUE);
+    m_left.ExpandGroup(m_tasks, TRUE);
+    PumpFor(200);
+    EXPECT_EQ(m_left.GetActiveGroup(), m_tasks);
+    EXPECT_TRUE(m_left.IsGroupExpanded(m_tasks));
+    EXPECT_FALSE(m_left.IsGroupExpanded(m_details));
+    // Collapsing in this behaviour changes nothing.
+    m_left.ExpandGroup(m_tasks, FALSE);
+    EXPECT_TRUE(m_left.IsGroupExpanded(m_tasks));
+
+    const CTaskPanelScrollButton& down = m_left.GetScrollButton(FALSE);
+    const CTaskPanelScrollButton& up = m_left.GetScrollButton(TRUE);
+    ASSERT_TRUE(down.bEnabled);
+    EXPECT_FALSE(up.bEnabled);
+    Capture(L"taskpanel_one_open_group.bmp");
+
+    POINT pt = down.rect.CenterPoint();
+    pt.y -= m_left.GetScrollPosition();
+    ::ClientToScreen(m_left.GetSafeHwnd(), &pt);
+    g_firstItemSamples.clear();
+    g_sampledGroup = m_tasks;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, SampleFirstItem);
+    const DWORD pressed = ::GetTickCount();
+    WithInput([pt] {
+        SendMouse(MOUSEEVENTF_MOVE, pt);
+        ::Sleep(100);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        ::Sleep(1500);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+    });
+    ::KillTimer(nullptr, timer);
+    g_sampledGroup = nullptr;
+
+    // When each step happened, from the samples the loop's timer took.
+    std::vector<DWORD> steps;
+    int last = 0;
+    for (const auto& [tick, first] : g_firstItemSamples)
+        if (first != last)
+        {
+            steps.push_back(tick - pressed);
+            last = first;
+        }
+    ASSERT_GE(steps.size(), 3u);
+    EXPECT_GE(steps[1] - steps[0], 400u);  // the first repeat waits 500 ms
+    EXPECT_LE(steps[2] - steps[1], 200u);  // then every 50 ms
+    EXPECT_FALSE(down.bEnabled);           // held to the end
+    EXPECT_TRUE(up.bEnabled);
+    EXPECT_FALSE(down.bPressed);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    Capture(L"taskpanel_one_open_group_scrolled.bmp");
 }
 
 // Every style by number: the background below the groups, sampled on the
