@@ -326,10 +326,7 @@ void CDriveTreeCtrl::OnLButtonDown(UINT /*flags*/, CPoint point) {
     ::SetCursor(pressedCursor_);
   }
   if (hit & TVHT_ONITEMSTATEICON) {
-    if (IsChecked(node)) UncheckSubtree(node); else CheckNodeAndChildren(node);
-    SyncAncestorChecks(node);
-    BoldAncestors(node);
-    UpdateCheckedCountLabel();
+    SetCheckWithAncestors(node, !IsChecked(node));
   } else if (hit & TVHT_ONITEMBUTTON) {
     Expand(node, TVE_TOGGLE);
   }
@@ -393,20 +390,17 @@ void CDriveTreeCtrl::OnTreeKeyDown(NMHDR* header, LRESULT* result) {
   }
 }
 
+void CDriveTreeCtrl::SetCheckWithAncestors(HTREEITEM node, bool checked) {
+  if (checked) CheckNodeAndChildren(node); else UncheckSubtree(node);
+  SyncAncestorChecks(node);
+  BoldAncestors(node);
+  UpdateCheckedCountLabel();
+}
+
 void CDriveTreeCtrl::OnCheckCommand() {
-  if (HTREEITEM caret = GetSelectedItem()) {
-    CheckNodeAndChildren(caret);
-    SyncAncestorChecks(caret);
-    BoldAncestors(caret);
-    UpdateCheckedCountLabel();
-  }
+  if (HTREEITEM caret = GetSelectedItem()) SetCheckWithAncestors(caret, true);
 }
 
 void CDriveTreeCtrl::OnUncheckCommand() {
-  if (HTREEITEM caret = GetSelectedItem()) {
-    UncheckSubtree(caret);
-    SyncAncestorChecks(caret);
-    BoldAncestors(caret);
-    UpdateCheckedCountLabel();
-  }
+  if (HTREEITEM caret = GetSelectedItem()) SetCheckWithAncestors(caret, false);
 }

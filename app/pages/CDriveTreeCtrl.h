@@ -60,6 +60,9 @@ class CDriveTreeCtrl : public CTreeCtrl {
   void SetBold(HTREEITEM node, bool bold);
   void CheckNodeAndChildren(HTREEITEM node);
   void UncheckSubtree(HTREEITEM node);
+  // Checks the node with its children or unchecks its subtree, then brings the
+  // ancestors' checks and bold state and the label up to date.
+  void SetCheckWithAncestors(HTREEITEM node, bool checked);
   void SyncAncestorChecks(HTREEITEM node);
   void BoldAncestors(HTREEITEM node);
   void UpdateCheckedCountLabel();

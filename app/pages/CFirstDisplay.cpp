@@ -5,6 +5,7 @@
 
 #include "EngineContext.h"
 #include "PageTexts.h"
+#include "ShowEnabled.h"
 #include "UiText.h"
 #include "WizardLinks.h"
 
@@ -147,25 +148,13 @@ void CFirstDisplay::SetStatusText(CString text) { status_.SetWindowText(text); }
 
 void CFirstDisplay::SetPromptText(const CString& text) { prompt_.SetWindowText(text); }
 
-void CFirstDisplay::ShowProgressBar() {
-  progress_.ShowWindow(SW_SHOW);
-  progress_.EnableWindow(TRUE);
-}
+void CFirstDisplay::ShowProgressBar() { ShowEnabled(progress_, true); }
 
-void CFirstDisplay::HideProgressBar() {
-  progress_.ShowWindow(SW_HIDE);
-  progress_.EnableWindow(FALSE);
-}
+void CFirstDisplay::HideProgressBar() { ShowEnabled(progress_, false); }
 
-void CFirstDisplay::ShowStatusText() {
-  status_.ShowWindow(SW_SHOW);
-  status_.EnableWindow(TRUE);
-}
+void CFirstDisplay::ShowStatusText() { ShowEnabled(status_, true); }
 
-void CFirstDisplay::HideStatusText() {
-  status_.ShowWindow(SW_HIDE);
-  status_.EnableWindow(FALSE);
-}
+void CFirstDisplay::HideStatusText() { ShowEnabled(status_, false); }
 
 void CFirstDisplay::SetCaptions(const wchar_t* const (&captions)[kRows]) {
   for (int row = 0; row < kRows; ++row) captions_[row].SetWindowText(captions[row]);
@@ -188,8 +177,7 @@ void CFirstDisplay::ShowDiskFacts(int disk) {
     ClearFacts();
     return;
   }
-  chart_.ShowWindow(SW_HIDE);
-  chart_.EnableWindow(FALSE);
+  ShowEnabled(chart_, false);
   const engine::PhysicalDriveEntry& entry = ctx.PhysicalDriveTable[disk];
   SetValue(0, CString(entry.Model.c_str()));
   SetValue(1, ToCString(pages::CapacityText(entry.TotalSectors)));
@@ -206,10 +194,8 @@ void CFirstDisplay::ShowLogicalDriveFacts(int drive) {
     ClearValues();
     return;
   }
-  chart_.ShowWindow(SW_SHOW);
-  chart_.EnableWindow(TRUE);
-  pieBox_.ShowWindow(SW_SHOW);
-  pieBox_.EnableWindow(TRUE);
+  ShowEnabled(chart_, true);
+  ShowEnabled(pieBox_, true);
   pie_.ClearSlices();
   Invalidate(TRUE);
   const engine::LogicalDriveEntry& entry = ctx.LogicalDriveTable[drive];
@@ -225,10 +211,8 @@ void CFirstDisplay::ShowLogicalDriveFacts(int drive) {
 
 void CFirstDisplay::ClearFacts() {
   ClearValues();
-  chart_.ShowWindow(SW_HIDE);
-  chart_.EnableWindow(FALSE);
-  pieBox_.ShowWindow(SW_HIDE);
-  pieBox_.EnableWindow(FALSE);
+  ShowEnabled(chart_, false);
+  ShowEnabled(pieBox_, false);
   pie_.ClearSlices();
   Invalidate(TRUE);
 }

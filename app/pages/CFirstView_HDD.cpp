@@ -4,6 +4,7 @@
 #include "EngineContext.h"
 #include "PageTexts.h"
 #include "ResourceIds.h"
+#include "ShowEnabled.h"
 #include "UiText.h"
 #include "drives/DriveEnumeration.h"
 #include "partitions/LostPartitionSearch.h"
@@ -38,11 +39,6 @@ constexpr wchar_t kQuickScanPartitionPrompt[] =
 constexpr wchar_t kPartitionPrompt[] =
     L"Please select a partition from the left panel and press Next to continue with recovery";
 constexpr wchar_t kStopSearchQuestion[] = L"Do you want to stop searching for partitions?";
-
-void ShowButton(CWnd& button, bool shown) {
-  button.EnableWindow(shown);
-  button.ShowWindow(shown ? SW_SHOW : SW_HIDE);
-}
 
 }  // namespace
 
@@ -98,7 +94,7 @@ int CFirstView_HDD::OnCreate(LPCREATESTRUCT cs) {
     b.button.LoadButtonBitmaps(b.normal, b.hover);
     b.button.SetTipText(b.tip, TRUE);
   }
-  ShowButton(stop_, false);
+  ShowEnabled(stop_, false);
   return 0;
 }
 
@@ -250,10 +246,10 @@ void CFirstView_HDD::StartPartitionSearch(const CString& prompt, bool showRangeC
     panel_->ShowProgressBar();
     panel_->ShowStatusText();
   }
-  ShowButton(stop_, true);
-  ShowButton(next_, false);
-  ShowButton(back_, false);
-  ShowButton(home_, false);
+  ShowEnabled(stop_, true);
+  ShowEnabled(next_, false);
+  ShowEnabled(back_, false);
+  ShowEnabled(home_, false);
 
   if (showRangeControls) {
     if (ScanPanelLink* scanPanel = wizard::ScanPanel()) {
