@@ -9,7 +9,7 @@
 #include "ResourceIds.h"
 #include "UiEngineHost.h"
 #include "UiText.h"
-#include "WizardServices.h"
+#include "WizardLinks.h"
 #include "Win32InputFileReader.h"
 #include "results/ResultStore.h"
 #include "snapshot/SnapshotLoading.h"
@@ -25,6 +25,8 @@ constexpr wchar_t kProductPage[] = L"https://www.pelmo-recovery.example/windows-
 constexpr wchar_t kManualName[] = L"Pelmo Windows Data Recovery.pdf";
 constexpr UINT kStatusBarId = 59393;  // AFX_IDW_STATUS_BAR
 constexpr UINT kStatusPanes[] = {0, 59137, 59138, 59139};
+constexpr int kDockingDrawingStyle = 2;
+constexpr int kStrayPaneId = 4001;
 constexpr int kMinimumWidth = 875;
 constexpr int kMinimumHeight = 690;
 // The banner sits at the top right of the bar area: the hand shows over all of
@@ -119,6 +121,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT createStruct) {
   if (!statusBar_.Create(this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP, kStatusBarId)) return -1;
   if (!statusBar_.DefinePanes(kStatusPanes, static_cast<int>(std::size(kStatusPanes)))) return -1;
   if (!CreateBars()) return -1;
+
+  dockingHost_.AttachToFrame(this);
+  dockingHost_.SelectDrawingStyle(kDockingDrawingStyle);
+  // The program makes no pane; one of id 4001 that a stored layout brings back is closed.
+  dockingHost_.DismissPane(dockingHost_.LookupPaneById(kStrayPaneId));
 
   WritePreviewSettings();
   return 0;

@@ -6,7 +6,9 @@
 
 #include "Framework.h"
 
+#include "CDockingHostWnd.h"
 #include "CKitStatusBar.h"
+#include "CKitTaskPanel.h"
 #include "WizardLinks.h"
 
 class CMainFrame : public CFrameWnd, public WizardFrameState {
@@ -17,6 +19,8 @@ class CMainFrame : public CFrameWnd, public WizardFrameState {
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL PreTranslateMessage(MSG* message) override;
+  // The caption stays the program's name; no document name is added.
+  void OnUpdateFrameTitle(BOOL) override {}
 
   // Restores the saved placement (nothing when none is saved) and shows the frame.
   void RestoreAndShow(int unused = 0);
@@ -77,4 +81,7 @@ class CMainFrame : public CFrameWnd, public WizardFrameState {
 
   HCURSOR handCursor_ = nullptr;
   CKitStatusBar statusBar_;
+  CDockingHostWnd dockingHost_;
+  // Held for the task panel's drawing styles; its window is never made.
+  CKitTaskPanel taskPanel_;
 };

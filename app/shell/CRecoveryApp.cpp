@@ -13,7 +13,7 @@
 #include "PageReports.h"
 #include "ResourceIds.h"
 #include "UiEngineHost.h"
-#include "WizardServices.h"
+#include "WizardLinks.h"
 #include "UiText.h"
 #include "Win32DeviceSource.h"
 #include "Win32DriveCatalogue.h"
@@ -99,7 +99,7 @@ BEGIN_MESSAGE_MAP(CRecoveryApp, CWinApp)
   ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
-CRecoveryApp::CRecoveryApp() = default;
+CRecoveryApp::CRecoveryApp() : CWinApp(L"Pelmo Windows Data Recovery") {}
 
 CRecoveryApp::~CRecoveryApp() {
   // The worker goes before the records it works on.

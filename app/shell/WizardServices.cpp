@@ -1,12 +1,12 @@
 // What the wizard pages use of the shell (WizardLinks.h), served by the application
 // object, the main frame and the message dialogs.
-#include "WizardServices.h"
-
 #include "CMainFrame.h"
 #include "CRecoveryApp.h"
 #include "MessageDialogs.h"
 #include "PageReports.h"
 #include "PageTexts.h"
+#include "UiEngineHost.h"
+#include "Win32DriveCatalogue.h"
 #include "results/ResultStore.h"
 #include "WizardLinks.h"
 
@@ -33,6 +33,8 @@ WizardFrameState& Frame() { return *RecoveryApp().MainFrame(); }
 
 engine::EngineContext& Engine() { return RecoveryApp().Engine(); }
 
+engine::DriveCatalogue& DriveCatalogue() { return RecoveryApp().DriveCatalogue(); }
+
 CView* Page(int index) {
   if (index < 0 || index >= static_cast<int>(RecoveryApp().Pages.size())) return nullptr;
   return RecoveryApp().Pages[index];
@@ -51,8 +53,13 @@ CListCtrl* ResultsList() {
   return results != nullptr ? results->ResultList() : nullptr;
 }
 
-// The scan page's panel arrives with the scan page.
+// The scan page and its panel arrive with the scan step.
 ScanPanelLink* ScanPanel() { return nullptr; }
+ScanPageLink* ScanPage() { return nullptr; }
+
+bool StartWorker(const char* name, std::function<void()> body) {
+  return RecoveryApp().Host().StartWorker(name, std::move(body));
+}
 
 void ResetResultsForNewMode() {
   if (CListCtrl* list = ResultsList()) {

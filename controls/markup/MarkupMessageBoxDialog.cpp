@@ -132,6 +132,10 @@ void CMarkupMessageBox::OnInitDialog() {
   countdownFormat_ = GetButtonCaption(markup::mbbutton::kCountdownFormat, L"");
 
   body_ = LoadText(params_.text);
+  // As in the system's message box, the text also sits in a hidden static with id
+  // 0xFFFF, where screen readers and window tests read it.
+  CreateWindowExW(0, L"STATIC", body_.c_str(), WS_CHILD, 0, 0, 0, 0, dialog_, reinterpret_cast<HMENU>(0xFFFF),
+                  GetModuleHandleW(nullptr), nullptr);
   if (params_.style & markup::mbstyle::kRight) body_ = L"<right>" + body_ + L"</right>";
   if (icon_) {
     wchar_t cell[160];

@@ -11,6 +11,13 @@ image="$work/fat16.img"
 if [ ! -f "$image" ]; then
   rm -f "$image.tmp"
   mkfs.fat -C -F 16 -n PELMOTEST -i 12345678 "$image.tmp" 16384 >/dev/null
+  # A few files for the program's tests to find: two kept, one deleted.
+  printf 'Notes kept on the test drive.\r\n' >"$work/notes.txt"
+  printf 'A report that will be deleted.\r\n' >"$work/report.txt"
+  MTOOLS_SKIP_CHECK=1 mcopy -i "$image.tmp" "$work/notes.txt" ::NOTES.TXT
+  MTOOLS_SKIP_CHECK=1 mcopy -i "$image.tmp" "$work/notes.txt" ::KEEP.TXT
+  MTOOLS_SKIP_CHECK=1 mcopy -i "$image.tmp" "$work/report.txt" ::REPORT.TXT
+  MTOOLS_SKIP_CHECK=1 mdel -i "$image.tmp" ::REPORT.TXT
   mv "$image.tmp" "$image"
 fi
 PELMO_WINE_ROOT="$build_root" "$here/../../cmake/wine-run.sh" --prepare
