@@ -170,6 +170,24 @@ TEST_F(PreviewGalleryTest, RtfDocumentIsStreamedIn)
     EXPECT_STREQ(text.GetString(), L"Hello bold world");
 }
 
+TEST_F(PreviewGalleryTest, WordDocumentWithoutWordGoesThroughTheTextConverters)
+{
+    // Word cannot be driven here: the view takes the converters of WORDCNV_DIR.
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"WORDCNV_DIR", L"" PREVIEW_CONVERTER_DIR));
+    Show(L"report.doc", L"preview-word-converted.bmp");
+    ::SetEnvironmentVariableW(L"WORDCNV_DIR", nullptr);
+    auto* pView = Viewer<CAdobeReaderView>(PreviewSlot::kDocument);
+    ASSERT_NE(pView, nullptr);
+    ASSERT_EQ(NoPreview(), nullptr) << NoPreview()->GetReason().GetString();
+    CString text;
+    pView->GetDlgItem(CAdobeReaderView::kRichEditId)->GetWindowText(text);
+    EXPECT_STREQ(text.GetString(), L"not a real Word document");
+    // The temporary RTF copy is gone once the preview is built.
+    wchar_t folder[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, folder);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(folder) / L"New.rtf"));
+}
+
 TEST_F(PreviewGalleryTest, DbaseTableFillsOneColumnPerField)
 {
     Show(L"people.dbf", L"preview-dbase.bmp");

@@ -1,10 +1,13 @@
 #include "CAdobeReaderView.h"
 
 #include "CTextFileReader.h"
+#include "ConvertFile.h"
 #include "CWordDriver.h"
 #include "PreviewSession.h"
 #include "ViewerText.h"
 #include "WordToRtf.h"
+
+#include <string>
 
 IMPLEMENT_DYNCREATE(CAdobeReaderView, CView)
 
@@ -38,6 +41,19 @@ void ReportMissingComponent(CView* pView, LPCTSTR reason)
 {
     if (CPreviewSession* pSession = FindPreviewSession(pView))
         pSession->ReportMissingComponent(reason);
+}
+
+// A path in the ANSI code page, as the converters take it; empty when it has no form there.
+std::string AnsiText(const CString& text)
+{
+    BOOL lossy = FALSE;
+    const int count = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, &lossy);
+    if (count <= 1 || lossy)
+        return {};
+    std::string ansi(static_cast<size_t>(count), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, text, -1, ansi.data(), count, nullptr, nullptr);
+    ansi.resize(static_cast<size_t>(count - 1));
+    return ansi;
 }
 
 }  // namespace
@@ -165,11 +181,32 @@ void CAdobeReaderView::ShowWordDocument(const CString& strPath)
     }
     else
     {
-        // The Office text converters are not part of this program.
-        ReportMissingComponent(this, L"Word documents are shown through Word, which is not available.");
+        ShowThroughConverters(strPath, rtfPath);
     }
     if (!rtfPath.IsEmpty())
         ::DeleteFileW(rtfPath);
+}
+
+void CAdobeReaderView::ShowThroughConverters(const CString& strPath, const CString& rtfPath)
+{
+    const std::string input = AnsiText(strPath), output = AnsiText(rtfPath);
+    ConverterOutcome outcome;
+    if (!input.empty() && !output.empty())
+    {
+        CConverterContext context;
+        ConvertFile(context, "MSWord8", "MSWord6RTFExp", input.c_str(), output.c_str(), &outcome);
+    }
+    if (!CreateRichEdit())
+        return;
+    if (!m_richEdit.StreamInFile(rtfPath))
+    {
+        if (!outcome.convertersFound)
+            ReportMissingComponent(this, L"Word documents are shown through Word or the Office text converters; "
+                                         L"neither is available.");
+        else
+            ReportFailure(this, L"The Office text converter could not read the document.");
+    }
+    FinishRichEdit();
 }
 
 int CAdobeReaderView::ShowText(const CString& strPath)

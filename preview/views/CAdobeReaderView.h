@@ -31,6 +31,7 @@ private:
     int ShowPdf(const CString& strPath);
     void ShowRtf(const CString& strPath);
     void ShowWordDocument(const CString& strPath);
+    void ShowThroughConverters(const CString& strPath, const CString& rtfPath);
     int ShowText(const CString& strPath);
     BOOL CreateRichEdit();
     void FinishRichEdit();
