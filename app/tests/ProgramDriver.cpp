@@ -247,6 +247,21 @@ void ClickClientPoint(HWND window, POINT point) {
   ::PostMessageW(window, WM_LBUTTONUP, 0, at);
 }
 
-bool Screenshot(HWND window, const std::wstring& name) { return CaptureWindowToBmp(window, name + L".bmp"); }
+bool Screenshot(HWND window, const std::wstring& name) {
+  // The program paints once its message loop runs: wait until the middle of the
+  // client area is no longer the black of an unpainted window.
+  RECT client{};
+  ::GetClientRect(window, &client);
+  POINT middle{client.right / 2, client.bottom / 2};
+  ::ClientToScreen(window, &middle);
+  WaitUntil([&] {
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(screen, middle.x, middle.y);
+    ::ReleaseDC(nullptr, screen);
+    return colour != RGB(0, 0, 0) && colour != CLR_INVALID;
+  }, 10000);
+  ::Sleep(300);
+  return CaptureWindowToBmp(window, name + L".bmp");
+}
 
 }  // namespace programtest

@@ -89,7 +89,6 @@ TEST_F(ProgramSession, TheFrameHasItsCaptionMenusAndTheModePage) {
   ::GetWindowRect(frame_, &frame);
   EXPECT_GE(frame.right - frame.left, 875);
   EXPECT_GE(frame.bottom - frame.top, 690);
-  ::Sleep(500);
   EXPECT_TRUE(Screenshot(frame_, L"mode-page"));
 }
 
@@ -157,7 +156,6 @@ TEST_F(ProgramSession, ChoosingDriveDShowsItsLabelCapacityAndFileSystem) {
   ASSERT_TRUE(::GetDiskFreeSpaceExW(L"D:\\", nullptr, &total, nullptr));
   const std::wstring capacity = std::to_wstring(total.QuadPart / (1024 * 1024)) + L" MB (Approx)";
   EXPECT_TRUE(HasText(page, [&](const std::wstring& t) { return t == capacity; })) << "the capacity";
-  ::Sleep(500);
   EXPECT_TRUE(Screenshot(frame_, L"drive-page"));
 }
 
