@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "CCommandIconStore.h"
+#include "CKitTaskPanelEditItem.h"
 #include "CToolkitResources.h"
 #include "DeviceContexts.h"
 #include "TaskPanelClipboard.h"
@@ -111,7 +112,8 @@ CKitTaskPanel::~CKitTaskPanel()
 BOOL CKitTaskPanel::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
     LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW));
-    return CWnd::Create(lpszClass, nullptr, dwStyle, rect, pParentWnd, nID);
+    // Hosted windows and the rename editor lie over the panel's own painting.
+    return CWnd::Create(lpszClass, nullptr, dwStyle | WS_CLIPCHILDREN, rect, pParentWnd, nID);
 }
 
 int CKitTaskPanel::OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -125,6 +127,9 @@ int CKitTaskPanel::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 void CKitTaskPanel::OnDestroy()
 {
+    m_refs.renamed = nullptr;
+    if (m_pEditor && m_pEditor->GetSafeHwnd())
+        m_pEditor->DestroyWindow();
     m_dropTarget.Revoke();
     if (m_nAnimationTimer)
         KillTimer(kAnimationTimer);
@@ -390,6 +395,9 @@ BOOL CKitTaskPanel::AnimateGroups(BOOL bDirtyOnly)
         bRan = TRUE;
     }
     RepositionScrollButtons();
+    // A group that moves takes its items from under an open editor.
+    if (bRan && GetSafeHwnd() && m_pEditor && ::GetFocus() == m_pEditor->GetSafeHwnd())
+        FocusPanel();
     return bRan;
 }
 
@@ -781,6 +789,47 @@ void CKitTaskPanel::RenameItem(PanelItem* pItem, LPCWSTR lpszText)
         pItem->caption = text;
         Relayout(TRUE);
     }
+}
+
+BOOL CKitTaskPanel::EditItemCaption(PanelItem* pItem)
+{
+    if (!GetSafeHwnd() || !pItem || GetItemRect(*pItem).IsRectEmpty())
+        return FALSE;
+    EnsureVisible(pItem);
+    UpdateWindow();  // the drawing style records where the caption is
+    CRect rect = FromKit(pItem->textRect);
+    rect.OffsetRect(0, -GetScrollPosition());
+    if (rect.IsRectEmpty())
+        rect = GetItemRect(*pItem);
+    // Room for a longer caption: up to the group's inner right margin.
+    if (const Group* pGroup = GetItemGroup(pItem))
+        rect.right = std::max<LONG>(rect.right, GetGroupClientRect(*pGroup).right -
+                                                    m_pDrawer->GetGroupInnerMargins(*pGroup).right);
+    rect.InflateRect(2, 2);
+    if (m_pEditor && m_pEditor->GetSafeHwnd())
+        m_pEditor->DestroyWindow();
+    m_pEditor = std::make_unique<CKitTaskPanelEditItem>(this);
+    m_refs.renamed = pItem;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL |
+                        ((pItem->textFormat & DT_CENTER) ? ES_CENTER : ES_LEFT);
+    if (!m_pEditor->Create(style, rect, this, 0))
+    {
+        m_refs.renamed = nullptr;
+        return FALSE;
+    }
+    m_pEditor->SetFont(pItem->IsGroup() ? m_pDrawer->GetCaptionFont() : m_pDrawer->GetItemFont());
+    m_pEditor->SetWindowText(CString(reinterpret_cast<LPCWSTR>(pItem->caption.c_str())));
+    m_pEditor->SetSel(0, -1);
+    m_pEditor->SetFocus();
+    return TRUE;
+}
+
+void CKitTaskPanel::RenameEditedItem(LPCWSTR lpszText)
+{
+    PanelItem* pItem = m_refs.renamed;
+    m_refs.renamed = nullptr;
+    if (pItem)
+        RenameItem(pItem, lpszText);
 }
 
 // Painting.

@@ -20,6 +20,7 @@
 
 class CCommandIconStore;
 class CKitTaskPanel;
+class CKitTaskPanelEditItem;
 
 // Groups and items are the portable model's objects; the panel adds their
 // window side (rectangles on screen, states, notifications).
@@ -188,6 +189,12 @@ public:
     LRESULT NotifyOwner(WPARAM nCode, LPARAM lParam);
     virtual void OnClick(GroupItem* pItem);
     virtual void RenameItem(PanelItem* pItem, LPCWSTR lpszText);
+    // Opens the in-place editor over the item's caption; FALSE without a
+    // window or for an item not shown.
+    BOOL EditItemCaption(PanelItem* pItem);
+    // The editor's end: renames the item it was opened for, if that is still here.
+    void RenameEditedItem(LPCWSTR lpszText);
+    CKitTaskPanelEditItem* GetEditor() const { return m_pEditor.get(); }
 
     // Drag and drop.
     virtual void StartItemDrag(GroupItem* pItem);
@@ -291,4 +298,5 @@ private:
     BOOL m_bScrollBarGuard = FALSE;
     BOOL m_bOleInitialized = FALSE;
     std::unique_ptr<DrawerMetrics> m_pMetrics;
+    std::unique_ptr<CKitTaskPanelEditItem> m_pEditor;
 };

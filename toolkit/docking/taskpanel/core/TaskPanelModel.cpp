@@ -56,7 +56,7 @@ void PanelReferences::Forget(const PanelItem* item)
         if (activeGroup == group)
             activeGroup = nullptr;
     }
-    for (PanelItem** reference : {&hot, &focused, &pressed, &dragged, &dropMark})
+    for (PanelItem** reference : {&hot, &focused, &pressed, &dragged, &dropMark, &renamed})
         if (*reference == item)
             *reference = nullptr;
 }

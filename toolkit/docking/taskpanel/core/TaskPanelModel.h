@@ -171,6 +171,7 @@ public:
     PanelItem* pressed = nullptr;
     PanelItem* dragged = nullptr;
     PanelItem* dropMark = nullptr;
+    PanelItem* renamed = nullptr;  // the item an in-place editor is open for
     Group* activeGroup = nullptr;
 
     void Forget(const PanelItem* item);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "CColorTable.h"
+#include "CKitTaskPanelEditItem.h"
 #include "CKitPropExchangeArchive.h"
 #include "CTaskPanelGalleryWnd.h"
 #include "TaskPanelClipboard.h"
@@ -400,6 +401,39 @@ TEST_F(TaskPanelGallery, AnItemRemovedWhilePressedIsForgotten)
     m_left.SendMessage(WM_LBUTTONUP, 0, at);
     EXPECT_EQ(Count(kTpnItemClick), 0);
     EXPECT_EQ(Count(kTpnStartDrag), 0);
+}
+
+TEST_F(TaskPanelGallery, AnItemIsRenamedInPlaceAndEscapeKeepsTheOldCaption)
+{
+    PumpFor(300);  // the groups have settled
+    GroupItem* pScan = FindItem(*m_tasks, u"Scan drive");
+    ASSERT_TRUE(m_left.EditItemCaption(pScan));
+    CWnd* pEditor = m_left.GetEditor();
+    ASSERT_TRUE(pEditor && pEditor->GetSafeHwnd());
+    EXPECT_EQ(::GetFocus(), pEditor->GetSafeHwnd());
+    pEditor->SetWindowText(L"Scan all drives");
+    Capture(L"taskpanel_rename.bmp");
+    EXPECT_EQ(pScan->caption, u"Scan drive");
+    SendKey(VK_RETURN);
+    EXPECT_EQ(pScan->caption, u"Scan all drives");
+    EXPECT_EQ(Count(kTpnEndLabelEdit), 1);
+    EXPECT_FALSE(::IsWindow(pEditor->GetSafeHwnd()));
+
+    GroupItem* pSave = FindItem(*m_tasks, u"Save files");
+    ASSERT_TRUE(m_left.EditItemCaption(pSave));
+    m_left.GetEditor()->SetWindowText(L"Something else");
+    SendKey(VK_ESCAPE);
+    EXPECT_EQ(pSave->caption, u"Save files");
+    EXPECT_EQ(Count(kTpnEndLabelEdit), 1);
+
+    // The item goes while its editor is open: the edit ends with nothing to rename.
+    GroupItem* pOpen = FindItem(*m_tasks, u"Open snapshot");
+    ASSERT_TRUE(m_left.EditItemCaption(pOpen));
+    m_left.GetEditor()->SetWindowText(L"Gone");
+    m_left.RemoveItem(pOpen);
+    SendKey(VK_RETURN);
+    EXPECT_EQ(Count(kTpnEndLabelEdit), 1);
+    EXPECT_EQ(FindItem(*m_tasks, u"Gone"), nullptr);
 }
 
 TEST_F(TaskPanelGallery, AGroupStoredAndLoadedShowsTheSameItems)
