@@ -362,7 +362,7 @@ TEST_F(PreviewGalleryTest, DrawingWithoutHeaderOrLibraryIsNotShown)
 
 TEST_F(PreviewGalleryTest, ImageFormatsOfTheImagingComponentAreDecoded)
 {
-    for (const wchar_t* name : {L"photo.jpg", L"photo.bmp", L"photo.tif"})
+    for (const wchar_t* name : {L"photo.jpg", L"photo.bmp", L"photo.tif", L"photo.pcx"})
     {
         SCOPED_TRACE(testing::Message() << std::string(name, name + wcslen(name)));
         Show(name);
@@ -463,6 +463,7 @@ TEST_F(PreviewGalleryTest, DamagedFilesGiveTheCorruptedPictureWithTheirReason)
         {L"broken.png", PreviewSlot::kImage, L"could not be decoded"},
         {L"broken.cab", PreviewSlot::kArchive, L"cabinet"},
         {L"broken.ico", PreviewSlot::kPicture, L"picture"},
+        {L"broken.pcx", PreviewSlot::kImage, L"could not be decoded"},
         {L"missing.c", PreviewSlot::kDocument, L"could not be opened"},
     };
     for (const Case& c : cases)

@@ -1,6 +1,8 @@
 #include "CxImage.h"
 
 #include "ImageFormat.h"
+#include "RasterImage.h"
+#include "ReaderFile.h"
 
 #include <wincodec.h>
 
@@ -46,8 +48,29 @@ bool CxImage::Load(LPCWSTR fileName, int imageType)
     Destroy();
     if (fileName == nullptr || imageType == preview::kImageUnknown)
         return false;
-    // The imaging component finds the format by the file's content.
+    // PCX and WBMP are the program's own; the imaging component finds the other
+    // formats by the file's content.
+    if (imageType == preview::kImagePcx || imageType == preview::kImageWbmp)
+        return DecodeOwnFormat(fileName, imageType);
     return DecodeWithWic(fileName);
+}
+
+bool CxImage::DecodeOwnFormat(LPCWSTR fileName, int imageType)
+{
+    std::vector<uint8_t> bytes;
+    // Pixels, planes and a palette: no more than four bytes a pixel at the cap.
+    if (!preview::ReadFileBytes(std::filesystem::path(fileName), kMaxPixels * 4, bytes))
+        return false;
+    preview::RasterImage image;
+    const preview::RasterResult result = imageType == preview::kImagePcx
+                                             ? preview::DecodePcx(bytes.data(), bytes.size(), image)
+                                             : preview::DecodeWbmp(bytes.data(), bytes.size(), image);
+    if (result != preview::RasterResult::kOk)
+        return false;
+    m_pixels = std::move(image.pixels);
+    m_width = image.width;
+    m_height = image.height;
+    return true;
 }
 
 bool CxImage::DecodeWithWic(LPCWSTR fileName)

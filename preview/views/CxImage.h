@@ -32,6 +32,7 @@ public:
 
 private:
     bool DecodeWithWic(LPCWSTR fileName);
+    bool DecodeOwnFormat(LPCWSTR fileName, int imageType);
     std::vector<uint32_t> m_pixels;  // top-down rows of blue, green, red, unused
     uint32_t m_width = 0;
     uint32_t m_height = 0;

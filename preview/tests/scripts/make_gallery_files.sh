@@ -20,6 +20,7 @@ convert -size 100x50 xc:'#00C000' photo.png
 # The same picture in the other formats the image view decodes, and an icon.
 for format in jpg bmp tif; do convert photo.png "photo.$format"; done
 convert -size 32x32 xc:'#FF8000' badge.ico
+convert photo.png -type Palette photo.pcx
 echo first > cabroot/a.txt
 echo second > cabroot/b.txt
 (cd cabroot && gcab -c ../files.cab a.txt b.txt)
@@ -37,6 +38,7 @@ echo nothing > thing.xyz
 head -c 60 photo.png > broken.png
 head -c 40 files.cab > broken.cab
 head -c 30 badge.ico > broken.ico
+head -c 100 photo.pcx > broken.pcx
 
 # A drawing: a square of lines with a circle inside, after its header section.
 printf '0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n' > plan.dxf

@@ -1,0 +1,139 @@
+#include "RasterImage.h"
+
+#include <algorithm>
+
+namespace preview {
+
+namespace {
+
+constexpr size_t kPcxHeaderSize = 128;
+constexpr size_t kPcxPaletteMarkerSize = 769;  // 0x0C and 256 RGB entries at the end
+constexpr uint8_t kPcxManufacturer = 0x0A;
+
+uint32_t Le16(const uint8_t* p) { return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8; }
+uint32_t Rgb(uint8_t red, uint8_t green, uint8_t blue) {
+  return static_cast<uint32_t>(red) << 16 | static_cast<uint32_t>(green) << 8 | blue;
+}
+
+bool SizeAllowed(uint64_t width, uint64_t height) {
+  return width != 0 && height != 0 && width * height <= kRasterMaxPixels;
+}
+
+// The bit-plane value of pixel x in one plane's row of `bits` bits per pixel.
+uint32_t Sample(const uint8_t* row, uint32_t x, uint32_t bits) {
+  const uint64_t bit = static_cast<uint64_t>(x) * bits;
+  const uint8_t byte = row[bit / 8];
+  const uint32_t shift = 8 - bits - static_cast<uint32_t>(bit % 8);
+  return (byte >> shift) & ((1u << bits) - 1);
+}
+
+}  // namespace
+
+RasterResult DecodePcx(const uint8_t* data, size_t size, RasterImage& image) {
+  image = RasterImage{};
+  if (data == nullptr || size < kPcxHeaderSize) return RasterResult::kTruncatedHeader;
+  if (data[0] != kPcxManufacturer || data[2] > 1) return RasterResult::kBadSignature;
+  const bool encoded = data[2] == 1;
+  const uint32_t bits = data[3];
+  const uint32_t xMin = Le16(data + 4), yMin = Le16(data + 6), xMax = Le16(data + 8), yMax = Le16(data + 10);
+  const uint32_t planes = data[65];
+  const uint32_t bytesPerLine = Le16(data + 66);
+  const bool layoutKnown = (planes == 1 && (bits == 1 || bits == 2 || bits == 4 || bits == 8)) ||
+                           (planes == 3 && bits == 8) || (planes == 4 && (bits == 1 || bits == 8));
+  if (!layoutKnown) return RasterResult::kUnsupportedLayout;
+  if (xMax < xMin || yMax < yMin) return RasterResult::kBadSize;
+  const uint64_t width = static_cast<uint64_t>(xMax) - xMin + 1, height = static_cast<uint64_t>(yMax) - yMin + 1;
+  // Each plane's row must hold the width's samples.
+  if (!SizeAllowed(width, height) || static_cast<uint64_t>(bytesPerLine) * 8 < width * bits) return RasterResult::kBadSize;
+
+  // The whole run-length stream, decoded into planes x rows; runs may cross rows.
+  const uint64_t lineBytes = static_cast<uint64_t>(planes) * bytesPerLine;
+  if (lineBytes * height > kRasterMaxPixels * 4) return RasterResult::kBadSize;
+  std::vector<uint8_t> lines(static_cast<size_t>(lineBytes * height), 0);
+  const bool trailingPalette = bits == 8 && planes == 1 && size >= kPcxHeaderSize + kPcxPaletteMarkerSize &&
+                               data[size - kPcxPaletteMarkerSize] == 0x0C;
+  const size_t dataEnd = trailingPalette ? size - kPcxPaletteMarkerSize : size;
+  size_t in = kPcxHeaderSize, out = 0;
+  while (out < lines.size() && in < dataEnd) {
+    uint8_t value = data[in++];
+    size_t count = 1;
+    if (encoded && (value & 0xC0) == 0xC0) {
+      count = value & 0x3F;
+      if (in >= dataEnd) break;
+      value = data[in++];
+    }
+    count = std::min(count, lines.size() - out);
+    std::fill_n(lines.begin() + static_cast<ptrdiff_t>(out), count, value);
+    out += count;
+  }
+
+  // The colours: the 256-entry palette at the end, else the 16 of the header.
+  uint32_t palette[256] = {};
+  for (int i = 0; i < 16; ++i) palette[i] = Rgb(data[16 + 3 * i], data[17 + 3 * i], data[18 + 3 * i]);
+  if (trailingPalette) {
+    const uint8_t* entries = data + size - 768;
+    for (int i = 0; i < 256; ++i) palette[i] = Rgb(entries[3 * i], entries[3 * i + 1], entries[3 * i + 2]);
+  } else if (bits == 8 && planes == 1) {
+    for (int i = 0; i < 256; ++i) palette[i] = Rgb(static_cast<uint8_t>(i), static_cast<uint8_t>(i), static_cast<uint8_t>(i));
+  } else if (bits == 1 && planes == 1) {
+    palette[0] = Rgb(0, 0, 0);
+    palette[1] = Rgb(255, 255, 255);
+  }
+
+  image.width = static_cast<uint32_t>(width);
+  image.height = static_cast<uint32_t>(height);
+  image.pixels.assign(static_cast<size_t>(width * height), 0);
+  for (uint32_t y = 0; y < image.height; ++y) {
+    const uint8_t* line = lines.data() + static_cast<size_t>(y) * lineBytes;
+    uint32_t* row = image.pixels.data() + static_cast<size_t>(y) * image.width;
+    for (uint32_t x = 0; x < image.width; ++x) {
+      if (planes >= 3 && bits == 8) {
+        row[x] = Rgb(line[x], line[bytesPerLine + x], line[2 * bytesPerLine + x]);
+      } else if (planes == 4 && bits == 1) {
+        uint32_t index = 0;
+        for (uint32_t plane = 0; plane < 4; ++plane) index |= Sample(line + plane * bytesPerLine, x, 1) << plane;
+        row[x] = palette[index];
+      } else {
+        row[x] = palette[Sample(line, x, bits)];
+      }
+    }
+  }
+  return RasterResult::kOk;
+}
+
+RasterResult DecodeWbmp(const uint8_t* data, size_t size, RasterImage& image) {
+  image = RasterImage{};
+  size_t in = 0;
+  // Multi-byte integers: seven bits a byte, the high bit saying more follow.
+  auto readNumber = [&](uint64_t& value) {
+    value = 0;
+    for (int count = 0; count < 5; ++count) {
+      if (in >= size) return false;
+      const uint8_t byte = data[in++];
+      value = value << 7 | (byte & 0x7F);
+      if ((byte & 0x80) == 0) return true;
+    }
+    return false;
+  };
+  uint64_t type = 0, width = 0, height = 0;
+  if (data == nullptr || !readNumber(type)) return RasterResult::kTruncatedHeader;
+  if (type != 0) return RasterResult::kBadSignature;
+  if (in >= size) return RasterResult::kTruncatedHeader;
+  if ((data[in++] & 0x9F) != 0) return RasterResult::kBadSignature;  // fixed header without extensions
+  if (!readNumber(width) || !readNumber(height)) return RasterResult::kTruncatedHeader;
+  if (!SizeAllowed(width, height)) return RasterResult::kBadSize;
+  image.width = static_cast<uint32_t>(width);
+  image.height = static_cast<uint32_t>(height);
+  image.pixels.assign(static_cast<size_t>(width * height), 0);
+  const size_t rowBytes = static_cast<size_t>((width + 7) / 8);
+  for (uint32_t y = 0; y < image.height; ++y) {
+    for (uint32_t x = 0; x < image.width; ++x) {
+      const size_t at = in + static_cast<size_t>(y) * rowBytes + x / 8;
+      if (at >= size) return RasterResult::kOk;  // the rest stays black
+      if ((data[at] >> (7 - x % 8)) & 1) image.pixels[static_cast<size_t>(y) * image.width + x] = 0xFFFFFF;
+    }
+  }
+  return RasterResult::kOk;
+}
+
+}  // namespace preview

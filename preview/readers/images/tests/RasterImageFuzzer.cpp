@@ -1,0 +1,9 @@
+// PCX and WBMP decoding of any bytes.
+#include "RasterImage.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  preview::RasterImage image;
+  preview::DecodePcx(data, size, image);
+  preview::DecodeWbmp(data, size, image);
+  return 0;
+}
