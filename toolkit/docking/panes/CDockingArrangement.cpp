@@ -61,13 +61,15 @@ void CDockingArrangement::DeleteNode(CDockingNode* pNode)
     if (CDockingPaneItem* pPane = AsPane(pNode))
     {
         m_pHost->ReleaseActivePane(pPane);
-        // The window is the application's: a closed pane's window waits
-        // under the host, and goes back to the frame before the host can
-        // take it down with itself.
+        // The window is the application's: it leaves the host's windows
+        // (which may be destroyed next) for the frame, hidden.
         const HWND hWnd = pPane->GetAttachedWindow();
-        if (::IsWindow(hWnd) && m_pHost->GetSafeHwnd() && ::GetParent(hWnd) == m_pHost->GetSafeHwnd() &&
-            m_pHost->GetSiteFrame())
-            ::SetParent(hWnd, m_pHost->GetSiteFrame()->GetSafeHwnd());
+        CWnd* pFrame = m_pHost->GetSiteFrame();
+        if (::IsWindow(hWnd) && pFrame && pFrame->GetSafeHwnd() && ::GetParent(hWnd) != pFrame->GetSafeHwnd())
+        {
+            ::ShowWindow(hWnd, SW_HIDE);
+            ::SetParent(hWnd, pFrame->GetSafeHwnd());
+        }
         pPane->InternalRelease();
         return;
     }
@@ -81,6 +83,10 @@ void CDockingArrangement::ClearAll()
     m_pTopContainer = nullptr;
     m_pClient = nullptr;
     m_loadedNodes.clear();
+    // Panes first, so that no group takes a pane's window down with its own.
+    for (CDockingNode* pNode : std::vector<CDockingNode*>(m_nodes))
+        if (AsPane(pNode))
+            DeleteNode(pNode);
     while (!m_nodes.empty())
         DeleteNode(m_nodes.front());
     m_pHost->OnStructureChanged();

@@ -2,6 +2,12 @@
 
 #include <iterator>
 
+#include "CDockingCaptionButton.h"
+#include "CDockingPaneItem.h"
+#include "CDrawTools.h"
+#include "CKitDockingPaneTabbedContainer.h"
+#include "window/CDC.h"
+
 namespace {
 
 // Windows 95 and NT 4.0 draw no caption gradients.
@@ -61,6 +67,40 @@ void CDockingDrawerStyle1::ReloadMetrics()
     }
 }
 
+COLORREF CDockingDrawerStyle1::DrawCaptionBackground(CDC* pDC, CDockingNode* /*pNode*/, CRect band, BOOL bActive,
+                                                     BOOL /*bVertical*/)
+{
+    if (m_bGradientCaptions)
+    {
+        CDrawTools::FillStyleGradient(pDC, &band, bActive ? m_activeCaption : m_inactiveCaption, TRUE);
+    }
+    else if (bActive)
+    {
+        pDC->FillSolidRect(&band, m_activeCaption.light.GetValue());
+    }
+    else
+    {
+        // An outline without its corner pixels.
+        const COLORREF crOutline = GetColor(52);
+        pDC->FillSolidRect(band.left + 1, band.top, band.Width() - 2, 1, crOutline);
+        pDC->FillSolidRect(band.left, band.top + 1, 1, band.Height() - 2, crOutline);
+        pDC->FillSolidRect(band.left + 1, band.bottom - 1, band.Width() - 2, 1, crOutline);
+        pDC->FillSolidRect(band.right - 1, band.top + 1, 1, band.Height() - 2, crOutline);
+    }
+    return GetColor(bActive ? COLOR_CAPTIONTEXT : COLOR_BTNTEXT);
+}
+
+void CDockingDrawerStyle1::DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText,
+                                          BOOL bActive, BOOL bVertical)
+{
+    const COLORREF crGlyph = DrawCaptionBackground(pDC, pNode, band, bActive, bVertical);
+    pDC->SetTextColor(bActive ? m_clrActiveCaptionText.GetValue() : m_clrInactiveCaptionText.GetValue());
+    DeflateOriented(&band, 0, 0, 2, 0, bVertical);
+    LayoutCaptionButtons(pDC, pNode->GetCaptionButtons(), &band, crGlyph, 14, 2, bVertical);
+    DeflateOriented(&band, 4, 1, 0, 0, bVertical);
+    DrawCaptionText(pDC, pText, band, bVertical, FALSE);
+}
+
 CDockingDrawerStyle2::CDockingDrawerStyle2()
 {
     m_nCaptionSpacing = 7;
@@ -86,6 +126,100 @@ void CDockingDrawerStyle2::ReloadMetrics()
     m_bLunaColors = TRUE;
     m_activeCaption.SetStandardValue(0x8CD5FF, 0x4CA6FF, 0.5f);
     m_splitterGradient.SetStandardFrom(GetColorTable()->gradients[1]);
+}
+
+void CDockingDrawerStyle2::DrawButtonFace(CDC* pDC, CDockingCaptionButton* pButton, COLORREF* pGlyph)
+{
+    const CRect& rect = pButton->m_rect;
+    const auto framedGradient = [&](COLORREF crFrom, COLORREF crTo) {
+        CDrawTools::GradientFill(pDC, &rect, crFrom, crTo, FALSE);
+        pDC->Draw3dRect(&rect, GetColor(32), GetColor(32));
+        *pGlyph = 0;
+    };
+    if (pButton->m_bPressed)
+    {
+        if (m_bLunaColors)
+            framedGradient(0x4B8EFE, 0x8BCFFF);
+        else
+        {
+            FillFramed(pDC, rect, 33, 32);
+            *pGlyph = GetColor(47);
+        }
+    }
+    else if (pButton->m_bHot)
+    {
+        if (m_bLunaColors)
+            framedGradient(0xC8F2FF, 0x97D4FF);
+        else
+        {
+            FillFramed(pDC, rect, 31, 32);
+            *pGlyph = GetColor(45);
+        }
+    }
+}
+
+void CDockingDrawerStyle2::DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph)
+{
+    DrawButtonFace(pDC, pButton, &crGlyph);
+    const CPoint centre = pButton->m_rect.CenterPoint();
+    DrawButtonGlyph(pDC, pButton, centre.x, centre.y, crGlyph);
+}
+
+void CDockingDrawerStyle2::DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText,
+                                          BOOL bActive, BOOL bVertical)
+{
+    const COLORREF crText = bActive ? m_clrActiveCaptionText.GetValue() : m_clrInactiveCaptionText.GetValue();
+    DeflateOriented(&band, 0, 0, 4, 0, bVertical);
+    LayoutCaptionButtons(pDC, pNode->GetCaptionButtons(), &band, crText, 16, 0, bVertical);
+    if (m_bCaptionGripper && !bVertical && band.left + 7 < band.right)
+    {
+        for (int y = 5; y < band.Height() - 3; y += 4)
+        {
+            pDC->FillSolidRect(band.left + 6, band.top + y + 1, 2, 2, GetColor(20));
+            pDC->FillSolidRect(band.left + 5, band.top + y, 2, 2, GetColor(38));
+        }
+        band.left += 8;
+    }
+    else if (m_bCaptionGripper && bVertical && band.top + 7 < band.bottom)
+    {
+        for (int x = 4; x - 1 < band.Width() - 5; x += 4)
+        {
+            pDC->FillSolidRect(band.left + x + 1, band.top + 6, 2, 2, GetColor(20));
+            pDC->FillSolidRect(band.left + x, band.top + 5, 2, 2, GetColor(38));
+        }
+        band.top += 8;
+    }
+    pDC->SetTextColor(crText);
+    DeflateOriented(&band, 6, 1, 2, 0, bVertical);
+    DrawCaptionText(pDC, pText, band, bVertical, FALSE);
+}
+
+void CDockingDrawerStyle2::DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect)
+{
+    const BOOL bVertical = pContainer->IsCaptionVertical();
+    const int nDepth = m_nCaptionHeight + 3;
+    const CRect band = bVertical ? CRect(rect.left, rect.top, rect.left + nDepth, rect.bottom)
+                                 : CRect(rect.left, rect.top, rect.right, rect.top + nDepth);
+    CRect inner = band;
+    const BOOL bActive = IsCaptionActive(pContainer);
+    const int nSaved = pDC->SaveDC();
+    if (m_bRoundedCaption)
+    {
+        (bVertical ? inner.top : inner.left) += 1;
+        pDC->FillSolidRect(&band, m_clrBackground.GetValue());
+        CDrawTools::ExcludeCorners(pDC, &inner);
+    }
+    CDrawTools::FillStyleGradient(pDC, &inner, bActive ? m_activeCaption : m_inactiveCaption, bVertical);
+    pDC->RestoreDC(nSaved);
+    if (!m_bRoundedCaption)
+    {
+        const COLORREF crEdge = GetColor(54);
+        pDC->FillSolidRect(band.left, band.top, 1, band.Height(), crEdge);
+        pDC->FillSolidRect(band.left, band.top, band.Width(), 1, crEdge);
+        pDC->FillSolidRect(band.right - 1, band.top, 1, band.Height(), crEdge);
+    }
+    const CString strTitle = pContainer->GetTitle();
+    DrawCaptionBar(pDC, pContainer, band, &strTitle, bActive, bVertical);
 }
 
 CDockingDrawerStyle7::CDockingDrawerStyle7()

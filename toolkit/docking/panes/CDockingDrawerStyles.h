@@ -1,17 +1,35 @@
-// The docking drawing styles by number. Style 0 is the classic look; style 4
-// starts as style 0 and draws flat buttons and grip lines; styles 1, 2 and 7
-// add caption gradients, style 2 (the program's) with the colours of the
-// visual-style scheme.
+// The docking drawing styles by number. Style 0 is the classic look with
+// system caption colours and frame-control buttons; style 4 starts as style
+// 0 and draws flat buttons with glyphs and grip lines after the caption
+// text; style 1 adds caption gradients; style 2 (the program's) takes the
+// colours of the visual-style scheme; style 7 is style 2 with a large bold
+// caption font and square captions.
 #pragma once
 
 #include "CDockingPaneDrawer.h"
 
 class CDockingDrawerDefaultStyle : public CDockingPaneDrawer
 {
+public:
+    void DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect) override;
+    void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
+    void DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText, BOOL bActive,
+                        BOOL bVertical) override;
+
+protected:
+    // The band of a group's caption and whether it is drawn active.
+    CRect CaptionBand(CKitDockingPaneTabbedContainer* pContainer, const CRect& rect, int nTopMargin) const;
+    BOOL IsCaptionActive(CKitDockingPaneTabbedContainer* pContainer) const;
 };
 
 class CDockingDrawerStyle4 : public CDockingDrawerDefaultStyle
 {
+public:
+    void DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect) override;
+    void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
+    void DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText, BOOL bActive,
+                        BOOL bVertical) override;
+    void DrawButtonGlyph(CDC* pDC, CDockingCaptionButton* pButton, int x, int y, COLORREF crGlyph) override;
 };
 
 class CDockingDrawerStyle1 : public CDockingDrawerStyle4
@@ -19,6 +37,10 @@ class CDockingDrawerStyle1 : public CDockingDrawerStyle4
 public:
     CDockingDrawerStyle1();
     void ReloadMetrics() override;
+    void DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText, BOOL bActive,
+                        BOOL bVertical) override;
+    // Fills a caption band; answers the colour of the buttons' glyphs.
+    virtual COLORREF DrawCaptionBackground(CDC* pDC, CDockingNode* pNode, CRect band, BOOL bActive, BOOL bVertical);
 
     BOOL m_bGradientCaptions = FALSE;
     CStyleGradient m_inactiveCaption;
@@ -32,6 +54,12 @@ class CDockingDrawerStyle2 : public CDockingDrawerStyle1
 public:
     CDockingDrawerStyle2();
     void ReloadMetrics() override;
+    void DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect) override;
+    void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
+    void DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText, BOOL bActive,
+                        BOOL bVertical) override;
+    // The face of a hot or pressed button; may change the glyph colour.
+    virtual void DrawButtonFace(CDC* pDC, CDockingCaptionButton* pButton, COLORREF* pGlyph);
 
     BOOL m_bLunaColors = FALSE;
     BOOL m_bCaptionGripper = TRUE;

@@ -8,6 +8,7 @@
 #include "CDockingPaneItem.h"
 #include "CDockingSplitBarWnd.h"
 #include "CDockingSplitNode.h"
+#include "CKitDockingPaneTabbedContainer.h"
 #include "CScreenTipContext.h"
 #include "window/AfxMessages.h"
 
@@ -53,12 +54,14 @@ CDockingArrangement* CDockingHostWnd::CreateArrangement()
 
 CDockingNode* CDockingHostWnd::CreateDockingNode(int nType, CDockingArrangement* pArrangement)
 {
-    // Tabbed groups, floating windows and auto-hide strips are not built by
-    // this host; a store that names them is refused as a whole.
+    // Floating windows and auto-hide strips are not built by this host; a
+    // store that names them is refused as a whole.
     switch (nType)
     {
     case kNodePane:
         return new CDockingPaneItem(pArrangement);
+    case kNodeTabbedContainer:
+        return new CKitDockingPaneTabbedContainer(pArrangement);
     case kNodeSplit:
         return new CDockingSplitNode(pArrangement);
     case kNodeClient:
@@ -121,16 +124,17 @@ void CDockingHostWnd::ShowPane(CDockingPaneItem* pPane, BOOL bActivate)
 {
     if (!pPane || !m_pArrangement)
         return;
-    if (!pPane->GetParentNode())
+    if (CKitDockingPaneTabbedContainer* pContainer = AsTabbedContainer(pPane->GetParentNode()))
     {
-        // A closed pane goes back to where it was last held.
+        pContainer->SelectPane(pPane, bActivate, TRUE);
+    }
+    else if (!pPane->GetParentNode())
+    {
+        // A closed pane goes back to the group that held it last.
         for (const HolderRecord& record : m_pArrangement->GetHolderList())
-        {
-            CDockingSplitNode* pHolder = AsSplitNode(record.pLastHolder);
-            if (record.pPane != pPane || !pHolder || pPane->GetParentNode())
-                continue;
-            pHolder->InsertChild(pPane, nullptr, TRUE);
-        }
+            if (CKitDockingPaneTabbedContainer* pHolder = AsTabbedContainer(record.pLastHolder);
+                record.pPane == pPane && pHolder && !pPane->GetParentNode())
+                pHolder->AddPane(pPane, bActivate);
     }
     if (m_bLaidOut)
         pPane->SetVisible(TRUE);
@@ -219,6 +223,14 @@ void CDockingHostWnd::InsertNodeAtSide(CDockingNode* pNode, int nSide, CDockingN
     CWnd* pSite = pTarget->GetSiteWindow();
     const BOOL bHorizontal = nSide == kSideLeft || nSide == kSideRight;
     const BOOL bAfter = nSide == kSideRight || nSide == kSideBottom;
+    if (CDockingPaneItem* pPane = AsPane(pNode))
+    {
+        // A pane docks in a group of its own.
+        CKitDockingPaneTabbedContainer* pContainer =
+            AsTabbedContainer(CreateDockingNode(kNodeTabbedContainer, m_pArrangement));
+        pContainer->InitFromPane(pPane, pSite);
+        pNode = pContainer;
+    }
     if (pTarget == pTop)
     {
         if (pTop->IsHorizontal() == bHorizontal)
@@ -233,8 +245,13 @@ void CDockingHostWnd::InsertNodeAtSide(CDockingNode* pNode, int nSide, CDockingN
             m_pArrangement->SetTopContainer(pSplit);
         }
     }
-    else if (CDockingSplitNode* pParent = AsSplitNode(pTarget->GetParentNode()))
+    else
     {
+        if (AsTabbedContainer(pTarget->GetParentNode()))
+            pTarget = pTarget->GetParentNode();
+        CDockingSplitNode* pParent = AsSplitNode(pTarget->GetParentNode());
+        if (!pParent)
+            return;
         if (pParent->IsHorizontal() == bHorizontal)
         {
             pParent->InsertChild(pNode, pTarget, bAfter);
@@ -248,6 +265,27 @@ void CDockingHostWnd::InsertNodeAtSide(CDockingNode* pNode, int nSide, CDockingN
         }
     }
     MarkFrameForLayout(pSite);
+}
+
+void CDockingHostWnd::AttachNode(CDockingNode* pNode, CDockingNode* pTarget)
+{
+    CKitDockingPaneTabbedContainer* pContainer = AsTabbedContainer(pTarget);
+    if (!pContainer && pTarget)
+        pContainer = AsTabbedContainer(pTarget->GetParentNode());
+    if (!pNode || !pContainer || pNode == pContainer)
+        return;
+    std::vector<CDockingNode*> panes;
+    if (AsPane(pNode))
+        panes.push_back(pNode);
+    else
+        pNode->CollectNodesOfType(kNodePane, panes);
+    for (CDockingNode* pPaneNode : panes)
+    {
+        if (CDockingNode* pParent = pPaneNode->GetParentNode())
+            pParent->RemoveChildNode(pPaneNode);
+        pContainer->AddPane(AsPane(pPaneNode), TRUE);
+    }
+    m_pArrangement->SyncHolders();
 }
 
 void CDockingHostWnd::ComputeDockRect(CRect* pRect, CDockingNode* pNode, int nSide, CDockingNode* pTarget)
@@ -289,12 +327,16 @@ BOOL CDockingHostWnd::LoadArrangement(CKitPropExchange* pPX)
     ReleaseRef(m_pArrangement);
     m_pArrangement = pLoaded;
     m_pArrangement->SetAttached();
+    // Groups and bars were not made while the tree was built unattached.
+    for (CDockingNode* pNode : m_pArrangement->GetNodeList())
+    {
+        pNode->SetSiteWindow(m_pSiteFrame);
+        if (CKitDockingPaneTabbedContainer* pContainer = AsTabbedContainer(pNode); pContainer && !pContainer->IsEmptyNode())
+            pContainer->CreateContainerWindow();
+    }
     for (CDockingNode* pNode : m_pArrangement->GetNodeList())
         if (CDockingSplitNode* pSplit = AsSplitNode(pNode))
-        {
-            pSplit->SetSiteWindow(m_pSiteFrame);
             pSplit->RebuildSplitBars();
-        }
     MarkFrameForLayout(m_pSiteFrame);
     return bLoaded;
 }

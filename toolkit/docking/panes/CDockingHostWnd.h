@@ -94,6 +94,8 @@ public:
                                  CDockingNode* pTarget = nullptr, CSize sizeDocking = CSize(200, 120));
     void InsertPaneAtSide(CDockingNode* pNode, int nSide, CDockingNode* pTarget);
     void InsertNodeAtSide(CDockingNode* pNode, int nSide, CDockingNode* pTarget);
+    // The pane, or every pane below the node, joins the target's group as tabs.
+    void AttachNode(CDockingNode* pNode, CDockingNode* pTarget);
     void ComputeDockRect(CRect* pRect, CDockingNode* pNode, int nSide, CDockingNode* pTarget);
 
     // Stores the current arrangement; loads one in its place (a damaged

@@ -94,6 +94,14 @@ CDockingCaptionButton* CDockingNode::FindCaptionButton(int nId) const
     return nullptr;
 }
 
+std::vector<CDockingCaptionButton*> CDockingNode::GetCaptionButtons() const
+{
+    std::vector<CDockingCaptionButton*> buttons;
+    for (const auto& pButton : m_captionButtons)
+        buttons.push_back(pButton.get());
+    return buttons;
+}
+
 void CDockingNode::MarkSiteForLayout() const
 {
     MarkFrameForLayout(m_pSite);

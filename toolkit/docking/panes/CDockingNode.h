@@ -68,6 +68,8 @@ public:
     CDockingPaneDrawer* GetDrawer() const;
     CRect GetScreenRect() const;
     CDockingCaptionButton* FindCaptionButton(int nId) const;
+    // In placing order: close, maximize, restore, auto hide, menu.
+    std::vector<CDockingCaptionButton*> GetCaptionButtons() const;
     // Marks the frame that shows the node for a layout at the next idle pass.
     void MarkSiteForLayout() const;
 

@@ -4,6 +4,7 @@
 
 #include "CDockingCaptionButton.h"
 #include "CDockingSplitBarWnd.h"
+#include "CKitDockingPaneTabbedContainer.h"
 #include "CDrawTools.h"
 #include "GdiSelectors.h"
 #include "PlatformQueries.h"
@@ -261,4 +262,78 @@ void CDockingPaneDrawer::DrawSplitter(CDC* pDC, CDockingSplitBarWnd* pBar)
             }
         }
     }
+}
+
+void CDockingPaneDrawer::DrawTabbedContainer(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect)
+{
+    pDC->FillSolidRect(&rect, GetColor(COLOR_3DFACE));
+    if (pContainer->HasCaption() && m_bShowContainerCaptions)
+    {
+        pDC->SetBkMode(TRANSPARENT);
+        DrawTabbedCaption(pDC, pContainer, rect);
+    }
+    AdjustCaptionRect(pContainer, &rect);
+}
+
+void CDockingPaneDrawer::AdjustCaptionRect(CKitDockingPaneTabbedContainer* pContainer, CRect* pRect)
+{
+    if (!pContainer->HasCaption() || !m_bShowContainerCaptions)
+        return;
+    const int nBand = m_rectCaptionMargins.top + m_rectCaptionMargins.bottom + m_nCaptionHeight;
+    if (pContainer->IsCaptionVertical())
+        pRect->left += nBand;
+    else
+        pRect->top += nBand;
+}
+
+void CDockingPaneDrawer::LayoutTabbedContainer(CKitDockingPaneTabbedContainer* pContainer, CRect* pRect,
+                                               BOOL /*bReposition*/)
+{
+    AdjustCaptionRect(pContainer, pRect);
+}
+
+namespace {
+
+// One-pixel segments in the glyph colour; end points excluded as LineTo does.
+void Segment(CDC* pDC, int x1, int y1, int x2, int y2)
+{
+    pDC->MoveTo(x1, y1);
+    pDC->LineTo(x2, y2);
+}
+
+}  // namespace
+
+void DrawPinGlyph(CDC* pDC, int x, int y, BOOL bLying, COLORREF crGlyph)
+{
+    CPenSelector pen(pDC->GetSafeHdc(), crGlyph);
+    if (!bLying)
+    {
+        Segment(pDC, x - 3, y + 1, x + 4, y + 1);
+        Segment(pDC, x, y + 1, x, y + 5);
+        const POINT outline[] = {{x - 2, y + 1}, {x - 2, y - 4}, {x + 2, y - 4}, {x + 2, y + 1}};
+        pDC->Polyline(outline, 4);
+        Segment(pDC, x + 1, y + 1, x + 1, y - 4);
+        return;
+    }
+    Segment(pDC, x - 4, y, x - 1, y);
+    Segment(pDC, x - 1, y - 3, x - 1, y + 4);
+    const POINT outline[] = {{x - 1, y + 2}, {x + 3, y + 2}, {x + 3, y - 2}, {x - 1, y - 2}};
+    pDC->Polyline(outline, 4);
+    Segment(pDC, x - 1, y + 1, x + 3, y + 1);
+}
+
+void DrawWindowGlyph(CDC* pDC, int x, int y, BOOL bMaximize, COLORREF crGlyph)
+{
+    if (bMaximize)
+    {
+        pDC->Draw3dRect(x - 5, y - 5, 9, 9, crGlyph, crGlyph);
+        pDC->FillSolidRect(x - 5, y - 5, 9, 2, crGlyph);
+        return;
+    }
+    pDC->Draw3dRect(x - 4, y - 2, 6, 6, crGlyph, crGlyph);
+    pDC->FillSolidRect(x - 4, y - 2, 6, 2, crGlyph);
+    pDC->FillSolidRect(x - 2, y - 5, 6, 2, crGlyph);
+    pDC->SetPixel(x - 2, y - 3, crGlyph);
+    pDC->FillSolidRect(x + 3, y - 3, 1, 4, crGlyph);
+    pDC->SetPixel(x + 2, y, crGlyph);
 }

@@ -15,6 +15,7 @@ class CDC;
 class CDockingCaptionButton;
 class CDockingNode;
 class CDockingSplitBarWnd;
+class CKitDockingPaneTabbedContainer;
 
 // Splitter looks.
 enum DockingSplitterFlag
@@ -32,16 +33,26 @@ public:
     CDockingPaneDrawer();
     ~CDockingPaneDrawer() override;
 
+    // A group's client area: caption band and, later, its tab row.
+    virtual void DrawTabbedContainer(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect);
+    virtual void DrawTabbedCaption(CDC* /*pDC*/, CKitDockingPaneTabbedContainer* /*pContainer*/, CRect /*rect*/) {}
     // Places the visible buttons from the caption's far end and paints them;
     // the caption then ends before the last one placed.
     virtual void LayoutCaptionButtons(CDC* pDC, const std::vector<CDockingCaptionButton*>& buttons, CRect* pCaption,
                                       COLORREF crGlyph, int nSize, int nGap, BOOL bVertical);
     virtual void DrawCaptionButton(CDC* /*pDC*/, CDockingCaptionButton* /*pButton*/, COLORREF /*crGlyph*/) {}
     virtual void ReloadMetrics();
+    // What is left of a group's client rectangle for its panes.
+    virtual void LayoutTabbedContainer(CKitDockingPaneTabbedContainer* pContainer, CRect* pRect, BOOL bReposition);
+    virtual void AdjustCaptionRect(CKitDockingPaneTabbedContainer* pContainer, CRect* pRect);
     virtual void DrawSplitter(CDC* pDC, CDockingSplitBarWnd* pBar);
     // One caption band: background, the node's buttons and the text.
     virtual void DrawCaptionBar(CDC* /*pDC*/, CDockingNode* /*pNode*/, CRect /*band*/, const CString* /*pText*/,
                                 BOOL /*bActive*/, BOOL /*bVertical*/) {}
+
+    // The glyph of a caption button centred on (x, y).
+    virtual void DrawButtonGlyph(CDC* /*pDC*/, CDockingCaptionButton* /*pButton*/, int /*x*/, int /*y*/,
+                                 COLORREF /*crGlyph*/) {}
 
     COLORREF GetColor(int nSlot) const;
     void SetColors(int nCount, const int* pSlots, const COLORREF* pColors);
@@ -76,6 +87,9 @@ public:
     CRect m_rectCaptionMargins{0, 2, 0, 1};
     int m_nColorSchemeSetting = 5;
 };
+
+void DrawPinGlyph(CDC* pDC, int x, int y, BOOL bLying, COLORREF crGlyph);
+void DrawWindowGlyph(CDC* pDC, int x, int y, BOOL bMaximize, COLORREF crGlyph);
 
 // The style of a number; numbers without a style of their own give style 0.
 CDockingPaneDrawer* CreateDockingDrawer(int nStyle);

@@ -127,13 +127,17 @@ TEST_F(DockingHost, PanesTakeTheirRoomBesideTheView)
     ASSERT_NE(pBottom, nullptr);
     m_frame.RecalcLayout();
 
+    // Each pane stands in a group of its own, under the group's caption.
     const CRect free = FreeRect();
-    const CRect left = ChildRect(m_frame, pLeft->GetAttachedWindow());
-    const CRect bottom = ChildRect(m_frame, pBottom->GetAttachedWindow());
+    const CRect left = ChildRect(m_frame, ::GetParent(pLeft->GetAttachedWindow()));
+    const CRect bottom = ChildRect(m_frame, ::GetParent(pBottom->GetAttachedWindow()));
     const int s = m_host.GetDrawer()->m_nSplitterThickness;
     EXPECT_EQ(left, CRect(free.left, free.top, free.left + 150, free.bottom - 90 - s));
     EXPECT_EQ(bottom, CRect(free.left, free.bottom - 90, free.right, free.bottom));
     EXPECT_EQ(ViewRect(), CRect(left.right + s, free.top, free.right, bottom.top - s));
+    const int nCaption = m_host.GetDrawer()->m_nCaptionHeight + 3;
+    EXPECT_EQ(ChildRect(m_frame, pLeft->GetAttachedWindow()),
+              CRect(left.left, left.top + nCaption, left.right, left.bottom));
     EXPECT_TRUE(::IsWindowVisible(pLeft->GetAttachedWindow()));
     EXPECT_EQ(pBottom->GetTitle(), CString(L"Output"));
     EXPECT_EQ(pBottom->GetTabCaption(), CString(L"Out"));
@@ -181,6 +185,7 @@ TEST_F(DockingHost, ClearingLeavesTheApplicationsWindowsAlive)
     m_host.GetArrangement()->ClearAll();
     EXPECT_TRUE(::IsWindow(hShown));
     EXPECT_TRUE(::IsWindow(hClosed));
+    EXPECT_EQ(::GetParent(hShown), m_frame.GetSafeHwnd());
     EXPECT_EQ(::GetParent(hClosed), m_frame.GetSafeHwnd());
     EXPECT_EQ(m_host.LookupPaneById(1), nullptr);
 }

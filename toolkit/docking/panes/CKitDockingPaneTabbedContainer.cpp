@@ -1,0 +1,486 @@
+#include "CKitDockingPaneTabbedContainer.h"
+
+#include <algorithm>
+
+#include "CDockingArrangement.h"
+#include "CDockingCaptionButton.h"
+#include "CDockingHostWnd.h"
+#include "CDockingPaneDrawer.h"
+#include "CDockingPaneItem.h"
+#include "DeviceContexts.h"
+#include "core/StoredArrangement.h"
+#include "window/AfxMessages.h"
+#include "window/CDC.h"
+#include "window/CFrameWnd.h"
+
+using namespace kit::docking;
+
+namespace {
+
+// Caption buttons in the order they are placed from the far end.
+constexpr int kButtonOrder[] = {kButtonClose, kButtonMaximize, kButtonRestore, kButtonAutoHide, kButtonMenu};
+
+struct DockingMenuRecord
+{
+    CDockingPaneItem* pPane;
+    int x;
+    int y;
+    RECT rectExclude;
+};
+
+}  // namespace
+
+CKitDockingPaneTabbedContainer::CKitDockingPaneTabbedContainer(CDockingArrangement* pArrangement)
+    : CDockingNode(pArrangement, kNodeTabbedContainer)
+{
+    for (const int nId : kButtonOrder)
+        m_captionButtons.push_back(std::make_unique<CDockingCaptionButton>(nId, this));
+}
+
+CKitDockingPaneTabbedContainer::~CKitDockingPaneTabbedContainer()
+{
+    if (m_hWnd)
+        DestroyWindow();
+}
+
+CKitDockingPaneTabbedContainer* AsTabbedContainer(CDockingNode* pNode)
+{
+    return pNode && pNode->GetType() == kNodeTabbedContainer ? static_cast<CKitDockingPaneTabbedContainer*>(pNode)
+                                                              : nullptr;
+}
+
+BOOL CKitDockingPaneTabbedContainer::CreateContainerWindow()
+{
+    if (m_hWnd)
+        return TRUE;
+    if (m_panes.empty() && m_pSite == nullptr)
+        return FALSE;
+    if (GetArrangement()->IsNotAttached() || !m_pSite || !m_pSite->GetSafeHwnd())
+        return FALSE;
+    const LPCTSTR pszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
+    return CreateEx(0, pszClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(), m_pSite, 0);
+}
+
+void CKitDockingPaneTabbedContainer::AddPane(CDockingPaneItem* pPane, BOOL bActivate)
+{
+    CreateContainerWindow();
+    m_panes.push_back(pPane);
+    pPane->SetParentNode(this);
+    pPane->SetSiteWindow(m_pSite);
+    MarkSiteForLayout();
+    SelectPane(pPane, bActivate, TRUE);
+    if (m_pParent)
+        m_pParent->OnChildrenChanged(this);
+}
+
+void CKitDockingPaneTabbedContainer::InitFromPane(CDockingPaneItem* pPane, CWnd* pSite)
+{
+    m_nDockingCX = pPane->m_nDockingCX;
+    m_nDockingCY = pPane->m_nDockingCY;
+    m_rect = pPane->GetRect();
+    m_pSite = pSite;
+    AddPane(pPane, FALSE);
+    SelectPane(pPane, TRUE, TRUE);
+}
+
+void CKitDockingPaneTabbedContainer::SelectPane(CDockingPaneItem* pPane, BOOL bActivate, BOOL bDeferLayout)
+{
+    if (pPane != m_pSelected)
+    {
+        m_pSelected = pPane;
+        if (bDeferLayout)
+        {
+            MarkSiteForLayout();
+            if (m_pParent)
+                m_pParent->OnChildrenChanged(this);
+        }
+        else
+        {
+            RefreshNode(TRUE);
+        }
+    }
+    if (bActivate && pPane)
+    {
+        if (m_bActive)
+            GetHost()->MarkPaneActive(TRUE, pPane);
+        pPane->Focus();
+    }
+}
+
+BOOL CKitDockingPaneTabbedContainer::IsCaptionVertical() const
+{
+    switch (GetHost()->m_nCaptionOrientation)
+    {
+    case 1:
+        return TRUE;
+    case 2: {
+        const int nSide = GetHost()->GetNodeSide(const_cast<CKitDockingPaneTabbedContainer*>(this));
+        return nSide == kSideTop || nSide == kSideBottom;
+    }
+    case 3:
+        return m_rect.Height() < m_rect.Width();
+    default:
+        return FALSE;
+    }
+}
+
+BOOL CKitDockingPaneTabbedContainer::ShowsTabRow() const
+{
+    if (!m_hWnd)
+        return FALSE;
+    const CDockingPaneDrawer* pDrawer = GetDrawer();
+    return m_panes.size() > 1 || (pDrawer && pDrawer->m_bAlwaysShowTabs);
+}
+
+BOOL CKitDockingPaneTabbedContainer::HasCaption() const
+{
+    return m_bCaption && m_pSelected && !(m_pSelected->GetEffectiveOptions() & kPaneNoCaption);
+}
+
+CString CKitDockingPaneTabbedContainer::GetTitle() const
+{
+    return m_pSelected ? m_pSelected->GetTitle() : CString();
+}
+
+CDockingPaneItem* CKitDockingPaneTabbedContainer::GetPaneAt(int nIndex) const
+{
+    return nIndex >= 0 && nIndex < GetPaneCount() ? m_panes[static_cast<size_t>(nIndex)] : nullptr;
+}
+
+BOOL CKitDockingPaneTabbedContainer::ContainsNode(const CDockingNode* pNode) const
+{
+    if (pNode == this)
+        return TRUE;
+    return std::any_of(m_panes.begin(), m_panes.end(), [pNode](const CDockingPaneItem* p) { return p->ContainsNode(pNode); });
+}
+
+void CKitDockingPaneTabbedContainer::CollectNodesOfType(int nType, std::vector<CDockingNode*>& nodes)
+{
+    for (CDockingPaneItem* pPane : m_panes)
+        pPane->CollectNodesOfType(nType, nodes);
+}
+
+void CKitDockingPaneTabbedContainer::GetTrackLimits(MINMAXINFO* pInfo)
+{
+    CDockingNode::GetTrackLimits(pInfo);
+    if (m_panes.empty())
+        return;
+    for (CDockingPaneItem* pPane : m_panes)
+    {
+        MINMAXINFO pane{};
+        pPane->GetTrackLimits(&pane);
+        pInfo->ptMinTrackSize.x = std::max(pInfo->ptMinTrackSize.x, pane.ptMinTrackSize.x);
+        pInfo->ptMinTrackSize.y = std::max(pInfo->ptMinTrackSize.y, pane.ptMinTrackSize.y);
+        pInfo->ptMaxTrackSize.x = std::min(pInfo->ptMaxTrackSize.x, pane.ptMaxTrackSize.x);
+        pInfo->ptMaxTrackSize.y = std::min(pInfo->ptMaxTrackSize.y, pane.ptMaxTrackSize.y);
+    }
+    // The caption band and the tab row come on top of the panes' own limits.
+    if (CDockingPaneDrawer* pDrawer = GetDrawer())
+    {
+        CRect rect(0, 0, 1000, 1000);
+        pDrawer->LayoutTabbedContainer(this, &rect, FALSE);
+        const int cx = 1000 - rect.Width();
+        const int cy = 1000 - rect.Height();
+        pInfo->ptMinTrackSize.x += cx;
+        pInfo->ptMinTrackSize.y += cy;
+        pInfo->ptMaxTrackSize.x += cx;
+        pInfo->ptMaxTrackSize.y += cy;
+    }
+}
+
+void CKitDockingPaneTabbedContainer::PlaceInRect(CWnd* pSite, const CRect& rect, AFX_SIZEPARENTPARAMS* pLayout)
+{
+    SetSiteWindow(pSite);
+    m_rect = rect;
+    if (pLayout && !pLayout->hDWP)
+        return;
+    if (!m_hWnd)
+        return;
+    ::SetWindowPos(m_hWnd, HWND_BOTTOM, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE);
+    Invalidate(FALSE);
+    if (CDockingCaptionButton* pAutoHide = FindCaptionButton(kButtonAutoHide))
+        pAutoHide->m_nState = IsAutoHidden() ? kButtonStateAutoHideApplies | kButtonStatePaneAutoHidden
+                                             : (pSite == GetHost()->GetSiteFrame() ? kButtonStateAutoHideApplies : 0);
+    CRect client(0, 0, rect.Width(), rect.Height());
+    GetDrawer()->LayoutTabbedContainer(this, &client, TRUE);
+    // The panes' rectangles are in the site's coordinates; their windows
+    // are mapped into this window.
+    client.OffsetRect(rect.left, rect.top);
+    for (CDockingPaneItem* pPane : m_panes)
+    {
+        if (pPane == m_pSelected)
+            pPane->PlaceInRect(pSite, client, pLayout);
+        else
+            pPane->SetVisible(FALSE);
+    }
+}
+
+void CKitDockingPaneTabbedContainer::RefreshNode(BOOL bShowPanes)
+{
+    if (!m_hWnd || !m_pParent || m_nLayoutDepth != 0)
+        return;
+    ++m_nLayoutDepth;
+    CRect client(0, 0, m_rect.Width(), m_rect.Height());
+    GetDrawer()->LayoutTabbedContainer(this, &client, TRUE);
+    client.OffsetRect(m_rect.left, m_rect.top);
+    if (bShowPanes)
+        for (CDockingPaneItem* pPane : m_panes)
+        {
+            pPane->SetVisible(pPane == m_pSelected);
+            if (pPane == m_pSelected)
+                pPane->PlaceInRect(m_pSite, client, nullptr);
+        }
+    Invalidate(FALSE);
+    --m_nLayoutDepth;
+    m_pParent->RefreshNode(bShowPanes);
+}
+
+void CKitDockingPaneTabbedContainer::OnIdleUpdate()
+{
+    if (!m_hWnd)
+        return;
+    const HWND hFocus = ::GetFocus();
+    BOOL bActive = hFocus && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+    if (!bActive && hFocus)
+    {
+        HWND hOwner = ::GetWindow(hFocus, GW_OWNER);
+        if (!hOwner)
+            hOwner = ::GetParent(hFocus);
+        bActive = hOwner && (hOwner == m_hWnd || ::IsChild(m_hWnd, hOwner));
+    }
+    CDockingHostWnd* pHost = GetHost();
+    if (bActive != m_bActive)
+    {
+        m_bActive = bActive;
+        pHost->MarkPaneActive(bActive, m_pSelected);
+        Invalidate(FALSE);
+    }
+    else if (bActive && pHost->GetActivePane() != m_pSelected)
+    {
+        pHost->MarkPaneActive(TRUE, m_pSelected);
+    }
+    if (m_pSelected && ::IsWindow(m_pSelected->GetAttachedWindow()))
+        ::SendMessageW(m_pSelected->GetAttachedWindow(), WM_IDLEUPDATECMDUI, 0, 0);
+}
+
+void CKitDockingPaneTabbedContainer::SetSiteWindow(CWnd* pSite)
+{
+    m_pSite = pSite;
+    if (m_hWnd && pSite && pSite->GetSafeHwnd() && ::GetParent(m_hWnd) != pSite->GetSafeHwnd())
+        ::SetParent(m_hWnd, pSite->GetSafeHwnd());
+    for (CDockingPaneItem* pPane : m_panes)
+        pPane->SetSiteWindow(pSite);
+}
+
+void CKitDockingPaneTabbedContainer::OnAttachedToParent(CDockingNode* pParent)
+{
+    SetSiteWindow(pParent->GetSiteWindow());
+    m_bCaption = TRUE;
+    if (m_hWnd && pParent->GetType() == kNodeSideStrip)
+        ShowWindow(SW_HIDE);
+}
+
+BOOL CKitDockingPaneTabbedContainer::IsAutoHidden() const
+{
+    return m_pParent && m_pParent->GetType() == kNodeSideStrip;
+}
+
+void CKitDockingPaneTabbedContainer::RemoveChildNode(CDockingNode* pChild)
+{
+    CDockingPaneItem* pPane = AsPane(pChild);
+    const auto it = std::find(m_panes.begin(), m_panes.end(), pPane);
+    if (it == m_panes.end())
+        return;
+    m_panes.erase(it);
+    pPane->SetParentNode(nullptr);
+    if (m_pParent)
+        m_pParent->OnChildrenChanged(this);
+    if (m_panes.empty() && m_hWnd)
+        DestroyWindow();
+    MarkSiteForLayout();
+    if (pPane == m_pSelected)
+    {
+        // The selection goes to the last tab; with no pane left there is
+        // nothing to select, and nothing may be asked of a null pane.
+        m_pSelected = nullptr;
+        if (!m_panes.empty())
+            SelectPane(m_panes.back(), TRUE, FALSE);
+    }
+}
+
+BOOL CKitDockingPaneTabbedContainer::IsCaptionButtonVisible(CDockingCaptionButton* pButton) const
+{
+    const int nOptions = m_pSelected ? m_pSelected->GetEffectiveOptions() : 0;
+    switch (pButton->GetId())
+    {
+    case kButtonAutoHide:
+        return m_pSelected && !(nOptions & kPaneNoAutoHide) && (pButton->m_nState & kButtonStateAutoHideApplies);
+    case kButtonClose:
+        return m_pSelected && !(nOptions & kPaneNoClose);
+    case kButtonMaximize:
+    case kButtonRestore:
+        return FALSE;  // maximizing a group is not offered by this host
+    case kButtonMenu:
+        return m_pSelected && (nOptions & kPaneCaptionMenu);
+    default:
+        return TRUE;
+    }
+}
+
+void CKitDockingPaneTabbedContainer::StoreNodeProperties(StoredNode& stored) const
+{
+    CDockingNode::StoreNodeProperties(stored);
+    for (const CDockingPaneItem* pPane : m_panes)
+        stored.children.push_back(pPane->m_nIndex);
+    stored.selected = m_pSelected ? m_pSelected->m_nIndex : 0;
+}
+
+BOOL CKitDockingPaneTabbedContainer::LoadNodeProperties(const StoredNode& stored)
+{
+    CDockingNode::LoadNodeProperties(stored);
+    for (const int32_t nIndex : stored.children)
+    {
+        CDockingPaneItem* pPane = AsPane(GetArrangement()->GetLoadedNode(nIndex));
+        if (!pPane)
+            return FALSE;
+        AddPane(pPane, FALSE);
+    }
+    if (CDockingPaneItem* pSelected = AsPane(GetArrangement()->GetLoadedNode(stored.selected)))
+        SelectPane(pSelected, FALSE, TRUE);
+    return TRUE;
+}
+
+int CKitDockingPaneTabbedContainer::HitTest(CPoint point) const
+{
+    CRect client;
+    GetClientRect(&client);
+    if (!HasCaption() || !client.PtInRect(point))
+        return -1;
+    CRect content = client;
+    GetDrawer()->AdjustCaptionRect(const_cast<CKitDockingPaneTabbedContainer*>(this), &content);
+    return content.PtInRect(point) ? -1 : -2;
+}
+
+void CKitDockingPaneTabbedContainer::Activate()
+{
+    if (m_pSelected && ::IsWindow(m_pSelected->GetAttachedWindow()))
+        m_pSelected->Focus();
+    else if (m_hWnd)
+        SetFocus();
+    GetHost()->IdleUpdatePanes();
+}
+
+void CKitDockingPaneTabbedContainer::ClosePane(CDockingPaneItem* pPane)
+{
+    CDockingHostWnd* pHost = GetHost();
+    if (pHost->NotifyAction(kActionClosing, pPane, nullptr, 0))
+        return;
+    pPane->Close();
+    pHost->NotifyAction(kActionClosed, pPane, nullptr, 0);
+}
+
+void CKitDockingPaneTabbedContainer::OnCaptionButton(CDockingCaptionButton* pButton)
+{
+    if (pButton->GetId() != kButtonClose || !m_pSelected)
+        return;
+    if (!GetHost()->m_bCloseWholeGroup)
+    {
+        ClosePane(m_pSelected);
+        return;
+    }
+    // Closing empties the list from its end; a copy keeps the walk sound.
+    const std::vector<CDockingPaneItem*> panes(m_panes.rbegin(), m_panes.rend());
+    for (CDockingPaneItem* pPane : panes)
+        if (!(pPane->GetEffectiveOptions() & kPaneNoClose))
+            ClosePane(pPane);
+}
+
+BOOL CKitDockingPaneTabbedContainer::OnMenuButton(CDockingCaptionButton* pButton)
+{
+    if (pButton->GetId() != kButtonMenu)
+        return FALSE;
+    if (!m_pSelected)
+        return TRUE;
+    pButton->m_bPressed = TRUE;
+    Invalidate(FALSE);
+    CRect rect = pButton->m_rect;
+    ClientToScreen(&rect);
+    DockingMenuRecord record{m_pSelected, rect.left, rect.bottom, rect};
+    if (CWnd* pSite = GetHost()->GetSiteFrame(); pSite && pSite->GetSafeHwnd())
+        ::SendMessageW(pSite->GetSafeHwnd(), WM_DOCKINGPANE_EVENT, kDockingEventCaptionMenu,
+                       reinterpret_cast<LPARAM>(&record));
+    pButton->m_bPressed = FALSE;
+    if (m_hWnd)
+        Invalidate(FALSE);
+    return TRUE;
+}
+
+void CKitDockingPaneTabbedContainer::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    CDoubleBufferDC buffer(dc.GetSafeHdc(), client);
+    if (CDockingPaneDrawer* pDrawer = GetDrawer())
+        pDrawer->DrawTabbedContainer(&buffer, this, client);
+}
+
+void CKitDockingPaneTabbedContainer::OnLButtonDown(CPoint point)
+{
+    for (const auto& pButton : m_captionButtons)
+    {
+        if (!pButton->m_rect.PtInRect(point))
+            continue;
+        Activate();
+        if (m_pSelected && OnMenuButton(pButton.get()))
+            return;
+        // The command may close this group; the host outlives it.
+        if (pButton->TrackClick(this, point.x, point.y, TRUE) && m_pSelected)
+            OnCaptionButton(pButton.get());
+        return;
+    }
+    Activate();
+}
+
+void CKitDockingPaneTabbedContainer::OnRButtonDown(CPoint /*point*/)
+{
+    Activate();
+    if (CWnd* pSite = GetHost()->GetSiteFrame(); pSite && pSite->GetSafeHwnd())
+        ::SendMessageW(pSite->GetSafeHwnd(), WM_DOCKINGPANE_EVENT, kDockingEventRightClick,
+                       reinterpret_cast<LPARAM>(static_cast<CDockingNode*>(this)));
+}
+
+void CKitDockingPaneTabbedContainer::OnMouseMove(CPoint point)
+{
+    for (const auto& pButton : m_captionButtons)
+        pButton->CheckHover(point.x, point.y);
+}
+
+LRESULT CKitDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    switch (message)
+    {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_LBUTTONDOWN:
+        // A caption button's command may close the group and its window.
+        OnLButtonDown(point);
+        return 0;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown(point);
+        break;
+    case WM_MOUSEMOVE:
+        OnMouseMove(point);
+        break;
+    case WM_MOUSELEAVE:
+        OnMouseMove(CPoint(-1, -1));
+        break;
+    default:
+        break;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
