@@ -16,6 +16,9 @@ struct UiCallQueue::Waiter {
   bool finished = false;
 
   struct Signal {
+    explicit Signal(std::shared_ptr<Waiter> w) : waiter(std::move(w)) {}
+    Signal(const Signal&) = delete;
+    Signal& operator=(const Signal&) = delete;
     std::shared_ptr<Waiter> waiter;
     ~Signal() {
       std::lock_guard<std::mutex> lock(waiter->mutex);
@@ -80,7 +83,7 @@ void UiCallQueue::Invoke(const std::function<void()>& call) {
     return;
   }
   auto waiter = std::make_shared<Waiter>();
-  auto signal = std::make_shared<Waiter::Signal>(Waiter::Signal{waiter});
+  auto signal = std::make_shared<Waiter::Signal>(waiter);
   if (!Enqueue([&call, signal] { call(); })) return;
   signal.reset();  // from here on only the queued call holds it
   std::unique_lock<std::mutex> lock(waiter->mutex);

@@ -236,13 +236,15 @@ void UiEngineHost::ShowWizardPage(int page) {
 
 // ---- Messages and questions --------------------------------------------------------
 
+// The engine's texts are plain and may hold paths and names from the disk: they
+// are escaped before the markup box sees them.
 void UiEngineHost::ShowMessage(const std::u16string& text, int32_t kind) {
-  queue_.Invoke([&] { ShowMessageRequest(ToCString(text), kind); });
+  queue_.Invoke([&] { ShowMessageRequest(EscapeMarkupText(ToCString(text)), kind); });
 }
 
 bool UiEngineHost::AskQuestion(const std::u16string& text, int32_t kind) {
   bool yes = false;
-  queue_.Invoke([&] { yes = AskQuestionRequest(ToCString(text), kind); });
+  queue_.Invoke([&] { yes = AskQuestionRequest(EscapeMarkupText(ToCString(text)), kind); });
   return yes;
 }
 
