@@ -9,6 +9,10 @@ namespace {
 constexpr size_t kPcxHeaderSize = 128;
 constexpr size_t kPcxPaletteMarkerSize = 769;  // 0x0C and 256 RGB entries at the end
 constexpr uint8_t kPcxManufacturer = 0x0A;
+// How much larger than the bytes present a picture's data may be: beyond the 63 in
+// 2 of a run, and a little more, the header cannot be true.
+constexpr uint64_t kMaxExpansion = 32;
+constexpr uint64_t kSlackBytes = 4096;
 
 uint32_t Le16(const uint8_t* p) { return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8; }
 uint32_t Rgb(uint8_t red, uint8_t green, uint8_t blue) {
@@ -49,6 +53,9 @@ RasterResult DecodePcx(const uint8_t* data, size_t size, RasterImage& image) {
   // The whole run-length stream, decoded into planes x rows; runs may cross rows.
   const uint64_t lineBytes = static_cast<uint64_t>(planes) * bytesPerLine;
   if (lineBytes * height > kRasterMaxPixels * 4) return RasterResult::kBadSize;
+  // A run holds at most 63 bytes in 2: a picture far larger than its data could
+  // ever give is no picture cut short but a false header, and costs no memory.
+  if (lineBytes * height > kMaxExpansion * (size - kPcxHeaderSize) + kSlackBytes) return RasterResult::kBadSize;
   std::vector<uint8_t> lines(static_cast<size_t>(lineBytes * height), 0);
   const bool trailingPalette = bits == 8 && planes == 1 && size >= kPcxHeaderSize + kPcxPaletteMarkerSize &&
                                data[size - kPcxPaletteMarkerSize] == 0x0C;
@@ -122,10 +129,11 @@ RasterResult DecodeWbmp(const uint8_t* data, size_t size, RasterImage& image) {
   if ((data[in++] & 0x9F) != 0) return RasterResult::kBadSignature;  // fixed header without extensions
   if (!readNumber(width) || !readNumber(height)) return RasterResult::kTruncatedHeader;
   if (!SizeAllowed(width, height)) return RasterResult::kBadSize;
+  const size_t rowBytes = static_cast<size_t>((width + 7) / 8);
+  if (rowBytes * height > kMaxExpansion * (size - in) + kSlackBytes) return RasterResult::kBadSize;
   image.width = static_cast<uint32_t>(width);
   image.height = static_cast<uint32_t>(height);
   image.pixels.assign(static_cast<size_t>(width * height), 0);
-  const size_t rowBytes = static_cast<size_t>((width + 7) / 8);
   for (uint32_t y = 0; y < image.height; ++y) {
     for (uint32_t x = 0; x < image.width; ++x) {
       const size_t at = in + static_cast<size_t>(y) * rowBytes + x / 8;

@@ -28,7 +28,8 @@ enum class RasterResult {
 constexpr uint64_t kRasterMaxPixels = 64ull * 1024 * 1024;
 
 // Image data that ends early leaves the rest of the picture black; the picture is
-// still given, as a damaged photo is better seen in part.
+// still given, as a damaged photo is better seen in part. A header that claims far
+// more than its data could ever hold is refused (kBadSize) before anything is made.
 RasterResult DecodePcx(const uint8_t* data, size_t size, RasterImage& image);
 RasterResult DecodeWbmp(const uint8_t* data, size_t size, RasterImage& image);
 

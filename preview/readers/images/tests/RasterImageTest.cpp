@@ -104,6 +104,11 @@ TEST(RasterImage, DamagedPicturesAreRefusedOrCutShort) {
   EXPECT_EQ(image.pixels[0], kRed);
   EXPECT_EQ(image.pixels[7], kBlack);
 
+  // A header claiming 60,000 x 1,000 pixels over a few bytes of data.
+  std::vector<uint8_t> claims(pcx.begin(), pcx.begin() + 140);
+  claims[8] = 0x5F; claims[9] = 0xEA; claims[10] = 0xE7; claims[11] = 0x03; claims[66] = 0x60; claims[67] = 0xEA;
+  EXPECT_EQ(DecodePcx(claims.data(), claims.size(), image), RasterResult::kBadSize);
+
   const uint8_t wbmpTypes[][4] = {{1, 0, 1, 1}, {0, 0x80, 1, 1}, {0, 0, 0, 1}, {0, 0, 0xFF, 0xFF}};
   const RasterResult wbmpResults[] = {RasterResult::kBadSignature, RasterResult::kBadSignature,
                                       RasterResult::kBadSize, RasterResult::kTruncatedHeader};
