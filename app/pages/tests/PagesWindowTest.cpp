@@ -305,6 +305,16 @@ TEST_F(DrivePageTest, ADriveWithoutSectorsIsRefusedAsDamaged) {
   EXPECT_EQ(Shell().Messages[0].first, L"This partition is damaged; please proceed by selecting physical hard disk.");
 }
 
+TEST_F(DrivePageTest, ADriveOfFourTebibytesIsNeitherWrappedNorCalledDamaged) {
+  // 2^33 sectors: the low 32 bits are 0, which would read as a damaged drive.
+  Shell().Engine.LogicalDriveTable[driveD_].SectorCount = uint64_t{1} << 33;
+  Click(DriveNode(L"Logical Drives D: "));
+  EXPECT_EQ(Shell().Engine.SourceSelection.SectorCount, UINT32_MAX);
+  EXPECT_EQ(page_->Panel()->ValueText(1), L"4194304 MB (Approx)");
+  page_->SendMessage(WM_COMMAND, ID_PAGE_NEXT);
+  EXPECT_TRUE(Shell().Messages.empty());
+}
+
 TEST_F(DrivePageTest, AClickBesideTheNodesChangesNothing) {
   Click(DriveNode(L"Logical Drives D: "));
   HTREEITEM caret = page_->DriveTree().GetSelectedItem();
