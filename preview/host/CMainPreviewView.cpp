@@ -1,6 +1,7 @@
 #include "CMainPreviewView.h"
 
 #include "CAdobeReaderView.h"
+#include "CAviView.h"
 #include "CCommandBarDrawer.h"
 #include "CColorTable.h"
 #include "CCorrupted_NoPreview_View.h"
@@ -10,6 +11,7 @@
 #include "CImage_View.h"
 #include "CLargeFileView.h"
 #include "CMyListCtrl.h"
+#include "CMyMedia.h"
 #include "CPSDViewView.h"
 #include "CSharedMetrics.h"
 #include "CTextView.h"
@@ -61,6 +63,8 @@ CRuntimeClass* CMainPreviewView::ViewerClassOf(PreviewSlot slot)
     case PreviewSlot::kPicture: return RUNTIME_CLASS(CTextView);
     case PreviewSlot::kDocument: return RUNTIME_CLASS(CAdobeReaderView);
     case PreviewSlot::kArchive: return RUNTIME_CLASS(CMyListCtrl);
+    case PreviewSlot::kAvi: return RUNTIME_CLASS(CAviView);
+    case PreviewSlot::kMedia: return RUNTIME_CLASS(CMyMedia);
     case PreviewSlot::kDbf: return RUNTIME_CLASS(CDBF_View);
     case PreviewSlot::kPsd: return RUNTIME_CLASS(CPSDViewView);
     case PreviewSlot::kDxf: return RUNTIME_CLASS(CDFXView);

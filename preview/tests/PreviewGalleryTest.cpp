@@ -4,6 +4,7 @@
 // are found by class and id, pixels sampled on the screen, and a screenshot of
 // each preview written beside the results.
 #include "CAdobeReaderView.h"
+#include "CAviView.h"
 #include "CColorTable.h"
 #include "CCorrupted_NoPreview_View.h"
 #include "CDBF_View.h"
@@ -445,12 +446,27 @@ TEST_F(PreviewGalleryTest, MissingComponentsGivePreviewNotSupportedWithTheReason
     }
     // A kind whose viewer this program does not have.
     Show(L"thing.xyz");
-    CString path = CString(File(L"clip.avi").c_str());
-    Host().ClosePreviewWindows();
-    Host().ShowFile(path, L".avi");
+    Show(L"sales.mdb");
     ASSERT_NE(NoPreview(), nullptr);
     EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
-    EXPECT_GE(NoPreview()->GetReason().Find(L".avi"), 0);
+    EXPECT_GE(NoPreview()->GetReason().Find(L".mdb"), 0);
+    // Sound is played by a player control this machine lacks.
+    Show(L"chime.wav", L"preview-no-player.bmp");
+    ASSERT_NE(NoPreview(), nullptr);
+    EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
+    EXPECT_GE(NoPreview()->GetReason().Find(L"Windows Media Player"), 0);
+}
+
+TEST_F(PreviewGalleryTest, FilmGetsAnMciWindowThatNeverStopsTheProgram)
+{
+    Show(L"clip.avi");
+    auto* pView = Viewer<CAviView>(PreviewSlot::kAvi);
+    ASSERT_NE(pView, nullptr);
+    ASSERT_NE(pView->GetPlayer(), nullptr);
+    EXPECT_EQ(::GetParent(pView->GetPlayer()), pView->GetSafeHwnd());
+    // No error box of the MCI window waits for the user.
+    EXPECT_EQ(::FindWindowW(L"#32770", nullptr) == nullptr || !::IsWindowVisible(::FindWindowW(L"#32770", nullptr)),
+              true);
 }
 
 TEST_F(PreviewGalleryTest, DamagedFilesGiveTheCorruptedPictureWithTheirReason)

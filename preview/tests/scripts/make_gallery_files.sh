@@ -29,6 +29,9 @@ printf '%%PDF-1.4\n%%%%EOF\n' > manual.pdf
 printf 'not a real Word document' > report.doc
 head -c 5242881 /dev/zero > huge.bin
 echo nothing > thing.xyz
+printf 'RIFF' > chime.wav
+printf 'not a film' > clip.avi
+printf 'Standard Jet DB' > sales.mdb
 
 # Damaged: a table without fields, a document without its signature, an archive
 # without a directory, a cut picture, a cut cabinet.
