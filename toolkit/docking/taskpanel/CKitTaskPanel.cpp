@@ -348,7 +348,8 @@ void CKitTaskPanel::Relayout(BOOL bAnimate)
         bFirst = FALSE;
         const KitRect target =
             CalcGroupRect(group, {rect.left, y, rect.right, y}, bAnimate, m_groups, placement, *m_pMetrics);
-        SettleGroup(group);
+        if (!group.IsDirty())
+            AnimateGroup(group, 0);  // at its place already: its hosted windows follow
         y = target.bottom + m_pDrawer->GetGroupOuterMargins(group).bottom;
     }
     m_nContentHeight = y + margins.bottom;
@@ -381,6 +382,9 @@ void CKitTaskPanel::AnimateGroup(Group& group, int nSteps)
 {
     group.Animate(nSteps);
     SettleGroup(group);
+    for (int i = 0; i < group.items.GetCount(); ++i)
+        if (GroupItem* pItem = group.items.GetAt(i); pItem->type == kTypeControl)
+            PlaceHostedWindow(group, *pItem);
 }
 
 BOOL CKitTaskPanel::AnimateGroups(BOOL bDirtyOnly)

@@ -100,6 +100,13 @@ public:
     // Groups and items.
     Group* AddGroup(LPCWSTR lpszCaption, int nIconIndex = -1, int nID = 0);
     GroupItem* AddItem(Group* pGroup, int nType, LPCWSTR lpszCaption, int nIconIndex = -1, int nID = 0);
+    // An item that hosts the application's child window (of the panel) at
+    // the given size (width 0: the group's width). The window stays the
+    // application's; the panel only places, shows and hides it.
+    GroupItem* AddWindowItem(Group* pGroup, HWND hWnd, CSize size);
+    HWND GetHostedWindow(const GroupItem& item) const;
+    // Draws the picture that stands in for a hosted window while it is hidden.
+    void DrawHostedWindowItem(CDC* pDC, const GroupItem& item, CRect rect);
     // Takes the group or item out of its list and destroys it; the panel
     // forgets it first.
     void RemoveItem(PanelItem* pItem);
@@ -224,6 +231,7 @@ protected:
     void SettleGroup(Group& group);
     void OnAnimationTimer();
     void ScrollGroupItems(Group& group, int nDelta);
+    void PlaceHostedWindow(Group& group, GroupItem& item);
     void RepositionScrollButtons();
     void UpdateScrollButtons();
     void UpdateScrollButtonsHot(CPoint point);

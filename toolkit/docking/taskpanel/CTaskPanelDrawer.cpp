@@ -62,6 +62,13 @@ TaskPanelGroupColors& CTaskPanelDrawer::GetGroupColors(const Group& group)
     return group.special ? m_specialColors : m_normalColors;
 }
 
+COLORREF CTaskPanelDrawer::GetItemBackgroundColor(const GroupItem& item)
+{
+    const Group* pGroup = m_pPanel ? m_pPanel->GetItemGroup(&item) : nullptr;
+    const TaskPanelGroupColors& colors = pGroup ? GetGroupColors(*pGroup) : m_normalColors;
+    return colors.clientGradient.dark.GetValue();
+}
+
 void CTaskPanelDrawer::SetCaptionFont(const LOGFONT* pLogFont, BOOL bFromSystem)
 {
     m_bCaptionFontFromSystem = bFromSystem;

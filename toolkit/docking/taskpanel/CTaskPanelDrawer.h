@@ -48,6 +48,9 @@ public:
     virtual CRect DrawItem(CDC* pDC, GroupItem& item, CRect rect, BOOL bDraw);
     virtual void ReloadMetrics();
     virtual TaskPanelGroupColors& GetGroupColors(const Group& group);
+    // The second client colour of the item's group (what a hosted window's
+    // picture is painted over).
+    COLORREF GetItemBackgroundColor(const GroupItem& item);
     virtual void DrawItemBackground(CDC* pDC, const GroupItem& item, CRect rect);
     virtual CRect GetItemOuterMargins(const GroupItem& item);
     virtual CRect GetItemInnerMargins(const GroupItem& item);

@@ -76,11 +76,14 @@ void CTaskPanelDrawer::DrawGroupItems(CDC* pDC, Group& group, CRect rect)
     for (int i = kit::taskpanel::EffectiveFirstVisibleItem(group); i < group.items.GetCount(); ++i)
     {
         GroupItem& item = *group.items.GetAt(i);
-        if (!item.visible || item.type == kit::taskpanel::kTypeControl)
+        if (!item.visible)
             continue;
         CRect itemRect(item.itemRect.left, item.itemRect.top, item.itemRect.right, item.itemRect.bottom);
         itemRect.OffsetRect(0, offset);
-        DrawItem(pDC, item, itemRect, TRUE);
+        if (item.type == kit::taskpanel::kTypeControl && m_pPanel->GetGroupItemLayout(group) != kit::taskpanel::kImageLayout)
+            m_pPanel->DrawHostedWindowItem(pDC, item, itemRect);
+        else
+            DrawItem(pDC, item, itemRect, TRUE);
     }
 }
 

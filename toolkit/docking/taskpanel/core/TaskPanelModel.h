@@ -75,6 +75,14 @@ public:
     uint32_t textFormat = 0;
 };
 
+// What the window side keeps with an item (a hosted window and its picture);
+// it goes when the item goes.
+class ItemAttachment
+{
+public:
+    virtual ~ItemAttachment() = default;
+};
+
 class GroupItem : public PanelItem
 {
 public:
@@ -87,6 +95,7 @@ public:
     KitSize itemSize;  // a fixed size, or the weight of an auto-height item
     std::u16string dragText;
     bool autoHeight = false;
+    std::unique_ptr<ItemAttachment> attachment;
 };
 
 class PanelReferences;

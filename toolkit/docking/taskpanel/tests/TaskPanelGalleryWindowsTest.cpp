@@ -436,6 +436,38 @@ TEST_F(TaskPanelGallery, AnItemIsRenamedInPlaceAndEscapeKeepsTheOldCaption)
     EXPECT_EQ(FindItem(*m_tasks, u"Gone"), nullptr);
 }
 
+TEST_F(TaskPanelGallery, AHostedWindowShowsAtRestAndHidesWhileItsGroupIsClosed)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_BORDER | ES_AUTOHSCROLL, CRect(0, 0, 10, 10), &m_left, 500));
+    edit.SetWindowText(L"*.doc");
+    GroupItem* pHosted = m_left.AddWindowItem(m_details, edit.GetSafeHwnd(), CSize(0, 22));
+    ASSERT_NE(pHosted, nullptr);
+    PumpFor(500);
+    ASSERT_TRUE(edit.IsWindowVisible());
+    CRect placed;
+    edit.GetWindowRect(placed);
+    m_left.ScreenToClient(placed);
+    EXPECT_EQ(placed.TopLeft(), m_left.GetItemRect(*pHosted).TopLeft());
+    EXPECT_EQ(placed.Height(), 22);
+    EXPECT_EQ(placed.Width(), m_left.GetGroupClientRect(*m_details).Width() - 22);  // inner margins 11 + 11
+    Capture(L"taskpanel_hosted_window.bmp");
+
+    Click(ScreenPointOf(m_left, *m_details, 30));
+    PumpFor(500);
+    EXPECT_FALSE(m_left.IsGroupExpanded(m_details));
+    EXPECT_FALSE(edit.IsWindowVisible());
+    Click(ScreenPointOf(m_left, *m_details, 30));
+    PumpFor(500);
+    EXPECT_TRUE(edit.IsWindowVisible());
+
+    // The window is the application's: removing the item hides it.
+    m_left.RemoveItem(pHosted);
+    EXPECT_TRUE(::IsWindow(edit.GetSafeHwnd()));
+    EXPECT_FALSE(edit.IsWindowVisible());
+    edit.DestroyWindow();
+}
+
 TEST_F(TaskPanelGallery, AGroupStoredAndLoadedShowsTheSameItems)
 {
     CMemFile file;
