@@ -15,6 +15,8 @@
 #include "CPSDViewView.h"
 #include "CSharedMetrics.h"
 #include "CTextView.h"
+#include "CThumbView.h"
+#include "CPowerPointDriver.h"
 #include "PreviewSession.h"
 
 #include <string>
@@ -61,6 +63,7 @@ CRuntimeClass* CMainPreviewView::ViewerClassOf(PreviewSlot slot)
     {
     case PreviewSlot::kImage: return RUNTIME_CLASS(CImage_View);
     case PreviewSlot::kPicture: return RUNTIME_CLASS(CTextView);
+    case PreviewSlot::kThumb: return RUNTIME_CLASS(CThumbView);
     case PreviewSlot::kDocument: return RUNTIME_CLASS(CAdobeReaderView);
     case PreviewSlot::kArchive: return RUNTIME_CLASS(CMyListCtrl);
     case PreviewSlot::kAvi: return RUNTIME_CLASS(CAviView);
@@ -229,13 +232,61 @@ int CMainPreviewView::CreateMdbView(CString strPath)
     return CreateViewer(PreviewSlot::kMdb, &strPath) != nullptr ? 1 : 0;
 }
 
-int CMainPreviewView::ExportSlidesAndShowThumbs(CString)
+int CMainPreviewView::ExportSlidesAndShowThumbs(CString strPath)
 {
-    // The slides are shown only as thumbnails of PowerPoint's export, and this
-    // program has no thumbnail view.
-    if (CPreviewSession* pSession = GetSession())
-        pSession->FailureReason = L"Slides are shown only through PowerPoint, which is not available.";
-    return 0;
+    CPreviewSession* pSession = GetSession();
+    CPowerPointDriver application;
+    if (!application.CreateDispatch(L"Powerpoint.Application"))
+    {
+        if (pSession != nullptr)
+            pSession->FailureReason = L"Slides are shown through PowerPoint, which is not available.";
+        return 0;
+    }
+    try
+    {
+        CPowerPointDriver presentations;
+        presentations.AttachDispatch(application.GetPresentations());
+        CPowerPointDriver presentation;
+        presentation.AttachDispatch(presentations.Open(strPath, 1, 1, 0));
+        wchar_t folder[MAX_PATH + 1] = {};
+        const DWORD length = ::GetTempPathW(255, folder);
+        if (length == 0 || length > 255)
+            AfxThrowOleException(E_FAIL);
+        // PowerPoint writes one picture per slide into the folder named like the file.
+        presentation.SaveAs(CString(folder) + L"ssss.gif", 16, 0);
+        application.Quit();
+        CreateThumbView(CString(folder) + L"ssss");
+        return 1;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        // The PowerPoint this preview started ends here too.
+        try
+        {
+            application.Quit();
+        }
+        catch (CException* inner)
+        {
+            inner->Delete();
+        }
+        if (pSession != nullptr)
+            pSession->FailureReason = L"PowerPoint could not export the slides.";
+        return 0;
+    }
+}
+
+void CMainPreviewView::CreateThumbView(CString strFolder)
+{
+    auto* pView = dynamic_cast<CThumbView*>(CreateViewer(PreviewSlot::kThumb, &strFolder));
+    const std::vector<CString> names = CThumbView::ListImageFolder(strFolder);
+    if (pView != nullptr)
+        pView->BuildThumbnails(strFolder, names);
+    ::Sleep(500);
+    // The exported pictures live only until their thumbnails are made.
+    for (const CString& name : names)
+        ::DeleteFileW(strFolder + L"\\" + name);
+    ::RemoveDirectoryW(strFolder);
 }
 
 void CMainPreviewView::ShowNoPreview(UINT nBitmapId, const CString& strReason)

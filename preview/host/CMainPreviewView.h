@@ -52,6 +52,8 @@ public:
     void CreateLargeFileView();
     void CreateNoPreviewView();
     int ExportSlidesAndShowThumbs(CString strPath);
+    // Shows the pictures of the folder as thumbnails, then deletes them and the folder.
+    void CreateThumbView(CString strFolder);
 
     void OnDraw(CDC* pDC) override;
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);

@@ -14,6 +14,7 @@
 #include "CMyListCtrl.h"
 #include "CPSDViewView.h"
 #include "CTextView.h"
+#include "CThumbView.h"
 #include "PreviewGallery.h"
 #include "RarTestWriter.h"
 #include "ResourceIds.h"
@@ -410,6 +411,41 @@ TEST_F(PreviewGalleryTest, MetafileIsShownByThePictureView)
     ASSERT_NE(pView, nullptr);
     ASSERT_EQ(NoPreview(), nullptr) << NoPreview()->GetReason().GetString();
     EXPECT_GT(pView->GetPixelSize().cx, 0);
+}
+
+TEST_F(PreviewGalleryTest, SlidePicturesBecomeNumberedThumbnailsAndAreDeleted)
+{
+    // PowerPoint is not here: a presentation has no preview, the file is not to blame.
+    Show(L"slides.ppt");
+    ASSERT_NE(NoPreview(), nullptr);
+    EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
+    EXPECT_GE(NoPreview()->GetReason().Find(L"PowerPoint"), 0);
+
+    // What PowerPoint's export leaves: one picture per slide in a folder.
+    const std::filesystem::path folder = std::filesystem::absolute(L"files") / L"ssss";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(File(L"photo.png"), folder / L"Slide2.PNG");
+    std::filesystem::copy_file(File(L"photo.bmp"), folder / L"Slide1.bmp");
+    std::filesystem::copy_file(File(L"notes.txt"), folder / L"notes.txt");
+    Host().ClosePreviewWindows();
+    Host().CreateThumbView(folder.wstring().c_str());
+    Pump();
+    EXPECT_TRUE(CaptureWindowToBmp(s_pGallery->GetFrame()->GetSafeHwnd(), L"preview-thumbnails.bmp"));
+    auto* pView = Viewer<CThumbView>(PreviewSlot::kThumb);
+    ASSERT_NE(pView, nullptr);
+    HWND hList = pView->GetSafeHwnd();
+    ASSERT_EQ(ItemCount(hList), 2);
+    EXPECT_STREQ(ListText(hList, 0, 0).GetString(), L"1");
+    EXPECT_STREQ(ListText(hList, 1, 0).GetString(), L"2");
+    EXPECT_EQ(::ImageList_GetImageCount(pView->GetImages()), 2);
+    // The pictures are gone; the file that was no picture keeps the folder.
+    EXPECT_FALSE(std::filesystem::exists(folder / L"slide1.bmp"));
+    EXPECT_TRUE(std::filesystem::exists(folder / L"notes.txt"));
+    std::filesystem::remove_all(folder);
+    // A 2:1 picture fills the width, centred; a 1:1 one the height.
+    EXPECT_EQ(CThumbView::ThumbRect(100, 50), CRect(0, 20, 160, 100));
+    EXPECT_EQ(CThumbView::ThumbRect(10, 10), CRect(20, 0, 140, 120));
+    EXPECT_EQ(CThumbView::ThumbRect(4, 3), CRect(0, 0, 160, 120));
 }
 
 TEST_F(PreviewGalleryTest, FileAboveTheLimitGetsTheLargeFileView)

@@ -30,6 +30,7 @@ printf 'not a real Word document' > report.doc
 head -c 5242881 /dev/zero > huge.bin
 echo nothing > thing.xyz
 printf 'RIFF' > chime.wav
+printf 'not a presentation' > slides.ppt
 printf 'not a film' > clip.avi
 printf 'Standard Jet DB' > sales.mdb
 
