@@ -4,6 +4,8 @@
 
 #include "CCommandIconStore.h"
 #include "CKitTaskPanelEditItem.h"
+#include "CPopupMouseTracker.h"
+#include "CScreenTipContext.h"
 #include "CToolkitResources.h"
 #include "DeviceContexts.h"
 #include "TaskPanelClipboard.h"
@@ -96,6 +98,7 @@ CKitTaskPanel::CKitTaskPanel()
         m_hHandCursor = GetToolkitResources()->LoadCursor(kHandCursorID);
     SetAnimation(0);
     m_pIconStore = std::make_unique<CCommandIconStore>();
+    m_pTips = std::make_unique<CScreenTipContext>();
     m_bOleInitialized = SUCCEEDED(::OleInitialize(nullptr));
 }
 
@@ -834,6 +837,29 @@ void CKitTaskPanel::RenameEditedItem(LPCWSTR lpszText)
     m_refs.renamed = nullptr;
     if (pItem)
         RenameItem(pItem, lpszText);
+}
+
+// Screen tips.
+
+LRESULT CKitTaskPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_pTips)
+        m_pTips->FilterMouseMessage(this, message, wParam, lParam);
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+INT_PTR CKitTaskPanel::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const
+{
+    const INT_PTR hit = CWnd::OnToolHitTest(point, pTI);
+    if (hit != -1)
+        return hit;
+    const PanelItem* pHot = m_refs.hot;
+    if (CPopupMouseTracker::GetThreadTracker()->IsTracking() || !pHot || pHot->tooltip.empty())
+        return -1;
+    const CString strTip(reinterpret_cast<LPCWSTR>(pHot->tooltip.c_str()));
+    const CString strCaption(reinterpret_cast<LPCWSTR>(pHot->caption.c_str()));
+    FillToolInfo(pTI, m_hWnd, GetItemRect(*pHot), static_cast<UINT_PTR>(pHot->id), strTip, strCaption, strTip);
+    return pHot->id;
 }
 
 // Painting.

@@ -19,6 +19,7 @@
 #include "window/OleDataTransfer.h"
 
 class CCommandIconStore;
+class CScreenTipContext;
 class CKitTaskPanel;
 class CKitTaskPanelEditItem;
 
@@ -209,6 +210,10 @@ public:
     virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);
     virtual BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
 
+    // The hot item's tooltip as a screen tip, with its caption as title.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
+    CScreenTipContext* GetScreenTips() const { return m_pTips.get(); }
+
     // Painting (the DC's origin already follows the scroll position).
     virtual void OnDraw(CDC* pDC);
     virtual void UpdateScrollBar();
@@ -242,6 +247,8 @@ protected:
     void ToggleGroup(Group* pGroup);
     void OnGroupArrived(Group& group);
     int GetScrollLimit() const;
+
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();
@@ -307,4 +314,5 @@ private:
     BOOL m_bOleInitialized = FALSE;
     std::unique_ptr<DrawerMetrics> m_pMetrics;
     std::unique_ptr<CKitTaskPanelEditItem> m_pEditor;
+    std::unique_ptr<CScreenTipContext> m_pTips;
 };

@@ -7,6 +7,8 @@
 // the results. One process runs every check (Wine starts once).
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -340,6 +342,44 @@ TEST_F(TaskPanelGallery, AnotherProgramReceivesTheDragTextAndTheItemStays)
     EXPECT_EQ(m_gallery.m_otherTarget.m_strDropped, "Scan drive");
     EXPECT_TRUE(m_gallery.m_otherTarget.m_bSawPanelFormat);
     EXPECT_NE(FindItem(*m_tasks, u"Scan drive"), nullptr);  // copied, not moved
+}
+
+BOOL CALLBACK FindVisibleTip(HWND hWnd, LPARAM lParam)
+{
+    wchar_t cls[64] = {};
+    ::GetClassNameW(hWnd, cls, 64);
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(hWnd, &process);
+    if (process == ::GetCurrentProcessId() && ::IsWindowVisible(hWnd) && wcscmp(cls, TOOLTIPS_CLASSW) == 0)
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return TRUE;
+}
+
+TEST_F(TaskPanelGallery, AHotItemWithATooltipShowsItAsAScreenTip)
+{
+    GroupItem* pScan = FindItem(*m_tasks, u"Scan drive");
+    pScan->tooltip = u"Looks for deleted and lost files";
+    TOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    EXPECT_EQ(m_left.OnToolHitTest(CPoint(5, 5), &info), -1);  // nothing hot
+
+    // The first move makes the item hot, the next finds its tip.
+    WithInput([&] {
+        SendMouse(MOUSEEVENTF_MOVE, ScreenPointOf(m_left, *pScan, 40));
+        ::Sleep(150);
+        SendMouse(MOUSEEVENTF_MOVE, ScreenPointOf(m_left, *pScan, 42));
+        ::Sleep(150);
+    });
+    ASSERT_EQ(m_left.GetHotItem(), pScan);
+    HWND hTip = nullptr;
+    for (int i = 0; i < 40 && !hTip; ++i)
+    {
+        PumpFor(100);
+        ::EnumWindows(FindVisibleTip, reinterpret_cast<LPARAM>(&hTip));
+    }
+    EXPECT_NE(hTip, nullptr);
+    Capture(L"taskpanel_screen_tip.bmp");
+    WithInput([&] { SendMouse(MOUSEEVENTF_MOVE, ScreenPoint(m_right, 300, 300)); ::Sleep(150); });
 }
 
 // A data object from elsewhere: text alone, or the panel's format holding
