@@ -1,7 +1,6 @@
-// Loads every resource that resource-table.csv lists from this module, which
-// links the program's resources exactly as the program does, and checks its
-// type and size against the table. A missing resource, a wrong size or an
-// unlisted extra fails.
+// Loads every resource that resource-table.csv lists from the program file
+// PelmoRecovery.exe, and checks its type and size against the table. A missing
+// resource, a wrong size or an unlisted extra fails.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -28,9 +27,30 @@ struct ResourceBytes
     explicit operator bool() const { return data != nullptr; }
 };
 
+// The program file, PelmoRecovery.exe (<build>/app beside <build>/resources/tests),
+// loaded for its resources; the resource table itself travels in this test.
+HMODULE ProgramModule()
+{
+    static const HMODULE program = [] {
+        wchar_t path[MAX_PATH] = {};
+        ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring folder(path);
+        for (int up = 0; up < 3; ++up)
+            folder.resize(folder.find_last_of(L'\\'));
+        return ::LoadLibraryExW((folder + L"\\app\\PelmoRecovery.exe").c_str(), nullptr,
+                                LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    }();
+    return program;
+}
+
+TEST(ResourceTable, TheProgramFileIsThere)
+{
+    EXPECT_NE(ProgramModule(), nullptr) << "PelmoRecovery.exe was not found beside the tests";
+}
+
 ResourceBytes FindBytes(int id, LPCWSTR type)
 {
-    HMODULE module = ::GetModuleHandleW(nullptr);
+    HMODULE module = ProgramModule();
     HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
     if (found == nullptr)
         return {};
@@ -110,7 +130,7 @@ TEST(ResourceTable, BitmapsHaveTheirSizeDepthAndKeyColour)
         WORD bits = Read<WORD>(dib, 14);
         EXPECT_EQ(bits, row.transparent == "alpha" ? 32 : 24);
 
-        HBITMAP loaded = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(row.id),
+        HBITMAP loaded = static_cast<HBITMAP>(::LoadImageW(ProgramModule(), MAKEINTRESOURCEW(row.id),
                                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
         ASSERT_NE(loaded, nullptr);
         BITMAP info{};
@@ -146,7 +166,7 @@ TEST(ResourceTable, IconsHoldTheirSizes)
         EXPECT_EQ(held, std::set<int>(wanted.begin(), wanted.end()));
         for (int side : wanted)
         {
-            HICON icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(row.id),
+            HICON icon = static_cast<HICON>(::LoadImageW(ProgramModule(), MAKEINTRESOURCEW(row.id),
                                                          IMAGE_ICON, side, side, 0));
             ASSERT_NE(icon, nullptr) << side;
             ICONINFO info{};
@@ -171,7 +191,7 @@ TEST(ResourceTable, CursorsLoadAtTheirSize)
         ASSERT_TRUE(group) << "missing";
         ASSERT_EQ(Read<WORD>(group, 4), 1);
         EXPECT_EQ(Read<WORD>(group, 6), size.width);
-        HCURSOR cursor = ::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(row.id));
+        HCURSOR cursor = ::LoadCursorW(ProgramModule(), MAKEINTRESOURCEW(row.id));
         ASSERT_NE(cursor, nullptr);
         ICONINFO info{};
         ASSERT_TRUE(::GetIconInfo(cursor, &info));
@@ -189,7 +209,7 @@ TEST(ResourceTable, MenusHaveTheirPopups)
     for (const ResourceRow& row : RowsOf("menu"))
     {
         SCOPED_TRACE(Trace(row));
-        HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(row.id));
+        HMENU menu = ::LoadMenuW(ProgramModule(), MAKEINTRESOURCEW(row.id));
         ASSERT_NE(menu, nullptr) << "missing";
         int count = ::GetMenuItemCount(menu);
         EXPECT_EQ(count, std::stoi(row.size));
@@ -265,7 +285,7 @@ TEST(ResourceTable, StringsLoad)
     for (const ResourceRow& row : RowsOf("string"))
     {
         wchar_t text[512] = {};
-        EXPECT_GT(::LoadStringW(::GetModuleHandleW(nullptr), static_cast<UINT>(row.id), text, 512), 0)
+        EXPECT_GT(::LoadStringW(ProgramModule(), static_cast<UINT>(row.id), text, 512), 0)
             << "string " << row.id << " missing";
         // The table shows a prompt's line break as " | "; the command bars
         // split prompt and tip at a real line feed.
@@ -276,7 +296,7 @@ TEST(ResourceTable, StringsLoad)
     }
     // Start-up's OLE failure message has no text of its own in the table.
     wchar_t none[8] = {};
-    EXPECT_EQ(::LoadStringW(::GetModuleHandleW(nullptr), 100, none, 8), 0);
+    EXPECT_EQ(::LoadStringW(ProgramModule(), 100, none, 8), 0);
 }
 
 TEST(ResourceTable, VersionAndManifest)
@@ -308,7 +328,7 @@ TEST(ResourceTable, VersionAndManifest)
 
 TEST(ResourceTable, AboutDialogShowsTheVersion)
 {
-    HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), nullptr,
+    HWND dialog = ::CreateDialogParamW(ProgramModule(), MAKEINTRESOURCEW(IDD_ABOUT), nullptr,
                                        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     ASSERT_NE(dialog, nullptr);
     wchar_t text[64] = {};
@@ -335,7 +355,7 @@ TEST(ResourceTable, SkinsCoverTheirDialogs)
     for (const auto& [dialogId, skinId] : dialogSkins)
     {
         SCOPED_TRACE("dialog " + std::to_string(dialogId) + " skin " + std::to_string(skinId));
-        HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialogId), nullptr,
+        HWND dialog = ::CreateDialogParamW(ProgramModule(), MAKEINTRESOURCEW(dialogId), nullptr,
                                            [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
         ASSERT_NE(dialog, nullptr);
         RECT client{};
@@ -350,7 +370,7 @@ TEST(ResourceTable, SkinsCoverTheirDialogs)
 
 TEST(ResourceTable, NoAcceleratorTableAndNothingUnlisted)
 {
-    HMODULE module = ::GetModuleHandleW(nullptr);
+    HMODULE module = ProgramModule();
     EXPECT_EQ(::FindResourceW(module, MAKEINTRESOURCEW(128), MAKEINTRESOURCEW(9)), nullptr)  // RT_ACCELERATOR
         << "the program runs without an accelerator table";
 
