@@ -9,7 +9,9 @@
 #include "CDFXView.h"
 #include "CDrawTools.h"
 #include "CImage_View.h"
+#include "CDaoPreviewDatabase.h"
 #include "CLargeFileView.h"
+#include "CMDB_View.h"
 #include "CMyListCtrl.h"
 #include "CMyMedia.h"
 #include "CPSDViewView.h"
@@ -69,6 +71,7 @@ CRuntimeClass* CMainPreviewView::ViewerClassOf(PreviewSlot slot)
     case PreviewSlot::kAvi: return RUNTIME_CLASS(CAviView);
     case PreviewSlot::kMedia: return RUNTIME_CLASS(CMyMedia);
     case PreviewSlot::kDbf: return RUNTIME_CLASS(CDBF_View);
+    case PreviewSlot::kMdb: return RUNTIME_CLASS(CMDB_View);
     case PreviewSlot::kPsd: return RUNTIME_CLASS(CPSDViewView);
     case PreviewSlot::kDxf: return RUNTIME_CLASS(CDFXView);
     case PreviewSlot::kNoPreview: return RUNTIME_CLASS(CCorrupted_NoPreview_View);
@@ -229,7 +232,27 @@ void CMainPreviewView::CreateLargeFileView() { CreateViewer(PreviewSlot::kLargeF
 
 int CMainPreviewView::CreateMdbView(CString strPath)
 {
-    return CreateViewer(PreviewSlot::kMdb, &strPath) != nullptr ? 1 : 0;
+    CPreviewSession* pSession = GetSession();
+    auto* pView = dynamic_cast<CMDB_View*>(CreateViewer(PreviewSlot::kMdb, &strPath));
+    if (pSession == nullptr || pView == nullptr)
+        return 0;
+    // The database belongs to the document's session; the engine opens it read-only.
+    CString reason;
+    bool engineMissing = false;
+    const PreviewDatabaseOpener open = pSession->OpenDatabase ? pSession->OpenDatabase : OpenDaoPreviewDatabase;
+    pSession->Database = open(strPath, reason, engineMissing);
+    if (pSession->Database == nullptr)
+    {
+        pView->ShowWindow(SW_HIDE);
+        if (engineMissing)
+            pSession->ReportMissingComponent(reason);
+        else
+            pSession->ReportFailure(reason);
+        return 0;
+    }
+    pView->ShowDatabase(pSession->Database.get());
+    SendMessage(WM_SIZE, 0, 0);
+    return 1;
 }
 
 int CMainPreviewView::ExportSlidesAndShowThumbs(CString strPath)
@@ -312,6 +335,9 @@ void CMainPreviewView::ClosePreviewWindows()
             ::SendMessageW(hWnd, WM_CLOSE, 0, 0);
         hWnd = nullptr;
     }
+    // The Access preview's database goes with its views.
+    if (CPreviewSession* pSession = GetSession())
+        pSession->Database.reset();
 }
 
 void CMainPreviewView::OnSize(UINT nType, int cx, int cy)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Framework.h"
+#include "PreviewDatabase.h"
 
 struct CPreviewSession
 {
@@ -25,6 +26,10 @@ struct CPreviewSession
     int ComponentMissing = 0;
     // Set while the results come from File Trace, whose drawings are not previewed.
     int FileTraceMode = 0;
+    // The open database of the Access preview, and how one is opened (the DAO
+    // engine when empty).
+    std::unique_ptr<IPreviewDatabase> Database;
+    PreviewDatabaseOpener OpenDatabase;
     // The window that gets the keyboard focus after each preview (the results list).
     HWND FocusAfterPreview = nullptr;
 

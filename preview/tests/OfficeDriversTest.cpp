@@ -2,6 +2,7 @@
 // records every call: the dispatch ids, the kinds of call and the arguments.
 #include "CPowerPointDriver.h"
 #include "CWordDriver.h"
+#include "VariantText.h"
 #include "WordToRtf.h"
 
 #include <gtest/gtest.h>
@@ -176,6 +177,50 @@ TEST(OfficeDrivers, AFailingCallRaisesTheFrameworkException)
         e->Delete();
     }
     EXPECT_TRUE(raised);
+}
+
+TEST(AccessFieldText, ValuesByTheirVariantType)
+{
+    struct Case
+    {
+        VARTYPE type;
+        long long bits;
+        const wchar_t* text;
+    };
+    const Case cases[] = {
+        {VT_EMPTY, 0, L"NULL"},
+        {VT_NULL, 0, L"NULL"},
+        {VT_I2, -5, L"-5"},
+        {VT_I4, 123456, L"123456"},
+        {VT_UI1, 10, L"0x0A"},
+        {VT_BOOL, VARIANT_TRUE, L"TRUE"},
+        {VT_BOOL, VARIANT_FALSE, L"FALSE"},
+        {VT_DISPATCH, 0, L"VT_DISPATCH"},
+        {VT_I8, 0, L"VT_I8"},
+        {VT_CLSID, 0, L"VT_CLSID"},
+        {VT_DECIMAL, 0, L"Fish"},
+        {VT_ARRAY | VT_I4, 0, L"Array of VT_I4"},
+        {VT_ARRAY | VT_BYREF | VT_BSTR, 0, L"Array of Pointer to VT_BSTR"},
+        {VT_BYREF | VT_I2, 0, L"FishPointer to VT_I2"},
+    };
+    for (const Case& c : cases)
+    {
+        VARIANT value;
+        ::VariantInit(&value);
+        value.vt = c.type;
+        value.llVal = c.bits;
+        EXPECT_STREQ(FormatVariant(value).GetString(), c.text) << c.type;
+    }
+    VARIANT real;
+    ::VariantInit(&real);
+    real.vt = VT_R8;
+    real.dblVal = 1.5;
+    EXPECT_STREQ(FormatVariant(real).GetString(), L"1.500000e+00");
+    VARIANT date;
+    ::VariantInit(&date);
+    date.vt = VT_DATE;
+    date.date = 45658.0;  // 1 January 2025
+    EXPECT_STREQ(FormatVariant(date).GetString(), L"01 01 25");
 }
 
 }  // namespace

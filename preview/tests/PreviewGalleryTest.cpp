@@ -8,6 +8,9 @@
 #include "CColorTable.h"
 #include "CCorrupted_NoPreview_View.h"
 #include "CDBF_View.h"
+#include "CDaoTreeView.h"
+#include "CMDBListView.h"
+#include "CMDB_View.h"
 #include "CDFXView.h"
 #include "CImage_View.h"
 #include "CLargeFileView.h"
@@ -134,6 +137,60 @@ protected:
 };
 
 CPreviewGallery* PreviewGalleryTest::s_pGallery = nullptr;
+
+// A database of our own behind the Access preview's interface: a customer table,
+// a system table, a query, a system query and a relation; the last record's
+// second field cannot be read.
+class CStandInDatabase : public IPreviewDatabase
+{
+public:
+    std::vector<CString>* queriesRun = nullptr;
+
+    std::vector<PreviewDatabaseObject> GetTableDefs() override
+    {
+        return {{L"MSysObjects", static_cast<long>(0x80000002), 0}, {L"Customers", 0, 0}, {L"Odd]Name", 0, 0}};
+    }
+    std::vector<PreviewDatabaseObject> GetQueryDefs() override
+    {
+        return {{L"~sq_hidden", 0, 5}, {L"Big spenders", 0, 0}};
+    }
+    std::vector<PreviewDatabaseObject> GetRelations() override
+    {
+        AfxThrowDaoException(3000, E_FAIL);  // a section that fails ends only itself
+    }
+    std::vector<CString> GetFieldNames(const CString&) override { return {L"Name", L"Paid", L"Since", L"Flag"}; }
+    std::unique_ptr<IPreviewRecordset> OpenRecordset(const CString& sql) override
+    {
+        if (queriesRun != nullptr)
+            queriesRun->push_back(sql);
+        return std::make_unique<Records>();
+    }
+
+private:
+    class Records : public IPreviewRecordset
+    {
+    public:
+        BOOL IsEOF() override { return m_row >= 3; }
+        void MoveNext() override { ++m_row; }
+        short GetFieldCount() override { return 4; }
+        COleVariant GetFieldValue(int index) override
+        {
+            if (m_row == 2 && index == 1)
+                AfxThrowDaoException(3021, E_FAIL);
+            COleVariant value;
+            switch (index)
+            {
+            case 0: return COleVariant(m_row == 0 ? L"Ada" : L"Brian");
+            case 1: value.vt = VT_I4; value.lVal = 100 * (m_row + 1); return value;
+            case 2: value.vt = VT_UI1; value.bVal = 10; return value;
+            default: value.vt = VT_BOOL; value.boolVal = m_row == 0 ? VARIANT_TRUE : VARIANT_FALSE; return value;
+            }
+        }
+
+    private:
+        int m_row = 0;
+    };
+};
 
 TEST_F(PreviewGalleryTest, ThePaneStartsWithThePreviewNotSupportedPicture)
 {
@@ -448,6 +505,69 @@ TEST_F(PreviewGalleryTest, SlidePicturesBecomeNumberedThumbnailsAndAreDeleted)
     EXPECT_EQ(CThumbView::ThumbRect(4, 3), CRect(0, 0, 160, 120));
 }
 
+TEST_F(PreviewGalleryTest, AccessDatabaseShowsItsTreeAndTheRecordsOfTheChosenTable)
+{
+    std::vector<CString> queries;
+    s_pGallery->GetSession().OpenDatabase = [&queries](const CString&, CString&, bool&) {
+        auto database = std::make_unique<CStandInDatabase>();
+        database->queriesRun = &queries;
+        return std::unique_ptr<IPreviewDatabase>(std::move(database));
+    };
+    Show(L"sales.mdb");
+    s_pGallery->GetSession().OpenDatabase = nullptr;
+    auto* pView = Viewer<CMDB_View>(PreviewSlot::kMdb);
+    ASSERT_NE(pView, nullptr);
+    ASSERT_EQ(NoPreview(), nullptr) << NoPreview()->GetReason().GetString();
+    CDaoTreeView* pTree = pView->GetTree();
+    HWND hTree = pTree->GetSafeHwnd();
+    auto childTexts = [hTree](HTREEITEM hParent) {
+        std::vector<std::wstring> texts;
+        for (auto hItem = reinterpret_cast<HTREEITEM>(::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_CHILD,
+                                                                     reinterpret_cast<LPARAM>(hParent)));
+             hItem != nullptr; hItem = reinterpret_cast<HTREEITEM>(::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                                                  reinterpret_cast<LPARAM>(hItem))))
+        {
+            wchar_t text[64] = {};
+            TVITEMW item{};
+            item.mask = TVIF_TEXT;
+            item.hItem = hItem;
+            item.pszText = text;
+            item.cchTextMax = 64;
+            ::SendMessageW(hTree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+            texts.push_back(text);
+        }
+        return texts;
+    };
+    // System tables and system queries are left out; the relations failed alone.
+    EXPECT_EQ(childTexts(pTree->GetTablesItem()), (std::vector<std::wstring>{L"Customers", L"Odd]Name"}));
+    EXPECT_EQ(childTexts(pTree->GetQueriesItem()), (std::vector<std::wstring>{L"Big spenders"}));
+    EXPECT_TRUE(childTexts(pTree->GetRelationsItem()).empty());
+
+    // Choosing a table, as a click does, fills the record list.
+    const auto hCustomers = reinterpret_cast<HTREEITEM>(
+        ::SendMessageW(hTree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(pTree->GetTablesItem())));
+    ::SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(hCustomers));
+    Pump();
+    EXPECT_TRUE(CaptureWindowToBmp(s_pGallery->GetFrame()->GetSafeHwnd(), L"preview-access.bmp"));
+    HWND hList = pView->GetRecordList()->GetList()->GetSafeHwnd();
+    ASSERT_EQ(ColumnCount(hList), 5);
+    EXPECT_STREQ(ColumnHeading(hList, 1).GetString(), L"Name");
+    ASSERT_EQ(ItemCount(hList), 3);
+    EXPECT_STREQ(ListText(hList, 0, 0).GetString(), L"0");
+    EXPECT_STREQ(ListText(hList, 0, 2).GetString(), L"100");
+    EXPECT_STREQ(ListText(hList, 0, 3).GetString(), L"0x0A");
+    EXPECT_STREQ(ListText(hList, 0, 4).GetString(), L"TRUE");
+    // The value that could not be read shows the one read before it.
+    EXPECT_STREQ(ListText(hList, 2, 2).GetString(), L"Brian");
+    EXPECT_STREQ(pView->GetRecordList()->GetStatusText().GetString(), L"Loaded 3 of 3 total records");
+    ASSERT_EQ(queries.size(), 1u);
+    EXPECT_STREQ(queries[0].GetString(), L"Select * From [Customers]");
+    EXPECT_STREQ(CMDBListView::SelectAllFrom(L"Odd]Name").GetString(), L"Select * From [Odd]]Name]");
+    // Choosing "Tables" leaves the list as it is.
+    ::SendMessageW(hTree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(pTree->GetTablesItem()));
+    EXPECT_EQ(ItemCount(hList), 3);
+}
+
 TEST_F(PreviewGalleryTest, FileAboveTheLimitGetsTheLargeFileView)
 {
     Show(L"huge.bin", L"preview-large.bmp");
@@ -485,7 +605,7 @@ TEST_F(PreviewGalleryTest, MissingComponentsGivePreviewNotSupportedWithTheReason
     Show(L"sales.mdb");
     ASSERT_NE(NoPreview(), nullptr);
     EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
-    EXPECT_GE(NoPreview()->GetReason().Find(L".mdb"), 0);
+    EXPECT_GE(NoPreview()->GetReason().Find(L"DAO"), 0);
     // Sound is played by a player control this machine lacks.
     Show(L"chime.wav", L"preview-no-player.bmp");
     ASSERT_NE(NoPreview(), nullptr);
