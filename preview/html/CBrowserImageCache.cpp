@@ -58,9 +58,19 @@ int CBrowserImageCache::Add(std::u16string_view url, bool backgroundOnly, bool m
     ++finishedCount_;
   } else {
     queue_.push_back(image);
-    if (loaders_.size() < static_cast<std::size_t>(kMaxImageDownloads))
-      loaders_.emplace_back([this] { LoaderLoop(); });
-    work_.notify_one();
+    // Loaders end when the queue runs dry; ended ones are joined before new ones start.
+    for (auto loader = loaders_.begin(); loader != loaders_.end();) {
+      if (loader->ended->load(std::memory_order_acquire)) {
+        loader->thread.join();
+        loader = loaders_.erase(loader);
+      } else {
+        ++loader;
+      }
+    }
+    if (loaders_.size() < static_cast<std::size_t>(kMaxImageDownloads)) {
+      auto ended = std::make_shared<std::atomic<bool>>(false);
+      loaders_.push_back(Loader{std::thread([this, ended] { LoaderLoop(*ended); }), ended});
+    }
   }
   return static_cast<int>(images_.size() - 1);
 }
@@ -81,6 +91,11 @@ int CBrowserImageCache::GetCount() const {
   return static_cast<int>(images_.size());
 }
 
+int CBrowserImageCache::GetFinishedCount() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return finishedCount_;
+}
+
 std::shared_ptr<HtmlBitmap> CBrowserImageCache::GetPlaceholder() {
   if (!placeholder_) placeholder_ = decoder_.MakePlaceholder();
   return placeholder_;
@@ -92,7 +107,7 @@ void CBrowserImageCache::ReleaseBitmaps() {
 }
 
 void CBrowserImageCache::Stop() {
-  std::vector<std::thread> loaders;
+  std::vector<Loader> loaders;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     stopping_ = true;
@@ -103,17 +118,19 @@ void CBrowserImageCache::Stop() {
     queue_.clear();
     loaders.swap(loaders_);
   }
-  work_.notify_all();
-  for (std::thread& loader : loaders) loader.join();
+  for (Loader& loader : loaders) loader.thread.join();
 }
 
-void CBrowserImageCache::LoaderLoop() {
+void CBrowserImageCache::LoaderLoop(std::atomic<bool>& ended) {
   for (;;) {
     CBrowserImage* image = nullptr;
     {
-      std::unique_lock<std::mutex> lock(mutex_);
-      work_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-      if (queue_.empty()) return;
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (queue_.empty()) {
+        // Marked under the lock, so Add sees either this loader ending or the new work taken.
+        ended.store(true, std::memory_order_release);
+        return;
+      }
       image = queue_.front();
       queue_.pop_front();
     }

@@ -7,7 +7,6 @@
 // once per window.
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -96,6 +95,8 @@ class CBrowserImageCache : public HtmlImageRegistry {
 
   CBrowserImage* GetImage(int index);
   int GetCount() const;
+  // Images whose loading has ended (fetched, failed, or never to be fetched).
+  int GetFinishedCount() const;
   std::shared_ptr<HtmlBitmap> GetPlaceholder();
   // Drops every decoded picture (a new page decodes again on demand).
   void ReleaseBitmaps();
@@ -104,7 +105,11 @@ class CBrowserImageCache : public HtmlImageRegistry {
 
  private:
   friend class CBrowserImage;
-  void LoaderLoop();
+  struct Loader {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> ended;
+  };
+  void LoaderLoop(std::atomic<bool>& ended);
   void Load(CBrowserImage& image);
 
   CMiniBrowserCallbacks* const host_;
@@ -112,10 +117,9 @@ class CBrowserImageCache : public HtmlImageRegistry {
   std::shared_ptr<HtmlBitmap> placeholder_;
 
   mutable std::mutex mutex_;
-  std::condition_variable work_;
   std::vector<std::unique_ptr<CBrowserImage>> images_;  // indices are stable: only appended
   std::deque<CBrowserImage*> queue_;
-  std::vector<std::thread> loaders_;
+  std::vector<Loader> loaders_;
   int finishedCount_ = 0;
   bool stopping_ = false;
 };

@@ -1,0 +1,355 @@
+// The HTML views on a real display: a recovered page with text, a table, a local
+// picture, a remote picture, a link and a form, shown by the own renderer in the
+// custom viewer; hit testing over the link, a click that navigates, pixels sampled,
+// and screenshots written beside the test results.
+#include "Framework.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "CCustomHTMLViewer.h"
+#include "CHtml_View.h"
+#include "CHtmlResourceLoader.h"
+#include "PreviewSession.h"
+#include "WindowCapture.h"
+
+namespace {
+
+class CTestPreviewDocument : public CDocument, public IPreviewSessionOwner
+{
+public:
+    // The test owns its documents; closing the last view must not delete them.
+    CTestPreviewDocument() { m_bAutoDelete = FALSE; }
+    CPreviewSession& GetPreviewSession() override { return m_session; }
+    CPreviewSession m_session;
+};
+
+std::wstring Folder()
+{
+    wchar_t path[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, path);
+    return path;
+}
+
+void WriteBytes(const std::wstring& path, const void* bytes, std::size_t size)
+{
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+void WriteText(const std::wstring& path, const std::string& text) { WriteBytes(path, text.data(), text.size()); }
+
+// A 24-bit picture of one colour.
+void WriteBmp(const std::wstring& path, int width, int height, COLORREF colour)
+{
+    const int stride = (width * 3 + 3) & ~3;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride * height);
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(stride * height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+        {
+            unsigned char* p = &pixels[static_cast<std::size_t>(y * stride + x * 3)];
+            p[0] = GetBValue(colour);
+            p[1] = GetGValue(colour);
+            p[2] = GetRValue(colour);
+        }
+    std::vector<unsigned char> bytes(sizeof(file) + sizeof(info));
+    std::memcpy(bytes.data(), &file, sizeof(file));
+    std::memcpy(bytes.data() + sizeof(file), &info, sizeof(info));
+    bytes.insert(bytes.end(), pixels.begin(), pixels.end());
+    WriteBytes(path, bytes.data(), bytes.size());
+}
+
+void Pump(DWORD milliseconds)
+{
+    const DWORD end = ::GetTickCount() + milliseconds;
+    do
+    {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    } while (static_cast<LONG>(::GetTickCount() - end) < 0);
+}
+
+std::wstring TextOf(HWND window)
+{
+    wchar_t text[512] = {};
+    ::GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::wstring StatusText(HWND status)
+{
+    wchar_t text[512] = {};
+    ::SendMessageW(status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// Waits while the condition is false, pumping messages; true when it became true.
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD milliseconds = 10000)
+{
+    for (DWORD waited = 0; waited < milliseconds; waited += 50)
+    {
+        if (condition())
+            return true;
+        Pump(50);
+    }
+    return condition();
+}
+
+const preview::BrowserElement* FindRun(const preview::BrowserElementList& list, std::u16string_view text)
+{
+    for (const auto& e : list)
+    {
+        if (e->kind == preview::kElementText && e->text == text)
+            return e.get();
+        if (const preview::BrowserElement* inner = FindRun(e->children, text))
+            return inner;
+    }
+    return nullptr;
+}
+
+const preview::BrowserElement* FindKind(const preview::BrowserElementList& list, int kind, int n = 0)
+{
+    for (const auto& e : list)
+        if (e->kind == kind && n-- == 0)
+            return e.get();
+    return nullptr;
+}
+
+COLORREF PixelAt(HWND window, int x, int y)
+{
+    HDC dc = ::GetDC(window);
+    const COLORREF colour = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
+    return colour;
+}
+
+bool AnyPixelOf(HWND window, const preview::BrowserElement& e, COLORREF colour)
+{
+    HDC dc = ::GetDC(window);
+    bool found = false;
+    for (int y = e.y; y < e.y + e.height && !found; ++y)
+        for (int x = e.x; x < e.x + e.width && !found; ++x)
+            found = ::GetPixel(dc, x, y) == colour;
+    ::ReleaseDC(window, dc);
+    return found;
+}
+
+class HtmlViewerWindowsTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        ::OleInitialize(nullptr);
+        s_folder = Folder();
+        WriteBmp(s_folder + L"\\pic.bmp", 40, 30, RGB(255, 0, 0));
+        WriteText(s_folder + L"\\page.html",
+                  "<html><head><title>Recovered page</title><script>alert(1)</script></head>\n"
+                  "<body bgcolor=#FFFFFF>\n<h1>Holiday notes</h1>\n"
+                  "<p>Some <b>bold</b> text and a <a href=\"second.html\">second page</a>.\n"
+                  "<table border=1 bgcolor=#00FF00 cellpadding=4><tr><td>Cell one<td>Cell two"
+                  "<tr><td colspan=2>Wide cell</table>\n"
+                  "<img src=\"pic.bmp\"> <img src=\"http://192.0.2.1/track.gif\">\n"
+                  "<form action=\"find\" method=get>Search <input name=q value=\"abc\"> "
+                  "<input type=checkbox name=c value=on> <input type=submit value=Go></form>\n"
+                  "<ul><li>first<li>second</ul></body></html>\n");
+        WriteText(s_folder + L"\\second.html", "<title>Second page</title><font color=red>Arrived</font>");
+
+        s_parent = new CWnd;
+        ASSERT_TRUE(s_parent->CreateEx(0, AfxRegisterWndClass(0, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)),
+                                       L"HTML preview", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 640, 520, nullptr,
+                                       nullptr));
+        s_document = new CTestPreviewDocument;
+        s_document->m_session.PreviewFilePath = (s_folder + L"\\page.html").c_str();
+        CCreateContext context;
+        context.m_pCurrentDoc = s_document;
+        s_viewer = new CCustomHTMLViewer;
+        CRect client;
+        s_parent->GetClientRect(&client);
+        ASSERT_TRUE(s_viewer->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, client, s_parent, 0xE900, &context));
+        s_viewer->SendMessage(WM_SIZE, 0, MAKELPARAM(client.Width(), client.Height()));
+        Pump(200);
+    }
+
+    static void TearDownTestSuite()
+    {
+        if (s_parent != nullptr)
+            s_parent->DestroyWindow();
+        delete s_parent;
+        delete s_document;
+        s_parent = nullptr;
+        s_document = nullptr;
+    }
+
+    static preview::CMiniBrowser& Browser() { return *s_viewer->GetBrowser(); }
+    static HWND Canvas() { return ::GetWindow(s_viewer->GetSafeHwnd(), GW_CHILD); }
+
+    static std::wstring s_folder;
+    static CWnd* s_parent;
+    static CTestPreviewDocument* s_document;
+    static CCustomHTMLViewer* s_viewer;
+};
+
+std::wstring HtmlViewerWindowsTest::s_folder;
+CWnd* HtmlViewerWindowsTest::s_parent = nullptr;
+CTestPreviewDocument* HtmlViewerWindowsTest::s_document = nullptr;
+CCustomHTMLViewer* HtmlViewerWindowsTest::s_viewer = nullptr;
+
+TEST_F(HtmlViewerWindowsTest, ShowsTheRecoveredPageWithItsPictureTableLinkAndForm)
+{
+    ASSERT_NE(s_viewer->GetBrowser(), nullptr);
+    HWND status = ::FindWindowExW(s_viewer->GetSafeHwnd(), nullptr, STATUSCLASSNAMEW, nullptr);
+    ASSERT_NE(status, nullptr);
+    EXPECT_EQ(TextOf(s_viewer->GetSafeHwnd()), L"Recovered page");
+    EXPECT_TRUE(WaitFor([&] { return StatusText(status).rfind(L"Ready, items:", 0) == 0; })) << StatusText(status);
+    EXPECT_NE(StatusText(status).find(L"images:2, links:"), std::wstring::npos) << StatusText(status);
+
+    // The status bar is 20 pixels at the bottom; the canvas takes the rest.
+    CRect viewClient, statusRect;
+    s_viewer->GetClientRect(&viewClient);
+    ::GetWindowRect(status, &statusRect);
+    EXPECT_EQ(statusRect.Height(), 20);
+
+    HWND canvas = Canvas();
+    ::InvalidateRect(canvas, nullptr, FALSE);
+    ::UpdateWindow(canvas);
+    Pump(100);
+    const preview::BrowserElementList& elements = Browser().Document().Elements();
+    const preview::BrowserElement* cell = FindRun(elements, u"Cell");
+    const preview::BrowserElement* picture = FindKind(elements, preview::kElementImage, 0);
+    const preview::BrowserElement* remote = FindKind(elements, preview::kElementImage, 1);
+    const preview::BrowserElement* link = FindRun(elements, u"second");
+    ASSERT_NE(cell, nullptr);
+    ASSERT_NE(picture, nullptr);
+    ASSERT_NE(remote, nullptr);
+    ASSERT_NE(link, nullptr);
+
+    // Sampled pixels: the table's green beside its text, the local picture's red, the
+    // link's blue text, and the white placeholder of the picture that was never fetched.
+    EXPECT_EQ(PixelAt(canvas, cell->x - 2, cell->y + cell->height / 2), RGB(0, 255, 0));
+    EXPECT_EQ(picture->width, 40);
+    EXPECT_EQ(PixelAt(canvas, picture->x + 20, picture->y + 15), RGB(255, 0, 0));
+    EXPECT_TRUE(AnyPixelOf(canvas, *link, RGB(0, 0, 255)));
+    EXPECT_EQ(remote->width, preview::kPlaceholderWidth);
+    preview::CBrowserImage* remoteImage = Browser().Document().Images().GetImage(remote->image);
+    ASSERT_NE(remoteImage, nullptr);
+    EXPECT_FALSE(remoteImage->MayFetch());
+    EXPECT_TRUE(remoteImage->IsPlaceholder());
+
+    // The form's fields are real controls on the canvas, placed on their fields.
+    HWND edit = ::FindWindowExW(canvas, nullptr, L"edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(TextOf(edit), L"abc");
+    EXPECT_TRUE(::IsWindowVisible(edit));
+    EXPECT_EQ(Browser().Controls().GetCount(), 3);
+    EXPECT_EQ(Browser().Forms().GetCount(), 1);
+
+    // The page text is written beside the program.
+    wchar_t program[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring dump(program);
+    dump.replace(dump.rfind(L'.'), std::wstring::npos, L".txt");
+    EXPECT_NE(::GetFileAttributesW(dump.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    CaptureWindowToBmp(s_parent->GetSafeHwnd(), L"html-preview.bmp");
+}
+
+TEST_F(HtmlViewerWindowsTest, HitTestingFindsTheLinkAndAClickNavigates)
+{
+    HWND canvas = Canvas();
+    HWND status = ::FindWindowExW(s_viewer->GetSafeHwnd(), nullptr, STATUSCLASSNAMEW, nullptr);
+    const preview::BrowserElement* link = FindRun(Browser().Document().Elements(), u"second");
+    ASSERT_NE(link, nullptr);
+    const LPARAM onLink = MAKELPARAM(link->x + 3, link->y + link->height / 2);
+    ::SendMessageW(canvas, WM_MOUSEMOVE, 0, onLink);
+    EXPECT_EQ(StatusText(status), L"file://" + s_folder + L"\\second.html");
+    EXPECT_EQ(Browser().Document().HoveredLink(), link->link);
+    ::UpdateWindow(canvas);
+    EXPECT_TRUE(AnyPixelOf(canvas, *link, RGB(255, 0, 0)));  // the hovered link turns red
+    ::SendMessageW(canvas, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(Browser().Document().HoveredLink(), -1);
+
+    ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, onLink);
+    ::SendMessageW(canvas, WM_LBUTTONUP, 0, onLink);
+    Pump(200);
+    EXPECT_EQ(TextOf(s_viewer->GetSafeHwnd()), L"Second page");
+    EXPECT_EQ(Browser().History().GetCount(), 2);
+    EXPECT_EQ(Browser().CurrentUrl(), L"file://" + s_folder + L"\\second.html");
+    EXPECT_EQ(Browser().Controls().GetCount(), 0);  // the first page's fields are gone
+    const preview::BrowserElement* arrived = FindRun(Browser().Document().Elements(), u"Arrived");
+    ASSERT_NE(arrived, nullptr);
+    ::UpdateWindow(canvas);
+    EXPECT_TRUE(AnyPixelOf(canvas, *arrived, RGB(255, 0, 0)));
+    EXPECT_EQ(StatusText(status).rfind(L"Ready, items:", 0), 0u) << StatusText(status);
+    CaptureWindowToBmp(s_parent->GetSafeHwnd(), L"html-preview-navigated.bmp");
+}
+
+TEST_F(HtmlViewerWindowsTest, FormsAreSubmittedWithTheirEncodedFields)
+{
+    EXPECT_EQ(preview::CMiniBrowser::UrlEncode(L"a b&c"), L"a+b%26c");
+    EXPECT_EQ(preview::CMiniBrowser::UrlEncode(L"\x20ac"), L"%20ac");
+}
+
+TEST_F(HtmlViewerWindowsTest, WithoutTheBrowserControlHtmlFilesUseTheOwnRenderer)
+{
+    WriteText(s_folder + L"\\old.htm", "<title>Old page</title>text");
+    CTestPreviewDocument document;
+    document.m_session.PreviewFilePath = (s_folder + L"\\old.htm").c_str();
+    CCreateContext context;
+    context.m_pCurrentDoc = &document;
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), L"htm", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
+    auto* view = new CHtml_View;
+    ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 280, 160), &parent, 0xE900, &context));
+    if (!view->IsBrowserAvailable())
+    {
+        ASSERT_NE(view->GetOwnRenderer(), nullptr);
+        EXPECT_EQ(TextOf(view->GetSafeHwnd()), L"Old page");
+        EXPECT_EQ(document.m_session.PreviewOk, 1);
+    }
+
+    WriteText(s_folder + L"\\archive.mht", "MIME-Version: 1.0");
+    CTestPreviewDocument mht;
+    mht.m_session.PreviewFilePath = (s_folder + L"\\archive.mht").c_str();
+    context.m_pCurrentDoc = &mht;
+    auto* mhtView = new CHtml_View;
+    ASSERT_TRUE(mhtView->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 280, 160), &parent, 0xE901, &context));
+    if (!mhtView->IsBrowserAvailable())
+    {
+        EXPECT_EQ(mhtView->GetOwnRenderer(), nullptr);
+        EXPECT_EQ(mht.m_session.PreviewOk, 0);
+        EXPECT_EQ(mht.m_session.ComponentMissing, 1);
+    }
+    parent.DestroyWindow();
+
+    // The default loader serves only the program's resources, and the program has none.
+    EXPECT_FALSE(preview::DefaultHtmlResourceLoader().FetchPage(u"res://page.html").has_value());
+    EXPECT_FALSE(preview::DefaultHtmlResourceLoader().FetchImage(u"file://C:\\x.gif").has_value());
+}
+
+} // namespace
