@@ -5,6 +5,12 @@
 #include "GdiSelectors.h"
 #include "window/CDC.h"
 
+CDockingDrawerDefaultStyle::CDockingDrawerDefaultStyle()
+{
+    m_pPaneTabDrawer->ChooseShape(0);
+    m_pAutoHideTabDrawer->ChooseShape(0);
+}
+
 CRect CDockingDrawerDefaultStyle::CaptionBand(CKitDockingPaneTabbedContainer* pContainer, const CRect& rect,
                                               int nTopMargin) const
 {

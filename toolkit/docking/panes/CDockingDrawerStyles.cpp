@@ -51,6 +51,8 @@ constexpr SchemeColors kSchemes[3] = {
 CDockingDrawerStyle1::CDockingDrawerStyle1()
 {
     m_bBoldCaption = FALSE;
+    m_pPaneTabDrawer->ChooseShape(5);
+    m_pAutoHideTabDrawer->ChooseShape(6);
 }
 
 void CDockingDrawerStyle1::ReloadMetrics()
@@ -105,6 +107,12 @@ CDockingDrawerStyle2::CDockingDrawerStyle2()
 {
     m_nCaptionSpacing = 7;
     m_bBoldCaption = TRUE;
+    for (CTabStripDrawer* pTabs : {m_pPaneTabDrawer, m_pAutoHideTabDrawer})
+    {
+        pTabs->ChooseShape(2);
+        pTabs->ChoosePalette(4);
+        pTabs->m_bHotTracking = TRUE;
+    }
 }
 
 void CDockingDrawerStyle2::ReloadMetrics()

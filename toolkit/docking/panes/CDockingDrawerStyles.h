@@ -11,6 +11,7 @@
 class CDockingDrawerDefaultStyle : public CDockingPaneDrawer
 {
 public:
+    CDockingDrawerDefaultStyle();
     void DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect) override;
     void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
     void DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText, BOOL bActive,

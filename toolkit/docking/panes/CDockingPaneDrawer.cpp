@@ -11,9 +11,25 @@
 #include "window/CDC.h"
 #include "window/CFrameWnd.h"
 
-CDockingPaneDrawer::CDockingPaneDrawer() = default;
+CDockingPaneDrawer::CDockingPaneDrawer()
+{
+    m_pPaneTabDrawer = new CTabStripDrawer();
+    m_pPaneTabDrawer->SetLayout(1);
+    m_pPaneTabDrawer->SetPosition(2);
+    m_pPaneTabDrawer->m_nClientFrame = 1;
+    m_pPaneTabDrawer->m_nTooltipMode = 1;
+    m_pAutoHideTabDrawer = new CTabStripDrawer();
+    m_pAutoHideTabDrawer->SetLayout(3);
+    m_pAutoHideTabDrawer->m_nClientFrame = 2;
+    m_pAutoHideTabDrawer->m_bGradientSwap = TRUE;
+    m_pAutoHideTabDrawer->m_bFillBackground = FALSE;
+}
 
-CDockingPaneDrawer::~CDockingPaneDrawer() = default;
+CDockingPaneDrawer::~CDockingPaneDrawer()
+{
+    m_pPaneTabDrawer->InternalRelease();
+    m_pAutoHideTabDrawer->InternalRelease();
+}
 
 COLORREF CDockingPaneDrawer::GetColor(int nSlot) const
 {
@@ -63,8 +79,10 @@ void CDockingPaneDrawer::ReloadMetrics()
             metrics.lfSmCaptionFont.lfWeight = FW_NORMAL;
         SetCaptionFont(&metrics.lfSmCaptionFont, TRUE);
     }
+    m_pPaneTabDrawer->ReloadMetrics();
+    m_pAutoHideTabDrawer->ReloadMetrics();
     CClientDC dc(CWnd::GetDesktopWindow());
-    CFontSelector font(&dc, &m_fontCaption);
+    CFontSelector font(&dc, m_pPaneTabDrawer->GetNormalFont());
     m_nTabRowHeight = std::max(static_cast<int>(dc.GetTextExtent(CString(L" ")).cy) + 10, 24);
 }
 
@@ -273,6 +291,8 @@ void CDockingPaneDrawer::DrawTabbedContainer(CDC* pDC, CKitDockingPaneTabbedCont
         DrawTabbedCaption(pDC, pContainer, rect);
     }
     AdjustCaptionRect(pContainer, &rect);
+    if (pContainer->ShowsTabRow())
+        m_pPaneTabDrawer->DrawTabStrip(pContainer->GetTabStrip(), pDC, rect);
 }
 
 void CDockingPaneDrawer::AdjustCaptionRect(CKitDockingPaneTabbedContainer* pContainer, CRect* pRect)
@@ -287,9 +307,21 @@ void CDockingPaneDrawer::AdjustCaptionRect(CKitDockingPaneTabbedContainer* pCont
 }
 
 void CDockingPaneDrawer::LayoutTabbedContainer(CKitDockingPaneTabbedContainer* pContainer, CRect* pRect,
-                                               BOOL /*bReposition*/)
+                                               BOOL bReposition)
 {
+    const CPoint corner = pRect->TopLeft();
     AdjustCaptionRect(pContainer, pRect);
+    if (!pContainer->ShowsTabRow())
+        return;
+    CTabStrip* pStrip = pContainer->GetTabStrip();
+    if (bReposition)
+    {
+        CClientDC dc(pContainer);
+        CRect rect = *pRect;
+        rect.OffsetRect(-corner.x, -corner.y);
+        m_pPaneTabDrawer->RepositionTabs(pStrip, &dc, rect);
+    }
+    m_pPaneTabDrawer->FitClientRect(pStrip, *pRect);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "CColorTable.h"
+#include "CTabStripDrawer.h"
 #include "core/StyleColor.h"
 #include "window/GdiObjects.h"
 
@@ -82,6 +83,9 @@ public:
     CFont m_fontCaptionVertical;
     BOOL m_bPreferTahoma = FALSE;
     BOOL m_bSystemCaptionFont = TRUE;
+    // The tab row of groups, and the tab rows of the auto-hide strips.
+    CTabStripDrawer* m_pPaneTabDrawer = nullptr;
+    CTabStripDrawer* m_pAutoHideTabDrawer = nullptr;
     std::array<COLORREF, 62> m_colors{};
     int m_nStyleNumber = 0;
     CRect m_rectCaptionMargins{0, 2, 0, 1};

@@ -4,6 +4,7 @@
 #include "CDockingArrangement.h"
 #include "CDockingHostWnd.h"
 #include "core/StoredArrangement.h"
+#include "core/TabRowLayout.h"
 
 namespace {
 
@@ -68,8 +69,9 @@ int CDockingPaneItem::GetTabColor() const
         if (nAnswer != 0)
             return static_cast<int>(nAnswer);
     }
-    // Truncating division: a negative id gives a negative remainder.
-    return kAutomaticTabColor + m_nId % 8;
+    // A negative id wraps into the eight automatic colours too; a plain
+    // remainder would fall below them and read as a literal colour.
+    return static_cast<int>(kit::tabs::AutoTabColorIndex(m_nId));
 }
 
 void CDockingPaneItem::CopyFrom(const CDockingPaneItem* pOther)

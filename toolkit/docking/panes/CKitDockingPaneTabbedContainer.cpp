@@ -6,6 +6,7 @@
 #include "CDockingCaptionButton.h"
 #include "CDockingHostWnd.h"
 #include "CDockingPaneDrawer.h"
+#include "CCommandIcon.h"
 #include "CDockingPaneItem.h"
 #include "DeviceContexts.h"
 #include "core/StoredArrangement.h"
@@ -30,11 +31,78 @@ struct DockingMenuRecord
 
 }  // namespace
 
+void CContainerTabStrip::Relayout()
+{
+    if (m_pContainer->m_nLayoutDepth == 0)
+        m_pContainer->GetHost()->RecalcAllFrames();
+}
+
+CTabStripDrawer* CContainerTabStrip::GetDrawer() const
+{
+    return m_pContainer->GetDrawer()->m_pPaneTabDrawer;
+}
+
+void CContainerTabStrip::RedrawOwner()
+{
+    if (m_pContainer->m_nLayoutDepth == 0 && m_pContainer->GetSafeHwnd())
+        m_pContainer->Invalidate(FALSE);
+}
+
+BOOL CContainerTabStrip::DrawItemIcon(CDC* pDC, CPoint point, CKitTabManagerItem* pItem, BOOL bDraw, SIZE* pSize)
+{
+    if (!pItem)
+        return TRUE;
+    if (!GetDrawer()->m_bShowIcons)
+        return FALSE;
+    auto* pPane = static_cast<CDockingPaneItem*>(pItem->m_pObject);
+    CCommandIcon* pIcon = pPane ? pPane->GetIcon(pSize->cx) : nullptr;
+    if (!pIcon)
+        return FALSE;
+    if (!bDraw)
+        return TRUE;
+    CIconImage& image = !pItem->m_bEnabled            ? pIcon->GetDisabledImage(TRUE)
+                        : pItem == GetHotItem()        ? pIcon->GetHotImage()
+                        : pItem == GetSelectedItem()   ? pIcon->GetPressedImage()
+                                                       : pIcon->GetImage();
+    pIcon->Draw(pDC, point, image, *pSize);
+    return TRUE;
+}
+
+void CContainerTabStrip::OnItemClick(CKitTabManagerItem* pItem)
+{
+    CTabStrip::OnItemClick(pItem);
+    if (auto* pPane = static_cast<CDockingPaneItem*>(pItem->m_pObject))
+        m_pContainer->SelectPane(pPane, TRUE, FALSE);
+}
+
 CKitDockingPaneTabbedContainer::CKitDockingPaneTabbedContainer(CDockingArrangement* pArrangement)
     : CDockingNode(pArrangement, kNodeTabbedContainer)
 {
     for (const int nId : kButtonOrder)
         m_captionButtons.push_back(std::make_unique<CDockingCaptionButton>(nId, this));
+    // A click selects; dragging tabs to reorder them is not offered here.
+    m_tabStrip.SetReorderAllowed(FALSE);
+}
+
+void CKitDockingPaneTabbedContainer::UpdateTabs()
+{
+    if (!m_hWnd)
+        return;
+    ++m_nLayoutDepth;
+    m_tabStrip.DeleteAllItems();
+    for (CDockingPaneItem* pPane : m_panes)
+    {
+        CKitTabManagerItem* pItem = m_tabStrip.InsertItem(m_tabStrip.GetItemCount());
+        pItem->m_strCaption = pPane->GetTabCaption();
+        pItem->m_crColor = static_cast<COLORREF>(pPane->GetTabColor());
+        pItem->m_strTooltip = pPane->GetTitle();
+        pItem->m_pObject = pPane;
+        if (pPane == m_pSelected)
+            m_tabStrip.SetSelectedItem(pItem);
+    }
+    for (const auto& pButton : m_captionButtons)
+        pButton->CheckHover(-1, -1);
+    --m_nLayoutDepth;
 }
 
 CKitDockingPaneTabbedContainer::~CKitDockingPaneTabbedContainer()
@@ -198,6 +266,7 @@ void CKitDockingPaneTabbedContainer::PlaceInRect(CWnd* pSite, const CRect& rect,
         return;
     ::SetWindowPos(m_hWnd, HWND_BOTTOM, rect.left, rect.top, rect.Width(), rect.Height(), SWP_NOACTIVATE);
     Invalidate(FALSE);
+    UpdateTabs();
     if (CDockingCaptionButton* pAutoHide = FindCaptionButton(kButtonAutoHide))
         pAutoHide->m_nState = IsAutoHidden() ? kButtonStateAutoHideApplies | kButtonStatePaneAutoHidden
                                              : (pSite == GetHost()->GetSiteFrame() ? kButtonStateAutoHideApplies : 0);
@@ -293,6 +362,7 @@ void CKitDockingPaneTabbedContainer::RemoveChildNode(CDockingNode* pChild)
         return;
     m_panes.erase(it);
     pPane->SetParentNode(nullptr);
+    UpdateTabs();
     if (m_pParent)
         m_pParent->OnChildrenChanged(this);
     if (m_panes.empty() && m_hWnd)
@@ -354,11 +424,16 @@ int CKitDockingPaneTabbedContainer::HitTest(CPoint point) const
 {
     CRect client;
     GetClientRect(&client);
-    if (!HasCaption() || !client.PtInRect(point))
+    if (!client.PtInRect(point))
         return -1;
     CRect content = client;
     GetDrawer()->AdjustCaptionRect(const_cast<CKitDockingPaneTabbedContainer*>(this), &content);
-    return content.PtInRect(point) ? -1 : -2;
+    if (HasCaption() && !content.PtInRect(point))
+        return -2;
+    if (ShowsTabRow())
+        if (const CKitTabManagerItem* pItem = m_tabStrip.HitTest(point.x, point.y))
+            return pItem->m_nIndex;
+    return -1;
 }
 
 void CKitDockingPaneTabbedContainer::Activate()
@@ -439,7 +514,15 @@ void CKitDockingPaneTabbedContainer::OnLButtonDown(CPoint point)
             OnCaptionButton(pButton.get());
         return;
     }
+    if (ShowsTabRow() && m_tabStrip.OnLButtonDown(this, point.x, point.y, FALSE))
+        return;
     Activate();
+}
+
+void CKitDockingPaneTabbedContainer::OnKeyDown(UINT nKey)
+{
+    if (ShowsTabRow())
+        m_tabStrip.OnKeyDown(this, nKey);
 }
 
 void CKitDockingPaneTabbedContainer::OnRButtonDown(CPoint /*point*/)
@@ -452,6 +535,8 @@ void CKitDockingPaneTabbedContainer::OnRButtonDown(CPoint /*point*/)
 
 void CKitDockingPaneTabbedContainer::OnMouseMove(CPoint point)
 {
+    if (ShowsTabRow())
+        m_tabStrip.OnMouseMove(this, point.x, point.y);
     for (const auto& pButton : m_captionButtons)
         pButton->CheckHover(point.x, point.y);
 }
@@ -478,6 +563,9 @@ LRESULT CKitDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
         break;
     case WM_MOUSELEAVE:
         OnMouseMove(CPoint(-1, -1));
+        break;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<UINT>(wParam));
         break;
     default:
         break;

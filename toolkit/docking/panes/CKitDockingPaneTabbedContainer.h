@@ -4,12 +4,32 @@
 #pragma once
 
 #include "CDockingNode.h"
+#include "CTabStrip.h"
 #include "window/CWnd.h"
 
 class CDockingPaneItem;
 
+class CKitDockingPaneTabbedContainer;
+
+// The group's tab row: one tab per pane; a click selects the tab's pane.
+class CContainerTabStrip : public CTabStrip
+{
+public:
+    explicit CContainerTabStrip(CKitDockingPaneTabbedContainer* pContainer) : m_pContainer(pContainer) {}
+    void Relayout() override;
+    CTabStripDrawer* GetDrawer() const override;
+    void RedrawOwner() override;
+    BOOL DrawItemIcon(CDC* pDC, CPoint point, CKitTabManagerItem* pItem, BOOL bDraw, SIZE* pSize) override;
+    void OnItemClick(CKitTabManagerItem* pItem) override;
+
+private:
+    CKitDockingPaneTabbedContainer* m_pContainer;
+};
+
 class CKitDockingPaneTabbedContainer : public CWnd, public CDockingNode
 {
+    friend class CContainerTabStrip;
+
 public:
     explicit CKitDockingPaneTabbedContainer(CDockingArrangement* pArrangement);
     ~CKitDockingPaneTabbedContainer() override;
@@ -36,12 +56,15 @@ public:
     HWND GetNodeWindow() const override { return m_hWnd; }
     BOOL IsAutoHidden() const override;
 
+    virtual void UpdateTabs();
+    CTabStrip* GetTabStrip() { return &m_tabStrip; }
+
     void AddPane(CDockingPaneItem* pPane, BOOL bActivate);
     // The group's window, made once its arrangement is attached to a frame.
     BOOL CreateContainerWindow();
     void InitFromPane(CDockingPaneItem* pPane, CWnd* pSite);
     BOOL HasCaption() const;
-    // -2 on the caption band, else -1 (no tab row is shown).
+    // -2 on the caption band, the index of the tab under the point, else -1.
     int HitTest(CPoint point) const;
     CDockingPaneItem* GetPaneAt(int nIndex) const;
     int GetPaneCount() const { return static_cast<int>(m_panes.size()); }
@@ -59,6 +82,7 @@ private:
     void OnLButtonDown(CPoint point);
     void OnRButtonDown(CPoint point);
     void OnMouseMove(CPoint point);
+    void OnKeyDown(UINT nKey);
     BOOL OnMenuButton(CDockingCaptionButton* pButton);
     void ClosePane(CDockingPaneItem* pPane);
 
@@ -68,6 +92,7 @@ private:
     int m_nLayoutDepth = 0;
     CDockingPaneItem* m_pSelected = nullptr;
     std::vector<CDockingPaneItem*> m_panes;
+    CContainerTabStrip m_tabStrip{this};
 };
 
 CKitDockingPaneTabbedContainer* AsTabbedContainer(CDockingNode* pNode);

@@ -17,6 +17,7 @@
 #include "CDockingPaneItem.h"
 #include "CDockingSplitBarWnd.h"
 #include "CDockingSplitNode.h"
+#include "CKitDockingPaneTabbedContainer.h"
 #include "SecondProcess.h"
 #include "WindowCapture.h"
 
@@ -223,6 +224,26 @@ TEST_F(DockingGallery, PanesLeftAndBelowTheViewWithATabbedGroup)
     EXPECT_EQ(PaneRect(kProperties).right, 800);
     EXPECT_NE(BarWindow(*g_pGallery, 2), nullptr);
     CaptureWindowToBmp(g_pGallery->GetSafeHwnd(), ResultPath(L"docking_gallery_start.bmp"));
+}
+
+TEST_F(DockingGallery, ClickingATabShowsItsPane)
+{
+    CDockingHostWnd& host = g_pGallery->GetHost();
+    auto* pGroup = AsTabbedContainer(host.LookupPaneById(kOutput)->GetParentNode());
+    ASSERT_NE(pGroup, nullptr);
+    host.ShowPane(host.LookupPaneById(kFindResults), FALSE);
+    PumpFor(100);
+    ASSERT_EQ(pGroup->GetTabStrip()->GetItemCount(), 2);
+    CRect tab = pGroup->GetTabStrip()->GetItem(0)->m_rect;
+    EXPECT_EQ(pGroup->GetTabStrip()->GetItem(0)->m_strCaption, CString(L"Out")) << "the tab shows the short caption";
+    pGroup->ClientToScreen(&tab);
+    DragWithInput(tab.CenterPoint(), tab.CenterPoint());
+    EXPECT_TRUE(::IsWindowVisible(g_pGallery->GetPaneWindow(kOutput)));
+    EXPECT_FALSE(::IsWindowVisible(g_pGallery->GetPaneWindow(kFindResults)));
+    EXPECT_EQ(pGroup->GetSelectedPane(), host.LookupPaneById(kOutput));
+    CaptureWindowToBmp(g_pGallery->GetSafeHwnd(), ResultPath(L"docking_gallery_tab_clicked.bmp"));
+    host.ShowPane(host.LookupPaneById(kFindResults), FALSE);
+    PumpFor(100);
 }
 
 TEST_F(DockingGallery, DraggedBarsResizeThePanesWithinTheirLimits)

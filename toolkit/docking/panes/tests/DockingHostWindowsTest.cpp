@@ -199,7 +199,7 @@ TEST(DockingPane, TabColourFallsBackToTheAutomaticColourOfItsId)
     pPane->m_nId = 9;
     EXPECT_EQ(pPane->GetTabColor(), 0x1000000 + 1);
     pPane->m_nId = -3;
-    EXPECT_EQ(pPane->GetTabColor(), 0x1000000 - 3);
+    EXPECT_EQ(pPane->GetTabColor(), 0x1000000 + 5) << "a negative id stays within the automatic colours";
     pPane->m_nTabColor = 0x123456;
     EXPECT_EQ(pPane->GetTabColor(), 0x123456);
     EXPECT_EQ(host.CreateDockingNode(6, &arrangement), nullptr);
