@@ -4,10 +4,12 @@
 #include "CAviView.h"
 #include "CCommandBarDrawer.h"
 #include "CColorTable.h"
+#include "CCustomHTMLViewer.h"
 #include "CCorrupted_NoPreview_View.h"
 #include "CDBF_View.h"
 #include "CDFXView.h"
 #include "CDrawTools.h"
+#include "CHtml_View.h"
 #include "CImage_View.h"
 #include "CDaoPreviewDatabase.h"
 #include "CLargeFileView.h"
@@ -66,6 +68,8 @@ CRuntimeClass* CMainPreviewView::ViewerClassOf(PreviewSlot slot)
     case PreviewSlot::kImage: return RUNTIME_CLASS(CImage_View);
     case PreviewSlot::kPicture: return RUNTIME_CLASS(CTextView);
     case PreviewSlot::kThumb: return RUNTIME_CLASS(CThumbView);
+    case PreviewSlot::kHtml: return RUNTIME_CLASS(CHtml_View);
+    case PreviewSlot::kCustomHtml: return RUNTIME_CLASS(CCustomHTMLViewer);
     case PreviewSlot::kDocument: return RUNTIME_CLASS(CAdobeReaderView);
     case PreviewSlot::kArchive: return RUNTIME_CLASS(CMyListCtrl);
     case PreviewSlot::kAvi: return RUNTIME_CLASS(CAviView);

@@ -15,6 +15,7 @@
 #include "CCustomHTMLViewer.h"
 #include "CHtml_View.h"
 #include "CHtmlResourceLoader.h"
+#include "PreviewGallery.h"
 #include "PreviewSession.h"
 #include "WindowCapture.h"
 
@@ -350,6 +351,39 @@ TEST_F(HtmlViewerWindowsTest, WithoutTheBrowserControlHtmlFilesUseTheOwnRenderer
     // The default loader serves only the program's resources, and the program has none.
     EXPECT_FALSE(preview::DefaultHtmlResourceLoader().FetchPage(u"res://page.html").has_value());
     EXPECT_FALSE(preview::DefaultHtmlResourceLoader().FetchImage(u"file://C:\\x.gif").has_value());
+}
+
+TEST_F(HtmlViewerWindowsTest, ThePreviewPaneShowsHtmlPagesInTheOwnRenderer)
+{
+    CPreviewGallery gallery;
+    ASSERT_TRUE(gallery.Create(CRect(700, 20, 1240, 460)));
+    gallery.Show(s_folder + L"\\page.html");
+    Pump(300);
+    CMainPreviewView* host = gallery.GetHost();
+    auto* viewer = dynamic_cast<CCustomHTMLViewer*>(host->GetViewer(preview::PreviewSlot::kCustomHtml));
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(host->GetViewer(preview::PreviewSlot::kNoPreview), nullptr);
+    EXPECT_EQ(gallery.GetSession().PreviewOk, 1);
+    EXPECT_EQ(TextOf(viewer->GetSafeHwnd()), L"Recovered page");
+    ASSERT_NE(viewer->GetBrowser(), nullptr);
+    EXPECT_NE(FindRun(viewer->GetBrowser()->Document().Elements(), u"Holiday"), nullptr);
+    CaptureWindowToBmp(gallery.GetFrame()->GetSafeHwnd(), L"html-preview-pane.bmp");
+
+    // A page in the browser group is shown by the own renderer here; a web archive
+    // needs the control and gets the no-preview view with the reason.
+    WriteText(s_folder + L"\\old.htm", "<title>Old page</title>text");
+    gallery.Show(s_folder + L"\\old.htm");
+    Pump(200);
+    auto* browserView = dynamic_cast<CHtml_View*>(host->GetViewer(preview::PreviewSlot::kHtml));
+    ASSERT_NE(browserView, nullptr);
+    const bool browserControl = browserView->IsBrowserAvailable() != FALSE;
+    if (!browserControl)
+        EXPECT_NE(browserView->GetOwnRenderer(), nullptr);
+    WriteText(s_folder + L"\\archive.mht", "MIME-Version: 1.0");
+    gallery.Show(s_folder + L"\\archive.mht");
+    Pump(200);
+    if (!browserControl)
+        EXPECT_NE(host->GetViewer(preview::PreviewSlot::kNoPreview), nullptr);
 }
 
 } // namespace
