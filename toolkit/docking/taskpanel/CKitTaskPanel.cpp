@@ -100,6 +100,7 @@ CKitTaskPanel::CKitTaskPanel()
     m_pIconStore = std::make_unique<CCommandIconStore>();
     m_pTips = std::make_unique<CScreenTipContext>();
     m_bOleInitialized = SUCCEEDED(::OleInitialize(nullptr));
+    m_refs.onForget = [this](const PanelItem* pItem) { DropAccessible(pItem); };
 }
 
 CKitTaskPanel::~CKitTaskPanel()
@@ -107,6 +108,7 @@ CKitTaskPanel::~CKitTaskPanel()
     if (GetSafeHwnd())
         DestroyWindow();
     m_groups.RemoveAll();
+    m_refs.onForget = nullptr;
     m_pDrawer.reset();
     if (m_bOleInitialized)
         ::OleUninitialize();
@@ -565,6 +567,8 @@ void CKitTaskPanel::SetFocusedItem(PanelItem* pItem, BOOL bKeyboardCue)
     EnsureVisible(pItem);
     Invalidate();
     NotifyOwner(kTpnFocusedItemChanged, 0);
+    if (m_refs.focused)
+        NotifyEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, GetAccessibleIndex(m_refs.focused));
 }
 
 // Geometry.
@@ -845,6 +849,9 @@ LRESULT CKitTaskPanel::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (m_pTips)
         m_pTips->FilterMouseMessage(this, message, wParam, lParam);
+    LRESULT lResult = 0;
+    if (message == WM_GETOBJECT && AnswerGetObject(this, wParam, lParam, &lResult))
+        return lResult;
     return CWnd::WindowProc(message, wParam, lParam);
 }
 

@@ -11,8 +11,10 @@
 // until Create has run.
 #pragma once
 
+#include <map>
 #include <memory>
 
+#include "CAccessibleBase.h"
 #include "CTaskPanelDrawer.h"
 #include "Framework.h"
 #include "core/GroupPlacement.h"
@@ -22,6 +24,7 @@ class CCommandIconStore;
 class CScreenTipContext;
 class CKitTaskPanel;
 class CKitTaskPanelEditItem;
+class CTaskPanelObjectAccessible;
 
 // Groups and items are the portable model's objects; the panel adds their
 // window side (rectangles on screen, states, notifications).
@@ -76,7 +79,7 @@ public:
     void OnDragLeave(CWnd* pWnd) override;
 };
 
-class CKitTaskPanel : public CWnd
+class CKitTaskPanel : public CWnd, public CAccessibleBase
 {
     DECLARE_DYNAMIC(CKitTaskPanel)
 public:
@@ -221,6 +224,20 @@ public:
     // Keyboard: the next object that can take the focus from pStart.
     PanelItem* GetNextFocusable(PanelItem* pStart, int nDirection, BOOL bSkipItems, BOOL bByRow) const;
 
+    // Accessibility: groups and items numbered from 1 in display order (a
+    // group, then its items); without an object the total count.
+    long GetAccessibleIndex(const PanelItem* pItem) const;
+    PanelItem* GetAccessibleObject(long nIndex) const;
+    CCmdTarget* GetAccessibleOwner() override { return this; }
+    HRESULT GetAccessibleParent(IDispatch** ppdispParent) override;
+    HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+    HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+
     // The placement record the portable layout reads.
     kit::taskpanel::PanelPlacement MakePlacement(BOOL bAnimate) const;
     kit::taskpanel::LayoutMetrics& GetLayoutMetrics();
@@ -274,6 +291,7 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnDestroy();
     DECLARE_MESSAGE_MAP()
+    DECLARE_INTERFACE_MAP()
 
 private:
     class DrawerMetrics;
@@ -315,4 +333,8 @@ private:
     std::unique_ptr<DrawerMetrics> m_pMetrics;
     std::unique_ptr<CKitTaskPanelEditItem> m_pEditor;
     std::unique_ptr<CScreenTipContext> m_pTips;
+    // The accessible objects clients asked for, one reference each.
+    std::map<const PanelItem*, CTaskPanelObjectAccessible*> m_accessibles;
+    CTaskPanelObjectAccessible* GetAccessibleFor(PanelItem* pItem);
+    void DropAccessible(const PanelItem* pItem);
 };

@@ -135,7 +135,7 @@ void CKitTaskPanel::OnLButtonDown(UINT nFlags, CPoint point)
     CWnd::OnLButtonDown(nFlags, point);
 }
 
-void CKitTaskPanel::OnLButtonUp(UINT nFlags, CPoint point)
+void CKitTaskPanel::OnLButtonUp(UINT, CPoint)
 {
     PanelItem* pReleased = m_refs.pressed;
     if (!pReleased)
@@ -149,8 +149,6 @@ void CKitTaskPanel::OnLButtonUp(UINT nFlags, CPoint point)
         ToggleGroup(static_cast<Group*>(pReleased));
     else
         OnClick(static_cast<GroupItem*>(pReleased));
-    (void)nFlags;
-    (void)point;
 }
 
 void CKitTaskPanel::OnLButtonDblClk(UINT nFlags, CPoint point)
@@ -188,8 +186,8 @@ UINT CKitTaskPanel::OnGetDlgCode() { return DLGC_WANTARROWS | DLGC_WANTTAB | DLG
 PanelItem* CKitTaskPanel::GetNextFocusable(PanelItem* pStart, int nDirection, BOOL bSkipItems, BOOL bByRow) const
 {
     PanelItem* pCurrent = pStart;
-    Group* pPreviousGroup = GetItemGroup(pStart);
-    for (int guard = 0; guard < 1000000; ++guard)
+    // Every step moves on through the groups and items, so the walk ends.
+    for (;;)
     {
         PanelItem* pNext = nullptr;
         Group* pGroup = GetItemGroup(pCurrent);
@@ -236,11 +234,8 @@ PanelItem* CKitTaskPanel::GetNextFocusable(PanelItem* pStart, int nDirection, BO
         const BOOL bHiddenLink = !pNext->IsGroup() && pNextGroup && !IsGroupExpanded(pNextGroup);
         if (IsAcceptFocus(pNext) && !bHiddenLink)
             return pNext;
-        pPreviousGroup = pNextGroup;
         pCurrent = pNext;
     }
-    (void)pPreviousGroup;
-    return nullptr;
 }
 
 void CKitTaskPanel::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)

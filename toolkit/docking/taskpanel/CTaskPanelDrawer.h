@@ -134,6 +134,9 @@ public:
 protected:
     using AlphaBlendProc = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
 
+    // The panel's client rectangle from 0 down to the larger of its bottom
+    // and the content height (the background scrolls with the groups).
+    CRect GetBackgroundRect() const;
     // Colour-table slot or literal colour.
     static COLORREF Slot(int nIndex);
     // Whole special-group record made a copy of the ordinary one.

@@ -10,13 +10,18 @@
 #include "GdiSelectors.h"
 #include "core/GroupLayout.h"
 
-void CTaskPanelDrawer::FillBackground(CDC* pDC)
+CRect CTaskPanelDrawer::GetBackgroundRect() const
 {
     CRect rect;
     m_pPanel->GetClientRect(rect);
     rect.top = 0;
     rect.bottom = std::max<LONG>(rect.bottom, m_pPanel->GetContentHeight());
-    CDrawTools::FillStyleGradient(pDC, rect, m_background, FALSE);
+    return rect;
+}
+
+void CTaskPanelDrawer::FillBackground(CDC* pDC)
+{
+    CDrawTools::FillStyleGradient(pDC, GetBackgroundRect(), m_background, FALSE);
 }
 
 void CTaskPanelDrawer::DrawGroupClient(CDC* pDC, Group& group)

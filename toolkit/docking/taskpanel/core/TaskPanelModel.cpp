@@ -59,6 +59,8 @@ void PanelReferences::Forget(const PanelItem* item)
     for (PanelItem** reference : {&hot, &focused, &pressed, &dragged, &dropMark, &renamed})
         if (*reference == item)
             *reference = nullptr;
+    if (onForget)
+        onForget(item);
 }
 
 uint32_t ResolveAllowDrag(uint32_t item, uint32_t group, uint32_t panel)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -182,6 +183,9 @@ public:
     PanelItem* dropMark = nullptr;
     PanelItem* renamed = nullptr;  // the item an in-place editor is open for
     Group* activeGroup = nullptr;
+    // Told of every item that goes, before it is destroyed (the window side
+    // drops what it keeps for the item).
+    std::function<void(const PanelItem*)> onForget;
 
     void Forget(const PanelItem* item);
 };

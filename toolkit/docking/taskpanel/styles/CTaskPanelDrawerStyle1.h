@@ -1,4 +1,5 @@
-// Drawing style 1: soft Luna gradients, a rounded left caption corner and a closed client border, no expand button.
+// Drawing style 1: soft Luna gradients, a rounded left caption corner and a closed client border, no
+// expand button.
 #pragma once
 
 #include "CTaskPanelDrawer.h"

@@ -21,11 +21,7 @@ void CTaskPanelDrawerStyle12::ReloadMetrics()
 
 void CTaskPanelDrawerStyle12::FillBackground(CDC* pDC)
 {
-    CRect rect;
-    m_pPanel->GetClientRect(rect);
-    rect.top = 0;
-    rect.bottom = std::max<LONG>(rect.bottom, m_pPanel->GetContentHeight());
-    CDrawTools::FillStyleGradient(pDC, rect, GetColorTable()->gradients[0], FALSE);
+    CDrawTools::FillStyleGradient(pDC, GetBackgroundRect(), GetColorTable()->gradients[0], FALSE);
 }
 
 void CTaskPanelDrawerStyle12::FillGroupClientFace(CDC* pDC, Group& group, CRect rect)

@@ -1,4 +1,5 @@
-// Drawing style 6: style 3 with the explorer bar's colours and image expand buttons when the explorer look is active.
+// Drawing style 6: style 3 with the explorer bar's colours and image expand buttons when the explorer
+// look is active.
 #pragma once
 
 #include "styles/CTaskPanelDrawerStyle3.h"

@@ -48,11 +48,7 @@ void CTaskPanelDrawerStyle8::ReloadMetrics()
 
 void CTaskPanelDrawerStyle8::FillBackground(CDC* pDC)
 {
-    CRect rect;
-    m_pPanel->GetClientRect(rect);
-    rect.top = 0;
-    rect.bottom = std::max<LONG>(rect.bottom, m_pPanel->GetContentHeight());
-    CDrawTools::FillStyleGradient(pDC, rect, m_background, TRUE);
+    CDrawTools::FillStyleGradient(pDC, GetBackgroundRect(), m_background, TRUE);
 }
 
 void CTaskPanelDrawerStyle8::FillGroupClientFace(CDC* pDC, Group& group, CRect rect)

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -506,6 +507,93 @@ TEST_F(TaskPanelGallery, AHostedWindowShowsAtRestAndHidesWhileItsGroupIsClosed)
     EXPECT_TRUE(::IsWindow(edit.GetSafeHwnd()));
     EXPECT_FALSE(edit.IsWindowVisible());
     edit.DestroyWindow();
+}
+
+VARIANT ChildId(long id)
+{
+    VARIANT v;
+    v.vt = VT_I4;
+    v.lVal = id;
+    return v;
+}
+
+std::wstring NameOf(IAccessible* pAccessible, long id = CHILDID_SELF)
+{
+    BSTR name = nullptr;
+    if (FAILED(pAccessible->get_accName(ChildId(id), &name)) || !name)
+        return L"<none>";
+    std::wstring text(name);
+    ::SysFreeString(name);
+    return text;
+}
+
+IAccessible* ChildOf(IAccessible* pPanel, long id)
+{
+    IDispatch* pDispatch = nullptr;
+    if (FAILED(pPanel->get_accChild(ChildId(id), &pDispatch)) || !pDispatch)
+        return nullptr;
+    IAccessible* pChild = nullptr;
+    pDispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&pChild));
+    pDispatch->Release();
+    return pChild;
+}
+
+TEST_F(TaskPanelGallery, AccessibilityClientsSeeGroupsAndItemsAndUseThem)
+{
+    IAccessible* pPanel = nullptr;
+    ASSERT_EQ(CAccessibleBase::ObjectFromWindow(m_left.GetSafeHwnd(), static_cast<DWORD>(OBJID_CLIENT),
+                                                IID_IAccessible, reinterpret_cast<void**>(&pPanel)),
+              S_OK);
+    VARIANT role;
+    ASSERT_EQ(pPanel->get_accRole(ChildId(CHILDID_SELF), &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_OUTLINE);
+    long count = 0;
+    pPanel->get_accChildCount(&count);
+    EXPECT_EQ(count, 14);  // three groups, eleven items
+    IDispatch* pNone = nullptr;
+    EXPECT_EQ(pPanel->get_accChild(ChildId(0), &pNone), E_INVALIDARG);
+    EXPECT_EQ(pPanel->get_accChild(ChildId(15), &pNone), E_INVALIDARG);
+
+    IAccessible* pGroup = ChildOf(pPanel, 1);
+    ASSERT_NE(pGroup, nullptr);
+    EXPECT_EQ(NameOf(pGroup), L"Recovery tasks");
+    VARIANT state;
+    pGroup->get_accState(ChildId(CHILDID_SELF), &state);
+    EXPECT_TRUE(state.lVal & STATE_SYSTEM_EXPANDED);
+    EXPECT_EQ(pGroup->accDoDefaultAction(ChildId(CHILDID_SELF)), S_OK);
+    PumpFor(500);
+    EXPECT_FALSE(m_left.IsGroupExpanded(m_tasks));
+    pGroup->accDoDefaultAction(ChildId(CHILDID_SELF));
+    PumpFor(500);
+    EXPECT_TRUE(m_left.IsGroupExpanded(m_tasks));
+
+    IAccessible* pLink = ChildOf(pPanel, 2);
+    ASSERT_NE(pLink, nullptr);
+    EXPECT_EQ(NameOf(pLink), L"Scan drive");
+    EXPECT_EQ(NameOf(pLink, 1), L"<none>");  // objects answer for themselves only
+    EXPECT_EQ(pLink->accDoDefaultAction(ChildId(CHILDID_SELF)), S_OK);
+    EXPECT_EQ(Count(kTpnItemClick), 1);
+    EXPECT_EQ(m_left.GetFocusedItem(), FindItem(*m_tasks, u"Scan drive"));
+
+    // Hit testing on the screen finds the link.
+    const POINT pt = ScreenPointOf(m_left, *FindItem(*m_tasks, u"Scan drive"), 40);
+    VARIANT hit;
+    ASSERT_EQ(pPanel->accHitTest(pt.x, pt.y, &hit), S_OK);
+    ASSERT_EQ(hit.vt, VT_DISPATCH);
+    IAccessible* pHit = nullptr;
+    hit.pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&pHit));
+    hit.pdispVal->Release();
+    ASSERT_NE(pHit, nullptr);
+    EXPECT_EQ(NameOf(pHit), L"Scan drive");
+    pHit->Release();
+
+    // A client that still holds a removed item gets no answer from it.
+    m_left.RemoveItem(FindItem(*m_tasks, u"Scan drive"));
+    EXPECT_EQ(NameOf(pLink), L"<none>");
+    EXPECT_EQ(pLink->accDoDefaultAction(ChildId(CHILDID_SELF)), E_INVALIDARG);
+    pLink->Release();
+    pGroup->Release();
+    pPanel->Release();
 }
 
 TEST_F(TaskPanelGallery, AGroupStoredAndLoadedShowsTheSameItems)

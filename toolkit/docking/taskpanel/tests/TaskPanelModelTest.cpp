@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace kit::taskpanel;
 using kit::KitRect;
 
@@ -124,9 +126,19 @@ TEST(TaskPanelModel, RemovedGroupTakesItsItemsReferencesWithIt)
     references.pressed = pressed;
     references.dragged = pressed;
     references.hot = elsewhere;
+    references.renamed = pressed;
     references.activeGroup = first;
+    // The window side hears of the group and of each of its items, while
+    // they still exist.
+    std::vector<std::u16string> forgotten;
+    references.onForget = [&forgotten](const PanelItem* item) { forgotten.push_back(item->caption); };
+    first->caption = u"first";
 
     groups.Remove(first);
+    ASSERT_GE(forgotten.size(), 2u);
+    EXPECT_EQ(forgotten[0], u"pressed");
+    EXPECT_EQ(forgotten[1], u"first");
+    EXPECT_EQ(references.renamed, nullptr);
     EXPECT_EQ(references.pressed, nullptr);
     EXPECT_EQ(references.dragged, nullptr);
     EXPECT_EQ(references.activeGroup, nullptr);
