@@ -58,6 +58,10 @@ INT_PTR DialogResult(HWND window, LRESULT result) {
   return TRUE;
 }
 
+HtmlControlHandle HandleOf(HWND control) {
+  return control != nullptr ? reinterpret_cast<HtmlControlHandle>(control) : kNoControl;
+}
+
 bool IsScrollMessage(UINT message) {
   switch (message) {
     case WM_SIZE: case WM_HSCROLL: case WM_VSCROLL: case WM_MOUSEWHEEL: case WM_LBUTTONUP: case WM_CAPTURECHANGED:
@@ -281,7 +285,7 @@ int CMiniBrowser::AddForm(std::u16string_view action, std::u16string_view method
 
 HWND CMiniBrowser::CreateControl(const wchar_t* className, DWORD style, DWORD extendedStyle, const std::wstring& text,
                                  int width, int height, std::u16string_view name, int form, const wchar_t* type,
-                                 std::u16string_view value, bool withValue) {
+                                 std::u16string_view value, bool withValue, int stockFont) {
   const int row = controls_.AddRow() - 1;
   HWND control = ::CreateWindowExW(extendedStyle, className, text.c_str(), WS_CHILD | WS_TABSTOP | style, 0, 0, width,
                                    height, canvas_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controls_.GetCount())),
@@ -291,6 +295,7 @@ HWND CMiniBrowser::CreateControl(const wchar_t* className, DWORD style, DWORD ex
   controls_.AppendToRow(row, Row16(std::to_wstring(form)));
   controls_.AppendToRow(row, Row16(type));
   if (withValue) controls_.AppendToRow(row, value.data(), static_cast<int>(value.size()));
+  if (control != nullptr) ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(stockFont)), 0);
   return control;
 }
 
@@ -299,43 +304,35 @@ HtmlControlHandle CMiniBrowser::CreateEditControl(int limit, int maximumLength, 
                                                   int form, bool password) {
   DWORD style = multiline ? (WS_VSCROLL | ES_MULTILINE) : ES_AUTOHSCROLL;
   if (password) style |= ES_PASSWORD;
-  HWND edit = CreateControl(L"edit", style, WS_EX_CLIENTEDGE, Wide(text), width, height, name, form, L"0", u"", false);
-  if (edit == nullptr) return kNoControl;
-  if (limit != 0) ::SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(std::max(maximumLength, 0)), 0);
-  ::SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(multiline ? ANSI_FIXED_FONT : ANSI_VAR_FONT)), 0);
-  return reinterpret_cast<HtmlControlHandle>(edit);
+  HWND edit = CreateControl(L"edit", style, WS_EX_CLIENTEDGE, Wide(text), width, height, name, form, L"0", u"", false,
+                            multiline ? ANSI_FIXED_FONT : ANSI_VAR_FONT);
+  if (edit != nullptr && limit != 0) ::SendMessageW(edit, EM_LIMITTEXT, static_cast<WPARAM>(std::max(maximumLength, 0)), 0);
+  return HandleOf(edit);
 }
 
 HtmlControlHandle CMiniBrowser::CreatePushButton(int width, int height, std::u16string_view caption,
                                                  std::u16string_view name, int form) {
-  HWND button = CreateControl(L"button", BS_PUSHBUTTON, 0, Wide(caption), width, height, name, form, L"1", u"", false);
-  if (button == nullptr) return kNoControl;
-  ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(ANSI_VAR_FONT)), 0);
-  return reinterpret_cast<HtmlControlHandle>(button);
+  return HandleOf(CreateControl(L"button", BS_PUSHBUTTON, 0, Wide(caption), width, height, name, form, L"1", u"", false,
+                               ANSI_VAR_FONT));
 }
 
 HtmlControlHandle CMiniBrowser::CreateRadioButton(int width, int height, std::u16string_view value,
                                                   std::u16string_view name, int form) {
-  HWND button = CreateControl(L"button", BS_AUTORADIOBUTTON, 0, Wide(value), width, height, name, form, L"2", value, true);
-  if (button == nullptr) return kNoControl;
-  ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(ANSI_VAR_FONT)), 0);
-  return reinterpret_cast<HtmlControlHandle>(button);
+  return HandleOf(CreateControl(L"button", BS_AUTORADIOBUTTON, 0, Wide(value), width, height, name, form, L"2", value, true,
+                               ANSI_VAR_FONT));
 }
 
 HtmlControlHandle CMiniBrowser::CreateCheckBox(int width, int height, std::u16string_view value,
                                                std::u16string_view name, int form) {
-  HWND button = CreateControl(L"button", BS_AUTOCHECKBOX, 0, Wide(value), width, height, name, form, L"3", value, true);
-  if (button == nullptr) return kNoControl;
-  ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(ANSI_VAR_FONT)), 0);
-  return reinterpret_cast<HtmlControlHandle>(button);
+  return HandleOf(CreateControl(L"button", BS_AUTOCHECKBOX, 0, Wide(value), width, height, name, form, L"3", value, true,
+                               ANSI_VAR_FONT));
 }
 
 HtmlControlHandle CMiniBrowser::CreateComboBox(int width, int height, const CStringRowArray& options, int selected,
                                                std::u16string_view name, int form) {
   HWND combo = CreateControl(L"combobox", WS_VSCROLL | CBS_DROPDOWNLIST, 0, L"", width, height + 200, name, form, L"4",
-                             u"", false);
+                             u"", false, ANSI_VAR_FONT);
   if (combo == nullptr) return kNoControl;
-  ::SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(ANSI_VAR_FONT)), 0);
   for (int i = 0; i < options.GetCount(); ++i) {
     const LRESULT item = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Entry(options, i, 0).c_str()));
     if (item < 0) continue;

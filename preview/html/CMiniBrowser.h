@@ -70,7 +70,7 @@ class CMiniBrowser : public CMiniBrowserCallbacks {
  private:
   HWND CreateControl(const wchar_t* className, DWORD style, DWORD extendedStyle, const std::wstring& text, int width,
                      int height, std::u16string_view name, int form, const wchar_t* type, std::u16string_view value,
-                     bool withValue);
+                     bool withValue, int stockFont);
   void SetStatus(const std::wstring& text);
   void LoadPage(const std::wstring& page, const std::wstring& baseUrl);
   void ShowLoadedPage();

@@ -14,6 +14,7 @@
 
 #include "CCustomHTMLViewer.h"
 #include "CHtml_View.h"
+#include "BrowserWndProc.h"
 #include "CHtmlResourceLoader.h"
 #include "PreviewGallery.h"
 #include "PreviewSession.h"
@@ -278,6 +279,20 @@ TEST_F(HtmlViewerWindowsTest, ShowsTheRecoveredPageWithItsPictureTableLinkAndFor
     EXPECT_NE(::GetFileAttributesW(dump.c_str()), INVALID_FILE_ATTRIBUTES);
 
     CaptureWindowToBmp(s_parent->GetSafeHwnd(), L"html-preview.bmp");
+
+    // A page that fits has no scroll bars; a pane too short for it scrolls 30 pixels a
+    // wheel notch, and grown again it loses its bar and returns to the top.
+    EXPECT_EQ(::SendMessageW(canvas, preview::SHM_GETVRANGE, 0, 0), 0);
+    s_viewer->MoveWindow(0, 0, viewClient.Width(), 150);
+    Pump(50);
+    EXPECT_GT(::SendMessageW(canvas, preview::SHM_GETVRANGE, 0, 0), 0);
+    EXPECT_TRUE(::GetWindowLongW(canvas, GWL_STYLE) & WS_VSCROLL);
+    ::SendMessageW(canvas, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(::SendMessageW(canvas, preview::SHM_GETVPOS, 0, 0), 30);
+    s_viewer->MoveWindow(0, 0, viewClient.Width(), viewClient.Height());
+    Pump(50);
+    EXPECT_EQ(::SendMessageW(canvas, preview::SHM_GETVRANGE, 0, 0), 0);
+    EXPECT_EQ(::SendMessageW(canvas, preview::SHM_GETVPOS, 0, 0), 0);
 }
 
 TEST_F(HtmlViewerWindowsTest, HitTestingFindsTheLinkAndAClickNavigates)
