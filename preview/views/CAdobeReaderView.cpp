@@ -5,6 +5,7 @@
 #include "CWordDriver.h"
 #include "PreviewSession.h"
 #include "ViewerText.h"
+#include "ViewerWindows.h"
 #include "WordToRtf.h"
 
 #include <string>
@@ -41,19 +42,6 @@ void ReportMissingComponent(CView* pView, LPCTSTR reason)
 {
     if (CPreviewSession* pSession = FindPreviewSession(pView))
         pSession->ReportMissingComponent(reason);
-}
-
-// A path in the ANSI code page, as the converters take it; empty when it has no form there.
-std::string AnsiText(const CString& text)
-{
-    BOOL lossy = FALSE;
-    const int count = ::WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, &lossy);
-    if (count <= 1 || lossy)
-        return {};
-    std::string ansi(static_cast<size_t>(count), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text, -1, ansi.data(), count, nullptr, nullptr);
-    ansi.resize(static_cast<size_t>(count - 1));
-    return ansi;
 }
 
 }  // namespace
@@ -189,7 +177,7 @@ void CAdobeReaderView::ShowWordDocument(const CString& strPath)
 
 void CAdobeReaderView::ShowThroughConverters(const CString& strPath, const CString& rtfPath)
 {
-    const std::string input = AnsiText(strPath), output = AnsiText(rtfPath);
+    const std::string input = ToAnsi(strPath), output = ToAnsi(rtfPath);
     ConverterOutcome outcome;
     if (!input.empty() && !output.empty())
     {
@@ -230,10 +218,6 @@ int CAdobeReaderView::ShowText(const CString& strPath)
 void CAdobeReaderView::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
-    CRect client;
-    GetClientRect(&client);
-    if (m_pdfControl.GetSafeHwnd() != nullptr)
-        m_pdfControl.MoveWindow(&client, TRUE);
-    if (m_richEdit.GetSafeHwnd() != nullptr)
-        m_richEdit.MoveWindow(&client, TRUE);
+    FillClientWith(*this, &m_pdfControl);
+    FillClientWith(*this, &m_richEdit);
 }

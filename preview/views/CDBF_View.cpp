@@ -3,6 +3,7 @@
 #include "DbfTable.h"
 #include "PreviewSession.h"
 #include "ViewerText.h"
+#include "ViewerWindows.h"
 
 IMPLEMENT_DYNCREATE(CDBF_View, CView)
 
@@ -95,10 +96,5 @@ void CDBF_View::FillList(const preview::DbfTable& table, CListCtrl& list)
 void CDBF_View::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
-    if (m_list.GetSafeHwnd() != nullptr)
-    {
-        CRect client;
-        GetClientRect(&client);
-        m_list.MoveWindow(&client, TRUE);
-    }
+    FillClientWith(*this, &m_list);
 }

@@ -3,6 +3,7 @@
 #include "CProgressDlg.h"
 #include "DxfDrawing.h"
 #include "PreviewSession.h"
+#include "ViewerText.h"
 
 #include <string>
 
@@ -30,17 +31,6 @@ BOOL LooksLikeDxf(const CString& path, BOOL& opened)
     const BOOL ok = ::ReadFile(hFile, bytes, sizeof(bytes), &read, nullptr);
     ::CloseHandle(hFile);
     return ok && preview::LooksLikeDxfWithHeader(bytes, read);
-}
-
-std::string AnsiPath(const CString& path)
-{
-    const int count = ::WideCharToMultiByte(CP_ACP, 0, path, -1, nullptr, 0, nullptr, nullptr);
-    if (count <= 1)
-        return {};
-    std::string ansi(static_cast<size_t>(count), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, path, -1, ansi.data(), count, nullptr, nullptr);
-    ansi.resize(static_cast<size_t>(count - 1));
-    return ansi;
 }
 
 }  // namespace
@@ -80,7 +70,7 @@ int CDFXView::OnCreate(LPCREATESTRUCT lpcs)
     }
     if (candidate)
     {
-        const std::string ansiPath = AnsiPath(path);
+        const std::string ansiPath = ToAnsi(path);
         pSession->PreviewOk = m_library.LoadFile(ansiPath.c_str(), progress.GetSafeHwnd()) ? 1 : 0;
         if (pSession->PreviewOk == 0)
             pSession->ReportFailure(L"The DXF library could not read the drawing.");

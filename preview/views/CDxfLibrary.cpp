@@ -1,12 +1,7 @@
 #include "CDxfLibrary.h"
+#include "ViewerWindows.h"
 
 namespace {
-
-template <typename Function>
-Function ProcAddress(HMODULE hModule, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(hModule, name)));
-}
 
 // Entry points the view never calls; the library counts as loaded only with them.
 const char* const kUnusedEntryPoints[] = {

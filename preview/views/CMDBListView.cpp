@@ -2,6 +2,7 @@
 
 #include "PreviewDatabase.h"
 #include "VariantText.h"
+#include "ViewerWindows.h"
 
 #include <algorithm>
 
@@ -28,12 +29,7 @@ int CMDBListView::OnCreate(LPCREATESTRUCT lpcs)
 void CMDBListView::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
-    if (m_pList != nullptr && m_pList->GetSafeHwnd() != nullptr)
-    {
-        CRect client;
-        GetClientRect(&client);
-        m_pList->MoveWindow(&client, TRUE);
-    }
+    FillClientWith(*this, m_pList.get());
 }
 
 void CMDBListView::ClearList()

@@ -6,6 +6,7 @@
 #include "CabinetListing.h"
 #include "PreviewSession.h"
 #include "ViewerText.h"
+#include "ViewerWindows.h"
 
 IMPLEMENT_DYNCREATE(CMyListCtrl, CView)
 
@@ -174,10 +175,5 @@ int CMyListCtrl::ListRar()
 void CMyListCtrl::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
-    if (m_pList != nullptr && m_pList->GetSafeHwnd() != nullptr)
-    {
-        CRect client;
-        GetClientRect(&client);
-        m_pList->MoveWindow(&client, TRUE);
-    }
+    FillClientWith(*this, m_pList.get());
 }

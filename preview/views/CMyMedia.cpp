@@ -1,6 +1,7 @@
 #include "CMyMedia.h"
 
 #include "PreviewSession.h"
+#include "ViewerWindows.h"
 
 IMPLEMENT_DYNCREATE(CMyMedia, CView)
 
@@ -41,12 +42,7 @@ int CMyMedia::OnCreate(LPCREATESTRUCT lpcs)
 void CMyMedia::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
-    if (m_player.GetSafeHwnd() != nullptr)
-    {
-        CRect client;
-        GetClientRect(&client);
-        m_player.MoveWindow(&client, TRUE);
-    }
+    FillClientWith(*this, &m_player);
 }
 
 void CMyMedia::OnDestroy()

@@ -2,6 +2,7 @@
 
 #include "PreviewSession.h"
 #include "ViewerText.h"
+#include "ViewerWindows.h"
 
 IMPLEMENT_DYNCREATE(CPSDViewView, CView)
 
@@ -123,12 +124,7 @@ void CPSDViewView::OnDraw(CDC* pDC)
 void CPSDViewView::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
-    if (m_frame.GetSafeHwnd() != nullptr)
-    {
-        CRect client;
-        GetClientRect(&client);
-        m_frame.MoveWindow(&client, TRUE);
-    }
+    FillClientWith(*this, &m_frame);
 }
 
 void CPSDViewView::OnUpdate(CView*, LPARAM, CObject*)

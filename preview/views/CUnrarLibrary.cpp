@@ -1,17 +1,12 @@
 #include "CUnrarLibrary.h"
+#include "ViewerText.h"
+#include "ViewerWindows.h"
 
 #include "UnrarListing.h"
 
 #include <memory>
 
 namespace {
-
-// An export of a loaded library as the function type it has.
-template <typename Function>
-Function ProcAddress(HMODULE hModule, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(hModule, name)));
-}
 
 using OpenFn = HANDLE(WINAPI*)(preview::RAROpenArchiveDataEx*);
 using CloseFn = int(WINAPI*)(HANDLE);
@@ -53,11 +48,9 @@ bool CUnrarLibrary::ListEntries(const std::wstring& archivePath)
     }
     m_archivePath = archivePath;
 
-    // The library takes the name in the ANSI code page and the wide name beside it.
-    std::string ansiName(MAX_PATH * 2, '\0');
-    const int converted = ::WideCharToMultiByte(CP_ACP, 0, archivePath.c_str(), -1, ansiName.data(),
-                                                static_cast<int>(ansiName.size()), nullptr, nullptr);
-    if (converted <= 0)
+    // The library takes the name in the ANSI code page.
+    std::string ansiName = ToAnsi(archivePath.c_str());
+    if (ansiName.empty())
         return false;
     preview::RAROpenArchiveDataEx openData{};
     openData.ArcName = ansiName.data();

@@ -1,4 +1,6 @@
 #include "CabinetListing.h"
+#include "ViewerText.h"
+#include "ViewerWindows.h"
 
 #include <fcntl.h>
 #include <fdi.h>
@@ -10,13 +12,6 @@
 #include <new>
 
 namespace {
-
-// An export of a loaded library as the function type it has.
-template <typename Function>
-Function ProcAddress(HMODULE hModule, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(hModule, name)));
-}
 
 using FdiCreateFn = HFDI(DIAMONDAPI*)(PFNALLOC, PFNFREE, PFNOPEN, PFNREAD, PFNWRITE, PFNCLOSE, PFNSEEK, int, PERF);
 using FdiIsCabinetFn = BOOL(DIAMONDAPI*)(HFDI, INT_PTR, PFDICABINETINFO);
@@ -50,19 +45,6 @@ std::wstring Widen(const char* text)
     ::MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), count);
     wide.resize(static_cast<size_t>(count - 1));
     return wide;
-}
-
-std::string Narrow(const std::wstring& text)
-{
-    if (text.empty())
-        return {};
-    const int count = ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (count <= 1)
-        return {};
-    std::string narrow(static_cast<size_t>(count), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow.data(), count, nullptr, nullptr);
-    narrow.resize(static_cast<size_t>(count - 1));
-    return narrow;
 }
 
 FNFDINOTIFY(CabNotify)
@@ -116,7 +98,7 @@ BOOL ListCabinet(const std::wstring& cabinetPath, std::vector<CCabEntry>& entrie
     {
         HFDI hContext = fdiCreate(CabAlloc, CabFree, CabOpen, CabRead, CabWrite, CabClose, CabSeek, cpu80386,
                                   &context.error);
-        const std::string path = Narrow(cabinetPath);
+        const std::string path = ToAnsi(cabinetPath.c_str());
         if (hContext != nullptr && !path.empty())
         {
             const size_t slash = path.rfind('\\');

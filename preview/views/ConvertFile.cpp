@@ -1,4 +1,5 @@
 #include "ConvertFile.h"
+#include "ViewerWindows.h"
 
 #include "ConverterDriverCore.h"
 
@@ -27,12 +28,6 @@ using RtfToForeignFn = long(WINAPI*)(HANDLE, void*, HANDLE, HANDLE, PfnRtf);
 using IsFormatCorrectFn = long(WINAPI*)(HANDLE, HANDLE);
 using FetchErrorFn = long(WINAPI*)(long, char*, long);
 using NamesFn = void(WINAPI*)(HANDLE, HANDLE, HANDLE);
-
-template <typename Function>
-Function ProcAddress(HMODULE hModule, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(hModule, name)));
-}
 
 struct ConverterEntry
 {
@@ -126,6 +121,10 @@ private:
     void UnloadConverter(ConverterLibrary& library);
     int GetConverterNames(ConverterLibrary& library, int direction, std::vector<std::string>& classes,
                           std::vector<std::string>& descriptions, std::vector<std::string>& extensions);
+    // The first converter of the class in the direction, loaded into `library`; null after its diagnostic.
+    const ConverterEntry* LoadConverterOfClass(const std::string& className, int direction,
+                                               ConverterLibrary& library);
+    int ConversionResult(long result, const ConverterLibrary& library);
     int ImportToRtf(const std::string& inputFile, const std::string& importClass);
     int ExportFromRtf(const std::string& outputFile, const std::string& exportClass);
     int DetectConverterClass(const std::string& file, std::string* className);
@@ -389,21 +388,41 @@ void ConverterRun::ReportConverterError(int code, const ConverterLibrary& librar
     }
 }
 
-int ConverterRun::ImportToRtf(const std::string& inputFile, const std::string& importClass)
+const ConverterEntry* ConverterRun::LoadConverterOfClass(const std::string& className, int direction,
+                                                         ConverterLibrary& library)
 {
-    const ConverterEntry* entry = FindEntry(importClass, 0);
+    const ConverterEntry* entry = FindEntry(className, direction);
     if (entry == nullptr)
     {
-        std::fprintf(stderr, "%s: error: Import class %s not found\n", kProgram, importClass.c_str());
-        return 1;
+        if (direction == 0)
+            std::fprintf(stderr, "%s: error: Import class %s not found\n", kProgram, className.c_str());
+        else
+            std::fprintf(stderr, "Export class %s not found\n", className.c_str());
+        return nullptr;
     }
     if (m_options.verbosity >= 1)
         std::fprintf(stderr, "%s: info: using %s\n", kProgram, entry->library.c_str());
-    ConverterLibrary library;
     if (LoadConverter(library, entry->library) != 0)
-        return 1;
-    m_conversionLibraries.push_back(library);
+        return nullptr;
+    m_conversionLibraries.push_back(library);  // unloaded with the run
     RegisterConverterApp(library);
+    return entry;
+}
+
+int ConverterRun::ConversionResult(long result, const ConverterLibrary& library)
+{
+    if ((result & 0xFFFF) == 0)
+        return 0;
+    ReportConverterError(static_cast<int16_t>(result & 0xFFFF), library);
+    return 1;
+}
+
+int ConverterRun::ImportToRtf(const std::string& inputFile, const std::string& importClass)
+{
+    ConverterLibrary library;
+    const ConverterEntry* entry = LoadConverterOfClass(importClass, 0, library);
+    if (entry == nullptr)
+        return 1;
     if (library.foreignToRtf == nullptr)
     {
         std::fprintf(stderr, "%s: error: ForeignToRtf could not be resolved\n", library.fileName.c_str());
@@ -414,27 +433,15 @@ int ConverterRun::ImportToRtf(const std::string& inputFile, const std::string& i
     const long result = library.foreignToRtf(fileName.get(), nullptr, buffer.get(), className.get(), subset.get(),
                                              &ConverterRun::WriteCallback);
     m_writeBuffer = nullptr;
-    if ((result & 0xFFFF) == 0)
-        return 0;
-    ReportConverterError(static_cast<int16_t>(result & 0xFFFF), library);
-    return 1;
+    return ConversionResult(result, library);
 }
 
 int ConverterRun::ExportFromRtf(const std::string& outputFile, const std::string& exportClass)
 {
-    const ConverterEntry* entry = FindEntry(exportClass, 1);
-    if (entry == nullptr)
-    {
-        std::fprintf(stderr, "Export class %s not found\n", exportClass.c_str());
-        return 1;
-    }
-    if (m_options.verbosity >= 1)
-        std::fprintf(stderr, "%s: info: using %s\n", kProgram, entry->library.c_str());
     ConverterLibrary library;
-    if (LoadConverter(library, entry->library) != 0)
+    const ConverterEntry* entry = LoadConverterOfClass(exportClass, 1, library);
+    if (entry == nullptr)
         return 1;
-    m_conversionLibraries.push_back(library);
-    RegisterConverterApp(library);
     if (library.rtfToForeign == nullptr)
     {
         std::fprintf(stderr, "%s: RtfToForeign could not be resolved\n", library.fileName.c_str());
@@ -446,10 +453,7 @@ int ConverterRun::ExportFromRtf(const std::string& outputFile, const std::string
                                              &ConverterRun::ReadCallback);
     ::GlobalFree(m_readBuffer);
     m_readBuffer = nullptr;
-    if ((result & 0xFFFF) == 0)
-        return 0;
-    ReportConverterError(static_cast<int16_t>(result & 0xFFFF), library);
-    return 1;
+    return ConversionResult(result, library);
 }
 
 int ConverterRun::DetectConverterClass(const std::string& file, std::string* className)
