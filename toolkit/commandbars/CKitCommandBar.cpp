@@ -10,6 +10,7 @@
 #include "window/AfxMessages.h"
 #include "window/CCmdUI.h"
 #include "window/CDC.h"
+#include "window/CWinThread.h"
 
 using namespace kit::commandbars;
 
@@ -17,6 +18,9 @@ IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
 
 namespace
 {
+
+constexpr UINT_PTR kHoverTimer = 112223;
+constexpr UINT kHoverDelay = 300;
 
 // The command update of one control: disabling also clears its check.
 class CControlCmdUI : public CCmdUI
@@ -50,7 +54,9 @@ void CKitCommandBar::OnIdleUpdate(BOOL bDisableIfNoHandler)
     for (int i = 0; i < m_controls.GetCount(); ++i)
     {
         CKitControl* pControl = m_controls.GetAt(i);
-        if ((pControl->GetFlags() & kControlFlagManualUpdate) != 0 || pControl->GetId() <= 0)
+        // A submenu has no command of its own (a menu reports its handle as its id).
+        if ((pControl->GetFlags() & kControlFlagManualUpdate) != 0 || pControl->GetId() <= 0 ||
+            pControl->GetType() == kControlPopup)
             continue;
         CControlCmdUI state(pControl);
         state.m_nID = static_cast<UINT>(pControl->GetId());
@@ -163,8 +169,9 @@ BOOL CKitCommandBar::CreateBarWindow(CWnd* pParent, BOOL bFloating)
     const DWORD dwStyle = static_cast<DWORD>(::GetWindowLongPtrW(m_hWnd, GWL_STYLE));
     if (bFloating)
     {
-        ::SetParent(m_hWnd, nullptr);
         ::SetWindowLongPtrW(m_hWnd, GWL_STYLE, (dwStyle & ~WS_CHILD) | WS_POPUP | kSyncActive);
+        if (::GetParent(m_hWnd) != nullptr && (dwStyle & WS_CHILD) != 0)
+            ::SetParent(m_hWnd, nullptr);
         // A popup's parent handle is its owner.
         ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(hParent));
     }
@@ -176,6 +183,72 @@ BOOL CKitCommandBar::CreateBarWindow(CWnd* pParent, BOOL bFloating)
     }
     ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     return TRUE;
+}
+
+BOOL CKitCommandBar::SetPopuped(int nIndex, BOOL bKeyboard)
+{
+    if (nIndex == m_nPopuped)
+        return FALSE;
+    if (CKitControl* pOpen = m_controls.GetAt(m_nPopuped))
+    {
+        m_nPopuped = -1;
+        pOpen->SetPopupOpen(FALSE);
+    }
+    m_nPopuped = -1;
+    if (nIndex < 0)
+    {
+        DelayRedraw();
+        return TRUE;
+    }
+    CKitControl* pControl = m_controls.GetAt(nIndex);
+    if (pControl == nullptr || !pControl->IsPopupControl() || !pControl->GetEnabled())
+    {
+        DelayRedraw();
+        return FALSE;
+    }
+    m_nPopuped = nIndex;
+    SetTrackingMode(2, FALSE, bKeyboard);
+    SetSelected(nIndex, bKeyboard);
+    // The bar may be gone or the popup closed again by what opening ran.
+    const HWND hBar = m_hWnd;
+    pControl->InternalAddRef();
+    if (!pControl->SetPopupOpen(TRUE) && ::IsWindow(hBar) && m_nPopuped == nIndex)
+        m_nPopuped = -1;
+    pControl->InternalRelease();
+    if (::IsWindow(hBar))
+        DelayRedraw();
+    return TRUE;
+}
+
+CKitCommandBar* CKitCommandBar::Clone(BOOL bRecursive)
+{
+    CObject* pObject = GetRuntimeClass()->CreateObject();
+    auto* pClone = dynamic_cast<CKitCommandBar*>(pObject);
+    if (pClone == nullptr)
+    {
+        delete pObject;
+        return nullptr;
+    }
+    pClone->Copy(this, bRecursive);
+    return pClone;
+}
+
+void CKitCommandBar::Copy(CKitCommandBar* pSource, BOOL bRecursive)
+{
+    m_nType = pSource->m_nType;
+    m_nPosition = pSource->m_nPosition;
+    m_nBarId = pSource->m_nBarId;
+    m_dwFlags = pSource->m_dwFlags;
+    m_dwStyle = pSource->m_dwStyle;
+    m_strTitle = pSource->m_strTitle;
+    m_bCustomizable = pSource->m_bCustomizable;
+    m_nFloatingWidth = pSource->m_nFloatingWidth;
+    m_szIcons = pSource->m_szIcons;
+    m_pCommandBars = pSource->m_pCommandBars;
+    m_controls.RemoveAll();
+    CKitControls* pSourceControls = pSource->GetControls();
+    for (int i = 0; i < pSourceControls->GetCount(); ++i)
+        m_controls.AddCopy(pSourceControls->GetAt(i), -1, bRecursive);
 }
 
 void CKitCommandBar::SetTitle(const CString& strTitle)
@@ -204,11 +277,33 @@ BOOL CKitCommandBar::Create(CWnd* pParent, UINT nId, const CRect& rc)
     return CreateEx(0, lpszClass, m_strTitle, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rc, pParent, nId);
 }
 
-CWnd* CKitCommandBar::GetNotifySite() const
+CWnd* CKitCommandBar::GetSite() const
 {
+    if (CKitCommandBars* pCommandBars = FindCommandBars(); pCommandBars != nullptr && pCommandBars->GetSite() != nullptr)
+        return pCommandBars->GetSite();
     if (m_pNotifySite != nullptr)
         return m_pNotifySite;
-    return ::IsWindow(m_hWnd) ? CWnd::FromHandle(::GetParent(m_hWnd)) : nullptr;
+    const CKitCommandBar* pRoot = this;
+    while (CKitCommandBar* pParent = pRoot->GetParentBar())
+        pRoot = pParent;
+    if (pRoot->m_hWndOwnerBar != nullptr)
+        return CWnd::FromHandle(pRoot->m_hWndOwnerBar);
+    if (::IsWindow(pRoot->m_hWnd))
+    {
+        HWND hOwner = ::GetWindow(pRoot->m_hWnd, GW_OWNER);
+        return CWnd::FromHandle(hOwner != nullptr ? hOwner : ::GetParent(pRoot->m_hWnd));
+    }
+    return AfxGetMainWnd();
+}
+
+CWnd* CKitCommandBar::GetNotifySite() const
+{
+    const CKitCommandBar* pRoot = this;
+    while (CKitCommandBar* pParent = pRoot->GetParentBar())
+        pRoot = pParent;
+    if (pRoot->m_pCommandWnd != nullptr)
+        return pRoot->m_pCommandWnd;
+    return pRoot->GetSite();
 }
 
 DWORD CKitCommandBar::GetLayoutMode() const
@@ -242,6 +337,14 @@ CSize CKitCommandBar::CalcDockedSize(int nLength, DWORD dwMode)
 {
     CClientDC dc(this);
     return m_controls.CalcLayout(&dc, nLength, dwMode, GetLayoutMargins());
+}
+
+CSize CKitCommandBar::CalcDynamicLayout(int nLength, DWORD dwMode)
+{
+    if ((dwMode & kLayoutUseFloatingWidth) != 0 || nLength <= 0)
+        nLength = m_nFloatingWidth > 0 ? m_nFloatingWidth : kLayoutWidestWrap;
+    CClientDC dc(this);
+    return m_controls.CalcLayout(&dc, nLength, dwMode & ~kLayoutUseFloatingWidth, GetLayoutMargins());
 }
 
 CRect CKitCommandBar::GetLayoutMargins()
@@ -304,8 +407,15 @@ void CKitCommandBar::SetSelected(int nIndex, BOOL bKeyboard)
     m_bHotByKeyboard = bKeyboard;
     if (CKitControl* pNew = m_controls.GetAt(nIndex))
         pNew->m_nSelected = bKeyboard ? kSelectedByKeyboard : kSelectedByMouse;
-    if (::IsWindow(m_hWnd))
-        Invalidate(FALSE);
+    if (!::IsWindow(m_hWnd))
+        return;
+    if (nIndex < 0)
+        ::KillTimer(m_hWnd, kHoverTimer);
+    else if (!bKeyboard)
+        ::SetTimer(m_hWnd, kHoverTimer, kHoverDelay, nullptr);
+    if (nIndex >= 0 && m_nTracking != 0)
+        NotifyEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, nIndex + 1);
+    Invalidate(FALSE);
 }
 
 BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)
@@ -328,6 +438,7 @@ BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboar
     else
     {
         pKeys->RemoveSink(&m_keySink);
+        SetPopuped(-1, FALSE);
         if (bSelectFirst)
             SetSelected(-1, FALSE);
         if (::IsWindow(m_hWnd))
@@ -350,8 +461,16 @@ int CKitCommandBar::OnTrackingKeyDown(UINT nKey)
         Navigate(kNavigateLeave);
         return 1;
     case VK_TAB:
-        Navigate(::GetKeyState(VK_SHIFT) < 0 ? kNavigatePrevious : kNavigateNext);
+    {
+        const int nDirection = ::GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+        CKitCommandBars* pCommandBars = FindCommandBars();
+        CKitCommandBar* pRoot = GetRootBar();
+        if (::GetKeyState(VK_CONTROL) < 0 && pCommandBars != nullptr && pRoot->GetType() == kBarTypeToolBar)
+            pCommandBars->SetTrackingBar(pRoot, nDirection);
+        else
+            Navigate(nDirection < 0 ? kNavigatePrevious : kNavigateNext);
         return 1;
+    }
     case VK_LEFT:
         Navigate(bHorizontal ? kNavigatePrevious : kNavigateClosePopup);
         return 1;
@@ -375,6 +494,10 @@ int CKitCommandBar::OnTrackingKeyDown(UINT nKey)
     }
     if (nKey == 0 || ::MapVirtualKeyW(nKey, MAPVK_VK_TO_CHAR) == 0)
         return 1;
+    // On a toolbar the letters reach every bar's mnemonics.
+    CKitCommandBars* pCommandBars = FindCommandBars();
+    if (m_nType == kBarTypeToolBar && pCommandBars != nullptr && pCommandBars->RunMnemonic(nKey))
+        return 1;
     BOOL bAmbiguous = FALSE;
     const int nFound = ::GetKeyState(VK_CONTROL) < 0 ? -1 : FindMnemonicInBar(nKey, bAmbiguous);
     if (nFound < 0)
@@ -385,7 +508,7 @@ int CKitCommandBar::OnTrackingKeyDown(UINT nKey)
     }
     SetSelected(nFound, TRUE);
     if (!bAmbiguous)
-        Navigate(kNavigateRun);
+        m_controls.GetAt(nFound)->ActivateFromKeyboard();
     return 1;
 }
 
@@ -452,6 +575,8 @@ BOOL CKitCommandBar::Navigate(int nCode)
         SetSelected(m_controls.GetNextIndex(-1, -1), TRUE);
         return TRUE;
     case kNavigateLeave:
+        if (CKitCommandBar* pParentBar = GetParentBar())
+            pParentBar->SetTrackingMode(1, FALSE, TRUE);
         EndTracking();
         return TRUE;
     case kNavigateRun:
@@ -463,8 +588,26 @@ BOOL CKitCommandBar::Navigate(int nCode)
         pHot->Execute();
         return TRUE;
     }
+    case kNavigateClosePopup:
+        if (m_nPopuped < 0)
+        {
+            // Up on a menu title opens it as Down would.
+            CKitControl* pHot = GetHotControl();
+            if (pHot != nullptr && pHot->IsPopupControl() && pHot->GetEnabled() && GetParentBar() == nullptr)
+                return Navigate(kNavigateOpenPopup);
+            return FALSE;
+        }
+        SetPopuped(-1, FALSE);
+        return TRUE;
+    case kNavigateOpenPopup:
+    {
+        CKitControl* pHot = GetHotControl();
+        if (pHot == nullptr || m_nPopuped == m_nHot)
+            return FALSE;
+        pHot->m_nSelected = kSelectedByKeyboard;
+        return SetPopuped(m_nHot, TRUE);
+    }
     default:
-        // Popups open with the popup bars.
         return FALSE;
     }
 }
@@ -484,10 +627,30 @@ void CKitCommandBar::OnMouseMove(CPoint point)
         CPopupMouseTracker::GetThreadTracker()->TrackMouseLeave(m_hWnd);
 }
 
+void CKitCommandBar::OnLButtonDown(CPoint point)
+{
+    CKitControl* pControl = m_controls.GetAt(IndexAt(point));
+    if (pControl != nullptr && pControl->GetType() == kControlPopup && pControl->GetEnabled())
+    {
+        // A click on an open popup's title closes it; elsewhere it opens.
+        if (m_nPopuped == pControl->GetIndex() && m_nPosition != kBarPopup)
+            EndTracking();
+        else
+            SetPopuped(pControl->GetIndex(), FALSE);
+        return;
+    }
+    if (pControl == nullptr && m_pDockBar != nullptr && GetGripperRect().PtInRect(point))
+    {
+        CPoint ptScreen = point;
+        ClientToScreen(&ptScreen);
+        CBarDragTracker(this).StartDrag(ptScreen);
+    }
+}
+
 void CKitCommandBar::OnLButtonUp(CPoint point)
 {
     CKitControl* pControl = m_controls.GetAt(IndexAt(point));
-    if (pControl != nullptr && pControl->GetEnabled())
+    if (pControl != nullptr && pControl->GetType() != kControlPopup && pControl->GetEnabled())
         pControl->Execute();
 }
 
@@ -514,22 +677,30 @@ LRESULT CKitCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             SetSelected(-1, FALSE);
         return 0;
     case WM_LBUTTONDOWN:
-    {
-        const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-        if (m_pDockBar != nullptr && GetGripperRect().PtInRect(point))
-        {
-            CPoint ptScreen = point;
-            ClientToScreen(&ptScreen);
-            CBarDragTracker(this).StartDrag(ptScreen);
-        }
+        OnLButtonDown(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
         return 0;
-    }
+    case WM_TIMER:
+        if (wParam != kHoverTimer)
+            break;
+        ::KillTimer(m_hWnd, kHoverTimer);
+        if (CKitControl* pHot = GetHotControl(); pHot != nullptr && !m_bHotByKeyboard)
+            pHot->OnMouseHover();
+        return 0;
     case WM_LBUTTONUP:
         OnLButtonUp(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
         return 0;
     case WM_DESTROY:
         EndTracking();
         break;
+    case WM_GETOBJECT:
+    {
+        LRESULT lResult = 0;
+        if (static_cast<LONG>(lParam) == OBJID_MENU)
+            return ResultFromObject(kIidAccessible, wParam, &m_xAccessible);
+        if (AnswerGetObject(this, wParam, lParam, &lResult))
+            return lResult;
+        break;
+    }
     case WM_IDLEUPDATECMDUI:
         OnIdleUpdate(static_cast<BOOL>(wParam));
         return 0;

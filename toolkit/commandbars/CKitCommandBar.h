@@ -5,6 +5,7 @@
 // hot control's command and Escape leaves.
 #pragma once
 
+#include "CAccessibleBase.h"
 #include "CKitControls.h"
 #include "CSubclassHookSink.h"
 #include "window/CWnd.h"
@@ -23,7 +24,7 @@ struct ControlNotify
 
 class CKitCommandBars;
 
-class CKitCommandBar : public CWnd
+class CKitCommandBar : public CWnd, public CAccessibleBase
 {
     DECLARE_DYNCREATE(CKitCommandBar)
 public:
@@ -49,7 +50,12 @@ public:
     BOOL Create(CWnd* pParent, UINT nId, const CRect& rc);
     // The window that receives the commands; the parent window when unset.
     void SetNotifySite(CWnd* pSite) { m_pNotifySite = pSite; }
+    // Where commands and update requests go: the root bar's command window,
+    // else its site.
     CWnd* GetNotifySite() const;
+    // The command bars' site; else the root bar's owner, or its parent; else
+    // the main window.
+    CWnd* GetSite() const;
 
     // The command bars the bar belongs to, or null.
     void SetCommandBars(CKitCommandBars* pCommandBars) { m_pCommandBars = pCommandBars; }
@@ -91,12 +97,23 @@ public:
     BOOL FillFromMenu(HMENU hMenu, BOOL bRemoveAll);
 
     int GetHotIndex() const { return m_nHot; }
+    int GetPopupedIndex() const { return m_nPopuped; }
+    // Opens the popup of the control at the index (-1: closes the open one);
+    // FALSE when nothing changed or the control cannot open.
+    BOOL SetPopuped(int nIndex, BOOL bKeyboard);
+    // Popup bars open for the control of another bar; other bars cannot.
+    virtual BOOL Popup(CKitControl* /*pOpening*/, BOOL /*bSelectFirst*/) { return FALSE; }
+    // A new bar of the same class with copies of this bar's settings and
+    // controls (recursive: popups copy their bars too).
+    virtual CKitCommandBar* Clone(BOOL bRecursive);
+    virtual void Copy(CKitCommandBar* pSource, BOOL bRecursive);
     CKitControl* GetHotControl() const { return m_controls.GetAt(m_nHot); }
     int GetTrackingMode() const { return m_nTracking; }
     // Makes a control hot (-1: none), chosen by keyboard or by mouse.
-    void SetSelected(int nIndex, BOOL bKeyboard);
+    virtual void SetSelected(int nIndex, BOOL bKeyboard);
     // Enters (non-zero) or leaves (0) tracking; FALSE when nothing changed.
-    BOOL SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard);
+    // Popup bars close their window when they leave.
+    virtual BOOL SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard);
     void EndTracking() { SetTrackingMode(0, TRUE, FALSE); }
     // 1: the key was handled; 2: let it through.
     virtual int OnTrackingKeyDown(UINT nKey);
@@ -110,6 +127,9 @@ public:
     void RecalcLayout();
     // The bar's size docked in a row of the given length.
     virtual CSize CalcDockedSize(int nLength, DWORD dwMode);
+    // The floating bar's size for a length (a width, or a height with the
+    // length-is-height bit; the remembered width with the floating-width bit).
+    virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     // Room around the controls, the gripper's included.
     CRect GetLayoutMargins();
     // The gripper's rectangle in client coordinates; empty without one.
@@ -178,12 +198,37 @@ public:
             ::InvalidateRect(m_hWnd, nullptr, FALSE);
     }
     // The controls were added, removed or reordered.
-    virtual void OnControlsChanged() { DelayLayout(); }
+    virtual void OnControlsChanged()
+    {
+        m_nHot = -1;
+        m_nPopuped = -1;
+        DelayLayout();
+    }
     // The hot control goes (the collection removes the selected control).
     virtual void ClearHotControl() { SetSelected(-1, FALSE); }
 
+    // What accessibility clients see: the bar, its controls as children
+    // numbered from 1.
+    CCmdTarget* GetAccessibleOwner() override { return this; }
+    HRESULT GetAccessibleParent(IDispatch** ppdispParent) override;
+    HRESULT GetAccessibleChildCount(long* pcountChildren) override;
+    HRESULT GetAccessibleChild(VARIANT varChild, IDispatch** ppdispChild) override;
+    HRESULT GetAccessibleName(VARIANT varChild, BSTR* pszName) override;
+    HRESULT GetAccessibleDescription(VARIANT varChild, BSTR* pszDescription) override;
+    HRESULT GetAccessibleRole(VARIANT varChild, VARIANT* pvarRole) override;
+    HRESULT GetAccessibleState(VARIANT varChild, VARIANT* pvarState) override;
+    HRESULT GetAccessibleDefaultAction(VARIANT varChild, BSTR* pszDefaultAction) override;
+    HRESULT AccessibleSelect(long flagsSelect, VARIANT varChild) override;
+    HRESULT AccessibleLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight, VARIANT varChild) override;
+    HRESULT AccessibleHitTest(long xLeft, long yTop, VARIANT* pvarChild) override;
+    HRESULT AccessibleDoDefaultAction(VARIANT varChild) override;
+
+    DECLARE_INTERFACE_MAP()
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The control of a child id, null for the bar itself or out of range.
+    CKitControl* ControlOfChild(const VARIANT& varChild, BOOL& bValid) const;
     virtual void Paint(CDC* pDC);
 
 private:
@@ -199,10 +244,12 @@ private:
     };
 
     void OnMouseMove(CPoint point);
+    void OnLButtonDown(CPoint point);
     void OnLButtonUp(CPoint point);
     int IndexAt(CPoint point) const;
 
     int m_nHot = -1;
+    int m_nPopuped = -1;
     int m_nTracking = 0;
     BOOL m_bHotByKeyboard = FALSE;
     CWnd* m_pNotifySite = nullptr;

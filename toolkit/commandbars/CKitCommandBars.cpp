@@ -5,6 +5,7 @@
 #include "CColorTable.h"
 #include "CKitDockBar.h"
 #include "CKitPropExchangeRegistry.h"
+#include "CMenuSoundPlayer.h"
 #include "CPopupMouseTracker.h"
 #include "CScreenTipContext.h"
 #include "KitEditFocus.h"
@@ -113,6 +114,7 @@ CKitCommandBars::~CKitCommandBars()
         pDockBar = nullptr;
     }
     m_pScreenTips->InternalRelease();
+    CMenuSoundPlayer::Instance().Stop();
 }
 
 void CKitCommandBars::ReleaseBars()
@@ -633,7 +635,7 @@ BOOL CKitCommandBars::RunMnemonic(UINT nKey)
     pBar->SetTrackingMode(1, FALSE, TRUE);
     pBar->SetSelected(pControl->GetIndex(), TRUE);
     if (!bAmbiguous)
-        pBar->Navigate(CKitCommandBar::kNavigateRun);
+        pControl->ActivateFromKeyboard();
     return TRUE;
 }
 

@@ -85,6 +85,10 @@ public:
     CScreenTipContext* GetScreenTipContext() const { return m_pScreenTips; }
     void LoadSettings(LPCTSTR lpszProfile);
     void SaveSettings(LPCTSTR lpszProfile);
+    // Where every bar was, in the profile sections of CBarLayoutStore; the
+    // load relays the frame out.
+    void SaveLayout(LPCTSTR lpszProfile, BOOL bChangedOnly = TRUE);
+    void LoadLayout(LPCTSTR lpszProfile, BOOL bSilent = FALSE);
 
     // --- the site and its layout ---
     CWnd* GetSite() const { return m_pSite; }

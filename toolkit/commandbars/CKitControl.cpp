@@ -1,8 +1,12 @@
 #include "CKitControl.h"
 
 #include "CKitCommandBar.h"
+#include "CKitCommandBars.h"
 #include "CCommandBarDrawer.h"
+#include "CCommandIconStore.h"
 #include "CToolkitResources.h"
+
+#include <algorithm>
 
 BOOL CKitControl::IsCaptionVisible()
 {
@@ -40,10 +44,14 @@ BOOL CKitControl::IsIconWanted() const
     }
 }
 
-CCommandIcon* CKitControl::GetIcon(int /*nWidth*/)
+CCommandIcon* CKitControl::GetIcon(int nWidth)
 {
-    // The icon store lookup by command id comes with the control family.
-    return nullptr;
+    const int nIconId = m_nCustomIconId != 0 ? m_nCustomIconId : (m_nIconId > 0 ? m_nIconId : m_nId);
+    if (nIconId <= 0)
+        return nullptr;
+    CKitCommandBars* pCommandBars = m_pParent != nullptr ? m_pParent->FindCommandBars() : nullptr;
+    CCommandIconStore* pStore = pCommandBars != nullptr ? pCommandBars->GetIconManager() : GetCommandIconStore();
+    return pStore->GetIcon(static_cast<UINT>(nIconId), static_cast<UINT>(std::max(nWidth, 0)));
 }
 
 CCommandBarDrawer* CKitControl::GetDrawer() const
@@ -215,14 +223,35 @@ void CKitControl::Execute()
     CKitCommandBar* pBar = m_pParent;
     if (pBar == nullptr)
         return;
+    CKitCommandBar* pRoot = pBar->GetRootBar();
     CWnd* pSite = pBar->GetNotifySite();
     HWND hSite = pSite != nullptr ? pSite->GetSafeHwnd() : nullptr;
     HWND hBar = pBar->GetSafeHwnd();
+    auto closeMenus = [pRoot]() {
+        if (pRoot->GetTrackingMode() != 0)
+            pRoot->EndTracking();
+        else
+            CKitCommandBars::ClosePopups();
+    };
+    // A popup run for its answer only stores the command.
+    if (pRoot->m_pnResult != nullptr)
+    {
+        int* pnResult = pRoot->m_pnResult;
+        closeMenus();
+        *pnResult = m_nId;
+        return;
+    }
     // The command may destroy the bar (and release this control with it):
     // hold a reference and look at the bar only while its window lives.
     InternalAddRef();
+    if (CKitCommandBars* pCommandBars = pBar->FindCommandBars(); pCommandBars != nullptr && m_nId != 0)
+    {
+        pCommandBars->MarkCommandUsed(static_cast<UINT>(m_nId));
+        if (CKitControl* pOpening = pBar->GetOpeningControl(); pOpening != nullptr && pOpening->GetId() != 0)
+            pCommandBars->MarkCommandUsed(static_cast<UINT>(pOpening->GetId()));
+    }
     if (m_bCloseSubMenuOnClick)
-        pBar->EndTracking();
+        closeMenus();
     if (m_nId != 0 && ::IsWindow(hSite))
     {
         ControlNotify notify = {};
@@ -234,8 +263,14 @@ void CKitControl::Execute()
             ::IsWindow(hSite))
             ::SendMessageW(hSite, WM_COMMAND, static_cast<WPARAM>(m_nId), 0);
     }
-    if (!m_bCloseSubMenuOnClick && ::IsWindow(hBar) && m_pParent == pBar)
+    if (::IsWindow(hBar) && m_pParent == pBar)
+    {
+        // The press ends with the command.
+        m_nPressed = kNotPressed;
+        if (!m_bCloseSubMenuOnClick)
+            pBar->OnIdleUpdate(TRUE);
         ::InvalidateRect(hBar, nullptr, FALSE);
+    }
     InternalRelease();
 }
 
@@ -247,4 +282,77 @@ void CKitControlPopup::SetCommandBar(CKitCommandBar* pBar)
     m_pCommandBar = pBar;
     if (pOld != nullptr)
         pOld->InternalRelease();
+}
+
+void CKitControl::OnMouseHover()
+{
+    CKitCommandBar* pBar = m_pParent;
+    if (pBar == nullptr)
+        return;
+    const BOOL bWasOpen = pBar->GetPopupedIndex() >= 0;
+    pBar->SetPopuped(-1, FALSE);
+    if (bWasOpen && pBar->GetTrackingMode() == 2 && pBar->GetPosition() != kBarPopup)
+        pBar->EndTracking();
+}
+
+BOOL CKitControlPopup::SetPopupOpen(BOOL bOpen)
+{
+    m_bPopupOpen = bOpen;
+    if (m_pCommandBar == nullptr)
+        return FALSE;
+    if (!bOpen)
+    {
+        m_pCommandBar->EndTracking();
+        RedrawParent();
+        return TRUE;
+    }
+    if (m_pCommandBar->GetTrackingMode() != 0)
+        return TRUE;
+    return m_pCommandBar->Popup(this, m_nSelected == kSelectedByKeyboard);
+}
+
+void CKitControlPopup::OnMouseHover()
+{
+    if (m_pParent != nullptr && m_bEnabled &&
+        (m_pParent->GetTrackingMode() == 2 || m_pParent->GetPosition() == kBarPopup))
+    {
+        m_pParent->SetPopuped(m_nIndex, FALSE);
+        return;
+    }
+    CKitControl::OnMouseHover();
+}
+
+void CKitControlPopup::ActivateFromKeyboard()
+{
+    if (m_pParent != nullptr)
+        m_pParent->SetPopuped(m_nIndex, TRUE);
+}
+
+void CKitControlPopup::CopyFrom(CKitControl* pSource, BOOL bRecursive)
+{
+    CKitControl::CopyFrom(pSource, bRecursive);
+    CKitCommandBar* pSourceBar = pSource->GetCommandBar();
+    if (pSourceBar == nullptr)
+    {
+        SetCommandBar(nullptr);
+        return;
+    }
+    if (bRecursive)
+    {
+        SetCommandBar(pSourceBar->Clone(TRUE));
+        return;
+    }
+    pSourceBar->InternalAddRef();
+    SetCommandBar(pSourceBar);
+}
+
+BOOL CKitControlPopup::IsEqual(CKitControl* pOther)
+{
+    if (!CKitControl::IsEqual(pOther) || !pOther->IsPopupControl())
+        return FALSE;
+    CKitCommandBar* pMine = GetCommandBar();
+    CKitCommandBar* pTheirs = pOther->GetCommandBar();
+    if (pMine == nullptr || pTheirs == nullptr)
+        return TRUE;
+    return pMine->GetControls()->IsEqualTo(pTheirs->GetControls());
 }

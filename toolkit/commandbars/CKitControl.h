@@ -155,6 +155,12 @@ public:
     // gets WM_COMMANDBAR_EXECUTE and, unanswered, WM_COMMAND. The command may
     // close the bar or its frame.
     virtual void Execute();
+    // Opens (TRUE) or closes the control's popup; FALSE when it cannot.
+    virtual BOOL SetPopupOpen(BOOL /*bOpen*/) { return FALSE; }
+    // The pointer rested on the control (the bar's hover timer).
+    virtual void OnMouseHover();
+    // The control's mnemonic was typed: a button runs, a popup opens.
+    virtual void ActivateFromKeyboard() { Execute(); }
     virtual void SetParent(CKitCommandBar* pParent) { m_pParent = pParent; }
     // Copies what is stored and shown; not index, parent, state or place.
     virtual void CopyFrom(CKitControl* pSource, BOOL bRecursive);
@@ -200,6 +206,11 @@ public:
     // Takes over the caller's reference; the previous bar is released.
     void SetCommandBar(CKitCommandBar* pBar);
     BOOL GetPopped() const override { return m_bPopupOpen; }
+    BOOL SetPopupOpen(BOOL bOpen) override;
+    void OnMouseHover() override;
+    void ActivateFromKeyboard() override;
+    void CopyFrom(CKitControl* pSource, BOOL bRecursive) override;
+    BOOL IsEqual(CKitControl* pOther) override;
 
     BOOL m_bPopupOpen = FALSE;
     int m_nCommandBarId = 0;

@@ -11,6 +11,7 @@ namespace kit::commandbars {
 
 // Layout modes.
 constexpr unsigned kLayoutStretch = 0x01;         // stretch to the full length
+constexpr unsigned kLayoutHorz = 0x02;              // laid out across (floating bars)
 constexpr unsigned kLayoutUseFloatingWidth = 0x04; // wrap at the remembered floating width
 constexpr unsigned kLayoutHorzDock = 0x08;        // docked at the top or bottom
 constexpr unsigned kLayoutVertDock = 0x10;        // docked at the left or right

@@ -1,5 +1,7 @@
 #include "InputDriving.h"
 
+#include "window/CWinThread.h"
+
 void PumpMessages()
 {
     MSG msg;
@@ -26,6 +28,23 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
 void PumpFor(DWORD ms)
 {
     PumpUntil([] { return false; }, ms);
+}
+
+void PumpThroughFramesFor(DWORD ms)
+{
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start <= ms)
+    {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            if (AfxPreTranslateMessage(&msg))
+                continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
 }
 
 void PressKey(WORD nKey)

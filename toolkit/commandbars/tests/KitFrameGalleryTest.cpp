@@ -1,6 +1,7 @@
 // A frame with the four dock bars, a status bar with the message pane and
 // CAP/NUM/SCRL, and bars of controls drawn by style 4: docked in rows, moved
 // from the top side to the left one. Screenshots go beside the results.
+#include "CAccessibleBase.h"
 #include "CBarDragTracker.h"
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBar.h"
@@ -10,6 +11,8 @@
 #include "CKitStatusBar.h"
 #include "InputDriving.h"
 #include "WindowCapture.h"
+#include "window/AfxMessages.h"
+#include "window/CCmdUI.h"
 #include "window/CFrameWnd.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +22,38 @@
 namespace
 {
 constexpr UINT kPanes[] = {0, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+constexpr int kIdSave = 201;
+constexpr int kIdRecover = 202;
+constexpr int kIdPreview = 301;
+constexpr int kIdStop = 302;
+
+// The gallery's frame: it records the commands it gets and disables Stop
+// through its update handler.
+class CGalleryFrame : public CKitFrameWnd
+{
+public:
+    std::vector<UINT> m_commands;
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nCode == static_cast<int>(CN_UPDATE_COMMAND_UI) && nID == static_cast<UINT>(kIdStop))
+        {
+            static_cast<CCmdUI*>(pExtra)->Enable(FALSE);
+            return TRUE;
+        }
+        // The bars' commands have handlers here (OnCommand records them).
+        if (nCode == CN_COMMAND && pHandlerInfo != nullptr && nID >= 200 && nID < 500)
+            return TRUE;
+        return CKitFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+
+protected:
+    BOOL OnCommand(WPARAM wParam, LPARAM) override
+    {
+        m_commands.push_back(LOWORD(wParam));
+        return TRUE;
+    }
+};
 
 class KitFrameGallery : public testing::Test
 {
@@ -26,7 +61,7 @@ protected:
     void SetUp() override
     {
         SelectCommandBarDrawingStyle(4);
-        m_pFrame = new CKitFrameWnd;
+        m_pFrame = new CGalleryFrame;
         ASSERT_TRUE(m_pFrame->Create(nullptr, L"Pelmo frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                      CRect(30, 30, 630, 430)));
         ASSERT_TRUE(m_statusBar.Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
@@ -35,8 +70,8 @@ protected:
         m_pBars = m_pFrame->GetCommandBars();
         for (int i = 0; i < 4; ++i)
             m_pDockBars[i] = m_pBars->GetDockBar(i);
-        m_pStandard = MakeBar(L"Standard", {L"&Open", L"&Save", L"&Recover"}, kBarStyleGripper);
-        m_pRecovery = MakeBar(L"Recovery", {L"&Scan", L"&Preview", L"&Stop"}, 0);
+        m_pStandard = MakeBar(L"Standard", 200, {L"&Open", L"&Save", L"&Recover"}, kBarStyleGripper);
+        m_pRecovery = MakeBar(L"Recovery", 300, {L"&Scan", L"&Preview", L"&Stop"}, 0);
         m_statusBar.SetWindowText(L"Ready");
         Layout();
     }
@@ -46,12 +81,12 @@ protected:
         ReleaseCommandBarDrawer();
     }
     // A bar of buttons owned by the command bars, docked in a new top row.
-    CKitCommandBar* MakeBar(LPCTSTR lpszTitle, std::initializer_list<LPCTSTR> captions, DWORD dwStyle)
+    CKitCommandBar* MakeBar(LPCTSTR lpszTitle, int nId, std::initializer_list<LPCTSTR> captions, DWORD dwStyle)
     {
         auto* pBar = new CKitCommandBar;
         pBar->m_dwStyle = dwStyle;
+        pBar->EnableBarDocking(0x3F);
         pBar->SetTitle(lpszTitle);
-        int nId = 200;
         for (LPCTSTR lpszCaption : captions)
         {
             CKitControl* pControl = pBar->GetControls()->Add(kControlButton, nId++);
@@ -75,7 +110,7 @@ protected:
         return rc;
     }
 
-    CKitFrameWnd* m_pFrame = nullptr;
+    CGalleryFrame* m_pFrame = nullptr;
     CKitCommandBars* m_pBars = nullptr;
     CKitStatusBar m_statusBar;
     CKitDockBar* m_pDockBars[4] = {};
@@ -119,7 +154,7 @@ TEST_F(KitFrameGallery, BarMovesFromTheTopToTheLeftSideOnce)
 TEST_F(KitFrameGallery, RemovedBarLeavesItsDockBarsRows)
 {
     {
-        CKitCommandBar* pTransient = MakeBar(L"Transient", {L"&One"}, 0);
+        CKitCommandBar* pTransient = MakeBar(L"Transient", 400, {L"&One"}, 0);
         m_pBars->DockCommandBar(pTransient, nullptr, CKitCommandBars::kDockBottom);
         EXPECT_EQ(m_pDockBars[1]->GetRows().Rows().size(), 1u);
         EXPECT_EQ(m_pBars->RemoveBar(pTransient), 2) << "the third bar of the list";
@@ -188,4 +223,158 @@ TEST_F(KitFrameGallery, QuitDuringADragEndsItAndReachesTheApplication)
     EXPECT_EQ(msg.wParam, 7u);
     EXPECT_GE(m_pDockBars[0]->FindBar(m_pStandard), 0) << "the bar stays where it was";
     EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+namespace
+{
+// Alt held around a key, as a user types a mnemonic.
+void PressWithModifier(WORD nModifier, WORD nKey)
+{
+    INPUT inputs[4] = {};
+    for (INPUT& input : inputs)
+        input.type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = nModifier;
+    inputs[1].ki.wVk = nKey;
+    inputs[2].ki.wVk = nKey;
+    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs[3].ki.wVk = nModifier;
+    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(4, inputs, sizeof(INPUT));
+    PumpThroughFramesFor(300);
+}
+} // namespace
+
+TEST_F(KitFrameGallery, AltMnemonicsReachEveryBarThroughTheFrameFilter)
+{
+    m_pFrame->SetForegroundWindow();
+    PumpFor(100);
+    struct Case
+    {
+        WORD nKey;
+        std::vector<UINT> commands;  // what runs
+        CKitCommandBar* pHotBar;     // the bar left tracking, or null
+        int nHot;
+    };
+    const Case cases[] = {
+        {'P', {kIdPreview}, nullptr, -1},     // on the second bar: runs
+        {'S', {}, m_pStandard, 1},            // "&Save" and "&Scan": the first is hot, nothing runs
+        {VK_NUMPAD2, {}, nullptr, -1},        // keypad digits are never mnemonics
+    };
+    for (const Case& c : cases)
+    {
+        m_pFrame->m_commands.clear();
+        PressWithModifier(VK_MENU, c.nKey);
+        EXPECT_EQ(m_pFrame->m_commands, c.commands) << c.nKey;
+        if (c.pHotBar != nullptr)
+        {
+            EXPECT_NE(c.pHotBar->GetTrackingMode(), 0) << c.nKey;
+            EXPECT_EQ(c.pHotBar->GetHotIndex(), c.nHot) << c.nKey;
+            EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_mnemonic.bmp"));
+            PressKey(VK_ESCAPE);
+            EXPECT_EQ(c.pHotBar->GetTrackingMode(), 0) << "Escape leaves";
+        }
+        else
+        {
+            EXPECT_EQ(m_pStandard->GetTrackingMode(), 0) << c.nKey;
+            EXPECT_EQ(m_pRecovery->GetTrackingMode(), 0) << c.nKey;
+        }
+    }
+}
+
+TEST_F(KitFrameGallery, ShortcutFromTheLoadedTableRunsItsCommand)
+{
+    CCommandShortcuts* pShortcuts = m_pBars->GetKeyboardShortcuts();
+    ASSERT_NE(pShortcuts->LoadAcceleratorResource(128), nullptr);
+    CString strText;
+    EXPECT_TRUE(pShortcuts->FindShortcutText(kIdRecover, strText));
+    EXPECT_EQ(strText, CString(L"Ctrl+R"));
+    m_pFrame->SetForegroundWindow();
+    PumpFor(100);
+    PressWithModifier(VK_CONTROL, 'R');
+    EXPECT_EQ(m_pFrame->m_commands, std::vector<UINT>{kIdRecover});
+}
+
+TEST_F(KitFrameGallery, CtrlTabMovesTrackingToTheNextBar)
+{
+    m_pFrame->SetForegroundWindow();
+    PumpFor(100);
+    ASSERT_TRUE(m_pBars->SetTrackingBar(m_pStandard, 0));
+    EXPECT_EQ(m_pStandard->GetHotIndex(), 0);
+    PressWithModifier(VK_CONTROL, VK_TAB);
+    EXPECT_EQ(m_pStandard->GetTrackingMode(), 0);
+    EXPECT_NE(m_pRecovery->GetTrackingMode(), 0);
+    EXPECT_EQ(m_pRecovery->GetHotIndex(), 0);
+    PressKey(VK_RIGHT);
+    PressKey(VK_RETURN);
+    EXPECT_EQ(m_pFrame->m_commands, std::vector<UINT>{kIdPreview}) << "Enter runs the hot control";
+    EXPECT_EQ(m_pRecovery->GetTrackingMode(), 0);
+}
+
+TEST_F(KitFrameGallery, NextVisibleBarSkipsHiddenBarsAndWraps)
+{
+    CKitCommandBar* pThird = MakeBar(L"Third", 400, {L"&One"}, 0);
+    m_pRecovery->SetVisible(FALSE);
+    EXPECT_EQ(m_pBars->GetNextVisibleBar(0, 1), 2);
+    EXPECT_EQ(m_pBars->GetNextVisibleBar(2, 1), 0) << "wraps past the end";
+    EXPECT_EQ(m_pBars->GetNextVisibleBar(-1, -1), 2) << "from none backwards: the last";
+    pThird->SetVisible(FALSE);
+    EXPECT_EQ(m_pBars->GetNextVisibleBar(0, 1), 0) << "only the start is visible";
+    EXPECT_FALSE(m_pBars->SetTrackingBar(m_pStandard, 1));
+}
+
+TEST_F(KitFrameGallery, DockBarAtPointReachesTwentyPixelsOut)
+{
+    CKitDockBar* pTop = m_pDockBars[0];
+    const CRect rcTop = WindowRectOf(*pTop);
+    const int x = rcTop.CenterPoint().x;
+    EXPECT_EQ(m_pBars->FindDockBarAtPoint(CPoint(x, rcTop.top - 19), nullptr), pTop);
+    EXPECT_EQ(m_pBars->FindDockBarAtPoint(CPoint(x, rcTop.top - 20), nullptr), nullptr);
+    EXPECT_EQ(m_pBars->FindDockBarAtPoint(CPoint(rcTop.right + 19, rcTop.top + 5), nullptr), pTop);
+    EXPECT_EQ(m_pBars->FindDockBarAtPoint(CPoint(rcTop.right + 20, rcTop.top + 5), nullptr), nullptr);
+    CKitDockBar* pLeft = m_pDockBars[2];
+    EXPECT_EQ(m_pBars->FindDockBarAtPoint(CPoint(rcTop.left + 5, rcTop.bottom + 5), pLeft), pLeft)
+        << "the current dock bar is asked first";
+}
+
+TEST_F(KitFrameGallery, IdleUpdateFollowsTheFramesHandlers)
+{
+    CKitControl* pStop = m_pRecovery->GetControls()->FindControl(kIdStop);
+    ASSERT_NE(pStop, nullptr);
+    pStop->SetChecked(TRUE);
+    EXPECT_TRUE(pStop->GetEnabled());
+    m_pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    EXPECT_FALSE(pStop->GetEnabled()) << "the frame's handler disables it";
+    EXPECT_FALSE(pStop->GetChecked()) << "disabling clears the check";
+    EXPECT_TRUE(m_pRecovery->GetControls()->FindControl(kIdPreview)->GetEnabled())
+        << "a command with a handler and no update handler stays enabled";
+}
+
+TEST_F(KitFrameGallery, BarsAnswerAccessibilityClients)
+{
+    IAccessible* pAccessible = nullptr;
+    ASSERT_EQ(CAccessibleBase::ObjectFromWindow(m_pRecovery->m_hWnd, static_cast<DWORD>(OBJID_CLIENT),
+                                                kIidAccessible, reinterpret_cast<void**>(&pAccessible)),
+              S_OK);
+    ASSERT_NE(pAccessible, nullptr);
+    long nChildren = 0;
+    EXPECT_EQ(pAccessible->get_accChildCount(&nChildren), S_OK);
+    EXPECT_EQ(nChildren, 3);
+    VARIANT self = {};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role = {};
+    EXPECT_EQ(pAccessible->get_accRole(self, &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_TOOLBAR);
+    VARIANT second = self;
+    second.lVal = 2;
+    BSTR name = nullptr;
+    ASSERT_EQ(pAccessible->get_accName(second, &name), S_OK);
+    EXPECT_STREQ(name, L"Preview") << "the caption without its marker";
+    ::SysFreeString(name);
+    ASSERT_EQ(pAccessible->accDoDefaultAction(second), S_OK);
+    EXPECT_EQ(m_pFrame->m_commands, std::vector<UINT>{kIdPreview});
+    VARIANT outOfRange = self;
+    outOfRange.lVal = 4;
+    EXPECT_EQ(pAccessible->get_accName(outOfRange, &name), E_INVALIDARG);
+    pAccessible->Release();
 }
