@@ -272,8 +272,18 @@ CDockingPaneDrawer* CreateDockingDrawer(int nStyle)
         return new CDockingDrawerStyle2();
     case 4:
         return new CDockingDrawerStyle4();
+    case 3:
+        return new CDockingDrawerStyle3();
+    case 5:
+        return new CDockingDrawerStyle5();
+    case 6:
+        return new CDockingDrawerStyle6();
     case 7:
         return new CDockingDrawerStyle7();
+    case 8:
+        return new CDockingDrawerStyle8();
+    case 9:
+        return new CDockingDrawerStyle9();
     default:
         return new CDockingDrawerDefaultStyle();
     }

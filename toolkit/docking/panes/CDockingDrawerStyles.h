@@ -7,6 +7,7 @@
 #pragma once
 
 #include "CDockingPaneDrawer.h"
+#include "CVisualStyleData.h"
 
 class CDockingDrawerDefaultStyle : public CDockingPaneDrawer
 {
@@ -72,4 +73,73 @@ class CDockingDrawerStyle7 : public CDockingDrawerStyle2
 public:
     CDockingDrawerStyle7();
     void ReloadMetrics() override;
+};
+
+// Style 3: captions and buttons of the system's visual style (window and
+// explorer-bar parts), style 1's look without one.
+class CDockingDrawerStyle3 : public CDockingDrawerStyle1
+{
+public:
+    CDockingDrawerStyle3();
+    void ReloadMetrics() override;
+    void DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect) override;
+    void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
+    void DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText, BOOL bActive,
+                        BOOL bVertical) override;
+
+    CVisualStyleData m_windowStyle;
+    CVisualStyleData m_explorerBarStyle;
+};
+
+// Style 5: groups filled by their activity, tabs above the panes, grip lines
+// after the caption text.
+class CDockingDrawerStyle5 : public CDockingDrawerStyle1
+{
+public:
+    CDockingDrawerStyle5();
+    void ReloadMetrics() override;
+    void DrawTabbedContainer(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect) override;
+    void DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect) override;
+    void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
+    void AdjustCaptionRect(CKitDockingPaneTabbedContainer* pContainer, CRect* pRect) override;
+};
+
+// Style 6: gradient captions and splitters that continue one gradient
+// across the frame.
+class CDockingDrawerStyle6 : public CDockingDrawerStyle1
+{
+public:
+    CDockingDrawerStyle6();
+    void ReloadMetrics() override;
+};
+
+// Style 9: style 6 with outlined single-colour captions and rounded tabs.
+class CDockingDrawerStyle9Base : public CDockingDrawerStyle6
+{
+public:
+    CDockingDrawerStyle9Base();
+    void ReloadMetrics() override;
+    COLORREF DrawCaptionBackground(CDC* pDC, CDockingNode* pNode, CRect band, BOOL bActive, BOOL bVertical) override;
+
+    COLORREF m_crCaptionOutline = 0;
+};
+
+class CDockingDrawerStyle9 : public CDockingDrawerStyle9Base
+{
+public:
+    CDockingDrawerStyle9();
+};
+
+// Style 8: style 4 over the rebar and toolbar visual styles.
+class CDockingDrawerStyle8 : public CDockingDrawerStyle4
+{
+public:
+    CDockingDrawerStyle8();
+    void ReloadMetrics() override;
+    void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
+    void DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText, BOOL bActive,
+                        BOOL bVertical) override;
+
+    CVisualStyleData m_rebarStyle;
+    CVisualStyleData m_toolbarStyle;
 };

@@ -4,7 +4,9 @@
 #include "CDockingDrawerStyles.h"
 #include "CDockingHostWnd.h"
 #include "CDockingPaneItem.h"
+#include "CDockingSplitBarWnd.h"
 #include "CDockingSplitNode.h"
+#include <typeindex>
 #include "window/CFrameWnd.h"
 
 #include <gtest/gtest.h>
@@ -188,6 +190,64 @@ TEST_F(DockingHost, ClearingLeavesTheApplicationsWindowsAlive)
     EXPECT_EQ(::GetParent(hShown), m_frame.GetSafeHwnd());
     EXPECT_EQ(::GetParent(hClosed), m_frame.GetSafeHwnd());
     EXPECT_EQ(m_host.LookupPaneById(1), nullptr);
+}
+
+// Within two steps per channel: gradients round their ends.
+bool Near(COLORREF a, COLORREF b)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 2 && std::abs(GetGValue(a) - GetGValue(b)) <= 2 &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= 2;
+}
+
+COLORREF PixelOf(HWND hWnd, int x, int y)
+{
+    ::UpdateWindow(hWnd);
+    HDC hDC = ::GetDC(hWnd);
+    const COLORREF cr = ::GetPixel(hDC, x, y);
+    ::ReleaseDC(hWnd, hDC);
+    return cr;
+}
+
+TEST_F(DockingHost, DrawingStylesByNumber)
+{
+    const std::pair<int, std::type_index> classes[] = {
+        {0, typeid(CDockingDrawerDefaultStyle)}, {1, typeid(CDockingDrawerStyle1)}, {2, typeid(CDockingDrawerStyle2)},
+        {3, typeid(CDockingDrawerStyle3)},       {4, typeid(CDockingDrawerStyle4)}, {5, typeid(CDockingDrawerStyle5)},
+        {6, typeid(CDockingDrawerStyle6)},       {7, typeid(CDockingDrawerStyle7)}, {8, typeid(CDockingDrawerStyle8)},
+        {9, typeid(CDockingDrawerStyle9)},
+    };
+    for (const auto& [nStyle, type] : classes)
+    {
+        m_host.SelectDrawingStyle(nStyle);
+        EXPECT_EQ(std::type_index(typeid(*m_host.GetDrawer())), type) << nStyle;
+        EXPECT_EQ(m_host.GetDrawer()->m_nStyleNumber, nStyle);
+    }
+    EXPECT_TRUE(m_host.m_bStyle9Guides);
+    m_host.SelectDrawingStyle(0);
+    EXPECT_TRUE(m_host.m_bStyle9Guides) << "another style later does not clear it";
+
+    CDockingPaneItem* pPane = m_host.CreatePane(1, L"Folders", MakePaneWindow(L"Folders"), kSideLeft);
+    const HWND hGroup = ::GetParent(pPane->GetAttachedWindow());
+    const HWND hBar = m_host.GetTopContainer()->GetSplitBar(0)->GetSafeHwnd();
+    const auto paint = [&](int nStyle) {
+        m_host.SelectDrawingStyle(nStyle);
+        m_frame.RecalcLayout();
+        m_frame.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    };
+    // Style 0: the inactive caption colour under the caption margin, a
+    // splitter in button face.
+    paint(0);
+    EXPECT_EQ(PixelOf(hGroup, 4, 5), ::GetSysColor(COLOR_INACTIVECAPTION));
+    EXPECT_EQ(PixelOf(hBar, 2, 40), ::GetSysColor(COLOR_BTNFACE));
+    // Style 2 without a colour scheme: the inactive caption runs from a blend
+    // of button face and window (205 per mille face) at its top.
+    paint(2);
+    const COLORREF crFace = ::GetSysColor(COLOR_BTNFACE);
+    EXPECT_TRUE(Near(PixelOf(hGroup, 40, 0), CColorTable::BlendColors(crFace, ::GetSysColor(COLOR_WINDOW), 205)));
+    // Style 9: a single-colour caption outlined in button shadow.
+    paint(9);
+    EXPECT_EQ(PixelOf(hGroup, 0, 6), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(PixelOf(hGroup, 40, 6), ::GetSysColor(COLOR_INACTIVECAPTION));
 }
 
 TEST(DockingPane, TabColourFallsBackToTheAutomaticColourOfItsId)
