@@ -1,50 +1,400 @@
 #include "CThirdView_HDD.h"
 
+#include <algorithm>
+#include <cwctype>
+#include <vector>
+
+#include "CRecoveryApp.h"
+#include "CSaveProgressDlg.h"
+#include "ResourceIds.h"
+#include "ResultFolders.h"
+#include "ShowEnabled.h"
+#include "UiEngineHost.h"
+#include "UiText.h"
+#include "WizardLinks.h"
+#include "listing/FatListing.h"
+#include "ntfs/NtfsListing.h"
+#include "signatures/CarvedFileListing.h"
+
+namespace {
+
+constexpr wchar_t kNothingTicked[] =
+    L"Please click on check box next to the file(s) and folder(s)\r\n that you want to save.";
+constexpr wchar_t kInvalidPath[] = L"Invalid Path";
+
+// Sort keys of the list's columns: 1 the number in the digits, 2 the text, 3 a date.
+enum class SortKind { Number = 1, Text = 2, Date = 3 };
+
+SortKind SortKindOf(int column, bool fileTrace) {
+  if (column == 0 || column == 1) return SortKind::Text;
+  if (column == 2 || column == 5) return SortKind::Number;
+  return fileTrace ? SortKind::Text : SortKind::Date;
+}
+
+// The digits of a text read as one number ("1,234 KB" reads 1234); 64 bits wide so
+// that sizes above 4 GiB keep their order.
+uint64_t NumberFromDigits(const CString& text) {
+  uint64_t value = 0;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    if (text[i] >= L'0' && text[i] <= L'9' && value <= (UINT64_MAX - 9) / 10) value = value * 10 + (text[i] - L'0');
+  }
+  return value;
+}
+
+// A date and time in the user's format as a comparable value; nothing when it does not parse.
+std::optional<double> DateValue(const CString& text) {
+  DATE date = 0;
+  if (FAILED(::VarDateFromStr(const_cast<LPWSTR>(static_cast<LPCWSTR>(text)), LOCALE_USER_DEFAULT, 0, &date)))
+    return std::nullopt;
+  return date;
+}
+
+}  // namespace
+
 IMPLEMENT_DYNCREATE(CThirdView_HDD, CView)
 
 BEGIN_MESSAGE_MAP(CThirdView_HDD, CView)
   ON_WM_CREATE()
   ON_WM_SIZE()
+  ON_COMMAND(ID_PAGE_NEXT, OnRecover)
+  ON_COMMAND(ID_PAGE_BACK, OnBack)
+  ON_COMMAND(ID_PAGE_HOME, OnHome)
 END_MESSAGE_MAP()
 
-int CThirdView_HDD::OnCreate(LPCREATESTRUCT createStruct) {
-  if (CView::OnCreate(createStruct) == -1) return -1;
-  const CRect empty(0, 0, 0, 0);
-  if (!tree_.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT |
-                        TVS_SHOWSELALWAYS,
-                    empty, this, kTreeId))
-    return -1;
-  if (!list_.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, empty, this, kListId))
-    return -1;
-  list_.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+CThirdView_HDD::CThirdView_HDD() : tree_(wizard::Engine(), list_.Maps()), list_(wizard::Engine()) {
+  summaryFont_.CreateFont(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+}
+
+CThirdView_HDD::~CThirdView_HDD() = default;
+
+int CThirdView_HDD::OnCreate(LPCREATESTRUCT cs) {
+  if (CView::OnCreate(cs) == -1) return -1;
+  if (!tree_.Create(this)) return -1;
+  tree_.InitImages();
+  if (!list_.Create(this)) return -1;
+  list_.SetTree(&tree_);
+
+  struct PageButton {
+    CToolButton& button;
+    UINT id;
+    UINT normal;
+    UINT hover;
+    const wchar_t* tip;
+  };
+  const PageButton buttons[] = {
+      {recover_, ID_PAGE_NEXT, IDB_RECOVER, IDB_RECOVER_HOVER, L"Recover selected files and folders"},
+      {back_, ID_PAGE_BACK, IDB_BACK, IDB_BACK_HOVER, L"Back"},
+      {home_, ID_PAGE_HOME, IDB_HOME, IDB_HOME_HOVER, L"Home"},
+  };
+  for (const PageButton& b : buttons) {
+    b.button.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 0, 0), this, b.id);
+    b.button.LoadButtonBitmaps(b.normal, b.hover);
+    b.button.SetTipText(b.tip, TRUE);
+  }
+  // The preview pane takes the lower part of the right side once it is joined to this page.
+  splitter_.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN | CSplitterPanel::kSideBySide, this, &tree_,
+                   &list_, kOuterSplitterId, CRect(0, 0, 0, 0), 90, 110);
   return 0;
 }
 
 void CThirdView_HDD::OnSize(UINT type, int cx, int cy) {
   CView::OnSize(type, cx, cy);
-  const int treeWidth = cx / 3;
-  if (tree_.GetSafeHwnd() != nullptr) tree_.MoveWindow(0, 0, treeWidth, cy);
-  if (list_.GetSafeHwnd() != nullptr) list_.MoveWindow(treeWidth + 5, 0, cx - treeWidth - 5, cy);
+  if (recover_.GetSafeHwnd() == nullptr) return;
+  recover_.MoveWindow(cx - 20 - 105, cy - 6 - 35, 105, 35);
+  back_.MoveWindow(cx - 20 - 105 - 5 - 85, cy - 6 - 35, 85, 35);
+  home_.MoveWindow(0, 0, 0, 0);
+  splitter_.MoveWindow(5, 45, cx - 10, cy - 95);
 }
 
-void CThirdView_HDD::OnDraw(CDC*) {}
+void CThirdView_HDD::OnDraw(CDC* dc) {
+  CRect client;
+  GetClientRect(&client);
+  skin_.DrawBackground(*dc, client);
+  skin_.DrawHeader(*dc, client, IDB_HEADER_RESULTS);
+  PageSkin::DrawSummary(*dc, client, summaryFont_, ToCString(wizard::Engine().SelectionSummaryText));
+}
+
+// ---- What the engine builds --------------------------------------------------------------
 
 HTREEITEM CThirdView_HDD::InsertResultTreeItem(const CString& text, HTREEITEM parent) {
-  return tree_.InsertItem(text, parent == nullptr ? TVI_ROOT : parent);
+  return tree_.InsertItemWithIcon(text, parent);
 }
 
-void CThirdView_HDD::ExpandResultTreeItem(HTREEITEM item) { tree_.Expand(item, TVE_EXPAND); }
+void CThirdView_HDD::AddResultFolders(HTREEITEM item, uint32_t key, bool fat) {
+  if (fat)
+    tree_.AddFatFolders(item, key);
+  else
+    tree_.AddNtfsFolders(item, key);
+}
+
+void CThirdView_HDD::AddResultFileTypeFolders(HTREEITEM root) { tree_.AddFileTypeFolders(root); }
+
+void CThirdView_HDD::ExpandResultTreeItem(HTREEITEM item) {
+  tree_.Expand(item, TVE_EXPAND);
+  if (tree_.GetSelectedItem() == nullptr) {
+    // Choosing the root lists it again; the list already shows it.
+    tree_.SelectItem(item);
+  }
+}
 
 void CThirdView_HDD::FocusResultTree() { tree_.SetFocus(); }
+int CThirdView_HDD::ResultTreeCheckState(HTREEITEM item) { return tree_.GetCheckState(item); }
+
+void CThirdView_HDD::UncheckResultSubtree(HTREEITEM item) {
+  tree_.SetCheck(item != nullptr ? item : tree_.GetRootItem(), false);
+}
+
+void CThirdView_HDD::SyncResultListChecks() {
+  list_.SyncChecks();
+  list_.Invalidate(TRUE);
+}
 
 void CThirdView_HDD::DeleteAllResultRows() { list_.DeleteAllItems(); }
 
 void CThirdView_HDD::AddResultRow(const CString& name, const CString& type, const CStringArray& columns) {
-  const int row = list_.InsertItem(list_.GetItemCount(), name);
-  if (row < 0) return;
-  list_.SetItemText(row, 1, type);
-  for (int column = 0; column < static_cast<int>(columns.GetSize()); ++column)
-    list_.SetItemText(row, column + 2, columns[column]);
+  list_.AddRow(name, type, columns);
 }
 
 void CThirdView_HDD::SetResultsReportView() { list_.ModifyStyle(LVS_TYPEMASK, LVS_REPORT); }
+
+// ---- The save dialog's reports ------------------------------------------------------------
+
+void CThirdView_HDD::ReportSaveFile(const CString& folder, const CString& name, int filesProcessed) {
+  if (saveDialog_ != nullptr) saveDialog_->ReportFile(folder, name, filesProcessed);
+}
+
+void CThirdView_HDD::ReportSaveProgress(int percent) {
+  if (saveDialog_ != nullptr) saveDialog_->ReportProgress(percent);
+}
+
+// ---- Browsing -----------------------------------------------------------------------------
+
+void CThirdView_HDD::ShowFolder(HTREEITEM item) {
+  if (item == nullptr) return;
+  engine::EngineContext& ctx = wizard::Engine();
+  const engine::FileFilterTable& filters = RecoveryApp().FileFilters();
+  switch (results::KindOf(ctx)) {
+    case results::ResultKind::Fat:
+      engine::FillFileListFromFat(ctx, *results::FolderKeyOf(ctx, tree_, item), filters);
+      break;
+    case results::ResultKind::Ntfs:
+      engine::FillFileListFromTree(ctx, *results::FolderKeyOf(ctx, tree_, item), filters);
+      break;
+    case results::ResultKind::FileTrace: {
+      const bool root = item == tree_.GetRootItem();
+      const bool typeFolder = !root && tree_.GetParentItem(item) == tree_.GetRootItem();
+      engine::FillFileListFromCarvedFiles(ctx, filters, root ? u"Root" : ToU16(tree_.GetItemText(item)), typeFolder);
+      break;
+    }
+    case results::ResultKind::None:
+      return;
+  }
+  list_.SyncChecks();
+}
+
+void CThirdView_HDD::OpenRow(int row) {
+  if (row < 0) return;
+  HTREEITEM target = nullptr;
+  if (list_.IsParentRow(row)) {
+    target = tree_.GetParentItem(tree_.GetSelectedItem());
+    if (target == nullptr) target = tree_.GetRootItem();
+  } else if (list_.IsTypeRow(row)) {
+    for (HTREEITEM item = tree_.GetChildItem(tree_.GetRootItem()); item != nullptr && target == nullptr;
+         item = tree_.GetNextSiblingItem(item))
+      if (tree_.GetItemText(item) == list_.GetItemText(row, 0)) target = item;
+  } else {
+    target = list_.FolderItemOfRow(row);
+  }
+  if (target == nullptr) return;
+  tree_.Expand(target, TVE_EXPAND);
+  tree_.SelectItem(target);  // the selection change lists the folder
+  tree_.SetFocus();
+}
+
+BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (header->hwndFrom == tree_.GetSafeHwnd()) {
+    switch (header->code) {
+      case NM_CUSTOMDRAW:
+        *result = tree_.OnCustomDraw(reinterpret_cast<NMTVCUSTOMDRAW*>(lParam));
+        return TRUE;
+      case NM_CLICK: {
+        CPoint point;
+        ::GetCursorPos(&point);
+        tree_.ScreenToClient(&point);
+        if (tree_.ClickAt(point)) {
+          list_.SyncChecks();
+          list_.Invalidate(TRUE);
+          *result = 1;
+          return TRUE;
+        }
+        break;
+      }
+      case TVN_SELCHANGEDW:
+        ShowFolder(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemNew.hItem);
+        break;
+      default:
+        break;
+    }
+  } else if (header->hwndFrom == list_.GetSafeHwnd()) {
+    switch (header->code) {
+      case NM_CUSTOMDRAW:
+        *result = list_.OnCustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+        return TRUE;
+      case NM_CLICK: {
+        const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+        if (list_.ClickAt(click->ptAction)) {
+          *result = 1;
+          return TRUE;
+        }
+        break;
+      }
+      case NM_DBLCLK: {
+        const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+        LVHITTESTINFO hit{};
+        hit.pt = click->ptAction;
+        const int row = list_.HitTest(&hit);
+        if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) == 0) OpenRow(row);
+        break;
+      }
+      case LVN_COLUMNCLICK: {
+        const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
+        SortByColumn(column, column == sortColumn_ ? !sortAscending_ : sortAscending_);
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  return CView::OnNotify(wParam, lParam, result);
+}
+
+// ---- Sorting ------------------------------------------------------------------------------
+
+void CThirdView_HDD::SortByColumn(int column, bool ascending) {
+  sortColumn_ = column;
+  sortAscending_ = ascending;
+  const int rows = list_.GetItemCount();
+  const int columns = list_.GetHeaderCtrl() != nullptr ? list_.GetHeaderCtrl()->GetItemCount() : 6;
+  if (column < 0 || column >= columns) return;
+  const SortKind kind = SortKindOf(column, wizard::Engine().RecoveryMode == engine::kModeFileTrace);
+
+  struct Row {
+    std::vector<CString> texts;
+    UINT state = 0;
+    int image = 0;
+    bool folder = false;
+    bool parent = false;
+  };
+  std::vector<Row> table(static_cast<size_t>(rows));
+  for (int row = 0; row < rows; ++row) {
+    Row& r = table[static_cast<size_t>(row)];
+    for (int c = 0; c < columns; ++c) r.texts.push_back(list_.GetItemText(row, c));
+    r.state = list_.GetItemState(row, LVIS_STATEIMAGEMASK);
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    list_.SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    r.image = item.iImage;
+    r.parent = list_.IsParentRow(row);
+    r.folder = list_.IsFolderRow(row) || list_.IsTypeRow(row);
+  }
+  auto less = [&](const Row& a, const Row& b) {
+    // The way up first, then folders, then files; each group in the column's order.
+    if (a.parent != b.parent) return a.parent;
+    if (a.folder != b.folder) return a.folder;
+    const CString& x = a.texts[static_cast<size_t>(column)];
+    const CString& y = b.texts[static_cast<size_t>(column)];
+    int order = 0;
+    if (kind == SortKind::Number) {
+      const uint64_t p = NumberFromDigits(x), q = NumberFromDigits(y);
+      order = p < q ? -1 : p > q ? 1 : 0;
+    } else if (kind == SortKind::Date) {
+      const std::optional<double> p = DateValue(x), q = DateValue(y);
+      if (p && q) order = *p < *q ? -1 : *p > *q ? 1 : 0;
+    } else {
+      order = x.CompareNoCase(y);
+    }
+    return ascending ? order < 0 : order > 0;
+  };
+  std::stable_sort(table.begin(), table.end(), less);
+
+  list_.SetRedraw(FALSE);
+  list_.DeleteAllItems();
+  for (int row = 0; row < rows; ++row) {
+    const Row& r = table[static_cast<size_t>(row)];
+    list_.InsertItem(row, r.texts[0], r.image);
+    for (int c = 1; c < columns; ++c) list_.SetItemText(row, c, r.texts[static_cast<size_t>(c)]);
+    list_.SetItemState(row, r.state, LVIS_STATEIMAGEMASK);
+  }
+  list_.SetRedraw(TRUE);
+  list_.Invalidate(TRUE);
+}
+
+// ---- Recover, Back --------------------------------------------------------------------------
+
+void CThirdView_HDD::OnRecover() {
+  engine::EngineContext& ctx = wizard::Engine();
+  tree_.CollectItemsToSave();
+  ResultCheckMaps& maps = list_.Maps();
+  if (maps.NothingToSave()) {
+    wizard::ShowMessage(kNothingTicked, engine::kMessageInformation);
+    return;
+  }
+  engine::BrowseForSaveFolder(ctx);
+  if (ctx.SaveControl.TargetFolder.empty()) {
+    ::MessageBoxW(m_hWnd, kInvalidPath, nullptr, MB_OK);
+    return;
+  }
+  engine::SaveSelection selection;
+  for (HTREEITEM item : maps.SaveFolderItems) selection.TickedFolders.push_back(reinterpret_cast<engine::TreeItem>(item));
+  selection.TickedFileIds = maps.ListCheckedFileIds;
+  selection.ResultTreeRoot = reinterpret_cast<engine::TreeItem>(tree_.GetRootItem());
+  selection.Filters = RecoveryApp().FileFilters();
+  CSaveProgressDlg dialog(this, std::move(selection));
+  saveDialog_ = &dialog;
+  dialog.DoModal();
+  saveDialog_ = nullptr;
+}
+
+void CThirdView_HDD::OnBack() {
+  engine::EngineContext& ctx = wizard::Engine();
+  // Nothing may free the result lists while a worker still reads them.
+  if (RecoveryApp().Host().WorkerRunning()) RecoveryApp().Host().StopAndJoinWorker();
+  ctx.Results.TreeItemsBuilt = 0;
+  ctx.ScanControl.ShowDetails = 1;
+  WizardFrameState& frame = wizard::Frame();
+  frame.DrivePageActive = 0;
+  frame.ScanPageActive = 1;
+  frame.PastScanPage = 0;
+  frame.PastFileSystemPage = 0;
+  frame.ScanParametersMissing = 1;
+  frame.SelectedNodeIndex = -1;
+  list_.DeleteAllItems();
+  tree_.DeleteAllResults();
+  engine::DeleteTempPreviewFiles(ctx, {});
+  switch (ctx.RecoveryMode) {
+    case engine::kModeExtensiveScan:
+      engine::ReleaseFatAndTreeLists(ctx);
+      engine::ReleaseTreeLists(ctx);
+      wizard::ShowPage(wizard::kFileSystemPage);
+      return;
+    case engine::kModeFileTrace:
+      engine::ReleaseCarvedFileList(ctx);
+      engine::ReleaseSelectedSignatureList(ctx);
+      break;
+    default:
+      engine::ReleaseFatAndTreeLists(ctx);
+      break;
+  }
+  if (ScanPanelLink* panel = wizard::ScanPanel()) {
+    panel->ClearSelectionFacts();
+    panel->SetPromptText(ctx.SourceDevice.SourceKind == engine::kSourceLogicalDrive
+                             ? L"You have selected logical drive for recovery. Please click Next to continue with "
+                               L"recovery."
+                             : L"Please select a partition from the left panel and press Next to continue with "
+                               L"recovery");
+  }
+  wizard::ShowPage(wizard::kScanPage);
+}

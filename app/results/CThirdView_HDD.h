@@ -1,34 +1,77 @@
-// The results page (page 4). Until its skinned page, tri-state result tree and
-// results list arrive, it shows the results in a plain tree and a report list side
-// by side, so a loaded snapshot or a finished scan can be seen.
+// The results page (page 4): the results tree beside the results list, Recover
+// and Back below them. Recover gathers what is ticked, asks for the target folder
+// and saves on a worker under the save dialog; Back releases the results and
+// returns to the page where the user chooses again. Clicking a column header
+// sorts the list, folders first.
 #pragma once
 
+#include <memory>
+
+#include "CResultListCtrl.h"
+#include "CResultTreeCtrl.h"
+#include "CSplitterPanel.h"
+#include "CToolButton.h"
 #include "Framework.h"
-
 #include "PageReports.h"
+#include "PageSkin.h"
 
-class CThirdView_HDD : public CView, public ResultsPageReports {
+class CSaveProgressDlg;
+
+class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialogReports {
   DECLARE_DYNCREATE(CThirdView_HDD)
  public:
-  void OnDraw(CDC* dc) override;
+  static constexpr UINT kOuterSplitterId = 164;
 
+  CThirdView_HDD();
+  ~CThirdView_HDD() override;
+
+  // ResultsPageReports
   HTREEITEM InsertResultTreeItem(const CString& text, HTREEITEM parent) override;
+  void AddResultFolders(HTREEITEM item, uint32_t key, bool fat) override;
+  void AddResultFileTypeFolders(HTREEITEM root) override;
   void ExpandResultTreeItem(HTREEITEM item) override;
   void FocusResultTree() override;
+  int ResultTreeCheckState(HTREEITEM item) override;
+  void UncheckResultSubtree(HTREEITEM item) override;
+  void SyncResultListChecks() override;
   void DeleteAllResultRows() override;
   void AddResultRow(const CString& name, const CString& type, const CStringArray& columns) override;
   void SetResultsReportView() override;
   CListCtrl* ResultList() override { return &list_; }
 
-  static constexpr UINT kTreeId = 1001;
-  static constexpr UINT kListId = 1002;
+  // SaveDialogReports
+  void ReportSaveFile(const CString& folder, const CString& name, int filesProcessed) override;
+  void ReportSaveProgress(int percent) override;
+
+  CResultTreeCtrl& Tree() { return tree_; }
+  CResultListCtrl& List() { return list_; }
+
+  afx_msg void OnRecover();
+  afx_msg void OnBack();
+  afx_msg void OnHome() { OnBack(); }
+  void SortByColumn(int column, bool ascending);
 
  protected:
-  afx_msg int OnCreate(LPCREATESTRUCT createStruct);
+  void OnDraw(CDC* dc) override;
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  afx_msg int OnCreate(LPCREATESTRUCT cs);
   afx_msg void OnSize(UINT type, int cx, int cy);
   DECLARE_MESSAGE_MAP()
 
  private:
-  CTreeCtrl tree_;
-  CListCtrl list_;
+  void ShowFolder(HTREEITEM item);
+  void OpenRow(int row);
+  void MoveFolderRowsToTop();
+
+  CResultTreeCtrl tree_;
+  CResultListCtrl list_;
+  CSplitterPanel splitter_;
+  CToolButton recover_;
+  CToolButton back_;
+  CToolButton home_;
+  CFont summaryFont_;
+  PageSkin skin_;
+  int sortColumn_ = 1;
+  bool sortAscending_ = true;
+  CSaveProgressDlg* saveDialog_ = nullptr;
 };

@@ -4,6 +4,8 @@
 // simply receives nothing.
 #pragma once
 
+#include <cstdint>
+
 #include "Framework.h"
 
 // The drive page (page 1): its drive tree (CDriveTreeCtrl::AddPath and ExpandRoot).
@@ -23,12 +25,29 @@ class ResultsPageReports {
   virtual ~ResultsPageReports() = default;
   // Inserts a tree item (parent 0: at the top) and returns its handle (0 on failure).
   virtual HTREEITEM InsertResultTreeItem(const CString& text, HTREEITEM parent) = 0;
+  // The folders below `item` whose parent is `key` (FAT: a first cluster; NTFS: a
+  // record number), each with its own folders.
+  virtual void AddResultFolders(HTREEITEM item, uint32_t key, bool fat) = 0;
+  // File Trace: one folder per file type with one per extension below it.
+  virtual void AddResultFileTypeFolders(HTREEITEM root) = 0;
   virtual void ExpandResultTreeItem(HTREEITEM item) = 0;
   virtual void FocusResultTree() = 0;
+  virtual int ResultTreeCheckState(HTREEITEM item) = 0;
+  virtual void UncheckResultSubtree(HTREEITEM item) = 0;
+  virtual void SyncResultListChecks() = 0;
   virtual void DeleteAllResultRows() = 0;
   // Name, type and the further column texts of one row.
   virtual void AddResultRow(const CString& name, const CString& type, const CStringArray& columns) = 0;
   virtual void SetResultsReportView() = 0;
   // The results list (its columns are prepared by the mode page and start-up).
   virtual CListCtrl* ResultList() = 0;
+};
+
+// The save dialog that the results page has open: the engine's save routines
+// report each file and its progress.
+class SaveDialogReports {
+ public:
+  virtual ~SaveDialogReports() = default;
+  virtual void ReportSaveFile(const CString& folder, const CString& name, int filesProcessed) = 0;
+  virtual void ReportSaveProgress(int percent) = 0;
 };

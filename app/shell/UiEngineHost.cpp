@@ -147,10 +147,28 @@ engine::TreeItem UiEngineHost::ResultTreeInsertItem(const std::u16string& text, 
       });
 }
 
-// The folder levels below an item come with the result tree's own builders.
-void UiEngineHost::ResultTreeAddFatFolders(engine::TreeItem, uint32_t) {}
-void UiEngineHost::ResultTreeAddNtfsFolders(engine::TreeItem, uint32_t) {}
-void UiEngineHost::ResultTreeAddFileTypeFolders(engine::TreeItem, const std::u16string&) {}
+// The tree builds its folder levels from the result lists on the user-interface
+// thread while the worker waits, so no window is touched from the worker.
+void UiEngineHost::ResultTreeAddFatFolders(engine::TreeItem item, uint32_t parentCluster) {
+  AskPage<ResultsPageReports, bool>(kResultsPage, false, [item, parentCluster](ResultsPageReports& page) {
+    page.AddResultFolders(reinterpret_cast<HTREEITEM>(item), parentCluster, true);
+    return true;
+  });
+}
+
+void UiEngineHost::ResultTreeAddNtfsFolders(engine::TreeItem item, uint32_t parentId) {
+  AskPage<ResultsPageReports, bool>(kResultsPage, false, [item, parentId](ResultsPageReports& page) {
+    page.AddResultFolders(reinterpret_cast<HTREEITEM>(item), parentId, false);
+    return true;
+  });
+}
+
+void UiEngineHost::ResultTreeAddFileTypeFolders(engine::TreeItem item, const std::u16string&) {
+  AskPage<ResultsPageReports, bool>(kResultsPage, false, [item](ResultsPageReports& page) {
+    page.AddResultFileTypeFolders(reinterpret_cast<HTREEITEM>(item));
+    return true;
+  });
+}
 
 void UiEngineHost::ResultTreeExpand(engine::TreeItem item) {
   PostToPage<ResultsPageReports>(kResultsPage, [item](ResultsPageReports& page) {
@@ -162,9 +180,21 @@ void UiEngineHost::ResultTreeFocus() {
   PostToPage<ResultsPageReports>(kResultsPage, [](ResultsPageReports& page) { page.FocusResultTree(); });
 }
 
-int UiEngineHost::ResultTreeCheckState(engine::TreeItem) { return 0; }
-void UiEngineHost::ResultTreeUncheckSubtree(engine::TreeItem) {}
-void UiEngineHost::ResultTreeSyncListChecks() {}
+int UiEngineHost::ResultTreeCheckState(engine::TreeItem item) {
+  return AskPage<ResultsPageReports, int>(kResultsPage, 0, [item](ResultsPageReports& page) {
+    return page.ResultTreeCheckState(reinterpret_cast<HTREEITEM>(item));
+  });
+}
+
+void UiEngineHost::ResultTreeUncheckSubtree(engine::TreeItem item) {
+  PostToPage<ResultsPageReports>(kResultsPage, [item](ResultsPageReports& page) {
+    page.UncheckResultSubtree(reinterpret_cast<HTREEITEM>(item));
+  });
+}
+
+void UiEngineHost::ResultTreeSyncListChecks() {
+  PostToPage<ResultsPageReports>(kResultsPage, [](ResultsPageReports& page) { page.SyncResultListChecks(); });
+}
 
 // ---- Results list ------------------------------------------------------------------
 
@@ -197,8 +227,19 @@ void UiEngineHost::FileTypeTreeAddTypeItem(const std::u16string&, const std::u16
 void UiEngineHost::FileTypeTreeAddSignature(const engine::SignatureRecord&) {}
 void UiEngineHost::FileTypeTreeToggleRootCheck() {}
 void UiEngineHost::FileTypeTreeToggleRootExpand() {}
-void UiEngineHost::SaveReportFile(const std::u16string&, const std::u16string&, int) {}
-void UiEngineHost::SaveReportProgress(int) {}
+// A save worker waits here while the save dialog asks whether to stop.
+void UiEngineHost::SaveReportFile(const std::u16string& folder, const std::u16string& name, int filesProcessed) {
+  if (ctx_ != nullptr) ctx_->ScanControl.Pause.WaitWhileClosed();
+  PostToPage<SaveDialogReports>(kResultsPage, [folder = ToCString(folder), name = ToCString(name),
+                                               filesProcessed](SaveDialogReports& page) {
+    page.ReportSaveFile(folder, name, filesProcessed);
+  });
+}
+
+void UiEngineHost::SaveReportProgress(int percent) {
+  if (ctx_ != nullptr) ctx_->ScanControl.Pause.WaitWhileClosed();
+  PostToPage<SaveDialogReports>(kResultsPage, [percent](SaveDialogReports& page) { page.ReportSaveProgress(percent); });
+}
 
 // ---- Progress dialog and pages -----------------------------------------------------
 

@@ -1,0 +1,414 @@
+// The results page of the real PelmoRecovery.exe under Wine, reached through a
+// Quick Scan snapshot that the engine makes of a fixture drive and names on the
+// command line, then driven as a user would: folders and files ticked by clicks
+// on their boxes, Recover, the folder browser, the save dialog. Every saved file
+// is compared with the fixture's original bytes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "EngineContext.h"
+#include "ProgramDriver.h"
+#include "RecordingHost.h"
+#include "ResourceIds.h"
+#include "Win32DeviceSource.h"
+#include "Win32DriveCatalogue.h"
+#include "Win32OutputFileSystem.h"
+#include "WindowCapture.h"
+#include "drives/DriveEnumeration.h"
+#include "scans/QuickScan.h"
+#include "snapshot/SnapshotSaving.h"
+
+namespace {
+
+using namespace programtest;
+
+constexpr wchar_t kCaption[] = L"Pelmo Windows Data Recovery";
+constexpr int kShownPageId = 59648;
+constexpr int kResultTreeId = 162;
+constexpr int kResultListId = 165;
+constexpr wchar_t kNothingTicked[] =
+    L"Please click on check box next to the file(s) and folder(s)\r\n that you want to save.";
+constexpr wchar_t kSaveFolderTitle[] = L"Please select the path to save the data";
+constexpr wchar_t kSaved[] = L" Files successfully saved.";
+
+std::wstring TempPath(const std::wstring& name) {
+  wchar_t folder[MAX_PATH + 1] = {};
+  ::GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder) + name;
+}
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+std::string ReadAll(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes;
+  char buffer[65536];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+// The original bytes of a fixture file, by its path inside the volume ("/A/b.txt").
+std::string Original(const std::wstring& image, const std::wstring& volumePath) {
+  std::wstring path = Widen(RESULTS_DRIVES_DIR) + L"/" + image + L".files" + volumePath;
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return ReadAll(path);
+}
+
+void EmptyFolder(const std::wstring& folder) {
+  std::wstring from = folder + L'\0';
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  ::SHFileOperationW(&operation);
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+}
+
+// A Quick Scan snapshot of a drive, made by the engine itself.
+std::wstring MakeSnapshot(const std::u16string& root, const std::wstring& path) {
+  testsupport::RecordingHost host;
+  platform::Win32DeviceOpener opener;
+  engine::EngineContext ctx(host, opener);
+  platform::Win32DriveCatalogue catalogue;
+  platform::Win32OutputFileSystem files;
+  ctx.Files = &files;
+  engine::InitDiskAccess(ctx, catalogue);
+  engine::EnumerateLogicalDrives(ctx, catalogue);
+  int drive = -1;
+  for (int i = 0; i < ctx.LogicalDriveCount; ++i)
+    if (ctx.LogicalDriveTable[i].RootPath == root) drive = i;
+  if (drive < 0) return L"the drive is not listed";
+  const engine::LogicalDriveEntry& entry = ctx.LogicalDriveTable[drive];
+  ctx.RecoveryMode = engine::kModeQuickScan;
+  ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
+  ctx.SourceSelection.EntryIndex = static_cast<uint16_t>(drive);
+  ctx.SourceSelection.FileSystemCode = entry.FileSystemCode;
+  ctx.SourceSelection.SectorCount = static_cast<uint32_t>(entry.SectorCount);
+  ctx.SourceSelection.EndSector = static_cast<uint32_t>(entry.SectorCount - 1);
+  if (engine::QuickScanThreadProc(ctx, {}) != 1) return L"the Quick Scan failed";
+  host.SnapshotPaths.push_back(std::u16string(path.begin(), path.end()));
+  host.QuestionAnswers.push_back(true);  // replace the file of an earlier run
+  if (!engine::snapshot::SaveScanSnapshot(ctx)) return L"the snapshot could not be saved";
+  return L"";
+}
+
+// Memory in the program's process for a message that carries a pointer.
+class RemoteMemory {
+ public:
+  RemoteMemory(DWORD processId, size_t bytes) : bytes_(bytes) {
+    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_ != nullptr)
+      address_ = ::VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteMemory() {
+    if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_ != nullptr) ::CloseHandle(process_);
+  }
+  void Write(const void* data, size_t bytes) { ::WriteProcessMemory(process_, address_, data, std::min(bytes, bytes_), nullptr); }
+  void Read(void* data, size_t bytes) const { ::ReadProcessMemory(process_, address_, data, std::min(bytes, bytes_), nullptr); }
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t bytes_;
+};
+
+// A real click of the left button at a client point of a window.
+void ClickWithMouse(HWND window, POINT client) {
+  POINT screen = client;
+  ::ClientToScreen(window, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, input, sizeof(INPUT));
+  ::Sleep(300);
+}
+
+// A message box of the program (not its save dialog): the one with the markup
+// box's hidden text.
+MessageBoxSeen WaitForMessage(DWORD processId, DWORD milliseconds = 20000) {
+  MessageBoxSeen seen;
+  seen.window = WaitForWindow(
+      [&]() -> HWND {
+        HWND found = nullptr;
+        for (HWND w = ::GetTopWindow(nullptr); w != nullptr && found == nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(w, &owner);
+          if (owner == processId && ::IsWindowVisible(w) && ClassOf(w) == L"#32770" && ::GetDlgItem(w, 0xFFFF) != nullptr)
+            found = w;
+        }
+        return found;
+      },
+      milliseconds);
+  if (seen.window != nullptr) {
+    seen.caption = WindowText(seen.window);
+    seen.text = WindowText(::GetDlgItem(seen.window, 0xFFFF));
+  }
+  return seen;
+}
+
+// The program with a snapshot loaded: its results page, tree and list.
+class ResultsSession {
+ public:
+  bool Start(const std::wstring& snapshot) {
+    if (!program_.Start(L"\"" + snapshot + L"\"")) return false;
+    frame_ = WaitForWindow([&] {
+      HWND window = FindTopLevel(program_.Id(), kCaption);
+      return window != nullptr && ClassOf(window) != L"#32770" ? window : nullptr;
+    });
+    if (frame_ == nullptr) return false;
+    list_ = WaitForWindow([&] {
+      page_ = ::GetDlgItem(frame_, kShownPageId);
+      HWND list = page_ != nullptr ? FindDescendantById(page_, kResultListId) : nullptr;
+      return list != nullptr && ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0 ? list : nullptr;
+    });
+    tree_ = page_ != nullptr ? FindDescendantById(page_, kResultTreeId) : nullptr;
+    ::SetForegroundWindow(frame_);
+    return list_ != nullptr && tree_ != nullptr;
+  }
+
+  DWORD Id() const { return program_.Id(); }
+  HWND Frame() const { return frame_; }
+  HWND Page() const { return page_; }
+  HWND Tree() const { return tree_; }
+  HWND List() const { return list_; }
+
+  HTREEITEM Item(const std::wstring& text) const {
+    for (const RemoteTreeItem& item : TreeItems(tree_, program_.Id()))
+      if (item.text == text) return item.item;
+    return nullptr;
+  }
+  int State(HTREEITEM item) const {
+    return static_cast<int>((::SendMessageW(tree_, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item),
+                                            TVIS_STATEIMAGEMASK) >> 12)) - 1;
+  }
+  void Choose(HTREEITEM item) const {
+    ::SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    ::Sleep(200);
+  }
+  // Clicks the box of a tree item where the tree's own hit test finds it.
+  bool ClickTreeBox(HTREEITEM item) const {
+    ::SendMessageW(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    ::Sleep(100);
+    RECT text{};
+    if (!TreeItemRect(tree_, program_.Id(), item, text)) return false;
+    RemoteMemory memory(program_.Id(), sizeof(TVHITTESTINFO));
+    for (int x = text.left - 1; x >= 0; --x) {
+      TVHITTESTINFO hit{};
+      hit.pt = {x, (text.top + text.bottom) / 2};
+      memory.Write(&hit, sizeof(hit));
+      ::SendMessageW(tree_, TVM_HITTEST, 0, memory.Address());
+      memory.Read(&hit, sizeof(hit));
+      if ((hit.flags & TVHT_ONITEMSTATEICON) != 0 && hit.hItem == item) {
+        ClickWithMouse(tree_, hit.pt);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  int Row(const std::wstring& name) const {
+    const int rows = static_cast<int>(::SendMessageW(list_, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row)
+      if (ListItemText(list_, program_.Id(), row, 0) == name) return row;
+    return -1;
+  }
+  bool RowChecked(int row) const {
+    return (::SendMessageW(list_, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12) == 2;
+  }
+  bool ClickRowBox(int row) const {
+    RemoteMemory memory(program_.Id(), sizeof(LVHITTESTINFO) + sizeof(RECT));
+    RECT bounds{};
+    bounds.left = LVIR_BOUNDS;
+    memory.Write(&bounds, sizeof(bounds));
+    ::SendMessageW(list_, LVM_GETITEMRECT, row, memory.Address());
+    memory.Read(&bounds, sizeof(bounds));
+    for (int x = bounds.left; x < bounds.left + 60; ++x) {
+      LVHITTESTINFO hit{};
+      hit.pt = {x, (bounds.top + bounds.bottom) / 2};
+      memory.Write(&hit, sizeof(hit));
+      ::SendMessageW(list_, LVM_HITTEST, 0, memory.Address());
+      memory.Read(&hit, sizeof(hit));
+      if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
+        ClickWithMouse(list_, hit.pt);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  void Recover() const { ::PostMessageW(page_, WM_COMMAND, MAKEWPARAM(ID_PAGE_NEXT, BN_CLICKED), 0); }
+
+  // The folder browser: the folder chosen through its own message, then OK.
+  bool ChooseFolder(const std::wstring& folder) const {
+    HWND browser = WaitForWindow([&] {
+      HWND dialog = FindTopLevel(program_.Id(), nullptr, L"#32770");
+      if (dialog == nullptr) return static_cast<HWND>(nullptr);
+      return FindDescendant(dialog, [](HWND w) { return WindowText(w) == kSaveFolderTitle; }) != nullptr ? dialog
+                                                                                                         : nullptr;
+    });
+    if (browser == nullptr) return false;
+    RemoteMemory memory(program_.Id(), (folder.size() + 1) * sizeof(wchar_t));
+    memory.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
+    ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, memory.Address());
+    ::Sleep(300);
+    PressButton(browser, IDOK);
+    return true;
+  }
+
+ private:
+  ProgramProcess program_;
+  HWND frame_ = nullptr;
+  HWND page_ = nullptr;
+  HWND tree_ = nullptr;
+  HWND list_ = nullptr;
+};
+
+// ---- FAT16: ticks, the refusal, a save of a deleted folder and two live files ---------------
+
+class FatResults : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    snapshot_ = new std::wstring(TempPath(L"Pelmo Results Fat16.vbrx"));
+    ASSERT_EQ(MakeSnapshot(u"E:\\", *snapshot_), L"");
+    session_ = new ResultsSession;
+    ASSERT_TRUE(session_->Start(*snapshot_)) << "the results page with the snapshot did not come";
+  }
+  static void TearDownTestSuite() {
+    delete session_;
+    session_ = nullptr;
+    ::DeleteFileW(snapshot_->c_str());
+    delete snapshot_;
+  }
+  static ResultsSession* session_;
+  static std::wstring* snapshot_;
+};
+ResultsSession* FatResults::session_ = nullptr;
+std::wstring* FatResults::snapshot_ = nullptr;
+
+TEST_F(FatResults, TheTreeShowsTheFoldersWithTheDeletedOnes) {
+  for (const wchar_t* folder : {L"Root", L"Documents", L"Reports", L"2023 Q4", L"Photos", L"Old Projects",
+                                L"Sub Folder"})
+    EXPECT_NE(session_->Item(folder), nullptr) << folder;
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(session_->List(), LVM_GETHEADER, 0, 0));
+  EXPECT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 6);
+}
+
+TEST_F(FatResults, RecoverWithNothingTickedRefuses) {
+  session_->Recover();
+  const MessageBoxSeen seen = WaitForMessage(session_->Id());
+  ASSERT_NE(seen.window, nullptr);
+  EXPECT_EQ(seen.text, kNothingTicked);
+  PressButton(seen.window, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(seen.window); }));
+}
+
+TEST_F(FatResults, AFolderIsTickedByAllItsFilesAndSubfolders) {
+  ResultsSession& s = *session_;
+  HTREEITEM documents = s.Item(L"Documents");
+  HTREEITEM reports = s.Item(L"Reports");
+  HTREEITEM root = s.Item(L"Root");
+  ASSERT_NE(documents, nullptr);
+  s.Choose(documents);
+  const int notes = s.Row(L"notes.txt");
+  ASSERT_GE(notes, 0);
+  // The first file alone does not tick the folder: its subfolders are not ticked.
+  ASSERT_TRUE(s.ClickRowBox(notes));
+  EXPECT_TRUE(s.RowChecked(notes));
+  EXPECT_EQ(s.State(documents), 2);
+  EXPECT_EQ(s.State(root), 2);
+  // Every subfolder and file ticked: the folder is ticked; one file off: partly again.
+  ASSERT_TRUE(s.ClickTreeBox(reports));
+  EXPECT_EQ(s.State(reports), 1);
+  const int deletedDraft = s.Row(L"old draft.txt");
+  for (int row = 0; row < static_cast<int>(::SendMessageW(s.List(), LVM_GETITEMCOUNT, 0, 0)); ++row)
+    if (!s.RowChecked(row) && ListItemText(s.List(), s.Id(), row, 0) != L"Parent...") s.ClickRowBox(row);
+  EXPECT_EQ(s.State(documents), 1) << "all files and folders of Documents ticked";
+  if (deletedDraft >= 0) {
+    s.ClickRowBox(deletedDraft);
+    EXPECT_EQ(s.State(documents), 2);
+  }
+  // Unticking the folder unticks everything in it and the folders above.
+  ASSERT_TRUE(s.ClickTreeBox(documents));
+  if (s.State(documents) != 0) ASSERT_TRUE(s.ClickTreeBox(documents));
+  EXPECT_EQ(s.State(documents), 0);
+  EXPECT_EQ(s.State(reports), 0);
+  EXPECT_EQ(s.State(root), 0);
+  EXPECT_FALSE(s.RowChecked(s.Row(L"notes.txt")));
+}
+
+TEST_F(FatResults, ADeletedFolderAndTwoLiveFilesAreSavedByteForByte) {
+  ResultsSession& s = *session_;
+  HTREEITEM old = s.Item(L"Old Projects");
+  HTREEITEM root = s.Item(L"Root");
+  ASSERT_NE(old, nullptr);
+  ASSERT_TRUE(s.ClickTreeBox(old));
+  EXPECT_EQ(s.State(old), 1);
+  EXPECT_EQ(s.State(s.Item(L"Sub Folder")), 1);
+  s.Choose(root);
+  for (const wchar_t* name : {L"README.TXT", L"Long File Name With Spaces.txt"}) {
+    const int row = s.Row(name);
+    ASSERT_GE(row, 0) << name;
+    ASSERT_TRUE(s.ClickRowBox(row)) << name;
+    EXPECT_TRUE(s.RowChecked(row)) << name;
+  }
+  EXPECT_EQ(s.State(root), 2);
+  Screenshot(s.Frame(), L"results-page-ticked");
+
+  const std::wstring target = TempPath(L"pelmo-results-fat16");
+  EmptyFolder(target);
+  s.Recover();
+  ASSERT_TRUE(s.ChooseFolder(target));
+    HWND saveDialog = WaitForWindow([&] { return FindTopLevel(s.Id(), L"Saving the data please wait"); }, 20000);
+  if (saveDialog != nullptr) Screenshot(saveDialog, L"save-dialog");
+  const MessageBoxSeen seen = WaitForMessage(s.Id(), 60000);
+  ASSERT_NE(seen.window, nullptr);
+  EXPECT_EQ(seen.text, kSaved);
+  PressButton(seen.window, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(seen.window); }));
+
+  struct Saved {
+    const wchar_t* volumePath;
+    const wchar_t* savedPath;
+  };
+  // Deleted short names lose their first character on FAT: the program shows and saves "x".
+  for (const Saved& file : {Saved{L"/Old Projects/plan.txt", L"\\Old Projects\\xlan.txt"},
+                            Saved{L"/Old Projects/Sub Folder/data.bin", L"\\Old Projects\\Sub Folder\\xata.bin"},
+                            Saved{L"/Old Projects/Sub Folder/\u65E5\u672C.txt",
+                                  L"\\Old Projects\\Sub Folder\\\u65E5\u672C.txt"},
+                            Saved{L"/README.TXT", L"\\README.TXT"},
+                            Saved{L"/Long File Name With Spaces.txt", L"\\Long File Name With Spaces.txt"}}) {
+    const std::string original = Original(L"standard-fat16", file.volumePath);
+    ASSERT_NE(original, "<missing>") << file.volumePath;
+    EXPECT_TRUE(ReadAll(target + file.savedPath) == original) << "saved differently: " << std::string(
+        file.volumePath, file.volumePath + wcslen(file.volumePath));
+  }
+  EXPECT_EQ(ReadAll(target + L"\\notes.txt"), "<missing>") << "nothing unticked is saved";
+  // A save unticks the tree.
+  EXPECT_TRUE(WaitUntil([&] { return s.State(old) == 0 && s.State(root) == 0; }, 5000));
+}
+
+}  // namespace
