@@ -24,7 +24,7 @@ INT_PTR CALLBACK HtmlRendererPane::CanvasProc(HWND window, UINT message, WPARAM 
 }
 
 bool HtmlRendererPane::Open(HWND view, const std::wstring& url) {
-  const std::vector<WORD> dialog = ControlLessDialogTemplate(252, 139, WS_CHILD | DS_CONTROL);
+  const std::vector<WORD> dialog = ControlLessDialogTemplate(252, 139, WS_CHILD | WS_CLIPCHILDREN | DS_CONTROL);
   canvas_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
                                          view, CanvasProc, 0);
   if (canvas_ == nullptr) return false;

@@ -168,6 +168,8 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
         ::InitCommonControlsEx(&controls);
         ::OleInitialize(nullptr);
+        // The real pointer stays off the page: only the test's own messages move over it.
+        ::SetCursorPos(1270, 1010);
         s_folder = Folder();
         WriteBmp(s_folder + L"\\pic.bmp", 40, 30, RGB(255, 0, 0));
         WriteText(s_folder + L"\\page.html",
@@ -278,6 +280,8 @@ TEST_F(HtmlViewerWindowsTest, ShowsTheRecoveredPageWithItsPictureTableLinkAndFor
     dump.replace(dump.rfind(L'.'), std::wstring::npos, L".txt");
     EXPECT_NE(::GetFileAttributesW(dump.c_str()), INVALID_FILE_ATTRIBUTES);
 
+    Pump(100);  // lets the display catch up with the window
+
     CaptureWindowToBmp(s_parent->GetSafeHwnd(), L"html-preview.bmp");
 
     // A page that fits has no scroll bars; a pane too short for it scrolls 30 pixels a
@@ -310,6 +314,23 @@ TEST_F(HtmlViewerWindowsTest, HitTestingFindsTheLinkAndAClickNavigates)
     ::SendMessageW(canvas, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
     EXPECT_EQ(Browser().Document().HoveredLink(), -1);
 
+    // Dragging from the first words down to the table selects the lines in between.
+    const preview::BrowserElement* some = FindRun(Browser().Document().Elements(), u"Some");
+    const preview::BrowserElement* bold = FindRun(Browser().Document().Elements(), u"bold");
+    ASSERT_NE(some, nullptr);
+    ASSERT_NE(bold, nullptr);
+    ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(some->x + 1, some->y + 1));
+    EXPECT_EQ(::GetCapture(), canvas);
+    ::SendMessageW(canvas, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(some->x + 1, some->y + some->height + 20));
+    ::SendMessageW(canvas, WM_LBUTTONUP, 0, MAKELPARAM(some->x + 1, some->y + some->height + 20));
+    EXPECT_NE(::GetCapture(), canvas);
+    EXPECT_TRUE(some->selected);
+    EXPECT_TRUE(bold->selected);
+    ::UpdateWindow(canvas);
+    EXPECT_TRUE(AnyPixelOf(canvas, *bold, RGB(0, 0, 0x80)));  // navy behind white text
+    Pump(100);  // lets the display catch up with the window
+    CaptureWindowToBmp(s_parent->GetSafeHwnd(), L"html-preview-selection.bmp");
+
     ::SendMessageW(canvas, WM_LBUTTONDOWN, MK_LBUTTON, onLink);
     ::SendMessageW(canvas, WM_LBUTTONUP, 0, onLink);
     Pump(200);
@@ -322,6 +343,7 @@ TEST_F(HtmlViewerWindowsTest, HitTestingFindsTheLinkAndAClickNavigates)
     ::UpdateWindow(canvas);
     EXPECT_TRUE(AnyPixelOf(canvas, *arrived, RGB(255, 0, 0)));
     EXPECT_EQ(StatusText(status).rfind(L"Ready, items:", 0), 0u) << StatusText(status);
+    Pump(100);  // lets the display catch up with the window
     CaptureWindowToBmp(s_parent->GetSafeHwnd(), L"html-preview-navigated.bmp");
 }
 
@@ -382,6 +404,7 @@ TEST_F(HtmlViewerWindowsTest, ThePreviewPaneShowsHtmlPagesInTheOwnRenderer)
     EXPECT_EQ(TextOf(viewer->GetSafeHwnd()), L"Recovered page");
     ASSERT_NE(viewer->GetBrowser(), nullptr);
     EXPECT_NE(FindRun(viewer->GetBrowser()->Document().Elements(), u"Holiday"), nullptr);
+    Pump(100);  // lets the display catch up with the window
     CaptureWindowToBmp(gallery.GetFrame()->GetSafeHwnd(), L"html-preview-pane.bmp");
 
     // A page in the browser group is shown by the own renderer here; a web archive
