@@ -96,6 +96,8 @@ int CMainPreviewView::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CView::OnCreate(lpcs) == -1)
         return -1;
+    if (CPreviewSession* pSession = GetSession())
+        pSession->PreviewView = this;
     // The pane starts with the no-preview view: the placeholder is no previewable file.
     ShowFile(L"fileName", L"fileType");
     return 0;

@@ -10,6 +10,8 @@
 
 struct CPreviewSession
 {
+    // The preview pane, entered by the pane when it is created (the frame's preview view).
+    CView* PreviewView = nullptr;
     // Written by the pane before each viewer is created; the viewer reads it in OnCreate.
     CString PreviewFilePath;
     // Cleared by a viewer that cannot show its file; the pane then shows its no-preview view.

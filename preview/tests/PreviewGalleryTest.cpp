@@ -198,6 +198,7 @@ TEST_F(PreviewGalleryTest, ThePaneStartsWithThePreviewNotSupportedPicture)
     ASSERT_NE(NoPreview(), nullptr);
     EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
     EXPECT_EQ(NoPreview()->GetDlgCtrlID(), static_cast<int>(CMainPreviewView::kViewerId));
+    EXPECT_EQ(s_pGallery->GetSession().PreviewView, &Host());
 }
 
 TEST_F(PreviewGalleryTest, TextFileIsShownReadOnlyInItsEncoding)
