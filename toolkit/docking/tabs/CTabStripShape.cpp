@@ -373,10 +373,20 @@ CTabStripShape* CreateTabStripShape(int nNumber)
 {
     switch (nNumber)
     {
+    case 1:
+        return new CTabStripShapeHot3D();
     case 2:
         return new CTabStripShapeRounded();
+    case 4:
+        return new CTabStripShapeButton();
+    case 5:
+        return new CTabStripShapeFlat();
     case 6:
         return new CTabStripShapeFramed();
+    case 7:
+        return new CTabStripShapeTrapezoid();
+    case 8:
+        return new CTabStripShapeStacked();
     default:
         return new CTabStripShape3D();
     }

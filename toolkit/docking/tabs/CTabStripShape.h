@@ -75,3 +75,62 @@ public:
 };
 
 CTabStripShape* CreateTabStripShape(int nNumber);
+
+// Shape 1: classic 3D look only for the selected and the hot tab.
+class CTabStripShapeHot3D : public CTabStripShape3D
+{
+public:
+    void DrawTab(CDC* pDC, CKitTabManagerItem* pItem) override;
+};
+
+// Shape 4: tabs as buttons on the strip, no header fill.
+class CTabStripShapeButton : public CTabStripShape
+{
+public:
+    CTabStripShapeButton()
+    {
+        m_rectMargins.SetRect(2, 2, 4, 2);
+        m_nRowSpacing = 0;
+    }
+    CRect PaintHeader(CTabStrip* pStrip, CDC* pDC, const CRect& rect) override;
+    void DrawTab(CDC* pDC, CKitTabManagerItem* pItem) override;
+    int GetDefaultPalette() const override { return 2; }
+};
+
+// Shape 5: flat tabs with separators.
+class CTabStripShapeFlat : public CTabStripShape
+{
+public:
+    CTabStripShapeFlat() { m_rectMargins.SetRect(4, 2, 4, 0); }
+    CRect PaintHeader(CTabStrip* pStrip, CDC* pDC, const CRect& rect) override;
+    void DrawTab(CDC* pDC, CKitTabManagerItem* pItem) override;
+    int GetConstant() const override { return 7; }
+    int GetDefaultPalette() const override { return 2; }
+};
+
+// Shape 7: trapezoid tabs.
+class CTabStripShapeTrapezoid : public CTabStripShapeFramed
+{
+public:
+    CTabStripShapeTrapezoid() { m_rectMargins.SetRect(2, 3, 2, 0); }
+    CRect GetMargins() const override;
+    void DrawTab(CDC* pDC, CKitTabManagerItem* pItem) override;
+};
+
+// Shape 8: a column of full-width bars instead of a header.
+class CTabStripShapeStacked : public CTabStripShape
+{
+public:
+    CRect GetHeaderRect(const CRect& rect, const CTabStrip* pStrip) const override;
+    CRect GetClientRect(const CRect& rect, const CTabStrip* pStrip) const override;
+    void DrawTabStrip(CTabStrip* pStrip, CDC* pDC, const CRect& rect) override;
+    void LayoutTabs(CTabStrip* pStrip, CDC* pDC, const CRect& rect) override;
+    void FitClientRect(CTabStrip* pStrip, CRect& rect) override;
+    void DrawTab(CDC* pDC, CKitTabManagerItem* pItem) override;
+    int GetConstant() const override { return 5; }
+};
+
+// Fills the polygon (absolute points, or offsets from the first) with the
+// colour set's tab fill; answers the fill colour.
+COLORREF FillTabPolygon(CDC* pDC, CTabStripDrawer* pDrawer, CKitTabManagerItem* pItem, const POINT* pPoints,
+                        int nCount, BOOL bAbsolute);

@@ -277,7 +277,8 @@ TEST_F(TabStripWindow, ShapesAndColourSetsByNumber)
         int shape;
         int expectedPalette;
     };
-    for (const Case c : {Case{0, 1}, Case{2, 1}, Case{6, 2}, Case{11, 1}})
+    for (const Case c : {Case{0, 1}, Case{1, 1}, Case{2, 1}, Case{4, 2}, Case{5, 2}, Case{6, 2}, Case{7, 2}, Case{8, 1},
+                         Case{11, 1}})
     {
         CTabStripDrawer drawer;
         drawer.ChooseShape(c.shape);
@@ -286,6 +287,9 @@ TEST_F(TabStripWindow, ShapesAndColourSetsByNumber)
     m_wnd.AddStrip(0, -1, {L"Classic", L"Tabs", L"Shape 0"});
     CGalleryStrip* pRounded = m_wnd.AddStrip(2, 4, {L"Rounded", L"Luna colours"});
     CGalleryStrip* pFramed = m_wnd.AddStrip(6, 2, {L"Framed", L"Flat colours"});
+    m_wnd.AddStrip(5, -1, {L"Flat", L"Shape 5"});
+    m_wnd.AddStrip(7, -1, {L"Trapezoid", L"Shape 7"});
+    m_wnd.AddStrip(4, -1, {L"Buttons", L"Shape 4"});
     CGalleryStrip* pColours = m_wnd.AddStrip(6, 1, {L"Own", L"Colours"});
     pColours->m_pDrawer->m_bTabColors = TRUE;
     pColours->Relayout();
@@ -302,6 +306,31 @@ TEST_F(TabStripWindow, ShapesAndColourSetsByNumber)
               ::GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(pRounded->m_pDrawer->GetPaletteNumber(), 4);
     CaptureWindowToBmp(m_wnd.GetSafeHwnd(), L"tab_strip_shapes.bmp");
+}
+
+TEST_F(TabStripWindow, RowsAndStackedBarsByTheirArithmetic)
+{
+    // Five tabs of 100 pixels in rows 350 long: two rows, each stretched.
+    CGalleryStrip* pRows = m_wnd.AddStrip(0, -1, {L"A", L"B", L"C", L"D", L"E"}, 359);
+    pRows->m_sizeMinimum.cx = pRows->m_sizeMaximum.cx = 100;
+    pRows->m_pDrawer->SetLayout(4);
+    pRows->Relayout();
+    ASSERT_EQ(pRows->m_rows.rows.size(), 2u);
+    const int widths[] = {175, 175, 116, 117, 117};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(pRows->GetItem(i)->m_rect.Width(), widths[i]) << i;
+    EXPECT_GT(pRows->GetItem(0)->m_rect.top, pRows->GetItem(2)->m_rect.top) << "the selected tab's row lies next to the client";
+
+    // Stacked bars 20 high from y = 0 to 200 with the first selected.
+    CGalleryStrip* pBars = m_wnd.AddStrip(8, -1, {L"One", L"Two", L"Three"});
+    pBars->m_pDrawer->m_bShowIcons = FALSE;
+    pBars->m_sizeMinimum.cy = 20;
+    pBars->m_rect = CRect(100, 0, 300, 200);
+    pBars->Relayout();
+    EXPECT_EQ(pBars->GetItem(0)->m_rect, CRect(101, 1, 300, 21));
+    EXPECT_EQ(pBars->GetItem(1)->m_rect, CRect(101, 160, 300, 180));
+    EXPECT_EQ(pBars->GetItem(2)->m_rect, CRect(101, 180, 300, 200));
+    EXPECT_EQ(pBars->m_pDrawer->GetShape()->GetClientRect(pBars->m_rect, pBars), CRect(101, 21, 299, 160));
 }
 
 }  // namespace
