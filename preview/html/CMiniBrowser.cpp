@@ -527,9 +527,14 @@ INT_PTR CMiniBrowser::DialogProc(HWND window, UINT message, WPARAM wParam, LPARA
       ::UpdateWindow(canvas_);
       BrowserWndProc(window, WM_SIZE, wParam, lParam);
       return TRUE;
-    case BWM_IMAGESLOADED:
-      OnImagesCounted(static_cast<int>(wParam), static_cast<int>(lParam));
+    case BWM_IMAGESLOADED: {
+      // Loaders post in any order: a later count can arrive before an earlier one, so
+      // the store's own counts are shown rather than the message's.
+      CBrowserImageCache& images = document_->Images();
+      OnImagesCounted(std::max(images.GetFinishedCount(), static_cast<int>(wParam)),
+                      std::max(images.GetCount(), static_cast<int>(lParam)));
       return TRUE;
+    }
     case WM_MOUSEMOVE:
       OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return TRUE;

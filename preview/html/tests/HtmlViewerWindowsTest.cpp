@@ -351,6 +351,30 @@ TEST_F(HtmlViewerWindowsTest, FormsAreSubmittedWithTheirEncodedFields)
 {
     EXPECT_EQ(preview::CMiniBrowser::UrlEncode(L"a b&c"), L"a+b%26c");
     EXPECT_EQ(preview::CMiniBrowser::UrlEncode(L"\x20ac"), L"%20ac");
+
+    const std::wstring page = L"file://" + s_folder + L"\\page.html";
+    Browser().OnLinkClicked(std::u16string(page.begin(), page.end()));
+    HWND canvas = Canvas();
+    HWND edit = ::FindWindowExW(canvas, nullptr, L"edit", nullptr);
+    HWND box = ::FindWindowExW(canvas, nullptr, L"button", L"on");
+    ASSERT_NE(edit, nullptr);
+    ASSERT_NE(box, nullptr);
+    ::SetWindowTextW(edit, L"a b&c");
+    ::SendMessageW(box, BM_SETCHECK, BST_CHECKED, 0);
+    // A GET form navigates to its action with the query; the push button is left out.
+    Browser().SubmitForm(0);
+    EXPECT_EQ(Browser().CurrentUrl(), L"file://" + s_folder + L"\\find?q=a+b%26c&c=on");
+
+    // A link to a picture shows it alone on a yellow page.
+    const std::wstring picture = L"file://" + s_folder + L"\\photo.PNG";
+    const int rows = Browser().History().GetCount();
+    Browser().OnLinkClicked(std::u16string(picture.begin(), picture.end()));
+    ASSERT_EQ(Browser().History().GetCount(), rows + 1);
+    EXPECT_EQ(std::u16string(Browser().History().GetRow(rows).Get(1)).rfind(u"<body bgcolor=ffff00><img src=\"", 0), 0u);
+    ::UpdateWindow(canvas);
+    CRect client;
+    ::GetClientRect(canvas, &client);
+    EXPECT_EQ(PixelAt(canvas, client.right - 5, client.bottom - 5), RGB(255, 255, 0));
 }
 
 TEST_F(HtmlViewerWindowsTest, WithoutTheBrowserControlHtmlFilesUseTheOwnRenderer)
