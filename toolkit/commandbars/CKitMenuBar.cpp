@@ -1,0 +1,313 @@
+#include "CKitMenuBar.h"
+
+#include "CCommandBarDrawer.h"
+#include "CCommandIconStore.h"
+#include "CKitCommandBars.h"
+#include "CPopupMouseTracker.h"
+#include "CSubclassHookTable.h"
+#include "CToolBarControls.h"
+#include "CToolkitResources.h"
+#include "window/CWinApp.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(CKitMenuBar, CKitToolBar)
+
+namespace
+{
+
+constexpr UINT kWindowCommandIcons = 9407;
+constexpr UINT kMenuBarResetQuestion = 9349;
+constexpr DWORD kWindowButtonFlags = 0x1B;
+
+// A window button of a maximized MDI child: a Marlett glyph that posts its
+// system command to the child.
+class CMdiWindowButton : public CKitControlButton
+{
+public:
+    CMdiWindowButton(UINT nCommand, LPCWSTR lpszGlyph) : m_nCommand(nCommand)
+    {
+        m_dwFlags = kWindowButtonFlags;
+        m_strParameter = lpszGlyph;
+    }
+
+    CSize GetSize(CDC* /*pDC*/) override { return CSize(16, 16); }
+    void Draw(CDC* pDC) override { DrawWindowButtonGlyph(pDC, this, m_strParameter); }
+    void Execute() override
+    {
+        if (auto* pMenuBar = dynamic_cast<CKitMenuBar*>(m_pParent))
+            if (HWND hChild = pMenuBar->GetActiveMdiChild(nullptr))
+                ::PostMessageW(hChild, WM_SYSCOMMAND, m_nCommand, 0);
+    }
+
+private:
+    UINT m_nCommand;
+};
+
+}  // namespace
+
+CKitMenuBar::CKitMenuBar()
+{
+    m_nType = kBarTypeMenuBar;
+    m_bShowExpandButton = FALSE;
+}
+
+CKitMenuBar::~CKitMenuBar()
+{
+    Unhook();
+    if (m_hFrameMenu != nullptr)
+        ::DestroyMenu(m_hFrameMenu);
+}
+
+void CKitMenuBar::Unhook()
+{
+    CSubclassHookTable::Instance().RemoveSinkEverywhere(&m_hookSink);
+    m_hActiveChild = nullptr;
+}
+
+BOOL CKitMenuBar::LoadMenuBar(UINT nMenuId)
+{
+    if (nMenuId != 0)
+    {
+        const LPCWSTR lpszName = MAKEINTRESOURCEW(nMenuId);
+        HMENU hMenu = ::LoadMenuW(AfxFindResourceHandle(lpszName, RT_MENU), lpszName);
+        if (hMenu == nullptr)
+            return FALSE;
+        const BOOL bFilled = FillFromMenu(hMenu, TRUE);
+        ::DestroyMenu(hMenu);
+        if (!bFilled)
+            return FALSE;
+        m_nDefaultMenuId = nMenuId;
+        m_nCurrentMenuId = nMenuId;
+    }
+    CKitCommandBars* pCommandBars = FindCommandBars();
+    CWnd* pSite = pCommandBars != nullptr ? pCommandBars->GetSite() : GetNotifySite();
+    m_hSite = pSite != nullptr ? pSite->m_hWnd : nullptr;
+    if (::IsWindow(m_hSite))
+    {
+        m_hMdiClient = ::FindWindowExW(m_hSite, nullptr, L"MDIClient", nullptr);
+        m_bMdiFrame = m_hMdiClient != nullptr;
+        CSubclassHookTable::Instance().AddSink(m_hSite, &m_hookSink);
+        if (m_bMdiFrame)
+            CSubclassHookTable::Instance().AddSink(m_hMdiClient, &m_hookSink);
+    }
+    if (pCommandBars != nullptr)
+    {
+        const UINT ids[] = {SC_RESTORE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
+        pCommandBars->GetIconManager()->SetIconsFromBitmap(kWindowCommandIcons, ids, 4, 16, 16);
+    }
+    if (::IsWindow(m_hSite))
+    {
+        HMENU hMenu = ::GetMenu(m_hSite);
+        if (hMenu != nullptr)
+        {
+            if (m_hFrameMenu != nullptr && m_hFrameMenu != hMenu)
+                ::DestroyMenu(m_hFrameMenu);
+            m_hFrameMenu = hMenu;
+            ::SetMenu(m_hSite, nullptr);
+        }
+    }
+    return TRUE;
+}
+
+int CKitMenuBar::CHookSink::OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam,
+                                         LRESULT& lResult)
+{
+    return m_pBar->OnSiteMessage(hWnd, nMessage, wParam, lParam, lResult);
+}
+
+int CKitMenuBar::OnSiteMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult)
+{
+    switch (nMessage)
+    {
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+        if (hWnd == m_hActiveChild && ::IsWindow(m_hWnd))
+            PostMessage(WM_TIMER, kMdiStateTimer, 0);
+        break;
+    case WM_MDICREATE:
+    case WM_MDIDESTROY:
+    case WM_MDIACTIVATE:
+        if (::IsWindow(m_hWnd))
+            PostMessage(WM_TIMER, kMdiStateTimer, 0);
+        break;
+    case WM_SYSCOMMAND:
+    {
+        // The menu key alone (Alt or F10) walks the menu titles.
+        if ((wParam & 0xFFF0) != SC_KEYMENU || lParam != 0 || hWnd != m_hSite)
+            break;
+        CKitCommandBars* pCommandBars = FindCommandBars();
+        if (!IsVisible() || CPopupMouseTracker::GetThreadTracker()->m_nLock > 0 || ::GetKeyState(VK_SHIFT) < 0 ||
+            (pCommandBars != nullptr && pCommandBars->IsCustomizeMode()))
+            break;
+        if (pCommandBars != nullptr)
+        {
+            pCommandBars->SetTrackingBar(this, 0);
+        }
+        else
+        {
+            SetTrackingMode(1, FALSE, TRUE);
+            SetSelected(m_controls.GetNextIndex(-1, 1), TRUE);
+        }
+        lResult = 0;
+        return CSubclassHookSink::kHandled;
+    }
+    case WM_MDISETMENU:
+        if (hWnd != m_hMdiClient)
+            break;
+        if (IsVisible())
+        {
+            if ((m_dwFlags & kKeepControlsOnMenuChange) == 0)
+            {
+                HMENU hNew = reinterpret_cast<HMENU>(wParam);
+                if (hNew != nullptr)
+                    SwitchMenu(hNew);
+                else if (m_hFrameMenu != nullptr)
+                    SwitchMenu(m_hFrameMenu);
+            }
+            ::SetMenu(m_hSite, nullptr);
+            UpdateMdiState();
+            wParam = 0;
+            lResult = 0;
+            return CSubclassHookSink::kHandled;
+        }
+        if (::GetMenu(m_hSite) == nullptr)
+        {
+            wParam = 0;
+            lResult = 0;
+            return CSubclassHookSink::kHandled;
+        }
+        break;
+    default:
+        break;
+    }
+    return CSubclassHookSink::kNotHandled;
+}
+
+HWND CKitMenuBar::GetMdiClient() const
+{
+    return m_bMdiFrame && ::IsWindow(m_hMdiClient) ? m_hMdiClient : nullptr;
+}
+
+HWND CKitMenuBar::GetActiveMdiChild(BOOL* pbMaximized) const
+{
+    BOOL bMaximized = FALSE;
+    HWND hChild = nullptr;
+    if (HWND hClient = GetMdiClient())
+        hChild = reinterpret_cast<HWND>(::SendMessageW(hClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&bMaximized)));
+    if (pbMaximized != nullptr)
+        *pbMaximized = hChild != nullptr && bMaximized;
+    return hChild;
+}
+
+void CKitMenuBar::UpdateMdiState()
+{
+    BOOL bMaximized = FALSE;
+    HWND hChild = GetActiveMdiChild(&bMaximized);
+    if (hChild != m_hActiveChild)
+    {
+        if (::IsWindow(m_hActiveChild))
+            CSubclassHookTable::Instance().RemoveSink(m_hActiveChild, &m_hookSink);
+        m_hActiveChild = hChild;
+        if (hChild != nullptr)
+            CSubclassHookTable::Instance().AddSink(hChild, &m_hookSink);
+    }
+    if (IsVisible())
+        RefreshMdiControls(hChild, bMaximized);
+}
+
+void CKitMenuBar::RefreshMdiControls(HWND hChild, BOOL bMaximized)
+{
+    const DWORD dwChildStyle = hChild != nullptr ? static_cast<DWORD>(::GetWindowLongPtrW(hChild, GWL_STYLE)) : 0;
+    struct ButtonSpec
+    {
+        int nId;
+        UINT nCommand;
+        LPCWSTR lpszGlyph;
+        BOOL bWanted;
+    };
+    const ButtonSpec specs[] = {
+        {kMdiMinimizeId, SC_MINIMIZE, L"0",
+         bMaximized && (dwChildStyle & WS_MINIMIZEBOX) != 0 && (m_dwFlags & kNoMinimizeButton) == 0},
+        {kMdiRestoreId, SC_RESTORE, L"2",
+         bMaximized && (dwChildStyle & WS_MAXIMIZEBOX) != 0 && (m_dwFlags & kNoRestoreButton) == 0},
+        {kMdiCloseId, SC_CLOSE, L"r", bMaximized && (m_dwFlags & kNoCloseButton) == 0},
+    };
+    BOOL bChanged = FALSE;
+    for (const ButtonSpec& spec : specs)
+    {
+        CKitControl* pButton = m_controls.FindControl(spec.nId);
+        if (spec.bWanted && pButton == nullptr)
+        {
+            auto* pNew = new CMdiWindowButton(spec.nCommand, spec.lpszGlyph);
+            m_controls.Add(pNew, spec.nId, spec.lpszGlyph, -1, TRUE);
+            pNew->SetFlags(pNew->GetFlags() | kControlFlagFarEnd);
+            bChanged = TRUE;
+        }
+        else if (!spec.bWanted && pButton != nullptr)
+        {
+            m_controls.Remove(pButton);
+            bChanged = TRUE;
+        }
+    }
+    if (bChanged)
+        OnRecalcLayout();
+}
+
+void CKitMenuBar::SwitchMenu(HMENU hMenu)
+{
+    CKitCommandBars* pCommandBars = FindCommandBars();
+    UINT nMenuId = pCommandBars != nullptr ? pCommandBars->GetActiveMenuId() : 0;
+    if (hMenu == m_hFrameMenu)
+        nMenuId = m_nDefaultMenuId;
+    if (nMenuId == 0 || m_nCurrentMenuId == 0 || nMenuId == m_nCurrentMenuId || ::GetMenuItemCount(hMenu) <= 0)
+        return;
+    FillFromMenu(hMenu, TRUE);
+    OnRecalcLayout();
+    m_nCurrentMenuId = nMenuId;
+}
+
+void CKitMenuBar::SetSelected(int nIndex, BOOL bKeyboard)
+{
+    CKitToolBar::SetSelected(nIndex, bKeyboard);
+    CKitControl* pHot = GetHotControl();
+    if (GetTrackingMode() == 2 && pHot != nullptr && GetPopupedIndex() != nIndex && pHot->IsPopupControl() &&
+        pHot->GetEnabled())
+        SetPopuped(nIndex, bKeyboard);
+}
+
+void CKitMenuBar::ResetBar()
+{
+    if (m_nCurrentMenuId != 0 && m_controls.GetOriginalControls() == nullptr)
+    {
+        CString strFormat;
+        GetToolkitResources()->LoadString(strFormat, kMenuBarResetQuestion);
+        CString strQuestion;
+        strQuestion.Format(strFormat, static_cast<LPCTSTR>(m_strTitle));
+        if (::MessageBoxW(m_hSite, strQuestion, AfxGetAppName(), MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK)
+        {
+            const LPCWSTR lpszName = MAKEINTRESOURCEW(m_nCurrentMenuId);
+            if (HMENU hMenu = ::LoadMenuW(AfxFindResourceHandle(lpszName, RT_MENU), lpszName))
+            {
+                FillFromMenu(hMenu, TRUE);
+                ::DestroyMenu(hMenu);
+            }
+        }
+    }
+    else
+    {
+        CKitToolBar::ResetBar();
+    }
+    UpdateMdiState();
+    OnIdleUpdate(TRUE);
+    OnRecalcLayout();
+}
+
+LRESULT CKitMenuBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TIMER && wParam == kMdiStateTimer)
+        UpdateMdiState();
+    if (message == WM_DESTROY)
+        Unhook();
+    return CKitToolBar::WindowProc(message, wParam, lParam);
+}
