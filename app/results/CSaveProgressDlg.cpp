@@ -11,6 +11,7 @@ constexpr UINT kSaveEndedMessage = WM_APP + 0x51;
 constexpr wchar_t kStopQuestion[] = L"Do you want to stop the saving process?";
 constexpr wchar_t kCloseRefusal[] = L"Please Stop Saving first";
 constexpr wchar_t kApplicationName[] = L"Pelmo Windows Data Recovery";
+constexpr wchar_t kNothingSaved[] = L"No file was saved.";
 
 }  // namespace
 
@@ -111,10 +112,15 @@ BOOL CSaveProgressDlg::OnEraseBkgnd(CDC* dc) {
 
 LRESULT CSaveProgressDlg::OnSaveEnded(WPARAM, LPARAM) {
   wizard::Engine().SaveControl.SaveFinished = 0;
-  if (!stopped_) {
-    if (CWnd* stop = GetDlgItem(IDOK)) stop->EnableWindow(FALSE);
-    if (CWnd* skip = GetDlgItem(IDC_SAVE_SKIP)) skip->EnableWindow(FALSE);
-    // Only a save in which every file came out whole is reported as a success.
+  if (CWnd* stop = GetDlgItem(IDOK)) stop->EnableWindow(FALSE);
+  if (CWnd* skip = GetDlgItem(IDC_SAVE_SKIP)) skip->EnableWindow(FALSE);
+  const uint64_t handled = tally_.Saved + tally_.Damaged + tally_.Partial + tally_.Failed + tally_.Skipped;
+  // Only a save in which every file came out whole is reported as a success; a
+  // save that wrote nothing (the user kept away from the source volume) is no
+  // success either. After Stop only what went wrong is told.
+  if (handled == 0 && !stopped_) {
+    ShowMessageRequest(EscapeMarkupText(kNothingSaved), engine::kMessageInformation);
+  } else if (!stopped_ || !tally_.AllSaved()) {
     ShowMessageRequest(EscapeMarkupText(ToCString(engine::SaveEndText(tally_))), engine::kMessageInformation);
   }
   EndDialog(IDCANCEL);

@@ -411,4 +411,79 @@ TEST_F(FatResults, ADeletedFolderAndTwoLiveFilesAreSavedByteForByte) {
   EXPECT_TRUE(WaitUntil([&] { return s.State(old) == 0 && s.State(root) == 0; }, 5000));
 }
 
+// ---- Whole volumes: Root ticked saves every folder and the root's own files -------------------
+
+struct ManifestFile {
+  bool live = false;
+  std::wstring path;  // inside the volume, '/'-separated
+};
+
+std::vector<ManifestFile> ManifestFiles(const std::wstring& image) {
+  std::wstring manifest = Widen(RESULTS_DRIVES_DIR) + L"/" + image + L".manifest";
+  std::replace(manifest.begin(), manifest.end(), L'/', L'\\');
+  std::istringstream lines(ReadAll(manifest));
+  std::vector<ManifestFile> files;
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> fields;
+    std::istringstream split(line);
+    for (std::string field; std::getline(split, field, '\t');) fields.push_back(field);
+    if (fields.size() >= 4 && fields[0] == "F") files.push_back({fields[1] == "live", Widen(fields[3])});
+  }
+  return files;
+}
+
+std::wstring SavedPath(const std::wstring& target, const std::wstring& volumePath) {
+  std::wstring path = target + volumePath;
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return path;
+}
+
+struct VolumeCase {
+  const char* name;
+  const char16_t* root;
+  const wchar_t* image;
+};
+
+class WholeVolume : public testing::TestWithParam<VolumeCase> {};
+
+TEST_P(WholeVolume, RootTickedSavesEveryLiveFileWithTheRootsOwnFiles) {
+  const VolumeCase& volume = GetParam();
+  const std::wstring snapshot = TempPath(std::wstring(L"Pelmo Results ") + volume.image + L".vbrx");
+  const std::u16string root16(volume.root);
+  ASSERT_EQ(MakeSnapshot(root16, snapshot), L"");
+  ResultsSession s;
+  ASSERT_TRUE(s.Start(snapshot));
+  HTREEITEM root = s.Item(L"Root");
+  ASSERT_NE(root, nullptr);
+  EXPECT_NE(s.Item(L"Old Projects"), nullptr) << "the deleted folder is listed";
+  ASSERT_TRUE(s.ClickTreeBox(root));
+  EXPECT_EQ(s.State(root), 1);
+  EXPECT_EQ(s.State(s.Item(L"2023 Q4")), 1) << "ticking an item ticks its whole subtree";
+
+  const std::wstring target = TempPath(std::wstring(L"pelmo-results-") + volume.image);
+  EmptyFolder(target);
+  s.Recover();
+  ASSERT_TRUE(s.ChooseFolder(target));
+  const MessageBoxSeen seen = WaitForMessage(s.Id(), 120000);
+  ASSERT_NE(seen.window, nullptr);
+  EXPECT_EQ(seen.text, kSaved);
+  PressButton(seen.window, IDOK);
+
+  int compared = 0;
+  for (const ManifestFile& file : ManifestFiles(volume.image)) {
+    if (!file.live) continue;
+    ++compared;
+    const std::string original = Original(volume.image, file.path);
+    EXPECT_TRUE(ReadAll(SavedPath(target, file.path)) == original)
+        << "saved differently or missing: " << std::string(file.path.begin(), file.path.end());
+  }
+  EXPECT_GT(compared, 15);
+  ::DeleteFileW(snapshot.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(Drives, WholeVolume,
+                         testing::Values(VolumeCase{"Fat32", u"F:\\", L"standard-fat32"},
+                                         VolumeCase{"Ntfs", u"G:\\", L"standard-ntfs"}),
+                         [](const testing::TestParamInfo<VolumeCase>& info) { return std::string(info.param.name); });
+
 }  // namespace
