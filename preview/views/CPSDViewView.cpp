@@ -62,16 +62,20 @@ int CPSDViewView::OnCreate(LPCREATESTRUCT lpcs)
 
 int CPSDViewView::LoadFile(const CString& strPath)
 {
-    m_nResult = m_decoder.Load(ToPath(strPath));
-    if (m_nResult == preview::kPsdOk && m_decoder.HasPicture())
-        m_hBitmap = CreateBitmap();
-    // The decoded samples are not needed once they are in the bitmap.
+    preview::CPsdDecoder decoder;
+    m_nResult = decoder.Load(ToPath(strPath));
+    if (m_nResult == preview::kPsdOk && decoder.HasPicture())
+    {
+        m_hBitmap = CreateBitmap(decoder);
+        m_size = CSize(static_cast<int>(decoder.Width()), static_cast<int>(decoder.Height()));
+    }
+    // The decoded pixels go with the decoder: the bitmap holds them from here on.
     return 0;
 }
 
-HBITMAP CPSDViewView::CreateBitmap() const
+HBITMAP CPSDViewView::CreateBitmap(const preview::CPsdDecoder& decoder)
 {
-    const uint32_t width = m_decoder.Width(), height = m_decoder.Height();
+    const uint32_t width = decoder.Width(), height = decoder.Height();
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = static_cast<LONG>(width);
@@ -79,8 +83,8 @@ HBITMAP CPSDViewView::CreateBitmap() const
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biXPelsPerMeter = m_decoder.PixelsPerMetreX();
-    info.bmiHeader.biYPelsPerMeter = m_decoder.PixelsPerMetreY();
+    info.bmiHeader.biXPelsPerMeter = decoder.PixelsPerMetreX();
+    info.bmiHeader.biYPelsPerMeter = decoder.PixelsPerMetreY();
     void* pBits = nullptr;
     HDC screen = ::GetDC(nullptr);
     HBITMAP hBitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
@@ -89,7 +93,7 @@ HBITMAP CPSDViewView::CreateBitmap() const
         return nullptr;
     // Rows are stored bottom-up, each padded to four bytes, pixels as blue, green, red.
     const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
-    const auto& pixels = m_decoder.Pixels();
+    const auto& pixels = decoder.Pixels();
     auto* pBytes = static_cast<BYTE*>(pBits);
     for (uint32_t y = 0; y < height; ++y)
     {
@@ -116,8 +120,8 @@ void CPSDViewView::OnDraw(CDC* pDC)
         return;
     HGDIOBJ hOld = memory.SelectObject(m_hBitmap);
     pDC->SetStretchBltMode(COLORONCOLOR);
-    pDC->StretchBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, static_cast<int>(m_decoder.Width()),
-                    static_cast<int>(m_decoder.Height()), SRCCOPY);
+    pDC->StretchBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, m_size.cx, m_size.cy,
+                    SRCCOPY);
     memory.SelectObject(hOld);
 }
 

@@ -1,5 +1,5 @@
 // The viewer of Photoshop documents: the composite image, decoded once when the
-// view is created, stretched over the whole view.
+// view is created into a bitmap, stretched over the whole view.
 #pragma once
 
 #include "Framework.h"
@@ -30,9 +30,9 @@ public:
 
 private:
     // A 24-bit bottom-up DIB section holding the decoder's pixels.
-    HBITMAP CreateBitmap() const;
+    static HBITMAP CreateBitmap(const preview::CPsdDecoder& decoder);
 
-    preview::CPsdDecoder m_decoder;
+    CSize m_size;
     CStatic m_frame;
     HBITMAP m_hBitmap = nullptr;
     int m_nResult = 0;
