@@ -188,7 +188,7 @@ protected:
         ASSERT_TRUE(m_gallery.CreateGallery(40, 40, 2));
         m_gallery.FillSamples();
         m_gallery.SetForegroundWindow();
-        PumpFor(300);
+        Settle();
         m_tasks = FindGroup(m_gallery.m_left, u"Recovery tasks");
         m_details = FindGroup(m_gallery.m_left, u"Details");
         m_favourites = FindGroup(m_gallery.m_right, u"Favourites");
@@ -198,6 +198,12 @@ protected:
     {
         m_gallery.DestroyWindow();
         PumpFor(50);
+    }
+    // Until no group of either panel moves (ten steps of 30 ms, slower under load).
+    void Settle()
+    {
+        for (int i = 0; i < 100 && (i < 10 || m_left.IsAnyGroupDirty() || m_right.IsAnyGroupDirty()); ++i)
+            PumpFor(30);
     }
     int Count(WPARAM code) const
     {
@@ -309,7 +315,8 @@ TEST_F(TaskPanelGallery, AnItemDraggedToAnotherGroupMovesThere)
 {
     GroupItem* pSave = FindItem(*m_tasks, u"Save files");
     GroupItem* pInfo = FindItem(*m_details, u"Drive information");
-    Drag(ScreenPointOf(m_left, *pSave, 40), ScreenPointOf(m_left, *pInfo, 40));
+    const CRect info = m_left.GetItemRect(*pInfo);
+    Drag(ScreenPointOf(m_left, *pSave, 40), ScreenPoint(m_left, info.left + 40, info.top + 3));
     EXPECT_EQ(FindItem(*m_tasks, u"Save files"), nullptr);
     ASSERT_NE(FindItem(*m_details, u"Save files"), nullptr);
     // Dropped on the upper half of "Drive information": inserted before it.
@@ -332,6 +339,51 @@ TEST_F(TaskPanelGallery, AnItemDraggedToTheSecondPanelMovesThere)
     EXPECT_EQ(pMoved->id, 12);
     EXPECT_EQ(pMoved->dragText, u"Open snapshot");
     Capture(L"taskpanel_dragged_to_second_panel.bmp");
+}
+
+TEST_F(TaskPanelGallery, AGroupDraggedByItsCaptionTakesAnotherGroupsPlace)
+{
+    Group* pDrives = FindGroup(m_left, u"Drives");
+    Drag(ScreenPointOf(m_left, *pDrives, 30), ScreenPointOf(m_left, *m_tasks, 30));
+    EXPECT_EQ(m_left.GetGroup(0), pDrives);
+    EXPECT_EQ(m_left.GetGroup(1), m_tasks);
+    EXPECT_EQ(m_left.GetDraggedItem(), nullptr);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_TRUE(m_left.IsGroupExpanded(pDrives));  // a drag is not a click
+    EXPECT_LT(pDrives->currentRect.top, m_tasks->currentRect.top);
+    Capture(L"taskpanel_group_dragged.bmp");
+}
+
+TEST_F(TaskPanelGallery, ADoubleClickTogglesAGroupTwiceAndClicksALinkTwice)
+{
+    const auto doubleClick = [this](POINT pt) {
+        WithInput([pt] {
+            SendMouse(MOUSEEVENTF_MOVE, pt);
+            ::Sleep(100);
+            for (int i = 0; i < 2; ++i)
+            {
+                SendMouse(MOUSEEVENTF_LEFTDOWN);
+                ::Sleep(20);
+                SendMouse(MOUSEEVENTF_LEFTUP);
+                ::Sleep(20);
+            }
+            ::Sleep(100);
+        });
+    };
+    doubleClick(ScreenPointOf(m_left, *m_details, 30));
+    Settle();
+    EXPECT_TRUE(m_left.IsGroupExpanded(m_details));
+    EXPECT_EQ(Count(kTpnGroupExpanding), 2);
+    EXPECT_EQ(Count(kTpnDoubleClick), 0);
+
+    m_gallery.m_notifications.clear();
+    Settle();
+    doubleClick(ScreenPointOf(m_left, *FindItem(*m_tasks, u"Open snapshot"), 40));
+    std::vector<WPARAM> clicks;
+    for (const auto& n : m_gallery.m_notifications)
+        if (n.code == kTpnItemClick || n.code == kTpnDoubleClick)
+            clicks.push_back(n.code);
+    EXPECT_EQ(clicks, (std::vector<WPARAM>{kTpnItemClick, kTpnDoubleClick, kTpnItemClick}));
 }
 
 TEST_F(TaskPanelGallery, AnotherProgramReceivesTheDragTextAndTheItemStays)
