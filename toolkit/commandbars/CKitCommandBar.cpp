@@ -314,7 +314,7 @@ DWORD CKitCommandBar::GetLayoutMode() const
     case kBarRight:
         return kLayoutVertDock | kLayoutCommit;
     case kBarFloating:
-        return kLayoutCommit;
+        return kLayoutHorz | kLayoutCommit;
     default:
         return kLayoutHorzDock | kLayoutCommit;
     }
@@ -328,7 +328,9 @@ void CKitCommandBar::RecalcLayout()
     GetClientRect(&rc);
     CClientDC dc(this);
     const int nLength = IsVertical() ? rc.Height() : rc.Width();
-    m_controls.CalcLayout(&dc, nLength, GetLayoutMode() | kLayoutNoWrap, GetLayoutMargins());
+    // A floating bar wraps into its width; a docked one hides what does not fit.
+    const DWORD dwWrap = m_nPosition == kBarFloating ? 0 : kLayoutNoWrap;
+    m_controls.CalcLayout(&dc, nLength, GetLayoutMode() | dwWrap, GetLayoutMargins());
     m_bLayoutPending = FALSE;
     Invalidate(FALSE);
 }
@@ -701,6 +703,11 @@ LRESULT CKitCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return lResult;
         break;
     }
+    case WM_MOUSEACTIVATE:
+        // A floating bar leaves the activation with its frame.
+        if (m_nPosition == kBarFloating)
+            return MA_NOACTIVATE;
+        break;
     case WM_IDLEUPDATECMDUI:
         OnIdleUpdate(static_cast<BOOL>(wParam));
         return 0;

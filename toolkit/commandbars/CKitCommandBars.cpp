@@ -4,6 +4,9 @@
 #include "CCommandIconStore.h"
 #include "CColorTable.h"
 #include "CKitDockBar.h"
+#include "CKitMenuBar.h"
+#include "CKitPopupBar.h"
+#include "CKitToolBar.h"
 #include "CKitPropExchangeRegistry.h"
 #include "CMenuSoundPlayer.h"
 #include "CPopupMouseTracker.h"
@@ -12,19 +15,6 @@
 #include "window/AfxMessages.h"
 #include "window/CFrameWnd.h"
 #include "window/CWinApp.h"
-
-#if __has_include("CKitMenuBar.h")
-#include "CKitMenuBar.h"
-#define KIT_HAS_MENU_BAR 1
-#endif
-#if __has_include("CKitToolBar.h")
-#include "CKitToolBar.h"
-#define KIT_HAS_TOOL_BAR 1
-#endif
-#if __has_include("CKitPopupBar.h")
-#include "CKitPopupBar.h"
-#define KIT_HAS_POPUP_BAR 1
-#endif
 
 #include <algorithm>
 
@@ -54,20 +44,12 @@ CRuntimeClass* DefaultBarClass(int nKind)
 {
     switch (nKind)
     {
-#ifdef KIT_HAS_MENU_BAR
     case kBarTypeMenuBar:
         return RUNTIME_CLASS(CKitMenuBar);
-#endif
-#ifdef KIT_HAS_TOOL_BAR
     case kBarTypeToolBar:
         return RUNTIME_CLASS(CKitToolBar);
-#endif
-#ifdef KIT_HAS_POPUP_BAR
-    case kBarTypePopup:
-        return RUNTIME_CLASS(CKitPopupBar);
-#endif
     default:
-        return nullptr;
+        return RUNTIME_CLASS(CKitPopupBar);
     }
 }
 
@@ -78,13 +60,11 @@ CKitCommandBar* NewBarOfClass(CRuntimeClass* pClass)
     return static_cast<CKitCommandBar*>(pClass->CreateObject());
 }
 
-// Loads the menu bar's menu: the menu bar's own loader when it has one.
+// Loads the menu bar's menu: the menu bar's own loader when it is one.
 BOOL LoadMenuIntoBar(CKitCommandBar* pBar, UINT nMenuId)
 {
-#ifdef KIT_HAS_MENU_BAR
     if (auto* pMenuBar = dynamic_cast<CKitMenuBar*>(pBar))
         return pMenuBar->LoadMenuBar(nMenuId);
-#endif
     HMENU hMenu = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nMenuId));
     if (hMenu == nullptr)
         return FALSE;
@@ -164,11 +144,7 @@ CKitCommandBar* CKitCommandBars::CreateMenuBar(LPCTSTR lpszTitle, UINT nMenuId)
 {
     CKitCommandBar* pBar = NewBarOfClass(DefaultBarClass(kBarTypeMenuBar));
     if (pBar == nullptr)
-    {
-        // Without a menu bar class a plain bar serves as the menu bar.
-        pBar = new CKitCommandBar;
-        pBar->m_nType = kBarTypeMenuBar;
-    }
+        return nullptr;
     pBar->SetCommandBars(this);
     pBar->EnableBarDocking(kMenuBarDocking);
     pBar->SetTitle(lpszTitle);

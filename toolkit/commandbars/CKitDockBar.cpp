@@ -2,6 +2,7 @@
 
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBar.h"
+#include "CKitCommandBars.h"
 #include "core/ControlLayout.h"
 #include "window/AfxMessages.h"
 
@@ -215,6 +216,15 @@ LRESULT CKitDockBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         Invalidate(FALSE);
         return 0;
     }
+    case WM_RBUTTONDOWN:
+        // The bars' context menu, for no bar in particular.
+        if (m_pCommandBars != nullptr)
+        {
+            CPoint ptScreen(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+            ClientToScreen(&ptScreen);
+            m_pCommandBars->ShowToolbarsMenu(nullptr, ptScreen.x, ptScreen.y);
+        }
+        return 0;
     case WM_ERASEBKGND:
         return TRUE;
     case WM_PAINT:

@@ -39,6 +39,16 @@ public:
 
 }  // namespace
 
+CKitStatusBarPane::~CKitStatusBarPane()
+{
+    if (m_pChild == nullptr)
+        return;
+    if (::IsWindow(m_pChild->m_hWnd))
+        m_pChild->DestroyWindow();
+    if (m_bDeleteChild)
+        delete m_pChild;
+}
+
 CFont* CKitStatusBarPane::GetFont()
 {
     if (m_pFont != nullptr)
@@ -77,6 +87,7 @@ BOOL CKitStatusBar::CreateEx(CWnd* pParent, DWORD dwCtrlStyle, DWORD dwStyle, UI
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_font.m_hObject), FALSE);
     SendMessage(SB_SETMINHEIGHT, kMinimumHeight);
     m_nMinHeight = kMinimumHeight;
+    EnableToolTips(TRUE);  // pane tips
     return TRUE;
 }
 
@@ -214,11 +225,64 @@ void CKitStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateTexts)
             nRight += nGap;
         }
         SendMessage(SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.empty() ? nullptr : edges.data()));
+        PositionPaneWindows();
     }
     if (bUpdateTexts)
         for (size_t i = 0; i < m_panes.size(); ++i)
             if (m_panes[i]->m_bVisible && m_panes[i]->m_bSendText)
                 SetPaneText(static_cast<int>(i), m_panes[i]->m_strText, TRUE);
+}
+
+void CKitStatusBar::PositionPaneWindows()
+{
+    for (size_t i = 0; i < m_panes.size(); ++i)
+    {
+        CKitStatusBarPane* pPane = m_panes[i];
+        if (pPane->m_pChild == nullptr || !::IsWindow(pPane->m_pChild->m_hWnd))
+            continue;
+        CRect rc;
+        GetItemRect(static_cast<int>(i), rc);
+        if ((pPane->m_dwStyle & kPaneNoBorders) == 0)
+            rc.DeflateRect(::GetSystemMetrics(SM_CXEDGE), ::GetSystemMetrics(SM_CXEDGE));
+        pPane->m_pChild->SetWindowPos(nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                                      SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CKitStatusBar::SetPaneWindow(int nIndex, CWnd* pChild, BOOL bDelete)
+{
+    CKitStatusBarPane* pPane = GetPane(nIndex);
+    if (pPane == nullptr)
+        return;
+    pPane->m_pChild = pChild;
+    pPane->m_bDeleteChild = bDelete;
+    PositionPaneWindows();
+}
+
+void CKitStatusBar::SetPaneTooltip(int nIndex, LPCTSTR lpszTooltip)
+{
+    if (CKitStatusBarPane* pPane = GetPane(nIndex))
+        pPane->m_strTooltip = lpszTooltip;
+}
+
+INT_PTR CKitStatusBar::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const
+{
+    const INT_PTR nHit = CControlBar::OnToolHitTest(point, pTI);
+    if (nHit != -1)
+        return nHit;
+    CRect rc;
+    CKitStatusBarPane* pPane = HitTest(point, &rc);
+    if (pPane == nullptr || pPane->GetTooltip().IsEmpty())
+        return -1;
+    if (pTI != nullptr)
+    {
+        pTI->hwnd = m_hWnd;
+        pTI->rect = rc;
+        pTI->uId = pPane->m_nId;
+        // The tooltip copies the text when the tool is added.
+        pTI->lpszText = const_cast<LPWSTR>(static_cast<LPCWSTR>(pPane->GetTooltip()));
+    }
+    return static_cast<INT_PTR>(pPane->m_nId);
 }
 
 void CKitStatusBar::GetItemRect(int nIndex, CRect& rc) const

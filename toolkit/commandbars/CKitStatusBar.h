@@ -38,6 +38,14 @@ public:
     // The width of the pane's text in the bar's font, plus its icon.
     int BestFit(CKitStatusBarPane* pPane);
     CFont* GetFont() { return &m_font; }
+    // Places the panes' child windows in their panes, inside the borders of
+    // panes that have them.
+    void PositionPaneWindows();
+    // A window to show inside the pane (bDelete: the pane deletes the object).
+    void SetPaneWindow(int nIndex, CWnd* pChild, BOOL bDelete);
+    void SetPaneTooltip(int nIndex, LPCTSTR lpszTooltip);
+    // Pane tips: the pane's id for a pane with a tooltip, else -1.
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void CalcInsideRect(CRect& rect, BOOL bHorz) const override;

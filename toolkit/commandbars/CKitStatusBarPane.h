@@ -7,6 +7,7 @@
 #include "window/GdiObjects.h"
 
 class CCommandIcon;
+class CWnd;
 
 constexpr DWORD kPaneNoBorders = 0x100;
 constexpr DWORD kPanePopOut = 0x200;
@@ -19,10 +20,16 @@ class CKitStatusBarPane : public CCmdTarget
 {
 public:
     CKitStatusBarPane() { EnableAutomation(); }
+    // The child window goes with the pane (and its object when asked).
+    ~CKitStatusBarPane() override;
+    CKitStatusBarPane(const CKitStatusBarPane&) = delete;
+    CKitStatusBarPane& operator=(const CKitStatusBarPane&) = delete;
 
     UINT m_nId = 0;
     BOOL m_bSendText = FALSE;  // the text still has to reach the control
     CString m_strTooltip;
+    CWnd* m_pChild = nullptr;      // a window shown inside the pane, or null
+    BOOL m_bDeleteChild = FALSE;   // the pane deletes the child object
     CKitStatusBar* m_pOwner = nullptr;
     int m_nIndex = -1;
     int m_nPart = -1;
@@ -43,6 +50,7 @@ public:
     virtual CCommandIcon* GetIcon() { return m_pIcon; }
     BOOL IsEnabled() const { return (m_dwStyle & kPaneDisabled) == 0; }
     const CString& GetText() const { return m_strText; }
+    const CString& GetTooltip() const { return m_strTooltip; }
     DWORD GetStyle() const { return m_dwStyle; }
     CKitStatusBar* GetOwnerBar() const { return m_pOwner; }
 };

@@ -9,6 +9,7 @@
 #include "CKitFrameWnd.h"
 #include "CKitDockBar.h"
 #include "CKitStatusBar.h"
+#include "CKitStatusBarPaneWnd.h"
 #include "InputDriving.h"
 #include "WindowCapture.h"
 #include "window/AfxMessages.h"
@@ -212,6 +213,38 @@ TEST_F(KitFrameGallery, BarDraggedByItsGripperFromTheTopToTheLeftSide)
     EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_dragged.bmp"));
 }
 
+TEST_F(KitFrameGallery, BarDraggedAwayFromEverySideFloatsAndDocksAgain)
+{
+    m_pFrame->SetForegroundWindow();
+    PumpFor(100);
+    CRect rcGripper = m_pStandard->GetGripperRect();
+    m_pStandard->ClientToScreen(&rcGripper);
+    const CPoint target = WindowRectOf(*m_pFrame).CenterPoint();
+    DragWithMouse(rcGripper.CenterPoint(), target, 8);
+    Layout();
+    EXPECT_EQ(m_pStandard->GetPosition(), kBarFloating);
+    for (CKitDockBar* pDockBar : m_pDockBars)
+        EXPECT_EQ(pDockBar->FindBar(m_pStandard), -1);
+    EXPECT_EQ(m_pStandard->m_pDockBar, nullptr);
+    EXPECT_NE(m_pStandard->GetStyle() & WS_POPUP, 0u);
+    EXPECT_EQ(::GetWindow(m_pStandard->m_hWnd, GW_OWNER), m_pFrame->m_hWnd) << "owned by the frame";
+    const CRect rcFloating = WindowRectOf(*m_pStandard);
+    EXPECT_TRUE(rcFloating.PtInRect(target)) << "under the pointer";
+    EXPECT_EQ(m_pDockBars[0]->GetRows().Rows().size(), 1u) << "the top side keeps the other bar";
+    // The bar is drawn on the frame's white client area in the style's face colour.
+    HDC hScreen = ::GetDC(nullptr);
+    const COLORREF clrInside = ::GetPixel(hScreen, rcFloating.right - 2, rcFloating.CenterPoint().y);
+    ::ReleaseDC(nullptr, hScreen);
+    EXPECT_NE(clrInside, RGB(255, 255, 255));
+    EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_floating.bmp"));
+
+    ASSERT_TRUE(m_pBars->DockCommandBar(m_pStandard, nullptr, CKitCommandBars::kDockBottom));
+    Layout();
+    EXPECT_EQ(m_pStandard->GetPosition(), kBarBottom);
+    EXPECT_EQ(::GetParent(m_pStandard->m_hWnd), m_pDockBars[1]->m_hWnd);
+    EXPECT_NE(m_pStandard->GetStyle() & WS_CHILD, 0u);
+}
+
 TEST_F(KitFrameGallery, QuitDuringADragEndsItAndReachesTheApplication)
 {
     CRect rcGripper = m_pStandard->GetGripperRect();
@@ -377,4 +410,34 @@ TEST_F(KitFrameGallery, BarsAnswerAccessibilityClients)
     outOfRange.lVal = 4;
     EXPECT_EQ(pAccessible->get_accName(outOfRange, &name), E_INVALIDARG);
     pAccessible->Release();
+}
+
+TEST_F(KitFrameGallery, PaneWindowSitsInsideItsPaneAndPanesGiveTips)
+{
+    auto* pPaneWnd = new CKitStatusBarPaneWnd;
+    ASSERT_TRUE(pPaneWnd->Create(L"progress", &m_statusBar, WS_CHILD | WS_VISIBLE, 0xE710));
+    m_statusBar.SetPaneWindow(1, pPaneWnd, TRUE);  // the pane deletes it
+    m_statusBar.SetPaneTooltip(2, L"Num Lock");
+    Layout();
+    CRect rcPane;
+    m_statusBar.GetItemRect(1, rcPane);
+    CRect rcChild = WindowRectOf(*pPaneWnd);
+    m_statusBar.ScreenToClient(&rcChild);
+    const int nEdge = ::GetSystemMetrics(SM_CXEDGE);
+    EXPECT_EQ(rcChild, CRect(rcPane.left + nEdge, rcPane.top + nEdge, rcPane.right - nEdge, rcPane.bottom - nEdge));
+    HDC hScreen = ::GetDC(nullptr);
+    const CPoint ptChild = WindowRectOf(*pPaneWnd).CenterPoint();
+    const COLORREF clrChild = ::GetPixel(hScreen, ptChild.x, ptChild.y);
+    ::ReleaseDC(nullptr, hScreen);
+    EXPECT_EQ(clrChild, ::GetSysColor(COLOR_BTNFACE)) << "the pane window paints the button face";
+
+    CRect rcNum;
+    m_statusBar.GetItemRect(2, rcNum);
+    TOOLINFOW info = {};
+    info.cbSize = sizeof(info);
+    EXPECT_EQ(m_statusBar.OnToolHitTest(rcNum.CenterPoint(), &info), static_cast<INT_PTR>(ID_INDICATOR_NUM));
+    EXPECT_STREQ(info.lpszText, L"Num Lock");
+    CRect rcMessage;
+    m_statusBar.GetItemRect(0, rcMessage);
+    EXPECT_EQ(m_statusBar.OnToolHitTest(rcMessage.CenterPoint(), nullptr), -1) << "a pane without a tip";
 }
