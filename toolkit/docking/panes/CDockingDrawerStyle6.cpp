@@ -1,6 +1,7 @@
 // Styles 6 and 9: gradient captions and splitter bars that continue one
 // gradient across the frame; style 9 with single-colour outlined captions.
 #include "CDockingDrawerStyles.h"
+#include "CDockingTabPalette.h"
 #include "CDrawTools.h"
 #include "GdiSelectors.h"
 #include "window/CDC.h"
@@ -20,6 +21,8 @@ CDockingDrawerStyle6::CDockingDrawerStyle6()
         if (auto* pRounded = dynamic_cast<CTabStripShapeRounded*>(pTabs->GetShape()))
             pRounded->m_bBlendedCorners = FALSE;
     }
+    m_pPaneTabDrawer->SetPalette(new CDockingTabPalette(TRUE, FALSE));
+    m_pAutoHideTabDrawer->SetPalette(new CDockingTabPalette(FALSE, FALSE));
     m_pPaneTabDrawer->m_nClientFrame = 2;
     m_pAutoHideTabDrawer->SetLayout(0);
 }
@@ -47,7 +50,10 @@ void CDockingDrawerStyle6::ReloadMetrics()
 CDockingDrawerStyle9Base::CDockingDrawerStyle9Base()
 {
     for (CTabStripDrawer* pTabs : {m_pPaneTabDrawer, m_pAutoHideTabDrawer})
+    {
         pTabs->ChooseShape(9);
+        pTabs->SetPalette(new CDockingTabPalette(TRUE, FALSE));
+    }
 }
 
 void CDockingDrawerStyle9Base::ReloadMetrics()
@@ -106,8 +112,10 @@ CDockingDrawerStyle9::CDockingDrawerStyle9()
         auto* pShape = new CTabStripShapeRounded();
         pShape->m_rectMargins.SetRect(2, 2, 4, 0);
         pShape->m_bBlendedCorners = FALSE;
-        pShape->m_bSelectedOnly = pTabs == m_pPaneTabDrawer;
+        const BOOL bPaneTabs = pTabs == m_pPaneTabDrawer;
+        pShape->m_bSelectedOnly = bPaneTabs;
         pTabs->SetShape(pShape);
+        pTabs->SetPalette(new CDockingTabPalette9(bPaneTabs, TRUE));
     }
     m_pPaneTabDrawer->m_nClientFrame = 1;
     m_pPaneTabDrawer->m_rectClientMargins.top = 1;

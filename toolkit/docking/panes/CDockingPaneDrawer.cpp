@@ -179,6 +179,11 @@ void CDockingPaneDrawer::SetPixelColor(CDC* pDC, int x, int y, int nColor) const
 void CDockingPaneDrawer::FillFrameGradient(CDC* pDC, const CRect& rect, CWnd* pWnd,
                                            const CStyleGradient* pGradient) const
 {
+    FillFrameGradientIn(pDC, rect, pWnd, pGradient);
+}
+
+void FillFrameGradientIn(CDC* pDC, const CRect& rect, CWnd* pWnd, const CStyleGradient* pGradient)
+{
     CWnd* pFrame = pWnd ? pWnd->GetParentFrame() : nullptr;
     if (!pFrame)
         pFrame = pWnd ? pWnd->GetParent() : nullptr;

@@ -92,6 +92,10 @@ public:
     int m_nColorSchemeSetting = 5;
 };
 
+// Fills `rect` of `pWnd` with the part of a horizontal gradient that runs
+// across the window's whole frame, so that neighbouring fills continue it.
+void FillFrameGradientIn(CDC* pDC, const CRect& rect, CWnd* pWnd, const CStyleGradient* pGradient);
+
 void DrawPinGlyph(CDC* pDC, int x, int y, BOOL bLying, COLORREF crGlyph);
 void DrawWindowGlyph(CDC* pDC, int x, int y, BOOL bMaximize, COLORREF crGlyph);
 

@@ -68,6 +68,11 @@ BOOL CContainerTabStrip::DrawItemIcon(CDC* pDC, CPoint point, CKitTabManagerItem
     return TRUE;
 }
 
+CWnd* CContainerTabStrip::GetOwnerWindow() const
+{
+    return m_pContainer;
+}
+
 void CContainerTabStrip::OnItemClick(CKitTabManagerItem* pItem)
 {
     CTabStrip::OnItemClick(pItem);

@@ -21,6 +21,7 @@ public:
     void RedrawOwner() override;
     BOOL DrawItemIcon(CDC* pDC, CPoint point, CKitTabManagerItem* pItem, BOOL bDraw, SIZE* pSize) override;
     void OnItemClick(CKitTabManagerItem* pItem) override;
+    CWnd* GetOwnerWindow() const override;
 
 private:
     CKitDockingPaneTabbedContainer* m_pContainer;

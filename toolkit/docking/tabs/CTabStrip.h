@@ -59,6 +59,8 @@ public:
     virtual BOOL IsMouseTrackingOff() const { return FALSE; }
     virtual BOOL OnKeyDown(CWnd* pWnd, UINT nKey);
     virtual BOOL HasFocus() const { return FALSE; }
+    // The window the strip is drawn in, for fills that continue across it.
+    virtual CWnd* GetOwnerWindow() const { return nullptr; }
 
     // A null tab makes a new one; an index out of range appends.
     CKitTabManagerItem* InsertItem(int nIndex, CKitTabManagerItem* pItem = nullptr);

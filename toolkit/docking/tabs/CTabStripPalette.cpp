@@ -323,10 +323,138 @@ void CTabStripLunaPalette::DrawButtonBackground(CDC* pDC, CTabStripButton* pButt
     pDC->SetTextColor(crText);
 }
 
+void CTabStripGradientPalette::ReloadMetrics()
+{
+    CTabStripPalette::ReloadMetrics();
+    m_clrSelectedTab.SetStandardValue(0xFFFFFF);
+    m_bScheme = FALSE;
+    m_bGradientTabs = FALSE;
+    m_clrHotTab.SetStandardValue(Slot(36));
+    m_clrTextHot.SetStandardValue(Slot(18));
+    if (m_pDrawer && !m_pDrawer->AreLunaColorsDisabled())
+    {
+        CTabStripLunaPalette::ReloadMetrics();
+        return;
+    }
+    const int nScheme = GetLunaScheme();
+    if (nScheme == 1 || nScheme == 2)
+        m_headerGradient.SetStandardValue(0xD5E2E4);
+    else if (nScheme == 3)
+    {
+        m_clrNormalTab.SetStandardValue(0xF8F5F5);
+        m_headerGradient.SetStandardValue(0xEEEEEE);
+    }
+    m_bGradientTabs = nScheme >= 1 && nScheme <= 3;
+    m_clrOutline.SetStandardValue(Slot(57));
+    m_clrSlantedSelectedOutline.SetStandardValue(Slot(57));
+}
+
+COLORREF CTabStripGradientPalette::FillTab(CDC* pDC, const CRect& rect, CKitTabManagerItem* pItem)
+{
+    if (m_bGradientTabs)
+        return CTabStripLunaPalette::FillTab(pDC, rect, pItem);
+    const BOOL bHot = pItem->m_pStrip && pItem->m_pStrip->GetHotItem() == pItem;
+    const COLORREF crTab = bHot ? m_clrHotTab.GetValue() : GetTabColor(pItem);
+    if (crTab != kNoColor)
+        pDC->FillSolidRect(&rect, crTab);
+    return crTab;
+}
+
+void CTabStripThemedPalette::ReloadMetrics()
+{
+    CTabStripDefaultPalette::ReloadMetrics();
+    m_tabStyle.Open(nullptr, L"TAB");
+    if (m_tabStyle.IsAppThemed())
+    {
+        m_clr3dLight.SetStandardValue(kNoColor);
+        m_clr3dShadow.SetStandardValue(kNoColor);
+        m_clr3dDarkShadow.SetStandardValue(kNoColor);
+        m_clrTextHot = m_clrTextNormal;
+    }
+    m_toolbarStyle.Open(nullptr, L"TOOLBAR");
+}
+
+BOOL CTabStripThemedPalette::IsThemed() const
+{
+    return const_cast<CVisualStyleData&>(m_tabStyle).IsAppThemed();
+}
+
+COLORREF CTabStripThemedPalette::FillClient(CDC* pDC, const CRect& rect, CTabStrip* pStrip)
+{
+    if (!IsThemed())
+        return CTabStripDefaultPalette::FillClient(pDC, rect, pStrip);
+    CRect pane = rect;
+    if (pStrip->GetPosition() == 2)
+        pane.bottom += 1;
+    else if (pStrip->GetPosition() == 3)
+        pane.right += 1;
+    m_tabStyle.DrawBackground(pDC->GetSafeHdc(), 9, 0, &pane, nullptr);
+    return 0;
+}
+
+void CTabStripThemedPalette::DrawTabFrame(CDC* pDC, CRect rect, CKitTabManagerItem* pItem)
+{
+    const BOOL bSelected = pItem->m_pStrip && pItem->m_pStrip->GetSelectedItem() == pItem;
+    if (!m_toolbarStyle.IsAppThemed() || !bSelected)
+    {
+        CTabStripDefaultPalette::DrawTabFrame(pDC, rect, pItem);
+        return;
+    }
+    const BOOL bHot = pItem->m_pStrip->GetHotItem() == pItem;
+    m_toolbarStyle.DrawBackground(pDC->GetSafeHdc(), 1, bHot ? 6 : 5, &rect, nullptr);
+}
+
+COLORREF CTabStripThemedPalette::FillTab(CDC* pDC, const CRect& rect, CKitTabManagerItem* pItem)
+{
+    CTabStrip* pStrip = pItem->m_pStrip;
+    // Tabs along the other edges would need the top tab turned over; they
+    // are filled as the default set fills them.
+    if (!IsThemed() || !pStrip || pStrip->GetPosition() != 0)
+        return CTabStripDefaultPalette::FillTab(pDC, rect, pItem);
+    const BOOL bSelected = pStrip->GetSelectedItem() == pItem;
+    CRect tab = rect;
+    if (bSelected)
+        tab.bottom += 1;
+    tab.InflateRect(1, 1, 1, 0);
+    const int nState = bSelected ? 3 : (pStrip->GetHotItem() == pItem ? 5 : 1);
+    m_tabStyle.DrawBackground(pDC->GetSafeHdc(), 1, nState, &tab, nullptr);
+    return kNoColor;
+}
+
+void CTabStripThemedPalette::FillStripBackground(CDC* pDC, const CRect& rect, CTabStrip* pStrip)
+{
+    if (!IsThemed() || !m_pDrawer)
+        return;
+    const CRect client = m_pDrawer->GetShape()->GetClientRect(rect, pStrip);
+    CPoint corner(client.left, client.top);
+    if (pStrip->GetPosition() == 2)
+        corner.y = client.bottom - 2;
+    else if (pStrip->GetPosition() == 3)
+        corner.x = client.right - 2;
+    ::ExcludeClipRect(pDC->GetSafeHdc(), corner.x, corner.y, corner.x + 1, corner.y + 1);
+}
+
+void CTabStripThemedPalette::DrawButtonBackground(CDC* pDC, CTabStripButton* pButton, CRect& rect)
+{
+    if (!m_toolbarStyle.IsAppThemed())
+    {
+        CTabStripDefaultPalette::DrawButtonBackground(pDC, pButton, rect);
+        return;
+    }
+    if (pButton->m_bEnabled)
+        m_toolbarStyle.DrawBackground(pDC->GetSafeHdc(), 1, pButton->m_bPressed ? 3 : (pButton->m_bHot ? 2 : 1), &rect,
+                                      nullptr);
+    pDC->SetTextColor(Slot(18));
+}
+
 CTabStripPalette* CreateTabStripPalette(int nNumber)
 {
     switch (nNumber)
     {
+    case 8:
+        return new CTabStripThemedPalette();
+    case 16:
+        return new CTabStripGradientPalette();
     case 2:
         return new CTabStripFlatPalette();
     case 4:

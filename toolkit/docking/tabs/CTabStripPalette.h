@@ -5,6 +5,7 @@
 #pragma once
 
 #include "CColorTable.h"
+#include "CVisualStyleData.h"
 #include "core/StyleColor.h"
 
 class CDC;
@@ -87,6 +88,34 @@ public:
     CStyleColor m_clrHotTab;
     CStyleColor m_clrButtonFrame;
     BOOL m_bScheme = FALSE;
+};
+
+// Palette 16: set 4's colours with solid tabs, or gradient tabs of its own
+// when the scheme colours are switched off.
+class CTabStripGradientPalette : public CTabStripLunaPalette
+{
+public:
+    void ReloadMetrics() override;
+    COLORREF FillTab(CDC* pDC, const CRect& rect, CKitTabManagerItem* pItem) override;
+
+    BOOL m_bGradientTabs = FALSE;
+};
+
+// Palette 8: tabs and buttons of the system's visual style; the default
+// set's look without one.
+class CTabStripThemedPalette : public CTabStripDefaultPalette
+{
+public:
+    void ReloadMetrics() override;
+    COLORREF FillClient(CDC* pDC, const CRect& rect, CTabStrip* pStrip) override;
+    void DrawTabFrame(CDC* pDC, CRect rect, CKitTabManagerItem* pItem) override;
+    COLORREF FillTab(CDC* pDC, const CRect& rect, CKitTabManagerItem* pItem) override;
+    void FillStripBackground(CDC* pDC, const CRect& rect, CTabStrip* pStrip) override;
+    void DrawButtonBackground(CDC* pDC, CTabStripButton* pButton, CRect& rect) override;
+    BOOL IsThemed() const override;
+
+    CVisualStyleData m_tabStyle;
+    CVisualStyleData m_toolbarStyle;
 };
 
 CTabStripPalette* CreateTabStripPalette(int nNumber);

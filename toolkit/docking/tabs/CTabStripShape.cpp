@@ -339,12 +339,46 @@ void CTabStripShapeRounded::DrawTab(CDC* pDC, CKitTabManagerItem* pItem)
     const COLORREF crOutline = pPalette->m_clrOutline.GetValue();
     const int nSaved = pDC->SaveDC();
     CDrawTools::ExcludeCorners(pDC, &c);
+    const BOOL bSelected = pStrip->GetSelectedItem() == pItem;
     CRect fill = e;
     CTabStripDrawer::OrientedDeflate(fill, CRect(1, 1, 1, 0), nPosition);
-    pPalette->FillTab(pDC, fill, pItem);
-    if (pStrip->GetSelectedItem() == pItem)
-        CTabStripDrawer::OrientedInflate(e, CRect(0, 0, 0, 1), nPosition);
-    pDC->Draw3dRect(&e, crOutline, crOutline);
+    // Outlined with round corners in the outline colour, hollow inside.
+    const auto roundOutline = [&](CRect outline) {
+        CTabStripDrawer::OrientedInflate(outline, CRect(0, 0, 0, 2), nPosition);
+        CPenSelector pen(pDC->GetSafeHdc(), crOutline);
+        const HGDIOBJ hOldBrush = ::SelectObject(pDC->GetSafeHdc(), ::GetStockObject(HOLLOW_BRUSH));
+        ::RoundRect(pDC->GetSafeHdc(), outline.left, outline.top, outline.right, outline.bottom, 6, 6);
+        ::SelectObject(pDC->GetSafeHdc(), hOldBrush);
+    };
+    if (m_bSelectedOnly)
+    {
+        if (bSelected)
+        {
+            pPalette->FillTab(pDC, fill, pItem);
+            roundOutline(e);
+        }
+        else if (pItem->m_nIndex < pStrip->GetItemCount() - 1)
+        {
+            if (pStrip->IsHorizontal())
+                pDC->FillSolidRect(e.right - 1, e.top + 3, 1, e.Height() - 6, crOutline);
+            else
+                pDC->FillSolidRect(e.left + 3, e.bottom - 1, e.Width() - 6, 1, crOutline);
+        }
+    }
+    else if (m_bBlendedCorners)
+    {
+        pPalette->FillTab(pDC, fill, pItem);
+        if (bSelected)
+            CTabStripDrawer::OrientedInflate(e, CRect(0, 0, 0, 1), nPosition);
+        pDC->Draw3dRect(&e, crOutline, crOutline);
+    }
+    else
+    {
+        pPalette->FillTab(pDC, fill, pItem);
+        if (!bSelected && m_pDrawer->m_nClientFrame != 2)
+            DrawEdgeLine(pDC, pItem->m_rect, (nPosition + 2) % 4, crOutline, crOutline);
+        roundOutline(e);
+    }
     pDC->RestoreDC(nSaved);
     if (m_bBlendedCorners)
     {
@@ -377,6 +411,8 @@ CTabStripShape* CreateTabStripShape(int nNumber)
         return new CTabStripShapeHot3D();
     case 2:
         return new CTabStripShapeRounded();
+    case 3:
+        return new CTabStripShapeSlanted();
     case 4:
         return new CTabStripShapeButton();
     case 5:
@@ -387,6 +423,8 @@ CTabStripShape* CreateTabStripShape(int nNumber)
         return new CTabStripShapeTrapezoid();
     case 8:
         return new CTabStripShapeStacked();
+    case 9:
+        return new CTabStripShapeSheet();
     default:
         return new CTabStripShape3D();
     }

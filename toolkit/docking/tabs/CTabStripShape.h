@@ -134,3 +134,26 @@ public:
 // colour set's tab fill; answers the fill colour.
 COLORREF FillTabPolygon(CDC* pDC, CTabStripDrawer* pDrawer, CKitTabManagerItem* pItem, const POINT* pPoints,
                         int nCount, BOOL bAbsolute);
+
+// Shape 3: tabs whose start edge slants; neighbours overlap.
+class CTabStripShapeSlanted : public CTabStripShape
+{
+public:
+    CTabStripShapeSlanted() { m_rectMargins.SetRect(2, 3, 6, 0); }
+    CRect GetMargins() const override;
+    CRect PaintHeader(CTabStrip* pStrip, CDC* pDC, const CRect& rect) override;
+    void DrawTab(CDC* pDC, CKitTabManagerItem* pItem) override;
+    int GetConstant() const override { return 21; }
+    int GetDefaultPalette() const override { return 4; }
+
+    BOOL m_bHotOutline = FALSE;
+};
+
+// Shape 9: sheet tabs, wide toward the client, drawn toward the selected one.
+class CTabStripShapeSheet : public CTabStripShapeSlanted
+{
+public:
+    CTabStripShapeSheet() { m_bDrawTowardSelected = TRUE; }
+    CRect GetMargins() const override;
+    void DrawTab(CDC* pDC, CKitTabManagerItem* pItem) override;
+};

@@ -171,7 +171,7 @@ protected:
     void SetUp() override
     {
         const LPCTSTR pszClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
-        ASSERT_TRUE(m_wnd.CreateEx(0, pszClass, L"Tab strips", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 420, 420,
+        ASSERT_TRUE(m_wnd.CreateEx(0, pszClass, L"Tab strips", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 420, 640,
                                    nullptr, nullptr));
         ::SetForegroundWindow(m_wnd.GetSafeHwnd());
         PumpFor(100);
@@ -277,8 +277,8 @@ TEST_F(TabStripWindow, ShapesAndColourSetsByNumber)
         int shape;
         int expectedPalette;
     };
-    for (const Case c : {Case{0, 1}, Case{1, 1}, Case{2, 1}, Case{4, 2}, Case{5, 2}, Case{6, 2}, Case{7, 2}, Case{8, 1},
-                         Case{11, 1}})
+    for (const Case c : {Case{0, 1}, Case{1, 1}, Case{2, 1}, Case{3, 4}, Case{4, 2}, Case{5, 2}, Case{6, 2}, Case{7, 2},
+                         Case{8, 1}, Case{9, 4}, Case{11, 1}})
     {
         CTabStripDrawer drawer;
         drawer.ChooseShape(c.shape);
@@ -290,6 +290,9 @@ TEST_F(TabStripWindow, ShapesAndColourSetsByNumber)
     m_wnd.AddStrip(5, -1, {L"Flat", L"Shape 5"});
     m_wnd.AddStrip(7, -1, {L"Trapezoid", L"Shape 7"});
     m_wnd.AddStrip(4, -1, {L"Buttons", L"Shape 4"});
+    m_wnd.AddStrip(3, -1, {L"Slanted", L"Shape 3"});
+    m_wnd.AddStrip(9, 16, {L"Sheet", L"Shape 9", L"Set 16"});
+    m_wnd.AddStrip(0, 8, {L"Visual style", L"Set 8 unthemed"});
     CGalleryStrip* pColours = m_wnd.AddStrip(6, 1, {L"Own", L"Colours"});
     pColours->m_pDrawer->m_bTabColors = TRUE;
     pColours->Relayout();
