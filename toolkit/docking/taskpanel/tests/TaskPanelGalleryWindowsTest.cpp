@@ -61,7 +61,7 @@ void SendMouse(DWORD flags, POINT pt = {})
     ::SendInput(1, &input, sizeof(input));
 }
 
-void SendKey(WORD vk, bool shift = false)
+void SendKey(WORD vk, WORD modifier = 0)
 {
     auto key = [](WORD code, DWORD flags) {
         INPUT input{};
@@ -70,12 +70,12 @@ void SendKey(WORD vk, bool shift = false)
         input.ki.dwFlags = flags;
         ::SendInput(1, &input, sizeof(input));
     };
-    if (shift)
-        key(VK_SHIFT, 0);
+    if (modifier)
+        key(modifier, 0);
     key(vk, 0);
     key(vk, KEYEVENTF_KEYUP);
-    if (shift)
-        key(VK_SHIFT, KEYEVENTF_KEYUP);
+    if (modifier)
+        key(modifier, KEYEVENTF_KEYUP);
     PumpFor(150);
 }
 
@@ -296,7 +296,7 @@ TEST_F(TaskPanelGallery, KeysMoveTheFocusThroughGroupsAndItems)
     EXPECT_EQ(m_left.GetFocusedItem(), m_details);
     SendKey(VK_DOWN);
     EXPECT_EQ(m_left.GetFocusedItem(), FindItem(*m_details, u"Drive information"));
-    SendKey(VK_TAB, true);
+    SendKey(VK_TAB, VK_SHIFT);
     EXPECT_EQ(m_left.GetFocusedItem(), m_details);
     Capture(L"taskpanel_focus.bmp");
 
@@ -326,6 +326,35 @@ TEST_F(TaskPanelGallery, AnItemDraggedToAnotherGroupMovesThere)
     EXPECT_EQ(m_left.GetDraggedItem(), nullptr);
     EXPECT_EQ(m_left.GetDropMarkItem(), nullptr);
     Capture(L"taskpanel_dragged_in_panel.bmp");
+}
+
+TEST_F(TaskPanelGallery, ADragRestingOnAClosedGroupOpensItAndDropsAtItsEnd)
+{
+    m_left.ExpandGroup(m_details, FALSE);
+    Settle();
+    ASSERT_FALSE(m_left.IsGroupExpanded(m_details));
+    const POINT from = ScreenPointOf(m_left, *FindItem(*m_tasks, u"Scan drive"), 40);
+    const POINT to = ScreenPointOf(m_left, *m_details, 30);
+    WithInput([from, to] {
+        SendMouse(MOUSEEVENTF_MOVE, from);
+        ::Sleep(150);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        ::Sleep(150);
+        for (int step = 1; step <= 10; ++step)
+        {
+            SendMouse(MOUSEEVENTF_MOVE, {from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
+            ::Sleep(60);
+        }
+        ::Sleep(1200);  // beyond the hover time: the group opens under the drag
+        SendMouse(MOUSEEVENTF_MOVE, {to.x + 1, to.y});
+        ::Sleep(200);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        ::Sleep(200);
+    });
+    EXPECT_TRUE(m_left.IsGroupExpanded(m_details));
+    ASSERT_EQ(m_details->items.GetCount(), 3);
+    EXPECT_EQ(m_details->items.GetAt(2)->caption, u"Scan drive");
+    EXPECT_EQ(FindItem(*m_tasks, u"Scan drive"), nullptr);
 }
 
 TEST_F(TaskPanelGallery, AnItemDraggedToTheSecondPanelMovesThere)
@@ -772,6 +801,15 @@ TEST_F(TaskPanelGallery, OneOpenGroupScrollsItsItemsWhileItsButtonIsHeld)
     EXPECT_FALSE(down.bPressed);
     EXPECT_EQ(::GetCapture(), nullptr);
     Capture(L"taskpanel_one_open_group_scrolled.bmp");
+
+    // Ctrl+Down opens and focuses the next group.
+    m_left.SetFocus();
+    SendKey(VK_DOWN, VK_CONTROL);
+    EXPECT_EQ(m_left.GetActiveGroup(), m_details);
+    EXPECT_EQ(m_left.GetFocusedItem(), m_details);
+    EXPECT_FALSE(m_left.IsGroupExpanded(m_tasks));
+    SendKey(VK_UP, VK_CONTROL);
+    EXPECT_EQ(m_left.GetActiveGroup(), m_tasks);
 }
 
 // Every style by number: the background below the groups, sampled on the
