@@ -39,7 +39,13 @@ BOOL CHtml_View::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwS
     RECT client;
     GetClientRect(&client);
     if (!m_browser.CreateControl(kWebBrowserClass, nullptr, WS_VISIBLE, client, this, AFX_IDW_PANE_FIRST))
+    {
         OpenOwnRenderer();
+        return TRUE;
+    }
+    // The control shows the file in preview as soon as it exists.
+    if (CPreviewSession* pSession = FindPreviewSession(this))
+        Navigate2(pSession->PreviewFilePath);
     return TRUE;
 }
 
