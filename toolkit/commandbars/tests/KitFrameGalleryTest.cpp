@@ -441,3 +441,61 @@ TEST_F(KitFrameGallery, PaneWindowSitsInsideItsPaneAndPanesGiveTips)
     m_statusBar.GetItemRect(0, rcMessage);
     EXPECT_EQ(m_statusBar.OnToolHitTest(rcMessage.CenterPoint(), nullptr), -1) << "a pane without a tip";
 }
+
+namespace
+{
+// What a thread timer does once a popup menu is up: a screenshot, then a key.
+struct PopupScript
+{
+    HWND hFrame = nullptr;
+    WORD nKey = 0;
+    const wchar_t* pszShot = nullptr;
+    bool bRan = false;
+};
+PopupScript g_popupScript;
+
+void CALLBACK RunPopupScript(HWND, UINT, UINT_PTR nTimer, DWORD)
+{
+    ::KillTimer(nullptr, nTimer);
+    g_popupScript.bRan = true;
+    if (g_popupScript.pszShot != nullptr)
+        CaptureWindowToBmp(g_popupScript.hFrame, g_popupScript.pszShot);
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = g_popupScript.nKey;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+} // namespace
+
+TEST_F(KitFrameGallery, PopupMenuReturnsTheChosenCommandWithItsShortcutShown)
+{
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuW(hMenu, MF_STRING, 200, L"&Open\tCtrl+O");
+    ::AppendMenuW(hMenu, MF_STRING, kIdRecover, L"&Recover\tCtrl+R");
+    m_pFrame->SetForegroundWindow();
+    PumpFor(100);
+    const CPoint at = WindowRectOf(*m_pFrame).CenterPoint();
+    struct Case
+    {
+        WORD nKey;
+        int nExpected;
+        const wchar_t* pszShot;
+    };
+    const Case cases[] = {
+        {'R', kIdRecover, L"kit_frame_popup.bmp"},  // the mnemonic chooses
+        {VK_ESCAPE, 0, nullptr},                    // dismissed: nothing chosen
+    };
+    for (const Case& c : cases)
+    {
+        g_popupScript = {m_pFrame->m_hWnd, c.nKey, c.pszShot, false};
+        ::SetTimer(nullptr, 0, 400, RunPopupScript);
+        const int nResult = CKitCommandBars::RunPopupMenu(hMenu, TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, m_pFrame,
+                                                          nullptr, nullptr, m_pBars);
+        EXPECT_TRUE(g_popupScript.bRan);
+        EXPECT_EQ(nResult, c.nExpected) << c.nKey;
+    }
+    EXPECT_TRUE(m_pFrame->m_commands.empty()) << "a returned command is not sent";
+    ::DestroyMenu(hMenu);
+}
