@@ -1,6 +1,7 @@
 #include "CDockingCaptionButton.h"
 
 #include "CDockingNode.h"
+#include "CaptureLoop.h"
 
 BOOL CDockingCaptionButton::IsVisible()
 {
@@ -59,29 +60,18 @@ BOOL CDockingCaptionButton::TrackClick(CWnd* pWnd, int x, int y, BOOL bClientCoo
             Redraw();
         }
         MSG msg{};
-        if (!::GetMessageW(&msg, nullptr, 0, 0))
+        CPoint moved = point;
+        const CaptureEvent event = NextCaptureEvent(hWnd, msg, moved);
+        if (event == CaptureEvent::End)
+            break;
+        if (event == CaptureEvent::Release)
         {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            bClicked = m_bPressed;
             break;
         }
-        if (::GetCapture() != hWnd)
+        if (event == CaptureEvent::Move)
         {
-            ::DispatchMessageW(&msg);
-            break;
-        }
-        if (msg.message == WM_CANCELMODE || msg.message == WM_RBUTTONDOWN)
-            break;
-        if (msg.message == WM_NCMOUSEMOVE)
-            continue;
-        if (msg.message == WM_KEYDOWN)
-        {
-            if (msg.wParam == VK_ESCAPE)
-                break;
-            continue;
-        }
-        if (msg.message == WM_MOUSEMOVE)
-        {
-            point = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
+            point = moved;
             if (!bClientCoords)
             {
                 CRect window;
@@ -89,14 +79,11 @@ BOOL CDockingCaptionButton::TrackClick(CWnd* pWnd, int x, int y, BOOL bClientCoo
                 ::ClientToScreen(hWnd, &point);
                 point.Offset(-window.left, -window.top);
             }
-            continue;
         }
-        if (msg.message == WM_LBUTTONUP)
+        else if (event == CaptureEvent::Other)
         {
-            bClicked = m_bPressed;
-            break;
+            ::DispatchMessageW(&msg);
         }
-        ::DispatchMessageW(&msg);
     }
     if (::GetCapture() == hWnd)
         ::ReleaseCapture();

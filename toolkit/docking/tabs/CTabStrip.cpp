@@ -4,6 +4,7 @@
 
 #include "CScreenTipContext.h"
 #include "CTabStripDrawer.h"
+#include "CaptureLoop.h"
 #include "core/TabRowLayout.h"
 
 COLORREF GetAutoTabColor(COLORREF crColor)
@@ -288,38 +289,24 @@ void CTabStrip::TrackReorder(CWnd* pWnd, int x, int y, CKitTabManagerItem* pItem
     for (;;)
     {
         MSG msg{};
-        if (!::GetMessageW(&msg, nullptr, 0, 0))
-        {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
+        const CaptureEvent event = NextCaptureEvent(hWnd, msg, point);
+        if (event == CaptureEvent::End || event == CaptureEvent::Release)
             break;
-        }
-        if (::GetCapture() != hWnd)
+        if (event == CaptureEvent::Other)
         {
             ::DispatchMessageW(&msg);
-            break;
-        }
-        if (msg.message == WM_MOUSEMOVE)
-        {
-            point = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-            const int nAt = pItem->m_pStrip == this ? pItem->m_nIndex : -1;
-            for (size_t i = 0; nAt >= 0 && i < targets.size() && i < m_items.size(); ++i)
-                if (targets[i].PtInRect(point) && static_cast<int>(i) != nAt)
-                {
-                    std::swap(m_items[i], m_items[static_cast<size_t>(nAt)]);
-                    OnItemsChanged();
-                    break;
-                }
             continue;
         }
-        if (msg.message == WM_CANCELMODE || msg.message == WM_LBUTTONUP || msg.message == WM_RBUTTONDOWN)
-            break;
-        if (msg.message == WM_KEYDOWN)
-        {
-            if (msg.wParam == VK_ESCAPE)
+        if (event != CaptureEvent::Move)
+            continue;
+        const int nAt = pItem->m_pStrip == this ? pItem->m_nIndex : -1;
+        for (size_t i = 0; nAt >= 0 && i < targets.size() && i < m_items.size(); ++i)
+            if (targets[i].PtInRect(point) && static_cast<int>(i) != nAt)
+            {
+                std::swap(m_items[i], m_items[static_cast<size_t>(nAt)]);
+                OnItemsChanged();
                 break;
-            continue;
-        }
-        ::DispatchMessageW(&msg);
+            }
     }
     if (::GetCapture() == hWnd)
         ::ReleaseCapture();

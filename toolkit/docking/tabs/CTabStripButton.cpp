@@ -1,6 +1,7 @@
 #include "CTabStripButton.h"
 
 #include "CTabStrip.h"
+#include "CaptureLoop.h"
 #include "CTabStripDrawer.h"
 #include "GdiSelectors.h"
 #include "window/CDC.h"
@@ -127,35 +128,16 @@ void CTabStripButton::Track(CWnd* pWnd, int x, int y)
             ::Sleep(1);
             continue;
         }
-        if (!::GetMessageW(&msg, nullptr, 0, 0))
-        {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
+        const CaptureEvent event = NextCaptureEvent(hWnd, msg, point);
+        if (event == CaptureEvent::End)
             break;
-        }
-        if (::GetCapture() != hWnd)
-        {
-            ::DispatchMessageW(&msg);
-            break;
-        }
-        if (msg.message == WM_MOUSEMOVE)
-        {
-            point = CPoint(static_cast<short>(LOWORD(msg.lParam)), static_cast<short>(HIWORD(msg.lParam)));
-            continue;
-        }
-        if (msg.message == WM_CANCELMODE || msg.message == WM_RBUTTONDOWN)
-            break;
-        if (msg.message == WM_KEYDOWN)
-        {
-            if (msg.wParam == VK_ESCAPE)
-                break;
-            continue;
-        }
-        if (msg.message == WM_LBUTTONUP)
+        if (event == CaptureEvent::Release)
         {
             bAccepted = m_bPressed;
             break;
         }
-        ::DispatchMessageW(&msg);
+        if (event == CaptureEvent::Other)
+            ::DispatchMessageW(&msg);
     }
     if (::GetCapture() == hWnd)
         ::ReleaseCapture();

@@ -8,8 +8,6 @@
 #include "GdiSelectors.h"
 #include "window/CDC.h"
 
-namespace {
-
 // A line along the side of the rectangle that faces the tabs.
 void DrawEdgeLine(CDC* pDC, const CRect& rect, int nPosition, COLORREF crFirst, COLORREF crSecond)
 {
@@ -33,6 +31,8 @@ void DrawEdgeLine(CDC* pDC, const CRect& rect, int nPosition, COLORREF crFirst, 
         break;
     }
 }
+
+namespace {
 
 // A line as (x, y, width, height), skipped for no colour.
 void Line(CDC* pDC, int x, int y, int cx, int cy, COLORREF crLine)

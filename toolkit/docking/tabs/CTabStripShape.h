@@ -130,6 +130,10 @@ public:
     int GetConstant() const override { return 5; }
 };
 
+// A one-pixel line along the side of `rect` that faces the tabs: top or left
+// in the first colour, bottom or right in the second; none is skipped.
+void DrawEdgeLine(CDC* pDC, const CRect& rect, int nPosition, COLORREF crFirst, COLORREF crSecond);
+
 // Fills the polygon (absolute points, or offsets from the first) with the
 // colour set's tab fill; answers the fill colour.
 COLORREF FillTabPolygon(CDC* pDC, CTabStripDrawer* pDrawer, CKitTabManagerItem* pItem, const POINT* pPoints,

@@ -128,12 +128,7 @@ CRect CTabStripShapeSlanted::PaintHeader(CTabStrip* pStrip, CDC* pDC, const CRec
     }
     else if (m_pDrawer->m_nClientFrame == 1)
     {
-        const int nPosition = pStrip->GetPosition();
-        const CRect edge = nPosition == 0   ? CRect(client.left, client.top, client.right, client.top + 1)
-                           : nPosition == 1 ? CRect(client.left, client.top, client.left + 1, client.bottom)
-                           : nPosition == 2 ? CRect(client.left, client.bottom - 1, client.right, client.bottom)
-                                            : CRect(client.right - 1, client.top, client.right, client.bottom);
-        pDC->FillSolidRect(&edge, crFrame);
+        DrawEdgeLine(pDC, client, pStrip->GetPosition(), crFrame, crFrame);
     }
     return header;
 }

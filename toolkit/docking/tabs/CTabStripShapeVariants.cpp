@@ -89,15 +89,7 @@ CRect CTabStripShapeFlat::PaintHeader(CTabStrip* pStrip, CDC* pDC, const CRect& 
     }
     else if (m_pDrawer->m_nClientFrame == 1)
     {
-        const int nPosition = pStrip->GetPosition();
-        if (nPosition == 0)
-            pDC->FillSolidRect(client.left, client.top, client.Width(), 1, crLight);
-        else if (nPosition == 1)
-            pDC->FillSolidRect(client.left, client.top, 1, client.Height(), crLight);
-        else if (nPosition == 2)
-            pDC->FillSolidRect(client.left, client.bottom - 1, client.Width(), 1, crDark);
-        else
-            pDC->FillSolidRect(client.right - 1, client.top, 1, client.Height(), crDark);
+        DrawEdgeLine(pDC, client, pStrip->GetPosition(), crLight, crDark);
     }
     return header;
 }
