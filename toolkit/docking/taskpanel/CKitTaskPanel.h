@@ -111,6 +111,11 @@ public:
     HWND GetHostedWindow(const GroupItem& item) const;
     // Draws the picture that stands in for a hosted window while it is hidden.
     void DrawHostedWindowItem(CDC* pDC, const GroupItem& item, CRect rect);
+    // The picture drawn in the bottom-right corner of the group's client
+    // area when the list holds exactly one image (a copy is kept); null
+    // takes it away.
+    BOOL SetGroupClientPicture(Group* pGroup, HIMAGELIST hImageList);
+    void DrawGroupClientPicture(CDC* pDC, const Group& group, CRect rect);
     // Takes the group or item out of its list and destroys it; the panel
     // forgets it first.
     void RemoveItem(PanelItem* pItem);

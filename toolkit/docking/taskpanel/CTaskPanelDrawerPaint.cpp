@@ -57,6 +57,7 @@ void CTaskPanelDrawer::FillGroupClientFace(CDC* pDC, Group& group, CRect rect)
 {
     const TaskPanelGroupColors& colors = GetGroupColors(group);
     pDC->FillSolidRect(rect, colors.clientGradient.dark.GetValue());
+    m_pPanel->DrawGroupClientPicture(pDC, group, rect);
     if (!m_pPanel->IsGroupExpanded(&group) && !group.expanding)
         return;
     {

@@ -50,6 +50,14 @@ enum DragFlags : uint32_t
     kDragDefault = 0xCC,
 };
 
+// What the window side keeps with an item (a hosted window and its picture,
+// a group's client picture); it goes when the item goes.
+class ItemAttachment
+{
+public:
+    virtual ~ItemAttachment() = default;
+};
+
 class PanelItem
 {
 public:
@@ -74,14 +82,7 @@ public:
     // puts its editor there).
     KitRect textRect;
     uint32_t textFormat = 0;
-};
-
-// What the window side keeps with an item (a hosted window and its picture);
-// it goes when the item goes.
-class ItemAttachment
-{
-public:
-    virtual ~ItemAttachment() = default;
+    std::unique_ptr<ItemAttachment> attachment;
 };
 
 class GroupItem : public PanelItem
@@ -96,7 +97,6 @@ public:
     KitSize itemSize;  // a fixed size, or the weight of an auto-height item
     std::u16string dragText;
     bool autoHeight = false;
-    std::unique_ptr<ItemAttachment> attachment;
 };
 
 class PanelReferences;

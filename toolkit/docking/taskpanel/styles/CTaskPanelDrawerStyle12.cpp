@@ -27,6 +27,7 @@ void CTaskPanelDrawerStyle12::FillBackground(CDC* pDC)
 void CTaskPanelDrawerStyle12::FillGroupClientFace(CDC* pDC, Group& group, CRect rect)
 {
     CDrawTools::FillStyleGradient(pDC, rect, GetColorTable()->gradients[0], FALSE);
+    m_pPanel->DrawGroupClientPicture(pDC, group, rect);
     if (m_pPanel->IsGroupExpanded(&group) || group.expanding)
         DrawGroupItems(pDC, group, rect);
     pDC->FillSolidRect(rect.left, rect.top, rect.Width(), 1, Slot(54));

@@ -103,6 +103,7 @@ int CTaskPanelDrawerStyle3::DrawGroupCaption(CDC* pDC, Group& group, BOOL bDraw)
 void CTaskPanelDrawerStyle3::FillGroupClientFace(CDC* pDC, Group& group, CRect rect)
 {
     pDC->FillSolidRect(rect, GetGroupColors(group).clientGradient.dark.GetValue());
+    m_pPanel->DrawGroupClientPicture(pDC, group, rect);
     if (m_pPanel->IsGroupExpanded(&group) || group.expanding)
         DrawGroupItems(pDC, group, rect);
 }

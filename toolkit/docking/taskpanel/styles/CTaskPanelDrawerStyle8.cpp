@@ -54,6 +54,7 @@ void CTaskPanelDrawerStyle8::FillBackground(CDC* pDC)
 void CTaskPanelDrawerStyle8::FillGroupClientFace(CDC* pDC, Group& group, CRect rect)
 {
     CDrawTools::FillStyleGradient(pDC, rect, GetGroupColors(group).clientGradient, TRUE);
+    m_pPanel->DrawGroupClientPicture(pDC, group, rect);
     if (m_pPanel->IsGroupExpanded(&group) || group.expanding)
         DrawGroupItems(pDC, group, rect);
 }

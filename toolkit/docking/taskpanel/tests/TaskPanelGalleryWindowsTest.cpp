@@ -862,6 +862,29 @@ TEST_F(TaskPanelGallery, StyleTwoCaptionsTakeTheExplorerBarColours)
     const CRect client = m_left.GetGroupClientRect(*m_tasks);
     EXPECT_TRUE(Near(ScreenPixel(m_left, client.right - 3, client.bottom - 3),
                      MixColors(slot(15), slot(5), 24), 4));
+
+    // A client picture sits in the bottom-right corner, under the items.
+    HIMAGELIST hPicture = ::ImageList_Create(24, 24, ILC_COLOR24, 1, 0);
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 24, 24);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    RECT all{0, 0, 24, 24};
+    HBRUSH hRed = ::CreateSolidBrush(RGB(220, 0, 0));
+    ::FillRect(hDC, &all, hRed);
+    ::SelectObject(hDC, hOld);
+    ::ImageList_Add(hPicture, hBitmap, nullptr);
+    ::DeleteObject(hRed);
+    ::DeleteObject(hBitmap);
+    ::DeleteDC(hDC);
+    ::ReleaseDC(nullptr, hScreen);
+    ASSERT_TRUE(m_left.SetGroupClientPicture(m_tasks, hPicture));
+    ::ImageList_Destroy(hPicture);  // the panel keeps its own copy
+    m_left.UpdateWindow();
+    PumpFor(100);
+    EXPECT_TRUE(Near(ScreenPixel(m_left, client.right - 3, client.bottom - 3), RGB(220, 0, 0), 4));
+    EXPECT_FALSE(Near(ScreenPixel(m_left, client.right - 30, client.bottom - 3), RGB(220, 0, 0), 4));
+    Capture(L"taskpanel_client_picture.bmp");
 }
 
 }  // namespace
