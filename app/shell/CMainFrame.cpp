@@ -2,6 +2,11 @@
 
 #include <shellapi.h>
 
+#include "CCommandBarDrawer.h"
+#include "CCommandIconStore.h"
+#include "CCommandShortcuts.h"
+#include "CKitCommandBars.h"
+#include "CMainFrameDrawer.h"
 #include "CRecoveryApp.h"
 #include "CSavedWindowPlacement.h"
 #include "MessageDialogs.h"
@@ -15,7 +20,7 @@
 #include "snapshot/SnapshotLoading.h"
 #include "snapshot/SnapshotSaving.h"
 
-IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMainFrame, CKitFrameWnd)
 
 namespace {
 
@@ -26,6 +31,14 @@ constexpr wchar_t kManualName[] = L"Pelmo Windows Data Recovery.pdf";
 constexpr UINT kStatusBarId = 59393;  // AFX_IDW_STATUS_BAR
 constexpr UINT kStatusPanes[] = {0, 59137, 59138, 59139};
 constexpr int kDockingDrawingStyle = 2;
+constexpr wchar_t kBarsProfile[] = L"CommandBars";
+constexpr int kCommandIconSize = 32;
+// The toolbar's commands and their icons, in the same order.
+constexpr UINT kToolbarCommands[] = {ID_RECOVERY_EXIT, ID_RECOVER_SELECTED, ID_SAVE_SNAPSHOT, ID_LOAD_SNAPSHOT,
+                                     ID_FIND_FILES,    ID_RECOVERY_SETTINGS, ID_HELP_MANUAL};
+constexpr UINT kCommandIcons[] = {IDI_EXIT, IDI_RECOVER, IDI_SAVE_SNAPSHOT, IDI_LOAD_SNAPSHOT,
+                                  IDI_FIND, IDI_SETTINGS, IDI_HELP};
+constexpr UINT kHiddenCommands[] = {57607, 57609};
 constexpr int kStrayPaneId = 4001;
 constexpr int kMinimumWidth = 875;
 constexpr int kMinimumHeight = 690;
@@ -59,7 +72,7 @@ engine::EngineContext& Engine() { return RecoveryApp().Engine(); }
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, CKitFrameWnd)
   ON_WM_CREATE()
   ON_WM_CLOSE()
   ON_WM_GETMINMAXINFO()
@@ -106,7 +119,7 @@ CMainFrame::~CMainFrame() {
 // ---- Creation ----------------------------------------------------------------------
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
-  if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
+  if (!CKitFrameWnd::PreCreateWindow(cs)) return FALSE;
   cs.lpszClass = AfxRegisterWndClass(0, nullptr, nullptr, ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDI_PROGRAM)));
   cs.lpszName = kFrameCaption;
   cs.style &= ~FWS_ADDTOTITLE;
@@ -114,7 +127,7 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
 }
 
 int CMainFrame::OnCreate(LPCREATESTRUCT createStruct) {
-  if (CFrameWnd::OnCreate(createStruct) == -1) return -1;
+  if (CKitFrameWnd::OnCreate(createStruct) == -1) return -1;
   m_strTitle = kFrameTitle;
   handCursor_ = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDC_HAND_POINT));
 
@@ -131,8 +144,41 @@ int CMainFrame::OnCreate(LPCREATESTRUCT createStruct) {
   return 0;
 }
 
-// The menu bar is the frame's menu (menu 128, attached by LoadFrame).
-bool CMainFrame::CreateBars() { return true; }
+// The menu bar, the "Standard" toolbar with its icons and captions below them,
+// the program's drawer and the stored bar settings.
+bool CMainFrame::CreateBars() {
+  GetCommandBarDrawer();  // the default style first, should the bars need one
+  if (!InitCommandBars()) return false;
+  CKitCommandBars* bars = GetCommandBars();
+  if (bars->CreateMenuBar(L"Menu Bar", IDR_MAINFRAME) == nullptr) return false;
+  standardBar_ = dynamic_cast<CKitToolBar*>(bars->CreateToolBar(L"Standard", CKitCommandBars::kDockTop));
+  if (standardBar_ == nullptr || !standardBar_->LoadToolBar(IDR_MAINFRAME)) return false;
+
+  commandIcons_.Create(kCommandIconSize, kCommandIconSize, ILC_COLOR32 | ILC_MASK, 0, 1);
+  for (UINT icon : kCommandIcons) {
+    HICON handle = static_cast<HICON>(::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(icon), IMAGE_ICON,
+                                                   kCommandIconSize, kCommandIconSize, LR_DEFAULTCOLOR));
+    commandIcons_.Add(handle);
+    if (handle != nullptr) ::DestroyIcon(handle);
+  }
+  commandIcons_.SetBkColor(CLR_NONE);
+  GetCommandIconStore()->SetIconsFromImageList(commandIcons_.GetSafeHandle(), kToolbarCommands,
+                                               static_cast<int>(std::size(kToolbarCommands)), kCommandIconSize,
+                                               kCommandIconSize, 0);
+  standardBar_->SetTextBelowIcons(1);
+
+  InstallCustomCommandBarDrawer(new CMainFrameDrawer);
+
+  bars->HideCommandIds(kHiddenCommands, static_cast<int>(std::size(kHiddenCommands)));
+  bars->GetSettings()->m_bAlwaysShowFullMenus = FALSE;
+  // There is no accelerator table 128: the keyboard reaches commands through the
+  // menu bar's mnemonics.
+  bars->GetKeyboardShortcuts()->LoadAcceleratorResource(IDR_MAINFRAME);
+  bars->LoadSettings(kBarsProfile);
+  bars->LoadLayout(kBarsProfile, FALSE);
+  bars->GetKeyboardShortcuts()->LoadFromProfile(kBarsProfile);
+  return true;
+}
 
 void CMainFrame::WritePreviewSettings() {
   WriteMachineDword(L"SOFTWARE\\Classes\\Excel.Sheet.8", L"EditFlags", 0x00010000);
@@ -163,25 +209,31 @@ BOOL CMainFrame::PreTranslateMessage(MSG* message) {
     if (message->message == WM_LBUTTONDOWN && InBannerArea(kBannerClickArea, client, point))
       ::ShellExecuteW(nullptr, L"open", kProductPage, nullptr, nullptr, SW_SHOWMAXIMIZED);
   }
-  return CFrameWnd::PreTranslateMessage(message);
+  return CKitFrameWnd::PreTranslateMessage(message);
 }
 
 // ---- The exit road -----------------------------------------------------------------
 
 void CMainFrame::OnClose() {
   if (IsIconic()) {
-    WINDOWPLACEMENT placement{sizeof(placement)};
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
     GetWindowPlacement(&placement);
     placement.showCmd = SW_RESTORE;
     SetWindowPlacement(&placement);
   }
-  if (ConfirmExit()) CFrameWnd::OnClose();
+  if (ConfirmExit()) CKitFrameWnd::OnClose();
 }
 
 BOOL CMainFrame::ConfirmExit() {
   engine::DeleteTempPreviewFiles(Engine(), {});
   if (!AskQuestionRequest(L"Do you really want to exit ?")) return FALSE;
 
+  if (CKitCommandBars* bars = GetCommandBars()) {
+    bars->SaveSettings(kBarsProfile);
+    bars->SaveLayout(kBarsProfile, TRUE);
+    bars->GetKeyboardShortcuts()->SaveToProfile(kBarsProfile);
+  }
   CSavedWindowPlacement placement;
   placement.StorePlacement(this);
   // No worker may still be reading the lists freed below.

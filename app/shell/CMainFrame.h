@@ -7,11 +7,13 @@
 #include "Framework.h"
 
 #include "CDockingHostWnd.h"
+#include "CKitFrameWnd.h"
 #include "CKitStatusBar.h"
 #include "CKitTaskPanel.h"
+#include "CKitToolBar.h"
 #include "WizardLinks.h"
 
-class CMainFrame : public CFrameWnd, public WizardFrameState {
+class CMainFrame : public CKitFrameWnd, public WizardFrameState {
   DECLARE_DYNCREATE(CMainFrame)
  public:
   CMainFrame();
@@ -80,6 +82,8 @@ class CMainFrame : public CFrameWnd, public WizardFrameState {
   bool CreateBars();
 
   HCURSOR handCursor_ = nullptr;
+  CKitToolBar* standardBar_ = nullptr;
+  CImageList commandIcons_;
   CKitStatusBar statusBar_;
   CDockingHostWnd dockingHost_;
   // Held for the task panel's drawing styles; its window is never made.

@@ -19,6 +19,17 @@ namespace {
 
 CString NarrowToCString(const std::string& text) { return CString(text.c_str()); }
 
+// Names the worker for debuggers where the system can (SetThreadDescription is
+// missing on older systems).
+void NameThisThread(const CString& name) {
+  using SetDescription = HRESULT(WINAPI*)(HANDLE, PCWSTR);
+  HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+  auto set = kernel != nullptr ? reinterpret_cast<SetDescription>(
+                                     reinterpret_cast<void*>(::GetProcAddress(kernel, "SetThreadDescription")))
+                               : nullptr;
+  if (set != nullptr) set(::GetCurrentThread(), name);
+}
+
 // The shell's type name of a file name ("Text Document"), as the results list shows it.
 CString ShellTypeName(const CString& name) {
   SHFILEINFOW info{};
@@ -55,11 +66,11 @@ Result UiEngineHost::AskPage(int pageNumber, Result fallback, std::function<Resu
 // ---- The worker ------------------------------------------------------------------
 
 bool UiEngineHost::StartWorker(const char* name, std::function<void()> body) {
-  (void)name;
   if (!workerDone_) return false;
   if (worker_.joinable()) worker_.join();
   workerDone_ = false;
-  worker_ = std::thread([this, body = std::move(body)] {
+  worker_ = std::thread([this, name = CString(name), body = std::move(body)] {
+    NameThisThread(name);
     try {
       body();
     } catch (...) {
@@ -101,27 +112,55 @@ void UiEngineHost::PostToDrivePanel(std::function<void(CFirstDisplay&)> call) {
 
 void UiEngineHost::SetProgressPos(engine::Panel panel, int percent) {
   if (panel == engine::Panel::Drive) PostToDrivePanel([percent](CFirstDisplay& panel) { panel.SetProgressPos(percent); });
+  if (panel == engine::Panel::Scan)
+    PostToPage<ScanPageReports>(kScanPage, [percent](ScanPageReports& page) { page.ReportScanProgress(percent); });
 }
 
 void UiEngineHost::SetStatusText(engine::Panel panel, const std::u16string& text) {
   if (panel == engine::Panel::Drive)
     PostToDrivePanel([text = ToCString(text)](CFirstDisplay& panel) { panel.SetStatusText(text); });
+  if (panel == engine::Panel::Scan)
+    PostToPage<ScanPageReports>(kScanPage, [text = ToCString(text)](ScanPageReports& page) {
+      page.ReportScanStatus(text);
+    });
 }
 
 void UiEngineHost::SetDrivePrompt(const std::u16string& text) {
   PostToDrivePanel([text = ToCString(text)](CFirstDisplay& panel) { panel.SetPromptText(text); });
 }
 
-// The scan page's panel, its buttons and timer, the file-system page's tree and
-// form, the File Types dialog and the save dialog receive their reports once those
-// windows exist; until then their reports have no window to reach.
-void UiEngineHost::ResetCounterCaptions() {}
-void UiEngineHost::SetCounterText(engine::ScanCounter, const std::u16string&) {}
-void UiEngineHost::HideProgressBar() {}
-void UiEngineHost::HideStatusText() {}
-void UiEngineHost::SetButton(engine::PageButton, engine::ButtonAction) {}
-void UiEngineHost::KillScanTimer() {}
-void UiEngineHost::ShowWaitCursor() {}
+// The scan page carries out the reports for its panel, buttons, timer and cursor;
+// the file-system page's reports have no window to reach until that page exists.
+void UiEngineHost::ResetCounterCaptions() {
+  PostToPage<ScanPageReports>(kScanPage, [](ScanPageReports& page) { page.ReportCounterCaptionsReset(); });
+}
+
+void UiEngineHost::SetCounterText(engine::ScanCounter counter, const std::u16string& text) {
+  PostToPage<ScanPageReports>(kScanPage, [counter, text = ToCString(text)](ScanPageReports& page) {
+    page.ReportCounter(counter, text);
+  });
+}
+
+void UiEngineHost::HideProgressBar() {
+  PostToPage<ScanPageReports>(kScanPage, [](ScanPageReports& page) { page.ReportProgressBarHidden(); });
+}
+
+void UiEngineHost::HideStatusText() {
+  PostToPage<ScanPageReports>(kScanPage, [](ScanPageReports& page) { page.ReportStatusTextHidden(); });
+}
+
+void UiEngineHost::SetButton(engine::PageButton button, engine::ButtonAction action) {
+  if (button == engine::PageButton::FileSystemStop) return;
+  PostToPage<ScanPageReports>(kScanPage, [button, action](ScanPageReports& page) { page.ReportButton(button, action); });
+}
+
+void UiEngineHost::KillScanTimer() {
+  PostToPage<ScanPageReports>(kScanPage, [](ScanPageReports& page) { page.ReportScanTimerKilled(); });
+}
+
+void UiEngineHost::ShowWaitCursor() {
+  PostToPage<ScanPageReports>(kScanPage, [](ScanPageReports& page) { page.ReportWaitCursor(); });
+}
 
 // ---- Trees -------------------------------------------------------------------------
 
@@ -223,10 +262,24 @@ void UiEngineHost::ListSetReportView() {
 void UiEngineHost::ListSetRowChecked(int) {}
 void UiEngineHost::SetSelectedSizeText(const std::u16string&) {}
 
-void UiEngineHost::FileTypeTreeAddTypeItem(const std::u16string&, const std::u16string&) {}
-void UiEngineHost::FileTypeTreeAddSignature(const engine::SignatureRecord&) {}
-void UiEngineHost::FileTypeTreeToggleRootCheck() {}
-void UiEngineHost::FileTypeTreeToggleRootExpand() {}
+// The File Types dialog loads the database on the user-interface thread, so these
+// reach its tree at once, through the scan page that has it open.
+void UiEngineHost::FileTypeTreeAddTypeItem(const std::u16string& category, const std::u16string& extension) {
+  PostToPage<ScanPageReports>(kScanPage, [category = ToCString(category), extension = ToCString(extension)](
+                                             ScanPageReports& page) { page.AddFileType(category, extension); });
+}
+
+void UiEngineHost::FileTypeTreeAddSignature(const engine::SignatureRecord& record) {
+  PostToPage<ScanPageReports>(kScanPage, [record](ScanPageReports& page) { page.AddFileTypeSignature(record); });
+}
+
+void UiEngineHost::FileTypeTreeToggleRootCheck() {
+  PostToPage<ScanPageReports>(kScanPage, [](ScanPageReports& page) { page.ToggleFileTypeRootCheck(); });
+}
+
+void UiEngineHost::FileTypeTreeToggleRootExpand() {
+  PostToPage<ScanPageReports>(kScanPage, [](ScanPageReports& page) { page.ToggleFileTypeRootExpand(); });
+}
 // A save worker waits here while the save dialog asks whether to stop.
 void UiEngineHost::SaveReportFile(const std::u16string& folder, const std::u16string& name, int filesProcessed) {
   if (ctx_ != nullptr) ctx_->ScanControl.Pause.WaitWhileClosed();

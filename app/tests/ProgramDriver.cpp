@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <memory>
 
 #include "WindowCapture.h"
@@ -101,20 +102,24 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds) {
 }
 
 HWND FindTopLevel(DWORD processId, const wchar_t* caption, const wchar_t* className) {
+  return FindTopLevelWhere(processId, [&](HWND window) {
+    return (caption == nullptr || WindowText(window) == caption) &&
+           (className == nullptr || ClassOf(window) == className);
+  });
+}
+
+HWND FindTopLevelWhere(DWORD processId, const std::function<bool(HWND)>& match) {
   struct Search {
     DWORD processId;
-    const wchar_t* caption;
-    const wchar_t* className;
+    const std::function<bool(HWND)>* match;
     HWND found;
-  } search{processId, caption, className, nullptr};
+  } search{processId, &match, nullptr};
   ::EnumWindows(
       [](HWND window, LPARAM parameter) -> BOOL {
         auto& s = *reinterpret_cast<Search*>(parameter);
         DWORD owner = 0;
         ::GetWindowThreadProcessId(window, &owner);
-        if (owner != s.processId || !::IsWindowVisible(window)) return TRUE;
-        if (s.caption != nullptr && WindowText(window) != s.caption) return TRUE;
-        if (s.className != nullptr && ClassOf(window) != s.className) return TRUE;
+        if (owner != s.processId || !::IsWindowVisible(window) || !(*s.match)(window)) return TRUE;
         s.found = window;
         return FALSE;
       },
@@ -238,6 +243,25 @@ std::wstring ListItemText(HWND list, DWORD processId, int row, int column) {
   ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(memory.At(0)));
   memory.Read(sizeof(LVITEMW), text, sizeof(text) - sizeof(wchar_t));
   return text;
+}
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    inputs.push_back(input);
+  }
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = *key;
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  ::Sleep(200);
 }
 
 void ClickClientPoint(HWND window, POINT point) {

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD milliseconds = 2000
 
 // A visible top-level window of the process with this caption (any caption for null).
 HWND FindTopLevel(DWORD processId, const wchar_t* caption, const wchar_t* className = nullptr);
+HWND FindTopLevelWhere(DWORD processId, const std::function<bool(HWND)>& match);
 // A descendant of `parent` that satisfies `match`.
 HWND FindDescendant(HWND parent, const std::function<bool(HWND)>& match);
 HWND FindDescendantById(HWND parent, int id);
@@ -75,6 +77,9 @@ struct RemoteTreeItem {
 std::vector<RemoteTreeItem> TreeItems(HWND tree, DWORD processId);
 bool TreeItemRect(HWND tree, DWORD processId, HTREEITEM item, RECT& rect);
 std::wstring ListItemText(HWND list, DWORD processId, int row, int column);
+
+// Presses the keys in order and releases them in reverse order, as real input.
+void PressKeys(std::initializer_list<WORD> keys);
 
 // A left click at a client point of a window, posted as the mouse messages.
 void ClickClientPoint(HWND window, POINT point);

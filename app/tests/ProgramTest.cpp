@@ -45,8 +45,6 @@ bool HasText(HWND parent, const std::function<bool(const std::wstring&)>& match)
          nullptr;
 }
 
-bool Contains(const std::wstring& text, const wchar_t* part) { return text.find(part) != std::wstring::npos; }
-
 std::wstring TempPath(const wchar_t* name) {
   wchar_t folder[MAX_PATH + 1] = {};
   ::GetTempPathW(MAX_PATH + 1, folder);
@@ -80,6 +78,9 @@ HWND ProgramSession::frame_ = nullptr;
 
 TEST_F(ProgramSession, TheFrameHasItsCaptionMenusAndTheModePage) {
   EXPECT_EQ(WindowText(frame_), kCaption);
+  // The command bars: the menu bar shows menu 128, the "Standard" toolbar its buttons.
+  EXPECT_NE(FindDescendant(frame_, [](HWND w) { return WindowText(w) == L"Menu Bar"; }), nullptr);
+  EXPECT_NE(FindDescendant(frame_, [](HWND w) { return WindowText(w) == L"Standard"; }), nullptr);
   EXPECT_EQ(MenuTitles(IDR_MAINFRAME), (std::vector<std::wstring>{L"Recovery", L"View", L"Tools", L"Help"}));
 
   HWND page = ShownPage(frame_);
@@ -90,6 +91,21 @@ TEST_F(ProgramSession, TheFrameHasItsCaptionMenusAndTheModePage) {
   EXPECT_GE(frame.right - frame.left, 875);
   EXPECT_GE(frame.bottom - frame.top, 690);
   EXPECT_TRUE(Screenshot(frame_, L"mode-page"));
+}
+
+TEST_F(ProgramSession, TheMenuBarOpensItsPopupsFromTheKeyboard) {
+  ::SetForegroundWindow(frame_);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == frame_; }, 5000));
+  // Alt alone makes the menu bar's first title hot; Down opens its popup.
+  PressKeys({VK_MENU});
+  PressKeys({VK_DOWN});
+  HWND popup = WaitForWindow(
+      [&] { return FindTopLevelWhere(program_->Id(), [&](HWND window) { return window != frame_; }); }, 5000);
+  EXPECT_NE(popup, nullptr) << "Alt and Down opened no popup";
+  if (popup != nullptr) EXPECT_TRUE(Screenshot(frame_, L"recovery-popup"));
+  PressKeys({VK_ESCAPE});
+  PressKeys({VK_ESCAPE});
+  if (popup != nullptr) EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(popup); }, 5000));
 }
 
 TEST_F(ProgramSession, ASecondCopyShowsItsMessageAndNoWindow) {
