@@ -7,6 +7,9 @@
 #include "CDockingSplitBarWnd.h"
 #include "CDockingSplitNode.h"
 #include <typeindex>
+#include "CKitPropExchangeRegistry.h"
+#include "core/CArchive.h"
+#include "core/CMemFile.h"
 #include "window/CFrameWnd.h"
 
 #include <gtest/gtest.h>
@@ -248,6 +251,49 @@ TEST_F(DockingHost, DrawingStylesByNumber)
     paint(9);
     EXPECT_EQ(PixelOf(hGroup, 0, 6), ::GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(PixelOf(hGroup, 40, 6), ::GetSysColor(COLOR_INACTIVECAPTION));
+}
+
+TEST_F(DockingHost, ArrangementTravelsThroughAnArchiveAndADamagedStoreGivesTheViewAlone)
+{
+    m_host.CreatePane(1, L"Folders", MakePaneWindow(L"Folders"), kSideLeft, nullptr, CSize(150, 0));
+    CDockingPaneItem* pOutput = m_host.CreatePane(2, L"Output", MakePaneWindow(L"Output"), kSideBottom);
+    m_host.AttachNode(m_host.CreatePane(3, L"Find", MakePaneWindow(L"Find"), kSideBottom), pOutput);
+    const kit::docking::StoredArrangement before = m_host.GetArrangement()->ToStored();
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        m_host.GetArrangement()->Serialize(ar);
+    }
+    file.SeekToBegin();
+    {
+        CArchive ar(&file, CArchive::load);
+        CDockingArrangement loaded(&m_host);
+        loaded.Serialize(ar);
+        EXPECT_EQ(loaded.ToStored(), before) << "the emptied group was compacted away before storing";
+    }
+
+    // A store that names one node only is refused; the host keeps the view.
+    constexpr wchar_t kKey[] = L"Software\\PelmoTests\\DockingHost";
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    HKEY hKey = nullptr;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr),
+              ERROR_SUCCESS);
+    HKEY hSummary = nullptr;
+    ::RegCreateKeyExW(hKey, L"Layout\\Summary", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hSummary, nullptr);
+    const DWORD nPanes = 1;
+    ::RegSetValueExW(hSummary, L"Panes", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nPanes), sizeof(nPanes));
+    ::RegCloseKey(hSummary);
+    {
+        CKitPropExchangeRegistry px(TRUE, hKey, L"Layout");
+        EXPECT_FALSE(m_host.LoadArrangement(&px));
+    }
+    ::RegCloseKey(hKey);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    EXPECT_EQ(m_host.LookupPaneById(1), nullptr);
+    ASSERT_NE(m_host.GetTopContainer(), nullptr);
+    EXPECT_EQ(m_host.GetTopContainer()->GetChildren().size(), 1u);
+    m_frame.RecalcLayout();
+    EXPECT_EQ(ViewRect(), FreeRect());
 }
 
 TEST(DockingPane, TabColourFallsBackToTheAutomaticColourOfItsId)
