@@ -8,6 +8,7 @@
 #include "CDockingSplitNode.h"
 #include <typeindex>
 #include "CKitPropExchangeRegistry.h"
+#include "WindowCapture.h"
 #include "core/CArchive.h"
 #include "core/CMemFile.h"
 #include "window/CFrameWnd.h"
@@ -251,6 +252,14 @@ TEST_F(DockingHost, DrawingStylesByNumber)
     paint(9);
     EXPECT_EQ(PixelOf(hGroup, 0, 6), ::GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(PixelOf(hGroup, 40, 6), ::GetSysColor(COLOR_INACTIVECAPTION));
+    // A group of two, in each style, for the eye.
+    m_host.AttachNode(m_host.CreatePane(2, L"Output", MakePaneWindow(L"Output"), kSideBottom), pPane);
+    for (const int nStyle : {0, 1, 4, 5, 6, 9})
+    {
+        paint(nStyle);
+        const std::wstring name = L"docking_style_" + std::to_wstring(nStyle) + L".bmp";
+        CaptureWindowToBmp(m_frame.GetSafeHwnd(), name);
+    }
 }
 
 TEST_F(DockingHost, ArrangementTravelsThroughAnArchiveAndADamagedStoreGivesTheViewAlone)
