@@ -273,10 +273,22 @@ class ResultsSession {
     if (browser == nullptr) return false;
     RemoteMemory memory(program_.Id(), (folder.size() + 1) * sizeof(wchar_t));
     memory.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
-    ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, memory.Address());
-    ::Sleep(300);
-    PressButton(browser, IDOK);
-    return true;
+    // OK only once the browser shows the folder chosen: never save into its default folder.
+    const std::wstring leaf = folder.substr(folder.find_last_of(L'\\') + 1);
+    HWND tree = FindDescendantByClass(browser, L"SysTreeView32");
+    for (int attempt = 0; attempt < 30 && tree != nullptr; ++attempt) {
+      ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, memory.Address());
+      ::Sleep(200);
+      const auto selected = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+      for (const RemoteTreeItem& item : TreeItems(tree, program_.Id())) {
+        if (item.item == selected && item.text == leaf) {
+          PressButton(browser, IDOK);
+          return true;
+        }
+      }
+    }
+    PressButton(browser, IDCANCEL);
+    return false;
   }
 
  private:
@@ -286,6 +298,8 @@ class ResultsSession {
   HWND tree_ = nullptr;
   HWND list_ = nullptr;
 };
+
+size_t ManifestFileCount(const std::wstring& image);
 
 // ---- FAT16: ticks, the refusal, a save of a deleted folder and two live files ---------------
 
@@ -411,6 +425,98 @@ TEST_F(FatResults, ADeletedFolderAndTwoLiveFilesAreSavedByteForByte) {
   EXPECT_TRUE(WaitUntil([&] { return s.State(old) == 0 && s.State(root) == 0; }, 5000));
 }
 
+// Saving onto the source drive asks first and holds the save; the answer Yes is
+// followed at once by a click on the save dialog's Stop or Skip, which the dialog
+// takes while the worker is still writing.
+constexpr wchar_t kOnSourceQuestionPart[] = L"on the drive the data is recovered from";
+constexpr wchar_t kSaveCaption[] = L"Saving the data please wait";
+
+HWND StartSaveOntoSource(ResultsSession& s, const std::wstring& target, int buttonAfterYes) {
+  HTREEITEM root = s.Item(L"Root");
+  if (root == nullptr || !s.ClickTreeBox(root) || s.State(root) != 1) return nullptr;
+  ::CreateDirectoryW(target.c_str(), nullptr);
+  s.Recover();
+  if (!s.ChooseFolder(target)) return nullptr;
+  const MessageBoxSeen question = WaitForMessage(s.Id());
+  if (question.window == nullptr || question.text.find(kOnSourceQuestionPart) == std::wstring::npos) return nullptr;
+  HWND dialog = FindTopLevel(s.Id(), kSaveCaption);
+  // Both clicks are queued together: the dialog takes the second right after the answer.
+  PressButton(question.window, IDYES);
+  if (dialog != nullptr) PressButton(dialog, buttonAfterYes);
+  WaitUntil([&] { return !::IsWindow(question.window); });
+  return dialog;
+}
+
+size_t FilesBelow(const std::wstring& folder) {
+  size_t count = 0;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FilesBelow(folder + L"\\" + name) : 1;
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return count;
+}
+
+TEST_F(FatResults, StopHoldsTheSaveWhileItAsksAndYesEndsItWithoutSuccess) {
+  ResultsSession& s = *session_;
+  const std::wstring target = L"E:\\stopped";
+  HWND dialog = StartSaveOntoSource(s, target, IDOK);  // "&Stop Saving"
+  ASSERT_NE(dialog, nullptr) << "the save onto the source did not start";
+  const MessageBoxSeen stop = WaitForMessage(s.Id());
+  ASSERT_NE(stop.window, nullptr);
+  EXPECT_EQ(stop.text, L"Do you want to stop the saving process?");
+  Screenshot(dialog, L"save-dialog-stop-question");
+  const size_t whileAsking = FilesBelow(target);
+  ::Sleep(500);
+  EXPECT_EQ(FilesBelow(target), whileAsking) << "the worker waits while the question is open";
+  PressButton(stop.window, IDYES);
+  // The dialog closes when the worker has ended; a file cut short is told first, never a success.
+  const bool closed = WaitUntil(
+      [&] {
+        const MessageBoxSeen after = WaitForMessage(s.Id(), 100);
+        if (after.window != nullptr) {
+          EXPECT_NE(after.text, kSaved);
+          PressButton(after.window, IDOK);
+          WaitUntil([&] { return !::IsWindow(after.window); });
+        }
+        return !::IsWindow(dialog);
+      },
+      30000);
+  EXPECT_TRUE(closed) << "the dialog closes after Stop";
+  EXPECT_LT(FilesBelow(target), ManifestFileCount(L"standard-fat16")) << "Stop left files unsaved";
+}
+
+TEST_F(FatResults, StopAnsweredNoGoesOnAndSkipCutsTheCurrentFileShort) {
+  ResultsSession& s = *session_;
+  const std::wstring target = L"E:\\skipped";
+  HWND dialog = StartSaveOntoSource(s, target, IDOK);
+  ASSERT_NE(dialog, nullptr) << "the save onto the source did not start";
+  // While Stop asks, the worker waits inside a file; Skip then cuts that file and No goes on.
+  const MessageBoxSeen stop = WaitForMessage(s.Id());
+  ASSERT_NE(stop.window, nullptr);
+  ASSERT_EQ(stop.text, L"Do you want to stop the saving process?");
+  PressButton(dialog, IDC_SAVE_SKIP);
+  ::Sleep(300);
+  PressButton(stop.window, IDNO);
+  MessageBoxSeen end;
+  WaitUntil(
+      [&] {
+        end = WaitForMessage(s.Id(), 100);
+        return end.window != nullptr && end.window != stop.window;
+      },
+      60000);
+  ASSERT_NE(end.window, nullptr);
+  EXPECT_NE(end.text, kSaved) << "a skipped file is no success";
+  EXPECT_NE(end.text.find(L".partial"), std::wstring::npos) << std::string(end.text.begin(), end.text.end());
+  PressButton(end.window, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, 30000));
+  EXPECT_GT(FilesBelow(target), 20u) << "the save went on after No";
+}
+
 // ---- Whole volumes: Root ticked saves every folder and the root's own files -------------------
 
 struct ManifestFile {
@@ -431,6 +537,8 @@ std::vector<ManifestFile> ManifestFiles(const std::wstring& image) {
   }
   return files;
 }
+
+size_t ManifestFileCount(const std::wstring& image) { return ManifestFiles(image).size(); }
 
 std::wstring SavedPath(const std::wstring& target, const std::wstring& volumePath) {
   std::wstring path = target + volumePath;
