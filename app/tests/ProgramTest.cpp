@@ -194,6 +194,28 @@ TEST_F(ProgramSession, ExitAsksAndNoKeepsTheProgramRunning) {
   }
 }
 
+TEST_F(ProgramSession, HelpWithoutTheManualSaysSo) {
+  ::PostMessageW(frame_, WM_COMMAND, ID_HELP_MANUAL, 0);
+  const MessageBoxSeen box = WaitForMessageBox(program_->Id());
+  ASSERT_NE(box.window, nullptr);
+  EXPECT_EQ(box.caption, kCaption);
+  EXPECT_EQ(box.text, L"Pelmo Windows Data Recovery.pdf file does not exist. Please, reinstall the software.");
+  PressButton(box.window, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.window); }));
+}
+
+// Last of the session: Yes ends the program at once with exit code 0.
+TEST_F(ProgramSession, ExitWithYesEndsTheProgram) {
+  ::PostMessageW(frame_, WM_COMMAND, ID_RECOVERY_EXIT, 0);
+  const MessageBoxSeen box = WaitForMessageBox(program_->Id());
+  ASSERT_NE(box.window, nullptr);
+  PressButton(box.window, IDYES);
+  ASSERT_TRUE(program_->WaitForExit(20000)) << "Yes left the program running";
+  DWORD code = 1;
+  ::GetExitCodeProcess(program_->Handle(), &code);
+  EXPECT_EQ(code, 0u);
+}
+
 // ---- Snapshots named on the command line ---------------------------------------------------
 
 // A Quick Scan snapshot of drive D: made by the engine itself.
