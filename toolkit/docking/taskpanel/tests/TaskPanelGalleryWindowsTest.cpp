@@ -810,6 +810,19 @@ TEST_F(TaskPanelGallery, OneOpenGroupScrollsItsItemsWhileItsButtonIsHeld)
     EXPECT_FALSE(m_left.IsGroupExpanded(m_tasks));
     SendKey(VK_UP, VK_CONTROL);
     EXPECT_EQ(m_left.GetActiveGroup(), m_tasks);
+
+    // Style 7 puts the buttons on the caption row, square as the caption is
+    // high, the up one on the open group's caption, which ends before it.
+    m_left.SelectPanelStyle(7);
+    Settle();
+    const CRect caption = m_left.GetCaptionRect(*m_tasks);
+    EXPECT_EQ(up.pCaptionGroup, m_tasks);
+    EXPECT_EQ(up.rect.top, caption.top);
+    EXPECT_EQ(up.rect.Height(), m_tasks->captionHeight);
+    EXPECT_EQ(up.rect.Width(), m_tasks->captionHeight);
+    EXPECT_EQ(caption.right, up.rect.left - m_left.GetDrawer()->GetGroupSpacing() - 1);
+    EXPECT_EQ(down.pCaptionGroup, m_details);
+    Capture(L"taskpanel_style_7_caption_buttons.bmp");
 }
 
 // Every style by number: the background below the groups, sampled on the
