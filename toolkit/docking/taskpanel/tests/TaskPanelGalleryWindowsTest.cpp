@@ -107,9 +107,10 @@ void Click(POINT pt)
     });
 }
 
-void Drag(POINT from, POINT to)
+// Presses at `from`, moves to `to` in steps, rests there and releases.
+void Drag(POINT from, POINT to, DWORD rest = 200)
 {
-    WithInput([from, to] {
+    WithInput([from, to, rest] {
         SendMouse(MOUSEEVENTF_MOVE, from);
         ::Sleep(150);
         SendMouse(MOUSEEVENTF_LEFTDOWN);
@@ -119,6 +120,8 @@ void Drag(POINT from, POINT to)
             SendMouse(MOUSEEVENTF_MOVE, {from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
             ::Sleep(60);
         }
+        ::Sleep(rest);
+        SendMouse(MOUSEEVENTF_MOVE, {to.x + 1, to.y});  // the drop point as the target sees it now
         ::Sleep(200);
         SendMouse(MOUSEEVENTF_LEFTUP);
         ::Sleep(200);
@@ -335,22 +338,7 @@ TEST_F(TaskPanelGallery, ADragRestingOnAClosedGroupOpensItAndDropsAtItsEnd)
     ASSERT_FALSE(m_left.IsGroupExpanded(m_details));
     const POINT from = ScreenPointOf(m_left, *FindItem(*m_tasks, u"Scan drive"), 40);
     const POINT to = ScreenPointOf(m_left, *m_details, 30);
-    WithInput([from, to] {
-        SendMouse(MOUSEEVENTF_MOVE, from);
-        ::Sleep(150);
-        SendMouse(MOUSEEVENTF_LEFTDOWN);
-        ::Sleep(150);
-        for (int step = 1; step <= 10; ++step)
-        {
-            SendMouse(MOUSEEVENTF_MOVE, {from.x + (to.x - from.x) * step / 10, from.y + (to.y - from.y) * step / 10});
-            ::Sleep(60);
-        }
-        ::Sleep(1200);  // beyond the hover time: the group opens under the drag
-        SendMouse(MOUSEEVENTF_MOVE, {to.x + 1, to.y});
-        ::Sleep(200);
-        SendMouse(MOUSEEVENTF_LEFTUP);
-        ::Sleep(200);
-    });
+    Drag(from, to, 1200);  // beyond the hover time: the group opens under the drag
     EXPECT_TRUE(m_left.IsGroupExpanded(m_details));
     ASSERT_EQ(m_details->items.GetCount(), 3);
     EXPECT_EQ(m_details->items.GetAt(2)->caption, u"Scan drive");
