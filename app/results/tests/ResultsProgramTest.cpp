@@ -260,6 +260,25 @@ class ResultsSession {
     return false;
   }
 
+  // A double click on a row as the list receives it.
+  void DoubleClickRow(int row) const {
+    RemoteMemory memory(program_.Id(), sizeof(RECT));
+    RECT label{};
+    label.left = LVIR_LABEL;
+    memory.Write(&label, sizeof(label));
+    ::SendMessageW(list_, LVM_GETITEMRECT, row, memory.Address());
+    memory.Read(&label, sizeof(label));
+    const LPARAM at = MAKELPARAM(label.left + 10, (label.top + label.bottom) / 2);
+    ::PostMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::PostMessageW(list_, WM_LBUTTONUP, 0, at);
+    ::PostMessageW(list_, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    ::PostMessageW(list_, WM_LBUTTONUP, 0, at);
+    ::Sleep(400);
+  }
+  HTREEITEM Chosen() const {
+    return reinterpret_cast<HTREEITEM>(::SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  }
+
   void Recover() const { ::PostMessageW(page_, WM_COMMAND, MAKEWPARAM(ID_PAGE_NEXT, BN_CLICKED), 0); }
 
   // The folder browser: the folder chosen through its own message, then OK.
@@ -338,6 +357,22 @@ TEST_F(FatResults, RecoverWithNothingTickedRefuses) {
   EXPECT_EQ(seen.text, kNothingTicked);
   PressButton(seen.window, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(seen.window); }));
+}
+
+TEST_F(FatResults, ADoubleClickOpensAFolderAndParentGoesUp) {
+  ResultsSession& s = *session_;
+  s.Choose(s.Item(L"Documents"));
+  const int reports = s.Row(L"Reports");
+  ASSERT_GE(reports, 0);
+  EXPECT_EQ(ListItemText(s.List(), s.Id(), 0, 0), L"Parent...") << "the way up comes first below the root";
+  s.DoubleClickRow(reports);
+  EXPECT_EQ(s.Chosen(), s.Item(L"Reports"));
+  EXPECT_GE(s.Row(L"Quarterly Summary.docx"), 0);
+  s.DoubleClickRow(s.Row(L"Parent..."));
+  EXPECT_EQ(s.Chosen(), s.Item(L"Documents"));
+  EXPECT_GE(s.Row(L"notes.txt"), 0);
+  s.Choose(s.Item(L"Root"));
+  EXPECT_LT(s.Row(L"Parent..."), 0) << "no way up at the root";
 }
 
 TEST_F(FatResults, AFolderIsTickedByAllItsFilesAndSubfolders) {
@@ -434,7 +469,7 @@ constexpr wchar_t kSaveCaption[] = L"Saving the data please wait";
 HWND StartSaveOntoSource(ResultsSession& s, const std::wstring& target, int buttonAfterYes) {
   HTREEITEM root = s.Item(L"Root");
   if (root == nullptr || !s.ClickTreeBox(root) || s.State(root) != 1) return nullptr;
-  ::CreateDirectoryW(target.c_str(), nullptr);
+  EmptyFolder(target);
   s.Recover();
   if (!s.ChooseFolder(target)) return nullptr;
   const MessageBoxSeen question = WaitForMessage(s.Id());
