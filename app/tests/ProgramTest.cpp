@@ -144,6 +144,7 @@ TEST_F(ProgramSession, NextWithoutADriveIsRefused) {
   ASSERT_NE(box.window, nullptr) << "Next went on without a drive";
   EXPECT_EQ(box.caption, kCaption);
   EXPECT_EQ(box.text, L"Please choose the drive containing the deleted data from the left panel and press [Next].");
+  EXPECT_TRUE(Screenshot(box.window, L"next-refused"));
   PressButton(box.window, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.window); }));
   EXPECT_EQ(ShownPage(frame_), page) << "the drive page stays";
@@ -186,6 +187,7 @@ TEST_F(ProgramSession, ExitAsksAndNoKeepsTheProgramRunning) {
     EXPECT_EQ(box.caption, kQuestionCaption);
     EXPECT_EQ(box.text, L"Do you really want to exit ?");
     EXPECT_NE(::GetDlgItem(box.window, IDYES), nullptr);
+    if (way == WM_CLOSE) EXPECT_TRUE(Screenshot(box.window, L"exit-question"));
     PressButton(box.window, IDNO);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.window); }));
     ::Sleep(500);
@@ -202,6 +204,18 @@ TEST_F(ProgramSession, HelpWithoutTheManualSaysSo) {
   EXPECT_EQ(box.text, L"Pelmo Windows Data Recovery.pdf file does not exist. Please, reinstall the software.");
   PressButton(box.window, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.window); }));
+}
+
+TEST_F(ProgramSession, TheAboutBoxShowsTheProductAndVersion) {
+  ::PostMessageW(frame_, WM_COMMAND, ID_ABOUT_PROGRAM, 0);
+  HWND about = WaitForWindow([&] { return FindTopLevel(program_->Id(), L"Pelmo Windows Data Recovery Software"); });
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_PRODUCT)), L"Pelmo Windows Data Recovery Software");
+  EXPECT_EQ(WindowText(::GetDlgItem(about, IDC_ABOUT_VERSION)), L"Version 22.03.01");
+  EXPECT_FALSE(WindowText(::GetDlgItem(about, IDC_ABOUT_NOTICE)).empty()) << "the legal notice";
+  EXPECT_TRUE(Screenshot(about, L"about"));
+  PressButton(about, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
 }
 
 // Last of the session: Yes ends the program at once with exit code 0.
