@@ -5,9 +5,13 @@
 #include "CCommandBarDrawer.h"
 #include "CCommandIconStore.h"
 #include "CCommandShortcuts.h"
+#include "CDriveInfoDlg.h"
+#include "CFileFiltersDlg.h"
+#include "CFindFilesDlg.h"
 #include "CKitCommandBars.h"
 #include "CMainFrameDrawer.h"
 #include "CRecoveryApp.h"
+#include "CRecoverySettingsDlg.h"
 #include "CSavedWindowPlacement.h"
 #include "MessageDialogs.h"
 #include "PageReports.h"
@@ -336,12 +340,22 @@ void CMainFrame::OnViewIcons() {
 void CMainFrame::OnViewList() { SetResultsListView(LVS_LIST); }
 void CMainFrame::OnViewDetails() { SetResultsListView(LVS_REPORT); }
 
-// The Find Files, File Filters, Recovery Settings and Drive Information dialogs
-// come with the results steps.
-void CMainFrame::OnFindFiles() {}
-void CMainFrame::OnFileFilters() {}
-void CMainFrame::OnSettings() {}
-void CMainFrame::OnDriveInformation() {}
+void CMainFrame::OnFindFiles() { RunFindFilesDialog(this); }
+
+void CMainFrame::OnFileFilters() {
+  CFileFiltersDlg dialog(this);
+  dialog.DoModal();
+}
+
+void CMainFrame::OnSettings() {
+  CRecoverySettingsDlg dialog(this);
+  dialog.DoModal();
+}
+
+void CMainFrame::OnDriveInformation() {
+  CDriveInfoDlg dialog(this);
+  dialog.DoModal();
+}
 
 void CMainFrame::OnHelp() {
   const CString manual = ProgramFolder() + kManualName;

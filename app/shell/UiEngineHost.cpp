@@ -9,6 +9,7 @@
 #include "CFileOpenSaveDialog.h"
 #include "CFirstDisplay.h"
 #include "CMainFrame.h"
+#include "CPleaseSelectDlg.h"
 #include "CProgressDlg.h"
 #include "CRecoveryApp.h"
 #include "MessageDialogs.h"
@@ -342,8 +343,12 @@ bool UiEngineHost::AskQuestion(const std::u16string& text, int32_t kind) {
   return yes;
 }
 
-// The "Please Select" dialog belongs to the disk road, which no page reaches.
-std::optional<int32_t> UiEngineHost::AskPartitionSearchChoice() { return std::nullopt; }
+// The search waits while the user chooses on the user-interface thread.
+std::optional<int32_t> UiEngineHost::AskPartitionSearchChoice() {
+  std::optional<int32_t> choice;
+  queue_.Invoke([&] { choice = ::AskPartitionSearchChoice(); });
+  return choice;
+}
 
 std::optional<std::u16string> UiEngineHost::BrowseForFolder(const std::u16string& title) {
   std::optional<std::u16string> chosen;
