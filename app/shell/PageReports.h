@@ -6,7 +6,10 @@
 
 #include <cstdint>
 
+#include "EngineHost.h"
 #include "Framework.h"
+
+class ScanPanelLink;
 
 // The drive page (page 1): its drive tree (CDriveTreeCtrl::AddPath and ExpandRoot).
 // The drive panel's reports go to CMainFrame.FirstDisplay (CFirstDisplay) directly.
@@ -17,6 +20,28 @@ class DrivePageReports {
   // missing nodes.
   virtual void AddDrivePath(const CString& path) = 0;
   virtual void ExpandDriveTreeRoot() = 0;
+};
+
+// The scan page (page 2): the reports of the scan workers for its panel, its
+// buttons, timer and cursor, and the File Types dialog it has open.
+class ScanPageReports {
+ public:
+  virtual ~ScanPageReports() = default;
+  virtual ScanPanelLink* ScanPanel() = 0;
+  virtual void ReportScanProgress(int percent) = 0;
+  virtual void ReportScanStatus(const CString& text) = 0;
+  virtual void ReportCounterCaptionsReset() = 0;
+  virtual void ReportCounter(engine::ScanCounter counter, const CString& text) = 0;
+  virtual void ReportProgressBarHidden() = 0;
+  virtual void ReportStatusTextHidden() = 0;
+  virtual void ReportButton(engine::PageButton button, engine::ButtonAction action) = 0;
+  virtual void ReportScanTimerKilled() = 0;
+  virtual void ReportWaitCursor() = 0;
+  // The signature database's records for the open File Types dialog.
+  virtual void AddFileType(const CString& category, const CString& extension) = 0;
+  virtual void AddFileTypeSignature(const engine::SignatureRecord& record) = 0;
+  virtual void ToggleFileTypeRootCheck() = 0;
+  virtual void ToggleFileTypeRootExpand() = 0;
 };
 
 // The results page (page 4): its result tree and results list.

@@ -53,9 +53,12 @@ CListCtrl* ResultsList() {
   return results != nullptr ? results->ResultList() : nullptr;
 }
 
-// The scan page and its panel arrive with the scan step.
-ScanPanelLink* ScanPanel() { return nullptr; }
-ScanPageLink* ScanPage() { return nullptr; }
+ScanPanelLink* ScanPanel() {
+  auto* scan = dynamic_cast<ScanPageReports*>(Page(kScanPage));
+  return scan != nullptr ? scan->ScanPanel() : nullptr;
+}
+
+ScanPageLink* ScanPage() { return dynamic_cast<ScanPageLink*>(Page(kScanPage)); }
 
 bool StartWorker(const char* name, std::function<void()> body) {
   return RecoveryApp().Host().StartWorker(name, std::move(body));

@@ -1,0 +1,341 @@
+// The real PelmoRecovery.exe under Wine, driven from outside as a user would: Quick
+// Scans of the FAT16, FAT32 and NTFS images behind E:, F: and G: run on the scan
+// page and end on the results page with the images' folders; a File Trace over
+// the large image behind H: is watched, held by Stop while the question is open
+// and stopped with what it found; the File Types dialog lists the database's
+// types and keeps the size of one hit. One program start serves every check.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "ProgramDriver.h"
+#include "ResourceIds.h"
+
+namespace {
+
+using namespace programtest;
+
+constexpr wchar_t kCaption[] = L"Pelmo Windows Data Recovery";
+constexpr wchar_t kQuestionCaption[] = L"Pelmo Windows Recovery";
+constexpr int kShownPageId = 59648;
+constexpr int kDriveTreeId = 156;
+constexpr int kResultListId = 165;
+constexpr int kFirstCaptionId = 32812;
+constexpr int kFirstValueId = 32817;
+constexpr wchar_t kQuickScanEndText[] =
+    L"If  file(s) and folder(s) are not found here,  \r\nplease return to the first step and select Extensive Scan "
+    L"for recovery.";
+constexpr wchar_t kStopQuestion[] =
+    L"Do you want to stop searching for files?  This may result in an incomplete \r\nrecovery, requiring you to "
+    L"restart the process again.";
+
+// Memory lent to the program for messages that carry a pointer.
+class RemoteMemory {
+ public:
+  RemoteMemory(DWORD processId, size_t bytes) : bytes_(bytes) {
+    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_ != nullptr) address_ = ::VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+  }
+  ~RemoteMemory() {
+    if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_ != nullptr) ::CloseHandle(process_);
+  }
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
+  void Write(const void* data, size_t bytes) { ::WriteProcessMemory(process_, address_, data, bytes, nullptr); }
+  void Read(void* data, size_t bytes) const { ::ReadProcessMemory(process_, address_, data, bytes, nullptr); }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t bytes_;
+};
+
+class ScanSession : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    program_ = new ProgramProcess;
+    ASSERT_TRUE(program_->Start()) << "PelmoRecovery.exe did not start";
+    frame_ = WaitForWindow([] {
+      HWND window = FindTopLevel(program_->Id(), kCaption);
+      return window != nullptr && ClassOf(window) != L"#32770" ? window : nullptr;
+    });
+  }
+  static void TearDownTestSuite() {
+    delete program_;
+    program_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(frame_, nullptr) << "no main frame appeared";
+    ASSERT_TRUE(program_->Running());
+  }
+
+  static HWND ShownPage() { return ::GetDlgItem(frame_, kShownPageId); }
+  static void Press(HWND page, int id) { ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+  static DWORD Id() { return program_->Id(); }
+
+  static HTREEITEM FindItem(HWND tree, const std::wstring& text) {
+    for (const RemoteTreeItem& item : TreeItems(tree, Id()))
+      if (item.text == text) return item.item;
+    return nullptr;
+  }
+  static bool HasItem(HWND tree, const std::wstring& text) { return FindItem(tree, text) != nullptr; }
+
+  // From the mode page: the mode, then drive `letter` on the drive page and Next; returns
+  // the scan page once it is shown.
+  static HWND ReachScanPage(int modeCommand, wchar_t letter) {
+    HWND modePage = ShownPage();
+    Press(modePage, modeCommand);
+    HWND tree = WaitForWindow([&] {
+      HWND page = ShownPage();
+      return page != modePage && page != nullptr ? FindDescendantById(page, kDriveTreeId) : nullptr;
+    });
+    if (tree == nullptr) return nullptr;
+    HWND drivePage = ShownPage();
+    const std::wstring label = std::wstring(L"Logical Drives ") + letter + L": ";
+    HTREEITEM drive = nullptr;
+    WaitUntil([&] { return (drive = FindItem(tree, label)) != nullptr; });
+    RECT rect{};
+    if (drive == nullptr || !TreeItemRect(tree, Id(), drive, rect)) return nullptr;
+    ClickClientPoint(tree, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    ::Sleep(300);
+    Press(drivePage, ID_PAGE_NEXT);
+    return WaitForWindow([&] {
+      HWND page = ShownPage();
+      return page != drivePage && page != nullptr && FindDescendantById(page, kFirstCaptionId) != nullptr ? page
+                                                                                                         : nullptr;
+    });
+  }
+
+  static std::wstring Caption(HWND scanPage, int row) {
+    return WindowText(FindDescendantById(scanPage, kFirstCaptionId + row));
+  }
+  static std::wstring Value(HWND scanPage, int row) {
+    return WindowText(FindDescendantById(scanPage, kFirstValueId + row));
+  }
+  static bool Visible(HWND page, int id) {
+    HWND control = FindDescendantById(page, id);
+    return control != nullptr && ::IsWindowVisible(control);
+  }
+
+  // The results page once it is shown: its list is there.
+  static HWND WaitForResultsPage() {
+    return WaitForWindow([] {
+      HWND page = ShownPage();
+      return page != nullptr && FindDescendantById(page, kResultListId) != nullptr ? page : nullptr;
+    });
+  }
+
+  // From the results page back to the mode page: Home there, then Home on the scan page.
+  static bool ReturnToModePage() {
+    HWND results = ShownPage();
+    Press(results, ID_PAGE_HOME);
+    HWND scanPage = WaitForWindow([&] { return ShownPage() != results ? ShownPage() : nullptr; });
+    if (scanPage == nullptr) return false;
+    Press(scanPage, ID_PAGE_HOME);
+    return WaitForWindow([&] {
+      HWND page = ShownPage();
+      return page != scanPage && FindDescendantById(page, ID_MODE_QUICK_SCAN) != nullptr ? page : nullptr;
+    }) != nullptr;
+  }
+
+  static ProgramProcess* program_;
+  static HWND frame_;
+};
+
+ProgramProcess* ScanSession::program_ = nullptr;
+HWND ScanSession::frame_ = nullptr;
+
+// ---- Quick Scan of FAT16, FAT32 and NTFS ---------------------------------------------
+
+TEST_F(ScanSession, QuickScanOfEachDriveEndsOnTheResultsPageWithItsFolders) {
+  for (wchar_t letter : {L'E', L'F', L'G'}) {
+    SCOPED_TRACE(std::wstring(1, letter));
+    HWND scanPage = ReachScanPage(ID_MODE_QUICK_SCAN, letter);
+    ASSERT_NE(scanPage, nullptr) << "the scan page did not come";
+    EXPECT_TRUE(Visible(scanPage, ID_PAGE_NEXT));
+    EXPECT_FALSE(Visible(scanPage, ID_PAGE_STOP));
+    EXPECT_EQ(Caption(scanPage, 0), L"Volume Name :");
+    EXPECT_EQ(Value(scanPage, 3), letter == L'G' ? L"NTFS" : letter == L'F' ? L"FAT32" : L"FAT16");
+
+    Press(scanPage, ID_PAGE_NEXT);
+    // The engine may first tell of sectors it could not read; the scan's own end comes last.
+    MessageBoxSeen end = WaitForMessageBox(Id(), 60000);
+    for (int other = 0; other < 3 && end.window != nullptr && end.text != kQuickScanEndText; ++other) {
+      PressButton(end.window, IDOK);
+      WaitUntil([&] { return !::IsWindow(end.window); });
+      end = WaitForMessageBox(Id(), 60000);
+    }
+    ASSERT_NE(end.window, nullptr) << "the scan did not end";
+    EXPECT_EQ(end.text, kQuickScanEndText);
+    HWND results = WaitForResultsPage();
+    ASSERT_NE(results, nullptr) << "the results page is not shown under the message";
+    // The counters the scan left on its panel.
+    EXPECT_EQ(Caption(scanPage, 0), L"Folders Found  :");
+    EXPECT_EQ(Caption(scanPage, 1), L"Files Found    :");
+    EXPECT_NE(Value(scanPage, 2), L"") << "no current sector was shown";
+    if (letter != L'G') EXPECT_NE(Value(scanPage, 1), L"") << "no files were counted";
+    PressButton(end.window, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(end.window); }));
+
+    HWND tree = FindDescendantByClass(results, L"SysTreeView32");
+    ASSERT_NE(tree, nullptr);
+    for (const wchar_t* folder : {L"Root", L"Documents", L"Reports", L"Photos"}) EXPECT_TRUE(HasItem(tree, folder)) << folder;
+    HWND list = FindDescendantById(results, kResultListId);
+    EXPECT_GT(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    if (letter == L'E') {
+      EXPECT_TRUE(Screenshot(frame_, L"results-after-quick-scan"));
+    }
+    ASSERT_TRUE(ReturnToModePage()) << "Home did not lead back to the mode page";
+  }
+}
+
+// ---- File Trace: the File Types dialog, the scan watched and stopped ------------------
+
+HWND WaitForFileTypesDialog(DWORD processId) {
+  return WaitForWindow([&] {
+    HWND dialog = FindTopLevel(processId, L"File Types", L"#32770");
+    return dialog != nullptr && ::IsWindowVisible(dialog) ? dialog : nullptr;
+  });
+}
+
+int StateOf(HWND tree, HTREEITEM item) {
+  return static_cast<int>(
+             (::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_STATEIMAGEMASK) >> 12)) -
+         1;
+}
+
+// Clicks an item's box where the tree's own hit test finds it.
+bool ClickBox(HWND tree, DWORD processId, HTREEITEM item) {
+  ::SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  RECT text{};
+  if (!TreeItemRect(tree, processId, item, text)) return false;
+  RemoteMemory memory(processId, sizeof(TVHITTESTINFO));
+  for (int x = text.left - 1; x >= 0; --x) {
+    TVHITTESTINFO hit{};
+    hit.pt = {x, (text.top + text.bottom) / 2};
+    memory.Write(&hit, sizeof(hit));
+    ::SendMessageW(tree, TVM_HITTEST, 0, memory.Address());
+    memory.Read(&hit, sizeof(hit));
+    if ((hit.flags & TVHT_ONITEMSTATEICON) != 0 && hit.hItem == item) {
+      ClickClientPoint(tree, hit.pt);
+      ::Sleep(200);
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST_F(ScanSession, FileTypesListsTheTypesRefusesNothingTickedAndKeepsTheSize) {
+  HWND scanPage = ReachScanPage(ID_MODE_FILE_TRACE, L'H');
+  ASSERT_NE(scanPage, nullptr) << "the scan page did not come";
+  Press(scanPage, ID_PAGE_NEXT);
+  HWND dialog = WaitForFileTypesDialog(Id());
+  ASSERT_NE(dialog, nullptr) << "no File Types dialog";
+  HWND tree = ::GetDlgItem(dialog, IDC_TYPES_TREE);
+  HWND sizes = ::GetDlgItem(dialog, IDC_TYPES_SIZE);
+  EXPECT_EQ(::SendMessageW(sizes, CB_GETCOUNT, 0, 0), 20);
+  EXPECT_EQ(::SendMessageW(sizes, CB_GETCURSEL, 0, 0), 0) << "1 MB first";
+
+  const HTREEITEM root = FindItem(tree, L"File Types");
+  const HTREEITEM graphics = FindItem(tree, L"Graphics Files");
+  const HTREEITEM png = FindItem(tree, L".png");
+  ASSERT_NE(root, nullptr);
+  ASSERT_NE(graphics, nullptr);
+  ASSERT_NE(png, nullptr);
+  EXPECT_TRUE(HasItem(tree, L"Document Files"));
+  EXPECT_TRUE(HasItem(tree, L".pdf"));
+  EXPECT_EQ(StateOf(tree, root), 1) << "every type starts ticked";
+  EXPECT_EQ(StateOf(tree, png), 1);
+
+  // One extension unticked: its category and the root are partly ticked.
+  ASSERT_TRUE(ClickBox(tree, Id(), png));
+  EXPECT_EQ(StateOf(tree, png), 0);
+  EXPECT_EQ(StateOf(tree, graphics), 2);
+  EXPECT_EQ(StateOf(tree, root), 2);
+  // Ticked again: all ticked once more.
+  ASSERT_TRUE(ClickBox(tree, Id(), png));
+  EXPECT_EQ(StateOf(tree, graphics), 1);
+  EXPECT_EQ(StateOf(tree, root), 1);
+  EXPECT_TRUE(Screenshot(dialog, L"file-types"));
+
+  // The root unticked: OK refuses and the dialog stays.
+  ASSERT_TRUE(ClickBox(tree, Id(), root));
+  EXPECT_EQ(StateOf(tree, graphics), 0);
+  PressButton(dialog, IDOK);
+  const MessageBoxSeen refusal = WaitForMessageBox(Id());
+  ASSERT_NE(refusal.window, nullptr);
+  EXPECT_EQ(refusal.text, L"Please select a file types and then \r\nclick Next to continue with recovery.");
+  PressButton(refusal.window, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(refusal.window); }));
+  EXPECT_TRUE(::IsWindow(dialog));
+
+  // Cancel starts nothing; Next and Back stay.
+  PressButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+  ::Sleep(300);
+  EXPECT_TRUE(Visible(scanPage, ID_PAGE_NEXT));
+  EXPECT_FALSE(Visible(scanPage, ID_PAGE_STOP));
+
+  // Again: the PNG and PDF types only, 5 MB a hit, and OK starts the scan.
+  Press(scanPage, ID_PAGE_NEXT);
+  dialog = WaitForFileTypesDialog(Id());
+  ASSERT_NE(dialog, nullptr);
+  tree = ::GetDlgItem(dialog, IDC_TYPES_TREE);
+  ASSERT_TRUE(ClickBox(tree, Id(), FindItem(tree, L"File Types")));
+  ASSERT_TRUE(ClickBox(tree, Id(), FindItem(tree, L".png")));
+  ASSERT_TRUE(ClickBox(tree, Id(), FindItem(tree, L".pdf")));
+  ::SendMessageW(::GetDlgItem(dialog, IDC_TYPES_SIZE), CB_SETCURSEL, 4, 0);
+  PressButton(dialog, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+
+  // Running: Stop shown, Next and Back hidden, the counters coming in.
+  EXPECT_TRUE(WaitUntil([&] { return Visible(scanPage, ID_PAGE_STOP); }, 5000)) << "the scan did not start";
+  EXPECT_FALSE(Visible(scanPage, ID_PAGE_NEXT));
+  EXPECT_FALSE(Visible(scanPage, ID_PAGE_BACK));
+  EXPECT_EQ(Caption(scanPage, 2), L"Current Sector    :");
+  EXPECT_TRUE(WaitUntil([&] { return Value(scanPage, 1) == L"2"; }, 30000)) << "the two files were not found";
+  EXPECT_TRUE(Screenshot(frame_, L"scan-page-mid-scan"));
+
+  // Stop answered No: the scan goes on after the question.
+  Press(scanPage, ID_PAGE_STOP);
+  MessageBoxSeen question = WaitForMessageBox(Id());
+  ASSERT_NE(question.window, nullptr) << "Stop did not ask";
+  EXPECT_EQ(question.caption, kQuestionCaption);
+  EXPECT_EQ(question.text, kStopQuestion);
+  // The worker waits while the question is open: the sector counter stands still.
+  const std::wstring heldAt = Value(scanPage, 2);
+  ::Sleep(1500);
+  EXPECT_EQ(Value(scanPage, 2), heldAt) << "the worker went on while the question was open";
+  PressButton(question.window, IDNO);
+  EXPECT_TRUE(WaitUntil([&] { return Value(scanPage, 2) != heldAt; }, 10000)) << "No did not let the scan go on";
+  EXPECT_TRUE(Visible(scanPage, ID_PAGE_STOP));
+
+  // Stop answered Yes: the scan ends with what it found on the results page.
+  Press(scanPage, ID_PAGE_STOP);
+  question = WaitForMessageBox(Id());
+  ASSERT_NE(question.window, nullptr);
+  PressButton(question.window, IDYES);
+  HWND results = WaitForResultsPage();
+  ASSERT_NE(results, nullptr) << "a stopped scan did not go on to the results page";
+  HWND resultTree = FindDescendantByClass(results, L"SysTreeView32");
+  EXPECT_TRUE(WaitUntil([&] { return HasItem(resultTree, L"PNG Image") || HasItem(resultTree, L".png"); }))
+      << "the hits found before Stop are gone";
+  EXPECT_TRUE(Screenshot(frame_, L"results-after-stop"));
+
+  // The size chosen is kept for the next File Trace.
+  ASSERT_TRUE(ReturnToModePage());
+  scanPage = ReachScanPage(ID_MODE_FILE_TRACE, L'H');
+  ASSERT_NE(scanPage, nullptr);
+  Press(scanPage, ID_PAGE_NEXT);
+  dialog = WaitForFileTypesDialog(Id());
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, IDC_TYPES_SIZE), CB_GETCURSEL, 0, 0), 4) << "5 MB kept";
+  PressButton(dialog, IDCANCEL);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+}
+
+}  // namespace
