@@ -10,16 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "EngineContext.h"
+#include "DriveSnapshot.h"
 #include "ProgramDriver.h"
-#include "RecordingHost.h"
 #include "ResourceIds.h"
-#include "Win32DeviceSource.h"
-#include "Win32DriveCatalogue.h"
-#include "Win32OutputFileSystem.h"
-#include "drives/DriveEnumeration.h"
-#include "scans/QuickScan.h"
-#include "snapshot/SnapshotSaving.h"
 
 namespace {
 
@@ -232,38 +225,6 @@ TEST_F(ProgramSession, ExitWithYesEndsTheProgram) {
 
 // ---- Snapshots named on the command line ---------------------------------------------------
 
-// A Quick Scan snapshot of drive D: made by the engine itself.
-std::wstring MakeSnapshotOfDriveD(const std::wstring& path) {
-  testsupport::RecordingHost host;
-  platform::Win32DeviceOpener opener;
-  engine::EngineContext ctx(host, opener);
-  platform::Win32DriveCatalogue catalogue;
-  platform::Win32OutputFileSystem files;
-  ctx.Files = &files;
-  engine::InitDiskAccess(ctx, catalogue);
-  engine::EnumerateLogicalDrives(ctx, catalogue);
-  int driveD = -1;
-  for (int i = 0; i < ctx.LogicalDriveCount; ++i)
-    if (ctx.LogicalDriveTable[i].RootPath == u"D:\\") driveD = i;
-  if (driveD < 0) return L"drive D: is not listed";
-  const engine::LogicalDriveEntry& entry = ctx.LogicalDriveTable[driveD];
-  ctx.RecoveryMode = engine::kModeQuickScan;
-  ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
-  ctx.SourceSelection.EntryIndex = static_cast<uint16_t>(driveD);
-  ctx.SourceSelection.FileSystemCode = entry.FileSystemCode;
-  ctx.SourceSelection.SectorCount = static_cast<uint32_t>(entry.SectorCount);
-  ctx.SourceSelection.EndSector = static_cast<uint32_t>(entry.SectorCount - 1);
-  if (engine::QuickScanThreadProc(ctx, {}) != 1) return L"the Quick Scan of D: failed";
-  host.SnapshotPaths.push_back(std::u16string(path.begin(), path.end()));
-  host.QuestionAnswers.push_back(true);  // replace the file of an earlier run
-  if (!engine::snapshot::SaveScanSnapshot(ctx)) {
-    std::wstring calls = L"the snapshot could not be saved:";
-    for (const std::string& call : host.CallsStartingWith("Message")) calls += L" " + std::wstring(call.begin(), call.end());
-    return calls;
-  }
-  return L"";
-}
-
 bool WriteBytes(const std::wstring& path, const std::string& bytes) {
   HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
@@ -275,7 +236,7 @@ bool WriteBytes(const std::wstring& path, const std::string& bytes) {
 
 TEST(ProgramSnapshots, ASnapshotNamedOnTheCommandLineIsLoaded) {
   const std::wstring path = TempPath(L"Pelmo Program Test.vbrx");
-  ASSERT_EQ(MakeSnapshotOfDriveD(path), L"");
+  ASSERT_EQ(MakeQuickScanSnapshot(u"D:\\", path), L"");
 
   ProgramProcess program;
   // In quotes and in another case, as the shell or a user may give it.
