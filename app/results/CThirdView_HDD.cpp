@@ -59,6 +59,7 @@ BEGIN_MESSAGE_MAP(CThirdView_HDD, CView)
   ON_COMMAND(ID_PAGE_NEXT, OnRecover)
   ON_COMMAND(ID_PAGE_BACK, OnBack)
   ON_COMMAND(ID_PAGE_HOME, OnHome)
+  ON_COMMAND(ID_RECOVER_SELECTED, OnRecoverSelected)
 END_MESSAGE_MAP()
 
 CThirdView_HDD::CThirdView_HDD() : tree_(wizard::Engine(), list_.Maps()), list_(wizard::Engine()) {
@@ -231,6 +232,20 @@ BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
         }
         break;
       }
+      case NM_RCLICK: {
+        CPoint screen;
+        ::GetCursorPos(&screen);
+        CPoint client = screen;
+        tree_.ScreenToClient(&client);
+        HTREEITEM item = tree_.HitTest(client);
+        if (item != nullptr) {
+          tree_.SelectItem(item);
+          tree_.SetFocus();
+          if (item != tree_.GetRootItem()) ShowContextMenu(IDR_TREE_CONTEXT, tree_, screen);
+        }
+        *result = 1;
+        return TRUE;
+      }
       case TVN_SELCHANGEDW:
         ShowFolder(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemNew.hItem);
         break;
@@ -258,6 +273,18 @@ BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
         if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) == 0) OpenRow(row);
         break;
       }
+      case NM_RCLICK: {
+        const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
+        LVHITTESTINFO hit{};
+        hit.pt = click->ptAction;
+        if (list_.HitTest(&hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) == 0) {
+          CPoint screen = click->ptAction;
+          list_.ClientToScreen(&screen);
+          ShowContextMenu(IDR_LIST_CONTEXT, list_, screen);
+        }
+        *result = 1;
+        return TRUE;
+      }
       case LVN_COLUMNCLICK: {
         const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
         SortByColumn(column, column == sortColumn_ ? !sortAscending_ : sortAscending_);
@@ -268,6 +295,55 @@ BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     }
   }
   return CView::OnNotify(wParam, lParam, result);
+}
+
+// ---- Context menus ------------------------------------------------------------------------
+
+void CThirdView_HDD::SetListView(DWORD style) {
+  list_.ModifyStyle(LVS_TYPEMASK, style | LVS_AUTOARRANGE);
+  list_.RedrawWindow();
+}
+
+void CThirdView_HDD::ShowContextMenu(UINT menuId, CWnd& owner, CPoint screen) {
+  HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(menuId));
+  if (menu == nullptr) return;
+  HMENU popup = ::GetSubMenu(menu, 0);
+  if (wizard::Engine().RecoveryMode == engine::kModeFileTrace) {
+    for (UINT id : {ID_FIND_FILES, ID_RECOVERY_SETTINGS, ID_ITEM_PROPERTIES}) ::DeleteMenu(popup, id, MF_BYCOMMAND);
+  }
+  // Renaming comes with the list's label editing.
+  ::DeleteMenu(popup, ID_RENAME_ITEM, MF_BYCOMMAND);
+  owner.SetForegroundWindow();
+  const UINT command = ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_RIGHTBUTTON,
+                                        screen.x, screen.y, 0, owner.GetSafeHwnd(), nullptr);
+  ::DestroyMenu(menu);
+  switch (command) {
+    case 0:
+      return;
+    case ID_RECOVER_SELECTED:
+      Recover(false);
+      return;
+    // Small icons, list and details, each through another style so the list arranges itself anew.
+    case ID_VIEW_ICONS:
+      SetListView(LVS_SMALLICON);
+      SetListView(LVS_LIST);
+      SetListView(LVS_SMALLICON);
+      return;
+    case ID_RESULTS_LIST:
+      SetListView(LVS_LIST);
+      SetListView(LVS_REPORT);
+      SetListView(LVS_LIST);
+      return;
+    case ID_RESULTS_DETAILS:
+      SetListView(LVS_REPORT);
+      SetListView(LVS_SMALLICON);
+      SetListView(LVS_REPORT);
+      return;
+    default:
+      // Find Files, the settings and the properties are the frame's commands.
+      if (CWnd* frame = GetParentFrame()) frame->SendMessage(WM_COMMAND, MAKEWPARAM(command, 0), 0);
+      return;
+  }
 }
 
 // ---- Sorting ------------------------------------------------------------------------------
@@ -334,7 +410,7 @@ void CThirdView_HDD::SortByColumn(int column, bool ascending) {
 
 // ---- Recover, Back --------------------------------------------------------------------------
 
-void CThirdView_HDD::OnRecover() {
+void CThirdView_HDD::Recover(bool invalidPathMessage) {
   engine::EngineContext& ctx = wizard::Engine();
   tree_.CollectItemsToSave();
   ResultCheckMaps& maps = list_.Maps();
@@ -344,7 +420,7 @@ void CThirdView_HDD::OnRecover() {
   }
   engine::BrowseForSaveFolder(ctx);
   if (ctx.SaveControl.TargetFolder.empty()) {
-    ::MessageBoxW(m_hWnd, kInvalidPath, nullptr, MB_OK);
+    if (invalidPathMessage) ::MessageBoxW(m_hWnd, kInvalidPath, nullptr, MB_OK);
     return;
   }
   engine::SaveSelection selection;

@@ -46,7 +46,9 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
   CResultTreeCtrl& Tree() { return tree_; }
   CResultListCtrl& List() { return list_; }
 
-  afx_msg void OnRecover();
+  afx_msg void OnRecover() { Recover(true); }
+  // The frame's and the context menus' "Recover Selected...": no message when no folder is chosen.
+  afx_msg void OnRecoverSelected() { Recover(false); }
   afx_msg void OnBack();
   afx_msg void OnHome() { OnBack(); }
   void SortByColumn(int column, bool ascending);
@@ -59,7 +61,10 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
   DECLARE_MESSAGE_MAP()
 
  private:
+  void Recover(bool invalidPathMessage);
   void ShowFolder(HTREEITEM item);
+  void ShowContextMenu(UINT menuId, CWnd& owner, CPoint screen);
+  void SetListView(DWORD style);
   void OpenRow(int row);
   void MoveFolderRowsToTop();
 

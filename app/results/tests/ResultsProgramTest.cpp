@@ -134,15 +134,15 @@ class RemoteMemory {
   size_t bytes_;
 };
 
-// A real click of the left button at a client point of a window.
-void ClickWithMouse(HWND window, POINT client) {
+// A real click of the left (or right) button at a client point of a window.
+void ClickWithMouse(HWND window, POINT client, bool right = false) {
   POINT screen = client;
   ::ClientToScreen(window, &screen);
   ::SetCursorPos(screen.x, screen.y);
   INPUT input[2] = {};
   input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
   ::SendInput(2, input, sizeof(INPUT));
   ::Sleep(300);
 }
@@ -261,19 +261,27 @@ class ResultsSession {
   }
 
   // A double click on a row as the list receives it.
-  void DoubleClickRow(int row) const {
+  RECT LabelRect(int row) const {
     RemoteMemory memory(program_.Id(), sizeof(RECT));
     RECT label{};
     label.left = LVIR_LABEL;
     memory.Write(&label, sizeof(label));
     ::SendMessageW(list_, LVM_GETITEMRECT, row, memory.Address());
     memory.Read(&label, sizeof(label));
+    return label;
+  }
+  void DoubleClickRow(int row) const {
+    const RECT label = LabelRect(row);
     const LPARAM at = MAKELPARAM(label.left + 10, (label.top + label.bottom) / 2);
     ::PostMessageW(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
     ::PostMessageW(list_, WM_LBUTTONUP, 0, at);
     ::PostMessageW(list_, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     ::PostMessageW(list_, WM_LBUTTONUP, 0, at);
     ::Sleep(400);
+  }
+  void RightClickRow(int row) const {
+    const RECT label = LabelRect(row);
+    ClickWithMouse(list_, {label.left + 10, (label.top + label.bottom) / 2}, true);
   }
   HTREEITEM Chosen() const {
     return reinterpret_cast<HTREEITEM>(::SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
@@ -373,6 +381,21 @@ TEST_F(FatResults, ADoubleClickOpensAFolderAndParentGoesUp) {
   EXPECT_GE(s.Row(L"notes.txt"), 0);
   s.Choose(s.Item(L"Root"));
   EXPECT_LT(s.Row(L"Parent..."), 0) << "no way up at the root";
+}
+
+TEST_F(FatResults, TheListsContextMenuSwitchesItsView) {
+  ResultsSession& s = *session_;
+  s.Choose(s.Item(L"Root"));
+  auto view = [&] { return ::GetWindowLongW(s.List(), GWL_STYLE) & LVS_TYPEMASK; };
+  ASSERT_EQ(view(), LVS_REPORT);
+  s.RightClickRow(s.Row(L"README.TXT"));
+  ASSERT_NE(WaitForWindow([&] { return FindTopLevel(s.Id(), nullptr, L"#32768"); }, 5000), nullptr);
+  PressKeys({'N'});  // "Ico&ns"
+  EXPECT_TRUE(WaitUntil([&] { return view() == LVS_SMALLICON; }, 5000));
+  s.RightClickRow(s.Row(L"README.TXT"));
+  ASSERT_NE(WaitForWindow([&] { return FindTopLevel(s.Id(), nullptr, L"#32768"); }, 5000), nullptr);
+  PressKeys({'D'});  // "&Details"
+  EXPECT_TRUE(WaitUntil([&] { return view() == LVS_REPORT; }, 5000));
 }
 
 TEST_F(FatResults, AFolderIsTickedByAllItsFilesAndSubfolders) {
