@@ -100,7 +100,7 @@ CKitTaskPanel::CKitTaskPanel()
     m_pIconStore = std::make_unique<CCommandIconStore>();
     m_pTips = std::make_unique<CScreenTipContext>();
     m_bOleInitialized = SUCCEEDED(::OleInitialize(nullptr));
-    m_refs.onForget = [this](const PanelItem* pItem) { DropAccessible(pItem); };
+    m_refs.onForget = [this](const PanelItem* pItem) { OnItemRemoved(pItem); };
 }
 
 CKitTaskPanel::~CKitTaskPanel()
@@ -205,6 +205,18 @@ void CKitTaskPanel::RemoveItem(PanelItem* pItem)
     else if (Group* pGroup = GetItemGroup(pItem))
         pGroup->items.Remove(pItem);
     Relayout(TRUE);
+}
+
+void CKitTaskPanel::OnItemRemoved(const PanelItem* pItem)
+{
+    DropAccessible(pItem);
+    for (CTaskPanelScrollButton* pButton : {&m_upButton, &m_downButton})
+        if (pButton->pGroup == pItem || pButton->pCaptionGroup == pItem)
+        {
+            pButton->pGroup = nullptr;
+            pButton->pCaptionGroup = nullptr;
+            pButton->rect.SetRectEmpty();
+        }
 }
 
 Group* CKitTaskPanel::GetNextVisibleGroup(int nIndex, int nStep) const

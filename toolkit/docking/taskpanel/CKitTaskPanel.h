@@ -213,6 +213,10 @@ public:
     CKitTaskPanelEditItem* GetEditor() const { return m_pEditor.get(); }
 
     // Drag and drop.
+    // A group or item leaves the panel: what points at it is forgotten (the
+    // hot, focused, pressed ... items are cleared by the lists themselves).
+    virtual void OnItemRemoved(const PanelItem* pItem);
+
     virtual void StartItemDrag(GroupItem* pItem);
     virtual void StartGroupDrag(Group* pGroup);
     virtual DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point);

@@ -811,6 +811,15 @@ TEST_F(TaskPanelGallery, OneOpenGroupScrollsItsItemsWhileItsButtonIsHeld)
     EXPECT_EQ(caption.right, up.rect.left - m_left.GetDrawer()->GetGroupSpacing() - 1);
     EXPECT_EQ(down.pCaptionGroup, m_details);
     Capture(L"taskpanel_style_7_caption_buttons.bmp");
+
+    // The open group leaves straight from the list: its buttons forget it
+    // before the next paint.
+    m_left.GetGroups().Remove(m_tasks);
+    EXPECT_EQ(up.pGroup, nullptr);
+    EXPECT_EQ(down.pCaptionGroup, nullptr);
+    EXPECT_EQ(m_left.GetActiveGroup(), nullptr);
+    m_left.UpdateWindow();
+    m_tasks = nullptr;
 }
 
 // Every style by number: the background below the groups, sampled on the
