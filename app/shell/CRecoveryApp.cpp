@@ -223,6 +223,13 @@ bool CRecoveryApp::LoadCommandLineSnapshot(const CString& path) {
     frame->LoadFileTraceSnapshot(path);
   else
     frame->LoadScanSnapshot(path);
+  // The results page's Recover and Home buttons, whatever an earlier visit left.
+  for (UINT id : {ID_PAGE_NEXT, ID_PAGE_HOME}) {
+    if (CWnd* button = Pages[kResultsPage]->GetDlgItem(id)) {
+      button->ShowWindow(SW_SHOW);
+      button->EnableWindow(TRUE);
+    }
+  }
   return true;
 }
 

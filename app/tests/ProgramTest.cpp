@@ -260,6 +260,9 @@ TEST(ProgramSnapshots, ASnapshotNamedOnTheCommandLineIsLoaded) {
   HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
   EXPECT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 6) << "the Quick Scan columns";
   EXPECT_EQ(FindTopLevel(program.Id(), nullptr, L"#32770"), nullptr) << "no message";
+  HWND recover = ::GetDlgItem(ShownPage(frame), ID_PAGE_NEXT);
+  ASSERT_NE(recover, nullptr) << "the results page's Recover button";
+  EXPECT_TRUE(::IsWindowVisible(recover) && ::IsWindowEnabled(recover));
   ::DeleteFileW(path.c_str());
 }
 
