@@ -26,6 +26,10 @@ dialogs::SelectionTotals& SelectionTotals();
 // Counts `item` and every item below it in the results page's tree.
 void CountTreeItems(HTREEITEM item);
 
+// "&Properties..." of the results page's menus: the selected row of the results
+// list when the list has the focus, otherwise the folder chosen in the tree.
+void ShowResultProperties(CWnd* parent);
+
 class CPropertiesDlg : public CDialog {
  public:
   explicit CPropertiesDlg(CWnd* parent = nullptr);

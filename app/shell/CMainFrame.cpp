@@ -8,6 +8,7 @@
 #include "CDriveInfoDlg.h"
 #include "CFileFiltersDlg.h"
 #include "CFindFilesDlg.h"
+#include "CPropertiesDlg.h"
 #include "CKitCommandBars.h"
 #include "CMainFrameDrawer.h"
 #include "CRecoveryApp.h"
@@ -91,6 +92,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CKitFrameWnd)
   ON_COMMAND(ID_FILE_FILTERS, OnFileFilters)
   ON_COMMAND(ID_RECOVERY_SETTINGS, OnSettings)
   ON_COMMAND(ID_DRIVE_INFORMATION, OnDriveInformation)
+  ON_COMMAND(ID_ITEM_PROPERTIES, OnItemProperties)
   ON_COMMAND(ID_HELP_MANUAL, OnHelp)
   ON_COMMAND(ID_SAVE_ALL, OnSaveAll)
   ON_COMMAND(ID_SECOND_EXIT, OnSecondExit)
@@ -356,6 +358,9 @@ void CMainFrame::OnDriveInformation() {
   CDriveInfoDlg dialog(this);
   dialog.DoModal();
 }
+
+// "&Properties..." of the results tree's and list's context menus.
+void CMainFrame::OnItemProperties() { ShowResultProperties(this); }
 
 void CMainFrame::OnHelp() {
   const CString manual = ProgramFolder() + kManualName;

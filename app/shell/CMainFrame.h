@@ -61,6 +61,7 @@ class CMainFrame : public CKitFrameWnd, public WizardFrameState {
   afx_msg void OnFileFilters();
   afx_msg void OnSettings();
   afx_msg void OnDriveInformation();
+  afx_msg void OnItemProperties();
   afx_msg void OnHelp();
   afx_msg void OnSaveAll();
   afx_msg void OnSecondExit();

@@ -1,0 +1,479 @@
+// The dialogs of the real PelmoRecovery.exe under Wine, over a Quick Scan snapshot
+// of the FAT32 fixture drive named on the command line: one program start serves
+// every check. Dialogs are opened through the frame's commands and driven through
+// their controls; saved files are compared with the fixture's original bytes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "EngineContext.h"
+#include "ProgramDriver.h"
+#include "RecordingHost.h"
+#include "ResourceIds.h"
+#include "Win32DeviceSource.h"
+#include "Win32DriveCatalogue.h"
+#include "Win32OutputFileSystem.h"
+#include "drives/DriveEnumeration.h"
+#include "scans/QuickScan.h"
+#include "snapshot/SnapshotSaving.h"
+
+namespace {
+
+using namespace programtest;
+
+constexpr wchar_t kCaption[] = L"Pelmo Windows Data Recovery";
+constexpr int kShownPageId = 59648;
+constexpr int kResultTreeId = 162;
+constexpr int kResultListId = 165;
+constexpr wchar_t kSaveFolderTitle[] = L"Please select the path to save the data";
+
+std::wstring TempPath(const std::wstring& name) {
+  wchar_t folder[MAX_PATH + 1] = {};
+  ::GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder) + name;
+}
+
+std::string ReadAll(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes;
+  char buffer[65536];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+std::string Original(const std::wstring& volumePath) {
+  std::string drives = RESULTS_DRIVES_DIR;
+  std::wstring path = std::wstring(drives.begin(), drives.end()) + L"/standard-fat32.files" + volumePath;
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return ReadAll(path);
+}
+
+std::vector<std::wstring> FilesIn(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW data{};
+  HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(data.cFileName);
+  } while (::FindNextFileW(find, &data));
+  ::FindClose(find);
+  return names;
+}
+
+void EmptyFolder(const std::wstring& folder) {
+  std::wstring from = folder + L'\0';
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  ::SHFileOperationW(&operation);
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+}
+
+// A Quick Scan snapshot of a drive, made by the engine itself.
+std::wstring MakeSnapshot(const std::u16string& root, const std::wstring& path) {
+  testsupport::RecordingHost host;
+  platform::Win32DeviceOpener opener;
+  engine::EngineContext ctx(host, opener);
+  platform::Win32DriveCatalogue catalogue;
+  platform::Win32OutputFileSystem files;
+  ctx.Files = &files;
+  engine::InitDiskAccess(ctx, catalogue);
+  engine::EnumerateLogicalDrives(ctx, catalogue);
+  int drive = -1;
+  for (int i = 0; i < ctx.LogicalDriveCount; ++i)
+    if (ctx.LogicalDriveTable[i].RootPath == root) drive = i;
+  if (drive < 0) return L"the drive is not listed";
+  const engine::LogicalDriveEntry& entry = ctx.LogicalDriveTable[drive];
+  ctx.RecoveryMode = engine::kModeQuickScan;
+  ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
+  ctx.SourceSelection.EntryIndex = static_cast<uint16_t>(drive);
+  ctx.SourceSelection.FileSystemCode = entry.FileSystemCode;
+  ctx.SourceSelection.SectorCount = static_cast<uint32_t>(entry.SectorCount);
+  ctx.SourceSelection.EndSector = static_cast<uint32_t>(entry.SectorCount - 1);
+  if (engine::QuickScanThreadProc(ctx, {}) != 1) return L"the Quick Scan failed";
+  host.SnapshotPaths.push_back(std::u16string(path.begin(), path.end()));
+  host.QuestionAnswers.push_back(true);
+  if (!engine::snapshot::SaveScanSnapshot(ctx)) return L"the snapshot could not be saved";
+  return L"";
+}
+
+// Memory in the program's process for a message that carries a pointer.
+class RemoteMemory {
+ public:
+  RemoteMemory(DWORD processId, size_t bytes) : bytes_(bytes) {
+    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_ != nullptr)
+      address_ = ::VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteMemory() {
+    if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_ != nullptr) ::CloseHandle(process_);
+  }
+  void Write(const void* data, size_t bytes) { ::WriteProcessMemory(process_, address_, data, std::min(bytes, bytes_), nullptr); }
+  void Read(void* data, size_t bytes) const { ::ReadProcessMemory(process_, address_, data, std::min(bytes, bytes_), nullptr); }
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t bytes_;
+};
+
+void ClickWithMouse(HWND window, POINT client) {
+  POINT screen = client;
+  ::ClientToScreen(window, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, input, sizeof(INPUT));
+  ::Sleep(300);
+}
+
+// A message of the program: the dialog with the markup box's hidden text.
+MessageBoxSeen WaitForMessage(DWORD processId, DWORD milliseconds = 20000) {
+  MessageBoxSeen seen;
+  seen.window = WaitForWindow(
+      [&]() -> HWND {
+        for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+          DWORD owner = 0;
+          ::GetWindowThreadProcessId(w, &owner);
+          if (owner == processId && ::IsWindowVisible(w) && ClassOf(w) == L"#32770" && ::GetDlgItem(w, 0xFFFF) != nullptr)
+            return w;
+        }
+        return nullptr;
+      },
+      milliseconds);
+  if (seen.window != nullptr) seen.text = WindowText(::GetDlgItem(seen.window, 0xFFFF));
+  return seen;
+}
+
+int RowCount(HWND list) { return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+bool ListRowChecked(HWND list, int row) {
+  return (::SendMessageW(list, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+bool ClickListRowBox(HWND list, DWORD processId, int row) {
+  ::SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+  ::Sleep(100);
+  RemoteMemory memory(processId, sizeof(LVHITTESTINFO) + sizeof(RECT));
+  RECT bounds{};
+  bounds.left = LVIR_BOUNDS;
+  memory.Write(&bounds, sizeof(bounds));
+  ::SendMessageW(list, LVM_GETITEMRECT, row, memory.Address());
+  memory.Read(&bounds, sizeof(bounds));
+  for (int x = bounds.left; x < bounds.left + 60; ++x) {
+    LVHITTESTINFO hit{};
+    hit.pt = {x, (bounds.top + bounds.bottom) / 2};
+    memory.Write(&hit, sizeof(hit));
+    ::SendMessageW(list, LVM_HITTEST, 0, memory.Address());
+    memory.Read(&hit, sizeof(hit));
+    if (hit.iItem == row && (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
+      ClickWithMouse(list, hit.pt);
+      return true;
+    }
+  }
+  return false;
+}
+
+// The program with the FAT32 snapshot loaded on its results page.
+class DialogsSession {
+ public:
+  bool Start(const std::wstring& snapshot) {
+    if (!program_.Start(L"\"" + snapshot + L"\"")) return false;
+    frame_ = WaitForWindow([&] {
+      HWND window = FindTopLevel(program_.Id(), kCaption);
+      return window != nullptr && ClassOf(window) != L"#32770" ? window : nullptr;
+    });
+    if (frame_ == nullptr) return false;
+    list_ = WaitForWindow([&] {
+      page_ = ::GetDlgItem(frame_, kShownPageId);
+      HWND list = page_ != nullptr ? FindDescendantById(page_, kResultListId) : nullptr;
+      return list != nullptr && RowCount(list) > 0 ? list : nullptr;
+    });
+    tree_ = page_ != nullptr ? FindDescendantById(page_, kResultTreeId) : nullptr;
+    ::SetForegroundWindow(frame_);
+    return list_ != nullptr && tree_ != nullptr;
+  }
+
+  DWORD Id() const { return program_.Id(); }
+  HWND Frame() const { return frame_; }
+  HWND List() const { return list_; }
+
+  // Runs a command of the frame and waits for the dialog it opens.
+  HWND OpenDialog(UINT command, const wchar_t* caption) const {
+    ::PostMessageW(frame_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    return WaitForWindow([&] { return FindTopLevel(program_.Id(), caption, L"#32770"); }, 10000);
+  }
+  bool Close(HWND dialog, int button) const {
+    PressButton(dialog, button);
+    return WaitUntil([&] { return !::IsWindow(dialog); }, 10000);
+  }
+
+  HTREEITEM Item(const std::wstring& text) const {
+    for (const RemoteTreeItem& item : TreeItems(tree_, program_.Id()))
+      if (item.text == text) return item.item;
+    return nullptr;
+  }
+  void Choose(HTREEITEM item) const {
+    ::SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    ::Sleep(200);
+  }
+  std::vector<std::wstring> RowNames(HWND list) const {
+    std::vector<std::wstring> names;
+    for (int row = 0; row < RowCount(list); ++row) names.push_back(ListItemText(list, program_.Id(), row, 0));
+    return names;
+  }
+  bool ClickTreeBox(HTREEITEM item) const {
+    ::SendMessageW(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    ::Sleep(100);
+    RECT text{};
+    if (!TreeItemRect(tree_, program_.Id(), item, text)) return false;
+    RemoteMemory memory(program_.Id(), sizeof(TVHITTESTINFO));
+    for (int x = text.left - 1; x >= 0; --x) {
+      TVHITTESTINFO hit{};
+      hit.pt = {x, (text.top + text.bottom) / 2};
+      memory.Write(&hit, sizeof(hit));
+      ::SendMessageW(tree_, TVM_HITTEST, 0, memory.Address());
+      memory.Read(&hit, sizeof(hit));
+      if ((hit.flags & TVHT_ONITEMSTATEICON) != 0 && hit.hItem == item) {
+        ClickWithMouse(tree_, hit.pt);
+        return true;
+      }
+    }
+    return false;
+  }
+  void Recover() const { ::PostMessageW(page_, WM_COMMAND, MAKEWPARAM(ID_PAGE_NEXT, BN_CLICKED), 0); }
+
+  // The folder browser: the folder chosen through its own message, then OK once it shows it.
+  bool ChooseFolder(const std::wstring& folder) const {
+    HWND browser = WaitForWindow([&] {
+      HWND dialog = FindTopLevel(program_.Id(), nullptr, L"#32770");
+      if (dialog == nullptr) return static_cast<HWND>(nullptr);
+      return FindDescendant(dialog, [](HWND w) { return WindowText(w) == kSaveFolderTitle; }) != nullptr ? dialog
+                                                                                                         : nullptr;
+    });
+    if (browser == nullptr) return false;
+    RemoteMemory memory(program_.Id(), (folder.size() + 1) * sizeof(wchar_t));
+    memory.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
+    const std::wstring leaf = folder.substr(folder.find_last_of(L'\\') + 1);
+    HWND tree = FindDescendantByClass(browser, L"SysTreeView32");
+    for (int attempt = 0; attempt < 30 && tree != nullptr; ++attempt) {
+      ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, memory.Address());
+      ::Sleep(200);
+      const auto selected = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+      for (const RemoteTreeItem& item : TreeItems(tree, program_.Id())) {
+        if (item.item == selected && item.text == leaf) {
+          PressButton(browser, IDOK);
+          return true;
+        }
+      }
+    }
+    PressButton(browser, IDCANCEL);
+    return false;
+  }
+  // Waits for the end of a save and closes its message.
+  std::wstring FinishSave() const {
+    const MessageBoxSeen seen = WaitForMessage(program_.Id(), 60000);
+    if (seen.window == nullptr) return L"<no message>";
+    PressButton(seen.window, IDOK);
+    WaitUntil([&] { return !::IsWindow(seen.window); });
+    return seen.text;
+  }
+
+ private:
+  ProgramProcess program_;
+  HWND frame_ = nullptr;
+  HWND page_ = nullptr;
+  HWND tree_ = nullptr;
+  HWND list_ = nullptr;
+};
+
+bool EndsWithNoCase(std::wstring text, std::wstring ending) {
+  if (text.size() < ending.size()) return false;
+  std::transform(text.begin(), text.end(), text.begin(), ::towupper);
+  std::transform(ending.begin(), ending.end(), ending.begin(), ::towupper);
+  return text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+class Dialogs : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    snapshot_ = new std::wstring(TempPath(L"Pelmo Dialogs Fat32.vbrx"));
+    ASSERT_EQ(MakeSnapshot(u"F:\\", *snapshot_), L"");
+    session_ = new DialogsSession;
+    ASSERT_TRUE(session_->Start(*snapshot_)) << "the results page with the snapshot did not come";
+  }
+  static void TearDownTestSuite() {
+    delete session_;
+    session_ = nullptr;
+    ::DeleteFileW(snapshot_->c_str());
+    delete snapshot_;
+  }
+  static DialogsSession* session_;
+  static std::wstring* snapshot_;
+};
+DialogsSession* Dialogs::session_ = nullptr;
+std::wstring* Dialogs::snapshot_ = nullptr;
+
+TEST_F(Dialogs, DriveInformationShowsTheVolume) {
+  DialogsSession& s = *session_;
+  HWND dialog = s.OpenDialog(ID_DRIVE_INFORMATION, L"Drive Information");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_INFO_FILE_SYSTEM)), L"FAT32");
+  EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_INFO_MFT_START)), L"N/A");
+  const std::wstring spc = WindowText(::GetDlgItem(dialog, IDC_INFO_SPC));
+  EXPECT_EQ(spc, L"2") << "1024-byte clusters";
+  EXPECT_NE(WindowText(::GetDlgItem(dialog, IDC_INFO_FIRST_FAT)), L"0");
+  EXPECT_GT(std::stoi(WindowText(::GetDlgItem(dialog, IDC_INFO_FILES))), 20);
+  Screenshot(dialog, L"drive-information");
+  EXPECT_TRUE(s.Close(dialog, IDOK));
+}
+
+TEST_F(Dialogs, PropertiesOfAFolderCountItsSubtree) {
+  DialogsSession& s = *session_;
+  s.Choose(s.Item(L"Documents"));
+  ::SetForegroundWindow(s.Frame());
+  HWND dialog = s.OpenDialog(ID_ITEM_PROPERTIES, L"File/Folder Properties");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_PROPS_NAME)), L"Documents");
+  // notes.txt and its two deleted files; Reports with Quarterly Summary.docx; 2023 Q4
+  // with two live files and a deleted one: 7 files in 2 folders, 90,067 bytes.
+  EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_PROPS_CONTAINS)), L"7 File(s) and 2 Folder(s)");
+  EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_PROPS_SIZE)), L"Less than 1 MB");
+  Screenshot(dialog, L"folder-properties");
+  EXPECT_TRUE(s.Close(dialog, IDOK));
+}
+
+TEST_F(Dialogs, AJpgFilterListsOnlyJpegFiles) {
+  DialogsSession& s = *session_;
+  HWND dialog = s.OpenDialog(ID_FILE_FILTERS, L"File Filters");
+  ASSERT_NE(dialog, nullptr);
+  HWND edit = ::GetDlgItem(dialog, IDC_FILTERS_EDIT);
+  HWND list = ::GetDlgItem(dialog, IDC_FILTERS_LIST);
+  ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.jpg"));
+  PressButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }, 5000));
+  // The same filter again is refused with a message.
+  ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.jpg"));
+  PressButton(dialog, IDOK);
+  const MessageBoxSeen refused = WaitForMessage(s.Id(), 5000);
+  ASSERT_NE(refused.window, nullptr);
+  EXPECT_EQ(refused.text, L"      Filter is already present in the list.        ");
+  PressButton(refused.window, IDOK);
+  WaitUntil([&] { return !::IsWindow(refused.window); });
+  EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+  Screenshot(dialog, L"file-filters");
+  EXPECT_TRUE(s.Close(dialog, IDCANCEL));
+
+  s.Choose(s.Item(L"Vacation"));
+  std::vector<std::wstring> files;
+  for (int row = 0; row < RowCount(s.List()); ++row) {
+    const std::wstring type = ListItemText(s.List(), s.Id(), row, 1);
+    const std::wstring name = ListItemText(s.List(), s.Id(), row, 0);
+    if (name != L"Parent..." && type.find(L"Folder") == std::wstring::npos) files.push_back(name);
+  }
+  EXPECT_NE(std::find(files.begin(), files.end(), L"IMG_0001.JPG"), files.end());
+  for (const std::wstring& name : files)
+    EXPECT_TRUE(EndsWithNoCase(name, L".jpg") || EndsWithNoCase(name, L".jpeg")) << std::string(name.begin(), name.end());
+  s.Choose(s.Item(L"Documents"));
+  for (const std::wstring& name : s.RowNames(s.List())) EXPECT_NE(name, L"notes.txt") << "filtered out";
+
+  // Removing the filter lists every file again.
+  dialog = s.OpenDialog(ID_FILE_FILTERS, L"File Filters");
+  ASSERT_NE(dialog, nullptr);
+  list = ::GetDlgItem(dialog, IDC_FILTERS_LIST);
+  ::SendMessageW(list, LB_SETCURSEL, 0, 0);
+  PressButton(dialog, IDC_FILTERS_REMOVE);
+  ASSERT_TRUE(WaitUntil([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 0; }, 5000));
+  EXPECT_TRUE(s.Close(dialog, IDCANCEL));
+  s.Choose(s.Item(L"Documents"));
+  const std::vector<std::wstring> all = s.RowNames(s.List());
+  EXPECT_NE(std::find(all.begin(), all.end(), L"notes.txt"), all.end());
+}
+
+TEST_F(Dialogs, ExcludingDeletedFilesLeavesThemUnsaved) {
+  DialogsSession& s = *session_;
+  HWND dialog = s.OpenDialog(ID_RECOVERY_SETTINGS, L"Recovery Settings");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(::SendDlgItemMessageW(dialog, IDC_SETTINGS_RENAME, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(::SendDlgItemMessageW(dialog, IDC_SETTINGS_INCLUDE_DELETED, BM_GETCHECK, 0, 0), BST_CHECKED);
+  ::SendDlgItemMessageW(dialog, IDC_SETTINGS_EXCLUDE_DELETED, BM_CLICK, 0, 0);
+  ASSERT_EQ(::SendDlgItemMessageW(dialog, IDC_SETTINGS_EXCLUDE_DELETED, BM_GETCHECK, 0, 0), BST_CHECKED);
+  Screenshot(dialog, L"recovery-settings");
+  EXPECT_TRUE(s.Close(dialog, IDOK));
+
+  HTREEITEM documents = s.Item(L"Documents");
+  s.Choose(documents);
+  ASSERT_TRUE(s.ClickTreeBox(documents));
+  const std::wstring target = TempPath(L"pelmo-dialogs-live-only");
+  EmptyFolder(target);
+  s.Recover();
+  ASSERT_TRUE(s.ChooseFolder(target));
+  s.FinishSave();
+  EXPECT_EQ(FilesIn(target + L"\\Documents"), std::vector<std::wstring>{L"notes.txt"}) << "no deleted file saved";
+  EXPECT_TRUE(ReadAll(target + L"\\Documents\\notes.txt") == Original(L"/Documents/notes.txt"));
+  EXPECT_TRUE(ReadAll(target + L"\\Documents\\Reports\\Quarterly Summary.docx") ==
+              Original(L"/Documents/Reports/Quarterly Summary.docx"));
+
+  // Back to every file, and the dialog shows it.
+  dialog = s.OpenDialog(ID_RECOVERY_SETTINGS, L"Recovery Settings");
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(::SendDlgItemMessageW(dialog, IDC_SETTINGS_EXCLUDE_DELETED, BM_GETCHECK, 0, 0), BST_CHECKED);
+  ::SendDlgItemMessageW(dialog, IDC_SETTINGS_INCLUDE_DELETED, BM_CLICK, 0, 0);
+  EXPECT_TRUE(s.Close(dialog, IDOK));
+}
+
+TEST_F(Dialogs, FindFilesFindsTextFilesAndSavesAHit) {
+  DialogsSession& s = *session_;
+  HWND dialog = s.OpenDialog(ID_FIND_FILES, L"Find File(s)");
+  ASSERT_NE(dialog, nullptr);
+  HWND list = ::GetDlgItem(dialog, IDC_FIND_RESULTS);
+  ASSERT_NE(list, nullptr);
+  EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, IDC_FIND_STOP)));
+  ::SendDlgItemMessageW(dialog, IDC_FIND_PATTERN, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.txt"));
+  PressButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(::GetDlgItem(dialog, IDC_FIND_MESSAGE)).rfind(L"There were", 0) == 0; }, 20000))
+      << std::string(WindowText(::GetDlgItem(dialog, IDC_FIND_MESSAGE)).begin(),
+                     WindowText(::GetDlgItem(dialog, IDC_FIND_MESSAGE)).end());
+  const int rows = RowCount(list);
+  EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_FIND_MESSAGE)), L"There were " + std::to_wstring(rows) + L" files found.");
+  EXPECT_EQ(WindowText(::GetDlgItem(dialog, IDC_FIND_COUNT)), std::to_wstring(rows));
+  int notes = -1;
+  for (int row = 0; row < rows; ++row) {
+    const std::wstring name = ListItemText(list, s.Id(), row, 0);
+    EXPECT_NE(name.find(L".TXT"), std::wstring::npos) << "names upper-cased and matching";
+    if (name == L"NOTES.TXT") notes = row;
+  }
+  ASSERT_GE(notes, 0);
+  EXPECT_EQ(ListItemText(list, s.Id(), notes, 1), L"\\Documents");
+  EXPECT_GE(rows, 10);
+  ASSERT_TRUE(ClickListRowBox(list, s.Id(), notes));
+  EXPECT_TRUE(ListRowChecked(list, notes));
+  Screenshot(dialog, L"find-files");
+
+  const std::wstring target = TempPath(L"pelmo-dialogs-found");
+  EmptyFolder(target);
+  PressButton(dialog, IDC_FIND_SAVE);
+  ASSERT_TRUE(s.ChooseFolder(target));
+  s.FinishSave();
+  EXPECT_EQ(FilesIn(target), std::vector<std::wstring>{L"notes.txt"}) << "only the ticked hit, straight into the folder";
+  EXPECT_TRUE(ReadAll(target + L"\\notes.txt") == Original(L"/Documents/notes.txt"));
+  EXPECT_TRUE(WaitUntil([&] { return !ListRowChecked(list, notes); }, 5000)) << "rows unticked after saving";
+  EXPECT_TRUE(s.Close(dialog, IDCANCEL));
+}
+
+}  // namespace
