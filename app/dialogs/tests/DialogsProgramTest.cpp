@@ -473,6 +473,15 @@ TEST_F(Dialogs, FindFilesFindsTextFilesAndSavesAHit) {
   EXPECT_EQ(FilesIn(target), std::vector<std::wstring>{L"notes.txt"}) << "only the ticked hit, straight into the folder";
   EXPECT_TRUE(ReadAll(target + L"\\notes.txt") == Original(L"/Documents/notes.txt"));
   EXPECT_TRUE(WaitUntil([&] { return !ListRowChecked(list, notes); }, 5000)) << "rows unticked after saving";
+
+  // Select All ticks every row and becomes Deselect All, which unticks them again.
+  HWND selectAll = ::GetDlgItem(dialog, IDC_FIND_SELECT_ALL);
+  ::SendMessageW(selectAll, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(selectAll) == L"Deselect All"; }, 5000));
+  for (int row = 0; row < rows; ++row) EXPECT_TRUE(ListRowChecked(list, row)) << row;
+  ::SendMessageW(selectAll, BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(selectAll) == L"Select All"; }, 5000));
+  for (int row = 0; row < rows; ++row) EXPECT_FALSE(ListRowChecked(list, row)) << row;
   EXPECT_TRUE(s.Close(dialog, IDCANCEL));
 }
 
