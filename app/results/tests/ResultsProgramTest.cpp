@@ -37,6 +37,7 @@ constexpr wchar_t kCaption[] = L"Pelmo Windows Data Recovery";
 constexpr int kShownPageId = 59648;
 constexpr int kResultTreeId = 162;
 constexpr int kResultListId = 165;
+constexpr int kDriveTreeId = 156;
 constexpr wchar_t kNothingTicked[] =
     L"Please click on check box next to the file(s) and folder(s)\r\n that you want to save.";
 constexpr wchar_t kSaveFolderTitle[] = L"Please select the path to save the data";
@@ -175,11 +176,64 @@ class ResultsSession {
  public:
   bool Start(const std::wstring& snapshot) {
     if (!program_.Start(L"\"" + snapshot + L"\"")) return false;
-    frame_ = WaitForWindow([&] {
+    frame_ = WaitForFrame();
+    return frame_ != nullptr && FindResultsPage();
+  }
+
+  // The whole road: Quick Scan on the mode page, the drive on the drive page, Next on
+  // the scan page; the scan's end message is answered and the results page found.
+  bool StartThroughScan(wchar_t letter) {
+    if (!program_.Start()) return false;
+    frame_ = WaitForFrame();
+    if (frame_ == nullptr) return false;
+    auto shown = [&] { return ::GetDlgItem(frame_, kShownPageId); };
+    auto press = [](HWND page, int id) { ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
+    HWND modePage = WaitForWindow(shown);
+    press(modePage, ID_MODE_QUICK_SCAN);
+    HWND driveTree = WaitForWindow([&] {
+      HWND page = shown();
+      return page != modePage && page != nullptr ? FindDescendantById(page, kDriveTreeId) : nullptr;
+    });
+    if (driveTree == nullptr) return false;
+    HWND drivePage = shown();
+    const std::wstring label = std::wstring(L"Logical Drives ") + letter + L": ";
+    HTREEITEM drive = nullptr;
+    WaitUntil([&] {
+      for (const RemoteTreeItem& item : TreeItems(driveTree, program_.Id()))
+        if (item.text == label) drive = item.item;
+      return drive != nullptr;
+    });
+    RECT rect{};
+    if (drive == nullptr || !TreeItemRect(driveTree, program_.Id(), drive, rect)) return false;
+    ClickClientPoint(driveTree, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    ::Sleep(300);
+    press(drivePage, ID_PAGE_NEXT);
+    HWND scanPage = WaitForWindow([&] { return shown() != drivePage ? shown() : nullptr; });
+    if (scanPage == nullptr) return false;
+    press(scanPage, ID_PAGE_NEXT);
+    // The scan ends with its message over the results page (the engine may tell of
+    // unreadable sectors first); each is answered.
+    bool ended = false;
+    for (int message = 0; message < 4 && !ended; ++message) {
+      const MessageBoxSeen end = WaitForMessage(program_.Id(), 120000);
+      if (end.window == nullptr) break;
+      ended = end.text.find(L"select Extensive Scan for recovery") != std::wstring::npos;
+      PressButton(end.window, IDOK);
+      WaitUntil([&] { return !::IsWindow(end.window); });
+    }
+    const bool reached = ended && shown() != scanPage && FindResultsPage();
+    ::SetForegroundWindow(frame_);
+    return reached;
+  }
+
+  HWND WaitForFrame() {
+    return WaitForWindow([&] {
       HWND window = FindTopLevel(program_.Id(), kCaption);
       return window != nullptr && ClassOf(window) != L"#32770" ? window : nullptr;
     });
-    if (frame_ == nullptr) return false;
+  }
+
+  bool FindResultsPage() {
     list_ = WaitForWindow([&] {
       page_ = ::GetDlgItem(frame_, kShownPageId);
       HWND list = page_ != nullptr ? FindDescendantById(page_, kResultListId) : nullptr;
@@ -651,5 +705,28 @@ INSTANTIATE_TEST_SUITE_P(Drives, WholeVolume,
                          testing::Values(VolumeCase{"Fat32", u"F:\\", L"standard-fat32"},
                                          VolumeCase{"Ntfs", u"G:\\", L"standard-ntfs"}),
                          [](const testing::TestParamInfo<VolumeCase>& info) { return std::string(info.param.name); });
+
+// ---- The whole road: mode, drive, scan, results, save ------------------------------------------
+
+TEST(FullRoad, QuickScanOfADriveThenADeletedFolderSavedFromTheResultsPage) {
+  ResultsSession s;
+  ASSERT_TRUE(s.StartThroughScan(L'E')) << "the road to the results page did not end there";
+  HTREEITEM old = s.Item(L"Old Projects");
+  ASSERT_NE(old, nullptr);
+  Screenshot(s.Frame(), L"road-results-page");
+  ASSERT_TRUE(s.ClickTreeBox(old));
+  EXPECT_EQ(s.State(old), 1);
+  const std::wstring target = TempPath(L"pelmo-results-road");
+  EmptyFolder(target);
+  s.Recover();
+  ASSERT_TRUE(s.ChooseFolder(target));
+  const MessageBoxSeen seen = WaitForMessage(s.Id(), 60000);
+  ASSERT_NE(seen.window, nullptr);
+  EXPECT_EQ(seen.text, kSaved);
+  PressButton(seen.window, IDOK);
+  EXPECT_TRUE(ReadAll(target + L"\\Old Projects\\Sub Folder\\xata.bin") ==
+              Original(L"standard-fat16", L"/Old Projects/Sub Folder/data.bin"));
+  EXPECT_TRUE(ReadAll(target + L"\\Old Projects\\xlan.txt") == Original(L"standard-fat16", L"/Old Projects/plan.txt"));
+}
 
 }  // namespace
