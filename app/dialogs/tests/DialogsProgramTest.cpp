@@ -13,16 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "EngineContext.h"
+#include "DriveSnapshot.h"
 #include "ProgramDriver.h"
-#include "RecordingHost.h"
 #include "ResourceIds.h"
-#include "Win32DeviceSource.h"
-#include "Win32DriveCatalogue.h"
-#include "Win32OutputFileSystem.h"
-#include "drives/DriveEnumeration.h"
-#include "scans/QuickScan.h"
-#include "snapshot/SnapshotSaving.h"
 
 namespace {
 
@@ -78,34 +71,6 @@ void EmptyFolder(const std::wstring& folder) {
   operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
   ::SHFileOperationW(&operation);
   ::CreateDirectoryW(folder.c_str(), nullptr);
-}
-
-// A Quick Scan snapshot of a drive, made by the engine itself.
-std::wstring MakeSnapshot(const std::u16string& root, const std::wstring& path) {
-  testsupport::RecordingHost host;
-  platform::Win32DeviceOpener opener;
-  engine::EngineContext ctx(host, opener);
-  platform::Win32DriveCatalogue catalogue;
-  platform::Win32OutputFileSystem files;
-  ctx.Files = &files;
-  engine::InitDiskAccess(ctx, catalogue);
-  engine::EnumerateLogicalDrives(ctx, catalogue);
-  int drive = -1;
-  for (int i = 0; i < ctx.LogicalDriveCount; ++i)
-    if (ctx.LogicalDriveTable[i].RootPath == root) drive = i;
-  if (drive < 0) return L"the drive is not listed";
-  const engine::LogicalDriveEntry& entry = ctx.LogicalDriveTable[drive];
-  ctx.RecoveryMode = engine::kModeQuickScan;
-  ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
-  ctx.SourceSelection.EntryIndex = static_cast<uint16_t>(drive);
-  ctx.SourceSelection.FileSystemCode = entry.FileSystemCode;
-  ctx.SourceSelection.SectorCount = static_cast<uint32_t>(entry.SectorCount);
-  ctx.SourceSelection.EndSector = static_cast<uint32_t>(entry.SectorCount - 1);
-  if (engine::QuickScanThreadProc(ctx, {}) != 1) return L"the Quick Scan failed";
-  host.SnapshotPaths.push_back(std::u16string(path.begin(), path.end()));
-  host.QuestionAnswers.push_back(true);
-  if (!engine::snapshot::SaveScanSnapshot(ctx)) return L"the snapshot could not be saved";
-  return L"";
 }
 
 // Memory in the program's process for a message that carries a pointer.
@@ -313,7 +278,7 @@ class Dialogs : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     snapshot_ = new std::wstring(TempPath(L"Pelmo Dialogs Fat32.vbrx"));
-    ASSERT_EQ(MakeSnapshot(u"F:\\", *snapshot_), L"");
+    ASSERT_EQ(MakeQuickScanSnapshot(u"F:\\", *snapshot_), L"");
     session_ = new DialogsSession;
     ASSERT_TRUE(session_->Start(*snapshot_)) << "the results page with the snapshot did not come";
   }
