@@ -172,7 +172,9 @@ void CThirdView_HDD::ReportSaveProgress(int percent) {
 // ---- Browsing -----------------------------------------------------------------------------
 
 void CThirdView_HDD::ShowFolder(HTREEITEM item) {
-  if (item == nullptr) return;
+  // While a scan worker still builds the lists it also fills the list itself;
+  // reading the lists here at the same time would race with it.
+  if (item == nullptr || RecoveryApp().Host().WorkerRunning()) return;
   engine::EngineContext& ctx = wizard::Engine();
   const engine::FileFilterTable& filters = RecoveryApp().FileFilters();
   switch (results::KindOf(ctx)) {

@@ -4,7 +4,6 @@
 
 #include "ResourceIds.h"
 #include "UiText.h"
-#include "WizardLinks.h"
 
 BEGIN_MESSAGE_MAP(CFileTypeTreeCtrl, CTreeCtrl)
   ON_WM_LBUTTONDOWN()
@@ -89,16 +88,21 @@ bool CFileTypeTreeCtrl::NoChildChecked(HTREEITEM item) const {
   return true;
 }
 
-// Each ancestor takes its state from its children: ticked when none is unticked;
-// after an untick, unticked when none has a tick of any kind; otherwise partly.
+// Each ancestor takes its state from its children. After a tick it is ticked when
+// none is unticked (a partly ticked child counts as ticked); after an untick it is
+// ticked only when all are ticked, so a root over a partly ticked category never
+// looks complete; unticked when none has a tick of any kind; otherwise partly.
 void CFileTypeTreeCtrl::SettleAncestors(HTREEITEM item, bool afterUncheck) {
   for (HTREEITEM parent = GetParentItem(item); parent != nullptr; parent = GetParentItem(parent)) {
     bool anyUnchecked = false;
+    bool anyPartial = false;
     bool anySet = false;
     for (HTREEITEM child = GetChildItem(parent); child != nullptr; child = GetNextSiblingItem(child)) {
-      (GetCheckState(child) == kUnchecked ? anyUnchecked : anySet) = true;
+      const int state = GetCheckState(child);
+      (state == kUnchecked ? anyUnchecked : anySet) = true;
+      if (state == kPartial) anyPartial = true;
     }
-    if (!anyUnchecked)
+    if (!anyUnchecked && !(afterUncheck && anyPartial))
       MarkChecked(parent);
     else if (afterUncheck && !anySet)
       MarkUnchecked(parent);
@@ -150,14 +154,9 @@ std::vector<engine::FileTypeTreeItem> CFileTypeTreeCtrl::VisitedItems() const {
 void CFileTypeTreeCtrl::OnLButtonDown(UINT /*flags*/, CPoint point) {
   UINT where = 0;
   HTREEITEM item = HitTest(point, &where);
+  // The frame's chosen node stays the source the scan page starts from: a click in
+  // this dialog must not make Next refuse a source already chosen.
   if (item == nullptr) return;
-  WizardFrameState& frame = wizard::Frame();
-  frame.SelectedNodeText = GetItemText(item);
-  int position = -1;
-  for (HTREEITEM visible = TreeView_GetFirstVisible(m_hWnd); visible != nullptr && visible != item;
-       visible = TreeView_GetNextVisible(m_hWnd, visible))
-    ++position;
-  frame.SelectedNodeIndex = position;
   if (where & (TVHT_ONITEMLABEL | TVHT_ONITEMICON | TVHT_ONITEMRIGHT)) {
     SelectItem(item);
     SetFocus();

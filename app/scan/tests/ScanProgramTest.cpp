@@ -185,7 +185,11 @@ TEST_F(ScanSession, QuickScanOfEachDriveEndsOnTheResultsPageWithItsFolders) {
     ASSERT_NE(tree, nullptr);
     for (const wchar_t* folder : {L"Root", L"Documents", L"Reports", L"Photos"}) EXPECT_TRUE(HasItem(tree, folder)) << folder;
     HWND list = FindDescendantById(results, kResultListId);
-    EXPECT_GT(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    EXPECT_GT(rows, 0);
+    int documentsRows = 0;
+    for (int row = 0; row < rows; ++row) documentsRows += ListItemText(list, Id(), row, 0) == L"Documents" ? 1 : 0;
+    EXPECT_EQ(documentsRows, 1) << "the root's rows are listed once";
     if (letter == L'E') {
       EXPECT_TRUE(Screenshot(frame_, L"results-after-quick-scan"));
     }
@@ -200,6 +204,18 @@ HWND WaitForFileTypesDialog(DWORD processId) {
     HWND dialog = FindTopLevel(processId, L"File Types", L"#32770");
     return dialog != nullptr && ::IsWindowVisible(dialog) ? dialog : nullptr;
   });
+}
+
+// A message of the program over the File Types dialog (which is a dialog too).
+MessageBoxSeen WaitForMessageOver(DWORD processId, HWND dialog) {
+  MessageBoxSeen seen;
+  seen.window = WaitForWindow([&] {
+    return FindTopLevelWhere(processId, [&](HWND w) {
+      return w != dialog && ::IsWindowVisible(w) && ClassOf(w) == L"#32770" && WindowText(w) == kCaption;
+    });
+  });
+  if (seen.window != nullptr) seen.text = WindowText(::GetDlgItem(seen.window, 0xFFFF));
+  return seen;
 }
 
 int StateOf(HWND tree, HTREEITEM item) {
@@ -266,7 +282,7 @@ TEST_F(ScanSession, FileTypesListsTheTypesRefusesNothingTickedAndKeepsTheSize) {
   ASSERT_TRUE(ClickBox(tree, Id(), root));
   EXPECT_EQ(StateOf(tree, graphics), 0);
   PressButton(dialog, IDOK);
-  const MessageBoxSeen refusal = WaitForMessageBox(Id());
+  const MessageBoxSeen refusal = WaitForMessageOver(Id(), dialog);
   ASSERT_NE(refusal.window, nullptr);
   EXPECT_EQ(refusal.text, L"Please select a file types and then \r\nclick Next to continue with recovery.");
   PressButton(refusal.window, IDOK);
@@ -296,7 +312,7 @@ TEST_F(ScanSession, FileTypesListsTheTypesRefusesNothingTickedAndKeepsTheSize) {
   EXPECT_TRUE(WaitUntil([&] { return Visible(scanPage, ID_PAGE_STOP); }, 5000)) << "the scan did not start";
   EXPECT_FALSE(Visible(scanPage, ID_PAGE_NEXT));
   EXPECT_FALSE(Visible(scanPage, ID_PAGE_BACK));
-  EXPECT_EQ(Caption(scanPage, 2), L"Current Sector    :");
+  EXPECT_TRUE(WaitUntil([&] { return Caption(scanPage, 2) == L"Current Sector    :"; }, 10000)) << Caption(scanPage, 2);
   EXPECT_TRUE(WaitUntil([&] { return Value(scanPage, 1) == L"2"; }, 30000)) << "the two files were not found";
   EXPECT_TRUE(Screenshot(frame_, L"scan-page-mid-scan"));
 
