@@ -3,7 +3,6 @@
 #include "CBarShadows.h"
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBars.h"
-#include "CKitToolBar.h"
 #include "CMenuSoundPlayer.h"
 #include "CPopupMouseTracker.h"
 #include "DeviceContexts.h"
@@ -33,8 +32,6 @@ constexpr int kEmptyExtent = 22;           // an empty popup's width and height
 constexpr UINT kScrollMs = 80;
 constexpr UINT kTearOffHoverMs = 80;
 constexpr UINT kExpandDelayMs = 900;
-constexpr int kTearOffReach = 10;          // the tear-off drag counts as inside within this of the popup
-constexpr DWORD kTornOffDocking = 0x3F;
 
 // The expand button of personalized menus: it shows the hidden commands.
 class CPopupExpandButton : public CKitControlButton
@@ -419,120 +416,6 @@ CSize CKitPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
     return CSize(margins.left + margins.right + nWidth, nHeight + margins.bottom);
 }
 
-void CKitPopupBar::LayoutScrolled(CSize size, BOOL bUpward, BOOL bRedraw)
-{
-    CClientDC dc(this);
-    CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
-    CFontSelector font(&dc, pDrawer->FontForControl(this, FALSE));
-    const CRect margins = GetPopupMargins(&dc);
-    const int nGap = pDrawer->DrawSeparator(&dc, this, nullptr, FALSE).cy;
-    CKitControl* pExpand = m_controls.FindControl(kExpandButtonId);
-    const BOOL bExpandRow = m_bHasHiddenCommands && pExpand != nullptr;
-    const int nExpandHeight = bExpandRow ? pExpand->GetSize(&dc).cy : 0;
-    const int t = margins.top;
-    const int b = margins.bottom + nExpandHeight;
-    const int W = size.cx;
-    const int H = size.cy;
-    const int nCount = m_controls.GetCount();
-    const auto isOtherwiseHidden = [](CKitControl* pControl) {
-        return (pControl->GetHideFlags() & ~kHideScrolledOut) != 0;
-    };
-    const auto heightOf = [&](CKitControl* pControl) { return static_cast<int>(pControl->GetSize(&dc).cy); };
-    m_rcScrollUp.SetRectEmpty();
-    m_rcScrollDown.SetRectEmpty();
-    if (!bUpward)
-    {
-        if (m_nFirstVisible == 1)
-            m_nFirstVisible = 0;
-        m_nFirstVisible = std::clamp(m_nFirstVisible, 0, std::max(nCount - 1, 0));
-        int y = t;
-        if (m_nFirstVisible > 0)
-        {
-            m_rcScrollUp = CRect(0, t, W, t + kScrollStrip);
-            y += kScrollStrip;
-        }
-        for (int i = 0; i < m_nFirstVisible; ++i)
-            m_controls.GetAt(i)->SetHideFlags(m_controls.GetAt(i)->GetHideFlags() | kHideScrolledOut);
-        int i = m_nFirstVisible;
-        for (; i < nCount; ++i)
-        {
-            CKitControl* pControl = m_controls.GetAt(i);
-            pControl->SetHideFlags(pControl->GetHideFlags() & ~kHideScrolledOut);
-            if (pControl == pExpand || isOtherwiseHidden(pControl))
-                continue;
-            int yTop = y;
-            if (pControl->GetBeginGroup() && i > m_nFirstVisible)
-                yTop += nGap;
-            const int h = heightOf(pControl);
-            if (H - h - yTop < b + kScrollStrip)
-                break;
-            pControl->SetRect(CRect(margins.left, yTop, W - margins.right, yTop + h));
-            y = yTop + h;
-        }
-        m_nEndVisible = i;
-        BOOL bAnyBelow = FALSE;
-        for (int j = m_nEndVisible; j < nCount; ++j)
-        {
-            CKitControl* pControl = m_controls.GetAt(j);
-            if (pControl == pExpand)
-                continue;
-            pControl->SetHideFlags(pControl->GetHideFlags() | kHideScrolledOut);
-            bAnyBelow = TRUE;
-        }
-        if (bAnyBelow)
-            m_rcScrollDown = CRect(0, H - b - kScrollStrip, W, H - b);
-    }
-    else
-    {
-        if (m_nEndVisible == nCount - 1)
-            m_nEndVisible = nCount;
-        m_nEndVisible = std::clamp(m_nEndVisible, 0, nCount);
-        int y = H - b;
-        if (m_nEndVisible < nCount)
-        {
-            m_rcScrollDown = CRect(0, H - b - kScrollStrip, W, H - b);
-            y -= kScrollStrip;
-        }
-        for (int j = m_nEndVisible; j < nCount; ++j)
-            if (m_controls.GetAt(j) != pExpand)
-                m_controls.GetAt(j)->SetHideFlags(m_controls.GetAt(j)->GetHideFlags() | kHideScrolledOut);
-        int nStop = -1;
-        for (int i = m_nEndVisible - 1; i >= 0; --i)
-        {
-            CKitControl* pControl = m_controls.GetAt(i);
-            pControl->SetHideFlags(pControl->GetHideFlags() & ~kHideScrolledOut);
-            if (pControl == pExpand || isOtherwiseHidden(pControl))
-                continue;
-            const int h = heightOf(pControl);
-            if (y - h < kScrollStrip + t)
-            {
-                nStop = i;
-                break;
-            }
-            pControl->SetRect(CRect(margins.left, y - h, W - margins.right, y));
-            y -= h;
-            if (pControl->GetBeginGroup())
-                y -= nGap;
-        }
-        m_nFirstVisible = nStop + 1;
-        for (int i = 0; i < m_nFirstVisible; ++i)
-            m_controls.GetAt(i)->SetHideFlags(m_controls.GetAt(i)->GetHideFlags() | kHideScrolledOut);
-        if (m_nFirstVisible > 0)
-            m_rcScrollUp = CRect(0, t, W, t + kScrollStrip);
-    }
-    if (bExpandRow)
-        pExpand->SetRect(CRect(margins.left, H - b, W - margins.right, H - b + nExpandHeight));
-    if (m_bTearOffPopup)
-        m_rcTearOffGripper = CRect(margins.left, t - pDrawer->DrawTearOffGripper(&dc, CRect(), FALSE, FALSE).cy,
-                                   W - margins.right, t);
-    m_bScrolling = TRUE;
-    if (bRedraw && m_nRedrawLock == 0)
-    {
-        m_bLayoutPending = FALSE;
-        Invalidate(FALSE);
-    }
-}
-
 void CKitPopupBar::OnControlsChanged()
 {
     if (m_bInLayout || !::IsWindow(m_hWnd) || GetTrackingMode() == 0)
@@ -782,35 +665,6 @@ void CKitPopupBar::CopyPopup(const CKitPopupBar* pSource)
     m_bDoubleGripper = pSource->m_bDoubleGripper;
 }
 
-void CKitPopupBar::OnScrollTimer(UINT_PTR nTimer)
-{
-    CRect rc;
-    GetClientRect(&rc);
-    const int nCount = m_controls.GetCount();
-    if (nTimer == kScrollDownTimer)
-    {
-        if (m_nEndVisible >= nCount)
-        {
-            KillTimer(kScrollDownTimer);
-            m_nScrollTimer = 0;
-            return;
-        }
-        ++m_nEndVisible;
-        LayoutScrolled(rc.Size(), TRUE, TRUE);
-    }
-    else
-    {
-        if (m_nFirstVisible <= 0)
-        {
-            KillTimer(kScrollUpTimer);
-            m_nScrollTimer = 0;
-            return;
-        }
-        --m_nFirstVisible;
-        LayoutScrolled(rc.Size(), FALSE, TRUE);
-    }
-}
-
 void CKitPopupBar::OnPopupMouseMove(CPoint point)
 {
     if (m_bScrolling)
@@ -841,138 +695,6 @@ void CKitPopupBar::OnPopupMouseMove(CPoint point)
         SetPopuped(-1, FALSE);
         m_nTearOffTimer = SetTimer(kTearOffHoverTimer, kTearOffHoverMs, nullptr);
     }
-}
-
-BOOL CKitPopupBar::OnPopupLButtonDown(CPoint point)
-{
-    CKitCommandBars* pCommandBars = FindCommandBars();
-    const BOOL bCustomizing = pCommandBars != nullptr && pCommandBars->IsCustomizeMode();
-    if (!m_bTearOffPopup || bCustomizing || !m_rcTearOffGripper.PtInRect(point))
-        return FALSE;
-    TrackTearOff();
-    return TRUE;
-}
-
-void CKitPopupBar::TrackTearOff()
-{
-    CKitCommandBars* pCommandBars = FindCommandBars();
-    if (pCommandBars == nullptr)
-        return;
-    ::SetCursor(::LoadCursorW(nullptr, IDC_SIZEALL));
-    CPopupMouseTracker* pTracker = CPopupMouseTracker::GetThreadTracker();
-    ++pTracker->m_nLock;
-    m_bTearing = TRUE;
-    const HWND hPopup = m_hWnd;
-    if (::GetCapture() != nullptr && ::GetCapture() != hPopup)
-    {
-        m_bTearing = FALSE;
-        --pTracker->m_nLock;
-        return;
-    }
-    ::SetCapture(hPopup);
-    CKitCommandBar* pFloating = nullptr;
-    BOOL bInside = TRUE;
-    CPoint ptLast(-1, -1);
-    while (::GetCapture() == hPopup)
-    {
-        MSG msg;
-        if (::PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE))
-        {
-            ::DispatchMessageW(&msg);
-            continue;
-        }
-        if (!::GetMessageW(&msg, nullptr, 0, 0))
-        {
-            // The application is quitting: its own loop must see it.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (msg.message == WM_LBUTTONUP)
-            break;
-        if (msg.message == WM_KEYDOWN)
-        {
-            if (msg.wParam == VK_ESCAPE)
-            {
-                if (pFloating != nullptr && !bInside)
-                {
-                    pFloating->ShowWindow(SW_HIDE);
-                    ::ShowWindow(hPopup, SW_SHOWNOACTIVATE);
-                    bInside = TRUE;
-                }
-                break;
-            }
-            continue;
-        }
-        if (msg.message != WM_MOUSEMOVE)
-        {
-            ::DispatchMessageW(&msg);
-            continue;
-        }
-        const CPoint pt(msg.pt);
-        if (pt == ptLast)
-            continue;
-        ptLast = pt;
-        CRect rcPopup;
-        ::GetWindowRect(hPopup, &rcPopup);
-        rcPopup.InflateRect(kTearOffReach, kTearOffReach);
-        const BOOL bNowInside = rcPopup.PtInRect(pt);
-        if (pFloating == nullptr && !bNowInside)
-            pFloating = MakeTornOffBar();
-        if (pFloating == nullptr)
-            continue;
-        if (bNowInside != bInside)
-        {
-            bInside = bNowInside;
-            ::ShowWindow(hPopup, bInside ? SW_SHOWNOACTIVATE : SW_HIDE);
-            pFloating->ShowWindow(bInside ? SW_HIDE : SW_SHOWNOACTIVATE);
-        }
-        CRect rcFloat;
-        pFloating->GetWindowRect(&rcFloat);
-        pFloating->SetWindowPos(nullptr, pt.x - rcFloat.Width() / 2, pt.y - 10, 0, 0,
-                                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (::GetCapture() == hPopup)
-        ::ReleaseCapture();
-    if (pFloating != nullptr && !bInside)
-        CKitCommandBars::ClosePopups();
-    m_bTearing = FALSE;
-    --pTracker->m_nLock;
-}
-
-CKitCommandBar* CKitPopupBar::MakeTornOffBar()
-{
-    CKitCommandBars* pCommandBars = FindCommandBars();
-    if (pCommandBars == nullptr)
-        return nullptr;
-    if (CKitCommandBar* pExisting = m_nTearOffId != 0 ? pCommandBars->FindBarById(m_nTearOffId) : nullptr)
-    {
-        pCommandBars->FloatCommandBar(pExisting);
-        pExisting->SetVisible(TRUE);
-        pCommandBars->RelayoutFrame(FALSE);
-        return pExisting;
-    }
-    auto* pBar = static_cast<CKitToolBar*>(RUNTIME_CLASS(CKitToolBar)->CreateObject());
-    pBar->SetCommandBars(pCommandBars);
-    pBar->EnableBarDocking(kTornOffDocking);
-    pBar->SetTitle(m_strTearOffCaption);
-    pBar->m_nBarId = m_nTearOffId;
-    pBar->m_bBuiltIn = FALSE;
-    pBar->m_bTearOff = TRUE;
-    pBar->m_nFloatingWidth = m_nTearOffWidth;
-    for (int i = 0; i < m_controls.GetCount(); ++i)
-    {
-        CKitControl* pControl = m_controls.GetAt(i);
-        if (pControl->GetId() == kExpandButtonId && pControl->IsTemporary())
-            continue;
-        CKitControl* pCopy = pBar->GetControls()->AddCopy(pControl);
-        pCopy->SetHideFlags(pCopy->GetHideFlags() & ~(kHideScrolledOut | kHideRarelyUsed));
-    }
-    pCommandBars->AddBar(pBar);
-    if (!pCommandBars->FloatCommandBar(pBar))
-        return nullptr;
-    pBar->OnRecalcLayout();
-    pBar->ShowWindow(SW_HIDE);
-    return pBar;
 }
 
 void CKitPopupBar::Paint(CDC* pDC)

@@ -74,6 +74,7 @@ public:
     const CRect& GetScrollDownArea() const { return m_rcScrollDown; }
     const CRect& GetScrollUpArea() const { return m_rcScrollUp; }
     const CRect& GetExclusionRect() const { return m_rcExclude; }
+    const CRect& GetTearOffGripperRect() const { return m_rcTearOffGripper; }
     DWORD GetPlacementFlags() const { return m_dwPlacement; }
 
     BOOL m_bTearOffPopup = FALSE;

@@ -326,6 +326,124 @@ TEST_F(CommandBarsGallery, NarrowedToolBarShowsItsHiddenButtonsInTheChevronPopup
     PressKey(VK_ESCAPE);
 }
 
+namespace
+{
+
+// One batch, so that the tear-off loop finds the whole gesture in its queue.
+void SendDrag(POINT from, POINT to)
+{
+    std::vector<INPUT> inputs;
+    auto move = [&](int x, int y) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>(x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+        input.mi.dy = static_cast<LONG>(y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs.push_back(input);
+    };
+    auto button = [&](DWORD dwFlags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = dwFlags;
+        inputs.push_back(input);
+    };
+    move(from.x, from.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= 6; ++i)
+        move(from.x + (to.x - from.x) * i / 6, from.y + (to.y - from.y) * i / 6);
+    button(MOUSEEVENTF_LEFTUP);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+CKitPopupBar* NewTearOffPopup(CKitCommandBars* pBars)
+{
+    CKitPopupBar* pPopup = CKitPopupBar::NewPopupBar(pBars);
+    for (int nId : {ID_FIND_FILES, ID_FILE_FILTERS, ID_RECOVERY_SETTINGS})
+        pPopup->GetControls()->Add(kControlButton, nId);
+    pPopup->m_bTearOffPopup = TRUE;
+    pPopup->m_strTearOffCaption = L"Torn Tools";
+    pPopup->m_nTearOffId = 900;
+    return pPopup;
+}
+
+}  // namespace
+
+TEST_F(CommandBarsGallery, PopupTornOffByItsGripperFloatsAsAToolBar)
+{
+    CKitCommandBars* pBars = m_pFrame->GetCommandBars();
+    CKitPopupBar* pPopup = NewTearOffPopup(pBars);
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    ASSERT_TRUE(pPopup->PopupAt(rcClient.left + 100, rcClient.top + 120, nullptr));
+    CRect rcGripper = pPopup->GetTearOffGripperRect();
+    ASSERT_FALSE(rcGripper.IsRectEmpty());
+    pPopup->ClientToScreen(&rcGripper);
+    SendDrag(rcGripper.CenterPoint(), CPoint(rcClient.left + 420, rcClient.top + 260));
+    ASSERT_TRUE(PumpUntil([&] { return pBars->FindBarById(900) != nullptr && pPopup->GetTrackingMode() == 0; }));
+    auto* pTorn = dynamic_cast<CKitToolBar*>(pBars->FindBarById(900));
+    ASSERT_NE(pTorn, nullptr);
+    EXPECT_EQ(pTorn->GetPosition(), kBarFloating);
+    EXPECT_TRUE(pTorn->m_bTearOff);
+    EXPECT_TRUE(::IsWindowVisible(pTorn->m_hWnd));
+    EXPECT_EQ(pTorn->GetTitle(), CString(L"Torn Tools"));
+    EXPECT_NE(pTorn->GetControls()->FindControl(ID_FILE_FILTERS), nullptr);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    PumpFor(100);
+    EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"cbbars_torn_off.bmp"));
+    pTorn->SetVisible(FALSE);
+    EXPECT_EQ(pBars->FindBarById(900), nullptr) << "a torn-off bar lives only while it is shown";
+    pPopup->InternalRelease();
+}
+
+TEST_F(CommandBarsGallery, QuitDuringATearOffDragReachesTheApplication)
+{
+    CKitPopupBar* pPopup = NewTearOffPopup(m_pFrame->GetCommandBars());
+    ASSERT_TRUE(pPopup->PopupAt(200, 200, nullptr));
+    CRect rcGripper = pPopup->GetTearOffGripperRect();
+    pPopup->ClientToScreen(&rcGripper);
+    const CPoint ptGripper = rcGripper.CenterPoint();
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dx = static_cast<LONG>(ptGripper.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    inputs[0].mi.dy = static_cast<LONG>(ptGripper.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    // The quit comes while the drag runs, as a closing application's would.
+    ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR nTimer, DWORD) {
+        ::KillTimer(nullptr, nTimer);
+        ::PostQuitMessage(7);
+    });
+    // The application's loop: the press starts the drag loop, whose end
+    // must leave the quit for this loop.
+    const DWORD start = ::GetTickCount();
+    MSG msg = {};
+    BOOL bQuit = FALSE;
+    while (!bQuit && ::GetTickCount() - start < 3000)
+    {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            if (msg.message == WM_QUIT)
+            {
+                bQuit = TRUE;
+                break;
+            }
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
+    ASSERT_TRUE(bQuit) << "the quit is there for the application";
+    EXPECT_EQ(msg.wParam, 7u);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, inputs, sizeof(INPUT));
+    PumpFor(100);
+    pPopup->EndTracking();
+    pPopup->InternalRelease();
+}
+
 TEST_F(CommandBarsGallery, PopupTallerThanTheScreenScrolls)
 {
     CKitPopupBar* pPopup = CKitPopupBar::NewPopupBar(m_pFrame->GetCommandBars());
