@@ -180,22 +180,20 @@ class ResultsSession {
     return frame_ != nullptr && FindResultsPage();
   }
 
-  // The whole road: Quick Scan on the mode page, the drive on the drive page, Next on
-  // the scan page; the scan's end message is answered and the results page found.
-  bool StartThroughScan(wchar_t letter) {
-    if (!program_.Start()) return false;
+  // From the start to the scan page: the mode on the mode page, the drive on the drive
+  // page and Next there. The scan page, or null.
+  HWND ReachScanPage(int modeCommand, wchar_t letter) {
+    if (!program_.Start()) return nullptr;
     frame_ = WaitForFrame();
-    if (frame_ == nullptr) return false;
-    auto shown = [&] { return ::GetDlgItem(frame_, kShownPageId); };
-    auto press = [](HWND page, int id) { ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); };
-    HWND modePage = WaitForWindow(shown);
-    press(modePage, ID_MODE_QUICK_SCAN);
+    if (frame_ == nullptr) return nullptr;
+    HWND modePage = WaitForWindow([&] { return Shown(); });
+    Press(modePage, modeCommand);
     HWND driveTree = WaitForWindow([&] {
-      HWND page = shown();
+      HWND page = Shown();
       return page != modePage && page != nullptr ? FindDescendantById(page, kDriveTreeId) : nullptr;
     });
-    if (driveTree == nullptr) return false;
-    HWND drivePage = shown();
+    if (driveTree == nullptr) return nullptr;
+    HWND drivePage = Shown();
     const std::wstring label = std::wstring(L"Logical Drives ") + letter + L": ";
     HTREEITEM drive = nullptr;
     WaitUntil([&] {
@@ -204,13 +202,20 @@ class ResultsSession {
       return drive != nullptr;
     });
     RECT rect{};
-    if (drive == nullptr || !TreeItemRect(driveTree, program_.Id(), drive, rect)) return false;
+    if (drive == nullptr || !TreeItemRect(driveTree, program_.Id(), drive, rect)) return nullptr;
     ClickClientPoint(driveTree, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
     ::Sleep(300);
-    press(drivePage, ID_PAGE_NEXT);
-    HWND scanPage = WaitForWindow([&] { return shown() != drivePage ? shown() : nullptr; });
+    Press(drivePage, ID_PAGE_NEXT);
+    return WaitForWindow([&] { return Shown() != drivePage ? Shown() : nullptr; });
+  }
+  HWND Shown() const { return ::GetDlgItem(frame_, kShownPageId); }
+  static void Press(HWND page, int id) { ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+  // The whole road of a Quick Scan: the scan's end message answered, the results page found.
+  bool StartThroughScan(wchar_t letter) {
+    HWND scanPage = ReachScanPage(ID_MODE_QUICK_SCAN, letter);
     if (scanPage == nullptr) return false;
-    press(scanPage, ID_PAGE_NEXT);
+    Press(scanPage, ID_PAGE_NEXT);
     // The scan ends with its message over the results page (the engine may tell of
     // unreadable sectors first); each is answered.
     bool ended = false;
@@ -221,7 +226,7 @@ class ResultsSession {
       PressButton(end.window, IDOK);
       WaitUntil([&] { return !::IsWindow(end.window); });
     }
-    const bool reached = ended && shown() != scanPage && FindResultsPage();
+    const bool reached = ended && Shown() != scanPage && FindResultsPage();
     ::SetForegroundWindow(frame_);
     return reached;
   }
@@ -727,6 +732,70 @@ TEST(FullRoad, QuickScanOfADriveThenADeletedFolderSavedFromTheResultsPage) {
   EXPECT_TRUE(ReadAll(target + L"\\Old Projects\\Sub Folder\\xata.bin") ==
               Original(L"standard-fat16", L"/Old Projects/Sub Folder/data.bin"));
   EXPECT_TRUE(ReadAll(target + L"\\Old Projects\\xlan.txt") == Original(L"standard-fat16", L"/Old Projects/plan.txt"));
+}
+
+// ---- File Trace through the scan page: hits saved begin with the original bytes ------------------
+
+std::string HostFile(const char* name) {
+  std::wstring path = Widen(RESULTS_DRIVES_DIR) + L"/../../../scan/tests/drives/" + Widen(name);
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return ReadAll(path);
+}
+
+TEST(FileTraceRoad, HitsFoundBeforeStopAreSavedWithTheOriginalBytesAtTheirStart) {
+  ResultsSession s;
+  HWND scanPage = s.ReachScanPage(ID_MODE_FILE_TRACE, L'H');
+  ASSERT_NE(scanPage, nullptr);
+  ResultsSession::Press(scanPage, ID_PAGE_NEXT);
+  HWND types = WaitForWindow([&] { return FindTopLevel(s.Id(), L"File Types", L"#32770"); });
+  ASSERT_NE(types, nullptr) << "the File Types dialog did not come";
+  PressButton(types, IDOK);  // every type, as the dialog starts
+  constexpr int kFilesFoundValueId = 32817 + 1;
+  ASSERT_TRUE(WaitUntil([&] { return WindowText(FindDescendantById(scanPage, kFilesFoundValueId)) == L"2"; }, 60000))
+      << "the two hits were not found";
+  ResultsSession::Press(scanPage, ID_PAGE_STOP);
+  const MessageBoxSeen question = WaitForMessage(s.Id());
+  ASSERT_NE(question.window, nullptr);
+  PressButton(question.window, IDYES);
+  // The end of the scan may tell something first; it is answered.
+  for (int message = 0; message < 3; ++message) {
+    const MessageBoxSeen end = WaitForMessage(s.Id(), 3000);
+    if (end.window == nullptr) break;
+    PressButton(end.window, IDOK);
+    WaitUntil([&] { return !::IsWindow(end.window); });
+  }
+  ASSERT_TRUE(s.FindResultsPage());
+  ::SetForegroundWindow(s.Frame());
+  HTREEITEM root = s.Item(L"Root");
+  ASSERT_NE(root, nullptr);
+  ASSERT_TRUE(s.ClickTreeBox(root));
+  EXPECT_EQ(s.State(root), 1);
+  Screenshot(s.Frame(), L"file-trace-results-ticked");
+
+  const std::wstring target = TempPath(L"pelmo-results-file-trace");
+  EmptyFolder(target);
+  s.Recover();
+  ASSERT_TRUE(s.ChooseFolder(target));
+  const MessageBoxSeen seen = WaitForMessage(s.Id(), 60000);
+  ASSERT_NE(seen.window, nullptr);
+  EXPECT_EQ(seen.text, kSaved);
+  PressButton(seen.window, IDOK);
+
+  const std::string picture = HostFile("picture.png");
+  const std::string paper = HostFile("paper.pdf");
+  ASSERT_NE(picture, "<missing>");
+  bool pictureFound = false, paperFound = false;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW((target + L"\\*").c_str(), &found);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  do {
+    const std::string bytes = ReadAll(target + L"\\" + found.cFileName);
+    pictureFound = pictureFound || bytes.compare(0, picture.size(), picture) == 0;
+    paperFound = paperFound || bytes.compare(0, paper.size(), paper) == 0;
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  EXPECT_TRUE(pictureFound) << "no saved hit begins with the picture's bytes";
+  EXPECT_TRUE(paperFound) << "no saved hit begins with the paper's bytes";
 }
 
 }  // namespace
