@@ -6,6 +6,8 @@ namespace dialogs {
 
 namespace {
 
+constexpr uint32_t kNtfsRootRecord = 5;
+
 bool IsInActiveVolume(const engine::EngineContext& ctx, uint32_t sector) {
   return sector > ctx.ActiveVolume.ClusterBase && sector <= ctx.ActiveVolume.EndSector;
 }
@@ -24,8 +26,10 @@ uint64_t CountFilesOfItem(engine::EngineContext& ctx, engine::TreeItem item, Sel
       break;
     }
     case engine::kFileSystemNtfs: {
+      // Every folder item but the root has a folder record; the root stands for
+      // the root directory, record 5, as the results list shows it.
       const engine::TreeFolderNode* folder = store.FindTreeFolderByTreeItem(item);
-      const uint32_t id = folder != nullptr ? folder->Id : 0;
+      const uint32_t id = folder != nullptr ? folder->Id : kNtfsRootRecord;
       if (ctx.RecoveryMode == engine::kModeQuickScan) {
         for (const engine::TreeFileNode* file : store.TreeFilesIn(id)) {
           ++totals.FileCount;

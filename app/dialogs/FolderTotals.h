@@ -19,7 +19,7 @@ struct SelectionTotals {
 
 // One folder item: counts the folder and the files directly in it. The folder
 // record is found by its tree item; an item without one (the root) stands for the
-// root folder (FAT cluster 0, NTFS id 0). NTFS files of an Extensive Scan count
+// root folder (FAT cluster 0, NTFS record 5). NTFS files of an Extensive Scan count
 // only when their record lies inside the active volume.
 void CountTreeItem(engine::EngineContext& ctx, engine::TreeItem item, SelectionTotals& totals);
 

@@ -123,14 +123,26 @@ TEST_F(ResultListsTest, NtfsExtensiveFilesCountOnlyInsideTheVolume) {
   EXPECT_EQ(totals.FileCount, 2u);  // after the cluster base and not beyond the end
   EXPECT_EQ(totals.ByteCount, 10000000000ull);
 
+  // The root item has no folder record: it counts the root directory's files.
+  engine::NtfsFileNode rootFile;
+  rootFile.Name = u"boot.ini";
+  rootFile.ParentId = 5;
+  rootFile.RecordSector = 120;
+  rootFile.Size = 10;
+  engine::AddNtfsFile(ctx, rootFile);
+  dialogs::SelectionTotals root;
+  dialogs::CountTreeItem(ctx, 1, root);
+  EXPECT_EQ(root.FileCount, 1u);
+  EXPECT_EQ(root.ByteCount, 10u);
+
   // The search takes the range with both ends included.
   std::vector<std::u16string> ids;
   dialogs::SearchFoundFiles(ctx, u"*", [] { return false; },
                             [&](dialogs::FoundFile&& file) {
-                              EXPECT_EQ(file.FolderItem, 77u);
+                              EXPECT_TRUE(file.FolderItem == 77u || file.Name == u"BOOT.INI");
                               ids.push_back(file.IdText);
                             });
-  EXPECT_EQ(ids, (std::vector<std::u16string>{u"100", u"150", u"200"}));
+  EXPECT_EQ(ids, (std::vector<std::u16string>{u"100", u"150", u"200", u"120"}));
 }
 
 TEST_F(ResultListsTest, SearchMatchesUpperCasedNamesWithTheirFolders) {
