@@ -341,6 +341,24 @@ TEST_F(Dialogs, AJpgFilterListsOnlyJpegFiles) {
   PressButton(refused.window, IDOK);
   WaitUntil([&] { return !::IsWindow(refused.window); });
   EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+  // Twenty characters are one too many: refused, the first nineteen selected.
+  ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12345678901234567890"));
+  PressButton(dialog, IDOK);
+  const MessageBoxSeen tooLong = WaitForMessage(s.Id(), 5000);
+  ASSERT_NE(tooLong.window, nullptr);
+  EXPECT_EQ(tooLong.text, L"      Filter too long     ");
+  PressButton(tooLong.window, IDOK);
+  WaitUntil([&] { return !::IsWindow(tooLong.window); });
+  DWORD selStart = 0;
+  DWORD selEnd = 0;
+  WaitUntil([&] {
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
+    return selEnd == 19;
+  }, 5000);
+  EXPECT_EQ(selStart, 0u);
+  EXPECT_EQ(selEnd, 19u);
+  EXPECT_EQ(::SendMessageW(list, LB_GETCOUNT, 0, 0), 1);
+  ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*.jpg"));
   Screenshot(dialog, L"file-filters");
   EXPECT_TRUE(s.Close(dialog, IDCANCEL));
 
@@ -393,6 +411,13 @@ TEST_F(Dialogs, ExcludingDeletedFilesLeavesThemUnsaved) {
   EXPECT_TRUE(ReadAll(target + L"\\Documents\\notes.txt") == Original(L"/Documents/notes.txt"));
   EXPECT_TRUE(ReadAll(target + L"\\Documents\\Reports\\Quarterly Summary.docx") ==
               Original(L"/Documents/Reports/Quarterly Summary.docx"));
+
+  // Cancel keeps the policies as they were.
+  dialog = s.OpenDialog(ID_RECOVERY_SETTINGS, L"Recovery Settings");
+  ASSERT_NE(dialog, nullptr);
+  ::SendDlgItemMessageW(dialog, IDC_SETTINGS_DELETED_ONLY, BM_CLICK, 0, 0);
+  ::SendDlgItemMessageW(dialog, IDC_SETTINGS_OVERWRITE, BM_CLICK, 0, 0);
+  EXPECT_TRUE(s.Close(dialog, IDCANCEL));
 
   // Back to every file, and the dialog shows it.
   dialog = s.OpenDialog(ID_RECOVERY_SETTINGS, L"Recovery Settings");
