@@ -614,6 +614,26 @@ LRESULT CKitToolBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_NCLBUTTONDOWN:
+        if (m_pDragTracker == nullptr)
+            return 0;
+        if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT)
+        {
+            if (CWnd* pTop = GetTopLevelParent())
+                pTop->SetActiveWindow();
+            ::SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            CKitCommandBars::ClosePopups();
+            m_pDragTracker->StartResize(static_cast<int>(wParam), point);
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDBLCLK:
+        if (m_controls.HitTest(point) == nullptr && m_pDragTracker != nullptr)
+        {
+            m_pDragTracker->ToggleDocking();
+            return 0;
+        }
+        break;
     case WM_RBUTTONUP:
     {
         CKitCommandBars* pCommandBars = FindCommandBars();
