@@ -352,6 +352,82 @@ TEST_F(ScanSession, FileTypesListsTheTypesRefusesNothingTickedAndKeepsTheSize) {
   EXPECT_EQ(::SendMessageW(::GetDlgItem(dialog, IDC_TYPES_SIZE), CB_GETCURSEL, 0, 0), 4) << "5 MB kept";
   PressButton(dialog, IDCANCEL);
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }));
+
+  // Home leads back to the mode page.
+  Press(scanPage, ID_PAGE_HOME);
+  EXPECT_TRUE(WaitUntil([&] { return FindDescendantById(ShownPage(), ID_MODE_QUICK_SCAN) != nullptr; }));
+}
+
+}  // namespace
+
+namespace {
+
+// ---- Extensive Scan: the file system chosen on the panel, on to the file-system page -------
+
+TEST_F(ScanSession, ExtensiveScanOfALogicalDriveEndsOnTheFileSystemPage) {
+  HWND scanPage = ReachScanPage(ID_MODE_EXTENSIVE_SCAN, L'E');
+  ASSERT_NE(scanPage, nullptr) << "the scan page did not come";
+  HWND combo = FindDescendantById(scanPage, 61463);
+  ASSERT_NE(combo, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(combo)) << "a logical drive offers the file-system choice";
+  EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 2) << "FAT 16, the drive's own file system";
+  EXPECT_FALSE(::IsWindowVisible(FindDescendantById(scanPage, 61462))) << "no sector range for a logical drive";
+
+  Press(scanPage, ID_PAGE_NEXT);
+  EXPECT_TRUE(WaitUntil([&] { return Caption(scanPage, 0) == L"Boot Sectors Found :"; }, 10000));
+  HWND fileSystemPage = WaitForWindow([&] {
+    HWND page = ShownPage();
+    return page != nullptr && page != scanPage ? page : nullptr;
+  }, 120000);
+  ASSERT_NE(fileSystemPage, nullptr) << "the scan did not go on";
+  EXPECT_EQ(FindDescendantById(fileSystemPage, kResultListId), nullptr) << "the results page came instead";
+  EXPECT_NE(Value(scanPage, 0), L"") << "no boot sector was counted";
+}
+
+// ---- Exit while a scan runs: the worker is stopped and joined, the program ends ------------
+
+TEST(ScanExit, ExitDuringAScanStopsTheWorkerAndEnds) {
+  ProgramProcess program;
+  ASSERT_TRUE(program.Start());
+  HWND frame = WaitForWindow([&] {
+    HWND window = FindTopLevel(program.Id(), kCaption);
+    return window != nullptr && ClassOf(window) != L"#32770" ? window : nullptr;
+  });
+  ASSERT_NE(frame, nullptr);
+  auto shown = [&] { return ::GetDlgItem(frame, kShownPageId); };
+  HWND modePage = shown();
+  ::PostMessageW(modePage, WM_COMMAND, MAKEWPARAM(ID_MODE_FILE_TRACE, BN_CLICKED), 0);
+  HWND tree = WaitForWindow([&] { return shown() != modePage ? FindDescendantById(shown(), kDriveTreeId) : nullptr; });
+  ASSERT_NE(tree, nullptr);
+  HWND drivePage = shown();
+  HTREEITEM driveH = nullptr;
+  WaitUntil([&] {
+    for (const RemoteTreeItem& item : TreeItems(tree, program.Id()))
+      if (item.text == L"Logical Drives H: ") driveH = item.item;
+    return driveH != nullptr;
+  });
+  RECT rect{};
+  ASSERT_TRUE(driveH != nullptr && TreeItemRect(tree, program.Id(), driveH, rect));
+  ClickClientPoint(tree, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  ::Sleep(300);
+  ::PostMessageW(drivePage, WM_COMMAND, MAKEWPARAM(ID_PAGE_NEXT, BN_CLICKED), 0);
+  HWND scanPage = WaitForWindow([&] { return shown() != drivePage ? shown() : nullptr; });
+  ASSERT_NE(scanPage, nullptr);
+  ::PostMessageW(scanPage, WM_COMMAND, MAKEWPARAM(ID_PAGE_NEXT, BN_CLICKED), 0);
+  HWND dialog = WaitForFileTypesDialog(program.Id());
+  ASSERT_NE(dialog, nullptr);
+  PressButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] {
+    HWND stop = FindDescendantById(scanPage, ID_PAGE_STOP);
+    return stop != nullptr && ::IsWindowVisible(stop);
+  })) << "the scan did not start";
+
+  ::PostMessageW(frame, WM_CLOSE, 0, 0);
+  const MessageBoxSeen question = WaitForMessageBox(program.Id());
+  ASSERT_NE(question.window, nullptr);
+  EXPECT_EQ(question.text, L"Do you really want to exit ?");
+  PressButton(question.window, IDYES);
+  EXPECT_TRUE(program.WaitForExit(30000)) << "the program did not end while its scan ran";
 }
 
 }  // namespace
