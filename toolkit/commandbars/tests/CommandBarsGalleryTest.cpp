@@ -211,6 +211,23 @@ TEST_F(CommandBarsGallery, AltThenArrowsOpenAMenuAndEnterRunsTheItem)
     EXPECT_FALSE(pPopup->IsVisible());
 }
 
+TEST_F(CommandBarsGallery, AltAloneReachesTheMenuBarThroughTheFramesFilter)
+{
+    // As the program's loop pumps: the frame's filter sees Alt first.
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = VK_MENU;
+    inputs[1] = inputs[0];
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    PumpThroughFramesFor(200);
+    EXPECT_NE(m_pMenuBar->GetTrackingMode(), 0);
+    EXPECT_EQ(m_pMenuBar->GetHotIndex(), 0) << "the first title is hot";
+    ::SendInput(2, inputs, sizeof(INPUT));
+    PumpThroughFramesFor(200);
+    EXPECT_EQ(m_pMenuBar->GetTrackingMode(), 0) << "Alt again leaves the titles";
+}
+
 TEST_F(CommandBarsGallery, RightAndLeftInAPopupWalkTheTitlesAndEscapeStepsBack)
 {
     PressKey(VK_MENU);
