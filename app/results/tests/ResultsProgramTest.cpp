@@ -457,6 +457,43 @@ TEST_F(FatResults, TheListsContextMenuSwitchesItsView) {
   EXPECT_TRUE(WaitUntil([&] { return view() == LVS_REPORT; }, 5000));
 }
 
+TEST_F(FatResults, SortingBySizeKeepsFoldersFirstAndOrdersNumbers) {
+  ResultsSession& s = *session_;
+  s.Choose(s.Item(L"Root"));
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(s.List(), LVM_GETHEADER, 0, 0));
+  RemoteMemory memory(s.Id(), sizeof(RECT));
+  RECT size{};
+  ::SendMessageW(header, HDM_GETITEMRECT, 2, memory.Address());
+  memory.Read(&size, sizeof(size));
+  ClickWithMouse(header, {(size.left + size.right) / 2, (size.top + size.bottom) / 2});
+  auto rowsOf = [&] {
+    std::vector<std::pair<std::wstring, std::wstring>> rows;  // type, size
+    const int count = static_cast<int>(::SendMessageW(s.List(), LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < count; ++row)
+      rows.emplace_back(ListItemText(s.List(), s.Id(), row, 1), ListItemText(s.List(), s.Id(), row, 2));
+    return rows;
+  };
+  auto check = [&](bool ascending) {
+    const auto rows = rowsOf();
+    bool inFiles = false;
+    unsigned long long previous = ascending ? 0 : ~0ull;
+    for (const auto& [type, text] : rows) {
+      const bool folder = type == L"Folder" || type == L"Deleted Folder";
+      EXPECT_FALSE(folder && inFiles) << "a folder after the files";
+      if (folder) continue;
+      inFiles = true;
+      const unsigned long long value = std::stoull(text);
+      EXPECT_TRUE(ascending ? value >= previous : value <= previous) << std::string(text.begin(), text.end());
+      previous = value;
+    }
+  };
+  check(true);
+  // The same header again, past the double-click time, reverses the order.
+  ::Sleep(::GetDoubleClickTime() + 100);
+  ClickWithMouse(header, {(size.left + size.right) / 2, (size.top + size.bottom) / 2});
+  check(false);
+}
+
 TEST_F(FatResults, AFolderIsTickedByAllItsFilesAndSubfolders) {
   ResultsSession& s = *session_;
   HTREEITEM documents = s.Item(L"Documents");
