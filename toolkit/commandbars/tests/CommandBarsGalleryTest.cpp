@@ -211,6 +211,22 @@ TEST_F(CommandBarsGallery, AltThenArrowsOpenAMenuAndEnterRunsTheItem)
     EXPECT_FALSE(pPopup->IsVisible());
 }
 
+TEST_F(CommandBarsGallery, PointerMovedToAnotherTitleOpensItsMenuInstead)
+{
+    ClickAt(ScreenCentre(m_pMenuBar, m_pMenuBar->GetControls()->GetAt(1)));
+    ASSERT_TRUE(PumpUntil([&] { return OpenPopupOf(m_pMenuBar) != nullptr; }));
+    const CPoint ptTools = ScreenCentre(m_pMenuBar, m_pMenuBar->GetControls()->GetAt(2));
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = static_cast<LONG>(ptTools.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    move.mi.dy = static_cast<LONG>(ptTools.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &move, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return m_pMenuBar->GetPopupedIndex() == 2 && OpenPopupOf(m_pMenuBar) != nullptr; }));
+    PressKey(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
+}
+
 TEST_F(CommandBarsGallery, AltAloneReachesTheMenuBarThroughTheFramesFilter)
 {
     // As the program's loop pumps: the frame's filter sees Alt first.
