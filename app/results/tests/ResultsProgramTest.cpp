@@ -17,17 +17,10 @@
 #include <string>
 #include <vector>
 
-#include "EngineContext.h"
+#include "DriveSnapshot.h"
 #include "ProgramDriver.h"
-#include "RecordingHost.h"
 #include "ResourceIds.h"
-#include "Win32DeviceSource.h"
-#include "Win32DriveCatalogue.h"
-#include "Win32OutputFileSystem.h"
 #include "WindowCapture.h"
-#include "drives/DriveEnumeration.h"
-#include "scans/QuickScan.h"
-#include "snapshot/SnapshotSaving.h"
 
 namespace {
 
@@ -83,34 +76,6 @@ void EmptyFolder(const std::wstring& folder) {
   operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
   ::SHFileOperationW(&operation);
   ::CreateDirectoryW(folder.c_str(), nullptr);
-}
-
-// A Quick Scan snapshot of a drive, made by the engine itself.
-std::wstring MakeSnapshot(const std::u16string& root, const std::wstring& path) {
-  testsupport::RecordingHost host;
-  platform::Win32DeviceOpener opener;
-  engine::EngineContext ctx(host, opener);
-  platform::Win32DriveCatalogue catalogue;
-  platform::Win32OutputFileSystem files;
-  ctx.Files = &files;
-  engine::InitDiskAccess(ctx, catalogue);
-  engine::EnumerateLogicalDrives(ctx, catalogue);
-  int drive = -1;
-  for (int i = 0; i < ctx.LogicalDriveCount; ++i)
-    if (ctx.LogicalDriveTable[i].RootPath == root) drive = i;
-  if (drive < 0) return L"the drive is not listed";
-  const engine::LogicalDriveEntry& entry = ctx.LogicalDriveTable[drive];
-  ctx.RecoveryMode = engine::kModeQuickScan;
-  ctx.SourceDevice.SourceKind = engine::kSourceLogicalDrive;
-  ctx.SourceSelection.EntryIndex = static_cast<uint16_t>(drive);
-  ctx.SourceSelection.FileSystemCode = entry.FileSystemCode;
-  ctx.SourceSelection.SectorCount = static_cast<uint32_t>(entry.SectorCount);
-  ctx.SourceSelection.EndSector = static_cast<uint32_t>(entry.SectorCount - 1);
-  if (engine::QuickScanThreadProc(ctx, {}) != 1) return L"the Quick Scan failed";
-  host.SnapshotPaths.push_back(std::u16string(path.begin(), path.end()));
-  host.QuestionAnswers.push_back(true);  // replace the file of an earlier run
-  if (!engine::snapshot::SaveScanSnapshot(ctx)) return L"the snapshot could not be saved";
-  return L"";
 }
 
 // Memory in the program's process for a message that carries a pointer.
@@ -348,6 +313,9 @@ class ResultsSession {
 
   void Recover() const { ::PostMessageW(page_, WM_COMMAND, MAKEWPARAM(ID_PAGE_NEXT, BN_CLICKED), 0); }
 
+  // Recover into `target` (emptied first): the text the save ends with, answered.
+  std::wstring SaveTickedInto(const std::wstring& target) const;
+
   // The folder browser: the folder chosen through its own message, then OK.
   bool ChooseFolder(const std::wstring& folder) const {
     HWND browser = WaitForWindow([&] {
@@ -385,6 +353,17 @@ class ResultsSession {
   HWND list_ = nullptr;
 };
 
+std::wstring ResultsSession::SaveTickedInto(const std::wstring& target) const {
+  EmptyFolder(target);
+  Recover();
+  if (!ChooseFolder(target)) return L"<the folder browser did not take the folder>";
+  const MessageBoxSeen seen = WaitForMessage(program_.Id(), 120000);
+  if (seen.window == nullptr) return L"<no message at the end of the save>";
+  PressButton(seen.window, IDOK);
+  WaitUntil([&] { return !::IsWindow(seen.window); });
+  return seen.text;
+}
+
 size_t ManifestFileCount(const std::wstring& image);
 
 // ---- FAT16: ticks, the refusal, a save of a deleted folder and two live files ---------------
@@ -393,7 +372,7 @@ class FatResults : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     snapshot_ = new std::wstring(TempPath(L"Pelmo Results Fat16.vbrx"));
-    ASSERT_EQ(MakeSnapshot(u"E:\\", *snapshot_), L"");
+    ASSERT_EQ(MakeQuickScanSnapshot(u"E:\\", *snapshot_), L"");
     session_ = new ResultsSession;
     ASSERT_TRUE(session_->Start(*snapshot_)) << "the results page with the snapshot did not come";
   }
@@ -550,7 +529,7 @@ TEST_F(FatResults, ADeletedFolderAndTwoLiveFilesAreSavedByteForByte) {
   EmptyFolder(target);
   s.Recover();
   ASSERT_TRUE(s.ChooseFolder(target));
-    HWND saveDialog = WaitForWindow([&] { return FindTopLevel(s.Id(), L"Saving the data please wait"); }, 20000);
+  HWND saveDialog = WaitForWindow([&] { return FindTopLevel(s.Id(), L"Saving the data please wait"); }, 20000);
   if (saveDialog != nullptr) Screenshot(saveDialog, L"save-dialog");
   const MessageBoxSeen seen = WaitForMessage(s.Id(), 60000);
   ASSERT_NE(seen.window, nullptr);
@@ -712,7 +691,7 @@ TEST_P(WholeVolume, RootTickedSavesEveryLiveFileWithTheRootsOwnFiles) {
   const VolumeCase& volume = GetParam();
   const std::wstring snapshot = TempPath(std::wstring(L"Pelmo Results ") + volume.image + L".vbrx");
   const std::u16string root16(volume.root);
-  ASSERT_EQ(MakeSnapshot(root16, snapshot), L"");
+  ASSERT_EQ(MakeQuickScanSnapshot(root16, snapshot), L"");
   ResultsSession s;
   ASSERT_TRUE(s.Start(snapshot));
   HTREEITEM root = s.Item(L"Root");
@@ -723,13 +702,7 @@ TEST_P(WholeVolume, RootTickedSavesEveryLiveFileWithTheRootsOwnFiles) {
   EXPECT_EQ(s.State(s.Item(L"2023 Q4")), 1) << "ticking an item ticks its whole subtree";
 
   const std::wstring target = TempPath(std::wstring(L"pelmo-results-") + volume.image);
-  EmptyFolder(target);
-  s.Recover();
-  ASSERT_TRUE(s.ChooseFolder(target));
-  const MessageBoxSeen seen = WaitForMessage(s.Id(), 120000);
-  ASSERT_NE(seen.window, nullptr);
-  EXPECT_EQ(seen.text, kSaved);
-  PressButton(seen.window, IDOK);
+  EXPECT_EQ(s.SaveTickedInto(target), kSaved);
 
   int compared = 0;
   for (const ManifestFile& file : ManifestFiles(volume.image)) {
@@ -759,13 +732,7 @@ TEST(FullRoad, QuickScanOfADriveThenADeletedFolderSavedFromTheResultsPage) {
   ASSERT_TRUE(s.ClickTreeBox(old));
   EXPECT_EQ(s.State(old), 1);
   const std::wstring target = TempPath(L"pelmo-results-road");
-  EmptyFolder(target);
-  s.Recover();
-  ASSERT_TRUE(s.ChooseFolder(target));
-  const MessageBoxSeen seen = WaitForMessage(s.Id(), 60000);
-  ASSERT_NE(seen.window, nullptr);
-  EXPECT_EQ(seen.text, kSaved);
-  PressButton(seen.window, IDOK);
+  EXPECT_EQ(s.SaveTickedInto(target), kSaved);
   EXPECT_TRUE(ReadAll(target + L"\\Old Projects\\Sub Folder\\xata.bin") ==
               Original(L"standard-fat16", L"/Old Projects/Sub Folder/data.bin"));
   EXPECT_TRUE(ReadAll(target + L"\\Old Projects\\xlan.txt") == Original(L"standard-fat16", L"/Old Projects/plan.txt"));
@@ -810,13 +777,7 @@ TEST(FileTraceRoad, HitsFoundBeforeStopAreSavedWithTheOriginalBytesAtTheirStart)
   Screenshot(s.Frame(), L"file-trace-results-ticked");
 
   const std::wstring target = TempPath(L"pelmo-results-file-trace");
-  EmptyFolder(target);
-  s.Recover();
-  ASSERT_TRUE(s.ChooseFolder(target));
-  const MessageBoxSeen seen = WaitForMessage(s.Id(), 60000);
-  ASSERT_NE(seen.window, nullptr);
-  EXPECT_EQ(seen.text, kSaved);
-  PressButton(seen.window, IDOK);
+  EXPECT_EQ(s.SaveTickedInto(target), kSaved);
 
   const std::string picture = HostFile("picture.png");
   const std::string paper = HostFile("paper.pdf");
