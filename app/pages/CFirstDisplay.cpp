@@ -5,6 +5,7 @@
 
 #include "EngineContext.h"
 #include "PageTexts.h"
+#include "PanelProgressBar.h"
 #include "ShowEnabled.h"
 #include "UiText.h"
 #include "WizardLinks.h"
@@ -84,14 +85,7 @@ int CFirstDisplay::OnCreate(LPCREATESTRUCT cs) {
   }
 
   progress_.Create(WS_CHILD | WS_BORDER | WS_DISABLED, none, this, kProgressId);
-  progress_.SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-  progress_.SendMessage(PBM_SETPOS, 0);
-  progress_.SendMessage(PBM_STEPIT);
-  progress_.SetTextFormat(L"%d%%", PBS_PERCENT_TEXT);
-  progress_.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(progressFont_.GetSafeHandle()), TRUE);
-  progress_.m_clrBackground = 0xFFFFFF;
-  progress_.m_clrTextOnBar = 0xFFFFFF;
-  progress_.m_clrTextOnBackground = 0x7F0000;
+  SetUpPanelProgressBar(progress_, progressFont_);
 
   status_.Create(L"", WS_CHILD | WS_DISABLED, none, this, kPromptId);
   status_.SetFont(&textFont_);

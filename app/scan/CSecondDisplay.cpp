@@ -3,6 +3,7 @@
 #include "CFirstDisplay.h"
 #include "EngineContext.h"
 #include "PageTexts.h"
+#include "PanelProgressBar.h"
 #include "ShowEnabled.h"
 #include "UiText.h"
 
@@ -129,14 +130,7 @@ int CSecondDisplay::OnCreate(LPCREATESTRUCT cs) {
   status_.SetFont(&captionFont_);
 
   progress_.Create(WS_CHILD | WS_BORDER | WS_DISABLED, none, this, kProgressId);
-  progress_.SendMessage(PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-  progress_.SendMessage(PBM_SETPOS, 0);
-  progress_.SendMessage(PBM_STEPIT);
-  progress_.SetTextFormat(L"%d%%", PBS_PERCENT_TEXT);
-  progress_.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(progressFont_.GetSafeHandle()), TRUE);
-  progress_.m_clrBackground = 0xFFFFFF;
-  progress_.m_clrTextOnBar = 0xFFFFFF;
-  progress_.m_clrTextOnBackground = 0x7F0000;
+  SetUpPanelProgressBar(progress_, progressFont_);
   progress_.m_colors = {0xFF0000, 0xA00000};
 
   fileSystems_.SetFocus();

@@ -6,6 +6,7 @@
 #include "CRecoveryApp.h"
 #include "CSecondDisplay.h"
 #include "EngineContext.h"
+#include "PageButtons.h"
 #include "PageTexts.h"
 #include "ResourceIds.h"
 #include "ShowEnabled.h"
@@ -99,24 +100,12 @@ int CSecondView_HDD::OnCreate(LPCREATESTRUCT cs) {
                    kSplitterId, CRect(0, 0, 0, 0), 90, 110);
   tree_.InitImages();
 
-  struct PageButton {
-    CToolButton& button;
-    UINT id;
-    UINT normal;
-    UINT hover;
-    const wchar_t* tip;
-  };
-  const PageButton buttons[] = {
+  CreatePageButtons(this, {
       {next_, ID_PAGE_NEXT, IDB_NEXT, IDB_NEXT_HOVER, L"Next"},
       {back_, ID_PAGE_BACK, IDB_BACK, IDB_BACK_HOVER, L"Back"},
       {stop_, ID_PAGE_STOP, IDB_STOP, IDB_STOP_HOVER, L"Stop"},
       {home_, ID_PAGE_HOME, IDB_HOME, IDB_HOME_HOVER, L"Home"},
-  };
-  for (const PageButton& b : buttons) {
-    b.button.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 0, 0), this, b.id);
-    b.button.LoadButtonBitmaps(b.normal, b.hover);
-    b.button.SetTipText(b.tip, TRUE);
-  }
+  });
   ShowEnabled(stop_, false);
   WaitCursorShown = 0;
   SendMessage(WM_SIZE);

@@ -113,17 +113,14 @@ void UiEngineHost::PostToDrivePanel(std::function<void(CFirstDisplay&)> call) {
 
 void UiEngineHost::SetProgressPos(engine::Panel panel, int percent) {
   if (panel == engine::Panel::Drive) PostToDrivePanel([percent](CFirstDisplay& panel) { panel.SetProgressPos(percent); });
-  if (panel == engine::Panel::Scan)
-    PostToPage<ScanPageReports>(kScanPage, [percent](ScanPageReports& page) { page.ReportScanProgress(percent); });
+  if (panel == engine::Panel::Scan) PostScanPanelValue([percent](ScanPanelValues& values) { values.Progress = percent; });
 }
 
 void UiEngineHost::SetStatusText(engine::Panel panel, const std::u16string& text) {
   if (panel == engine::Panel::Drive)
     PostToDrivePanel([text = ToCString(text)](CFirstDisplay& panel) { panel.SetStatusText(text); });
   if (panel == engine::Panel::Scan)
-    PostToPage<ScanPageReports>(kScanPage, [text = ToCString(text)](ScanPageReports& page) {
-      page.ReportScanStatus(text);
-    });
+    PostScanPanelValue([text = ToCString(text)](ScanPanelValues& values) { values.Status = text; });
 }
 
 void UiEngineHost::SetDrivePrompt(const std::u16string& text) {
@@ -132,13 +129,51 @@ void UiEngineHost::SetDrivePrompt(const std::u16string& text) {
 
 // The scan page carries out the reports for its panel, buttons, timer and cursor;
 // the file-system page's reports have no window to reach until that page exists.
+template <class Update>
+void UiEngineHost::PostScanPanelValue(Update update) {
+  uint64_t generation = 0;
+  {
+    std::lock_guard<std::mutex> lock(scanValues_.Lock);
+    update(scanValues_);
+    if (scanValues_.Pending) return;
+    scanValues_.Pending = true;
+    generation = scanValues_.Generation;
+  }
+  queue_.Post([this, generation] {
+    std::array<std::optional<CString>, 6> counters;
+    std::optional<int> progress;
+    std::optional<CString> status;
+    {
+      std::lock_guard<std::mutex> lock(scanValues_.Lock);
+      if (scanValues_.Generation != generation) return;
+      counters.swap(scanValues_.Counters);
+      progress.swap(scanValues_.Progress);
+      status.swap(scanValues_.Status);
+      scanValues_.Pending = false;
+    }
+    auto* page = dynamic_cast<ScanPageReports*>(RecoveryApp().Pages[kScanPage]);
+    if (page == nullptr) return;
+    if (progress) page->ReportScanProgress(*progress);
+    if (status) page->ReportScanStatus(*status);
+    for (size_t counter = 0; counter < counters.size(); ++counter)
+      if (counters[counter]) page->ReportCounter(static_cast<engine::ScanCounter>(counter), *counters[counter]);
+  });
+}
+
 void UiEngineHost::ResetCounterCaptions() {
+  {
+    std::lock_guard<std::mutex> lock(scanValues_.Lock);
+    scanValues_.Counters = {};
+    scanValues_.Pending = false;
+    ++scanValues_.Generation;
+  }
   PostToPage<ScanPageReports>(kScanPage, [](ScanPageReports& page) { page.ReportCounterCaptionsReset(); });
 }
 
 void UiEngineHost::SetCounterText(engine::ScanCounter counter, const std::u16string& text) {
-  PostToPage<ScanPageReports>(kScanPage, [counter, text = ToCString(text)](ScanPageReports& page) {
-    page.ReportCounter(counter, text);
+  const auto index = static_cast<size_t>(counter);
+  PostScanPanelValue([index, text = ToCString(text)](ScanPanelValues& values) {
+    if (index < values.Counters.size()) values.Counters[index] = text;
   });
 }
 

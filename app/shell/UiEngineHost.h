@@ -8,7 +8,10 @@
 
 #include "Framework.h"
 
+#include <array>
 #include <atomic>
+#include <mutex>
+#include <optional>
 #include <functional>
 #include <memory>
 #include <thread>
@@ -90,6 +93,21 @@ class UiEngineHost final : public engine::EngineHost {
   template <class Page, class Result>
   Result AskPage(int pageNumber, Result fallback, std::function<Result(Page&)> call);
 
+  // The scan panel's live values. A scan reports far faster than windows repaint, so
+  // only the latest value of each waits to be shown and the user interface never
+  // falls behind; a reset of the captions drops the values reported before it.
+  struct ScanPanelValues {
+    std::mutex Lock;
+    std::array<std::optional<CString>, 6> Counters;
+    std::optional<int> Progress;
+    std::optional<CString> Status;
+    bool Pending = false;
+    uint64_t Generation = 0;
+  };
+  template <class Update>
+  void PostScanPanelValue(Update update);
+
+  ScanPanelValues scanValues_;
   UiCallQueue queue_;
   engine::EngineContext* ctx_ = nullptr;
   std::thread worker_;
