@@ -516,45 +516,13 @@ int CKitCommandBar::OnTrackingKeyDown(UINT nKey)
 
 int CKitCommandBar::FindMnemonicInBar(UINT nKey, BOOL& bAmbiguous) const
 {
-    bAmbiguous = FALSE;
     const int nCount = m_controls.GetCount();
-    int nAmpersandMatch = -1;
-    int nFirstLetterMatch = -1;
-    BOOL bFirstLetterAmbiguous = FALSE;
+    std::vector<CKitControl*> walk;
     for (int nStep = 1; nStep <= nCount; ++nStep)
-    {
-        const int nIndex = ((m_nHot < 0 ? -1 : m_nHot) + nStep + nCount) % nCount;
-        CKitControl* pControl = m_controls.GetAt(nIndex);
-        if (!pControl->IsVisible() || !pControl->GetEnabled())
-            continue;
-        const CString strCaption = pControl->GetCaption();
-        if (strCaption.IsEmpty())
-            continue;
-        const int nAmpersand = strCaption.Find(L'&');
-        if (nAmpersand >= 0 && nAmpersand + 1 < strCaption.GetLength())
-        {
-            if (IsMnemonicKey(strCaption[nAmpersand + 1], nKey))
-            {
-                if (nAmpersandMatch >= 0)
-                {
-                    bAmbiguous = TRUE;
-                    return nAmpersandMatch;
-                }
-                nAmpersandMatch = nIndex;
-            }
-        }
-        else if (IsMnemonicKey(strCaption[0], nKey))
-        {
-            if (nFirstLetterMatch >= 0)
-                bFirstLetterAmbiguous = TRUE;
-            else
-                nFirstLetterMatch = nIndex;
-        }
-    }
-    if (nAmpersandMatch >= 0)
-        return nAmpersandMatch;
-    bAmbiguous = bFirstLetterAmbiguous;
-    return nFirstLetterMatch;
+        walk.push_back(m_controls.GetAt(((m_nHot < 0 ? -1 : m_nHot) + nStep + nCount) % nCount));
+    CKitControl* pFound = CKitControls::FindMnemonic(
+        walk, nKey, FALSE, [](CKitControl*) { return TRUE; }, bAmbiguous);
+    return pFound != nullptr ? pFound->GetIndex() : -1;
 }
 
 BOOL CKitCommandBar::Navigate(int nCode)

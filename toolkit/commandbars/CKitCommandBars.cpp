@@ -213,7 +213,7 @@ CCommandIconStore* CKitCommandBars::GetIconManager()
     return GetCommandIconStore();
 }
 
-void CKitCommandBars::LoadSettings(LPCTSTR lpszProfile)
+void CKitCommandBars::ExchangeProfileOptions(LPCTSTR lpszProfile, BOOL bLoading)
 {
     CWinApp* pApp = AfxGetApp();
     HKEY hAppKey = pApp != nullptr ? pApp->GetAppRegistryKey() : nullptr;
@@ -222,22 +222,7 @@ void CKitCommandBars::LoadSettings(LPCTSTR lpszProfile)
     CString strSection;
     strSection.Format(L"%s-Options", lpszProfile);
     {
-        CKitPropExchangeRegistry exchange(TRUE, hAppKey, strSection);
-        m_settings.ExchangeSettings(&exchange, TRUE);
-    }
-    ::RegCloseKey(hAppKey);
-}
-
-void CKitCommandBars::SaveSettings(LPCTSTR lpszProfile)
-{
-    CWinApp* pApp = AfxGetApp();
-    HKEY hAppKey = pApp != nullptr ? pApp->GetAppRegistryKey() : nullptr;
-    if (hAppKey == nullptr)
-        return;
-    CString strSection;
-    strSection.Format(L"%s-Options", lpszProfile);
-    {
-        CKitPropExchangeRegistry exchange(FALSE, hAppKey, strSection);
+        CKitPropExchangeRegistry exchange(bLoading, hAppKey, strSection);
         m_settings.ExchangeSettings(&exchange, TRUE);
     }
     ::RegCloseKey(hAppKey);
@@ -494,13 +479,9 @@ CPopupMouseTracker* CKitCommandBars::MouseTracker()
 
 CKitControl* CKitCommandBars::FindMnemonicControl(CKitCommandBar* pTarget, UINT nKey, BOOL& bAmbiguous) const
 {
-    bAmbiguous = FALSE;
     const int nUse = m_settings.m_nKeyboardCuesUse;
     const BOOL bAllBars = (nUse & 1) != 0;
     const BOOL bFirstLetters = (nUse & 4) == 0;
-    CKitControl* pAmpersandMatch = nullptr;
-    CKitControl* pFirstLetterMatch = nullptr;
-    BOOL bFirstLetterAmbiguous = FALSE;
 
     // The walk: the target bar from after its hot control, then (with bit 0)
     // the following visible bars in list order, round to the start.
@@ -528,41 +509,14 @@ CKitControl* CKitCommandBars::FindMnemonicControl(CKitCommandBar* pTarget, UINT 
     for (int i = 0; i <= nHot && i < pTargetControls->GetCount(); ++i)
         walk.push_back(pTargetControls->GetAt(i));
 
-    for (CKitControl* pControl : walk)
-    {
-        if (!pControl->IsVisible() || !pControl->GetEnabled() || !pControl->IsCaptionVisible())
-            continue;
-        const CString strCaption = pControl->GetCaption();
-        if (strCaption.IsEmpty())
-            continue;
-        const int nAmpersand = strCaption.Find(L'&');
-        if (nAmpersand >= 0 && nAmpersand + 1 < strCaption.GetLength())
-        {
-            if (IsMnemonicKey(strCaption[nAmpersand + 1], nKey))
-            {
-                if (pAmpersandMatch != nullptr)
-                {
-                    bAmbiguous = TRUE;
-                    return pAmpersandMatch;
-                }
-                pAmpersandMatch = pControl;
-            }
-            continue;
-        }
-        CKitCommandBar* pBar = pControl->GetParent();
-        const BOOL bFirstLetterBar = pBar != nullptr && (pBar == m_pMenuBar || pBar->GetTrackingMode() != 0);
-        if (bFirstLetters && bFirstLetterBar && IsMnemonicKey(strCaption[0], nKey))
-        {
-            if (pFirstLetterMatch != nullptr)
-                bFirstLetterAmbiguous = TRUE;
-            else
-                pFirstLetterMatch = pControl;
-        }
-    }
-    if (pAmpersandMatch != nullptr)
-        return pAmpersandMatch;
-    bAmbiguous = bFirstLetterAmbiguous;
-    return pFirstLetterMatch;
+    // First letters count on the menu bar and on a bar that tracks.
+    return CKitControls::FindMnemonic(
+        walk, nKey, TRUE,
+        [this, bFirstLetters](CKitControl* pControl) {
+            CKitCommandBar* pBar = pControl->GetParent();
+            return bFirstLetters && pBar != nullptr && (pBar == m_pMenuBar || pBar->GetTrackingMode() != 0);
+        },
+        bAmbiguous);
 }
 
 BOOL CKitCommandBars::RunMnemonic(UINT nKey)

@@ -83,8 +83,8 @@ public:
     CCommandBarDrawer* GetBarDrawer();
     CCommandIconStore* GetIconManager();
     CScreenTipContext* GetScreenTipContext() const { return m_pScreenTips; }
-    void LoadSettings(LPCTSTR lpszProfile);
-    void SaveSettings(LPCTSTR lpszProfile);
+    void LoadSettings(LPCTSTR lpszProfile) { ExchangeProfileOptions(lpszProfile, TRUE); }
+    void SaveSettings(LPCTSTR lpszProfile) { ExchangeProfileOptions(lpszProfile, FALSE); }
     // Where every bar was, in the profile sections of CBarLayoutStore; the
     // load relays the frame out.
     void SaveLayout(LPCTSTR lpszProfile, BOOL bChangedOnly = TRUE);
@@ -169,6 +169,8 @@ public:
     static void AFXAPI RunPopupLoop(CKitCommandBar* pPopup);
 
 private:
+    // The options in the application's key under "<profile>-Options".
+    void ExchangeProfileOptions(LPCTSTR lpszProfile, BOOL bLoading);
     void ReleaseBars();
     CPopupMouseTracker* MouseTracker();
     CKitControl* FindMnemonicControl(CKitCommandBar* pTarget, UINT nKey, BOOL& bAmbiguous) const;

@@ -3,6 +3,7 @@
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBar.h"
 #include "CKitCommandBars.h"
+#include "CCommandShortcuts.h"
 #include "FoundationLinks.h"
 #include "core/ControlLayout.h"
 
@@ -119,6 +120,47 @@ CKitControl* CKitControls::AddFromMenuItem(HMENU hMenu, int nPosition)
     Insert(pControl, -1);
     pControl->DelayLayoutParent();
     return pControl;
+}
+
+CKitControl* CKitControls::FindMnemonic(const std::vector<CKitControl*>& walk, UINT nKey, BOOL bShownCaptionsOnly,
+                                       const std::function<BOOL(CKitControl*)>& firstLetterAllowed,
+                                       BOOL& bAmbiguous)
+{
+    bAmbiguous = FALSE;
+    CKitControl* pAmpersandMatch = nullptr;
+    CKitControl* pFirstLetterMatch = nullptr;
+    BOOL bFirstLetterAmbiguous = FALSE;
+    for (CKitControl* pControl : walk)
+    {
+        if (!pControl->IsVisible() || !pControl->GetEnabled() || (bShownCaptionsOnly && !pControl->IsCaptionVisible()))
+            continue;
+        const CString strCaption = pControl->GetCaption();
+        if (strCaption.IsEmpty())
+            continue;
+        const int nAmpersand = strCaption.Find(L'&');
+        if (nAmpersand >= 0 && nAmpersand + 1 < strCaption.GetLength())
+        {
+            if (!IsMnemonicKey(strCaption[nAmpersand + 1], nKey))
+                continue;
+            if (pAmpersandMatch != nullptr)
+            {
+                bAmbiguous = TRUE;
+                return pAmpersandMatch;
+            }
+            pAmpersandMatch = pControl;
+            continue;
+        }
+        if (!IsMnemonicKey(strCaption[0], nKey) || !firstLetterAllowed(pControl))
+            continue;
+        if (pFirstLetterMatch != nullptr)
+            bFirstLetterAmbiguous = TRUE;
+        else
+            pFirstLetterMatch = pControl;
+    }
+    if (pAmpersandMatch != nullptr)
+        return pAmpersandMatch;
+    bAmbiguous = bFirstLetterAmbiguous;
+    return pFirstLetterMatch;
 }
 
 CKitCommandBars* CKitControls::GetCommandBars() const

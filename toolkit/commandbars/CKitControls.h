@@ -7,6 +7,7 @@
 
 #include "CKitControl.h"
 
+#include <functional>
 #include <vector>
 
 class CKitCommandBars;
@@ -61,6 +62,14 @@ public:
     // (+1 or -1), wrapping once; -1 when there is none.
     int GetNextIndex(int nStart, int nStep, BOOL bSkipFlagged = TRUE, BOOL bSkipTemporary = FALSE,
                      BOOL bSkipPersonalized = TRUE) const;
+    // The control whose mnemonic (the letter after "&", else the first
+    // letter) matches the key, walking the controls in the given order over
+    // the visible, enabled ones with a caption (only shown captions with
+    // bShownCaptionsOnly). The first "&" match wins, a second one makes it
+    // ambiguous; without one, the first first-letter match where allowed,
+    // any further one ambiguous. Null when none matches.
+    static CKitControl* FindMnemonic(const std::vector<CKitControl*>& walk, UINT nKey, BOOL bShownCaptionsOnly,
+                                     const std::function<BOOL(CKitControl*)>& firstLetterAllowed, BOOL& bAmbiguous);
     // Controls without hide flags; not strict ignores "no room".
     int CountVisible(BOOL bStrict = TRUE) const;
 

@@ -2,6 +2,8 @@
 
 #include "window/CWinThread.h"
 
+#include <vector>
+
 void PumpMessages()
 {
     MSG msg;
@@ -71,4 +73,30 @@ void ClickAt(POINT ptScreen)
     inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(3, inputs, sizeof(INPUT));
     PumpFor(200);
+}
+
+void DragWithMouse(POINT from, POINT to, int nSteps)
+{
+    std::vector<INPUT> inputs;
+    auto move = [&](int x, int y) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dx = static_cast<LONG>(x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+        input.mi.dy = static_cast<LONG>(y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        inputs.push_back(input);
+    };
+    auto button = [&](DWORD dwFlags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = dwFlags;
+        inputs.push_back(input);
+    };
+    move(from.x, from.y);
+    button(MOUSEEVENTF_LEFTDOWN);
+    for (int i = 1; i <= nSteps; ++i)
+        move(from.x + (to.x - from.x) * i / nSteps, from.y + (to.y - from.y) * i / nSteps);
+    button(MOUSEEVENTF_LEFTUP);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpFor(500);
 }

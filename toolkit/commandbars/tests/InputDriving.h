@@ -17,3 +17,7 @@ void PumpThroughFramesFor(DWORD ms);
 void PressKey(WORD nKey);
 // A left click at the screen point.
 void ClickAt(POINT ptScreen);
+// The left button pressed at one point, moved in steps to another and
+// released, sent in one batch so that a tracking loop finds the whole
+// gesture in its queue.
+void DragWithMouse(POINT from, POINT to, int nSteps);

@@ -165,35 +165,6 @@ TEST_F(KitFrameGallery, RemovedBarLeavesItsDockBarsRows)
     EXPECT_EQ(WindowRectOf(*m_pDockBars[1]).Height(), 0);
 }
 
-namespace
-{
-// One batch, so that the drag loop finds the whole gesture in its queue.
-void DragWithMouse(POINT from, POINT to, int nSteps)
-{
-    std::vector<INPUT> inputs;
-    auto move = [&](int x, int y) {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = static_cast<LONG>(x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
-        input.mi.dy = static_cast<LONG>(y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        inputs.push_back(input);
-    };
-    auto button = [&](DWORD dwFlags) {
-        INPUT input = {};
-        input.type = INPUT_MOUSE;
-        input.mi.dwFlags = dwFlags;
-        inputs.push_back(input);
-    };
-    move(from.x, from.y);
-    button(MOUSEEVENTF_LEFTDOWN);
-    for (int i = 1; i <= nSteps; ++i)
-        move(from.x + (to.x - from.x) * i / nSteps, from.y + (to.y - from.y) * i / nSteps);
-    button(MOUSEEVENTF_LEFTUP);
-    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    PumpFor(500);
-}
-} // namespace
 
 TEST_F(KitFrameGallery, BarDraggedByItsGripperFromTheTopToTheLeftSide)
 {
