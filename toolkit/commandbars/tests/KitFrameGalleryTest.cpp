@@ -7,6 +7,7 @@
 #include "CKitCommandBar.h"
 #include "CKitCommandBars.h"
 #include "CKitFrameWnd.h"
+#include "CKitMenuBar.h"
 #include "CKitDockBar.h"
 #include "CKitStatusBar.h"
 #include "CKitStatusBarPaneWnd.h"
@@ -163,6 +164,33 @@ TEST_F(KitFrameGallery, RemovedBarLeavesItsDockBarsRows)
     EXPECT_TRUE(m_pDockBars[1]->GetRows().Rows().empty());
     Layout();  // lays out no dangling bar
     EXPECT_EQ(WindowRectOf(*m_pDockBars[1]).Height(), 0);
+}
+
+TEST_F(KitFrameGallery, EveryFrameSideHoldsABar)
+{
+    CKitCommandBar* pBottom = MakeBar(L"Bottom", 400, {L"&Find", L"&Filter"}, kBarStyleGripper);
+    CKitCommandBar* pRight = MakeBar(L"Right", 410, {L"&Up", L"&Down"}, kBarStyleGripper);
+    ASSERT_TRUE(m_pBars->DockCommandBar(pBottom, nullptr, CKitCommandBars::kDockBottom));
+    ASSERT_TRUE(m_pBars->DockCommandBar(pRight, nullptr, CKitCommandBars::kDockRight));
+    CRect rcLeft = WindowRectOf(*m_pDockBars[2]);
+    rcLeft = CRect(rcLeft.left, rcLeft.top + 10, rcLeft.left + 20, rcLeft.top + 90);
+    m_pDockBars[2]->DockCommandBar(m_pRecovery, &rcLeft);
+    m_pFrame->SetForegroundWindow();
+    Layout();
+    const CKitCommandBar* pOnSide[4] = {m_pStandard, pBottom, m_pRecovery, pRight};
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_GE(m_pDockBars[i]->FindBar(const_cast<CKitCommandBar*>(pOnSide[i])), 0) << i;
+        const CRect rcDock = WindowRectOf(*m_pDockBars[i]);
+        EXPECT_GT(rcDock.Width(), 0) << i;
+        EXPECT_GT(rcDock.Height(), 0) << i;
+    }
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    EXPECT_EQ(WindowRectOf(*m_pDockBars[3]).right, rcClient.right) << "the right side at the frame's edge";
+    EXPECT_LE(WindowRectOf(*m_pDockBars[1]).bottom, WindowRectOf(m_statusBar).top) << "the bottom side above the status bar";
+    EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_sides.bmp"));
 }
 
 
@@ -415,13 +443,107 @@ TEST_F(KitFrameGallery, PaneWindowSitsInsideItsPaneAndPanesGiveTips)
 
 namespace
 {
-// What a thread timer does once a popup menu is up: a screenshot, then a key.
+LRESULT CALLBACK MdiChildProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefMDIChildProcW(hWnd, nMessage, wParam, lParam);
+}
+
+// A document window of the MDI client with the given frame style.
+HWND CreateMdiChild(HWND hClient, DWORD dwStyle)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = MdiChildProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"PelmoGalleryDocument";
+    ::RegisterClassW(&wc);  // already there on a second call
+    MDICREATESTRUCTW create = {};
+    create.szClass = wc.lpszClassName;
+    create.szTitle = L"Document";
+    create.hOwner = wc.hInstance;
+    create.x = create.y = 10;
+    create.cx = 200;
+    create.cy = 120;
+    create.style = dwStyle;
+    return reinterpret_cast<HWND>(::SendMessageW(hClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+}
+} // namespace
+
+TEST_F(KitFrameGallery, MaximizedMdiChildShowsItsWindowButtonsOnTheMenuBar)
+{
+    // The frame's free area holds an MDI client, as a multi-document frame's;
+    // its children keep the styles they are given.
+    CLIENTCREATESTRUCT client = {};
+    HWND hClient = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                     WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | MDIS_ALLCHILDSTYLES,
+                                     0, 0, 100, 100, m_pFrame->m_hWnd, reinterpret_cast<HMENU>(AFX_IDW_PANE_FIRST),
+                                     ::GetModuleHandleW(nullptr), &client);
+    ASSERT_NE(hClient, nullptr);
+    auto* pMenuBar = dynamic_cast<CKitMenuBar*>(m_pBars->CreateMenuBar(L"Menu Bar", 128));
+    ASSERT_NE(pMenuBar, nullptr);
+    Layout();
+    CKitControls* pControls = pMenuBar->GetControls();
+    auto windowButtons = [&] {
+        std::vector<int> ids;
+        for (int i = 0; i < pControls->GetCount(); ++i)
+            if (pControls->GetAt(i)->GetId() >= kMdiCloseId && pControls->GetAt(i)->GetId() <= kMdiSystemMenuId)
+                ids.push_back(pControls->GetAt(i)->GetId());
+        return ids;
+    };
+    auto screenCentre = [&](int nId) {
+        CRect rc = pControls->FindControl(nId)->GetRect();
+        pMenuBar->ClientToScreen(&rc);
+        return rc.CenterPoint();
+    };
+
+    HWND hDocument = CreateMdiChild(hClient, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_NE(hDocument, nullptr);
+    PumpFor(100);
+    EXPECT_TRUE(windowButtons().empty()) << "a child that is not maximized";
+    ::SendMessageW(hClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(hDocument), 0);
+    ASSERT_TRUE(PumpUntil([&] { return windowButtons().size() == 3; }));
+    EXPECT_EQ(windowButtons(), (std::vector<int>{kMdiMinimizeId, kMdiRestoreId, kMdiCloseId}));
+    Layout();
+    CRect rcBar;
+    pMenuBar->GetClientRect(&rcBar);
+    const CRect rcClose = pControls->FindControl(kMdiCloseId)->GetRect();
+    EXPECT_GE(rcClose.right, rcBar.right - 8) << "at the far end of the bar";
+    EXPECT_LT(pControls->FindControl(kMdiRestoreId)->GetRect().right, rcClose.left + 1);
+    EXPECT_EQ(pControls->GetAt(0)->GetCaption(), CString(L"&File")) << "the titles stay first";
+    EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_mdi.bmp"));
+
+    m_pFrame->SetForegroundWindow();
+    PumpFor(100);
+    ClickAt(screenCentre(kMdiRestoreId));
+    EXPECT_TRUE(PumpUntil([&] { return windowButtons().empty(); })) << "restoring the child removes them";
+    BOOL bMaximized = TRUE;
+    ::SendMessageW(hClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&bMaximized));
+    EXPECT_FALSE(bMaximized);
+
+    HWND hFixed = CreateMdiChild(hClient, (WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX) | WS_VISIBLE);
+    ASSERT_NE(hFixed, nullptr);
+    ::SendMessageW(hClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(hFixed), 0);
+    ASSERT_TRUE(PumpUntil([&] { return windowButtons().size() == 2; })) << windowButtons().size();
+    EXPECT_EQ(windowButtons(), (std::vector<int>{kMdiRestoreId, kMdiCloseId})) << "no minimize box, no button";
+    Layout();
+    ClickAt(screenCentre(kMdiCloseId));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hFixed); })) << "the close button closes the active child";
+}
+
+namespace
+{
+// What a thread timer does once a popup menu is up: a screenshot, the
+// shortcut text shown beside the Recover item, then a key, or a quit as a
+// closing application's when there is no key.
 struct PopupScript
 {
     HWND hFrame = nullptr;
     WORD nKey = 0;
     const wchar_t* pszShot = nullptr;
+    CKitCommandBar* pPopup = nullptr;
     bool bRan = false;
+    CString strShortcut;
 };
 PopupScript g_popupScript;
 
@@ -431,6 +553,13 @@ void CALLBACK RunPopupScript(HWND, UINT, UINT_PTR nTimer, DWORD)
     g_popupScript.bRan = true;
     if (g_popupScript.pszShot != nullptr)
         CaptureWindowToBmp(g_popupScript.hFrame, g_popupScript.pszShot);
+    if (CKitControl* pRecover = g_popupScript.pPopup->GetControls()->FindControl(kIdRecover))
+        g_popupScript.strShortcut = pRecover->GetShortcutText();
+    if (g_popupScript.nKey == 0)
+    {
+        ::PostQuitMessage(9);
+        return;
+    }
     INPUT inputs[2] = {};
     inputs[0].type = INPUT_KEYBOARD;
     inputs[0].ki.wVk = g_popupScript.nKey;
@@ -442,30 +571,42 @@ void CALLBACK RunPopupScript(HWND, UINT, UINT_PTR nTimer, DWORD)
 
 TEST_F(KitFrameGallery, PopupMenuReturnsTheChosenCommandWithItsShortcutShown)
 {
+    // Recover's text has no shortcut of its own: the loaded table gives it.
+    ASSERT_NE(m_pBars->GetKeyboardShortcuts()->LoadAcceleratorResource(128), nullptr);
     HMENU hMenu = ::CreatePopupMenu();
     ::AppendMenuW(hMenu, MF_STRING, 200, L"&Open\tCtrl+O");
-    ::AppendMenuW(hMenu, MF_STRING, kIdRecover, L"&Recover\tCtrl+R");
+    ::AppendMenuW(hMenu, MF_STRING, kIdRecover, L"&Recover");
     m_pFrame->SetForegroundWindow();
     PumpFor(100);
     const CPoint at = WindowRectOf(*m_pFrame).CenterPoint();
     struct Case
     {
-        WORD nKey;
+        WORD nKey;  // 0: the application quits while the menu is up
         int nExpected;
         const wchar_t* pszShot;
     };
     const Case cases[] = {
         {'R', kIdRecover, L"kit_frame_popup.bmp"},  // the mnemonic chooses
         {VK_ESCAPE, 0, nullptr},                    // dismissed: nothing chosen
+        {0, 0, nullptr},                            // the quit ends the menu
     };
     for (const Case& c : cases)
     {
-        g_popupScript = {m_pFrame->m_hWnd, c.nKey, c.pszShot, false};
+        CKitCommandBar* pPopup = CKitCommandBars::NewPopupBar(m_pBars);
+        ASSERT_TRUE(pPopup->FillFromMenu(hMenu, TRUE));
+        g_popupScript = {m_pFrame->m_hWnd, c.nKey, c.pszShot, pPopup, false, CString()};
         ::SetTimer(nullptr, 0, 400, RunPopupScript);
-        const int nResult = CKitCommandBars::RunPopupMenu(hMenu, TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, m_pFrame,
-                                                          nullptr, nullptr, m_pBars);
+        const int nResult = CKitCommandBars::RunPopupBar(pPopup, TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y, m_pFrame,
+                                                         nullptr, nullptr);
+        pPopup->InternalRelease();
         EXPECT_TRUE(g_popupScript.bRan);
         EXPECT_EQ(nResult, c.nExpected) << c.nKey;
+        EXPECT_EQ(g_popupScript.strShortcut, CString(L"Ctrl+R")) << c.nKey;
+        MSG msg = {};
+        const BOOL bQuit = ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        EXPECT_EQ(bQuit, c.nKey == 0) << "the quit is left for the application's loop";
+        if (bQuit)
+            EXPECT_EQ(msg.wParam, 9u);
     }
     EXPECT_TRUE(m_pFrame->m_commands.empty()) << "a returned command is not sent";
     ::DestroyMenu(hMenu);
