@@ -78,6 +78,15 @@ TEST_F(ConverterDriver, LongInputComesBackInPiecesWhole)
     EXPECT_EQ(Read("long.rtf"), "{\\rtf1\\ansi " + text + "}");
 }
 
+TEST_F(ConverterDriver, CountsBeyondTheBufferAreRefusedAndEmptyOnesGoOn)
+{
+    // The stand-in reports what the write callback answered to 0, to one byte more
+    // than the buffer and to -5; nothing of the refused counts reached the file.
+    Write("odd.doc", "#sizes");
+    EXPECT_EQ(Convert("MSWord8", "RTF", "odd.doc", "odd.rtf"), 0);
+    EXPECT_EQ(Read("odd.rtf"), "{\\rtf1 1 -1 -1}");
+}
+
 TEST_F(ConverterDriver, RtfInputIsRecognisedByItsFirstBytes)
 {
     Write("already.rtf", "{\\rtf1 fine}");

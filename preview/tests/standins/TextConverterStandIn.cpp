@@ -96,6 +96,16 @@ __declspec(dllexport) long WINAPI ForeignToRtf32(HANDLE fileName, void*, HANDLE 
     }
     std::fclose(input);
     rtf += "}";
+    // A file beginning "#sizes" asks how the driver takes counts a converter should
+    // not give: nothing at all, more than its buffer, less than nothing. The answers
+    // are written back as the document's text.
+    if (rtf.compare(12, 6, "#sizes") == 0)
+    {
+        const long empty = output(0, 0);
+        const long beyond = output(static_cast<int>(::GlobalSize(buffer)) + 1, 0);
+        const long negative = output(-5, 0);
+        rtf = "{\\rtf1 " + std::to_string(empty) + " " + std::to_string(beyond) + " " + std::to_string(negative) + "}";
+    }
     // Handed back in pieces of 100 bytes, as a converter fills its buffer.
     for (size_t done = 0; done < rtf.size(); done += 100)
     {
