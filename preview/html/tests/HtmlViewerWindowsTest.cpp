@@ -2,6 +2,9 @@
 // picture, a remote picture, a link and a form, shown by the own renderer in the
 // custom viewer; hit testing over the link, a click that navigates, pixels sampled,
 // and screenshots written beside the test results.
+// Winsock 2 before the framework pulls in <windows.h>.
+#include <winsock2.h>
+
 #include "Framework.h"
 
 #include <gtest/gtest.h>
@@ -412,6 +415,67 @@ TEST_F(HtmlViewerWindowsTest, WithoutTheBrowserControlHtmlFilesUseTheOwnRenderer
     // The default loader serves only the program's resources, and the program has none.
     EXPECT_FALSE(preview::DefaultHtmlResourceLoader().FetchPage(u"res://page.html").has_value());
     EXPECT_FALSE(preview::DefaultHtmlResourceLoader().FetchImage(u"file://C:\\x.gif").has_value());
+}
+
+TEST_F(HtmlViewerWindowsTest, ARecoveredPageWithRemoteResourcesLoadsNothingFromTheNetwork)
+{
+    // A server of our own on the loopback address: the page's picture, background
+    // and table background point at it, and not one connection may arrive; a second
+    // picture lies on a network share and is not fetched either.
+    WSADATA wsa{};
+    ASSERT_EQ(::WSAStartup(MAKEWORD(2, 2), &wsa), 0);
+    SOCKET server = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    ASSERT_NE(server, INVALID_SOCKET);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    int length = sizeof(address);
+    ASSERT_EQ(::getsockname(server, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    ASSERT_EQ(::listen(server, 4), 0);
+    const std::string host = "127.0.0.1:" + std::to_string(::ntohs(address.sin_port));
+    WriteText(s_folder + L"\\remote.html",
+              "<title>Remote parts</title><body background=\"http://" + host + "/bg.gif\">"
+              "<img src=\"http://" + host + "/a.gif\"> <img src=\"file://\\\\127.0.0.1\\share\\b.png\">"
+              "<table background=\"http://" + host + "/c.jpg\"><tr><td>cell</table>"
+              "<a href=\"http://" + host + "/page.html\">away</a></body>");
+
+    CTestPreviewDocument document;
+    document.m_session.PreviewFilePath = (s_folder + L"\\remote.html").c_str();
+    CCreateContext context;
+    context.m_pCurrentDoc = &document;
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), L"remote", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
+                                nullptr));
+    auto* viewer = new CCustomHTMLViewer;
+    ASSERT_TRUE(viewer->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 380, 260), &parent, 0xE900,
+                               &context));
+    HWND status = ::FindWindowExW(viewer->GetSafeHwnd(), nullptr, STATUSCLASSNAMEW, nullptr);
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return StatusText(status).rfind(L"Ready, items:", 0) == 0; })) << StatusText(status);
+    Pump(500);  // time a loader would have had to connect
+
+    preview::CMiniBrowser& browser = *viewer->GetBrowser();
+    int images = 0;
+    for (const auto& e : browser.Document().Elements())
+        if (e->kind == preview::kElementImage)
+        {
+            ++images;
+            preview::CBrowserImage* image = browser.Document().Images().GetImage(e->image);
+            ASSERT_NE(image, nullptr);
+            const std::u16string& url = image->GetUrl();
+            EXPECT_FALSE(image->MayFetch()) << std::string(url.begin(), url.end());
+            EXPECT_TRUE(image->IsPlaceholder());
+        }
+    EXPECT_EQ(images, 2);
+    fd_set pending;
+    FD_ZERO(&pending);
+    FD_SET(server, &pending);
+    timeval none{0, 0};
+    EXPECT_EQ(::select(0, &pending, nullptr, nullptr, &none), 0) << "a connection reached the server";
+    parent.DestroyWindow();
+    ::closesocket(server);
+    ::WSACleanup();
 }
 
 TEST_F(HtmlViewerWindowsTest, ThePreviewPaneShowsHtmlPagesInTheOwnRenderer)

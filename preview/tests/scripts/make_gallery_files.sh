@@ -18,7 +18,9 @@ head -c 10000 /dev/zero > ziproot/docs/guide.txt
 (cd ziproot && zip -D -q ../bundle.zip readme.txt docs/guide.txt)
 convert -size 100x50 xc:'#00C000' photo.png
 # The same picture in the other formats the image view decodes, and an icon.
-for format in jpg bmp tif; do convert photo.png "photo.$format"; done
+for format in jpg bmp tif gif; do convert photo.png "photo.$format"; done
+# A wireless bitmap, one bit a pixel: a black band over white.
+convert -size 16x8 xc:white -fill black -draw 'rectangle 0,0 15,3' mark.wbmp
 convert -size 32x32 xc:'#FF8000' badge.ico
 convert photo.png -type Palette photo.pcx
 echo first > cabroot/a.txt
