@@ -9,7 +9,8 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows --target PelmoRecovery -j "$(nproc)"
 
 program=build/windows/app/PelmoRecovery.exe
-export WINEPREFIX="$PWD/build/windows/wineprefix" WINEDEBUG=-all
+# A prefix of the caller's choice is kept (the trap below ends its Wine server).
+export WINEPREFIX="${WINEPREFIX:-$PWD/build/windows/wineprefix}" WINEDEBUG=-all
 if [ -n "${DISPLAY:-}" ]; then
   exec cmake/wine-run.sh "$program" "$@"
 fi

@@ -1,6 +1,6 @@
 // The results page of the real PelmoRecovery.exe under Wine, reached through a
-// Quick Scan snapshot that the engine makes of a fixture drive and names on the
-// command line, then driven as a user would: folders and files ticked by clicks
+// snapshot that the engine makes of a fixture drive and names on the command line,
+// or through the mode, drive and scan pages, then driven as a user would: folders and files ticked by clicks
 // on their boxes, Recover, the folder browser, the save dialog. Every saved file
 // is compared with the fixture's original bytes.
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -145,12 +146,21 @@ class ResultsSession {
     return frame_ != nullptr && FindResultsPage();
   }
 
+  // The program started without a snapshot, on its mode page.
+  bool Launch() {
+    if (!program_.Start()) return false;
+    frame_ = WaitForFrame();
+    return frame_ != nullptr && WaitForWindow([&] { return Shown(); }) != nullptr;
+  }
+
   // From the start to the scan page: the mode on the mode page, the drive on the drive
   // page and Next there. The scan page, or null.
   HWND ReachScanPage(int modeCommand, wchar_t letter) {
-    if (!program_.Start()) return nullptr;
-    frame_ = WaitForFrame();
-    if (frame_ == nullptr) return nullptr;
+    return Launch() ? ScanPageFromModePage(modeCommand, letter) : nullptr;
+  }
+
+  // The same road from the mode page already shown.
+  HWND ScanPageFromModePage(int modeCommand, wchar_t letter) {
     HWND modePage = WaitForWindow([&] { return Shown(); });
     Press(modePage, modeCommand);
     HWND driveTree = WaitForWindow([&] {
@@ -173,12 +183,30 @@ class ResultsSession {
     Press(drivePage, ID_PAGE_NEXT);
     return WaitForWindow([&] { return Shown() != drivePage ? Shown() : nullptr; });
   }
+
+  // From the results page back to the mode page: Home there leads to the scan page,
+  // Home there to the mode page.
+  bool ReturnToModePage() {
+    HWND results = Shown();
+    Press(results, ID_PAGE_HOME);
+    HWND scanPage = WaitForWindow([&] { return Shown() != results ? Shown() : nullptr; });
+    if (scanPage == nullptr) return false;
+    Press(scanPage, ID_PAGE_HOME);
+    return WaitForWindow([&] {
+      HWND page = Shown();
+      return page != scanPage && page != nullptr && FindDescendantById(page, ID_MODE_QUICK_SCAN) != nullptr ? page
+                                                                                                           : nullptr;
+    }) != nullptr;
+  }
   HWND Shown() const { return ::GetDlgItem(frame_, kShownPageId); }
   static void Press(HWND page, int id) { ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
-  // The whole road of a Quick Scan: the scan's end message answered, the results page found.
-  bool StartThroughScan(wchar_t letter) {
-    HWND scanPage = ReachScanPage(ID_MODE_QUICK_SCAN, letter);
+  // The whole road of a Quick Scan from the start: the scan's end message answered,
+  // the results page found.
+  bool StartThroughScan(wchar_t letter) { return Launch() && QuickScanFromModePage(letter); }
+
+  bool QuickScanFromModePage(wchar_t letter) {
+    HWND scanPage = ScanPageFromModePage(ID_MODE_QUICK_SCAN, letter);
     if (scanPage == nullptr) return false;
     Press(scanPage, ID_PAGE_NEXT);
     // The scan ends with its message over the results page (the engine may tell of
@@ -264,6 +292,8 @@ class ResultsSession {
     return (::SendMessageW(list_, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK) >> 12) == 2;
   }
   bool ClickRowBox(int row) const {
+    ::SendMessageW(list_, LVM_ENSUREVISIBLE, row, FALSE);
+    ::Sleep(100);
     RemoteMemory memory(program_.Id(), sizeof(LVHITTESTINFO) + sizeof(RECT));
     RECT bounds{};
     bounds.left = LVIR_BOUNDS;
@@ -723,19 +753,62 @@ INSTANTIATE_TEST_SUITE_P(Drives, WholeVolume,
 
 // ---- The whole road: mode, drive, scan, results, save ------------------------------------------
 
-TEST(FullRoad, QuickScanOfADriveThenADeletedFolderSavedFromTheResultsPage) {
+// The saved copy of a fixture file: at its path below the target; a deleted FAT entry
+// without a long name has lost its first character, which the program shows as "x".
+std::wstring SavedCopy(const std::wstring& target, const std::wstring& volumePath, bool fat) {
+  const std::wstring exact = SavedPath(target, volumePath);
+  if (!fat || ::GetFileAttributesW(exact.c_str()) != INVALID_FILE_ATTRIBUTES) return exact;
+  std::wstring renamed = exact;
+  renamed[renamed.find_last_of(L'\\') + 1] = L'x';
+  return renamed;
+}
+
+// One program start for the three file systems: each drive's Quick Scan through the
+// scan page, its deleted folder and two live root files ticked and saved onto C:.
+TEST(FullRoad, QuickScanOfEachDriveThenADeletedFolderAndTwoFilesSavedByteForByte) {
   ResultsSession s;
-  ASSERT_TRUE(s.StartThroughScan(L'E')) << "the road to the results page did not end there";
-  HTREEITEM old = s.Item(L"Old Projects");
-  ASSERT_NE(old, nullptr);
-  Screenshot(s.Frame(), L"road-results-page");
-  ASSERT_TRUE(s.ClickTreeBox(old));
-  EXPECT_EQ(s.State(old), 1);
-  const std::wstring target = TempPath(L"pelmo-results-road");
-  EXPECT_EQ(s.SaveTickedInto(target), kSaved);
-  EXPECT_TRUE(ReadAll(target + L"\\Old Projects\\Sub Folder\\xata.bin") ==
-              Original(L"standard-fat16", L"/Old Projects/Sub Folder/data.bin"));
-  EXPECT_TRUE(ReadAll(target + L"\\Old Projects\\xlan.txt") == Original(L"standard-fat16", L"/Old Projects/plan.txt"));
+  ASSERT_TRUE(s.Launch());
+  for (const VolumeCase& volume : {VolumeCase{"Fat16", u"E:\\", L"standard-fat16"},
+                                   VolumeCase{"Fat32", u"F:\\", L"standard-fat32"},
+                                   VolumeCase{"Ntfs", u"G:\\", L"standard-ntfs"}}) {
+    SCOPED_TRACE(volume.name);
+    const wchar_t letter = static_cast<wchar_t>(volume.root[0]);
+    const bool fat = volume.name[0] == 'F';
+    ASSERT_TRUE(s.QuickScanFromModePage(letter)) << "the road to the results page did not end there";
+    for (const wchar_t* folder : {L"Root", L"Documents", L"Reports", L"Old Projects", L"Sub Folder"})
+      EXPECT_NE(s.Item(folder), nullptr) << "not in the tree: " << std::string(folder, folder + wcslen(folder));
+    HTREEITEM old = s.Item(L"Old Projects");
+    HTREEITEM root = s.Item(L"Root");
+    ASSERT_NE(old, nullptr);
+    ASSERT_TRUE(s.ClickTreeBox(old));
+    EXPECT_EQ(s.State(old), 1);
+    s.Choose(root);
+    for (const wchar_t* name : {L"README.TXT", L"Long File Name With Spaces.txt"}) {
+      const int row = s.Row(name);
+      ASSERT_GE(row, 0);
+      ASSERT_TRUE(s.ClickRowBox(row));
+      EXPECT_TRUE(s.RowChecked(row));
+      // Scrolled into view, both rows may sit at one point: two clicks, not a double click.
+      ::Sleep(::GetDoubleClickTime() + 100);
+    }
+    EXPECT_EQ(s.State(root), 2) << "some of the root ticked";
+    if (letter == L'G') Screenshot(s.Frame(), L"road-results-page-ntfs");
+
+    const std::wstring target = TempPath(std::wstring(L"pelmo-road-") + volume.image);
+    EXPECT_EQ(s.SaveTickedInto(target), kSaved);
+    size_t expected = 2;
+    for (const std::wstring path : {std::wstring(L"/README.TXT"), std::wstring(L"/Long File Name With Spaces.txt")})
+      EXPECT_TRUE(ReadAll(SavedPath(target, path)) == Original(volume.image, path))
+          << "saved differently or missing: " << std::string(path.begin(), path.end());
+    for (const ManifestFile& file : ManifestFiles(volume.image)) {
+      if (file.path.rfind(L"/Old Projects/", 0) != 0) continue;
+      ++expected;
+      EXPECT_TRUE(ReadAll(SavedCopy(target, file.path, fat)) == Original(volume.image, file.path))
+          << "saved differently or missing: " << std::string(file.path.begin(), file.path.end());
+    }
+    EXPECT_EQ(FilesBelow(target), expected) << "only what was ticked is saved";
+    ASSERT_TRUE(s.ReturnToModePage()) << "Home did not lead back to the mode page";
+  }
 }
 
 // ---- File Trace through the scan page: hits saved begin with the original bytes ------------------
@@ -744,6 +817,18 @@ std::string HostFile(const char* name) {
   std::wstring path = Widen(RESULTS_DRIVES_DIR) + L"/../../../scan/tests/drives/" + Widen(name);
   std::replace(path.begin(), path.end(), L'/', L'\\');
   return ReadAll(path);
+}
+
+// Whether a file of the folder begins with `start`.
+bool SomeFileBeginsWith(const std::wstring& folder, const std::string& start) {
+  bool found = false;
+  WIN32_FIND_DATAW entry{};
+  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  do found = found || ReadAll(folder + L"\\" + entry.cFileName).compare(0, start.size(), start) == 0;
+  while (::FindNextFileW(search, &entry));
+  ::FindClose(search);
+  return found;
 }
 
 TEST(FileTraceRoad, HitsFoundBeforeStopAreSavedWithTheOriginalBytesAtTheirStart) {
@@ -782,18 +867,53 @@ TEST(FileTraceRoad, HitsFoundBeforeStopAreSavedWithTheOriginalBytesAtTheirStart)
   const std::string picture = HostFile("picture.png");
   const std::string paper = HostFile("paper.pdf");
   ASSERT_NE(picture, "<missing>");
-  bool pictureFound = false, paperFound = false;
-  WIN32_FIND_DATAW found{};
-  HANDLE search = ::FindFirstFileW((target + L"\\*").c_str(), &found);
-  ASSERT_NE(search, INVALID_HANDLE_VALUE);
-  do {
-    const std::string bytes = ReadAll(target + L"\\" + found.cFileName);
-    pictureFound = pictureFound || bytes.compare(0, picture.size(), picture) == 0;
-    paperFound = paperFound || bytes.compare(0, paper.size(), paper) == 0;
-  } while (::FindNextFileW(search, &found));
-  ::FindClose(search);
-  EXPECT_TRUE(pictureFound) << "no saved hit begins with the picture's bytes";
-  EXPECT_TRUE(paperFound) << "no saved hit begins with the paper's bytes";
+  EXPECT_TRUE(SomeFileBeginsWith(target, picture)) << "no saved hit begins with the picture's bytes";
+  EXPECT_TRUE(SomeFileBeginsWith(target, paper)) << "no saved hit begins with the paper's bytes";
+}
+
+// ---- File Trace through a snapshot: the engine's "R" snapshot of the carving drive -------------
+
+TEST(FileTraceSnapshot, LoadsItsHitsAndASavedHitBeginsWithTheOriginalBytes) {
+  std::wstring folder = ProgramPath();
+  folder.resize(folder.find_last_of(L'\\') + 1);
+  const std::wstring snapshot = TempPath(L"Pelmo Results Trace.vbrx");
+  // The picture and the paper lie in the first 16,400 sectors of drive H:.
+  ASSERT_EQ(MakeFileTraceSnapshot(u"H:\\", {u".png", u".pdf"}, 32767, std::u16string(folder.begin(), folder.end()),
+                                  snapshot),
+            L"");
+  ResultsSession s;
+  ASSERT_TRUE(s.Start(snapshot)) << "the results page with the snapshot's hits did not come";
+  HWND header = reinterpret_cast<HWND>(::SendMessageW(s.List(), LVM_GETHEADER, 0, 0));
+  EXPECT_EQ(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 3) << "the File Trace columns";
+  HTREEITEM root = s.Item(L"Root");
+  ASSERT_NE(root, nullptr);
+  // The hits sit in their type folders below Root (a type's folder and its extension's
+  // folder list the same hits): two files, the picture and the paper.
+  std::set<std::wstring> folders, hits;
+  const std::vector<RemoteTreeItem> items = TreeItems(s.Tree(), s.Id());
+  for (const RemoteTreeItem& item : items) folders.insert(item.text);
+  for (const RemoteTreeItem& item : items) {
+    if (item.item == root) continue;
+    s.Choose(item.item);
+    const int rows = static_cast<int>(::SendMessageW(s.List(), LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+      const std::wstring name = ListItemText(s.List(), s.Id(), row, 0);
+      if (name != L"Parent..." && folders.count(name) == 0) hits.insert(name);
+    }
+  }
+  EXPECT_EQ(hits.size(), 2u) << "the picture and the paper";
+  EXPECT_EQ(hits.count(L"1.png") + hits.count(L"2.pdf"), 2u);
+  ASSERT_TRUE(s.ClickTreeBox(root));
+  EXPECT_EQ(s.State(root), 1);
+
+  const std::wstring target = TempPath(L"pelmo-results-trace-snapshot");
+  EXPECT_EQ(s.SaveTickedInto(target), kSaved);
+  const std::string picture = HostFile("picture.png");
+  const std::string paper = HostFile("paper.pdf");
+  ASSERT_NE(picture, "<missing>");
+  EXPECT_TRUE(SomeFileBeginsWith(target, picture)) << "no saved hit begins with the picture's bytes";
+  EXPECT_TRUE(SomeFileBeginsWith(target, paper)) << "no saved hit begins with the paper's bytes";
+  ::DeleteFileW(snapshot.c_str());
 }
 
 }  // namespace
