@@ -5,6 +5,7 @@
 // A test program that shows the pages without the shell provides its own.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "Framework.h"
@@ -60,6 +61,21 @@ class ScanPageLink {
 
  protected:
   ~ScanPageLink() = default;
+};
+
+// What the scan page asks of the file-system page (CFileSystemView) around an
+// Extensive Scan.
+class FileSystemPageLink {
+ public:
+  // A new Extensive Scan of this file system starts: the found volumes of an earlier
+  // one are gone, the form shows the scan's captions and the prompt to choose.
+  virtual void PrepareForScan(uint16_t fileSystemCode) = 0;
+  // The analysis put the root "File System" into the tree but no volume below it.
+  virtual bool FoundNoFileSystem() const = 0;
+  virtual void SetNoticeText(const CString& text) = 0;
+
+ protected:
+  ~FileSystemPageLink() = default;
 };
 
 // The pages whose Tab key walks a highlight over Next, Back and the tree: the

@@ -47,6 +47,12 @@ constexpr wchar_t kStopQuestion[] =
 constexpr wchar_t kQuickScanEndText[] =
     L"If  file(s) and folder(s) are not found here,  \r\nplease return to the first step and select Extensive Scan "
     L"for recovery.";
+constexpr wchar_t kNoFileSystemNotice[] =
+    L"Pelmo Windows Data Recovery failed to detect a file system in the specified sector range.";
+constexpr wchar_t kNoFileSystemText[] =
+    L"Pelmo Windows Data Recovery failed to detect a file system in the specified sector range.\r\nPlease make "
+    L"sure  that you made the correct choices in the previous step\r\nReturn to the previous stage and choose hard "
+    L"disk for full scan.";
 constexpr wchar_t kDrivePagePrompt[] =
     L" Please select the Virtual Hard Disk ( VHD ) that contains data from left panel and click [Next] to continue "
     L"with recovery.";
@@ -252,6 +258,8 @@ bool CSecondView_HDD::PrepareExtensiveScan() {
   } else {
     panel_->SetFatScanCaptions();
   }
+  if (auto* fileSystems = dynamic_cast<FileSystemPageLink*>(wizard::Page(wizard::kFileSystemPage)))
+    fileSystems->PrepareForScan(selection.FileSystemCode);
   TakeStartSteps();
   panel_->HideRangeControls();
   StartExtensiveScan();
@@ -364,8 +372,14 @@ void CSecondView_HDD::GoOnToFileSystemPage() {
   ctx.ScanControl.ShowDetails = 1;
   wizard::ShowPage(wizard::kFileSystemPage);
   // The file-system page lists the volumes the scan rebuilt and tells when there is none.
-  if (CView* fileSystems = wizard::Page(wizard::kFileSystemPage))
-    fileSystems->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  CView* fileSystemPage = wizard::Page(wizard::kFileSystemPage);
+  if (fileSystemPage != nullptr)
+    fileSystemPage->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  auto* fileSystems = dynamic_cast<FileSystemPageLink*>(fileSystemPage);
+  if (fileSystems != nullptr && fileSystems->FoundNoFileSystem()) {
+    fileSystems->SetNoticeText(kNoFileSystemNotice);
+    wizard::ShowMessage(kNoFileSystemText, engine::kMessageError);
+  }
   SetStepFlagsAfterScan();
 }
 

@@ -44,6 +44,19 @@ class ScanPageReports {
   virtual void ToggleFileTypeRootExpand() = 0;
 };
 
+// The file-system page (page 3): its tree of found volumes, which the Extensive
+// Scan's analysis fills, and its form and Stop button, to which the file-system
+// worker reports.
+class FileSystemPageReports {
+ public:
+  virtual ~FileSystemPageReports() = default;
+  // Inserts text as the last child of parent (null: at the top); the new item or null.
+  virtual HTREEITEM InsertPartitionTreeItem(const CString& text, HTREEITEM parent) = 0;
+  virtual void ReportFileSystemProgress(int percent) = 0;
+  virtual void ReportFileSystemStatus(const CString& text) = 0;
+  virtual void ReportFileSystemStop(engine::ButtonAction action) = 0;
+};
+
 // The results page (page 4): its result tree and results list.
 class ResultsPageReports {
  public:

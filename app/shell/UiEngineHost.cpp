@@ -114,6 +114,9 @@ void UiEngineHost::PostToDrivePanel(std::function<void(CFirstDisplay&)> call) {
 void UiEngineHost::SetProgressPos(engine::Panel panel, int percent) {
   if (panel == engine::Panel::Drive) PostToDrivePanel([percent](CFirstDisplay& panel) { panel.SetProgressPos(percent); });
   if (panel == engine::Panel::Scan) PostScanPanelValue([percent](ScanPanelValues& values) { values.Progress = percent; });
+  if (panel == engine::Panel::FileSystem)
+    PostToPage<FileSystemPageReports>(kFileSystemPage,
+                                      [percent](FileSystemPageReports& page) { page.ReportFileSystemProgress(percent); });
 }
 
 void UiEngineHost::SetStatusText(engine::Panel panel, const std::u16string& text) {
@@ -121,14 +124,17 @@ void UiEngineHost::SetStatusText(engine::Panel panel, const std::u16string& text
     PostToDrivePanel([text = ToCString(text)](CFirstDisplay& panel) { panel.SetStatusText(text); });
   if (panel == engine::Panel::Scan)
     PostScanPanelValue([text = ToCString(text)](ScanPanelValues& values) { values.Status = text; });
+  if (panel == engine::Panel::FileSystem)
+    PostToPage<FileSystemPageReports>(kFileSystemPage, [text = ToCString(text)](FileSystemPageReports& page) {
+      page.ReportFileSystemStatus(text);
+    });
 }
 
 void UiEngineHost::SetDrivePrompt(const std::u16string& text) {
   PostToDrivePanel([text = ToCString(text)](CFirstDisplay& panel) { panel.SetPromptText(text); });
 }
 
-// The scan page carries out the reports for its panel, buttons, timer and cursor;
-// the file-system page's reports have no window to reach until that page exists.
+// The scan page carries out the reports for its panel, buttons, timer and cursor.
 template <class Update>
 void UiEngineHost::PostScanPanelValue(Update update) {
   uint64_t generation = 0;
@@ -186,7 +192,11 @@ void UiEngineHost::HideStatusText() {
 }
 
 void UiEngineHost::SetButton(engine::PageButton button, engine::ButtonAction action) {
-  if (button == engine::PageButton::FileSystemStop) return;
+  if (button == engine::PageButton::FileSystemStop) {
+    PostToPage<FileSystemPageReports>(kFileSystemPage,
+                                      [action](FileSystemPageReports& page) { page.ReportFileSystemStop(action); });
+    return;
+  }
   PostToPage<ScanPageReports>(kScanPage, [button, action](ScanPageReports& page) { page.ReportButton(button, action); });
 }
 
@@ -212,8 +222,17 @@ void UiEngineHost::DriveTreeExpandRoot() {
   PostToPage<DrivePageReports>(kDrivePage, [](DrivePageReports& page) { page.ExpandDriveTreeRoot(); });
 }
 
-engine::TreeItem UiEngineHost::PartitionTreeInsertRoot(const std::u16string&) { return 0; }
-engine::TreeItem UiEngineHost::PartitionTreeAddItem(const std::u16string&, engine::TreeItem) { return 0; }
+engine::TreeItem UiEngineHost::PartitionTreeInsertRoot(const std::u16string& text) {
+  return PartitionTreeAddItem(text, engine::kTreeRootLevel);
+}
+
+engine::TreeItem UiEngineHost::PartitionTreeAddItem(const std::u16string& text, engine::TreeItem parent) {
+  return AskPage<FileSystemPageReports, engine::TreeItem>(
+      kFileSystemPage, 0, [text = ToCString(text), parent](FileSystemPageReports& page) {
+        return reinterpret_cast<engine::TreeItem>(
+            page.InsertPartitionTreeItem(text, reinterpret_cast<HTREEITEM>(parent)));
+      });
+}
 
 engine::TreeItem UiEngineHost::ResultTreeInsertItem(const std::u16string& text, engine::TreeItem parent) {
   return AskPage<ResultsPageReports, engine::TreeItem>(

@@ -1,0 +1,506 @@
+// The real PelmoRecovery.exe under Wine, driven from outside as a user would: an
+// Extensive Scan of a FAT32 and of an NTFS drive formatted again over their old
+// contents ends on the file-system page, which lists the old volume; choosing it
+// shows its facts, Next builds its folder tree and shows the results page with
+// the old folders; ticked and recovered, every file below the old folders comes
+// back byte for byte. The results page's Back returns to the file-system page with
+// the volumes kept. One program start serves both drives.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <winioctl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ProgramDriver.h"
+#include "ResourceIds.h"
+
+namespace {
+
+using namespace programtest;
+
+constexpr wchar_t kCaption[] = L"Pelmo Windows Data Recovery";
+constexpr int kShownPageId = 59648;
+constexpr int kDriveTreeId = 156;
+constexpr int kPartitionTreeId = 156;
+constexpr int kResultTreeId = 162;
+constexpr int kResultListId = 165;
+constexpr int kFileSystemComboId = 61463;
+constexpr int kFormId = 0xE901;
+constexpr int kFirstCaptionId = 32812;
+constexpr int kValueIds[5] = {32818, 32819, 32820, 32817, 32821};
+constexpr wchar_t kSaveFolderTitle[] = L"Please select the path to save the data";
+constexpr wchar_t kChooseText[] =
+    L"To proceed with recovery, \r\nplease select a file system from the left side and then click Next.";
+
+std::wstring TempPath(const std::wstring& name) {
+  wchar_t folder[MAX_PATH + 1] = {};
+  ::GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder) + name;
+}
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+std::string ReadAll(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes;
+  char buffer[65536];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+std::wstring DrivesPath(const std::wstring& name) {
+  std::wstring path = Widen(FILESYSTEM_DRIVES_DIR) + L"/" + name;
+  std::replace(path.begin(), path.end(), L'/', L'\\');
+  return path;
+}
+
+void EmptyFolder(const std::wstring& folder) {
+  std::wstring from = folder + L'\0';
+  SHFILEOPSTRUCTW operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  ::SHFileOperationW(&operation);
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+}
+
+// Every file below `folder`, as paths relative to it with '/' separators ("/a/b.txt").
+void CollectFiles(const std::wstring& folder, const std::wstring& relative, std::vector<std::wstring>& out) {
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW((folder + relative + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      CollectFiles(folder, relative + L"\\" + name, out);
+    else
+      out.push_back(relative + L"\\" + name);
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+}
+
+// The live files of the recipe that lie in a folder (the old root went with the format).
+struct OldFile {
+  std::wstring path;  // '\'-separated, from the old root: "\Alpha\first.bin"
+  std::wstring host;  // the original bytes
+};
+std::vector<OldFile> FilesInOldFolders(const std::wstring& image) {
+  std::istringstream lines(ReadAll(DrivesPath(image + L".manifest")));
+  std::vector<OldFile> files;
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> fields;
+    std::istringstream split(line);
+    for (std::string field; std::getline(split, field, '\t');) fields.push_back(field);
+    if (fields.size() < 5 || fields[0] != "F" || fields[1] != "live") continue;
+    std::wstring path = Widen(fields[3]);
+    if (path.rfind(L'/') == 0) continue;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    files.push_back({path, DrivesPath(image + L".files" + Widen(fields[3]))});
+  }
+  return files;
+}
+
+// Memory in the program's process for a message that carries a pointer.
+class RemoteMemory {
+ public:
+  RemoteMemory(DWORD processId, size_t bytes) : bytes_(bytes) {
+    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process_ != nullptr)
+      address_ = ::VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteMemory() {
+    if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_ != nullptr) ::CloseHandle(process_);
+  }
+  void Write(const void* data, size_t bytes) { ::WriteProcessMemory(process_, address_, data, std::min(bytes, bytes_), nullptr); }
+  void Read(void* data, size_t bytes) const { ::ReadProcessMemory(process_, address_, data, std::min(bytes, bytes_), nullptr); }
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t bytes_;
+};
+
+// A real click of the left button at a client point of a window.
+void ClickWithMouse(HWND window, POINT client) {
+  POINT screen = client;
+  ::ClientToScreen(window, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, input, sizeof(INPUT));
+  ::Sleep(300);
+}
+
+// A message box of the program: the one with the markup box's hidden text.
+MessageBoxSeen WaitForMessage(DWORD processId, DWORD milliseconds = 20000) {
+  MessageBoxSeen seen;
+  seen.window = WaitForWindow(
+      [&]() -> HWND {
+        return FindTopLevelWhere(processId, [](HWND w) {
+          return ::IsWindowVisible(w) && ClassOf(w) == L"#32770" && ::GetDlgItem(w, 0xFFFF) != nullptr;
+        });
+      },
+      milliseconds);
+  if (seen.window != nullptr) {
+    seen.caption = WindowText(seen.window);
+    seen.text = WindowText(::GetDlgItem(seen.window, 0xFFFF));
+  }
+  return seen;
+}
+
+// Wine's mount manager learns of the drive letters in the prefix when it starts; a
+// wine server that outlived the mapping of I: and J: does not list them. They are
+// then defined through the manager's own request for a drive backed by a host
+// device, as Wine's configuration tool does.
+struct UnixDriveRequest {
+  ULONG size;
+  ULONG type;
+  ULONG fs_type;
+  DWORD serial;
+  ULONGLONG unix_dev;
+  WCHAR letter;
+  USHORT mount_point_offset;
+  USHORT device_offset;
+  USHORT label_offset;
+};
+constexpr DWORD kDefineUnixDrive = CTL_CODE(0x6D, 32, METHOD_BUFFERED, FILE_READ_ACCESS | FILE_WRITE_ACCESS);
+
+bool EnsureDrive(wchar_t letter, const std::string& image) {
+  if (::GetLogicalDrives() & (1u << (letter - L'A'))) return true;
+  const std::string folder = FILESYSTEM_DRIVES_UNIX_DIR;
+  const std::string mountPoint = folder + "/mounted-" + static_cast<char>(letter - L'A' + 'a');
+  const std::string device = folder + "/" + image;
+  std::vector<char> request(sizeof(UnixDriveRequest) + mountPoint.size() + device.size() + 2, '\0');
+  UnixDriveRequest head{};
+  head.size = static_cast<ULONG>(request.size());
+  head.type = DRIVE_FIXED;
+  head.letter = static_cast<WCHAR>(letter - L'A' + L'a');
+  head.mount_point_offset = sizeof(UnixDriveRequest);
+  head.device_offset = static_cast<USHORT>(sizeof(UnixDriveRequest) + mountPoint.size() + 1);
+  std::copy(mountPoint.begin(), mountPoint.end(), request.begin() + head.mount_point_offset);
+  std::copy(device.begin(), device.end(), request.begin() + head.device_offset);
+  std::memcpy(request.data(), &head, sizeof(head));
+  HANDLE manager = ::CreateFileW(L"\\\\.\\MountPointManager", GENERIC_READ | GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (manager == INVALID_HANDLE_VALUE) return false;
+  DWORD returned = 0;
+  const BOOL done = ::DeviceIoControl(manager, kDefineUnixDrive, request.data(), static_cast<DWORD>(request.size()),
+                                      nullptr, 0, &returned, nullptr);
+  ::CloseHandle(manager);
+  return done && (::GetLogicalDrives() & (1u << (letter - L'A'))) != 0;
+}
+
+struct DriveCase {
+  wchar_t letter;
+  const wchar_t* image;         // the recipe's image, with its manifest and originals
+  const wchar_t* volumePrefix;  // how the found volume's item begins
+  int comboChoice;              // the panel's file-system choice: 0 NTFS, 1 FAT 32, 2 FAT 16
+  // NTFS keeps every folder's name in its own record; a FAT folder's name was in its
+  // parent, so the folders of the old root come back as "Dir" and their cluster.
+  bool topFoldersNamed;
+};
+
+class FileSystemSession : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(EnsureDrive(L'I', "formatted-fat32.img")) << "drive I: is not known to Wine";
+    ASSERT_TRUE(EnsureDrive(L'J', "formatted-ntfs.img")) << "drive J: is not known to Wine";
+    program_ = new ProgramProcess;
+    ASSERT_TRUE(program_->Start()) << "PelmoRecovery.exe did not start";
+    frame_ = WaitForWindow([] {
+      HWND window = FindTopLevel(program_->Id(), kCaption);
+      return window != nullptr && ClassOf(window) != L"#32770" ? window : nullptr;
+    });
+  }
+  static void TearDownTestSuite() {
+    delete program_;
+    program_ = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(frame_, nullptr) << "no main frame appeared";
+    ASSERT_TRUE(program_->Running());
+  }
+
+  static DWORD Id() { return program_->Id(); }
+  static HWND ShownPage() { return ::GetDlgItem(frame_, kShownPageId); }
+  static void Press(HWND page, int id) { ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+  static bool Visible(HWND page, int id) {
+    HWND control = FindDescendantById(page, id);
+    return control != nullptr && ::IsWindowVisible(control) && ::IsWindowEnabled(control);
+  }
+  static HTREEITEM FindItem(HWND tree, const std::function<bool(const std::wstring&)>& match) {
+    for (const RemoteTreeItem& item : TreeItems(tree, Id()))
+      if (match(item.text)) return item.item;
+    return nullptr;
+  }
+  static HTREEITEM FindItem(HWND tree, const std::wstring& text) {
+    return FindItem(tree, [&](const std::wstring& t) { return t == text; });
+  }
+  static void ClickItemLabel(HWND tree, HTREEITEM item) {
+    RECT rect{};
+    if (TreeItemRect(tree, Id(), item, rect))
+      ClickClientPoint(tree, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    ::Sleep(300);
+  }
+
+  // From the mode page or the drive page: drive `letter` chosen and Next; the scan page.
+  static HWND ReachScanPage(wchar_t letter) {
+    HWND page = ShownPage();
+    if (FindDescendantById(page, ID_MODE_EXTENSIVE_SCAN) != nullptr) {
+      Press(page, ID_MODE_EXTENSIVE_SCAN);
+      page = WaitForWindow([&] {
+        HWND shown = ShownPage();
+        return shown != page && shown != nullptr && FindDescendantById(shown, kDriveTreeId) != nullptr ? shown
+                                                                                                       : nullptr;
+      });
+      if (page == nullptr) return nullptr;
+    }
+    HWND drivePage = page;
+    HWND tree = FindDescendantById(drivePage, kDriveTreeId);
+    const std::wstring label = std::wstring(L"Logical Drives ") + letter + L": ";
+    HTREEITEM drive = nullptr;
+    WaitUntil([&] { return (drive = FindItem(tree, label)) != nullptr; });
+    if (drive == nullptr) return nullptr;
+    ClickItemLabel(tree, drive);
+    Press(drivePage, ID_PAGE_NEXT);
+    return WaitForWindow([&] {
+      HWND shown = ShownPage();
+      return shown != drivePage && shown != nullptr && FindDescendantById(shown, kFileSystemComboId) != nullptr
+                 ? shown
+                 : nullptr;
+    });
+  }
+
+  // The folder browser: the folder chosen through its own message, then OK.
+  static bool ChooseFolder(const std::wstring& folder) {
+    HWND browser = WaitForWindow([&] {
+      HWND dialog = FindTopLevel(Id(), nullptr, L"#32770");
+      if (dialog == nullptr) return static_cast<HWND>(nullptr);
+      return FindDescendant(dialog, [](HWND w) { return WindowText(w) == kSaveFolderTitle; }) != nullptr ? dialog
+                                                                                                         : nullptr;
+    });
+    if (browser == nullptr) return false;
+    RemoteMemory memory(Id(), (folder.size() + 1) * sizeof(wchar_t));
+    memory.Write(folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
+    const std::wstring leaf = folder.substr(folder.find_last_of(L'\\') + 1);
+    HWND tree = FindDescendantByClass(browser, L"SysTreeView32");
+    for (int attempt = 0; attempt < 30 && tree != nullptr; ++attempt) {
+      ::SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, memory.Address());
+      ::Sleep(200);
+      const auto selected = reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+      for (const RemoteTreeItem& item : TreeItems(tree, Id())) {
+        if (item.item == selected && item.text == leaf) {
+          PressButton(browser, IDOK);
+          return true;
+        }
+      }
+    }
+    PressButton(browser, IDCANCEL);
+    return false;
+  }
+
+  // Clicks the box of a tree item where the tree's own hit test finds it.
+  static bool ClickTreeBox(HWND tree, HTREEITEM item) {
+    ::SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    ::Sleep(100);
+    RECT text{};
+    if (!TreeItemRect(tree, Id(), item, text)) return false;
+    RemoteMemory memory(Id(), sizeof(TVHITTESTINFO));
+    for (int x = text.left - 1; x >= 0; --x) {
+      TVHITTESTINFO hit{};
+      hit.pt = {x, (text.top + text.bottom) / 2};
+      memory.Write(&hit, sizeof(hit));
+      ::SendMessageW(tree, TVM_HITTEST, 0, memory.Address());
+      memory.Read(&hit, sizeof(hit));
+      if ((hit.flags & TVHT_ONITEMSTATEICON) != 0 && hit.hItem == item) {
+        ClickWithMouse(tree, hit.pt);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  void RecoverOldVolume(const DriveCase& drive);
+
+  static ProgramProcess* program_;
+  static HWND frame_;
+};
+
+ProgramProcess* FileSystemSession::program_ = nullptr;
+HWND FileSystemSession::frame_ = nullptr;
+
+void FileSystemSession::RecoverOldVolume(const DriveCase& drive) {
+  HWND scanPage = ReachScanPage(drive.letter);
+  if (scanPage == nullptr) {
+    Screenshot(frame_, std::wstring(L"no-scan-page-") + drive.letter);
+    HWND tree = FindDescendantById(ShownPage(), kDriveTreeId);
+    if (tree != nullptr)
+      for (const RemoteTreeItem& item : TreeItems(tree, Id())) ADD_FAILURE() << std::string(item.text.begin(), item.text.end());
+  }
+  ASSERT_NE(scanPage, nullptr) << "the scan page did not come";
+  EXPECT_EQ(::SendMessageW(FindDescendantById(scanPage, kFileSystemComboId), CB_GETCURSEL, 0, 0), drive.comboChoice)
+      << "the drive's own file system is offered";
+  Press(scanPage, ID_PAGE_NEXT);
+
+  // ---- The file-system page lists the old volume ----
+  HWND page = WaitForWindow([&] {
+    HWND shown = ShownPage();
+    return shown != nullptr && shown != scanPage && FindDescendantById(shown, kFormId) != nullptr ? shown : nullptr;
+  }, 240000);
+  ASSERT_NE(page, nullptr) << "the Extensive Scan did not end on the file-system page";
+  // The engine may tell of sectors it could not read (beyond the image, the drive's
+  // folder lies on the host's file system): each such message is answered.
+  for (MessageBoxSeen told = WaitForMessage(Id(), 5000); told.window != nullptr; told = WaitForMessage(Id(), 3000)) {
+    EXPECT_NE(told.text.find(L"could not be read"), std::wstring::npos) << std::string(told.text.begin(), told.text.end());
+    PressButton(told.window, IDOK);
+    WaitUntil([&] { return !::IsWindow(told.window); });
+  }
+  EXPECT_TRUE(WaitUntil([&] { return Visible(page, ID_PAGE_NEXT) && Visible(page, ID_PAGE_BACK); }))
+      << "the page offers Next and Back";
+  EXPECT_FALSE(Visible(page, ID_PAGE_STOP));
+  HWND tree = FindDescendantById(page, kPartitionTreeId);
+  ASSERT_NE(tree, nullptr);
+  const std::vector<RemoteTreeItem> items = TreeItems(tree, Id());
+  ASSERT_GE(items.size(), 2u) << "no volume was listed";
+  EXPECT_EQ(items[0].text, L"File System");
+  HTREEITEM volume = FindItem(tree, [&](const std::wstring& t) { return t.rfind(drive.volumePrefix, 0) == 0; });
+  ASSERT_NE(volume, nullptr) << "no volume item beginning with " << std::wstring(drive.volumePrefix).c_str();
+  HWND form = FindDescendantById(page, kFormId);
+  auto caption = [&](int row) { return WindowText(FindDescendantById(form, kFirstCaptionId + row)); };
+  auto value = [&](int row) { return WindowText(FindDescendantById(form, kValueIds[row])); };
+  const bool ntfs = drive.comboChoice == 0;
+  EXPECT_EQ(caption(1), ntfs ? L"Sectors Per Cluster :" : L"File System Start    :");
+
+  // Next before a volume is chosen: the page asks for one and nothing starts.
+  ClickItemLabel(tree, items[0].item);
+  Press(page, ID_PAGE_NEXT);
+  const MessageBoxSeen refusal = WaitForMessage(Id());
+  ASSERT_NE(refusal.window, nullptr);
+  EXPECT_EQ(refusal.text, kChooseText);
+  PressButton(refusal.window, IDOK);
+  WaitUntil([&] { return !::IsWindow(refusal.window); });
+  EXPECT_EQ(ShownPage(), page);
+
+  // ---- The volume chosen: its facts ----
+  ClickItemLabel(tree, volume);
+  const std::wstring volumeText = [&] {
+    for (const RemoteTreeItem& item : TreeItems(tree, Id()))
+      if (item.item == volume) return item.text;
+    return std::wstring();
+  }();
+  const std::wstring start = volumeText.substr(volumeText.find_last_not_of(L"0123456789") + 1);
+  if (ntfs) {
+    EXPECT_EQ(value(0), start) << "the volume's start sector";
+    EXPECT_EQ(value(1), L"8");
+    EXPECT_NE(value(2), L"");
+    EXPECT_NE(value(4).find(L" MB"), std::wstring::npos) << value(4).c_str();
+  } else {
+    EXPECT_EQ(caption(2), L"Sectors Per Cluster :");
+    EXPECT_EQ(value(1), start) << "the volume's start sector";
+    EXPECT_EQ(value(2), L"2");
+    EXPECT_TRUE(value(3) == L"127 MB" || value(3) == L"Unknown" || value(3).find(L" MB") != std::wstring::npos)
+        << value(3).c_str();
+  }
+  EXPECT_TRUE(Screenshot(frame_, std::wstring(L"file-system-page-") + drive.letter));
+
+  // ---- Next: the tree built on the worker, then the results page ----
+  Press(page, ID_PAGE_NEXT);
+  HWND results = WaitForWindow([&] {
+    HWND shown = ShownPage();
+    HWND list = shown != nullptr && shown != page ? FindDescendantById(shown, kResultListId) : nullptr;
+    return list != nullptr && ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0 ? shown : nullptr;
+  }, 120000);
+  ASSERT_NE(results, nullptr) << "the results page did not come with rows";
+  EXPECT_TRUE(WaitUntil([&] { return Visible(results, ID_PAGE_NEXT) && Visible(results, ID_PAGE_BACK); }))
+      << "Recover and Back are offered";
+  HWND resultTree = FindDescendantById(results, kResultTreeId);
+  ASSERT_NE(resultTree, nullptr);
+  std::vector<const wchar_t*> folders = {L"Root", L"Beta"};
+  if (drive.topFoldersNamed) folders.insert(folders.end(), {L"Alpha", L"Gamma"});
+  for (const wchar_t* folder : folders)
+    EXPECT_NE(FindItem(resultTree, folder), nullptr) << "no folder " << std::string(folder, folder + wcslen(folder));
+  ::SetForegroundWindow(frame_);
+  EXPECT_TRUE(Screenshot(frame_, std::wstring(L"file-system-results-") + drive.letter));
+
+  // ---- Root ticked and recovered: the files below the old folders, byte for byte ----
+  HTREEITEM root = FindItem(resultTree, L"Root");
+  ASSERT_NE(root, nullptr);
+  ASSERT_TRUE(ClickTreeBox(resultTree, root));
+  const std::wstring target = TempPath(std::wstring(L"pelmo-filesystem-") + drive.letter);
+  EmptyFolder(target);
+  Press(results, ID_PAGE_NEXT);
+  ASSERT_TRUE(ChooseFolder(target)) << "the folder browser did not take the folder";
+  const MessageBoxSeen end = WaitForMessage(Id(), 120000);
+  ASSERT_NE(end.window, nullptr) << "no message at the end of the save";
+  PressButton(end.window, IDOK);
+  WaitUntil([&] { return !::IsWindow(end.window); });
+
+  std::vector<std::wstring> saved;
+  CollectFiles(target, L"", saved);
+  int compared = 0;
+  for (const OldFile& file : FilesInOldFolders(drive.image)) {
+    // The saved file's path ends with the old path from the first folder whose name
+    // came back (the whole path on NTFS; on FAT from below the old root's folders).
+    std::wstring known = file.path;
+    if (!drive.topFoldersNamed) known = known.substr(known.find(L'\\', 1));
+    const auto copy = std::find_if(saved.begin(), saved.end(), [&](const std::wstring& path) {
+      return path.size() >= known.size() && path.compare(path.size() - known.size(), known.size(), known) == 0;
+    });
+    if (copy == saved.end()) {
+      ADD_FAILURE() << "not saved: " << std::string(file.path.begin(), file.path.end());
+      continue;
+    }
+    EXPECT_TRUE(ReadAll(target + *copy) == ReadAll(file.host))
+        << "saved differently: " << std::string(copy->begin(), copy->end());
+    ++compared;
+  }
+  EXPECT_EQ(compared, 4) << "every file of the old folders is compared";
+
+  // ---- Back: the file-system page again with its volumes; Back again, to the drive page ----
+  Press(results, ID_PAGE_BACK);
+  ASSERT_EQ(WaitForWindow([&] { return ShownPage() == page ? page : nullptr; }), page);
+  EXPECT_TRUE(WaitUntil([&] { return Visible(page, ID_PAGE_NEXT) && ::IsWindowEnabled(tree); }));
+  EXPECT_NE(FindItem(tree, volumeText), nullptr) << "the found volumes are kept";
+  Press(page, ID_PAGE_BACK);
+  ASSERT_EQ(WaitForWindow([&] { return ShownPage() == scanPage ? scanPage : nullptr; }), scanPage);
+  EXPECT_EQ(TreeItems(tree, Id()).size(), 0u) << "Back lets the found volumes go";
+  EXPECT_TRUE(WaitUntil([&] { return Visible(scanPage, ID_PAGE_BACK); }));
+  Press(scanPage, ID_PAGE_BACK);
+  EXPECT_NE(WaitForWindow([&] {
+    HWND shown = ShownPage();
+    return shown != scanPage && FindDescendantById(shown, kDriveTreeId) != nullptr ? shown : nullptr;
+  }), nullptr) << "the drive page did not come back";
+}
+
+TEST_F(FileSystemSession, Fat32FormattedAgainGivesBackTheOldFolders) {
+  RecoverOldVolume({L'I', L"old-fat32", L"FAT32 @", 1, false});
+}
+
+TEST_F(FileSystemSession, NtfsFormattedAgainGivesBackTheOldFolders) {
+  RecoverOldVolume({L'J', L"old-ntfs", L"File System NTFS-", 0, true});
+}
+
+}  // namespace

@@ -1,5 +1,0 @@
-#include "CFileSystemView.h"
-
-IMPLEMENT_DYNCREATE(CFileSystemView, CView)
-
-void CFileSystemView::OnDraw(CDC*) {}
