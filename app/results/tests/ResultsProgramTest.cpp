@@ -159,8 +159,9 @@ class ResultsSession {
     return Launch() ? ScanPageFromModePage(modeCommand, letter) : nullptr;
   }
 
-  // The same road from the mode page already shown.
-  HWND ScanPageFromModePage(int modeCommand, wchar_t letter) {
+  // The same road from the mode page already shown; with `fileSystem`, the drive
+  // page's information panel must name it once the drive is chosen.
+  HWND ScanPageFromModePage(int modeCommand, wchar_t letter, const wchar_t* fileSystem = nullptr) {
     HWND modePage = WaitForWindow([&] { return Shown(); });
     Press(modePage, modeCommand);
     HWND driveTree = WaitForWindow([&] {
@@ -180,6 +181,11 @@ class ResultsSession {
     if (drive == nullptr || !TreeItemRect(driveTree, program_.Id(), drive, rect)) return nullptr;
     ClickClientPoint(driveTree, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
     ::Sleep(300);
+    if (fileSystem != nullptr) {
+      EXPECT_TRUE(WaitUntil([&] {
+        return FindDescendant(drivePage, [&](HWND w) { return WindowText(w) == fileSystem; }) != nullptr;
+      }, 5000)) << "the drive's file system is not shown on the drive page";
+    }
     Press(drivePage, ID_PAGE_NEXT);
     return WaitForWindow([&] { return Shown() != drivePage ? Shown() : nullptr; });
   }
@@ -205,8 +211,8 @@ class ResultsSession {
   // the results page found.
   bool StartThroughScan(wchar_t letter) { return Launch() && QuickScanFromModePage(letter); }
 
-  bool QuickScanFromModePage(wchar_t letter) {
-    HWND scanPage = ScanPageFromModePage(ID_MODE_QUICK_SCAN, letter);
+  bool QuickScanFromModePage(wchar_t letter, const wchar_t* fileSystem = nullptr) {
+    HWND scanPage = ScanPageFromModePage(ID_MODE_QUICK_SCAN, letter, fileSystem);
     if (scanPage == nullptr) return false;
     Press(scanPage, ID_PAGE_NEXT);
     // The scan ends with its message over the results page (the engine may tell of
@@ -768,13 +774,18 @@ std::wstring SavedCopy(const std::wstring& target, const std::wstring& volumePat
 TEST(FullRoad, QuickScanOfEachDriveThenADeletedFolderAndTwoFilesSavedByteForByte) {
   ResultsSession s;
   ASSERT_TRUE(s.Launch());
-  for (const VolumeCase& volume : {VolumeCase{"Fat16", u"E:\\", L"standard-fat16"},
-                                   VolumeCase{"Fat32", u"F:\\", L"standard-fat32"},
-                                   VolumeCase{"Ntfs", u"G:\\", L"standard-ntfs"}}) {
+  struct Road {
+    VolumeCase volume;
+    const wchar_t* fileSystem;
+  };
+  for (const Road& road : {Road{{"Fat16", u"E:\\", L"standard-fat16"}, L"FAT16"},
+                           Road{{"Fat32", u"F:\\", L"standard-fat32"}, L"FAT32"},
+                           Road{{"Ntfs", u"G:\\", L"standard-ntfs"}, L"NTFS"}}) {
+    const VolumeCase& volume = road.volume;
     SCOPED_TRACE(volume.name);
     const wchar_t letter = static_cast<wchar_t>(volume.root[0]);
     const bool fat = volume.name[0] == 'F';
-    ASSERT_TRUE(s.QuickScanFromModePage(letter)) << "the road to the results page did not end there";
+    ASSERT_TRUE(s.QuickScanFromModePage(letter, road.fileSystem)) << "the road to the results page did not end there";
     for (const wchar_t* folder : {L"Root", L"Documents", L"Reports", L"Old Projects", L"Sub Folder"})
       EXPECT_NE(s.Item(folder), nullptr) << "not in the tree: " << std::string(folder, folder + wcslen(folder));
     HTREEITEM old = s.Item(L"Old Projects");
