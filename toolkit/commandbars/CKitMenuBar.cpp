@@ -7,9 +7,11 @@
 #include "CSubclassHookTable.h"
 #include "CToolBarControls.h"
 #include "CToolkitResources.h"
+#include "AlphaBitmaps.h"
 #include "window/CWinApp.h"
 
 #include <algorithm>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CKitMenuBar, CKitToolBar)
 
@@ -43,6 +45,150 @@ public:
 private:
     UINT m_nCommand;
 };
+
+constexpr DWORD kSystemIconFlags = 0x18;
+constexpr UINT kFirstSystemCommand = 0xF000;
+constexpr UINT kLastSystemCommand = 0xF1EF;
+constexpr UINT kFirstSystemCommandPrompt = 0xEF00;
+// Asked first for the icon a document window shows in its caption.
+constexpr UINT kQueryChildIcon = 0x2860;
+
+// An item of a maximized child's system menu: the command goes to the child,
+// as the system menu's own would send it, and not to the frame.
+class CMdiSystemCommand : public CKitControlButton
+{
+public:
+    explicit CMdiSystemCommand(HWND hChild) : m_hChild(hChild) { m_dwFlags |= kControlFlagManualUpdate; }
+
+    void Execute() override
+    {
+        const HWND hChild = m_hChild;
+        const int nCommand = m_nId;
+        if (m_pParent != nullptr)
+        {
+            CKitCommandBar* pRoot = m_pParent->GetRootBar();
+            if (pRoot->GetTrackingMode() != 0)
+                pRoot->EndTracking();
+            else
+                CKitCommandBars::ClosePopups();
+        }
+        if (::IsWindow(hChild))
+            ::PostMessageW(hChild, WM_SYSCOMMAND, static_cast<WPARAM>(nCommand), 0);
+    }
+
+private:
+    HWND m_hChild;
+};
+
+// The maximized child's small icon at the start of the bar; it opens the
+// child's system menu.
+class CMdiSystemMenuControl : public CKitControlPopup
+{
+public:
+    CMdiSystemMenuControl(HWND hChild, HMENU hSystemMenu, HICON hIcon)
+        : m_hChild(hChild), m_hSystemMenu(hSystemMenu), m_hIcon(hIcon)
+    {
+        m_dwFlags = kSystemIconFlags;
+        m_strCaption = L"-";
+    }
+    ~CMdiSystemMenuControl() override
+    {
+        if (m_hIcon != nullptr)
+            ::DestroyIcon(m_hIcon);
+    }
+
+    BOOL Shows(HWND hChild, HMENU hSystemMenu) const { return hChild == m_hChild && hSystemMenu == m_hSystemMenu; }
+    HICON GetChildIcon() const { return m_hIcon; }
+    CSize GetSize(CDC* /*pDC*/) override { return CSize(16, 16); }
+    void Draw(CDC* pDC) override
+    {
+        if (m_hIcon == nullptr)
+            return;
+        const CRect& rc = GetRect();
+        ::DrawStateW(pDC->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(m_hIcon), 0,
+                     rc.left + (rc.Width() - 16) / 2, rc.top + (rc.Height() - 16) / 2, 16, 16, DST_ICON | DSS_NORMAL);
+    }
+    // The menu opens clear of the icon by a pixel on every side.
+    BOOL SetPopupOpen(BOOL bOpen) override
+    {
+        if (!bOpen)
+            return CKitControlPopup::SetPopupOpen(bOpen);
+        const CRect rcIcon = m_rcControl;
+        m_rcControl.InflateRect(1, 1);
+        const BOOL bOpened = CKitControlPopup::SetPopupOpen(bOpen);
+        m_rcControl = rcIcon;
+        return bOpened;
+    }
+
+private:
+    HWND m_hChild;
+    HMENU m_hSystemMenu;
+    HICON m_hIcon;
+};
+
+// The child's own small icon, scaled to 16 pixels wide; the caller owns it.
+HICON CopyChildIcon(HWND hChild)
+{
+    auto asIcon = [](LRESULT lResult) { return reinterpret_cast<HICON>(lResult); };
+    HICON hIcon = asIcon(::SendMessageW(hChild, kQueryChildIcon, 0, 0));
+    if (hIcon == nullptr)
+        hIcon = asIcon(::SendMessageW(hChild, WM_GETICON, ICON_SMALL, 0));
+    if (hIcon == nullptr)
+        hIcon = asIcon(::SendMessageW(hChild, WM_GETICON, ICON_BIG, 0));
+    if (hIcon == nullptr)
+        hIcon = reinterpret_cast<HICON>(::GetClassLongPtrW(hChild, GCLP_HICONSM));
+    if (hIcon == nullptr)
+        hIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
+    return hIcon != nullptr ? ScaleIcon(hIcon, GetIconSize(hIcon), 16) : nullptr;
+}
+
+// The items of the child's system menu: its window commands go to the
+// child; anything else an application added is an ordinary menu item.
+void FillFromSystemMenu(CKitCommandBar* pPopup, HWND hChild, HMENU hMenu)
+{
+    CKitControls* pControls = pPopup->GetControls();
+    const int nCount = ::GetMenuItemCount(hMenu);
+    const UINT nDefault = ::GetMenuDefaultItem(hMenu, TRUE, GMDI_USEDISABLED);
+    BOOL bGroupPending = FALSE;
+    for (int nPosition = 0; nPosition < nCount; ++nPosition)
+    {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+        if (!::GetMenuItemInfoW(hMenu, static_cast<UINT>(nPosition), TRUE, &info))
+            continue;
+        if ((info.fType & MFT_SEPARATOR) != 0)
+        {
+            bGroupPending = TRUE;
+            continue;
+        }
+        CKitControl* pControl = nullptr;
+        if (info.hSubMenu == nullptr && info.wID >= kFirstSystemCommand && info.wID <= kLastSystemCommand)
+        {
+            pControl = pControls->Add(new CMdiSystemCommand(hChild), static_cast<int>(info.wID));
+            const int nLength = ::GetMenuStringW(hMenu, static_cast<UINT>(nPosition), nullptr, 0, MF_BYPOSITION);
+            if (nLength > 0)
+            {
+                std::vector<wchar_t> text(static_cast<size_t>(nLength) + 1);
+                ::GetMenuStringW(hMenu, static_cast<UINT>(nPosition), text.data(), nLength + 1, MF_BYPOSITION);
+                pControl->SetCaption(text.data());
+            }
+            CString strPrompt;
+            if (strPrompt.LoadString((info.wID - kFirstSystemCommand) / 16 + kFirstSystemCommandPrompt))
+                pControl->m_strDescription = strPrompt;
+            pControl->SetDefaultItem(nDefault == static_cast<UINT>(nPosition));
+            pControl->SetEnabled((info.fState & (MFS_GRAYED | MFS_DISABLED)) == 0);
+        }
+        else
+        {
+            pControl = pControls->AddFromMenuItem(hMenu, nPosition);
+        }
+        if (pControl != nullptr && bGroupPending)
+            pControl->SetBeginGroup(TRUE);
+        if (pControl != nullptr)
+            bGroupPending = FALSE;
+    }
+}
 
 }  // namespace
 
@@ -234,6 +380,27 @@ void CKitMenuBar::RefreshMdiControls(HWND hChild, BOOL bMaximized)
         {kMdiCloseId, SC_CLOSE, L"r", bMaximized && (m_dwFlags & kNoCloseButton) == 0},
     };
     BOOL bChanged = FALSE;
+    // The icon is made again for another child or a changed system menu.
+    const BOOL bWantIcon = bMaximized && (m_dwFlags & kShowSystemIcon) != 0;
+    HMENU hSystemMenu = bWantIcon ? ::GetSystemMenu(hChild, FALSE) : nullptr;
+    auto* pIcon = dynamic_cast<CMdiSystemMenuControl*>(m_controls.FindControl(kMdiSystemMenuId));
+    if (pIcon != nullptr && (!bWantIcon || !pIcon->Shows(hChild, hSystemMenu)))
+    {
+        m_controls.Remove(pIcon);
+        pIcon = nullptr;
+        bChanged = TRUE;
+    }
+    if (bWantIcon && hSystemMenu != nullptr && pIcon == nullptr)
+    {
+        if (CKitCommandBar* pPopup = CKitCommandBars::NewPopupBar(FindCommandBars()))
+        {
+            FillFromSystemMenu(pPopup, hChild, hSystemMenu);
+            auto* pNew = new CMdiSystemMenuControl(hChild, hSystemMenu, CopyChildIcon(hChild));
+            pNew->SetCommandBar(pPopup);
+            m_controls.Add(pNew, kMdiSystemMenuId, CString(), 0, TRUE);
+            bChanged = TRUE;
+        }
+    }
     for (const ButtonSpec& spec : specs)
     {
         CKitControl* pButton = m_controls.FindControl(spec.nId);

@@ -482,6 +482,7 @@ TEST_F(KitFrameGallery, MaximizedMdiChildShowsItsWindowButtonsOnTheMenuBar)
     ASSERT_NE(hClient, nullptr);
     auto* pMenuBar = dynamic_cast<CKitMenuBar*>(m_pBars->CreateMenuBar(L"Menu Bar", 128));
     ASSERT_NE(pMenuBar, nullptr);
+    pMenuBar->m_dwFlags |= CKitMenuBar::kShowSystemIcon;
     Layout();
     CKitControls* pControls = pMenuBar->GetControls();
     auto windowButtons = [&] {
@@ -502,15 +503,16 @@ TEST_F(KitFrameGallery, MaximizedMdiChildShowsItsWindowButtonsOnTheMenuBar)
     PumpFor(100);
     EXPECT_TRUE(windowButtons().empty()) << "a child that is not maximized";
     ::SendMessageW(hClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(hDocument), 0);
-    ASSERT_TRUE(PumpUntil([&] { return windowButtons().size() == 3; }));
-    EXPECT_EQ(windowButtons(), (std::vector<int>{kMdiMinimizeId, kMdiRestoreId, kMdiCloseId}));
+    ASSERT_TRUE(PumpUntil([&] { return windowButtons().size() == 4; }));
+    EXPECT_EQ(windowButtons(), (std::vector<int>{kMdiSystemMenuId, kMdiMinimizeId, kMdiRestoreId, kMdiCloseId}));
+    EXPECT_EQ(pControls->GetAt(0)->GetId(), kMdiSystemMenuId) << "the child's icon comes first";
     Layout();
     CRect rcBar;
     pMenuBar->GetClientRect(&rcBar);
     const CRect rcClose = pControls->FindControl(kMdiCloseId)->GetRect();
     EXPECT_GE(rcClose.right, rcBar.right - 8) << "at the far end of the bar";
     EXPECT_LT(pControls->FindControl(kMdiRestoreId)->GetRect().right, rcClose.left + 1);
-    EXPECT_EQ(pControls->GetAt(0)->GetCaption(), CString(L"&File")) << "the titles stay first";
+    EXPECT_EQ(pControls->GetAt(1)->GetCaption(), CString(L"&File")) << "the titles follow the icon";
     EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_mdi.bmp"));
 
     m_pFrame->SetForegroundWindow();
@@ -524,11 +526,42 @@ TEST_F(KitFrameGallery, MaximizedMdiChildShowsItsWindowButtonsOnTheMenuBar)
     HWND hFixed = CreateMdiChild(hClient, (WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX) | WS_VISIBLE);
     ASSERT_NE(hFixed, nullptr);
     ::SendMessageW(hClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(hFixed), 0);
-    ASSERT_TRUE(PumpUntil([&] { return windowButtons().size() == 2; })) << windowButtons().size();
-    EXPECT_EQ(windowButtons(), (std::vector<int>{kMdiRestoreId, kMdiCloseId})) << "no minimize box, no button";
+    ASSERT_TRUE(PumpUntil([&] { return windowButtons().size() == 3; })) << windowButtons().size();
+    EXPECT_EQ(windowButtons(), (std::vector<int>{kMdiSystemMenuId, kMdiRestoreId, kMdiCloseId}))
+        << "no minimize box, no button";
+    Layout();
+
+    // The icon opens the child's system menu; its Close goes to the child.
+    ClickAt(screenCentre(kMdiSystemMenuId));
+    CKitCommandBar* pSystemMenu = pControls->FindControl(kMdiSystemMenuId)->GetCommandBar();
+    ASSERT_NE(pSystemMenu, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return pSystemMenu->IsVisible() && ::IsWindowVisible(pSystemMenu->m_hWnd); }));
+    CKitControl* pRestore = pSystemMenu->GetControls()->FindControl(SC_RESTORE);
+    ASSERT_NE(pRestore, nullptr);
+    EXPECT_TRUE(pRestore->GetEnabled());
+    EXPECT_NE(pSystemMenu->GetControls()->FindControl(SC_MINIMIZE), nullptr);
+    CKitControl* pClose = pSystemMenu->GetControls()->FindControl(SC_CLOSE);
+    ASSERT_NE(pClose, nullptr);
+    EXPECT_TRUE(pClose->GetDefaultItem());
+    EXPECT_TRUE(pClose->GetBeginGroup()) << "after the menu's separator";
+    CRect rcPopup;
+    pSystemMenu->GetWindowRect(&rcPopup);
+    CRect rcIcon = pControls->FindControl(kMdiSystemMenuId)->GetRect();
+    pMenuBar->ClientToScreen(&rcIcon);
+    EXPECT_GE(rcPopup.top, rcIcon.bottom) << "below the icon";
+    PumpFor(100);
+    EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"kit_frame_mdi_system_menu.bmp"));
+    CRect rcCloseItem = pClose->GetRect();
+    pSystemMenu->ClientToScreen(&rcCloseItem);
+    ClickAt(rcCloseItem.CenterPoint());
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hFixed); })) << "the system menu's Close closes the child";
+
+    ::SendMessageW(hClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(hDocument), 0);
+    ASSERT_TRUE(PumpUntil([&] { return windowButtons().size() == 4; })) << "the other child's icon and buttons";
     Layout();
     ClickAt(screenCentre(kMdiCloseId));
-    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hFixed); })) << "the close button closes the active child";
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hDocument); })) << "the close button closes the active child";
+    EXPECT_TRUE(PumpUntil([&] { return windowButtons().empty(); })) << "no child, no window controls";
 }
 
 namespace
@@ -606,7 +639,9 @@ TEST_F(KitFrameGallery, PopupMenuReturnsTheChosenCommandWithItsShortcutShown)
         const BOOL bQuit = ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
         EXPECT_EQ(bQuit, c.nKey == 0) << "the quit is left for the application's loop";
         if (bQuit)
+        {
             EXPECT_EQ(msg.wParam, 9u);
+        }
     }
     EXPECT_TRUE(m_pFrame->m_commands.empty()) << "a returned command is not sent";
     ::DestroyMenu(hMenu);
