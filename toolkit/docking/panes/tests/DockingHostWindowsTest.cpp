@@ -254,7 +254,7 @@ TEST_F(DockingHost, DrawingStylesByNumber)
     EXPECT_EQ(PixelOf(hGroup, 40, 6), ::GetSysColor(COLOR_INACTIVECAPTION));
     // A group of two, in each style, for the eye.
     m_host.AttachNode(m_host.CreatePane(2, L"Output", MakePaneWindow(L"Output"), kSideBottom), pPane);
-    for (const int nStyle : {0, 1, 4, 5, 6, 9})
+    for (int nStyle = 0; nStyle <= 9; ++nStyle)
     {
         paint(nStyle);
         const std::wstring name = L"docking_style_" + std::to_wstring(nStyle) + L".bmp";

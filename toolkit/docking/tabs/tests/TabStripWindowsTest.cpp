@@ -171,7 +171,7 @@ protected:
     void SetUp() override
     {
         const LPCTSTR pszClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
-        ASSERT_TRUE(m_wnd.CreateEx(0, pszClass, L"Tab strips", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 420, 640,
+        ASSERT_TRUE(m_wnd.CreateEx(0, pszClass, L"Tab strips", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 420, 800,
                                    nullptr, nullptr));
         ::SetForegroundWindow(m_wnd.GetSafeHwnd());
         PumpFor(100);
@@ -293,6 +293,8 @@ TEST_F(TabStripWindow, ShapesAndColourSetsByNumber)
     m_wnd.AddStrip(3, -1, {L"Slanted", L"Shape 3"});
     m_wnd.AddStrip(9, 16, {L"Sheet", L"Shape 9", L"Set 16"});
     m_wnd.AddStrip(0, 8, {L"Visual style", L"Set 8 unthemed"});
+    m_wnd.AddStrip(1, -1, {L"Hot 3D", L"Shape 1"});
+    CGalleryStrip* pStacked = m_wnd.AddStrip(8, -1, {L"Stacked", L"Shape 8"});
     CGalleryStrip* pColours = m_wnd.AddStrip(6, 1, {L"Own", L"Colours"});
     pColours->m_pDrawer->m_bTabColors = TRUE;
     pColours->Relayout();
@@ -308,6 +310,11 @@ TEST_F(TabStripWindow, ShapesAndColourSetsByNumber)
     EXPECT_EQ(PixelAt(pFramed->GetItem(1)->m_rect.left, pFramed->GetItem(1)->m_rect.top + 3),
               ::GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(pRounded->m_pDrawer->GetPaletteNumber(), 4);
+    // Stacked bars: the selected bar on top, and below it a client area of at
+    // least one bar's height before the next bar, even in a band this short.
+    const CRect firstBar = pStacked->GetItem(0)->m_rect;
+    EXPECT_EQ(firstBar.top, pStacked->m_rect.top + 1);
+    EXPECT_GE(pStacked->GetItem(1)->m_rect.top - firstBar.bottom, firstBar.Height());
     CaptureWindowToBmp(m_wnd.GetSafeHwnd(), L"tab_strip_shapes.bmp");
 }
 
