@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -267,6 +269,89 @@ TEST_F(TabStripWindow, AClickSelectsAndAHeldScrollButtonScrolls)
     EXPECT_LE(pStrip->GetItem(4)->m_rect.right, pStrip->m_rectHeader.right);
     EXPECT_GE(pStrip->GetItem(4)->m_rect.right, pStrip->m_rectHeader.right - pStrip->m_nScrollStep);
     CaptureWindowToBmp(m_wnd.GetSafeHwnd(), L"tab_strip_scrolled.bmp");
+}
+
+TEST_F(TabStripWindow, ATabDraggedByTheMouseTakesThePlacesItPasses)
+{
+    CGalleryStrip* pStrip = m_wnd.AddStrip(0, -1, {L"First", L"Second", L"Third", L"Fourth"});
+    pStrip->SelectNearest(3);
+    pStrip->Relayout();
+    PumpFor(100);
+    CKitTabManagerItem* pDragged = pStrip->GetItem(0);
+    const CRect from = pDragged->m_rect;
+    const CRect over = pStrip->GetItem(1)->m_rect;
+    const CRect to = pStrip->GetItem(2)->m_rect;
+    std::atomic<bool> done{false};
+    std::thread input([&] {
+        SendMouse(MOUSEEVENTF_MOVE, ScreenPoint(from.CenterPoint().x, from.CenterPoint().y));
+        ::Sleep(150);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        ::Sleep(150);
+        // Over the second tab's old place, then the third's: one exchange each.
+        for (const CRect& rect : {over, to})
+        {
+            SendMouse(MOUSEEVENTF_MOVE, ScreenPoint(rect.CenterPoint().x, rect.CenterPoint().y));
+            ::Sleep(150);
+        }
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        ::Sleep(150);
+        done = true;
+    });
+    while (!done)
+        PumpFor(10);
+    input.join();
+    PumpFor(100);
+    EXPECT_EQ(pStrip->GetItem(0)->m_strCaption, L"Second");
+    EXPECT_EQ(pStrip->GetItem(1)->m_strCaption, L"Third");
+    EXPECT_EQ(pStrip->GetItem(2), pDragged);
+    EXPECT_EQ(pDragged->m_nIndex, 2);
+    EXPECT_EQ(pStrip->GetItem(3)->m_strCaption, L"Fourth");
+    EXPECT_EQ(pStrip->GetSelectedItem(), pDragged) << "the dragged tab ends selected";
+    EXPECT_EQ(pStrip->clicks, 1);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // Without reordering a press only clicks.
+    pStrip->SetReorderAllowed(FALSE);
+    const CRect first = pStrip->GetItem(0)->m_rect;
+    ClickWithInput(ScreenPoint(first.CenterPoint().x, first.CenterPoint().y), 50);
+    EXPECT_EQ(pStrip->GetItem(0)->m_strCaption, L"Second");
+    EXPECT_EQ(pStrip->GetSelectedItem(), pStrip->GetItem(0));
+    EXPECT_EQ(pStrip->clicks, 2);
+}
+
+TEST_F(TabStripWindow, TooltipsFollowTheDrawersMode)
+{
+    CGalleryStrip* pStrip = m_wnd.AddStrip(0, -1, {L"Recovered files", L"Log"});
+    CKitTabManagerItem* pTab = pStrip->GetItem(0);
+    pTab->m_strTooltip = L"Files found by the scan";
+    const auto hit = [&](CKitTabManagerItem* pItem, std::wstring* pText = nullptr) {
+        TOOLINFOW info{};
+        info.cbSize = TTTOOLINFOW_V1_SIZE;
+        const INT_PTR nHit = pStrip->OnToolHitTest(&m_wnd, pItem, &info);
+        if (pText && info.lpszText)
+            *pText = info.lpszText;
+        if (nHit >= 0)
+        {
+            EXPECT_EQ(info.hwnd, m_wnd.GetSafeHwnd());
+            EXPECT_EQ(CRect(info.rect), pItem->m_rect);
+        }
+        std::free(info.lpszText);
+        return nHit;
+    };
+    // Mode 2 (the default): only a tab cut short shows its tooltip.
+    EXPECT_EQ(hit(pTab), -1);
+    pTab->m_nLength = pTab->m_nIdealLength - 10;
+    std::wstring text;
+    EXPECT_EQ(hit(pTab, &text), 0);
+    EXPECT_EQ(text, L"Files found by the scan");
+    // Mode 1: every tab with a tooltip text; mode 0: none.
+    pTab->m_nLength = pTab->m_nIdealLength;
+    pStrip->m_pDrawer->m_nTooltipMode = 1;
+    EXPECT_EQ(hit(pTab), 0);
+    EXPECT_EQ(hit(pStrip->GetItem(1)), -1) << "no tooltip text";
+    EXPECT_EQ(hit(nullptr), -1);
+    pStrip->m_pDrawer->m_nTooltipMode = 0;
+    EXPECT_EQ(hit(pTab), -1);
 }
 
 TEST_F(TabStripWindow, ShapesAndColourSetsByNumber)
