@@ -3,6 +3,7 @@
 #include "CCommandIconStore.h"
 #include "CDockingArrangement.h"
 #include "CDockingHostWnd.h"
+#include "CKitDockingPaneTabbedContainer.h"
 #include "core/StoredArrangement.h"
 #include "core/TabRowLayout.h"
 
@@ -199,6 +200,13 @@ void CDockingPaneItem::Close()
 CWnd* CDockingPaneItem::GetContainerFrame() const
 {
     return m_pParent ? m_pParent->GetSiteWindow() : nullptr;
+}
+
+BOOL CDockingPaneItem::IsSelectedInContainer() const
+{
+    if (!m_pParent || m_pParent->GetType() != kit::docking::kNodeTabbedContainer)
+        return FALSE;
+    return static_cast<const CKitDockingPaneTabbedContainer*>(m_pParent)->GetSelectedPane() == this;
 }
 
 int CDockingPaneItem::GetEffectiveOptions() const

@@ -54,6 +54,8 @@ public:
     void SetVisible(BOOL bShow);
     void Close();
     CWnd* GetContainerFrame() const;
+    // TRUE when the pane is the one its group shows.
+    BOOL IsSelectedInContainer() const;
     int GetEffectiveOptions() const;
 
     int m_nId = 0;

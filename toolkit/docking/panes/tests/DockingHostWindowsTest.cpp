@@ -6,6 +6,7 @@
 #include "CDockingPaneItem.h"
 #include "CDockingSplitBarWnd.h"
 #include "CDockingSplitNode.h"
+#include "CKitDockingPaneTabbedContainer.h"
 #include <typeindex>
 #include "CKitPropExchangeRegistry.h"
 #include "WindowCapture.h"
@@ -180,6 +181,22 @@ TEST_F(DockingHost, AClosedPaneComesBackUnlessTheFrameKeepsIt)
     EXPECT_NE(pPane->GetParentNode(), nullptr);
     EXPECT_TRUE(::IsWindowVisible(hWnd));
     EXPECT_LT(ViewRect().bottom, FreeRect().bottom);
+}
+
+TEST_F(DockingHost, APaneKnowsWhetherItsGroupShowsIt)
+{
+    CDockingPaneItem* pFolders = m_host.CreatePane(1, L"Folders", MakePaneWindow(L"Folders"), kSideLeft);
+    EXPECT_TRUE(pFolders->IsSelectedInContainer());
+    CDockingPaneItem* pOutput = m_host.CreatePane(2, L"Output", MakePaneWindow(L"Output"), kSideBottom);
+    m_host.AttachNode(pOutput, pFolders);
+    auto* pGroup = static_cast<CKitDockingPaneTabbedContainer*>(pFolders->GetParentNode());
+    ASSERT_EQ(pGroup, pOutput->GetParentNode());
+    pGroup->SelectPane(pFolders, FALSE, FALSE);
+    EXPECT_TRUE(pFolders->IsSelectedInContainer());
+    EXPECT_FALSE(pOutput->IsSelectedInContainer());
+    m_host.DismissPane(pFolders);
+    EXPECT_FALSE(pFolders->IsSelectedInContainer()) << "a closed pane has no group";
+    EXPECT_TRUE(pOutput->IsSelectedInContainer());
 }
 
 TEST_F(DockingHost, ClearingLeavesTheApplicationsWindowsAlive)
