@@ -86,6 +86,7 @@ void DragWithInput(POINT from, POINT to, std::function<void()> duringDrag = {})
     g_pressed = false;
     g_duringDrag = std::move(duringDrag);
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, DuringDragTimer);
+    const DWORD nWindowThread = ::GetCurrentThreadId();
     std::thread input([&] {
         SendMouse(MOUSEEVENTF_MOVE, from);
         ::Sleep(150);
@@ -104,6 +105,14 @@ void DragWithInput(POINT from, POINT to, std::function<void()> duringDrag = {})
         ::Sleep(150);
         SendMouse(MOUSEEVENTF_LEFTUP);
         ::Sleep(150);
+        // A release that went astray would leave the drag loop waiting for
+        // ever: after three seconds the loop is cancelled, and the checks fail.
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        for (int i = 0; i < 60 && ::GetGUIThreadInfo(nWindowThread, &info) && info.hwndCapture; ++i)
+            ::Sleep(50);
+        if (info.hwndCapture)
+            ::PostMessageW(info.hwndCapture, WM_CANCELMODE, 0, 0);
         done = true;
     });
     while (!done)
