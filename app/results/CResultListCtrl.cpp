@@ -148,6 +148,10 @@ bool CResultListCtrl::ClickAt(CPoint client) {
 LRESULT CResultListCtrl::OnCustomDraw(NMLVCUSTOMDRAW* draw) {
   switch (draw->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
+      if (ClearPreviewOnPaint != 0) {
+        ClearPreviewOnPaint = 0;
+        ShowPreviewOfFile(CString(), 1);
+      }
       return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
       const int row = static_cast<int>(draw->nmcd.dwItemSpec);

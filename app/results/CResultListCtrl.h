@@ -7,7 +7,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "Framework.h"
 #include "ResultCheckMaps.h"
@@ -46,6 +49,49 @@ class CResultListCtrl : public CListCtrl {
   // A click on a row's box ticks or unticks it; true when the point was on one.
   bool ClickAt(CPoint client);
   LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
+
+  // ---- The preview road (ResultListPreview.cpp) ----
+  // A click on a row away from its box: the file is copied to the temporary folder
+  // and shown in the preview pane; folders and the way up show the placeholder.
+  void PreviewClickedRow(int row);
+  // The Up and Down keys: the same for the row of the selection mark.
+  void PreviewMarkedRow();
+  // Shows the path in the preview pane when `show` is nonzero (an empty path: the placeholder).
+  void ShowPreviewOfFile(CString path, int show);
+  // 1 when the name's extension has a viewer; else the pane shows its placeholder.
+  int CheckPreviewable(const CString& name);
+  // 1 when the folder and name or the ID differ from the last file copied (and remembers them).
+  int IsNewPreviewItem(const CString& folder, const CString& name, int64_t fileId);
+  // A free "tmp<n>.<ext>" name in the temporary folder, recorded in TempCopyFiles.
+  CString MakeTempCopyName(const CString& name);
+  // The session's item path: "\" + the tree path of the parent folder + "\" + name.
+  void BuildPreviewItemPath(uint32_t parentKey, const CString& name);
+  // Asks the hidden Office automation instances left by a preview to close.
+  void CloseOfficeApplications();
+  // Deletes every copy recorded (and the preview folder); the map stays.
+  void DeleteTempCopies();
+  void ForgetTempCopies() { TempCopyFiles.clear(); }
+
+  // Every copy name handed out, by its number.
+  std::map<int, CString> TempCopyFiles;
+  // Set by the Back commands: the next paint of the list empties the preview pane.
+  static int ClearPreviewOnPaint;
+
+ protected:
+  afx_msg void OnKeyUp(UINT key, UINT repeat, UINT flags);
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  // The copy of a file row out of the source into the temporary folder, shown when written.
+  void CopyAndShow(int row, bool clicked);
+  bool TempFolderConfirmed(const CString& folder);
+
+  // Shared by every list of the run, so that a file last previewed from either list is not copied again.
+  static CString LastPreviewText;
+  static int64_t LastPreviewId;
+  CString tempCopyName_;
+  int tempCopyCounter_ = 0;
+  bool tempFolderConfirmed_ = false;
 
  private:
   engine::EngineContext& ctx_;

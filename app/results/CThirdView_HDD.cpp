@@ -4,6 +4,8 @@
 #include <cwctype>
 #include <vector>
 
+#include "CMainFrame.h"
+#include "CMainPreviewView.h"
 #include "CRecoveryApp.h"
 #include "CSaveProgressDlg.h"
 #include "ResourceIds.h"
@@ -14,6 +16,7 @@
 #include "WizardLinks.h"
 #include "listing/FatListing.h"
 #include "ntfs/NtfsListing.h"
+#include "PreviewSession.h"
 #include "signatures/CarvedFileListing.h"
 
 namespace {
@@ -93,9 +96,25 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCT cs) {
     b.button.LoadButtonBitmaps(b.normal, b.hover);
     b.button.SetTipText(b.tip, TRUE);
   }
-  // The preview pane takes the lower part of the right side once it is joined to this page.
+  // The preview pane shares the document: its viewers keep their common state there.
+  CCreateContext context;
+  context.m_pCurrentDoc = GetDocument();
+  preview_ = static_cast<CView*>(RUNTIME_CLASS(CMainPreviewView)->CreateObject());
+  CRect paneRect;
+  GetClientRect(&paneRect);
+  paneRect.DeflateRect(20, 20);
+  if (!preview_->Create(nullptr, nullptr, WS_CHILD | WS_BORDER, paneRect, this, kPreviewPaneId, &context)) {
+    preview_ = nullptr;  // a view whose window failed has deleted itself
+    return -1;
+  }
+  if (CMainFrame* frame = RecoveryApp().MainFrame()) frame->PreviewView = preview_;
+  if (CPreviewSession* session = FindPreviewSession(preview_)) session->FocusAfterPreview = list_.GetSafeHwnd();
+  preview_->OnInitialUpdate();
+  preview_->ShowWindow(SW_SHOW);
+  rightSplitter_.Create(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | CSplitterPanel::kStacked, this, &list_, preview_,
+                        kInnerSplitterId, CRect(0, 0, 0, 0), 90, 110);
   splitter_.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN | CSplitterPanel::kSideBySide, this, &tree_,
-                   &list_, kOuterSplitterId, CRect(0, 0, 0, 0), 90, 110);
+                   &rightSplitter_, kOuterSplitterId, CRect(0, 0, 0, 0), 90, 110);
   return 0;
 }
 
@@ -265,7 +284,14 @@ BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
           *result = 1;
           return TRUE;
         }
-        break;
+        if (list_.GetItemCount() > 0) {
+          LVHITTESTINFO hit{};
+          hit.pt = click->ptAction;
+          const int row = list_.HitTest(&hit);
+          if (row >= 0) list_.PreviewClickedRow(row);
+        }
+        *result = 0;
+        return TRUE;
       }
       case NM_DBLCLK: {
         const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
@@ -451,7 +477,8 @@ void CThirdView_HDD::OnBack() {
   frame.SelectedNodeIndex = -1;
   list_.DeleteAllItems();
   tree_.DeleteAllResults();
-  engine::DeleteTempPreviewFiles(ctx, {});
+  list_.DeleteTempCopies();
+  CResultListCtrl::ClearPreviewOnPaint = 1;
   switch (ctx.RecoveryMode) {
     case engine::kModeExtensiveScan:
       engine::ReleaseFatAndTreeLists(ctx);

@@ -21,6 +21,8 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
   DECLARE_DYNCREATE(CThirdView_HDD)
  public:
   static constexpr UINT kOuterSplitterId = 164;
+  static constexpr UINT kInnerSplitterId = 181;
+  static constexpr UINT kPreviewPaneId = 0xE901;
 
   CThirdView_HDD();
   ~CThirdView_HDD() override;
@@ -71,6 +73,9 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
   CResultTreeCtrl tree_;
   CResultListCtrl list_;
   CSplitterPanel splitter_;
+  CSplitterPanel rightSplitter_;
+  // The preview pane below the list; a view, so its window deletes it.
+  CView* preview_ = nullptr;
   CToolButton recover_;
   CToolButton back_;
   CToolButton home_;

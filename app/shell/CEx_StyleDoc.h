@@ -4,10 +4,11 @@
 #pragma once
 
 #include "Framework.h"
+#include "PreviewSession.h"
 
 #include <memory>
 
-class CEx_StyleDoc : public CDocument {
+class CEx_StyleDoc : public CDocument, public IPreviewSessionOwner {
   DECLARE_DYNCREATE(CEx_StyleDoc)
  public:
   CEx_StyleDoc();
@@ -29,6 +30,10 @@ class CEx_StyleDoc : public CDocument {
   // The Access preview: FALSE (after the database error) when the file does not open.
   BOOL OpenDatabase(const CString& path);
   void RefreshDatabaseViews();
+
+  // What the preview pane and its viewers share: the file in preview and their flags.
+  CPreviewSession& GetPreviewSession() override { return PreviewSession; }
+  CPreviewSession PreviewSession;
 
   CStringArray ImageNames;
   int CurrentImageIndex = -1;

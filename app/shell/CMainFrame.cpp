@@ -10,6 +10,8 @@
 #include "CFindFilesDlg.h"
 #include "CPropertiesDlg.h"
 #include "CKitCommandBars.h"
+#include "CMainPreviewView.h"
+#include "CResultListCtrl.h"
 #include "CMainFrameDrawer.h"
 #include "CRecoveryApp.h"
 #include "CRecoverySettingsDlg.h"
@@ -220,6 +222,14 @@ BOOL CMainFrame::PreTranslateMessage(MSG* message) {
 
 // ---- The exit road -----------------------------------------------------------------
 
+void CMainFrame::ShowPreview(CString path, CString extension) {
+  auto* pane = dynamic_cast<CMainPreviewView*>(PreviewView);
+  if (pane == nullptr || pane->GetSafeHwnd() == nullptr) return;
+  SetActiveView(pane, FALSE);
+  pane->ClosePreviewWindows();
+  pane->ShowFile(path, extension);
+}
+
 void CMainFrame::OnClose() {
   if (IsIconic()) {
     WINDOWPLACEMENT placement{};
@@ -232,7 +242,13 @@ void CMainFrame::OnClose() {
 }
 
 BOOL CMainFrame::ConfirmExit() {
-  engine::DeleteTempPreviewFiles(Engine(), {});
+  // The preview copies go whatever the answer.
+  if (auto* list = dynamic_cast<CResultListCtrl*>(wizard::ResultsList())) {
+    list->DeleteTempCopies();
+    list->ForgetTempCopies();
+  } else {
+    engine::DeleteTempPreviewFiles(Engine(), {});
+  }
   if (!AskQuestionRequest(L"Do you really want to exit ?")) return FALSE;
 
   if (CKitCommandBars* bars = GetCommandBars()) {

@@ -30,6 +30,9 @@ class CMainFrame : public CKitFrameWnd, public WizardFrameState {
   // a running worker, frees the results and ends the process.
   BOOL ConfirmExit();
   void SetExitEnabled(int enabled) { ExitEnabled = enabled; }
+  // Hands the temporary copy of a file and its lower-cased extension (with the dot)
+  // to the preview pane, which becomes the active view.
+  void ShowPreview(CString path, CString extension);
 
   // Set by the preview host and the scan page when they are created.
   CView* PreviewView = nullptr;

@@ -237,6 +237,12 @@ CView* CRecoveryApp::ShowWizardPage(int n) {
   CMainFrame* frame = MainFrame();
   if (frame == nullptr || n < 0 || n >= static_cast<int>(Pages.size())) return nullptr;
   CView* shown = frame->GetActiveView();
+  // A preview makes the pane (or a click one of its viewers) the active view: the
+  // page that holds it is the page on show.
+  for (CView* page : Pages) {
+    if (shown == nullptr || page == nullptr || page == shown) continue;
+    if (::IsChild(page->GetSafeHwnd(), shown->GetSafeHwnd())) shown = page;
+  }
   CView* wanted = Pages[n];
   if (shown == nullptr || shown == wanted || wanted == nullptr) return shown;
 

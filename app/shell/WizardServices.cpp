@@ -2,6 +2,7 @@
 // object, the main frame and the message dialogs.
 #include "CMainFrame.h"
 #include "CRecoveryApp.h"
+#include "CResultListCtrl.h"
 #include "MessageDialogs.h"
 #include "PageReports.h"
 #include "PageTexts.h"
@@ -69,8 +70,13 @@ void ResetResultsForNewMode() {
     while (list->DeleteColumn(0)) {
     }
   }
-  // The preview copies are deleted with the preview's own map once the preview exists.
-  engine::DeleteTempPreviewFiles(Engine(), {});
+  if (auto* results = dynamic_cast<CResultListCtrl*>(ResultsList())) {
+    results->DeleteTempCopies();
+    results->ForgetTempCopies();
+    CResultListCtrl::ClearPreviewOnPaint = 1;
+  } else {
+    engine::DeleteTempPreviewFiles(Engine(), {});
+  }
 }
 
 }  // namespace wizard
