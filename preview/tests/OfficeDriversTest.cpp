@@ -50,7 +50,16 @@ public:
         return S_OK;
     }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    // Knows one name, as Word does its automation security, unless told it is an older Word.
+    bool knowsAutomationSecurity = true;
+    static constexpr DISPID kAutomationSecurityId = 0x1A1;
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override
+    {
+        if (count != 1 || !knowsAutomationSecurity || std::wstring(names[0]) != L"AutomationSecurity")
+            return DISP_E_UNKNOWNNAME;
+        ids[0] = kAutomationSecurityId;
+        return S_OK;
+    }
     STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD kind, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
                         UINT*) override
     {
@@ -103,8 +112,13 @@ TEST(OfficeDrivers, WordOpensReadOnlySavesRtfAndQuits)
         application.AttachDispatch(&word, FALSE);
         EXPECT_TRUE(ConvertWordDocumentToRtf(application, L"C:\\tmp\\tmp1.doc", L"C:\\tmp\\New.rtf"));
     }
-    // Documents, a blank document added and closed, the file opened, saved, Word ended.
-    ASSERT_EQ(IdsOf(word.calls), (std::vector<DISPID>{6, 11, 1105, 12, 102, 1105}));
+    // Macros disabled, Documents, a blank document added and closed, the file opened
+    // read-only, saved, Word ended.
+    ASSERT_EQ(IdsOf(word.calls), (std::vector<DISPID>{0x1A1, 6, 11, 1105, 12, 102, 1105}));
+    const RecordedCall& security = word.calls[0];
+    EXPECT_EQ(security.kind, DISPATCH_PROPERTYPUT);
+    EXPECT_EQ(security.numbers, (std::vector<long>{3}));  // forced off
+    word.calls.erase(word.calls.begin());
     EXPECT_EQ(word.calls[0].kind, DISPATCH_PROPERTYGET);
     EXPECT_EQ(word.calls[1].types, (std::vector<VARTYPE>{VT_ERROR, VT_ERROR}));
     const RecordedCall& open = word.calls[3];
@@ -134,8 +148,28 @@ TEST(OfficeDrivers, WordThatFailsIsStillEndedAndNothingIsReported)
         EXPECT_FALSE(ConvertWordDocumentToRtf(application, L"a.doc", L"New.rtf"));
     }
     // The opened document is closed unsaved, and the Word this call started quits.
-    ASSERT_EQ(IdsOf(word.calls), (std::vector<DISPID>{6, 11, 1105, 12, 102, 1105, 1105}));
+    ASSERT_EQ(IdsOf(word.calls), (std::vector<DISPID>{0x1A1, 6, 11, 1105, 12, 102, 1105, 1105}));
     EXPECT_EQ(word.references, 1);
+}
+
+TEST(OfficeDrivers, WordThatCannotDisableMacrosOpensNothing)
+{
+    for (bool refused : {false, true})
+    {
+        CAutomationStandIn word;
+        word.knowsAutomationSecurity = refused;  // known but refused, or not known at all
+        word.failingId = refused ? 0x1A1 : -1;
+        {
+            CWordDriver application;
+            application.AttachDispatch(&word, FALSE);
+            EXPECT_FALSE(ConvertWordDocumentToRtf(application, L"macro.doc", L"New.rtf"));
+        }
+        // Only Word's end: no document was opened.
+        const std::vector<DISPID> expected =
+            refused ? std::vector<DISPID>{0x1A1, 1105} : std::vector<DISPID>{1105};
+        EXPECT_EQ(IdsOf(word.calls), expected);
+        EXPECT_EQ(word.references, 1);
+    }
 }
 
 TEST(OfficeDrivers, PowerPointCallsCarryTheirArguments)

@@ -52,3 +52,17 @@ void CWordDriver::Quit(VARIANT* SaveChanges, VARIANT* OriginalFormat, VARIANT* R
     static const BYTE params[] = VTS_VARIANT VTS_VARIANT VTS_VARIANT;
     InvokeHelper(kDispQuit, DISPATCH_METHOD, VT_EMPTY, nullptr, params, SaveChanges, OriginalFormat, RouteDocument);
 }
+
+void CWordDriver::DisableMacros()
+{
+    constexpr long kForceDisable = 3;  // msoAutomationSecurityForceDisable
+    if (m_lpDispatch == nullptr)
+        AfxThrowOleException(E_POINTER);
+    OLECHAR name[] = L"AutomationSecurity";
+    LPOLESTR names[] = {name};
+    DISPID id = DISPID_UNKNOWN;
+    const HRESULT hr = m_lpDispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(hr))
+        AfxThrowOleException(hr);
+    SetProperty(id, VT_I4, kForceDisable);
+}

@@ -28,4 +28,8 @@ public:
                 VARIANT* EmbedTrueTypeFonts, VARIANT* SaveNativePictureFormat, VARIANT* SaveFormsData,
                 VARIANT* SaveAsAOCELetter);
     void Quit(VARIANT* SaveChanges, VARIANT* OriginalFormat, VARIANT* RouteDocument);
+    // Sets the application's automation security so that documents it opens run no
+    // macros. Its dispatch id is looked up by name: Word versions differ. Throws when
+    // the property is missing or refused.
+    void DisableMacros();
 };

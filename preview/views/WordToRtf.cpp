@@ -62,6 +62,9 @@ BOOL ConvertWordDocumentToRtf(CWordDriver& application, const CString& strDocume
     BOOL converted = FALSE;
     try
     {
+        // A recovered document may carry macros: none of them may run. Word that
+        // cannot be told so opens nothing.
+        application.DisableMacros();
         documents.AttachDispatch(application.GetDocuments());
         // Word opens the first document slowly unless one blank document was made first.
         {
