@@ -201,7 +201,8 @@ BOOL CKitCommandBar::SetPopuped(int nIndex, BOOL bKeyboard)
         return TRUE;
     }
     CKitControl* pControl = m_controls.GetAt(nIndex);
-    if (pControl == nullptr || !pControl->IsPopupControl() || !pControl->GetEnabled())
+    if (pControl == nullptr || (!pControl->IsPopupControl() && pControl->GetType() != kControlComboBox) ||
+        !pControl->GetEnabled())
     {
         DelayRedraw();
         return FALSE;
@@ -403,9 +404,12 @@ void CKitCommandBar::SetSelected(int nIndex, BOOL bKeyboard)
 {
     if (m_controls.GetAt(nIndex) == nullptr)
         nIndex = -1;
-    if (CKitControl* pOld = m_controls.GetAt(m_nHot))
+    CKitControl* pOld = m_controls.GetAt(m_nHot);
+    if (pOld != nullptr)
         pOld->m_nSelected = kNotSelected;
     m_nHot = nIndex;
+    if (pOld != nullptr && pOld->GetIndex() != nIndex)
+        pOld->OnDeselected();
     m_bHotByKeyboard = bKeyboard;
     if (CKitControl* pNew = m_controls.GetAt(nIndex))
         pNew->m_nSelected = bKeyboard ? kSelectedByKeyboard : kSelectedByMouse;
@@ -609,6 +613,12 @@ void CKitCommandBar::OnLButtonDown(CPoint point)
             SetPopuped(pControl->GetIndex(), FALSE);
         return;
     }
+    if (pControl != nullptr && pControl->GetType() == kControlComboBox && pControl->GetEnabled())
+    {
+        // The combo's button (or its text without an edit field) toggles its list.
+        SetPopuped(m_nPopuped == pControl->GetIndex() ? -1 : pControl->GetIndex(), FALSE);
+        return;
+    }
     if (pControl == nullptr && m_pDockBar != nullptr && GetGripperRect().PtInRect(point))
     {
         CPoint ptScreen = point;
@@ -620,7 +630,8 @@ void CKitCommandBar::OnLButtonDown(CPoint point)
 void CKitCommandBar::OnLButtonUp(CPoint point)
 {
     CKitControl* pControl = m_controls.GetAt(IndexAt(point));
-    if (pControl != nullptr && pControl->GetType() != kControlPopup && pControl->GetEnabled())
+    if (pControl != nullptr && pControl->GetType() != kControlPopup && pControl->GetType() != kControlComboBox &&
+        pControl->GetEnabled())
         pControl->Execute();
 }
 
@@ -685,11 +696,22 @@ LRESULT CKitCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
-int CKitCommandBar::CKeySink::OnHookMessage(HWND, UINT nMessage, WPARAM& wParam, LPARAM&, LRESULT&)
+int CKitCommandBar::CKeySink::OnHookMessage(HWND, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT&)
 {
+    CKitControl* pHot = m_pBar->GetHotControl();
+    const BOOL bFieldFocused = pHot != nullptr && pHot->IsFocused();
     if (nMessage == WM_MOUSEWHEEL)
-        return kHandled;
+        return bFieldFocused ? kStopAsking : kHandled;
     if (nMessage != WM_KEYDOWN)
         return kNotHandled;
+    if (bFieldFocused)
+    {
+        // A focused field takes its keys; Enter, Tab and Esc it leaves to the bar.
+        const int nResult = pHot->ProcessKey(static_cast<UINT>(wParam), lParam);
+        if (nResult == 1)
+            return kHandled;
+        if (nResult == 2)
+            return kStopAsking;
+    }
     return m_pBar->OnTrackingKeyDown(static_cast<UINT>(wParam)) == 1 ? kHandled : kNotHandled;
 }

@@ -122,6 +122,12 @@ public:
     virtual BOOL IsLabelShown() const { return m_bShowLabel; }
     virtual BOOL IsListOpen() const { return FALSE; }
     virtual void DrawFieldText(CDC* /*pDC*/, const CRect& /*rcText*/) {}
+    // Fields holding the keyboard focus see the bar's keys first: 0 the bar
+    // handles the key, 1 handled, 2 the key goes on to the field's window.
+    virtual BOOL IsFocused() const { return FALSE; }
+    virtual int ProcessKey(UINT /*nKey*/, LPARAM /*lKeyData*/) { return 0; }
+    // The bar made another control hot (a field gives up the focus).
+    virtual void OnDeselected() {}
     // Marks the parent bar for a relayout after a size or text changed.
     virtual void DelayLayoutParent();
 

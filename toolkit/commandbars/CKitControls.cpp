@@ -4,6 +4,8 @@
 #include "CKitCommandBar.h"
 #include "CKitCommandBars.h"
 #include "CCommandShortcuts.h"
+#include "CKitControlComboBox.h"
+#include "CKitControlEdit.h"
 #include "FoundationLinks.h"
 #include "core/ControlLayout.h"
 
@@ -27,6 +29,12 @@ CKitControl* CKitControls::Add(int nType, int nId, const CString& strParameter, 
         break;
     case kControlLabel:
         pControl = new CKitControlLabel;
+        break;
+    case kControlEdit:
+        pControl = new CKitControlEdit;
+        break;
+    case kControlComboBox:
+        pControl = new CKitControlComboBox;
         break;
     default:
         return nullptr;

@@ -56,7 +56,7 @@ TEST(KitControls, InsertsByIndexAndKeepsIndexesParentAndCollection)
         EXPECT_EQ(controls.GetAt(i)->GetParent(), &fixture.bar);
         EXPECT_EQ(controls.GetAt(i)->GetControls(), &controls);
     }
-    EXPECT_EQ(controls.Add(kControlComboBox, 5), nullptr) << "fields come with their own kinds";
+    EXPECT_EQ(controls.Add(99, 5), nullptr) << "an unknown type makes no control";
 }
 
 TEST(KitControls, RemoveReleasesTheControlAndDetachesIt)
