@@ -267,10 +267,10 @@ class FileSystemSession : public testing::Test {
   }
 
   // From the mode page or the drive page: drive `letter` chosen and Next; the scan page.
-  static HWND ReachScanPage(wchar_t letter) {
+  static HWND ReachScanPage(wchar_t letter, int mode = ID_MODE_EXTENSIVE_SCAN) {
     HWND page = ShownPage();
     if (FindDescendantById(page, ID_MODE_EXTENSIVE_SCAN) != nullptr) {
-      Press(page, ID_MODE_EXTENSIVE_SCAN);
+      Press(page, mode);
       page = WaitForWindow([&] {
         HWND shown = ShownPage();
         return shown != page && shown != nullptr && FindDescendantById(shown, kDriveTreeId) != nullptr ? shown
@@ -501,6 +501,168 @@ TEST_F(FileSystemSession, Fat32FormattedAgainGivesBackTheOldFolders) {
 
 TEST_F(FileSystemSession, NtfsFormattedAgainGivesBackTheOldFolders) {
   RecoverOldVolume({L'J', L"old-ntfs", L"File System NTFS-", 0, true});
+}
+
+// ---- Snapshots: saved from the menu after a Quick Scan, loaded by later runs -----------------
+
+struct Shown {
+  std::vector<std::wstring> tree;  // depth and text of every item, in order
+  std::vector<std::wstring> rows;  // name, type and size of every row, in order
+};
+
+class SnapshotRoad : public FileSystemSession {
+ protected:
+  static void SetUpTestSuite() {}
+  static void TearDownTestSuite() {}
+  void SetUp() override {}
+  void TearDown() override {
+    program_ = nullptr;
+    frame_ = nullptr;
+  }
+
+  static bool Launch(ProgramProcess& program, const std::wstring& arguments) {
+    if (!program.Start(arguments)) return false;
+    program_ = &program;
+    frame_ = WaitForWindow([&] {
+      HWND window = FindTopLevel(program.Id(), kCaption);
+      return window != nullptr && ClassOf(window) != L"#32770" ? window : nullptr;
+    });
+    return frame_ != nullptr;
+  }
+  static bool Quit(ProgramProcess& program) {
+    ::PostMessageW(frame_, WM_CLOSE, 0, 0);
+    const MessageBoxSeen question = WaitForMessage(program.Id());
+    if (question.window != nullptr) PressButton(question.window, IDYES);
+    return program.WaitForExit(30000);
+  }
+  // The results page once its list has rows.
+  static HWND WaitForResults() {
+    return WaitForWindow([] {
+      HWND shown = ShownPage();
+      HWND list = shown != nullptr ? FindDescendantById(shown, kResultListId) : nullptr;
+      return list != nullptr && ::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) > 0 ? shown : nullptr;
+    }, 60000);
+  }
+  static Shown WhatIsShown(HWND results) {
+    Shown seen;
+    for (const RemoteTreeItem& item : TreeItems(FindDescendantById(results, kResultTreeId), Id()))
+      seen.tree.push_back(std::to_wstring(item.depth) + L" " + item.text);
+    HWND list = FindDescendantById(results, kResultListId);
+    const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row)
+      seen.rows.push_back(ListItemText(list, Id(), row, 0) + L"|" + ListItemText(list, Id(), row, 1) + L"|" +
+                          ListItemText(list, Id(), row, 2));
+    return seen;
+  }
+  // The system's file dialog of the snapshot: the name typed, then OK.
+  static bool AnswerFileDialog(const wchar_t* caption, const std::wstring& path) {
+    HWND dialog = WaitForWindow([&] {
+      HWND found = FindTopLevel(Id(), caption, L"#32770");
+      return found != nullptr && ::IsWindowVisible(found) ? found : nullptr;
+    });
+    if (dialog == nullptr) return false;
+    HWND name = FindDescendantById(dialog, 0x47C);  // the file-name box
+    if (name == nullptr) name = FindDescendantById(dialog, 0x480);
+    if (name == nullptr) return false;
+    ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PressButton(dialog, IDOK);
+    return WaitUntil([&] { return !::IsWindow(dialog); });
+  }
+};
+
+TEST_F(SnapshotRoad, AQuickScanSavedFromTheMenuLoadsWithTheSameTreeAndListAndSavesTheSameFiles) {
+  const std::wstring snapshot = TempPath(L"pelmo-filesystem-road.vbrx");
+  ::DeleteFileW(snapshot.c_str());
+  Shown scanned;
+  {
+    ProgramProcess first;
+    ASSERT_TRUE(Launch(first, L""));
+    HWND scanPage = ReachScanPage(L'F', ID_MODE_QUICK_SCAN);
+    ASSERT_NE(scanPage, nullptr) << "the scan page did not come";
+    Press(scanPage, ID_PAGE_NEXT);
+    bool ended = false;
+    for (int message = 0; message < 4 && !ended; ++message) {
+      const MessageBoxSeen end = WaitForMessage(Id(), 120000);
+      if (end.window == nullptr) break;
+      ended = end.text.find(L"select Extensive Scan for recovery") != std::wstring::npos;
+      PressButton(end.window, IDOK);
+      WaitUntil([&] { return !::IsWindow(end.window); });
+    }
+    ASSERT_TRUE(ended) << "the Quick Scan did not end";
+    HWND results = WaitForResults();
+    ASSERT_NE(results, nullptr);
+    scanned = WhatIsShown(results);
+    ASSERT_GT(scanned.tree.size(), 5u);
+
+    ::PostMessageW(frame_, WM_COMMAND, MAKEWPARAM(ID_SAVE_SNAPSHOT, 0), 0);
+    ASSERT_TRUE(AnswerFileDialog(L"Save As", snapshot)) << "no Save As dialog took the name";
+    EXPECT_TRUE(WaitUntil([&] { return ::GetFileAttributesW(snapshot.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    EXPECT_EQ(::GetFileAttributesW((snapshot + L".new").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the file written first is renamed into place";
+    EXPECT_TRUE(Quit(first));
+  }
+
+  // A second run loads it from the menu: the same tree and list; Root ticked saves every live file.
+  {
+    ProgramProcess second;
+    ASSERT_TRUE(Launch(second, L""));
+    // A mode chosen offers the load, on the drive page.
+    HWND modePage = WaitForWindow([] { return ShownPage(); });
+    Press(modePage, ID_MODE_QUICK_SCAN);
+    ASSERT_NE(WaitForWindow([&] {
+      HWND shown = ShownPage();
+      return shown != modePage && shown != nullptr && FindDescendantById(shown, kDriveTreeId) != nullptr ? shown : nullptr;
+    }), nullptr);
+    ::PostMessageW(frame_, WM_COMMAND, MAKEWPARAM(ID_LOAD_SNAPSHOT, 0), 0);
+    ASSERT_TRUE(AnswerFileDialog(L"Open", snapshot)) << "no Open dialog took the name";
+    HWND results = WaitForResults();
+    ASSERT_NE(results, nullptr) << "the snapshot's results did not come";
+    const Shown loaded = WhatIsShown(results);
+    EXPECT_EQ(loaded.tree, scanned.tree);
+    EXPECT_EQ(loaded.rows, scanned.rows);
+    EXPECT_TRUE(Screenshot(frame_, L"snapshot-loaded-from-the-menu"));
+
+    HWND tree = FindDescendantById(results, kResultTreeId);
+    ASSERT_TRUE(ClickTreeBox(tree, FindItem(tree, L"Root")));
+    const std::wstring target = TempPath(L"pelmo-filesystem-snapshot");
+    EmptyFolder(target);
+    Press(results, ID_PAGE_NEXT);
+    ASSERT_TRUE(ChooseFolder(target)) << "the folder browser did not take the folder";
+    const MessageBoxSeen end = WaitForMessage(Id(), 120000);
+    ASSERT_NE(end.window, nullptr);
+    EXPECT_EQ(end.text, L" Files successfully saved.");
+    PressButton(end.window, IDOK);
+    WaitUntil([&] { return !::IsWindow(end.window); });
+
+    std::istringstream lines(ReadAll(std::wstring(RESULTS_DRIVES_DIR L"\\standard-fat32.manifest")));
+    int compared = 0;
+    for (std::string line; std::getline(lines, line);) {
+      std::vector<std::string> fields;
+      std::istringstream split(line);
+      for (std::string field; std::getline(split, field, '\t');) fields.push_back(field);
+      if (fields.size() < 5 || fields[0] != "F" || fields[1] != "live") continue;
+      std::wstring path = Widen(fields[3]);
+      std::replace(path.begin(), path.end(), L'/', L'\\');
+      std::wstring original = std::wstring(RESULTS_DRIVES_DIR L"\\standard-fat32.files") + path;
+      EXPECT_TRUE(ReadAll(target + path) == ReadAll(original)) << "saved differently or missing: " << fields[3];
+      ++compared;
+    }
+    EXPECT_GT(compared, 15);
+    EXPECT_TRUE(Quit(second));
+  }
+
+  // A third run names it on the command line: the same tree and list again.
+  {
+    ProgramProcess third;
+    ASSERT_TRUE(Launch(third, L"\"" + snapshot + L"\""));
+    HWND results = WaitForResults();
+    ASSERT_NE(results, nullptr) << "the snapshot named on the command line did not load";
+    const Shown loaded = WhatIsShown(results);
+    EXPECT_EQ(loaded.tree, scanned.tree);
+    EXPECT_EQ(loaded.rows, scanned.rows);
+    EXPECT_TRUE(Quit(third));
+  }
+  ::DeleteFileW(snapshot.c_str());
 }
 
 }  // namespace
