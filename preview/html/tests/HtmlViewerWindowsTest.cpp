@@ -11,8 +11,11 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CCustomHTMLViewer.h"
@@ -510,6 +513,117 @@ TEST_F(HtmlViewerWindowsTest, ThePreviewPaneShowsHtmlPagesInTheOwnRenderer)
     Pump(200);
     if (!browserControl)
         EXPECT_NE(host->GetViewer(preview::PreviewSlot::kNoPreview), nullptr);
+}
+
+// A web server of our own on the loopback address, one request a connection: "/loop"
+// answers with a redirect to itself, anything else with a small page. It keeps each
+// request's head for the test to read.
+class LoopbackServer {
+ public:
+  LoopbackServer() {
+    WSADATA wsa{};
+    ::WSAStartup(MAKEWORD(2, 2), &wsa);
+    socket_ = ::socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = ::htonl(INADDR_LOOPBACK);
+    int length = sizeof(address);
+    if (::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length) != 0 || ::listen(socket_, 8) != 0)
+      return;
+    port_ = ::ntohs(address.sin_port);
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~LoopbackServer() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    ::closesocket(socket_);
+    ::WSACleanup();
+  }
+  std::wstring Url(const char* path) const {
+    const std::string url = "http://127.0.0.1:" + std::to_string(port_) + path;
+    return std::wstring(url.begin(), url.end());
+  }
+  std::vector<std::string> Requests() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return requests_;
+  }
+
+ private:
+  void Serve() {
+    while (!stop_) {
+      fd_set ready;
+      FD_ZERO(&ready);
+      FD_SET(socket_, &ready);
+      timeval wait{0, 50000};
+      if (::select(0, &ready, nullptr, nullptr, &wait) != 1) continue;
+      SOCKET client = ::accept(socket_, nullptr, nullptr);
+      if (client == INVALID_SOCKET) continue;
+      std::string head;
+      char buffer[1024];
+      DWORD timeout = 2000;
+      ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof(timeout));
+      while (head.find("\r\n\r\n") == std::string::npos && head.size() < 8192) {
+        const int got = ::recv(client, buffer, sizeof(buffer), 0);
+        if (got <= 0) break;
+        head.append(buffer, static_cast<std::size_t>(got));
+      }
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        requests_.push_back(head);
+      }
+      const std::string body = "<title>Web page</title>Served";
+      const std::string reply =
+          head.rfind("GET /loop", 0) == 0
+              ? "HTTP/1.0 302 Found\r\nLocation: /loop\r\nContent-Length: 0\r\nConnection: close\r\n\r\n"
+              : "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + std::to_string(body.size()) +
+                    "\r\nConnection: close\r\n\r\n" + body;
+      ::send(client, reply.data(), static_cast<int>(reply.size()), 0);
+      ::shutdown(client, SD_SEND);
+      ::closesocket(client);
+    }
+  }
+
+  SOCKET socket_ = INVALID_SOCKET;
+  unsigned short port_ = 0;
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+  std::mutex mutex_;
+  std::vector<std::string> requests_;
+};
+
+bool HasReferer(const std::string& head) {
+  std::string lower(head);
+  for (char& c : lower) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+  return lower.find("\r\nreferer:") != std::string::npos;
+}
+
+TEST_F(HtmlViewerWindowsTest, WebPagesAreFetchedWithoutAFileRefererAndRedirectsAreBounded)
+{
+    LoopbackServer server;
+    ASSERT_FALSE(server.Url("").empty());
+    // From the recovered file to the web: the server learns nothing of the file.
+    const std::wstring page = L"file://" + s_folder + L"\\page.html";
+    Browser().OnLinkClicked(std::u16string(page.begin(), page.end()));
+    const std::wstring web = server.Url("/page.html");
+    Browser().OnLinkClicked(std::u16string(web.begin(), web.end()));
+    Pump(100);
+    EXPECT_EQ(TextOf(s_viewer->GetSafeHwnd()), L"Web page");
+    std::vector<std::string> requests = server.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].rfind("GET /page.html ", 0), 0u) << requests[0];
+    EXPECT_FALSE(HasReferer(requests[0])) << requests[0];
+
+    // A redirect that leads to itself is followed a bounded number of times, then given up.
+    const std::wstring loop = server.Url("/loop");
+    Browser().OnLinkClicked(std::u16string(loop.begin(), loop.end()));
+    Pump(100);
+    requests = server.Requests();
+    EXPECT_EQ(requests.size(), 1u + preview::kMaxRedirects + 1);
+    // From a web page, the next server is told where the user came from.
+    ASSERT_GE(requests.size(), 2u);
+    EXPECT_TRUE(HasReferer(requests[1])) << requests[1];
+    EXPECT_EQ(TextOf(s_viewer->GetSafeHwnd()), L"Web page");  // the page shown stays
 }
 
 } // namespace
