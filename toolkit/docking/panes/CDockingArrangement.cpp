@@ -7,6 +7,7 @@
 #include "CDockingHostWnd.h"
 #include "CDockingPaneItem.h"
 #include "CDockingSplitNode.h"
+#include "CKitDockingPaneMiniWnd.h"
 #include "CKitPropExchangeArchive.h"
 
 using namespace kit::docking;
@@ -154,6 +155,13 @@ void CDockingArrangement::CompactTree()
         for (CDockingNode* pNode : std::vector<CDockingNode*>(m_nodes))
         {
             CDockingNode* pParent = pNode->GetParentNode();
+            // A floating frame whose contents went elsewhere has nothing to show.
+            if (CKitDockingPaneMiniWnd* pFloating = AsFloatingWindow(pNode); pFloating && !pFloating->GetTopContainer())
+            {
+                DeleteNode(pNode);
+                bChanged = TRUE;
+                break;
+            }
             if (pNode->GetType() == kNodeTabbedContainer && !needed.count(pNode))
             {
                 if (pParent)

@@ -4,10 +4,12 @@
 
 #include "CColorTable.h"
 #include "CCommandIconStore.h"
+#include "CDockingDragTracker.h"
 #include "CDockingPaneDrawer.h"
 #include "CDockingPaneItem.h"
 #include "CDockingSplitBarWnd.h"
 #include "CDockingSplitNode.h"
+#include "CKitDockingPaneMiniWnd.h"
 #include "CKitDockingPaneTabbedContainer.h"
 #include "CScreenTipContext.h"
 #include "window/AfxMessages.h"
@@ -31,6 +33,7 @@ CDockingHostWnd::CDockingHostWnd()
     SelectDrawingStyle(0);
     m_pIconStore = new CCommandIconStore();
     m_pTipContext = new CScreenTipContext();
+    m_pDragTracker = std::make_unique<CDockingDragTracker>(this);
     const HRESULT hr = ::OleInitialize(nullptr);
     m_bOleInitialized = SUCCEEDED(hr);
 }
@@ -54,8 +57,8 @@ CDockingArrangement* CDockingHostWnd::CreateArrangement()
 
 CDockingNode* CDockingHostWnd::CreateDockingNode(int nType, CDockingArrangement* pArrangement)
 {
-    // Floating windows and auto-hide strips are not built by this host; a
-    // store that names them is refused as a whole.
+    // Auto-hide strips are not built by this host; a store that names them
+    // is refused as a whole.
     switch (nType)
     {
     case kNodePane:
@@ -66,6 +69,8 @@ CDockingNode* CDockingHostWnd::CreateDockingNode(int nType, CDockingArrangement*
         return new CDockingSplitNode(pArrangement);
     case kNodeClient:
         return new CDockingClientNode(pArrangement);
+    case kNodeFloatingWindow:
+        return new CKitDockingPaneMiniWnd(pArrangement);
     default:
         return nullptr;
     }
@@ -312,6 +317,121 @@ void CDockingHostWnd::ComputeDockRect(CRect* pRect, CDockingNode* pNode, int nSi
         pTop->ComputeWrapRect(pRect, pTarget, pNode, nSide);
 }
 
+CDockingNode* CDockingHostWnd::CloneForMove(CDockingNode* pNode)
+{
+    std::vector<CDockingNode*> panes;
+    pNode->CollectNodesOfType(kNodePane, panes);
+    if (panes.empty())
+        return nullptr;
+    CKitDockingPaneTabbedContainer* pOld = AsTabbedContainer(pNode);
+    CDockingPaneItem* pSelected = pOld ? pOld->GetSelectedPane() : nullptr;
+    auto* pClone = AsTabbedContainer(CreateDockingNode(kNodeTabbedContainer, m_pArrangement));
+    pClone->m_nDockingCX = pNode->m_nDockingCX;
+    pClone->m_nDockingCY = pNode->m_nDockingCY;
+    pClone->SetNodeRect(pNode->GetRect());
+    pClone->SetSiteWindow(m_pSiteFrame);
+    for (CDockingNode* pPaneNode : panes)
+    {
+        pPaneNode->GetParentNode()->RemoveChildNode(pPaneNode);
+        pClone->AddPane(AsPane(pPaneNode), FALSE);
+    }
+    if (pSelected)
+        pClone->SelectPane(pSelected, FALSE, TRUE);
+    return pClone;
+}
+
+void CDockingHostWnd::FloatNode(CDockingNode* pNode, const CRect& rect)
+{
+    if (!pNode || !m_pArrangement)
+        return;
+    if (AsPane(pNode))
+    {
+        if (CDockingNode* pParent = pNode->GetParentNode())
+            pParent->RemoveChildNode(pNode);
+    }
+    else if (!(pNode = CloneForMove(pNode)))
+    {
+        return;
+    }
+    auto* pFloating = AsFloatingWindow(CreateDockingNode(kNodeFloatingWindow, m_pArrangement));
+    pFloating->CreateFloating(pNode, rect);
+    OnStructureChanged();
+    m_pArrangement->SyncHolders();
+    MarkFrameForLayout(m_pSiteFrame);
+}
+
+BOOL CDockingHostWnd::MovePaneToHolder(CDockingPaneItem* pPane, CDockingNode* pHolder)
+{
+    if (!pPane || !AsTabbedContainer(pPane->GetParentNode()))
+        return FALSE;
+    const BOOL bToFloat = !AsFloatingWindow(dynamic_cast<CDockingNode*>(pPane->GetSiteWindow())) && !pPane->IsAutoHidden();
+    if (bToFloat && (pPane->GetEffectiveOptions() & kPaneNoFloat))
+        return FALSE;
+    if (NotifyAction(bToFloat ? kActionFloating : kActionDocking, pPane, pHolder, 0))
+        return FALSE;
+    if (pHolder)
+    {
+        m_bMovingPane = TRUE;
+        AttachNode(pPane, pHolder);
+        m_bMovingPane = FALSE;
+    }
+    else
+    {
+        FloatNode(pPane, pPane->GetParentNode()->GetScreenRect());
+    }
+    NotifyAction(bToFloat ? kActionFloated : kActionDocked, pPane, nullptr, 0);
+    return TRUE;
+}
+
+void CDockingHostWnd::ToggleDockedFloating(CDockingNode* pNode)
+{
+    if (!pNode || !m_pArrangement)
+        return;
+    const BOOL bToFloat = !AsFloatingWindow(dynamic_cast<CDockingNode*>(pNode->GetSiteWindow())) && !pNode->IsAutoHidden();
+    if (CDockingPaneItem* pPane = AsPane(pNode))
+    {
+        MovePaneToHolder(pPane, GetHolder(pPane, bToFloat));
+        return;
+    }
+    if (pNode->GetType() != kNodeTabbedContainer && pNode->GetType() != kNodeSplit)
+        return;
+    std::vector<CDockingNode*> panes;
+    pNode->CollectNodesOfType(kNodePane, panes);
+    int nSelected = 0;
+    int nFocused = 0;
+    for (CDockingNode* pPaneNode : panes)
+    {
+        CDockingPaneItem* pPane = AsPane(pPaneNode);
+        if (const auto* pContainer = AsTabbedContainer(pPane->GetParentNode()); pContainer && pContainer->GetSelectedPane() == pPane)
+            nSelected = pPane->m_nId;
+        if (pPane->HasFocus())
+            nFocused = pPane->m_nId;
+    }
+    CDockingNode* pPrevious = nullptr;
+    for (CDockingNode* pPaneNode : panes)
+    {
+        CDockingPaneItem* pPane = AsPane(pPaneNode);
+        CDockingNode* pHolder = GetHolder(pPane, bToFloat);
+        if (!pHolder)
+            pHolder = pPrevious;
+        // A holder may have become a group of the frame the pane is in.
+        if (pHolder && pHolder == pPane->GetParentNode())
+            pHolder = nullptr;
+        pPrevious = pHolder;
+        if (!MovePaneToHolder(pPane, pHolder))
+        {
+            if (nSelected == pPane->m_nId)
+                nSelected = 0;
+            if (nFocused == pPane->m_nId)
+                nFocused = 0;
+        }
+    }
+    if (nFocused > 0)
+        ShowPane(LookupPaneById(nFocused), TRUE);
+    else if (nSelected > 0)
+        ShowPane(LookupPaneById(nSelected), TRUE);
+}
+
 void CDockingHostWnd::StoreArrangement(CKitPropExchange* pPX)
 {
     if (m_pArrangement && pPX)
@@ -337,6 +457,10 @@ BOOL CDockingHostWnd::LoadArrangement(CKitPropExchange* pPX)
     for (CDockingNode* pNode : m_pArrangement->GetNodeList())
         if (CDockingSplitNode* pSplit = AsSplitNode(pNode))
             pSplit->RebuildSplitBars();
+    // Floating frames take their trees over from the main frame.
+    for (CDockingNode* pNode : std::vector<CDockingNode*>(m_pArrangement->GetNodeList()))
+        if (CKitDockingPaneMiniWnd* pFloating = AsFloatingWindow(pNode))
+            pFloating->CreateLoadedWindow();
     MarkFrameForLayout(m_pSiteFrame);
     return bLoaded;
 }

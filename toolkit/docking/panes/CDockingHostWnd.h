@@ -15,6 +15,7 @@ class CCommandIcon;
 class CCommandIconStore;
 class CDockingPaneDrawer;
 class CDockingPaneItem;
+class CDockingDragTracker;
 class CDockingSplitBarWnd;
 class CScreenTipContext;
 
@@ -97,6 +98,16 @@ public:
     // The pane, or every pane below the node, joins the target's group as tabs.
     void AttachNode(CDockingNode* pNode, CDockingNode* pTarget);
     void ComputeDockRect(CRect* pRect, CDockingNode* pNode, int nSide, CDockingNode* pTarget);
+    // The node floats in a frame of its own over the screen rectangle; a
+    // group or split leaves its emptied self behind as the panes' holder.
+    void FloatNode(CDockingNode* pNode, const CRect& rect);
+    // Floating panes go back to where they were docked, docked ones float.
+    void ToggleDockedFloating(CDockingNode* pNode);
+    BOOL MovePaneToHolder(CDockingPaneItem* pPane, CDockingNode* pHolder);
+    // A group of its own holding every pane below the node.
+    CDockingNode* CloneForMove(CDockingNode* pNode);
+    CDockingDragTracker* GetDragTracker() const { return m_pDragTracker.get(); }
+    CScreenTipContext* GetTipContext() const { return m_pTipContext; }
 
     // Stores the current arrangement; loads one in its place (a damaged
     // store gives the view alone and FALSE). Panes loaded come without
@@ -179,4 +190,5 @@ private:
     unsigned m_nStructureSerial = 0;
     CTrackingScope* m_pTrackingScope = nullptr;
     std::vector<std::unique_ptr<CDockingSplitBarWnd>> m_retiredBars;
+    std::unique_ptr<CDockingDragTracker> m_pDragTracker;
 };

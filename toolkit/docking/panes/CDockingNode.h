@@ -78,6 +78,7 @@ public:
     CWnd* GetSiteWindow() const { return m_pSite; }
     CDockingArrangement* GetArrangement() const { return m_pArrangement; }
     const CRect& GetRect() const { return m_rect; }
+    void SetNodeRect(const CRect& rect) { m_rect = rect; }
 
     int m_nDockingCX = 0;
     int m_nDockingCY = 0;

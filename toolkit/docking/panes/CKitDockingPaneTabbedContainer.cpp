@@ -4,6 +4,7 @@
 
 #include "CDockingArrangement.h"
 #include "CDockingCaptionButton.h"
+#include "CDockingDragTracker.h"
 #include "CDockingHostWnd.h"
 #include "CDockingPaneDrawer.h"
 #include "CCommandIcon.h"
@@ -441,6 +442,57 @@ int CKitDockingPaneTabbedContainer::HitTest(CPoint point) const
     return -1;
 }
 
+void CKitDockingPaneTabbedContainer::ShowCaption(BOOL bShow)
+{
+    if (m_bCaption == bShow)
+        return;
+    m_bCaption = bShow;
+    MarkSiteForLayout();
+}
+
+BOOL CKitDockingPaneTabbedContainer::IsInDropArea(CRect* pRect, int x, int y) const
+{
+    const CPoint point(x, y);
+    CRect caption = *pRect;
+    if (m_bCaption)
+    {
+        const int nBand = GetDrawer()->m_nCaptionHeight + 3;
+        if (IsCaptionVertical())
+        {
+            caption.right = caption.left + nBand;
+            pRect->left = caption.right;
+        }
+        else
+        {
+            caption.bottom = caption.top + nBand;
+            pRect->top = caption.bottom;
+        }
+    }
+    else
+    {
+        // The frame's own caption above the group stands for its caption.
+        CRect window;
+        if (m_pSite && m_pSite->GetSafeHwnd())
+            m_pSite->GetWindowRect(&window);
+        caption = IsCaptionVertical() ? CRect(window.left, pRect->top, pRect->left, pRect->bottom)
+                                      : CRect(pRect->left, window.top, pRect->right, pRect->top);
+    }
+    if (caption.PtInRect(point))
+        return TRUE;
+    if (!ShowsTabRow())
+        return FALSE;
+    const CRect tabs(pRect->left, pRect->bottom - GetDrawer()->m_nTabRowHeight, pRect->right, pRect->bottom);
+    pRect->bottom = tabs.top;
+    return tabs.PtInRect(point);
+}
+
+void CKitDockingPaneTabbedContainer::StartDrag(CPoint screen)
+{
+    Activate();
+    if (::GetKeyState(VK_LBUTTON) < 0)
+        GetHost()->GetDragTracker()->BeginDrag(this, screen.x, screen.y);
+}
+
 void CKitDockingPaneTabbedContainer::Activate()
 {
     if (m_pSelected && ::IsWindow(m_pSelected->GetAttachedWindow()))
@@ -521,6 +573,13 @@ void CKitDockingPaneTabbedContainer::OnLButtonDown(CPoint point)
     }
     if (ShowsTabRow() && m_tabStrip.OnLButtonDown(this, point.x, point.y, FALSE))
         return;
+    if (HitTest(point) == -2 && !IsAutoHidden())
+    {
+        CPoint screen = point;
+        ClientToScreen(&screen);
+        StartDrag(screen);
+        return;
+    }
     Activate();
 }
 
@@ -562,6 +621,19 @@ LRESULT CKitDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
         return 0;
     case WM_RBUTTONDOWN:
         OnRButtonDown(point);
+        break;
+    case WM_LBUTTONDBLCLK:
+        // The caption band toggles the group, a tab its pane, between docked and floating.
+        if (std::none_of(m_captionButtons.begin(), m_captionButtons.end(),
+                         [point](const auto& pButton) { return pButton->m_rect.PtInRect(point); }))
+        {
+            const int nHit = HitTest(point);
+            if (nHit == -2 && !(IsAutoHidden() && m_pSelected && (m_pSelected->GetEffectiveOptions() & kPaneNoAutoHide)))
+                GetHost()->ToggleDockedFloating(this);
+            else if (CDockingPaneItem* pPane = nHit >= 0 ? GetPaneAt(nHit) : nullptr)
+                GetHost()->ToggleDockedFloating(pPane);
+            return 0;
+        }
         break;
     case WM_MOUSEMOVE:
         OnMouseMove(point);

@@ -65,6 +65,12 @@ public:
     BOOL CreateContainerWindow();
     void InitFromPane(CDockingPaneItem* pPane, CWnd* pSite);
     BOOL HasCaption() const;
+    // A lone group in a floating frame leaves its caption to the frame.
+    void ShowCaption(BOOL bShow);
+    // Over the caption band or the tab row; `pRect` loses both.
+    BOOL IsInDropArea(CRect* pRect, int x, int y) const;
+    // A docking drag of the whole group, while the button is still down.
+    void StartDrag(CPoint screen);
     // -2 on the caption band, the index of the tab under the point, else -1.
     int HitTest(CPoint point) const;
     CDockingPaneItem* GetPaneAt(int nIndex) const;

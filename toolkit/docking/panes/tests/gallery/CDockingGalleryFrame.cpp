@@ -1,6 +1,7 @@
 #include "CDockingGalleryFrame.h"
 
 #include "CDockingPaneItem.h"
+#include "CKitDockingPaneMiniWnd.h"
 #include "CKitPropExchangeRegistry.h"
 
 namespace {
@@ -102,4 +103,9 @@ void CDockingGalleryFrame::RunIdleLayout()
         RecalcLayout(TRUE);
         RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     }
+    // Floating frames are owned popups: the idle pass reaches each of them.
+    if (CDockingArrangement* pArrangement = m_host.GetArrangement())
+        for (CDockingNode* pNode : std::vector<CDockingNode*>(pArrangement->GetNodeList()))
+            if (CKitDockingPaneMiniWnd* pFloating = AsFloatingWindow(pNode); pFloating && pFloating->GetSafeHwnd())
+                pFloating->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
 }
