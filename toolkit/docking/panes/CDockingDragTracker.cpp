@@ -308,7 +308,7 @@ void CDockingDragTracker::Move(int x, int y)
                                                                                        : kSideBottom;
                     bAccepted = CanDockAt(pTarget, m_nSide);
                     if (bAccepted)
-                        m_pHost->ComputeDockRect(&preview, m_pDragged, m_nSide, pTarget);
+                        PreviewDockRect(&preview, m_nSide, pTarget);
                 }
                 m_rectPreview = preview;
             }
@@ -431,8 +431,16 @@ BOOL CDockingDragTracker::TestDockSide(CRect rect, int x, int y, CDockingNode* p
         return FALSE;
     m_pTarget = pCandidate;
     m_nSide = nSide;
-    m_pHost->ComputeDockRect(&m_rectPreview, m_pDragged, nSide, pCandidate);
+    PreviewDockRect(&m_rectPreview, nSide, pCandidate);
     return TRUE;
+}
+
+void CDockingDragTracker::PreviewDockRect(CRect* pRect, int nScreenSide, CDockingNode* pTarget)
+{
+    // Sides here are seen on the screen; the layout of a right-to-left frame
+    // counts them mirrored, so the preview asks for the side the drop takes.
+    m_pHost->ComputeDockRect(pRect, m_pDragged, m_pHost->MirrorSide(nScreenSide), pTarget);
+    pRect->NormalizeRect();
 }
 
 BOOL CDockingDragTracker::CanDockAt(CDockingNode* pNode, int nSide)

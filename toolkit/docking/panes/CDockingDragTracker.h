@@ -43,8 +43,10 @@ public:
     CDockingNode* GetTarget() const { return m_pTarget; }
     int GetSide() const { return m_nSide; }
     BOOL IsTabShape() const { return m_bTabShape; }
+    const CRect& GetPreviewRect() const { return m_rectPreview; }
 
 private:
+    void PreviewDockRect(CRect* pRect, int nScreenSide, CDockingNode* pTarget);
     void UpdateGuides();
     void DestroyGuides();
     void CreateGuideWindow(const CRect& rect, int nFlags);
