@@ -122,7 +122,10 @@ CString CResultListCtrl::MakeTempCopyName(const CString& name) {
     if (::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES || tempCopyCounter_ == INT_MAX) break;
     ++tempCopyCounter_;
   }
+  // Each number names one copy: two extensions under one number would leave the
+  // first copy out of the clean-up.
   TempCopyFiles[tempCopyCounter_] = path;
+  if (tempCopyCounter_ < INT_MAX) ++tempCopyCounter_;
   return copyName;
 }
 
