@@ -12,41 +12,68 @@ namespace {
 
 constexpr DWORD kPollMilliseconds = 50;
 
-// Memory in the program's address space, for the controls' messages that carry
-// pointers; freed with the object.
-class RemoteMemory {
- public:
-  RemoteMemory(DWORD processId, SIZE_T bytes)
-      : process_(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId)),
-        bytes_(bytes) {
-    if (process_ != nullptr)
-      address_ = ::VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  ~RemoteMemory() {
-    if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_ != nullptr) ::CloseHandle(process_);
-  }
-  RemoteMemory(const RemoteMemory&) = delete;
-  RemoteMemory& operator=(const RemoteMemory&) = delete;
-
-  bool Valid() const { return address_ != nullptr; }
-  BYTE* At(SIZE_T offset) const { return static_cast<BYTE*>(address_) + offset; }
-  bool Write(SIZE_T offset, const void* data, SIZE_T bytes) {
-    return offset + bytes <= bytes_ && ::WriteProcessMemory(process_, At(offset), data, bytes, nullptr);
-  }
-  bool Read(SIZE_T offset, void* data, SIZE_T bytes) const {
-    return offset + bytes <= bytes_ && ::ReadProcessMemory(process_, At(offset), data, bytes, nullptr);
-  }
-
- private:
-  HANDLE process_;
-  void* address_ = nullptr;
-  SIZE_T bytes_;
-};
-
 constexpr int kTextChars = 260;
 
 }  // namespace
+
+RemoteMemory::RemoteMemory(DWORD processId, SIZE_T bytes)
+    : process_(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId)),
+      bytes_(bytes) {
+  if (process_ != nullptr)
+    address_ = ::VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+}
+
+RemoteMemory::~RemoteMemory() {
+  if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  if (process_ != nullptr) ::CloseHandle(process_);
+}
+
+bool RemoteMemory::Write(SIZE_T offset, const void* data, SIZE_T bytes) {
+  return address_ != nullptr && offset + bytes <= bytes_ &&
+         ::WriteProcessMemory(process_, At(offset), data, bytes, nullptr);
+}
+
+bool RemoteMemory::Read(SIZE_T offset, void* data, SIZE_T bytes) const {
+  return address_ != nullptr && offset + bytes <= bytes_ &&
+         ::ReadProcessMemory(process_, At(offset), data, bytes, nullptr);
+}
+
+void ClickWithMouse(HWND window, POINT client, bool right) {
+  POINT screen = client;
+  ::ClientToScreen(window, &screen);
+  ::SetCursorPos(screen.x, screen.y);
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_MOUSE;
+  input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, input, sizeof(INPUT));
+  ::Sleep(300);
+}
+
+std::wstring TempPath(const std::wstring& name) {
+  wchar_t folder[MAX_PATH + 1] = {};
+  ::GetTempPathW(MAX_PATH + 1, folder);
+  return std::wstring(folder) + name;
+}
+
+std::string ReadAll(const std::wstring& path) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes;
+  char buffer[65536];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+std::wstring Widen(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
 
 std::wstring ProgramPath() {
   // This test runs from <build>/app/tests; the program is <build>/app/PelmoRecovery.exe.

@@ -84,6 +84,39 @@ void PressKeys(std::initializer_list<WORD> keys);
 // A left click at a client point of a window, posted as the mouse messages.
 void ClickClientPoint(HWND window, POINT point);
 
+// Memory lent to the program's process for the controls' messages that carry
+// pointers; every copy stays inside the block; freed with the object.
+class RemoteMemory {
+ public:
+  RemoteMemory(DWORD processId, SIZE_T bytes);
+  ~RemoteMemory();
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+  bool Valid() const { return address_ != nullptr; }
+  BYTE* At(SIZE_T offset) const { return static_cast<BYTE*>(address_) + offset; }
+  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
+  bool Write(SIZE_T offset, const void* data, SIZE_T bytes);
+  bool Read(SIZE_T offset, void* data, SIZE_T bytes) const;
+  bool Write(const void* data, SIZE_T bytes) { return Write(0, data, bytes); }
+  bool Read(void* data, SIZE_T bytes) const { return Read(0, data, bytes); }
+
+ private:
+  HANDLE process_;
+  void* address_ = nullptr;
+  SIZE_T bytes_;
+};
+
+// A real click of the left (or right) button at a client point of a window,
+// through SendInput so that hooks and tracking loops see it.
+void ClickWithMouse(HWND window, POINT client, bool right = false);
+
+// A file in the temporary folder, its whole content ("<missing>" when it cannot be
+// opened), and UTF-8 text widened.
+std::wstring TempPath(const std::wstring& name);
+std::string ReadAll(const std::wstring& path);
+std::wstring Widen(const std::string& utf8);
+
 // Writes the window's screen area as a .bmp beside the test results.
 bool Screenshot(HWND window, const std::wstring& name);
 

@@ -38,12 +38,6 @@ bool HasText(HWND parent, const std::function<bool(const std::wstring&)>& match)
          nullptr;
 }
 
-std::wstring TempPath(const wchar_t* name) {
-  wchar_t folder[MAX_PATH + 1] = {};
-  ::GetTempPathW(MAX_PATH + 1, folder);
-  return std::wstring(folder) + name;
-}
-
 // ---- One session: mode page, second copy, drive page, refusals, the exit question --------
 
 class ProgramSession : public testing::Test {

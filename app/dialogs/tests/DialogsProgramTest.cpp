@@ -27,23 +27,6 @@ constexpr int kResultTreeId = 162;
 constexpr int kResultListId = 165;
 constexpr wchar_t kSaveFolderTitle[] = L"Please select the path to save the data";
 
-std::wstring TempPath(const std::wstring& name) {
-  wchar_t folder[MAX_PATH + 1] = {};
-  ::GetTempPathW(MAX_PATH + 1, folder);
-  return std::wstring(folder) + name;
-}
-
-std::string ReadAll(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes;
-  char buffer[65536];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
-  ::CloseHandle(file);
-  return bytes;
-}
-
 std::string Original(const std::wstring& volumePath) {
   std::string drives = RESULTS_DRIVES_DIR;
   std::wstring path = std::wstring(drives.begin(), drives.end()) + L"/standard-fat32.files" + volumePath;
@@ -71,40 +54,6 @@ void EmptyFolder(const std::wstring& folder) {
   operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
   ::SHFileOperationW(&operation);
   ::CreateDirectoryW(folder.c_str(), nullptr);
-}
-
-// Memory in the program's process for a message that carries a pointer.
-class RemoteMemory {
- public:
-  RemoteMemory(DWORD processId, size_t bytes) : bytes_(bytes) {
-    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (process_ != nullptr)
-      address_ = ::VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  ~RemoteMemory() {
-    if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_ != nullptr) ::CloseHandle(process_);
-  }
-  void Write(const void* data, size_t bytes) { ::WriteProcessMemory(process_, address_, data, std::min(bytes, bytes_), nullptr); }
-  void Read(void* data, size_t bytes) const { ::ReadProcessMemory(process_, address_, data, std::min(bytes, bytes_), nullptr); }
-  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
-
- private:
-  HANDLE process_ = nullptr;
-  void* address_ = nullptr;
-  size_t bytes_;
-};
-
-void ClickWithMouse(HWND window, POINT client) {
-  POINT screen = client;
-  ::ClientToScreen(window, &screen);
-  ::SetCursorPos(screen.x, screen.y);
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, input, sizeof(INPUT));
-  ::Sleep(300);
 }
 
 // A message of the program: the dialog with the markup box's hidden text.

@@ -39,37 +39,6 @@ constexpr wchar_t kQuickScanEndText[] =
     L"If  file(s) and folder(s) are not found here,  \r\nplease return to the first step and select Extensive Scan "
     L"for recovery.";
 
-class RemoteMemory {
- public:
-  RemoteMemory(DWORD processId, size_t bytes) {
-    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (process_ != nullptr)
-      address_ = ::VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  ~RemoteMemory() {
-    if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_ != nullptr) ::CloseHandle(process_);
-  }
-  void Write(const void* data, size_t bytes) { ::WriteProcessMemory(process_, address_, data, bytes, nullptr); }
-  void Read(void* data, size_t bytes) const { ::ReadProcessMemory(process_, address_, data, bytes, nullptr); }
-  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
-
- private:
-  HANDLE process_ = nullptr;
-  void* address_ = nullptr;
-};
-
-void ClickWithMouse(HWND window, POINT client) {
-  POINT screen = client;
-  ::ClientToScreen(window, &screen);
-  ::SetCursorPos(screen.x, screen.y);
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, input, sizeof(INPUT));
-}
-
 std::wstring TempFolder() {
   wchar_t folder[MAX_PATH + 1] = {};
   ::GetTempPathW(MAX_PATH + 1, folder);

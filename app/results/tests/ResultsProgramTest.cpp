@@ -37,31 +37,6 @@ constexpr wchar_t kNothingTicked[] =
 constexpr wchar_t kSaveFolderTitle[] = L"Please select the path to save the data";
 constexpr wchar_t kSaved[] = L" Files successfully saved.";
 
-std::wstring TempPath(const std::wstring& name) {
-  wchar_t folder[MAX_PATH + 1] = {};
-  ::GetTempPathW(MAX_PATH + 1, folder);
-  return std::wstring(folder) + name;
-}
-
-std::wstring Widen(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-  return wide;
-}
-
-std::string ReadAll(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes;
-  char buffer[65536];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
-  ::CloseHandle(file);
-  return bytes;
-}
-
 // The original bytes of a fixture file, by its path inside the volume ("/A/b.txt").
 std::string Original(const std::wstring& image, const std::wstring& volumePath) {
   std::wstring path = Widen(RESULTS_DRIVES_DIR) + L"/" + image + L".files" + volumePath;
@@ -77,41 +52,6 @@ void EmptyFolder(const std::wstring& folder) {
   operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
   ::SHFileOperationW(&operation);
   ::CreateDirectoryW(folder.c_str(), nullptr);
-}
-
-// Memory in the program's process for a message that carries a pointer.
-class RemoteMemory {
- public:
-  RemoteMemory(DWORD processId, size_t bytes) : bytes_(bytes) {
-    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (process_ != nullptr)
-      address_ = ::VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  ~RemoteMemory() {
-    if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_ != nullptr) ::CloseHandle(process_);
-  }
-  void Write(const void* data, size_t bytes) { ::WriteProcessMemory(process_, address_, data, std::min(bytes, bytes_), nullptr); }
-  void Read(void* data, size_t bytes) const { ::ReadProcessMemory(process_, address_, data, std::min(bytes, bytes_), nullptr); }
-  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
-
- private:
-  HANDLE process_ = nullptr;
-  void* address_ = nullptr;
-  size_t bytes_;
-};
-
-// A real click of the left (or right) button at a client point of a window.
-void ClickWithMouse(HWND window, POINT client, bool right = false) {
-  POINT screen = client;
-  ::ClientToScreen(window, &screen);
-  ::SetCursorPos(screen.x, screen.y);
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  ::SendInput(2, input, sizeof(INPUT));
-  ::Sleep(300);
 }
 
 // A message box of the program (not its save dialog): the one with the markup

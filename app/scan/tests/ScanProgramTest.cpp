@@ -33,27 +33,6 @@ constexpr wchar_t kStopQuestion[] =
     L"Do you want to stop searching for files?  This may result in an incomplete \r\nrecovery, requiring you to "
     L"restart the process again.";
 
-// Memory lent to the program for messages that carry a pointer.
-class RemoteMemory {
- public:
-  RemoteMemory(DWORD processId, size_t bytes) : bytes_(bytes) {
-    process_ = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    if (process_ != nullptr) address_ = ::VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
-  }
-  ~RemoteMemory() {
-    if (address_ != nullptr) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    if (process_ != nullptr) ::CloseHandle(process_);
-  }
-  LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
-  void Write(const void* data, size_t bytes) { ::WriteProcessMemory(process_, address_, data, bytes, nullptr); }
-  void Read(void* data, size_t bytes) const { ::ReadProcessMemory(process_, address_, data, bytes, nullptr); }
-
- private:
-  HANDLE process_ = nullptr;
-  void* address_ = nullptr;
-  size_t bytes_;
-};
-
 class ScanSession : public testing::Test {
  protected:
   static void SetUpTestSuite() {
