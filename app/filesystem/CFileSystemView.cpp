@@ -90,12 +90,7 @@ void CFileSystemView::OnSize(UINT type, int cx, int cy) {
   if (!next_.GetSafeHwnd()) return;
   CRect client;
   GetClientRect(&client);
-  const int right = client.right, bottom = client.bottom;
-  next_.MoveWindow(right - 105, bottom - 41, 85, 35);
-  stop_.MoveWindow(right - 105, bottom - 41, 85, 35);
-  back_.MoveWindow(right - 195, bottom - 41, 85, 35);
-  home_.MoveWindow(0, 0, 0, 0);
-  if (splitter_.GetSafeHwnd()) splitter_.MoveWindow(client.left + 5, client.top + 45, right - 10, bottom - 95);
+  LayoutStepButtons(client.Width(), client.Height(), next_, stop_, back_, home_, splitter_);
 }
 
 bool CFileSystemView::WorkerActive() const {

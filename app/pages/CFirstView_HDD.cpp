@@ -109,12 +109,7 @@ void CFirstView_HDD::ExpandDriveTreeRoot() { tree_.ExpandRoot(); }
 void CFirstView_HDD::OnSize(UINT type, int cx, int cy) {
   CView::OnSize(type, cx, cy);
   if (!next_.GetSafeHwnd()) return;
-  const int right = cx, bottom = cy;
-  next_.MoveWindow(right - 105, bottom - 41, 85, 35);
-  stop_.MoveWindow(right - 105, bottom - 41, 85, 35);
-  back_.MoveWindow(right - 195, bottom - 41, 85, 35);
-  home_.MoveWindow(0, 0, 0, 0);
-  splitter_.MoveWindow(5, 45, right - 10, bottom - 95);
+  LayoutStepButtons(cx, cy, next_, stop_, back_, home_, splitter_);
 }
 
 void CFirstView_HDD::OnDraw(CDC* dc) {

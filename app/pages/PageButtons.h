@@ -23,3 +23,15 @@ inline void CreatePageButtons(CWnd* page, std::initializer_list<PageButtonSpec> 
     b.Button.SetTipText(b.Tip, TRUE);
   }
 }
+
+// The step buttons of a page sit at its bottom right: Next and Stop share one place
+// (a page shows one of them at a time), Back stands left of them and Home keeps no
+// size. The page's splitter fills the room between the header band and the buttons.
+inline void LayoutStepButtons(int width, int height, CWnd& next, CWnd& stop, CWnd& back, CWnd& home,
+                              CWnd& splitter) {
+  next.MoveWindow(width - 105, height - 41, 85, 35);
+  stop.MoveWindow(width - 105, height - 41, 85, 35);
+  back.MoveWindow(width - 195, height - 41, 85, 35);
+  home.MoveWindow(0, 0, 0, 0);
+  if (splitter.GetSafeHwnd()) splitter.MoveWindow(5, 45, width - 10, height - 95);
+}
