@@ -24,6 +24,7 @@
 #include "CDockingSplitNode.h"
 #include "CKitDockingPaneMiniWnd.h"
 #include "CKitDockingPaneTabbedContainer.h"
+#include "GalleryInput.h"
 #include "WindowCapture.h"
 
 namespace {
@@ -36,36 +37,7 @@ constexpr int kProperties = CDockingGalleryFrame::kProperties;
 
 CDockingGalleryFrame* g_pGallery = nullptr;
 
-void PumpFor(DWORD ms)
-{
-    const DWORD end = ::GetTickCount() + ms;
-    do
-    {
-        MSG msg;
-        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-        if (g_pGallery)
-            g_pGallery->RunIdleLayout();
-        ::Sleep(5);
-    } while (static_cast<LONG>(::GetTickCount() - end) < 0);
-}
-
-void SendMouse(DWORD flags, POINT pt = {})
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    if (flags & MOUSEEVENTF_MOVE)
-    {
-        input.mi.dx = (pt.x * 65535 + ::GetSystemMetrics(SM_CXSCREEN) / 2) / (::GetSystemMetrics(SM_CXSCREEN) - 1);
-        input.mi.dy = (pt.y * 65535 + ::GetSystemMetrics(SM_CYSCREEN) / 2) / (::GetSystemMetrics(SM_CYSCREEN) - 1);
-        flags |= MOUSEEVENTF_ABSOLUTE;
-    }
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(input));
-}
+void PumpFor(DWORD ms) { PumpGalleryFor(g_pGallery, ms); }
 
 void SendKey(WORD vk, bool up)
 {
