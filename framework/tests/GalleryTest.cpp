@@ -355,6 +355,42 @@ TEST(GalleryTest, PropertySheetBindsItsPagesAndExchangesTheirData)
 
 namespace
 {
+// A modeless sheet that records its own end.
+class CModelessSheet : public CPropertySheet
+{
+public:
+    using CPropertySheet::CPropertySheet;
+    bool m_bEnded = false;
+
+protected:
+    void PostNcDestroy() override { m_bEnded = true; }
+};
+} // namespace
+
+TEST(GalleryTest, ModelessPropertySheetLeavesItsOwnerWorkingUntilClosed)
+{
+    GalleryHarness g;
+    CModelessSheet sheet(L"Gallery Options", g.frame);
+    CGalleryPage page;
+    sheet.AddPage(&page);
+    ASSERT_TRUE(sheet.Create());
+    EXPECT_TRUE(sheet.IsModeless());
+    EXPECT_TRUE(page.m_bBoundAtInit);
+    EXPECT_EQ(sheet.GetActivePage(), &page);
+    EXPECT_EQ(::GetWindow(sheet.m_hWnd, GW_OWNER), g.frame->m_hWnd);
+    EXPECT_TRUE(::IsWindowEnabled(g.frame->m_hWnd)) << "a modeless sheet disabled its owner";
+    g.PumpUntil([] { return false; }, 200);
+    EXPECT_TRUE(::IsWindow(sheet.m_hWnd));
+
+    // Cancel ends it: the window goes from the queue, not from the button's own message.
+    ::PostMessageW(::GetDlgItem(sheet.m_hWnd, IDCANCEL), BM_CLICK, 0, 0);
+    EXPECT_TRUE(g.PumpUntil([&] { return sheet.m_bEnded; }));
+    EXPECT_EQ(sheet.m_hWnd, nullptr);
+    EXPECT_EQ(page.m_hWnd, nullptr);
+}
+
+namespace
+{
 struct FloaterDuringDialog
 {
     CMiniFrameWnd* floater = nullptr;

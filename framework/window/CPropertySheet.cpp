@@ -91,7 +91,7 @@ int CALLBACK CPropertySheet::SheetCallback(HWND, UINT message, LPARAM)
     return 0;
 }
 
-INT_PTR CPropertySheet::DoModal()
+std::vector<HPROPSHEETPAGE> CPropertySheet::PrepareHeader()
 {
     std::vector<HPROPSHEETPAGE> pages;
     for (CPropertyPage* pPage : m_pages)
@@ -101,9 +101,90 @@ INT_PTR CPropertySheet::DoModal()
     m_psh.pszCaption = m_strCaption;
     m_psh.nPages = static_cast<UINT>(pages.size());
     m_psh.phpage = pages.data();
+    return pages;
+}
+
+INT_PTR CPropertySheet::DoModal()
+{
+    m_psh.dwFlags &= ~PSH_MODELESS;
+    m_bModeless = FALSE;
+    std::vector<HPROPSHEETPAGE> pages = PrepareHeader();
     g_pSheetBeingMade = this;
     INT_PTR result = ::PropertySheetW(&m_psh);
     g_pSheetBeingMade = nullptr;
     AfxUnhookWindowCreate();
     return result > 0 ? IDOK : IDCANCEL;
+}
+
+BOOL CPropertySheet::Create(CWnd* pParentWnd)
+{
+    if (m_hWnd != nullptr)
+        return FALSE;
+    if (pParentWnd != nullptr)
+        m_pParentWnd = pParentWnd;
+    m_psh.dwFlags |= PSH_MODELESS;
+    m_bModeless = TRUE;
+    std::vector<HPROPSHEETPAGE> pages = PrepareHeader();
+    g_pSheetBeingMade = this;
+    const INT_PTR result = ::PropertySheetW(&m_psh);
+    g_pSheetBeingMade = nullptr;
+    AfxUnhookWindowCreate();
+    if (result == 0 || result == -1 || m_hWnd == nullptr)
+    {
+        // The system destroys the pages it could not put into a sheet.
+        if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
+            DestroyWindow();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+CPropertyPage* CPropertySheet::GetActivePage() const
+{
+    if (m_hWnd == nullptr)
+        return nullptr;
+    HWND hPage = reinterpret_cast<HWND>(::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0));
+    for (CPropertyPage* pPage : m_pages)
+    {
+        if (pPage->m_hWnd == hPage && hPage != nullptr)
+            return pPage;
+    }
+    return nullptr;
+}
+
+namespace
+{
+// Posted by a modeless sheet to itself after a button or the close box may
+// have ended it: the window is destroyed from the queue, not from inside the
+// button's own message.
+UINT ClosedCheckMessage()
+{
+    static const UINT s_nMessage = ::RegisterWindowMessageW(L"PelmoPropertySheetClosedCheck");
+    return s_nMessage;
+}
+}  // namespace
+
+BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
+{
+    // A modeless sheet runs in its owner's loop: Tab, the mnemonics and
+    // Ctrl+Tab reach the pages only through the sheet's dialog handling.
+    if (m_bModeless && m_hWnd != nullptr && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST &&
+        ::SendMessageW(m_hWnd, PSM_ISDIALOGMESSAGE, 0, reinterpret_cast<LPARAM>(pMsg)))
+        return TRUE;
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
+LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_bModeless && message == ClosedCheckMessage())
+    {
+        if (::SendMessageW(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0) == 0)
+            DestroyWindow();
+        return 0;
+    }
+    const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    if (m_bModeless && m_hWnd != nullptr &&
+        (message == WM_COMMAND || message == WM_SYSCOMMAND || message == WM_CLOSE))
+        ::PostMessageW(m_hWnd, ClosedCheckMessage(), 0, 0);
+    return result;
 }

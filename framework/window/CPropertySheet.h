@@ -42,11 +42,26 @@ public:
     CPropertyPage* GetPage(int nPage) const { return m_pages[nPage]; }
     // IDOK when the sheet closed with OK or Apply, IDCANCEL otherwise.
     virtual INT_PTR DoModal();
+    // Modeless: the sheet stays open beside its owner, which keeps working.
+    // OK, Cancel or the close box destroy the window (and PostNcDestroy
+    // runs); FALSE when the window could not be made.
+    virtual BOOL Create(CWnd* pParentWnd = nullptr);
+    BOOL IsModeless() const { return m_bModeless; }
+    // The page shown, or null (a modeless sheet that is closing).
+    CPropertyPage* GetActivePage() const;
     BOOL PressButton(int nButton) { return static_cast<BOOL>(SendMessage(PSM_PRESSBUTTON, nButton)); }
 
     PROPSHEETHEADERW m_psh{};
 
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    // The pages' handles and the header filled for the system's call.
+    std::vector<HPROPSHEETPAGE> PrepareHeader();
+    BOOL m_bModeless = FALSE;
     CString m_strCaption;
     CWnd* m_pParentWnd;
     std::vector<CPropertyPage*> m_pages;

@@ -1,0 +1,591 @@
+// The customize sheet in a gallery frame: the frame's customize command opens
+// it beside the frame, commands are dragged from its command list onto a
+// toolbar and buttons between bars by real input (the drag loop holds the
+// capture, so it must see SendInput), and the toolbar-name dialog makes a
+// new toolbar and refuses an empty or a taken name. Screenshots go beside
+// the results.
+#include "CCommandBarDrawer.h"
+#include "CKitCommandBars.h"
+#include "CKitFrameWnd.h"
+#include "CKitMenuBar.h"
+#include "CKitToolBar.h"
+#include "CMenuSoundPlayer.h"
+#include "CToolkitResources.h"
+#include "InputDriving.h"
+#include "ResourceIds.h"
+#include "WindowCapture.h"
+#include "customize/CControlDragSource.h"
+#include "customize/CKitCustomizeSheet.h"
+#include "customize/CNewToolBarDlg.h"
+#include "window/CCmdUI.h"
+#include "window/CWinApp.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+constexpr LPCTSTR kAppName = L"CommandBars Customize Sheet";
+
+// Enables the program's commands and opens the customize sheet on the
+// customize command, which makes customization allowed.
+class CSheetFrame : public CKitFrameWnd
+{
+public:
+    std::vector<UINT> m_commands;
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nID == ID_COMMANDBARS_CUSTOMIZE && nCode == static_cast<int>(CN_COMMAND))
+        {
+            if (pHandlerInfo == nullptr && GetCommandBars()->GetCustomizeSheet() == nullptr)
+            {
+                auto* pSheet = new CKitCustomizeSheet(GetCommandBars());
+                if (!pSheet->Create(this))
+                    delete pSheet;
+            }
+            return TRUE;
+        }
+        if (nID >= 0x8000 && nID < 0xF000 && nCode == static_cast<int>(CN_UPDATE_COMMAND_UI) && pExtra != nullptr)
+        {
+            static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
+            return TRUE;
+        }
+        if (nID >= 0x8000 && nID < 0xF000 && nCode == static_cast<int>(CN_COMMAND))
+        {
+            if (pHandlerInfo == nullptr)
+                m_commands.push_back(nID);
+            return TRUE;
+        }
+        return CKitFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+};
+
+// Steps run one per timer tick while a modal loop (a dialog, a message box,
+// the drag loop) holds the thread; each step returns true when done.
+class CTimerScript
+{
+public:
+    explicit CTimerScript(std::vector<std::function<bool()>> steps) : m_steps(std::move(steps))
+    {
+        s_pCurrent = this;
+        m_nTimer = ::SetTimer(nullptr, 0, 100, &CTimerScript::Tick);
+    }
+    ~CTimerScript()
+    {
+        ::KillTimer(nullptr, m_nTimer);
+        s_pCurrent = nullptr;
+    }
+    bool Finished() const { return m_nNext >= m_steps.size(); }
+    size_t StepsDone() const { return m_nNext; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        CTimerScript* pScript = s_pCurrent;
+        if (pScript == nullptr || pScript->Finished() || pScript->m_bRunning)
+            return;
+        pScript->m_bRunning = true;
+        if (pScript->m_steps[pScript->m_nNext]())
+            ++pScript->m_nNext;
+        pScript->m_bRunning = false;
+    }
+
+    std::vector<std::function<bool()>> m_steps;
+    size_t m_nNext = 0;
+    bool m_bRunning = false;
+    UINT_PTR m_nTimer = 0;
+    static CTimerScript* s_pCurrent;
+};
+CTimerScript* CTimerScript::s_pCurrent = nullptr;
+
+CString WindowText(HWND hWnd)
+{
+    wchar_t sz[512] = {};
+    ::GetWindowTextW(hWnd, sz, 512);
+    return CString(sz);
+}
+
+CString ToolkitString(UINT nId)
+{
+    CString str;
+    GetToolkitResources()->LoadString(str, nId);
+    return str;
+}
+
+std::string Narrow(const CString& str)
+{
+    std::string out;
+    for (int i = 0; i < str.GetLength(); ++i)
+        out += static_cast<char>(str[i] < 128 ? str[i] : '?');
+    return out;
+}
+
+// A visible top-level dialog window of this thread other than the ones
+// given, whose static texts hold the text (empty: any).
+HWND FindBox(const CString& strText, std::vector<HWND> except)
+{
+    struct Search
+    {
+        CString strText;
+        std::vector<HWND> except;
+        HWND hFound = nullptr;
+    } search{strText, std::move(except), nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pSearch = reinterpret_cast<Search*>(lParam);
+            wchar_t szClass[64] = {};
+            ::GetClassNameW(hWnd, szClass, 64);
+            if (wcscmp(szClass, L"#32770") != 0 || !::IsWindowVisible(hWnd))
+                return TRUE;
+            for (HWND h : pSearch->except)
+                if (h == hWnd)
+                    return TRUE;
+            CString strAll;
+            for (HWND hChild = ::GetWindow(hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+                strAll += WindowText(hChild) + L"\n";
+            if (pSearch->strText.IsEmpty() || strAll.Find(pSearch->strText) >= 0)
+            {
+                pSearch->hFound = hWnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.hFound;
+}
+
+INPUT MouseInput(DWORD dwFlags, POINT pt = {0, 0})
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = dwFlags;
+    if ((dwFlags & MOUSEEVENTF_ABSOLUTE) != 0)
+    {
+        input.mi.dx = static_cast<LONG>(pt.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+        input.mi.dy = static_cast<LONG>(pt.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+    }
+    return input;
+}
+
+// The left button pressed at one point and moved in steps to another, left
+// down: the caller releases it.
+void PressAndMove(POINT from, POINT to, int nSteps)
+{
+    std::vector<INPUT> inputs;
+    inputs.push_back(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, from));
+    inputs.push_back(MouseInput(MOUSEEVENTF_LEFTDOWN));
+    for (int i = 1; i <= nSteps; ++i)
+        inputs.push_back(MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                                    POINT{from.x + (to.x - from.x) * i / nSteps, from.y + (to.y - from.y) * i / nSteps}));
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void ReleaseLeftButton()
+{
+    INPUT input = MouseInput(MOUSEEVENTF_LEFTUP);
+    ::SendInput(1, &input, sizeof(INPUT));
+}
+
+class CustomizeSheetGallery : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_pApp = new CWinApp(kAppName);
+        s_pApp->SetRegistryKey(L"Pelmo Tests");
+        SelectCommandBarDrawingStyle(4);
+    }
+    static void TearDownTestSuite()
+    {
+        ReleaseCommandBarDrawer();
+        CMenuSoundPlayer::Instance().Stop();
+    }
+
+    void SetUp() override
+    {
+        m_pFrame = new CSheetFrame;
+        ASSERT_TRUE(m_pFrame->Create(nullptr, L"Pelmo customize", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     CRect(10, 10, 620, 420)));
+        ASSERT_TRUE(m_pFrame->InitCommandBars());
+        m_pBars = m_pFrame->GetCommandBars();
+        ASSERT_TRUE(m_pBars->IsCustomizationAllowed());
+        ASSERT_NE(m_pBars->CreateMenuBar(L"Menu Bar", IDR_MAINFRAME), nullptr);
+        m_pToolBar = dynamic_cast<CKitToolBar*>(m_pBars->CreateToolBar(L"Standard", kBarTop));
+        ASSERT_NE(m_pToolBar, nullptr);
+        ASSERT_TRUE(m_pToolBar->LoadToolBar(IDR_MAINFRAME));
+        m_pToolBar->m_nBarId = IDR_MAINFRAME;
+        Relayout();
+        ::SetForegroundWindow(m_pFrame->m_hWnd);
+        PumpFor(200);
+    }
+    void TearDown() override
+    {
+        CKitCommandBars::ClosePopups();
+        if (m_pFrame != nullptr)
+            m_pFrame->DestroyWindow();
+        m_pFrame = nullptr;
+        PumpFor(50);
+    }
+    void Relayout()
+    {
+        m_pFrame->RecalcLayout();
+        m_pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpFor(100);
+    }
+    // The frame's customize command; the sheet is moved beside the frame.
+    CKitCustomizeSheet* OpenSheet()
+    {
+        m_pFrame->SendMessage(WM_COMMAND, ID_COMMANDBARS_CUSTOMIZE, 0);
+        PumpFor(200);
+        auto* pSheet = dynamic_cast<CKitCustomizeSheet*>(m_pBars->GetCustomizeSheet());
+        if (pSheet != nullptr)
+        {
+            pSheet->SetWindowPos(nullptr, 630, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            PumpFor(200);
+        }
+        return pSheet;
+    }
+    void CloseSheet(CKitCustomizeSheet* pSheet)
+    {
+        const HWND hSheet = pSheet->m_hWnd;
+        ::PostMessageW(::GetDlgItem(hSheet, IDCANCEL), BM_CLICK, 0, 0);
+        PumpUntil([&] { return !::IsWindow(hSheet); });
+    }
+    static CPoint ScreenCentre(CKitCommandBar* pBar, CKitControl* pControl)
+    {
+        CRect rc = pControl->GetRect();
+        pBar->ClientToScreen(&rc);
+        return rc.CenterPoint();
+    }
+    // The first command of the "All Commands" list the toolbar does not hold,
+    // and its row in the list.
+    int FindCommandNotOnToolBar(CKitCustomizeSheet* pSheet, CKitControl*& pCommand)
+    {
+        CListBox* pCategories = pSheet->m_pageCommands.GetCategoryList();
+        const int nAll = pCategories->GetCount() - 1;
+        pCategories->SetCurSel(nAll);
+        pSheet->m_pageCommands.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_KIT_CATEGORY_LIST, LBN_SELCHANGE),
+                                           reinterpret_cast<LPARAM>(pCategories->m_hWnd));
+        CListBox* pList = pSheet->m_pageCommands.GetCommandList();
+        for (int i = 0; i < pList->GetCount(); ++i)
+        {
+            auto* pControl = reinterpret_cast<CKitControl*>(pList->GetItemData(i));
+            if (m_pToolBar->GetControls()->FindControl(pControl->GetId()) == nullptr)
+            {
+                pCommand = pControl;
+                return i;
+            }
+        }
+        return -1;
+    }
+
+    static CWinApp* s_pApp;
+    CSheetFrame* m_pFrame = nullptr;
+    CKitCommandBars* m_pBars = nullptr;
+    CKitToolBar* m_pToolBar = nullptr;
+};
+
+CWinApp* CustomizeSheetGallery::s_pApp = nullptr;
+
+}  // namespace
+
+TEST_F(CustomizeSheetGallery, CustomizeCommandOpensTheSheetInCustomizeMode)
+{
+    CKitCustomizeSheet* pSheet = OpenSheet();
+    ASSERT_NE(pSheet, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(pSheet->m_hWnd));
+    EXPECT_EQ(WindowText(pSheet->m_hWnd), CString(L"Customize"));
+    EXPECT_TRUE(m_pBars->IsCustomizeMode());
+    EXPECT_EQ(WindowText(::GetDlgItem(pSheet->m_hWnd, IDCANCEL)), CString(L"Close"));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(pSheet->m_hWnd, IDOK)));
+
+    // The categories: each menu of the menu bar, the toolbar, then all commands.
+    CListBox* pCategories = pSheet->m_pageCommands.GetCategoryList();
+    std::vector<CString> names;
+    for (int i = 0; i < pCategories->GetCount(); ++i)
+    {
+        CString str;
+        pCategories->GetText(i, str);
+        names.push_back(str);
+    }
+    ASSERT_GE(names.size(), 3u);
+    EXPECT_EQ(names.front(), CString(L"Recovery"));
+    EXPECT_EQ(names.back(), CString(L"All Commands"));
+    EXPECT_EQ(pCategories->GetCurSel(), 0);
+    CListBox* pCommands = pSheet->m_pageCommands.GetCommandList();
+    ASSERT_GT(pCommands->GetCount(), 0);
+    EXPECT_EQ(reinterpret_cast<CKitControl*>(pCommands->GetItemData(0))->GetId(), ID_RECOVER_SELECTED);
+
+    // Toolbars page: the menu bar and "Standard", both checked.
+    pSheet->SendMessage(PSM_SETCURSEL, 1, 0);
+    PumpFor(100);
+    CCheckListBox* pBarList = pSheet->m_pageToolbars.GetBarList();
+    ASSERT_NE(pBarList->m_hWnd, nullptr);
+    ASSERT_EQ(pBarList->GetCount(), 2);
+    CString strSecond;
+    pBarList->GetText(1, strSecond);
+    EXPECT_EQ(strSecond, CString(L"Standard"));
+    EXPECT_EQ(pBarList->GetCheck(1), 1);
+    EXPECT_TRUE(CaptureWindowToBmp(::GetDesktopWindow(), L"cbcustomize_sheet_toolbars.bmp"));
+
+    CloseSheet(pSheet);
+    EXPECT_EQ(m_pBars->GetCustomizeSheet(), nullptr);
+    EXPECT_FALSE(m_pBars->IsCustomizeMode());
+}
+
+TEST_F(CustomizeSheetGallery, CommandDraggedFromTheSheetLandsOnTheToolBarWhereTheMarkShowed)
+{
+    CKitCustomizeSheet* pSheet = OpenSheet();
+    ASSERT_NE(pSheet, nullptr);
+    CKitControl* pCommand = nullptr;
+    const int nRow = FindCommandNotOnToolBar(pSheet, pCommand);
+    ASSERT_GE(nRow, 0);
+    const int nId = pCommand->GetId();
+    CListBox* pList = pSheet->m_pageCommands.GetCommandList();
+    pList->SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(nRow));
+    PumpFor(100);
+    CRect rcRow;
+    pList->GetItemRect(nRow, &rcRow);
+    pList->ClientToScreen(&rcRow);
+
+    // Aim at the right half of the toolbar's first button: the copy goes after it.
+    CKitControls* pControls = m_pToolBar->GetControls();
+    const int nBefore = pControls->GetCount();
+    CKitControl* pFirst = pControls->GetAt(0);
+    ASSERT_NE(pFirst, nullptr);
+    CRect rcFirst = pFirst->GetRect();
+    m_pToolBar->ClientToScreen(&rcFirst);
+    const CPoint ptTarget(rcFirst.right - 3, rcFirst.CenterPoint().y);
+
+    // Mid-drag (inside the drag loop) the bar shows its mark; then the button goes up.
+    CRect rcMarkSeen;
+    bool bCopyCursorSeen = false;
+    COLORREF clrMark = CLR_INVALID;
+    CTimerScript script({
+        [&] {
+            if (!m_pBars->GetDragSource()->IsDragging())
+                return false;
+            PumpFor(200);
+            rcMarkSeen = m_pToolBar->GetInsertionMark();
+            if (!rcMarkSeen.IsRectEmpty())
+            {
+                // The I-beam's upright, inverted over the light bar.
+                CPoint ptMark(rcMarkSeen.CenterPoint().x, rcMarkSeen.CenterPoint().y);
+                m_pToolBar->ClientToScreen(&ptMark);
+                HDC hScreen = ::GetDC(nullptr);
+                clrMark = ::GetPixel(hScreen, ptMark.x, ptMark.y);
+                ::ReleaseDC(nullptr, hScreen);
+            }
+            bCopyCursorSeen = m_pBars->GetDragSource()->IsCopying() != FALSE;
+            CaptureWindowToBmp(::GetDesktopWindow(), L"cbcustomize_drag_mark.bmp");
+            ReleaseLeftButton();
+            return true;
+        },
+    });
+    PressAndMove(rcRow.CenterPoint(), ptTarget, 12);
+    ASSERT_TRUE(PumpUntil([&] { return script.Finished() && !m_pBars->GetDragSource()->IsDragging(); }, 8000))
+        << "the drag loop did not start or end";
+    PumpFor(200);
+
+    EXPECT_FALSE(rcMarkSeen.IsRectEmpty()) << "no drop position was shown";
+    EXPECT_TRUE(bCopyCursorSeen);
+    EXPECT_LT(GetRValue(clrMark) + GetGValue(clrMark) + GetBValue(clrMark), 3 * 128) << std::hex << clrMark;
+    ASSERT_EQ(pControls->GetCount(), nBefore + 1);
+    CKitControl* pDropped = pControls->GetAt(1);
+    EXPECT_EQ(pDropped->GetId(), nId);
+    EXPECT_EQ(m_pBars->GetDragControl(), pDropped) << "the dropped copy is the customize selection";
+    EXPECT_TRUE(pDropped->IsVisible());
+    EXPECT_GT(pDropped->GetRect().left, pFirst->GetRect().left);
+    // The mark lay on the far edge of the first button.
+    EXPECT_LE(std::abs(rcMarkSeen.CenterPoint().x - pFirst->GetRect().right), 3);
+    EXPECT_TRUE(m_pToolBar->GetInsertionMark().IsRectEmpty()) << "the mark stayed after the drop";
+    // The sheet's list keeps its command.
+    EXPECT_EQ(reinterpret_cast<CKitControl*>(pList->GetItemData(nRow)), pCommand);
+    Relayout();
+    EXPECT_TRUE(CaptureWindowToBmp(::GetDesktopWindow(), L"cbcustomize_dropped.bmp"));
+    {
+        // The customize selection is framed in black.
+        CPoint ptCorner = pDropped->GetRect().TopLeft();
+        m_pToolBar->ClientToScreen(&ptCorner);
+        HDC hScreen = ::GetDC(nullptr);
+        EXPECT_EQ(::GetPixel(hScreen, ptCorner.x, ptCorner.y), RGB(0, 0, 0));
+        EXPECT_EQ(::GetPixel(hScreen, ptCorner.x + 1, ptCorner.y + 1), RGB(0, 0, 0));
+        ::ReleaseDC(nullptr, hScreen);
+    }
+
+    // A press on the new button without moving changes nothing.
+    const CPoint ptDropped = ScreenCentre(m_pToolBar, pDropped);
+    ClickAt(ptDropped);
+    PumpFor(200);
+    EXPECT_EQ(pControls->GetCount(), nBefore + 1);
+    EXPECT_EQ(pControls->GetAt(1)->GetId(), nId);
+    EXPECT_TRUE(m_pFrame->m_commands.empty()) << "customize mode ran a command";
+
+    // Dragged off every bar, it is deleted.
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    DragWithMouse(ptDropped, CPoint(rcClient.CenterPoint().x, rcClient.bottom - 40), 10);
+    ASSERT_TRUE(PumpUntil([&] { return !m_pBars->GetDragSource()->IsDragging(); }));
+    EXPECT_EQ(pControls->GetCount(), nBefore);
+    EXPECT_EQ(pControls->FindControl(nId), nullptr);
+    EXPECT_EQ(m_pBars->GetDragControl(), nullptr);
+    CloseSheet(pSheet);
+}
+
+TEST_F(CustomizeSheetGallery, NewToolBarNamedInTheDialogAppearsAndTakesButtonsFromOtherBars)
+{
+    // Two user toolbars already carry the first two proposals.
+    ASSERT_NE(m_pBars->AddCustomToolBar(L"Custom 1", CNewToolBarDlg::kFirstBarId), nullptr);
+    ASSERT_NE(m_pBars->AddCustomToolBar(L"Custom 2", CNewToolBarDlg::kFirstBarId + 1), nullptr);
+    CKitCustomizeSheet* pSheet = OpenSheet();
+    ASSERT_NE(pSheet, nullptr);
+    pSheet->SendMessage(PSM_SETCURSEL, 1, 0);
+    PumpFor(100);
+    CCustomizeToolbarsPage* pPage = &pSheet->m_pageToolbars;
+    ASSERT_EQ(pPage->GetBarList()->GetCount(), 4);
+
+    HWND hDialog = nullptr;
+    CString strProposed;
+    CString strTitle;
+    std::vector<CString> messages;
+    const std::vector<HWND> sheetOnly{pSheet->m_hWnd};
+    auto typeAndConfirm = [&](LPCTSTR pszName) {
+        return [&, pszName] {
+            if (FindBox(CString(), {pSheet->m_hWnd, hDialog}) != nullptr)
+                return false;  // the previous message is still up
+            ::SetDlgItemTextW(hDialog, IDC_KIT_TOOLBAR_NAME, pszName);
+            ::PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
+            return true;
+        };
+    };
+    auto closeMessage = [&](UINT nString, LPCTSTR pszName) {
+        return [&, nString, pszName] {
+            CString strText = ToolkitString(nString);
+            if (pszName != nullptr)
+            {
+                CString strFormat = strText;
+                strText.Format(strFormat, pszName);
+            }
+            HWND hBox = FindBox(strText, {pSheet->m_hWnd, hDialog});
+            if (hBox == nullptr)
+                return false;
+            messages.push_back(strText);
+            EXPECT_TRUE(::IsWindow(hDialog)) << "the dialog closed on a refused name";
+            ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+            return true;
+        };
+    };
+    CTimerScript script({
+        [&] {
+            hDialog = FindBox(L"&Toolbar name:", sheetOnly);
+            if (hDialog == nullptr)
+                return false;
+            strTitle = WindowText(hDialog);
+            strProposed = WindowText(::GetDlgItem(hDialog, IDC_KIT_TOOLBAR_NAME));
+            return true;
+        },
+        typeAndConfirm(L""),
+        closeMessage(9331, nullptr),
+        typeAndConfirm(L"   "),
+        closeMessage(9331, nullptr),
+        typeAndConfirm(L"Standard"),
+        closeMessage(9333, L"Standard"),
+        typeAndConfirm(L"My Tools"),
+    });
+    ::PostMessageW(pPage->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_KIT_TOOLBAR_NEW, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(pPage->m_hWnd, IDC_KIT_TOOLBAR_NEW)));
+    ASSERT_TRUE(PumpUntil([&] { return script.Finished() && (hDialog == nullptr || !::IsWindow(hDialog)); }, 15000))
+        << "stopped after step " << script.StepsDone();
+
+    EXPECT_EQ(strTitle, CString(L"New Toolbar"));
+    EXPECT_EQ(strProposed, CString(L"Custom 3"));
+    EXPECT_EQ(messages.size(), 3u);
+    CKitCommandBar* pNew = nullptr;
+    for (int i = 0; i < m_pBars->GetCount(); ++i)
+    {
+        if (m_pBars->GetAt(i)->GetTitle() == CString(L"My Tools"))
+            pNew = m_pBars->GetAt(i);
+    }
+    ASSERT_NE(pNew, nullptr) << "no toolbar named in the dialog";
+    EXPECT_EQ(pNew->GetBarId(), CNewToolBarDlg::kFirstBarId + 2);
+    EXPECT_TRUE(::IsWindowVisible(pNew->m_hWnd));
+    EXPECT_FALSE(dynamic_cast<CKitToolBar*>(pNew)->m_bBuiltIn);
+    CString strListed;
+    CCheckListBox* pBarList = pPage->GetBarList();
+    ASSERT_EQ(pBarList->GetCount(), 5);
+    pBarList->GetText(pBarList->GetCurSel(), strListed);
+    EXPECT_EQ(strListed, CString(L"My Tools"));
+    // A user's toolbar can be renamed and deleted, not reset.
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(pPage->m_hWnd, IDC_KIT_TOOLBAR_RENAME)));
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(pPage->m_hWnd, IDC_KIT_TOOLBAR_DELETE)));
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(pPage->m_hWnd, IDC_KIT_TOOLBAR_RESET)));
+
+    // A button of "Standard" dragged onto the new (empty) bar moves there.
+    Relayout();
+    CKitControls* pStandard = m_pToolBar->GetControls();
+    const int nStandardCount = pStandard->GetCount();
+    CKitControl* pMoved = pStandard->GetAt(0);
+    const int nMovedId = pMoved->GetId();
+    CRect rcNew;
+    pNew->GetWindowRect(&rcNew);
+    DragWithMouse(ScreenCentre(m_pToolBar, pMoved), CPoint(rcNew.left + 8, rcNew.CenterPoint().y), 12);
+    ASSERT_TRUE(PumpUntil([&] { return !m_pBars->GetDragSource()->IsDragging(); }));
+    PumpFor(200);
+    EXPECT_EQ(pStandard->GetCount(), nStandardCount - 1);
+    EXPECT_EQ(pStandard->FindControl(nMovedId), nullptr);
+    // The bar's own expand button stays behind the moved one.
+    CKitControl* pLanded = pNew->GetControls()->GetAt(0);
+    ASSERT_NE(pLanded, nullptr);
+    EXPECT_EQ(pLanded->GetId(), nMovedId);
+    for (int i = 1; i < pNew->GetControls()->GetCount(); ++i)
+        EXPECT_TRUE(pNew->GetControls()->GetAt(i)->IsTemporary());
+    Relayout();
+    EXPECT_TRUE(CaptureWindowToBmp(::GetDesktopWindow(), L"cbcustomize_new_toolbar.bmp"));
+    CloseSheet(pSheet);
+}
+
+TEST_F(CustomizeSheetGallery, NameDialogRefusesWhenEveryToolBarIdIsTaken)
+{
+    // Bars without windows are enough to take the ids.
+    for (int nId = CNewToolBarDlg::kFirstBarId; nId <= CNewToolBarDlg::kLastBarId; ++nId)
+    {
+        auto* pBar = static_cast<CKitToolBar*>(RUNTIME_CLASS(CKitToolBar)->CreateObject());
+        pBar->m_nBarId = nId;
+        CString strTitle;
+        strTitle.Format(L"Bar %d", nId);
+        pBar->m_strTitle = strTitle;
+        m_pBars->AddBar(pBar);
+    }
+    EXPECT_EQ(CNewToolBarDlg::FindFreeBarId(m_pBars), 0);
+    HWND hDialog = nullptr;
+    bool bLimitShown = false;
+    CTimerScript script({
+        [&] {
+            hDialog = FindBox(L"&Toolbar name:", {});
+            if (hDialog == nullptr)
+                return false;
+            ::SetDlgItemTextW(hDialog, IDC_KIT_TOOLBAR_NAME, L"One Too Many");
+            ::PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        [&] {
+            HWND hBox = FindBox(ToolkitString(9332), {hDialog});
+            if (hBox == nullptr)
+                return false;
+            bLimitShown = true;
+            ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+    });
+    CNewToolBarDlg dlg(m_pFrame, m_pBars, nullptr);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(bLimitShown);
+    EXPECT_EQ(dlg.m_nBarId, 0);
+}
