@@ -138,6 +138,14 @@
 #define ID_EDIT_SELECT_ALL 0xE12A
 #define ID_EDIT_UNDO 0xE12B
 #define ID_EDIT_REDO 0xE12C
+// Window menu of a multi-document frame; the MDI client numbers the items
+// of its child list from AFX_IDM_FIRST_MDICHILD.
+#define ID_WINDOW_NEW 0xE130
+#define ID_WINDOW_ARRANGE 0xE131
+#define ID_WINDOW_CASCADE 0xE132
+#define ID_WINDOW_TILE_HORZ 0xE133
+#define ID_WINDOW_TILE_VERT 0xE134
+#define AFX_IDM_FIRST_MDICHILD 0xFF00
 #define ID_APP_ABOUT 0xE140
 #define ID_APP_EXIT 0xE141
 #define ID_VIEW_TOOLBAR 0xE800

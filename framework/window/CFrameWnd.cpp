@@ -12,8 +12,6 @@
 #include <algorithm>
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
-IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
-IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
@@ -141,8 +139,12 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpcs)
 {
+    return OnCreateHelper(lpcs, static_cast<CCreateContext*>(lpcs->lpCreateParams));
+}
+
+int CFrameWnd::OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext)
+{
     AfxGetThreadState()->m_frames.push_back(this);
-    auto* pContext = static_cast<CCreateContext*>(lpcs->lpCreateParams);
     if (!OnCreateClient(lpcs, pContext))
         return -1;
     RecalcLayout();
@@ -653,28 +655,4 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
             return TRUE;
     }
     return CWnd::PreTranslateMessage(pMsg);
-}
-
-CFrameWnd* CMDIFrameWnd::GetActiveFrame()
-{
-    CWnd* pActive = MDIGetActive();
-    if (pActive != nullptr && pActive->IsKindOf(RUNTIME_CLASS(CFrameWnd)))
-        return static_cast<CFrameWnd*>(pActive);
-    return this;
-}
-
-CWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
-{
-    if (m_hWndMDIClient == nullptr)
-        return nullptr;
-    return FromHandle(reinterpret_cast<HWND>(
-        ::SendMessageW(m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(pbMaximized))));
-}
-
-CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
-{
-    CWnd* pClient = GetParent();
-    CWnd* pFrame = pClient != nullptr ? pClient->GetParent() : nullptr;
-    return pFrame != nullptr && pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) ? static_cast<CMDIFrameWnd*>(pFrame)
-                                                                              : nullptr;
 }

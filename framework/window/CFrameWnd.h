@@ -132,27 +132,104 @@ public:
     const AFX_MSGMAP* GetMessageMap() const override;
 
 protected:
+    // WM_CREATE with the creation context (child frames find theirs in the
+    // MDI creation block).
+    int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+
     CView* m_pViewActive = nullptr;
     // Whether the floating windows were last told FS_ACTIVATE.
     BOOL m_bFloatersActive = FALSE;
 };
 
 
-// Frames of the multiple-document interface, as far as the toolkit's paths reach.
+// The frame of the multiple-document interface: its free area holds the
+// system MDI client (id AFX_IDW_PANE_FIRST, kept as a plain handle so that
+// a workspace may subclass it), whose children are CMDIChildWnd frames.
+// Commands reach the active child before the frame.
+class CMDIChildWnd;
+
 class CMDIFrameWnd : public CFrameWnd
 {
     DECLARE_DYNCREATE(CMDIFrameWnd)
 public:
     HWND m_hWndMDIClient = nullptr;
+
+    // Makes the MDI client; its child list is appended to hWindowMenu (none
+    // when null). OnCreateClient calls it with the Window popup of the
+    // frame's menu.
+    virtual BOOL CreateClient(LPCREATESTRUCT lpCreateStruct, HMENU hWindowMenu);
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    // The popup of hMenuBar that holds the Window commands (ID_WINDOW_*), else null.
+    virtual HMENU GetWindowMenuPopup(HMENU hMenuBar);
+
     CFrameWnd* GetActiveFrame() override;
     CWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
+    // The active child when it is a framework child frame.
+    CMDIChildWnd* MDIGetActiveChild() const;
+    void MDIActivate(CWnd* pWndActivate);
+    void MDINext();
+    void MDIPrev();
+    void MDIMaximize(CWnd* pWnd);
+    void MDIRestore(CWnd* pWnd);
+    void MDICascade(int nType = 0);
+    void MDITile(int nType = MDITILE_HORIZONTAL);
+    void MDIIconArrange();
+    // Shows hFrameMenu with the child list in hWindowMenu (null: the popup
+    // GetWindowMenuPopup finds); the previous menu is returned. A frame
+    // without a menu bar of its own (command bars) keeps none.
+    HMENU MDISetMenu(HMENU hFrameMenu, HMENU hWindowMenu);
+
+    // The menu of the active child (its shared menu), or the frame's default.
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg BOOL OnMDIWindowCmd(UINT nID);
+    afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
+
+    static const AFX_MSGMAP* GetThisMessageMap();
+    const AFX_MSGMAP* GetMessageMap() const override;
 };
 
+// A document frame inside the MDI client. Destroying it goes through the
+// client (WM_MDIDESTROY); unhandled messages go to DefMDIChildProc.
 class CMDIChildWnd : public CFrameWnd
 {
     DECLARE_DYNCREATE(CMDIChildWnd)
 public:
+    ~CMDIChildWnd() override;
+
+    // The frame's menu while this child is active (null: the frame's own);
+    // owned by the child.
+    HMENU m_hMenuShared = nullptr;
+
+    // Creates the child in the client of pParentWnd (null: the main
+    // window). On failure the object has deleted itself, as a frame does.
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                        DWORD dwStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
+                        CMDIFrameWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    // Title, icon, shared menu and accelerators from nIDResource.
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+    BOOL DestroyWindow() override;
+    void ActivateFrame(int nCmdShow = -1) override;
+    void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
     CMDIFrameWnd* GetMDIFrame() const;
+    void MDIDestroy();
+    void MDIActivate();
+    void MDIMaximize();
+    void MDIRestore();
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnMDIActivate(WPARAM wParam, LPARAM lParam);
+
+    static const AFX_MSGMAP* GetThisMessageMap();
+    const AFX_MSGMAP* GetMessageMap() const override;
 };
 
 #include "CMiniFrameWnd.h"
