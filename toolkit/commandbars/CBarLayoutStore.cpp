@@ -1,5 +1,6 @@
 #include "CBarLayoutStore.h"
 
+#include "CBarTreeStore.h"
 #include "CKitCommandBars.h"
 #include "CKitDockBar.h"
 #include "core/StoredBarLayout.h"
@@ -320,12 +321,16 @@ void CBarLayoutStore::Load(LPCTSTR lpszProfile)
     m_pCommandBars->GetSettings()->m_bChanged = FALSE;
 }
 
-void CKitCommandBars::SaveLayout(LPCTSTR lpszProfile, BOOL /*bChangedOnly*/)
+void CKitCommandBars::SaveLayout(LPCTSTR lpszProfile, BOOL bChangedOnly)
 {
     CBarLayoutStore(this).Save(lpszProfile);
+    CBarTreeStore(this).Save(lpszProfile, bChangedOnly);
 }
 
-void CKitCommandBars::LoadLayout(LPCTSTR lpszProfile, BOOL /*bSilent*/)
+void CKitCommandBars::LoadLayout(LPCTSTR lpszProfile, BOOL bSilent)
 {
+    // The contents first: a toolbar the user made must exist before the
+    // layout can place it.
+    CBarTreeStore(this).Load(lpszProfile, bSilent);
     CBarLayoutStore(this).Load(lpszProfile);
 }

@@ -14,7 +14,7 @@
 
 using namespace kit::commandbars;
 
-IMPLEMENT_DYNCREATE(CKitCommandBar, CWnd)
+IMPLEMENT_SERIAL(CKitCommandBar, CWnd, VERSIONABLE_SCHEMA | 16)
 
 namespace
 {

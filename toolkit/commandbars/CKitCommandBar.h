@@ -23,10 +23,12 @@ struct ControlNotify
 };
 
 class CKitCommandBars;
+class CKitPropExchange;
+struct CBarTreeOptions;
 
 class CKitCommandBar : public CWnd, public CAccessibleBase
 {
-    DECLARE_DYNCREATE(CKitCommandBar)
+    DECLARE_SERIAL(CKitCommandBar)
 public:
     CKitCommandBar();
     ~CKitCommandBar() override;
@@ -107,6 +109,15 @@ public:
     // controls (recursive: popups copy their bars too).
     virtual CKitCommandBar* Clone(BOOL bRecursive);
     virtual void Copy(CKitCommandBar* pSource, BOOL bRecursive);
+    // The bar's keys and its controls in the stored bar tree.
+    virtual void DoPropExchange(CKitPropExchange* pPX);
+    // Joins the list of bars to store (once, with a reference), then the
+    // popup bars of its controls; bars other than toolbars without an id of
+    // their own take the next of *pnNextId.
+    virtual void CollectForSave(int* pnNextId, std::vector<CKitCommandBar*>& bars, const CBarTreeOptions& options);
+    // After loading: each popup control with a stored bar id gets that
+    // loaded popup bar. nDepth guards against bars that refer to themselves.
+    virtual void ResolvePopupReferences(const std::vector<CKitCommandBar*>& bars, int nDepth = 0);
     CKitControl* GetHotControl() const { return m_controls.GetAt(m_nHot); }
     int GetTrackingMode() const { return m_nTracking; }
     // Makes a control hot (-1: none), chosen by keyboard or by mouse.

@@ -45,6 +45,17 @@ struct CommandBarCreation
     UINT nBarId = 0;
 };
 
+// What the stored bar tree holds and how it is read back. The exchange of a
+// bar-tree pass carries a pointer to it (m_dwData), so controls find the
+// icon store their custom icons go to.
+struct CBarTreeOptions
+{
+    BOOL bChangedOnly = TRUE;     // only bars whose contents differ from their resource
+    BOOL bSaveOriginals = TRUE;   // with each bar, the original set it is compared with
+    BOOL bSilent = FALSE;         // loading asks no question
+    CKitCommandBars* pCommandBars = nullptr;
+};
+
 class CKitCommandBars : public CCmdTarget
 {
     DECLARE_DYNCREATE(CKitCommandBars)
@@ -87,8 +98,26 @@ public:
     void SaveSettings(LPCTSTR lpszProfile) { ExchangeProfileOptions(lpszProfile, FALSE); }
     // Where every bar was, in the profile sections of CBarLayoutStore; the
     // load relays the frame out.
+    // While customization is allowed they also keep the bars' contents
+    // (the bar tree, "<profile>-Controls"; see CBarTreeStore).
     void SaveLayout(LPCTSTR lpszProfile, BOOL bChangedOnly = TRUE);
     void LoadLayout(LPCTSTR lpszProfile, BOOL bSilent = FALSE);
+    // Where a bar tree too large for the profile goes; empty: a hidden file
+    // in the user's application-data folder.
+    void SetControlsFilePath(const CString& strPath) { m_strControlsFilePath = strPath; }
+    const CString& GetControlsFilePath() const { return m_strControlsFilePath; }
+
+    // --- the stored bar tree ---
+    // TRUE on success; FALSE when the exchange raised an archive or OLE
+    // exception (caught). Loading hands each bar read, with one reference,
+    // to the list.
+    virtual BOOL SaveBarTree(CKitPropExchange* pPX, const std::vector<CKitCommandBar*>& bars);
+    virtual BOOL LoadBarTree(CKitPropExchange* pPX, std::vector<CKitCommandBar*>& bars);
+    // The bars to store (changed ones only, when asked), each with a reference.
+    virtual void CollectBarsToSave(const CBarTreeOptions& options, std::vector<CKitCommandBar*>& bars);
+    // Merges the loaded bars into the list: a bar of a known id takes the
+    // loaded contents, an unknown toolbar joins the list docked at the top.
+    virtual void ApplyLoadedBars(const std::vector<CKitCommandBar*>& bars, BOOL bSilent);
 
     // --- the site and its layout ---
     CWnd* GetSite() const { return m_pSite; }
@@ -175,6 +204,7 @@ private:
     CPopupMouseTracker* MouseTracker();
     CKitControl* FindMnemonicControl(CKitCommandBar* pTarget, UINT nKey, BOOL& bAmbiguous) const;
 
+    CString m_strControlsFilePath;
     BOOL m_bCustomizeAllowed = FALSE;
     BOOL m_bCustomizeMode = FALSE;
     BOOL m_bQuickCustomizeMode = FALSE;

@@ -13,6 +13,7 @@ class CKitCommandBar;
 class CKitControls;
 class CCommandBarDrawer;
 class CCommandIcon;
+class CKitPropExchange;
 
 // Hide reasons: any set bit hides a control.
 constexpr DWORD kHideByProgram = 0x01;
@@ -34,6 +35,7 @@ constexpr DWORD kControlFlagTipInMenu = 0x40;
 
 class CKitControl : public CCmdTarget
 {
+    DECLARE_SERIAL(CKitControl)
 public:
     CKitControl() { EnableAutomation(); }
     explicit CKitControl(int nType) : m_nType(nType) { EnableAutomation(); }
@@ -172,6 +174,9 @@ public:
     virtual void CopyFrom(CKitControl* pSource, BOOL bRecursive);
     // A new control of the same kind holding one reference, copied from this.
     CKitControl* Clone(BOOL bRecursive);
+    // Stores or loads what the control keeps across runs (the bars'
+    // contents store); each kind adds its own keys after its base's.
+    virtual void ExchangeProperties(CKitPropExchange* pPX);
 
     CCommandBarDrawer* GetDrawer() const;
 
@@ -183,8 +188,10 @@ protected:
 // The plain push button: a menu command or a toolbar button.
 class CKitControlButton : public CKitControl
 {
+    DECLARE_SERIAL(CKitControlButton)
 public:
     CKitControlButton() : CKitControl(kControlButton) {}
+    void ExchangeProperties(CKitPropExchange* pPX) override;
 
 protected:
     CKitControl* CreateSameKind() const override { return new CKitControlButton; }
@@ -193,6 +200,7 @@ protected:
 // A caption that is never selected, customized or reached from the keyboard.
 class CKitControlLabel : public CKitControl
 {
+    DECLARE_SERIAL(CKitControlLabel)
 public:
     CKitControlLabel() : CKitControl(kControlLabel) { m_dwFlags = kControlFlagNoKeyboard | kControlFlagNotCustomizable; }
 
@@ -204,6 +212,7 @@ protected:
 // It holds one reference to its popup bar.
 class CKitControlPopup : public CKitControl
 {
+    DECLARE_SERIAL(CKitControlPopup)
 public:
     explicit CKitControlPopup(int nType = kControlPopup) : CKitControl(nType) {}
     ~CKitControlPopup() override { SetCommandBar(nullptr); }
@@ -217,6 +226,9 @@ public:
     void ActivateFromKeyboard() override;
     void CopyFrom(CKitControl* pSource, BOOL bRecursive) override;
     BOOL IsEqual(CKitControl* pOther) override;
+    // "CommandBarId": stored as the id of the popup bar; loaded into
+    // m_nCommandBarId until the loaded bars are resolved.
+    void ExchangeProperties(CKitPropExchange* pPX) override;
 
     BOOL m_bPopupOpen = FALSE;
     int m_nCommandBarId = 0;

@@ -11,6 +11,7 @@
 #include <vector>
 
 class CKitCommandBars;
+class CKitPropExchange;
 
 class CKitControls : public CCmdTarget
 {
@@ -81,6 +82,14 @@ public:
     CKitControls* GetOriginalControls() const { return m_pOriginalControls; }
     BOOL IsEqualTo(const CKitControls* pOther) const;
     BOOL IsChanged() const { return m_pOriginalControls == nullptr || !IsEqualTo(m_pOriginalControls); }
+
+    // Stores the controls that are not temporary (and, when the bar tree
+    // asks, the original set), or replaces the controls by the stored ones.
+    // Loading refuses a stored control of an unknown kind or with an id out
+    // of range and counts it in m_nRefusedOnLoad; damage the stream cannot
+    // get past raises the framework's archive exception.
+    virtual void ExchangeControls(CKitPropExchange* pPX);
+    int m_nRefusedOnLoad = 0;
 
     // Lays the controls out for a length and mode (see core/ControlLayout.h)
     // inside the margins; returns the bar size. With the commit bit the

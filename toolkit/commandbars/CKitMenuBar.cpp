@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <vector>
 
-IMPLEMENT_DYNCREATE(CKitMenuBar, CKitToolBar)
+IMPLEMENT_SERIAL(CKitMenuBar, CKitToolBar, VERSIONABLE_SCHEMA | 16)
 
 namespace
 {

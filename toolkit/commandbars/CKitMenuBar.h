@@ -17,7 +17,7 @@ constexpr int kMdiSystemMenuId = 9406;
 
 class CKitMenuBar : public CKitToolBar
 {
-    DECLARE_DYNCREATE(CKitMenuBar)
+    DECLARE_SERIAL(CKitMenuBar)
 public:
     // Flags only the menu bar reads.
     static constexpr DWORD kNoMinimizeButton = 0x100;
@@ -41,6 +41,9 @@ public:
     void UpdateMdiState();
     HWND GetActiveMdiChild(BOOL* pbMaximized) const;
     void ResetBar() override;
+    // The toolbar's keys, "ResourceId" and the (empty) controls of other
+    // menus.
+    void DoPropExchange(CKitPropExchange* pPX) override;
     // With a menu open, the title that becomes hot opens its menu.
     void SetSelected(int nIndex, BOOL bKeyboard) override;
 

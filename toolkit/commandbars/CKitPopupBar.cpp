@@ -16,8 +16,8 @@
 
 using namespace kit::commandbars;
 
-IMPLEMENT_DYNCREATE(CKitPopupBar, CKitCommandBar)
-IMPLEMENT_DYNCREATE(CKitPopupToolBar, CKitPopupBar)
+IMPLEMENT_SERIAL(CKitPopupBar, CKitCommandBar, VERSIONABLE_SCHEMA | 16)
+IMPLEMENT_SERIAL(CKitPopupToolBar, CKitPopupBar, VERSIONABLE_SCHEMA | 16)
 
 namespace
 {

@@ -14,7 +14,7 @@ class CKitToolBar;
 
 class CKitPopupBar : public CKitCommandBar
 {
-    DECLARE_DYNCREATE(CKitPopupBar)
+    DECLARE_SERIAL(CKitPopupBar)
 public:
     CKitPopupBar();
     ~CKitPopupBar() override;
@@ -65,6 +65,7 @@ public:
     // The laid-out size; commits the controls' places.
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     virtual void CopyPopup(const CKitPopupBar* pSource);
+    void DoPropExchange(CKitPropExchange* pPX) override;
 
     BOOL IsExpanded() const { return m_bExpanded; }
     BOOL HasHiddenCommands() const { return m_bHasHiddenCommands; }
@@ -142,7 +143,7 @@ private:
 // popup shows the controls that did not fit this way.
 class CKitPopupToolBar : public CKitPopupBar
 {
-    DECLARE_DYNCREATE(CKitPopupToolBar)
+    DECLARE_SERIAL(CKitPopupToolBar)
 public:
     CKitPopupToolBar();
 

@@ -17,7 +17,7 @@
 
 using namespace kit::commandbars;
 
-IMPLEMENT_DYNCREATE(CKitToolBar, CKitCommandBar)
+IMPLEMENT_SERIAL(CKitToolBar, CKitCommandBar, VERSIONABLE_SCHEMA | 16)
 
 namespace
 {

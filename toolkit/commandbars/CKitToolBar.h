@@ -20,7 +20,7 @@ constexpr int kBarCloseId = 9401;
 
 class CKitToolBar : public CKitCommandBar
 {
-    DECLARE_DYNCREATE(CKitToolBar)
+    DECLARE_SERIAL(CKitToolBar)
 public:
     CKitToolBar();
     ~CKitToolBar() override;
@@ -36,6 +36,9 @@ public:
     void FillAddRemovePopup(CKitCommandBar* pPopup);
     // Back to the controls of the resource, after the user agreed.
     virtual void ResetBar();
+    // The base copy, then BuiltIn, TearOff and Closeable.
+    void Copy(CKitCommandBar* pSource, BOOL bRecursive) override;
+    void DoPropExchange(CKitPropExchange* pPX) override;
 
     void SetTextBelowIcons(int nMode);
     int GetTextBelowIconsMode() const { return m_nTextBelowIcons; }

@@ -14,6 +14,7 @@ class CKitControlComboBoxList;
 
 class CKitControlComboBox : public CKitControlPopup, public CKitFieldText, public CKitEditOwner
 {
+    DECLARE_SERIAL(CKitControlComboBox)
 public:
     CKitControlComboBox();
     ~CKitControlComboBox() override;
@@ -63,6 +64,9 @@ public:
     BOOL IsEqual(CKitControl* pOther) override;
     void CopyFrom(CKitControl* pSource, BOOL bRecursive) override;
     void ActivateFromKeyboard() override { SetFocused(TRUE); }
+    // The popup's keys, then the field's; loading makes or removes the
+    // editable field and binds the completion again.
+    void ExchangeProperties(CKitPropExchange* pPX) override;
     void DrawFieldText(CDC* pDC, const CRect& rcText) override;
 
     // CKitEditOwner

@@ -7,7 +7,7 @@
 
 #include <windowsx.h>
 
-IMPLEMENT_DYNCREATE(CKitControlComboBoxList, CKitPopupBar)
+IMPLEMENT_SERIAL(CKitControlComboBoxList, CKitPopupBar, VERSIONABLE_SCHEMA | 16)
 
 namespace
 {

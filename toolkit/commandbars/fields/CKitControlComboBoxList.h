@@ -11,7 +11,7 @@ class CKitControlComboBox;
 
 class CKitControlComboBoxList : public CKitPopupBar
 {
-    DECLARE_DYNCREATE(CKitControlComboBoxList)
+    DECLARE_SERIAL(CKitControlComboBoxList)
 public:
     CKitControlComboBoxList();
     ~CKitControlComboBoxList() override;
@@ -30,6 +30,8 @@ public:
     CKitCommandBar* GetParentBar() const override;
     CKitControl* GetOpeningControl() const override;
     void Copy(CKitCommandBar* pSource, BOOL bRecursive) override;
+    // The popup bar's keys, then the strings in the section "Items".
+    void DoPropExchange(CKitPropExchange* pPX) override;
     // A key for the list box (see the combo's keys); TRUE when taken.
     BOOL ProcessListKey(UINT nKey);
 

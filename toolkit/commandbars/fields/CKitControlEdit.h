@@ -15,6 +15,7 @@ constexpr UINT kEditNotifyChange = EN_CHANGE;
 
 class CKitControlEdit : public CKitControl, public CKitFieldText, public CKitEditOwner
 {
+    DECLARE_SERIAL(CKitControlEdit)
 public:
     CKitControlEdit();
     ~CKitControlEdit() override;
@@ -42,6 +43,9 @@ public:
     BOOL IsEqual(CKitControl* pOther) override;
     void CopyFrom(CKitControl* pSource, BOOL bRecursive) override;
     void ActivateFromKeyboard() override { SetFocused(TRUE); }
+    // The base keys, then the label, width, read-only state, hint and
+    // completion flags; loading binds the completion again.
+    void ExchangeProperties(CKitPropExchange* pPX) override;
 
     // CKitEditOwner
     CKitControl* GetOwnerControl() override { return this; }
