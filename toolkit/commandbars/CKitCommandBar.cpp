@@ -5,6 +5,7 @@
 #include "CCommandShortcuts.h"
 #include "CKitCommandBars.h"
 #include "CKitDockBar.h"
+#include "CCommandIconStore.h"
 #include "CPopupMouseTracker.h"
 #include "core/ControlLayout.h"
 #include "window/AfxMessages.h"
@@ -83,6 +84,28 @@ CKitCommandBar::~CKitCommandBar()
     if (m_nTracking != 0)
         CPopupKeyboardTracker::GetThreadTracker()->RemoveSink(&m_keySink);
     m_controls.RemoveAll();
+    SetOwnIconManager(nullptr);
+}
+
+void CKitCommandBar::SetOwnIconManager(CCommandIconStore* pStore)
+{
+    if (pStore != nullptr)
+        pStore->InternalAddRef();
+    if (m_pOwnIconStore != nullptr)
+        m_pOwnIconStore->InternalRelease();
+    m_pOwnIconStore = pStore;
+}
+
+CCommandIconStore* CKitCommandBar::ResolveIconManager() const
+{
+    if (m_pOwnIconStore != nullptr)
+        return m_pOwnIconStore;
+    if (CKitCommandBars* pCommandBars = FindCommandBars())
+        return pCommandBars->GetIconManager();
+    const CKitCommandBar* pRoot = this;
+    while (const CKitCommandBar* pParent = pRoot->GetParentBar())
+        pRoot = pParent;
+    return pRoot->m_pOwnIconStore != nullptr ? pRoot->m_pOwnIconStore : GetCommandIconStore();
 }
 
 void CKitCommandBar::OnFinalRelease()
@@ -409,10 +432,17 @@ void CKitCommandBar::SetSelected(int nIndex, BOOL bKeyboard)
         pOld->m_nSelected = kNotSelected;
     m_nHot = nIndex;
     if (pOld != nullptr && pOld->GetIndex() != nIndex)
+    {
         pOld->OnDeselected();
+        OnControlSelected(FALSE, pOld);
+    }
     m_bHotByKeyboard = bKeyboard;
     if (CKitControl* pNew = m_controls.GetAt(nIndex))
+    {
         pNew->m_nSelected = bKeyboard ? kSelectedByKeyboard : kSelectedByMouse;
+        if (pNew != pOld)
+            OnControlSelected(TRUE, pNew);
+    }
     if (!::IsWindow(m_hWnd))
         return;
     if (nIndex < 0)
@@ -422,6 +452,38 @@ void CKitCommandBar::SetSelected(int nIndex, BOOL bKeyboard)
     if (nIndex >= 0 && m_nTracking != 0)
         NotifyEvent(EVENT_OBJECT_FOCUS, m_hWnd, OBJID_CLIENT, nIndex + 1);
     Invalidate(FALSE);
+}
+
+void CKitCommandBar::OnControlSelected(BOOL bSelected, CKitControl* pControl)
+{
+    CWnd* pSite = GetSite();
+    if (pSite != nullptr && ::IsWindow(pSite->m_hWnd))
+        pSite->SendMessage(WM_COMMANDBAR_CONTROLSELECTED, bSelected ? reinterpret_cast<WPARAM>(pControl) : 0, 0);
+    if (bSelected && pControl->GetIndex() != m_nLastPrompt)
+    {
+        m_nLastPrompt = pControl->GetIndex();
+        SetStatusText(pControl->GetDescription());
+    }
+    else if (!bSelected && pControl->GetIndex() == m_nLastPrompt)
+    {
+        // The prompt must not outlive the selection: the idle message returns.
+        m_nLastPrompt = -1;
+        SetStatusText(CString());
+    }
+}
+
+void CKitCommandBar::SetStatusText(const CString& strText)
+{
+    CKitCommandBars* pCommandBars = FindCommandBars();
+    if (pCommandBars != nullptr && !pCommandBars->GetSettings()->m_bStatusBarPrompts)
+        return;
+    CWnd* pSite = GetSite();
+    if (pSite == nullptr || !::IsWindow(pSite->m_hWnd))
+        return;
+    if (strText.IsEmpty())
+        pSite->SendMessage(WM_POPMESSAGESTRING, AFX_IDS_IDLEMESSAGE, 0);
+    else
+        pSite->SendMessage(WM_SETMESSAGESTRING, 0, reinterpret_cast<LPARAM>(static_cast<LPCTSTR>(strText)));
 }
 
 BOOL CKitCommandBar::SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard)

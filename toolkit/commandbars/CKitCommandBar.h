@@ -15,6 +15,10 @@
 constexpr UINT WM_COMMANDBAR_EXECUTE = 0x2862;
 constexpr UINT kControlNotifyExecuted = 100;
 
+// Sent to the site when a control becomes selected (wParam the control) or
+// stops being selected (wParam 0).
+constexpr UINT WM_COMMANDBAR_CONTROLSELECTED = 0x2856;
+
 // What a control passes with WM_COMMANDBAR_EXECUTE.
 struct ControlNotify
 {
@@ -23,6 +27,7 @@ struct ControlNotify
 };
 
 class CKitCommandBars;
+class CCommandIconStore;
 class CKitPropExchange;
 struct CBarTreeOptions;
 
@@ -67,6 +72,13 @@ public:
     // A popup bar: the bar of the control that opened it; null otherwise.
     virtual CKitCommandBar* GetParentBar() const { return nullptr; }
     CKitCommandBar* GetRootBar();
+    // An icon store of the bar's own (its reference is held; null drops it),
+    // as a context menu with icons of its own has.
+    void SetOwnIconManager(CCommandIconStore* pStore);
+    CCommandIconStore* GetOwnIconManager() const { return m_pOwnIconStore; }
+    // Where the controls' icons come from: the own store, else the command
+    // bars', else the root bar's own, else the process-wide one.
+    CCommandIconStore* ResolveIconManager() const;
     // The command bars' site frame, or null.
     CFrameWnd* GetSiteFrame() const;
 
@@ -122,6 +134,12 @@ public:
     int GetTrackingMode() const { return m_nTracking; }
     // Makes a control hot (-1: none), chosen by keyboard or by mouse.
     virtual void SetSelected(int nIndex, BOOL bKeyboard);
+    // A control became hot (TRUE) or stopped being hot: the site hears of it
+    // and the status bar shows the control's description while it is hot.
+    virtual void OnControlSelected(BOOL bSelected, CKitControl* pControl);
+    // A prompt to the site's status bar; an empty text brings back the idle
+    // message. Nothing when the command bars' status-bar prompts are off.
+    void SetStatusText(const CString& strText);
     // Enters (non-zero) or leaves (0) tracking; FALSE when nothing changed.
     // Popup bars close their window when they leave.
     virtual BOOL SetTrackingMode(int nMode, BOOL bSelectFirst, BOOL bKeyboard);
@@ -263,6 +281,8 @@ private:
     int m_nPopuped = -1;
     int m_nTracking = 0;
     BOOL m_bHotByKeyboard = FALSE;
+    int m_nLastPrompt = -1;  // the control whose description is on the status bar
+    CCommandIconStore* m_pOwnIconStore = nullptr;
     CWnd* m_pNotifySite = nullptr;
     CKitCommandBars* m_pCommandBars = nullptr;
     CKeySink m_keySink{this};

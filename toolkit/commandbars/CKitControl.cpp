@@ -49,8 +49,7 @@ CCommandIcon* CKitControl::GetIcon(int nWidth)
     const int nIconId = m_nCustomIconId != 0 ? m_nCustomIconId : (m_nIconId > 0 ? m_nIconId : m_nId);
     if (nIconId <= 0)
         return nullptr;
-    CKitCommandBars* pCommandBars = m_pParent != nullptr ? m_pParent->FindCommandBars() : nullptr;
-    CCommandIconStore* pStore = pCommandBars != nullptr ? pCommandBars->GetIconManager() : GetCommandIconStore();
+    CCommandIconStore* pStore = m_pParent != nullptr ? m_pParent->ResolveIconManager() : GetCommandIconStore();
     return pStore->GetIcon(static_cast<UINT>(nIconId), static_cast<UINT>(std::max(nWidth, 0)));
 }
 

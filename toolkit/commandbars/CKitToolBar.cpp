@@ -83,12 +83,6 @@ CKitToolBar::CKitToolBar()
 
 CKitToolBar::~CKitToolBar() = default;
 
-CCommandIconStore* CKitToolBar::ResolveIconManager() const
-{
-    CKitCommandBars* pCommandBars = FindCommandBars();
-    return pCommandBars != nullptr ? pCommandBars->GetIconManager() : GetCommandIconStore();
-}
-
 BOOL CKitToolBar::LoadToolBar(UINT nId, BOOL bLoadIcons)
 {
     m_nBarId = static_cast<int>(nId);

@@ -55,8 +55,6 @@ public:
     // The floating size; commits the controls' places with the commit bit.
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode);
     CBarDragTracker* GetDragTracker() const { return m_pDragTracker.get(); }
-    // The icon store of the bar: the command bars', else the process's.
-    CCommandIconStore* ResolveIconManager() const;
 
     BOOL m_bBuiltIn = TRUE;
     BOOL m_bTearOff = FALSE;
