@@ -650,8 +650,9 @@ BOOL CKitCommandBar::Navigate(int nCode)
 
 int CKitCommandBar::IndexAt(CPoint point) const
 {
+    // A label is never hot and never clicked.
     CKitControl* pControl = m_controls.HitTest(point);
-    return pControl != nullptr ? pControl->GetIndex() : -1;
+    return pControl != nullptr && !pControl->IsLabel() ? pControl->GetIndex() : -1;
 }
 
 void CKitCommandBar::OnMouseMove(CPoint point)
@@ -661,6 +662,8 @@ void CKitCommandBar::OnMouseMove(CPoint point)
         SetSelected(nIndex, FALSE);
     if (m_nTracking == 0 && nIndex >= 0)
         CPopupMouseTracker::GetThreadTracker()->TrackMouseLeave(m_hWnd);
+    if (CKitControl* pHot = GetHotControl(); pHot != nullptr && pHot->GetIndex() == nIndex)
+        pHot->OnMouseMove(point);
 }
 
 void CKitCommandBar::OnLButtonDown(CPoint point)
@@ -692,6 +695,8 @@ void CKitCommandBar::OnLButtonDown(CPoint point)
 void CKitCommandBar::OnLButtonUp(CPoint point)
 {
     CKitControl* pControl = m_controls.GetAt(IndexAt(point));
+    if (pControl != nullptr && pControl->OnLButtonUp(point))
+        return;
     if (pControl != nullptr && pControl->GetType() != kControlPopup && pControl->GetType() != kControlComboBox &&
         pControl->GetEnabled())
         pControl->Execute();

@@ -1,4 +1,5 @@
 #include "CKitCommandBars.h"
+#include "special/CKitControlToolbars.h"
 
 #include "CCommandBarDrawer.h"
 #include "CCommandIconStore.h"
@@ -817,7 +818,7 @@ CKitCommandBar* CKitCommandBars::CreateToolbarsPopup()
 {
     CKitCommandBar* pPopup = NewPopupBar(this);
     if (pPopup != nullptr)
-        pPopup->GetControls()->Add(kControlButton, static_cast<int>(ID_COMMANDBARS_TOOLBARS_LIST));
+        CKitControlToolbars::AddToolbarItems(pPopup, -1, static_cast<int>(ID_COMMANDBARS_TOOLBARS_LIST), TRUE);
     return pPopup;
 }
 

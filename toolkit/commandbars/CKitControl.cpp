@@ -2,6 +2,7 @@
 
 #include "CKitCommandBar.h"
 #include "CKitCommandBars.h"
+#include "CKitControls.h"
 #include "CCommandBarDrawer.h"
 #include "CCommandIconStore.h"
 #include "CToolkitResources.h"
@@ -60,7 +61,8 @@ CCommandBarDrawer* CKitControl::GetDrawer() const
 
 void CKitControl::DelayLayoutParent()
 {
-    if (m_pParent != nullptr)
+    // Changes made while the bar prepares its layout are placed by it.
+    if (m_pParent != nullptr && (m_pControls == nullptr || !m_pControls->IsPreparingLayout()))
         m_pParent->DelayLayout();
 }
 

@@ -130,6 +130,11 @@ public:
     virtual int ProcessKey(UINT /*nKey*/, LPARAM /*lKeyData*/) { return 0; }
     // The bar made another control hot (a field gives up the focus).
     virtual void OnDeselected() {}
+    // The pointer moved over the hot control (bar client coordinates).
+    virtual void OnMouseMove(CPoint /*point*/) {}
+    // The left button was released over the control: TRUE when the control
+    // took the release itself, else the bar runs the command.
+    virtual BOOL OnLButtonUp(CPoint /*point*/) { return FALSE; }
     // Marks the parent bar for a relayout after a size or text changed.
     virtual void DelayLayoutParent();
 

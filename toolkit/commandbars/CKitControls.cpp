@@ -6,6 +6,12 @@
 #include "CCommandShortcuts.h"
 #include "CKitControlComboBox.h"
 #include "CKitControlEdit.h"
+#include "special/CKitControlCustom.h"
+#include "special/CKitControlOleItems.h"
+#include "special/CKitControlRecentFileList.h"
+#include "special/CKitControlToolbars.h"
+#include "special/CKitControlWindowList.h"
+#include "special/CKitControlWorkspaceActions.h"
 #include "FoundationLinks.h"
 #include "core/ControlLayout.h"
 
@@ -19,13 +25,43 @@ CKitControls::~CKitControls()
     ClearOriginalControls();
 }
 
+namespace
+{
+// The special command ids whose buttons are placeholders of generated lists.
+constexpr int kWindowListId = 35000;
+constexpr int kWorkspaceActionsId = 35002;
+constexpr int kRecentFileListId = 35003;
+constexpr int kRecentFileMenuId = 0xE110;
+constexpr int kOleVerbsId = 0xE210;
+
+// The button class of a command id: Add knows the recent-file list by 35003,
+// menus by the first recent-file command, and only menus hold the OLE verbs.
+CKitControl* CreateButtonForId(int nId, BOOL bFromMenu, const CString& strCaption)
+{
+    if (nId == kWindowListId)
+        return new CKitControlWindowList;
+    if (nId == static_cast<int>(ID_COMMANDBARS_TOOLBARS_LIST))
+        return new CKitControlToolbars;
+    if (nId == kWorkspaceActionsId)
+        return new CKitControlWorkspaceActions;
+    if (nId == (bFromMenu ? kRecentFileMenuId : kRecentFileListId))
+        return new CKitControlRecentFileList;
+    if (bFromMenu && nId == kOleVerbsId && strCaption == L"<<OLE VERBS GO HERE>>")
+        return new CKitControlOleItems;
+    return new CKitControlButton;
+}
+}  // namespace
+
 CKitControl* CKitControls::Add(int nType, int nId, const CString& strParameter, int nBefore, BOOL bTemporary)
 {
     CKitControl* pControl = nullptr;
     switch (nType)
     {
     case kControlButton:
-        pControl = new CKitControlButton;
+        pControl = CreateButtonForId(nId, FALSE, CString());
+        break;
+    case kControlCustom:
+        pControl = new CKitControlCustom;
         break;
     case kControlLabel:
         pControl = new CKitControlLabel;
@@ -118,7 +154,7 @@ CKitControl* CKitControls::AddFromMenuItem(HMENU hMenu, int nPosition)
     }
     const int nId = static_cast<int>(info.wID);
     CKitControl* pControl = info.hSubMenu != nullptr ? CreatePopupFromMenu(info.hSubMenu, strCaption)
-                                                     : new CKitControlButton;
+                                                     : CreateButtonForId(nId, TRUE, strCaption);
     if (pControl == nullptr)
         return nullptr;
     pControl->m_nStyle = 0;
@@ -321,7 +357,7 @@ void CKitControls::RefreshIndexes()
         pControl->m_pControls = this;
         pControl->SetParent(m_pParent);
     }
-    if (m_pParent != nullptr)
+    if (m_pParent != nullptr && m_nPreparing == 0)
         m_pParent->OnControlsChanged();
 }
 
@@ -365,6 +401,27 @@ BOOL CKitControls::IsEqualTo(const CKitControls* pOther) const
     return i >= GetCount() && j >= pOther->GetCount();
 }
 
+void CKitControls::PrepareLayout(DWORD dwMode)
+{
+    // Placeholders replace their generated controls here. The layout under
+    // way places them, so neither the insertions nor the captions and
+    // states set on them ask the bar for another layout: a layout that asks
+    // for the next one never settles (each paint would lay out again).
+    CKitControl* pHot = m_pParent != nullptr ? m_pParent->GetHotControl() : nullptr;
+    ++m_nPreparing;
+    for (int i = GetCount() - 1; i >= 0; --i)
+        if (CKitControl* pControl = GetAt(i))
+            pControl->PrepareLayout(dwMode);
+    --m_nPreparing;
+    // A hot generated control that went has cleared the hot index; a hot
+    // control that moved lets go, as a change of the controls would.
+    if (pHot != nullptr && m_pParent->GetHotIndex() >= 0 && m_pParent->GetHotControl() != pHot)
+    {
+        pHot->m_nSelected = kNotSelected;
+        m_pParent->ClearHotControl();
+    }
+}
+
 CSize CKitControls::CalcLayout(CDC* pDC, int nLength, DWORD dwMode, const CRect& rcMargins, int nMinimum)
 {
     CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
@@ -372,10 +429,7 @@ CSize CKitControls::CalcLayout(CDC* pDC, int nLength, DWORD dwMode, const CRect&
     if (m_pParent != nullptr)
         szSeparator = pDrawer->DrawSeparator(pDC, m_pParent, nullptr, FALSE);
 
-    // A control may add or remove generated controls while it prepares.
-    for (int i = GetCount() - 1; i >= 0; --i)
-        if (CKitControl* pControl = GetAt(i))
-            pControl->PrepareLayout(dwMode);
+    PrepareLayout(dwMode);
 
     std::vector<ControlLayoutItem> items(m_controls.size());
     for (size_t i = 0; i < m_controls.size(); ++i)

@@ -91,6 +91,10 @@ public:
     virtual void ExchangeControls(CKitPropExchange* pPX);
     int m_nRefusedOnLoad = 0;
 
+    // Every control prepares for a layout of the mode (placeholders build
+    // their generated controls); what they change asks for no relayout.
+    void PrepareLayout(DWORD dwMode);
+    BOOL IsPreparingLayout() const { return m_nPreparing != 0; }
     // Lays the controls out for a length and mode (see core/ControlLayout.h)
     // inside the margins; returns the bar size. With the commit bit the
     // controls get their rectangles, row breaks and "no room" hide bits.
@@ -110,4 +114,5 @@ private:
     std::vector<CKitControl*> m_controls;
     CKitCommandBars* m_pCommandBars = nullptr;
     CKitControls* m_pOriginalControls = nullptr;
+    int m_nPreparing = 0;
 };

@@ -357,9 +357,7 @@ CSize CKitPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
     const CRect margins = GetPopupMargins(&dc);
     const int nGap = pDrawer->DrawSeparator(&dc, this, nullptr, FALSE).cy;
 
-    for (int i = m_controls.GetCount() - 1; i >= 0; --i)
-        if (CKitControl* pControl = m_controls.GetAt(i))
-            pControl->PrepareLayout(kLayoutCommit | 0x100);
+    m_controls.PrepareLayout(kLayoutCommit | 0x100);
     ApplyPersonalizedHiding();
     UpdateExpandButton(&dc);
     RefreshShortcutTexts();
