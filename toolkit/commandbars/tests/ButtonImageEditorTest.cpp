@@ -1,0 +1,497 @@
+// The button-image editor on a gallery toolbar: opened for a button as the
+// customize sheet opens it, driven with real mouse input from a second
+// thread while its modal loop runs, and the button's icon sampled on screen
+// afterwards. The edge cases of the drawing run on a modeless editor.
+// Screenshots go beside the results.
+#include "ButtonImageEditing.h"
+#include "CButtonImageEditorDlg.h"
+#include "CCommandBarDrawer.h"
+#include "CCommandIcon.h"
+#include "CCommandIconStore.h"
+#include "CKitCommandBars.h"
+#include "CKitControls.h"
+#include "CKitFrameWnd.h"
+#include "CKitToolBar.h"
+#include "CMenuSoundPlayer.h"
+#include "CToolkitResources.h"
+#include "InputDriving.h"
+#include "ResourceIds.h"
+#include "WindowCapture.h"
+#include "window/CWinApp.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <initializer_list>
+#include <functional>
+#include <thread>
+
+namespace
+{
+
+constexpr UINT kGreenCommand = 0x8201;
+constexpr UINT kBlueCommand = 0x8202;
+constexpr COLORREF kGreen = RGB(0, 160, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 200);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr UINT kRedSwatch = ID_KIT_EDITOR_SWATCH_FIRST + 10 * ID_KIT_EDITOR_SWATCH_STEP;
+
+// A fully opaque square icon of one colour.
+HICON CreateSolidIcon(int nSize, COLORREF clr)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    HBITMAP hColor = ::CreateCompatibleBitmap(hScreen, nSize, nSize);
+    ::ReleaseDC(nullptr, hScreen);
+    HBITMAP hMask = ::CreateBitmap(nSize, nSize, 1, 1, nullptr);
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    const RECT rc{0, 0, nSize, nSize};
+    HGDIOBJ hOld = ::SelectObject(hDC, hColor);
+    HBRUSH hBrush = ::CreateSolidBrush(clr);
+    ::FillRect(hDC, &rc, hBrush);
+    ::DeleteObject(hBrush);
+    ::SelectObject(hDC, hMask);
+    ::FillRect(hDC, &rc, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ICONINFO info = {};
+    info.fIcon = TRUE;
+    info.hbmColor = hColor;
+    info.hbmMask = hMask;
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(hColor);
+    ::DeleteObject(hMask);
+    return hIcon;
+}
+
+COLORREF ScreenPixel(POINT pt)
+{
+    HDC hScreen = ::GetDC(nullptr);
+    const COLORREF clr = ::GetPixel(hScreen, pt.x, pt.y);
+    ::ReleaseDC(nullptr, hScreen);
+    return clr;
+}
+
+HWND WaitForEditor()
+{
+    for (int i = 0; i < 100; ++i)
+    {
+        if (HWND hDialog = ::FindWindowW(L"#32770", L"Button Editor"))
+            if (::IsWindowVisible(hDialog))
+                return hDialog;
+        ::Sleep(50);
+    }
+    return nullptr;
+}
+
+POINT CenterOf(HWND hWnd)
+{
+    RECT rc = {};
+    ::GetWindowRect(hWnd, &rc);
+    return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+}
+
+// The screen point in the middle of a canvas cell.
+POINT CanvasCell(HWND hDialog, int x, int y)
+{
+    HWND hCanvas = ::GetDlgItem(hDialog, IDC_KIT_EDITOR_CANVAS);
+    RECT rc = {};
+    ::GetClientRect(hCanvas, &rc);
+    const int cx = (rc.right - 1) / 16;
+    const int cy = (rc.bottom - 1) / 16;
+    POINT pt{x * cx + cx / 2, y * cy + cy / 2};
+    ::ClientToScreen(hCanvas, &pt);
+    return pt;
+}
+
+// Runs the user's part on a thread of its own while the editor's modal loop
+// runs on the test thread. Whatever goes wrong, the editor is closed, so the
+// loop cannot hang the test.
+class CEditorDriver
+{
+public:
+    explicit CEditorDriver(std::function<bool(HWND)> steps)
+        : m_thread([this, steps] {
+              HWND hDialog = WaitForEditor();
+              m_bFound = hDialog != nullptr;
+              m_bDone = hDialog != nullptr && steps(hDialog);
+              if (hDialog != nullptr && ::IsWindow(hDialog))
+                  ::PostMessageW(hDialog, WM_COMMAND, IDCANCEL, 0);
+          })
+    {
+    }
+    ~CEditorDriver() { Join(); }
+    void Join()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    std::atomic<bool> m_bFound{false};
+    std::atomic<bool> m_bDone{false};
+
+private:
+    std::thread m_thread;
+};
+
+class ButtonImageEditor : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_pApp = new CWinApp(L"CommandBars Image Editor Gallery");
+        s_pApp->SetRegistryKey(L"Pelmo Tests");
+        // The plain style draws the normal picture, neither faded nor shadowed.
+        SelectCommandBarDrawingStyle(0);
+    }
+    static void TearDownTestSuite()
+    {
+        ReleaseCommandBarDrawer();
+        CMenuSoundPlayer::Instance().Stop();
+    }
+
+    void SetUp() override
+    {
+        CCommandIconStore* pStore = GetCommandIconStore();
+        m_hGreen = CreateSolidIcon(16, kGreen);
+        m_hBlue = CreateSolidIcon(16, kBlue);
+        ASSERT_TRUE(pStore->SetIcon(CIconImage(m_hGreen), kGreenCommand, 16, 16));
+        ASSERT_TRUE(pStore->SetIcon(CIconImage(m_hBlue), kBlueCommand, 16, 16));
+
+        m_pFrame = new CKitFrameWnd;
+        ASSERT_TRUE(m_pFrame->Create(nullptr, L"Pelmo image editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     CRect(20, 20, 520, 260)));
+        ASSERT_TRUE(m_pFrame->InitCommandBars());
+        m_pBar = m_pFrame->GetCommandBars()->CreateToolBar(L"Gallery", kBarTop);
+        ASSERT_NE(m_pBar, nullptr);
+        m_pGreen = m_pBar->GetControls()->Add(kControlButton, kGreenCommand);
+        m_pBlue = m_pBar->GetControls()->Add(kControlButton, kBlueCommand);
+        ASSERT_NE(m_pGreen, nullptr);
+        ASSERT_NE(m_pBlue, nullptr);
+        m_pFrame->RecalcLayout();
+        m_pBar->RecalcLayout();
+        ::SetForegroundWindow(m_pFrame->m_hWnd);
+        PumpFor(300);
+        m_pBar->RecalcLayout();
+        PumpFor(100);
+    }
+    void TearDown() override
+    {
+        if (m_pFrame != nullptr)
+            m_pFrame->DestroyWindow();
+        m_pFrame = nullptr;
+        PumpFor(50);
+        GetCommandIconStore()->RemoveAll();
+        ::DestroyIcon(m_hGreen);
+        ::DestroyIcon(m_hBlue);
+    }
+
+    // Where the control's icon starts on screen: the first pixel of one of
+    // its colours in the button, row by row.
+    POINT IconOrigin(CKitControl* pControl, std::initializer_list<COLORREF> colours)
+    {
+        CRect rc = pControl->GetRect();
+        ::MapWindowPoints(m_pBar->m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+        HDC hScreen = ::GetDC(nullptr);
+        POINT found{-1, -1};
+        for (int y = rc.top; y < rc.bottom && found.x < 0; ++y)
+            for (int x = rc.left; x < rc.right; ++x)
+                if (std::find(colours.begin(), colours.end(), ::GetPixel(hScreen, x, y)) != colours.end())
+                {
+                    found = POINT{x, y};
+                    break;
+                }
+        ::ReleaseDC(nullptr, hScreen);
+        return found;
+    }
+
+    void MovePointerAway()
+    {
+        ::SetCursorPos(5, ::GetSystemMetrics(SM_CYSCREEN) - 5);
+        PumpFor(200);
+    }
+
+    static CWinApp* s_pApp;
+    CKitFrameWnd* m_pFrame = nullptr;
+    CKitCommandBar* m_pBar = nullptr;
+    CKitControl* m_pGreen = nullptr;
+    CKitControl* m_pBlue = nullptr;
+    HICON m_hGreen = nullptr;
+    HICON m_hBlue = nullptr;
+};
+
+CWinApp* ButtonImageEditor::s_pApp = nullptr;
+
+TEST_F(ButtonImageEditor, PencilPixelDrawnWithTheMouseShowsOnTheButtonAfterOk)
+{
+    MovePointerAway();
+    POINT origin = IconOrigin(m_pGreen, {kGreen});
+    ASSERT_GE(origin.x, 0) << "the green icon is not on the toolbar";
+
+    CEditorDriver driver([](HWND hDialog) {
+        ::Sleep(300);
+        ClickAt(CenterOf(::GetDlgItem(hDialog, kRedSwatch)));
+        ClickAt(CanvasCell(hDialog, 5, 7));
+        ::Sleep(300);
+        CaptureWindowToBmp(hDialog, L"cbimageeditor_editor.bmp");
+        ClickAt(CenterOf(::GetDlgItem(hDialog, IDOK)));
+        return true;
+    });
+    const BOOL bStored = EditControlButtonImage(m_pGreen, m_pFrame);
+    driver.Join();
+    ASSERT_TRUE(driver.m_bFound) << "the editor did not open";
+    EXPECT_TRUE(driver.m_bDone);
+    ASSERT_TRUE(bStored);
+    EXPECT_GT(m_pGreen->m_nCustomIconId, static_cast<int>(CCommandIconStore::kFirstCustomIdBase));
+    EXPECT_EQ(m_pBlue->m_nCustomIconId, 0);
+
+    MovePointerAway();
+    m_pBar->RecalcLayout();
+    PumpFor(200);
+    ::RedrawWindow(m_pBar->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    PumpFor(300);
+    // The bar may have laid its buttons out again.
+    origin = IconOrigin(m_pGreen, {kGreen, kRed});
+    EXPECT_EQ(ScreenPixel(POINT{origin.x + 5, origin.y + 7}), kRed);
+    EXPECT_EQ(ScreenPixel(POINT{origin.x + 6, origin.y + 7}), kGreen);
+    EXPECT_EQ(ScreenPixel(POINT{origin.x + 5, origin.y + 8}), kGreen);
+    EXPECT_EQ(ScreenPixel(POINT{origin.x, origin.y}), kGreen);
+    CaptureWindowToBmp(m_pFrame->m_hWnd, L"cbimageeditor_after_ok.bmp");
+
+    // A second edit goes over the same custom icon instead of making another.
+    const int nCustomId = m_pGreen->m_nCustomIconId;
+    const UINT nNextId = GetCommandIconStore()->GetNextCustomId();
+    CEditorDriver second([](HWND hDialog) {
+        ::Sleep(300);
+        ClickAt(CenterOf(::GetDlgItem(hDialog, kRedSwatch)));
+        ClickAt(CanvasCell(hDialog, 0, 0));
+        ::Sleep(300);
+        CaptureWindowToBmp(hDialog, L"cbimageeditor_second_edit.bmp");
+        ClickAt(CenterOf(::GetDlgItem(hDialog, IDOK)));
+        return true;
+    });
+    ASSERT_TRUE(EditControlButtonImage(m_pGreen, m_pFrame));
+    second.Join();
+    EXPECT_EQ(m_pGreen->m_nCustomIconId, nCustomId);
+    EXPECT_EQ(GetCommandIconStore()->GetNextCustomId(), nNextId);
+    MovePointerAway();
+    ::RedrawWindow(m_pBar->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    PumpFor(300);
+    CaptureWindowToBmp(m_pFrame->m_hWnd, L"cbimageeditor_after_second_ok.bmp");
+    origin = IconOrigin(m_pGreen, {kGreen, kRed});
+    EXPECT_EQ(ScreenPixel(origin), kRed);
+    EXPECT_EQ(ScreenPixel(POINT{origin.x + 5, origin.y + 7}), kRed);
+}
+
+TEST_F(ButtonImageEditor, CancelLeavesTheIconAsItWas)
+{
+    MovePointerAway();
+    const POINT origin = IconOrigin(m_pBlue, {kBlue});
+    ASSERT_GE(origin.x, 0);
+    const UINT nNextId = GetCommandIconStore()->GetNextCustomId();
+
+    CEditorDriver driver([](HWND hDialog) {
+        ::Sleep(300);
+        ClickAt(CenterOf(::GetDlgItem(hDialog, kRedSwatch)));
+        ClickAt(CanvasCell(hDialog, 3, 3));
+        ClickAt(CenterOf(::GetDlgItem(hDialog, IDCANCEL)));
+        return true;
+    });
+    const BOOL bStored = EditControlButtonImage(m_pBlue, m_pFrame);
+    driver.Join();
+    ASSERT_TRUE(driver.m_bFound);
+    EXPECT_FALSE(bStored);
+    EXPECT_EQ(m_pBlue->m_nCustomIconId, 0);
+    EXPECT_EQ(GetCommandIconStore()->GetNextCustomId(), nNextId);
+
+    MovePointerAway();
+    ::RedrawWindow(m_pBar->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    PumpFor(300);
+    const POINT after = IconOrigin(m_pBlue, {kBlue, kRed});
+    EXPECT_EQ(ScreenPixel(POINT{after.x + 3, after.y + 3}), kBlue);
+    CaptureWindowToBmp(m_pFrame->m_hWnd, L"cbimageeditor_after_cancel.bmp");
+}
+
+TEST_F(ButtonImageEditor, PictureOfAnotherSizeThanTheBarsIconsIsRefused)
+{
+    CCommandIconStore* pStore = GetCommandIconStore();
+    HICON hLarge = CreateSolidIcon(24, kRed);
+    const CIconImage large(hLarge);
+    const UINT nNextId = pStore->GetNextCustomId();
+    const size_t nSets = pStore->GetSetCount();
+    ASSERT_EQ(ControlIconSize(m_pGreen), CSize(16, 16));
+
+    // A new custom icon of the wrong size makes no set and takes no id.
+    EXPECT_FALSE(StoreControlCustomIcon(m_pGreen, large, ControlIconSize(m_pGreen)));
+    EXPECT_EQ(m_pGreen->m_nCustomIconId, 0);
+    EXPECT_EQ(pStore->GetNextCustomId(), nNextId);
+    EXPECT_EQ(pStore->GetSetCount(), nSets);
+
+    // Nor does it go over an existing custom icon.
+    HICON hSmall = CreateSolidIcon(16, kBlue);
+    ASSERT_TRUE(StoreControlCustomIcon(m_pGreen, CIconImage(hSmall), CSize(16, 16)));
+    const int nCustomId = m_pGreen->m_nCustomIconId;
+    EXPECT_FALSE(StoreControlCustomIcon(m_pGreen, large, CSize(16, 16)));
+    EXPECT_EQ(m_pGreen->m_nCustomIconId, nCustomId);
+    CCommandIcon* pIcon = pStore->GetIcon(static_cast<UINT>(nCustomId), 16);
+    ASSERT_NE(pIcon, nullptr);
+    EXPECT_EQ(CSize(pIcon->GetExtent()), CSize(16, 16));
+
+    // Empty pictures and no control are refused too.
+    EXPECT_FALSE(StoreControlCustomIcon(m_pGreen, CIconImage(), CSize(16, 16)));
+    EXPECT_FALSE(StoreControlCustomIcon(nullptr, CIconImage(hSmall), CSize(16, 16)));
+    ::DestroyIcon(hLarge);
+    ::DestroyIcon(hSmall);
+}
+
+TEST_F(ButtonImageEditor, IconOfAnotherWidthOpensScaledToTheBarsIconSize)
+{
+    // Only a 16-pixel picture exists; the bar draws 24-pixel icons.
+    m_pBar->m_szIcons = CSize(24, 24);
+    ASSERT_EQ(ControlIconSize(m_pGreen), CSize(24, 24));
+    CEditorDriver driver([](HWND hDialog) {
+        ::Sleep(200);
+        ClickAt(CenterOf(::GetDlgItem(hDialog, IDOK)));
+        return true;
+    });
+    ASSERT_TRUE(EditControlButtonImage(m_pGreen, m_pFrame));
+    driver.Join();
+    CCommandIcon* pIcon = GetCommandIconStore()->GetIcon(static_cast<UINT>(m_pGreen->m_nCustomIconId), 24);
+    ASSERT_NE(pIcon, nullptr);
+    EXPECT_EQ(CSize(pIcon->GetExtent()), CSize(24, 24));
+    EXPECT_EQ(pIcon->GetWidth(), 24);
+}
+
+// The drawing itself, on a modeless editor driven by messages to its canvas.
+class EditorDrawing : public ButtonImageEditor
+{
+protected:
+    void SetUp() override
+    {
+        ButtonImageEditor::SetUp();
+        LPCDLGTEMPLATE lpTemplate = GetToolkitResources()->LoadDialogTemplate(IDD_KIT_BUTTON_EDITOR);
+        ASSERT_NE(lpTemplate, nullptr);
+        ASSERT_TRUE(m_editor.CreateIndirect(lpTemplate, m_pFrame));
+        m_editor.ShowWindow(SW_SHOWNA);
+        PumpFor(100);
+    }
+    void TearDown() override
+    {
+        m_editor.DestroyWindow();
+        ButtonImageEditor::TearDown();
+    }
+    void Press(int x, int y)
+    {
+        CImageEditorCanvas& canvas = m_editor.GetCanvas();
+        const CSize cell = canvas.GetCellSize();
+        const LPARAM lParam = MAKELPARAM(x * cell.cx + 1, y * cell.cy + 1);
+        canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+        canvas.SendMessage(WM_LBUTTONUP, 0, lParam);
+    }
+    const CEditorImage& Image() { return m_editor.GetCanvas().GetImage(); }
+    void Command(UINT nID)
+    {
+        m_editor.SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), reinterpret_cast<LPARAM>(BarOf(nID)));
+    }
+    HWND BarOf(UINT nID)
+    {
+        // The toolbars are the dialog's children that hold the command.
+        for (HWND hChild = ::GetWindow(m_editor.m_hWnd, GW_CHILD); hChild != nullptr;
+             hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+        {
+            WCHAR szClass[64] = {};
+            ::GetClassNameW(hChild, szClass, 64);
+            if (wcscmp(szClass, TOOLBARCLASSNAMEW) == 0 &&
+                ::SendMessageW(hChild, TB_COMMANDTOINDEX, nID, 0) >= 0)
+                return hChild;
+        }
+        return nullptr;
+    }
+
+    CButtonImageEditorDlg m_editor;
+};
+
+TEST_F(EditorDrawing, SeventeenEditsLeaveSixteenUndoSteps)
+{
+    const CEditorImage first = Image();
+    for (int i = 0; i < 17; ++i)
+        Press(i % 16, i / 16);
+    int nSteps = 0;
+    while (m_editor.GetCanvas().CanUndo() && nSteps < 100)
+    {
+        Command(ID_KIT_EDITOR_UNDO);
+        ++nSteps;
+    }
+    EXPECT_EQ(nSteps, 16);
+    // The oldest step is the state after the first edit.
+    EXPECT_FALSE(Image().IsSameAs(first));
+    EXPECT_EQ(Image().GetPixel(0, 0), RGB(0, 0, 0));
+    EXPECT_TRUE(Image().IsTransparentAt(1, 0));
+}
+
+TEST_F(EditorDrawing, AnEditAfterUndoEmptiesTheRedoList)
+{
+    Press(1, 1);
+    Press(2, 2);
+    Command(ID_KIT_EDITOR_UNDO);
+    EXPECT_TRUE(m_editor.GetCanvas().CanRedo());
+    Command(ID_KIT_EDITOR_REDO);
+    EXPECT_EQ(Image().GetPixel(2, 2), RGB(0, 0, 0));
+    Command(ID_KIT_EDITOR_UNDO);
+    Press(3, 3);
+    EXPECT_FALSE(m_editor.GetCanvas().CanRedo());
+    EXPECT_TRUE(Image().IsTransparentAt(2, 2));
+}
+
+TEST_F(EditorDrawing, PencilOnAPixelOfTheDrawingColourRubsItOut)
+{
+    Press(4, 4);
+    EXPECT_EQ(Image().GetPixel(4, 4), RGB(0, 0, 0));
+    Press(4, 4);
+    EXPECT_TRUE(Image().IsTransparentAt(4, 4));
+}
+
+TEST_F(EditorDrawing, MovingLeftTwiceAndRightTwiceLosesTheLeftmostTwoColumns)
+{
+    for (int y = 0; y < 3; ++y)
+        for (int x : {0, 1, 2, 15})
+            Press(x, y);
+    for (UINT nID : {ID_KIT_EDITOR_MOVE_LEFT, ID_KIT_EDITOR_MOVE_LEFT, ID_KIT_EDITOR_MOVE_RIGHT, ID_KIT_EDITOR_MOVE_RIGHT})
+        Command(nID);
+    for (int y = 0; y < 3; ++y)
+    {
+        EXPECT_TRUE(Image().IsTransparentAt(0, y));
+        EXPECT_TRUE(Image().IsTransparentAt(1, y));
+        EXPECT_EQ(Image().GetPixel(2, y), RGB(0, 0, 0));
+        EXPECT_EQ(Image().GetPixel(15, y), RGB(0, 0, 0));
+    }
+    EXPECT_TRUE(Image().IsTransparentAt(14, 0));
+}
+
+TEST_F(EditorDrawing, PickColorReturnsToTheToolBeforeIt)
+{
+    m_editor.SendMessage(WM_COMMAND, MAKEWPARAM(kRedSwatch, STN_CLICKED),
+                         reinterpret_cast<LPARAM>(::GetDlgItem(m_editor.m_hWnd, kRedSwatch)));
+    Press(6, 6);
+    Command(ID_KIT_EDITOR_LINE);
+    EXPECT_EQ(m_editor.GetTool(), kToolLine);
+    Command(ID_KIT_EDITOR_PICK);
+    EXPECT_EQ(m_editor.GetTool(), kToolPick);
+    Press(6, 6);
+    EXPECT_EQ(m_editor.GetTool(), kToolLine);
+    EXPECT_EQ(m_editor.GetDrawingColor(), kRed);
+    const HWND hCustom = ::GetDlgItem(m_editor.m_hWnd, IDC_KIT_EDITOR_CUSTOM);
+    EXPECT_NE(hCustom, nullptr);
+    // The line goes from press to release in the picked colour.
+    CImageEditorCanvas& canvas = m_editor.GetCanvas();
+    const CSize cell = canvas.GetCellSize();
+    canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 10 * cell.cy + 1));
+    canvas.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(4 * cell.cx + 1, 10 * cell.cy + 1));
+    canvas.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(4 * cell.cx + 1, 10 * cell.cy + 1));
+    for (int x = 0; x <= 4; ++x)
+        EXPECT_EQ(Image().GetPixel(x, 10), kRed) << x;
+    EXPECT_TRUE(Image().IsTransparentAt(5, 10));
+    PumpFor(200);
+    CaptureWindowToBmp(m_editor.m_hWnd, L"cbimageeditor_drawing.bmp");
+}
+
+} // namespace
