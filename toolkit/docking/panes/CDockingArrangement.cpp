@@ -59,6 +59,15 @@ void CDockingArrangement::DeleteNode(CDockingNode* pNode)
     const auto it = std::find(m_nodes.begin(), m_nodes.end(), pNode);
     if (it != m_nodes.end())
         m_nodes.erase(it);
+    // Nothing may keep pointing at a node that is gone: a holder dropped by
+    // compacting would otherwise be read when the tree is stored next.
+    for (HolderRecord& record : m_holders)
+        for (CDockingNode** ppHolder : {&record.pDockingHolder, &record.pFloatingHolder, &record.pLastHolder})
+            if (*ppHolder == pNode)
+                *ppHolder = nullptr;
+    for (CDockingNode*& pStrip : m_sideStrips)
+        if (pStrip == pNode)
+            pStrip = nullptr;
     if (CDockingPaneItem* pPane = AsPane(pNode))
     {
         m_pHost->ReleaseActivePane(pPane);
@@ -113,6 +122,7 @@ void CDockingArrangement::SyncHolders()
 void CDockingArrangement::PlaceAll(CWnd* pSite, const CRect& rect, AFX_SIZEPARENTPARAMS* pLayout)
 {
     CRect rectLeft = rect;
+    PlaceSideStrips(pSite, &rectLeft, pLayout);
     if (m_pClient)
         m_pClient->PlaceInRect(pSite, rectLeft, pLayout);
     if (m_pTopContainer)

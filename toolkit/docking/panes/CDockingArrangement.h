@@ -47,6 +47,13 @@ public:
     void PlaceAll(CWnd* pSite, const CRect& rect, AFX_SIZEPARENTPARAMS* pLayout);
     // The holders become the panes' current containers.
     void SyncHolders();
+    // Auto-hiding: the node goes to the strip of its side, into the group
+    // of panes docked in the same place when there is one.
+    void AutoHideNode(CDockingNode* pNode);
+    BOOL MergeIntoAutoHideGroup(CDockingNode* pStrip, CDockingNode* pNode);
+    void MovePanesInto(CDockingNode* pContainer, const std::vector<CDockingNode*>& panes, int nMask);
+    // Each strip that exists takes its band off the rectangle.
+    void PlaceSideStrips(CWnd* pSite, CRect* pRect, AFX_SIZEPARENTPARAMS* pLayout);
 
     // Called by every node's construction.
     void AddNode(CDockingNode* pNode);
@@ -64,6 +71,7 @@ public:
     std::vector<HolderRecord>& GetHolderList() { return m_holders; }
     const std::vector<CDockingNode*>& GetNodeList() const { return m_nodes; }
     CDockingNode* GetSideStrip(int nSide) const;
+    void SetSideStrip(int nSide, CDockingNode* pStrip);
     BOOL IsNotAttached() const { return m_bNotAttached; }
     void SetAttached() { m_bNotAttached = FALSE; }
 

@@ -7,6 +7,7 @@
 #include "CDockingDragTracker.h"
 #include "CDockingPaneDrawer.h"
 #include "CDockingPaneItem.h"
+#include "CDockingSideStrip.h"
 #include "CDockingSplitBarWnd.h"
 #include "CDockingSplitNode.h"
 #include "CKitDockingPaneMiniWnd.h"
@@ -57,8 +58,6 @@ CDockingArrangement* CDockingHostWnd::CreateArrangement()
 
 CDockingNode* CDockingHostWnd::CreateDockingNode(int nType, CDockingArrangement* pArrangement)
 {
-    // Auto-hide strips are not built by this host; a store that names them
-    // is refused as a whole.
     switch (nType)
     {
     case kNodePane:
@@ -71,6 +70,8 @@ CDockingNode* CDockingHostWnd::CreateDockingNode(int nType, CDockingArrangement*
         return new CDockingClientNode(pArrangement);
     case kNodeFloatingWindow:
         return new CKitDockingPaneMiniWnd(pArrangement);
+    case kNodeSideStrip:
+        return new CDockingSideStrip(pArrangement);
     default:
         return nullptr;
     }
@@ -452,7 +453,12 @@ BOOL CDockingHostWnd::LoadArrangement(CKitPropExchange* pPX)
     {
         pNode->SetSiteWindow(m_pSiteFrame);
         if (CKitDockingPaneTabbedContainer* pContainer = AsTabbedContainer(pNode); pContainer && !pContainer->IsEmptyNode())
+        {
             pContainer->CreateContainerWindow();
+            // Groups on a side strip show only when they slide out.
+            if (pContainer->IsAutoHidden() && pContainer->GetSafeHwnd())
+                pContainer->ShowWindow(SW_HIDE);
+        }
     }
     for (CDockingNode* pNode : m_pArrangement->GetNodeList())
         if (CDockingSplitNode* pSplit = AsSplitNode(pNode))

@@ -103,6 +103,9 @@ public:
     void FloatNode(CDockingNode* pNode, const CRect& rect);
     // Floating panes go back to where they were docked, docked ones float.
     void ToggleDockedFloating(CDockingNode* pNode);
+    // A docked node goes to the auto-hide strip of its side; for a node on a
+    // strip the window slid out from it goes back in.
+    void ToggleAutoHide(CDockingNode* pNode);
     BOOL MovePaneToHolder(CDockingPaneItem* pPane, CDockingNode* pHolder);
     // A group of its own holding every pane below the node.
     CDockingNode* CloneForMove(CDockingNode* pNode);

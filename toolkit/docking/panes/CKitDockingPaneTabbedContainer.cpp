@@ -200,7 +200,8 @@ BOOL CKitDockingPaneTabbedContainer::IsCaptionVertical() const
 
 BOOL CKitDockingPaneTabbedContainer::ShowsTabRow() const
 {
-    if (!m_hWnd)
+    // Slid out from a side strip, the strip's tabs stand for the group's.
+    if (!m_hWnd || IsAutoHidden())
         return FALSE;
     const CDockingPaneDrawer* pDrawer = GetDrawer();
     return m_panes.size() > 1 || (pDrawer && pDrawer->m_bAlwaysShowTabs);
@@ -513,6 +514,11 @@ void CKitDockingPaneTabbedContainer::ClosePane(CDockingPaneItem* pPane)
 
 void CKitDockingPaneTabbedContainer::OnCaptionButton(CDockingCaptionButton* pButton)
 {
+    if (pButton->GetId() == kButtonAutoHide)
+    {
+        OnAutoHideButton();
+        return;
+    }
     if (pButton->GetId() != kButtonClose || !m_pSelected)
         return;
     if (!GetHost()->m_bCloseWholeGroup)

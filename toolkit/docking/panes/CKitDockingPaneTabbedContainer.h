@@ -39,6 +39,12 @@ public:
     virtual BOOL IsCaptionVertical() const;
     virtual BOOL ShowsTabRow() const;
     virtual void OnCaptionButton(CDockingCaptionButton* pButton);
+    // The pin: a docked group goes to its side strip, an auto-hidden one
+    // docks where it was.
+    void OnAutoHideButton();
+    // The current extent across the side the group is docked at becomes the
+    // docking size of the group and its panes.
+    void StoreDockingSize();
 
     // Node.
     BOOL ContainsNode(const CDockingNode* pNode) const override;

@@ -340,6 +340,59 @@ ArrangementError ValidateArrangement(const StoredArrangement& arrangement)
     return ArrangementError::None;
 }
 
+void DropStaleSideStripEntries(StoredArrangement& arrangement)
+{
+    for (StoredNode& strip : arrangement.nodes)
+    {
+        if (strip.type != kNodeSideStrip)
+            continue;
+        std::vector<int32_t> kept;
+        for (int32_t child : strip.children)
+        {
+            StoredNode* group = arrangement.Node(child);
+            if (!group || (group->type != kNodeTabbedContainer && group->type != kNodeSplit))
+                continue;
+            if (group->type == kNodeTabbedContainer)
+            {
+                std::vector<int32_t> panes;
+                for (int32_t pane : group->children)
+                    if (const StoredNode* target = arrangement.Node(pane); target && target->type == kNodePane)
+                        panes.push_back(pane);
+                group->children = std::move(panes);
+                bool selectedKept = false;
+                for (int32_t pane : group->children)
+                    selectedKept = selectedKept || pane == group->selected;
+                if (group->selected != 0 && !selectedKept)
+                    group->selected = group->children.empty() ? 0 : group->children.front();
+                if (group->children.empty())
+                    continue;
+            }
+            kept.push_back(child);
+        }
+        strip.children = std::move(kept);
+    }
+    // A group that lost its place that way is in no tree any more: its panes
+    // load as closed panes, which can be shown again where they were docked.
+    std::vector<bool> held(arrangement.nodes.size() + 1, false);
+    for (const StoredNode& node : arrangement.nodes)
+    {
+        for (int32_t child : node.children)
+            if (arrangement.Node(child))
+                held[static_cast<size_t>(child)] = true;
+        if (node.type == kNodeFloatingWindow && arrangement.Node(node.topContainer))
+            held[static_cast<size_t>(node.topContainer)] = true;
+    }
+    for (size_t index = 1; index < held.size(); ++index)
+    {
+        StoredNode& group = arrangement.nodes[index - 1];
+        if (group.type == kNodeTabbedContainer && !held[index])
+        {
+            group.children.clear();
+            group.selected = 0;
+        }
+    }
+}
+
 ArrangementError StoreArrangement(const StoredArrangement& arrangement, ArrangementSection& root, int32_t schema)
 {
     if (const ArrangementError error = ValidateArrangement(arrangement); error != ArrangementError::None)
@@ -416,6 +469,7 @@ ArrangementLoad LoadArrangement(ArrangementSection& root, int32_t schema)
     {
         load.arrangement.topContainer = *top;
         load.arrangement.client = *client;
+        DropStaleSideStripEntries(load.arrangement);
         load.error = ValidateArrangement(load.arrangement);
     }
     return load;

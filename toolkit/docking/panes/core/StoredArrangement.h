@@ -109,6 +109,12 @@ StoredArrangement DefaultArrangement();
 // Checks every rule that building the live tree relies on.
 ArrangementError ValidateArrangement(const StoredArrangement& arrangement);
 
+// A side strip's tab that names nothing must not take the rest down with
+// it: strip entries that name no group, and pane entries of a strip's group
+// that name no pane, are dropped; a group left without panes leaves its strip
+// and a group left outside every tree gives its panes up (they are closed).
+void DropStaleSideStripEntries(StoredArrangement& arrangement);
+
 // One section of the property tree the arrangement is kept in (the registry
 // or an archive through the property exchange, or memory in tests).
 class ArrangementSection

@@ -1,0 +1,449 @@
+// Auto-hidden panes in the docking gallery under Wine with real input
+// (SendInput): the pin sends a group to the strip of its side, pointing at
+// its tab slides it out step by step, moving away slides it back, the pin on
+// the slid-out group docks it where it was, and a closed pane takes its tab
+// along. After each step the arrangement is stored and loaded into a second
+// gallery, which must show the same layout and the same strips.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "CDockingArrangement.h"
+#include "CDockingCaptionButton.h"
+#include "CDockingGalleryFrame.h"
+#include "CDockingPaneItem.h"
+#include "CDockingSideStrip.h"
+#include "CDockingSplitNode.h"
+#include "CKitDockingPaneAutoHideWnd.h"
+#include "CKitDockingPaneTabbedContainer.h"
+#include "GalleryInput.h"
+#include "WindowCapture.h"
+
+namespace {
+
+constexpr wchar_t kKey[] = L"Software\\PelmoTests\\DockingAutoHide";
+constexpr int kFolders = CDockingGalleryFrame::kFolders;
+constexpr int kOutput = CDockingGalleryFrame::kOutput;
+constexpr int kFindResults = CDockingGalleryFrame::kFindResults;
+constexpr int kProperties = CDockingGalleryFrame::kProperties;
+
+CDockingGalleryFrame* g_pGallery = nullptr;
+
+void PumpFor(DWORD ms) { PumpGalleryFor(g_pGallery, ms); }
+
+CDockingHostWnd& Host() { return g_pGallery->GetHost(); }
+
+CKitDockingPaneTabbedContainer* Group(int id)
+{
+    return AsTabbedContainer(Host().LookupPaneById(id)->GetParentNode());
+}
+
+CDockingSideStrip* Strip(CDockingGalleryFrame& gallery, int nSide)
+{
+    CDockingArrangement* pArrangement = gallery.GetHost().GetArrangement();
+    return pArrangement ? AsSideStrip(pArrangement->GetSideStrip(nSide)) : nullptr;
+}
+
+CDockingSideStrip* Strip(int nSide) { return Strip(*g_pGallery, nSide); }
+
+RECT ScreenRect(HWND hWnd)
+{
+    RECT rc{};
+    ::GetWindowRect(hWnd, &rc);
+    return rc;
+}
+
+RECT FrameRect(CDockingGalleryFrame& gallery, HWND hWnd)
+{
+    RECT rc = ScreenRect(hWnd);
+    ::MapWindowPoints(nullptr, gallery.GetSafeHwnd(), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+POINT Centre(const RECT& rc) { return {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2}; }
+
+std::wstring ResultPath(const wchar_t* name)
+{
+    wchar_t dir[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, dir);
+    return std::wstring(dir) + L"\\" + name;
+}
+
+// The tab captions of a strip, group after group.
+std::vector<std::string> StripTabs(CDockingSideStrip* pStrip)
+{
+    std::vector<std::string> tabs;
+    if (!pStrip)
+        return tabs;
+    for (const auto& pGroup : pStrip->GetGroups())
+        for (int i = 0; i < pGroup->GetItemCount(); ++i)
+        {
+            const CString& caption = pGroup->GetItem(i)->m_strCaption;
+            tabs.emplace_back(caption.GetString(), caption.GetString() + caption.GetLength());
+        }
+    return tabs;
+}
+
+// The screen rectangle of a pane's tab on a strip.
+RECT TabRect(CDockingSideStrip* pStrip, int nPaneId)
+{
+    for (const auto& pGroup : pStrip->GetGroups())
+        for (int i = 0; i < pGroup->GetItemCount(); ++i)
+            if (static_cast<CDockingPaneItem*>(pGroup->GetItem(i)->m_pObject)->m_nId == nPaneId)
+            {
+                RECT rc = pGroup->GetItem(i)->m_rect;
+                ::MapWindowPoints(pStrip->GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&rc), 2);
+                return rc;
+            }
+    return {};
+}
+
+POINT PinPoint(CKitDockingPaneTabbedContainer* pGroup)
+{
+    CDockingCaptionButton* pPin = pGroup->FindCaptionButton(kButtonAutoHide);
+    POINT pt = pPin->m_rect.CenterPoint();
+    ::ClientToScreen(pGroup->GetSafeHwnd(), &pt);
+    return pt;
+}
+
+// Where the view, each pane and each strip shows. A pane slid out of a strip
+// is a passing state that is not stored: it counts as hidden.
+std::string Describe(CDockingGalleryFrame& gallery)
+{
+    std::string text;
+    char part[160];
+    const RECT view = FrameRect(gallery, gallery.GetView());
+    std::snprintf(part, sizeof(part), "view(%ld,%ld,%ld,%ld) ", view.left, view.top, view.right, view.bottom);
+    text += part;
+    for (int id : {kFolders, kOutput, kFindResults, kProperties})
+    {
+        const HWND hWnd = gallery.GetPaneWindow(id);
+        const CDockingPaneItem* pPane = gallery.GetHost().LookupPaneById(id);
+        if (!::IsWindowVisible(hWnd) || pPane->IsAutoHidden())
+        {
+            std::snprintf(part, sizeof(part), "%d:hidden ", id);
+        }
+        else
+        {
+            const RECT rc = FrameRect(gallery, hWnd);
+            std::snprintf(part, sizeof(part), "%d:(%ld,%ld,%ld,%ld) ", id, rc.left, rc.top, rc.right, rc.bottom);
+        }
+        text += part;
+    }
+    for (int nSide = kSideLeft; nSide <= kSideBottom; ++nSide)
+    {
+        CDockingSideStrip* pStrip = Strip(gallery, nSide);
+        if (!pStrip || !pStrip->GetSafeHwnd())
+            continue;
+        const RECT rc = FrameRect(gallery, pStrip->GetSafeHwnd());
+        std::snprintf(part, sizeof(part), "strip%d(%ld,%ld,%ld,%ld)", nSide, rc.left, rc.top, rc.right, rc.bottom);
+        text += part;
+        for (const std::string& tab : StripTabs(pStrip))
+            text += "[" + tab + "]";
+        text += " ";
+    }
+    return text;
+}
+
+// Moves the pointer through the points while this thread pumps, sampling
+// the slid-out window's extent (width or height) after every message round.
+std::vector<int> MoveAndWatch(const std::vector<POINT>& points, DWORD msAfter, bool click = false)
+{
+    bool done = false;
+    std::thread input([&] {
+        for (const POINT& pt : points)
+        {
+            SendMouse(MOUSEEVENTF_MOVE, pt);
+            ::Sleep(60);
+        }
+        if (click)
+        {
+            SendMouse(MOUSEEVENTF_LEFTDOWN);
+            ::Sleep(80);
+            SendMouse(MOUSEEVENTF_LEFTUP);
+        }
+        ::Sleep(msAfter);
+        done = true;
+    });
+    std::vector<int> extents;
+    while (!done)
+    {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        g_pGallery->RunIdleLayout();
+        for (int nSide = kSideLeft; nSide <= kSideBottom; ++nSide)
+            if (CDockingSideStrip* pStrip = Strip(nSide); pStrip && pStrip->GetAutoHideWnd())
+                if (const HWND hWnd = pStrip->GetAutoHideWnd()->GetSafeHwnd(); ::IsWindowVisible(hWnd))
+                {
+                    const RECT rc = ScreenRect(hWnd);
+                    const int nExtent = nSide <= kSideRight ? rc.right - rc.left : rc.bottom - rc.top;
+                    if (extents.empty() || extents.back() != nExtent)
+                        extents.push_back(nExtent);
+                }
+        ::Sleep(2);
+    }
+    input.join();
+    PumpFor(100);
+    return extents;
+}
+
+void Click(POINT pt) { MoveAndWatch({pt}, 300, true); }
+
+class DockingAutoHide : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+        g_pGallery = new CDockingGalleryFrame;
+        ASSERT_TRUE(g_pGallery->CreateGallery(40, 40, 800, 600));
+        g_pGallery->DockSamplePanes();
+        ::SetForegroundWindow(g_pGallery->GetSafeHwnd());
+        PumpFor(300);
+        s_docked = Describe(*g_pGallery);
+        s_foldersDocked = FrameRect(*g_pGallery, Group(kFolders)->GetSafeHwnd());
+    }
+    static void TearDownTestSuite()
+    {
+        g_pGallery->DestroyWindow();
+        delete g_pGallery;
+        g_pGallery = nullptr;
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+    }
+    void SetUp() override
+    {
+        ::SetForegroundWindow(g_pGallery->GetSafeHwnd());
+        PumpFor(100);
+    }
+
+    // Each test runs in a process of its own, or after the others: Folders
+    // is sent to its strip with the pin unless it is there already.
+    static void AutoHideFolders()
+    {
+        if (!Group(kFolders)->IsAutoHidden())
+            Click(PinPoint(Group(kFolders)));
+        ASSERT_TRUE(Group(kFolders)->IsAutoHidden());
+    }
+
+    static HKEY StoreToRegistry()
+    {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+        HKEY hKey = nullptr;
+        EXPECT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hKey, nullptr),
+                  ERROR_SUCCESS);
+        g_pGallery->StoreTo(hKey);
+        return hKey;
+    }
+    // Loads what the key holds into a second gallery at the same place.
+    static std::string DescribeReloaded(HKEY hKey, BOOL* pLoaded = nullptr)
+    {
+        CDockingGalleryFrame second;
+        EXPECT_TRUE(second.CreateGallery(40, 40, 800, 600));
+        const BOOL bLoaded = second.LoadFrom(hKey);
+        if (pLoaded)
+            *pLoaded = bLoaded;
+        for (int i = 0; i < 20; ++i)
+        {
+            PumpFor(10);
+            second.RunIdleLayout();
+        }
+        const std::string text = Describe(second);
+        second.DestroyWindow();
+        PumpFor(100);
+        ::SetForegroundWindow(g_pGallery->GetSafeHwnd());
+        PumpFor(100);
+        return text;
+    }
+    static void ExpectReloadShowsTheSame()
+    {
+        HKEY hKey = StoreToRegistry();
+        const std::string expected = Describe(*g_pGallery);
+        BOOL bLoaded = FALSE;
+        EXPECT_EQ(DescribeReloaded(hKey, &bLoaded), expected);
+        EXPECT_TRUE(bLoaded);
+        ::RegCloseKey(hKey);
+    }
+
+    static std::string s_docked;
+    static RECT s_foldersDocked;
+};
+
+std::string DockingAutoHide::s_docked;
+RECT DockingAutoHide::s_foldersDocked;
+
+TEST_F(DockingAutoHide, PinSendsTheGroupToTheStripOfItsSide)
+{
+    const int nWidth = s_foldersDocked.right - s_foldersDocked.left;
+    Click(PinPoint(Group(kFolders)));
+    ASSERT_TRUE(Group(kFolders)->IsAutoHidden());
+    CDockingSideStrip* pStrip = Strip(kSideLeft);
+    ASSERT_NE(pStrip, nullptr);
+    ASSERT_TRUE(::IsWindowVisible(pStrip->GetSafeHwnd()));
+    EXPECT_EQ(StripTabs(pStrip), std::vector<std::string>{"Folders"});
+    EXPECT_FALSE(::IsWindowVisible(g_pGallery->GetPaneWindow(kFolders)));
+    const RECT strip = FrameRect(*g_pGallery, pStrip->GetSafeHwnd());
+    RECT client{};
+    g_pGallery->GetClientRect(&client);
+    EXPECT_EQ(strip.left, 0);
+    EXPECT_EQ(strip.top, 0);
+    EXPECT_EQ(strip.bottom, client.bottom);
+    EXPECT_EQ(strip.right - strip.left, pStrip->GetThickness());
+    EXPECT_GT(strip.right, 10);
+    // The view and the groups below it now start beside the strip.
+    EXPECT_EQ(FrameRect(*g_pGallery, g_pGallery->GetView()).left, strip.right);
+    EXPECT_EQ(Host().LookupPaneById(kFolders)->m_nDockingCX, nWidth);
+    EXPECT_EQ(Strip(kSideRight), nullptr);
+    ExpectReloadShowsTheSame();
+}
+
+TEST_F(DockingAutoHide, PointingAtTheTabSlidesOutAndLeavingSlidesBack)
+{
+    AutoHideFolders();
+    CDockingSideStrip* pStrip = Strip(kSideLeft);
+    ASSERT_NE(pStrip, nullptr);
+    const RECT tab = TabRect(pStrip, kFolders);
+    ASSERT_GT(tab.bottom, tab.top);
+    const std::vector<int> out = MoveAndWatch({Centre(tab)}, 1200);
+    CKitDockingPaneAutoHideWnd* pWnd = pStrip->GetAutoHideWnd();
+    ASSERT_NE(pWnd, nullptr) << "hovering the tab slid nothing out";
+    EXPECT_EQ(pWnd->GetSteps(), 8);
+    EXPECT_EQ(pWnd->GetStep(), 7);
+    const RECT strip = FrameRect(*g_pGallery, pStrip->GetSafeHwnd());
+    const RECT final = pWnd->GetFinalRect();
+    const int nWidth = s_foldersDocked.right - s_foldersDocked.left;
+    EXPECT_EQ(final.left, strip.right);
+    EXPECT_EQ(final.right - final.left, nWidth + 4);
+    // It covers the view's side, as far as the view reaches.
+    const RECT view = FrameRect(*g_pGallery, g_pGallery->GetView());
+    EXPECT_EQ(final.top, view.top);
+    EXPECT_EQ(final.bottom, view.bottom);
+    EXPECT_EQ(FrameRect(*g_pGallery, pWnd->GetSafeHwnd()).right, final.right);
+    // The slide grew the window in steps up to its final width.
+    EXPECT_GE(out.size(), 4u) << "too few slide steps seen";
+    EXPECT_TRUE(std::is_sorted(out.begin(), out.end()));
+    EXPECT_EQ(out.back(), nWidth + 4);
+    // The group shows its pane beside the strip, over the view, with no tab
+    // row of its own and a lying pin.
+    const HWND hFolders = g_pGallery->GetPaneWindow(kFolders);
+    EXPECT_TRUE(::IsWindowVisible(hFolders));
+    EXPECT_EQ(::GetAncestor(::GetParent(hFolders), GA_PARENT), pWnd->GetSafeHwnd());
+    EXPECT_FALSE(Group(kFolders)->ShowsTabRow());
+    EXPECT_EQ(Group(kFolders)->FindCaptionButton(kButtonAutoHide)->m_nState,
+              kButtonStateAutoHideApplies | kButtonStatePaneAutoHidden);
+    EXPECT_LT(FrameRect(*g_pGallery, hFolders).right, final.right - 3) << "the resize bar stays free";
+    CaptureWindowToBmp(::GetDesktopWindow(), ResultPath(L"docking_autohide_slid_out.bmp"));
+
+    // Away over the view: about six polls later it slides back in steps and closes.
+    const RECT away = ScreenRect(g_pGallery->GetView());
+    const std::vector<int> in = MoveAndWatch({{away.right - 60, away.top + 60}}, 1500);
+    EXPECT_EQ(pStrip->GetAutoHideWnd(), nullptr) << "the window stayed out";
+    EXPECT_FALSE(::IsWindowVisible(hFolders));
+    EXPECT_GE(in.size(), 4u) << "too few slide steps seen";
+    EXPECT_TRUE(std::is_sorted(in.rbegin(), in.rend()));
+    EXPECT_TRUE(Group(kFolders)->IsAutoHidden());
+    ExpectReloadShowsTheSame();
+}
+
+TEST_F(DockingAutoHide, ThePinOfTheSlidOutGroupDocksItAgain)
+{
+    AutoHideFolders();
+    CDockingSideStrip* pStrip = Strip(kSideLeft);
+    ASSERT_NE(pStrip, nullptr);
+    // A click slides out at once and gives the pane the focus, which keeps
+    // the window out.
+    Click(Centre(TabRect(pStrip, kFolders)));
+    PumpFor(300);
+    ASSERT_NE(pStrip->GetAutoHideWnd(), nullptr);
+    EXPECT_EQ(::GetFocus(), g_pGallery->GetPaneWindow(kFolders));
+    Click(PinPoint(Group(kFolders)));
+    PumpFor(300);
+    EXPECT_FALSE(Group(kFolders)->IsAutoHidden());
+    EXPECT_NE(AsSplitNode(Group(kFolders)->GetParentNode()), nullptr);
+    EXPECT_TRUE(pStrip->IsEmptyNode());
+    EXPECT_EQ(pStrip->GetSafeHwnd(), nullptr);
+    const RECT folders = FrameRect(*g_pGallery, Group(kFolders)->GetSafeHwnd());
+    EXPECT_TRUE(::EqualRect(&folders, &s_foldersDocked));
+    EXPECT_EQ(Describe(*g_pGallery), s_docked);
+    ExpectReloadShowsTheSame();
+}
+
+TEST_F(DockingAutoHide, AClosedPaneLeavesNoTab)
+{
+    Click(PinPoint(Group(kOutput)));
+    CDockingSideStrip* pStrip = Strip(kSideBottom);
+    ASSERT_NE(pStrip, nullptr);
+    EXPECT_EQ(StripTabs(pStrip), (std::vector<std::string>{"Out", "Find Results"}));
+    ExpectReloadShowsTheSame();
+
+    Host().DismissPane(Host().LookupPaneById(kFindResults));
+    EXPECT_EQ(StripTabs(pStrip), std::vector<std::string>{"Out"}) << "the tab went at once";
+    PumpFor(200);
+    EXPECT_EQ(StripTabs(pStrip), std::vector<std::string>{"Out"});
+    ExpectReloadShowsTheSame();
+
+    // The last pane closed: the strip gives its band back.
+    Host().DismissPane(Host().LookupPaneById(kOutput));
+    PumpFor(200);
+    EXPECT_EQ(pStrip->GetSafeHwnd(), nullptr);
+    RECT client{};
+    g_pGallery->GetClientRect(&client);
+    EXPECT_EQ(FrameRect(*g_pGallery, Group(kProperties)->GetSafeHwnd()).bottom, client.bottom);
+    ExpectReloadShowsTheSame();
+
+    // Shown again, both go back to where they were docked.
+    Host().ShowPane(Host().LookupPaneById(kOutput), FALSE);
+    Host().ShowPane(Host().LookupPaneById(kFindResults), FALSE);
+    PumpFor(300);
+    EXPECT_FALSE(Group(kOutput)->IsAutoHidden());
+    EXPECT_EQ(Group(kOutput), Group(kFindResults));
+    ExpectReloadShowsTheSame();
+}
+
+TEST_F(DockingAutoHide, AStoredStripNamingAMissingGroupIsDroppedOnLoad)
+{
+    AutoHideFolders();
+    HKEY hKey = StoreToRegistry();
+    // The strip's section, found by its type, names a group that is not there.
+    int nStrip = 0;
+    for (int i = 1; i < 64 && !nStrip; ++i)
+    {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"Layout\\Pane-%d", i);
+        DWORD type = 0;
+        DWORD size = sizeof(type);
+        if (::RegGetValueW(hKey, name, L"Type", RRF_RT_REG_DWORD, nullptr, &type, &size) == ERROR_SUCCESS && type == 5)
+            nStrip = i;
+    }
+    ASSERT_NE(nStrip, 0);
+    wchar_t section[32];
+    std::swprintf(section, 32, L"Layout\\Pane-%d", nStrip);
+    const DWORD missing = 999;
+    ASSERT_EQ(::RegSetKeyValueW(hKey, section, L"Pane-1", REG_DWORD, &missing, sizeof(missing)), ERROR_SUCCESS);
+    BOOL bLoaded = FALSE;
+    const std::string reloaded = DescribeReloaded(hKey, &bLoaded);
+    ::RegCloseKey(hKey);
+    EXPECT_TRUE(bLoaded) << "one stale tab took the whole arrangement down";
+    EXPECT_EQ(reloaded.find("strip"), std::string::npos) << reloaded;
+    EXPECT_NE(reloaded.find("103:("), std::string::npos) << "the docked panes load: " << reloaded;
+    EXPECT_NE(reloaded.find("104:("), std::string::npos) << reloaded;
+    EXPECT_NE(reloaded.find("101:hidden"), std::string::npos) << reloaded;
+    EXPECT_EQ(reloaded.find("view(0,"), 0u) << "the view takes the strip's band back: " << reloaded;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
