@@ -365,6 +365,10 @@ TEST_F(DockingAutoHide, ThePinOfTheSlidOutGroupDocksItAgain)
     PumpFor(300);
     ASSERT_NE(pStrip->GetAutoHideWnd(), nullptr);
     EXPECT_EQ(::GetFocus(), g_pGallery->GetPaneWindow(kFolders));
+    // Holding the focus, it stays out with the pointer away.
+    const RECT view = ScreenRect(g_pGallery->GetView());
+    MoveAndWatch({{view.right - 60, view.top + 60}}, 1000);
+    ASSERT_NE(pStrip->GetAutoHideWnd(), nullptr) << "the focused group slid in";
     Click(PinPoint(Group(kFolders)));
     PumpFor(300);
     EXPECT_FALSE(Group(kFolders)->IsAutoHidden());
@@ -374,6 +378,88 @@ TEST_F(DockingAutoHide, ThePinOfTheSlidOutGroupDocksItAgain)
     const RECT folders = FrameRect(*g_pGallery, Group(kFolders)->GetSafeHwnd());
     EXPECT_TRUE(::EqualRect(&folders, &s_foldersDocked));
     EXPECT_EQ(Describe(*g_pGallery), s_docked);
+    ExpectReloadShowsTheSame();
+}
+
+// Drags the pointer from one point to another with the left button held.
+void Drag(POINT from, POINT to)
+{
+    std::vector<POINT> points;
+    for (int step = 1; step <= 8; ++step)
+        points.push_back({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
+    bool done = false;
+    std::thread input([&] {
+        SendMouse(MOUSEEVENTF_MOVE, from);
+        ::Sleep(150);
+        SendMouse(MOUSEEVENTF_LEFTDOWN);
+        ::Sleep(100);
+        for (const POINT& pt : points)
+        {
+            SendMouse(MOUSEEVENTF_MOVE, pt);
+            ::Sleep(50);
+        }
+        ::Sleep(100);
+        SendMouse(MOUSEEVENTF_LEFTUP);
+        ::Sleep(200);
+        done = true;
+    });
+    while (!done)
+        PumpFor(10);
+    input.join();
+    PumpFor(100);
+}
+
+TEST_F(DockingAutoHide, TheInnerEdgeResizesTheSlidOutGroupWithinTheView)
+{
+    AutoHideFolders();
+    CDockingSideStrip* pStrip = Strip(kSideLeft);
+    Click(Centre(TabRect(pStrip, kFolders)));
+    PumpFor(300);
+    CKitDockingPaneAutoHideWnd* pWnd = pStrip->GetAutoHideWnd();
+    ASSERT_NE(pWnd, nullptr);
+    CDockingPaneItem* pFolders = Host().LookupPaneById(kFolders);
+    const int nWidth = pFolders->m_nDockingCX;
+    const RECT view = ScreenRect(g_pGallery->GetView());
+    struct Case
+    {
+        const char* name;
+        BOOL bTracker;
+        int dx;
+    };
+    for (const Case& c : {Case{"live", FALSE, 80}, Case{"tracker", TRUE, -50}})
+    {
+        SCOPED_TRACE(c.name);
+        Host().m_bTrackerResize = c.bTracker;
+        const RECT before = ScreenRect(pWnd->GetSafeHwnd());
+        // Grabbed at its first pixel: the live drag puts that pixel under the pointer.
+        const POINT bar{before.right - 4, (before.top + before.bottom) / 2};
+        const int nDockingBefore = pFolders->m_nDockingCX;
+        Drag(bar, {bar.x + c.dx, bar.y});
+        ASSERT_EQ(pStrip->GetAutoHideWnd(), pWnd) << "the window stays out while it is resized";
+        EXPECT_EQ(ScreenRect(pWnd->GetSafeHwnd()).right, before.right + c.dx);
+        EXPECT_EQ(pFolders->m_nDockingCX, nDockingBefore + c.dx);
+        EXPECT_EQ(ScreenRect(g_pGallery->GetPaneWindow(kFolders)).right, before.right + c.dx - 4);
+    }
+    // Too far: the view keeps the host's margin (22 + 4 pixels).
+    Host().m_bTrackerResize = FALSE;
+    const RECT before = ScreenRect(pWnd->GetSafeHwnd());
+    Drag({before.right - 4, (before.top + before.bottom) / 2}, {view.right + 50, (before.top + before.bottom) / 2});
+    EXPECT_EQ(ScreenRect(pWnd->GetSafeHwnd()).right, view.right - 26 + 4);
+    Host().m_bTrackerResize = TRUE;
+
+    // The focus elsewhere and the pointer away: it slides in; pointed at
+    // again it comes out at the size it was given.
+    ::SetFocus(g_pGallery->GetView());
+    MoveAndWatch({{view.right - 10, view.bottom - 10}}, 1500);
+    ASSERT_EQ(pStrip->GetAutoHideWnd(), nullptr);
+    const int nResized = pFolders->m_nDockingCX;
+    EXPECT_NE(nResized, nWidth);
+    MoveAndWatch({Centre(TabRect(pStrip, kFolders))}, 1000);
+    ASSERT_NE(pStrip->GetAutoHideWnd(), nullptr);
+    const RECT final = pStrip->GetAutoHideWnd()->GetFinalRect();
+    EXPECT_EQ(final.right - final.left, nResized + 4);
+    ::SetFocus(g_pGallery->GetView());
+    MoveAndWatch({{view.right - 10, view.bottom - 10}}, 1500);
     ExpectReloadShowsTheSame();
 }
 
