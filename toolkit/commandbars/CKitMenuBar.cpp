@@ -190,6 +190,51 @@ void FillFromSystemMenu(CKitCommandBar* pPopup, HWND hChild, HMENU hMenu)
     }
 }
 
+// Moves the controls that come from the menu to the end of another
+// collection as they are, with whatever the user changed in them. The
+// temporary window controls of a maximized child stay out: the MDI state
+// makes them again for the bar.
+void MoveMenuControls(CKitControls& from, CKitControls& to)
+{
+    std::vector<CKitControl*> controls;
+    for (int i = 0; i < from.GetCount(); ++i)
+        controls.push_back(from.GetAt(i));
+    for (CKitControl* pControl : controls)
+    {
+        if (pControl->IsTemporary())
+        {
+            from.Remove(pControl);
+            continue;
+        }
+        pControl->InternalAddRef();
+        from.Remove(pControl);
+        const CString strParameter = pControl->m_strParameter;
+        to.Add(pControl, pControl->GetId(), strParameter, -1, FALSE);
+    }
+}
+
+// Gives an empty collection an original set equal to the given one.
+void CopyOriginalControls(CKitControls& target, const CKitControls* pOriginal)
+{
+    if (pOriginal == nullptr)
+        return;
+    for (int i = 0; i < pOriginal->GetCount(); ++i)
+        target.AddCopy(pOriginal->GetAt(i), -1, TRUE);
+    target.CreateOriginalControls();
+    target.RemoveAll();
+}
+
+// A deep copy of a kept collection with its original set.
+CKitControls* CopyKeptControls(const CKitControls* pSource)
+{
+    auto* pCopy = new CKitControls;
+    pCopy->SetCommandBars(pSource->GetCommandBars());
+    CopyOriginalControls(*pCopy, pSource->GetOriginalControls());
+    for (int i = 0; i < pSource->GetCount(); ++i)
+        pCopy->AddCopy(pSource->GetAt(i), -1, TRUE);
+    return pCopy;
+}
+
 }  // namespace
 
 CKitMenuBar::CKitMenuBar()
@@ -201,8 +246,35 @@ CKitMenuBar::CKitMenuBar()
 CKitMenuBar::~CKitMenuBar()
 {
     Unhook();
+    ReleaseKeptMenus();
     if (m_hFrameMenu != nullptr)
         ::DestroyMenu(m_hFrameMenu);
+}
+
+void CKitMenuBar::ReleaseKeptMenus()
+{
+    std::map<UINT, CKitControls*> kept;
+    kept.swap(m_keptMenus);
+    for (auto& entry : kept)
+        entry.second->InternalRelease();
+}
+
+CKitControls* CKitMenuBar::GetKeptMenuControls(UINT nMenuId) const
+{
+    const auto it = m_keptMenus.find(nMenuId);
+    return it != m_keptMenus.end() ? it->second : nullptr;
+}
+
+void CKitMenuBar::Copy(CKitCommandBar* pSource, BOOL bRecursive)
+{
+    CKitToolBar::Copy(pSource, bRecursive);
+    auto* pMenuBar = dynamic_cast<CKitMenuBar*>(pSource);
+    if (pMenuBar == nullptr || pMenuBar == this)
+        return;
+    m_nDefaultMenuId = pMenuBar->m_nDefaultMenuId;
+    ReleaseKeptMenus();
+    for (const auto& entry : pMenuBar->m_keptMenus)
+        m_keptMenus[entry.first] = CopyKeptControls(entry.second);
 }
 
 void CKitMenuBar::Unhook()
@@ -429,7 +501,45 @@ void CKitMenuBar::SwitchMenu(HMENU hMenu)
         nMenuId = m_nDefaultMenuId;
     if (nMenuId == 0 || m_nCurrentMenuId == 0 || nMenuId == m_nCurrentMenuId || ::GetMenuItemCount(hMenu) <= 0)
         return;
-    FillFromMenu(hMenu, TRUE);
+    if (pCommandBars == nullptr || !pCommandBars->IsCustomizationAllowed())
+    {
+        FillFromMenu(hMenu, TRUE);
+    }
+    else
+    {
+        // The shown controls are kept for their menu, with their original set.
+        auto* pKept = new CKitControls;
+        pKept->SetCommandBars(pCommandBars);
+        CopyOriginalControls(*pKept, m_controls.GetOriginalControls());
+        MoveMenuControls(m_controls, *pKept);
+        if (CKitControls* pOlder = GetKeptMenuControls(m_nCurrentMenuId))
+            pOlder->InternalRelease();
+        m_keptMenus[m_nCurrentMenuId] = pKept;
+        m_controls.RemoveAll();
+        m_controls.ClearOriginalControls();
+
+        const auto it = m_keptMenus.find(nMenuId);
+        if (it != m_keptMenus.end())
+        {
+            CKitControls* pStored = it->second;
+            m_keptMenus.erase(it);
+            if (pStored->GetOriginalControls() != nullptr)
+                CopyOriginalControls(m_controls, pStored->GetOriginalControls());
+            else
+            {
+                m_controls.AddFromMenu(hMenu);
+                m_controls.CreateOriginalControls();
+                m_controls.RemoveAll();
+            }
+            MoveMenuControls(*pStored, m_controls);
+            pStored->InternalRelease();
+        }
+        else
+        {
+            FillFromMenu(hMenu, TRUE);
+            m_controls.CreateOriginalControls();
+        }
+    }
     OnRecalcLayout();
     m_nCurrentMenuId = nMenuId;
 }
@@ -445,7 +555,7 @@ void CKitMenuBar::SetSelected(int nIndex, BOOL bKeyboard)
 
 void CKitMenuBar::ResetBar()
 {
-    if (m_nCurrentMenuId != 0 && m_controls.GetOriginalControls() == nullptr)
+    if (m_nCurrentMenuId != 0 && (!m_keptMenus.empty() || m_controls.GetOriginalControls() == nullptr))
     {
         CString strFormat;
         GetToolkitResources()->LoadString(strFormat, kMenuBarResetQuestion);

@@ -41,6 +41,9 @@ public:
     void UpdateMdiState();
     HWND GetActiveMdiChild(BOOL* pbMaximized) const;
     void ResetBar() override;
+    // The menu bar's copy also takes the default menu and deep copies of the
+    // controls kept for other menus.
+    void Copy(CKitCommandBar* pSource, BOOL bRecursive) override;
     // The toolbar's keys, "ResourceId" and the (empty) controls of other
     // menus.
     void DoPropExchange(CKitPropExchange* pPX) override;
@@ -50,6 +53,9 @@ public:
     UINT GetDefaultMenuId() const { return m_nDefaultMenuId; }
     UINT GetCurrentMenuId() const { return m_nCurrentMenuId; }
     HMENU GetFrameMenu() const { return m_hFrameMenu; }
+    // The controls kept for a menu that is not shown now (customization
+    // allowed), or null.
+    CKitControls* GetKeptMenuControls(UINT nMenuId) const;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -69,6 +75,7 @@ private:
     HWND GetMdiClient() const;
     void RefreshMdiControls(HWND hChild, BOOL bMaximized);
     void Unhook();
+    void ReleaseKeptMenus();
 
     BOOL m_bMdiFrame = FALSE;
     HWND m_hActiveChild = nullptr;
@@ -77,5 +84,8 @@ private:
     UINT m_nCurrentMenuId = 0;
     HWND m_hSite = nullptr;
     HWND m_hMdiClient = nullptr;
+    // While customization is allowed, each menu of the MDI frame keeps the
+    // controls the user made of it; one reference per kept collection.
+    std::map<UINT, CKitControls*> m_keptMenus;
     CHookSink m_hookSink{this};
 };

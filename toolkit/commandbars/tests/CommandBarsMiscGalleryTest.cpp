@@ -8,6 +8,7 @@
 #include "CKitCommandBar.h"
 #include "CKitCommandBars.h"
 #include "CKitFrameWnd.h"
+#include "CKitMenuBar.h"
 #include "CKitStatusBar.h"
 #include "InputDriving.h"
 #include "ToolkitPopupMenu.h"
@@ -285,4 +286,190 @@ TEST_F(CommandBarsMisc, ToolkitContextMenuRunsAsAPopupBarWithItsOwnIcons)
     }
     EXPECT_TRUE(m_pFrame->m_commands.empty()) << "a returned command is not sent";
     EXPECT_EQ(GetCommandIconStore()->GetIcon(kIdEditCopy, 16), nullptr) << "the process-wide store stays as it was";
+}
+
+namespace
+{
+constexpr UINT kFrameMenu = 2101;
+constexpr UINT kTextMenu = 2102;
+constexpr UINT kPictureMenu = 2103;
+
+// A multi-document frame that holds command bars as the program's frame
+// does; customization is allowed when it says it handles the customize
+// command.
+class CMdiGalleryFrame : public CMDIFrameWnd
+{
+public:
+    CKitCommandBars* m_pBars = nullptr;
+    BOOL m_bCustomizable = TRUE;
+
+    ~CMdiGalleryFrame() override
+    {
+        if (m_pBars != nullptr)
+            m_pBars->InternalRelease();
+    }
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (nID == ID_COMMANDBARS_CUSTOMIZE && nCode == CN_COMMAND && pHandlerInfo != nullptr)
+            return m_bCustomizable;
+        return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+};
+
+LRESULT CALLBACK DocumentProc(HWND hWnd, UINT nMessage, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefMDIChildProcW(hWnd, nMessage, wParam, lParam);
+}
+
+HWND CreateDocument(HWND hClient, LPCWSTR lpszTitle)
+{
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = DocumentProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"PelmoMiscDocument";
+    ::RegisterClassW(&wc);  // already there on a second call
+    MDICREATESTRUCTW create = {};
+    create.szClass = wc.lpszClassName;
+    create.szTitle = lpszTitle;
+    create.hOwner = wc.hInstance;
+    create.x = create.y = 10;
+    create.cx = 240;
+    create.cy = 140;
+    create.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    return reinterpret_cast<HWND>(::SendMessageW(hClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+}
+
+CKitControl* FindByCaption(CKitControls* pControls, LPCTSTR lpszCaption)
+{
+    for (int i = 0; i < pControls->GetCount(); ++i)
+        if (pControls->GetAt(i)->GetCaption() == lpszCaption)
+            return pControls->GetAt(i);
+    return nullptr;
+}
+
+std::vector<CString> Captions(CKitControls* pControls, BOOL bTemporary = FALSE)
+{
+    std::vector<CString> captions;
+    for (int i = 0; i < pControls->GetCount(); ++i)
+        if (pControls->GetAt(i)->IsTemporary() == bTemporary)
+            captions.push_back(pControls->GetAt(i)->GetCaption());
+    return captions;
+}
+} // namespace
+
+TEST(CommandBarsMdiMenus, CustomizedMenuOfEachDocumentTypeComesBackWithItsDocument)
+{
+    SelectCommandBarDrawingStyle(4);
+    struct Case
+    {
+        BOOL bCustomizable;
+        std::vector<CString> back;  // the text document's menu when it is active again
+        const wchar_t* pszShot;
+    };
+    const Case cases[] = {
+        {TRUE, {L"&Document", L"&Window"}, L"cb_misc_mdi_menus.bmp"},  // kept as the user left it
+        {FALSE, {L"&File", L"&Edit", L"&Window"}, nullptr},           // made again from the menu
+    };
+    for (const Case& c : cases)
+    {
+        auto* pFrame = new CMdiGalleryFrame;
+        pFrame->m_bCustomizable = c.bCustomizable;
+        ASSERT_TRUE(pFrame->Create(nullptr, L"Pelmo documents", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                   CRect(40, 40, 640, 440)));
+        // The free area holds the MDI client, made here when the frame made none.
+        if (pFrame->m_hWndMDIClient == nullptr)
+        {
+            CLIENTCREATESTRUCT client = {};
+            pFrame->m_hWndMDIClient = ::CreateWindowExW(
+                WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | MDIS_ALLCHILDSTYLES,
+                0, 0, 100, 100, pFrame->m_hWnd, reinterpret_cast<HMENU>(AFX_IDW_PANE_FIRST), ::GetModuleHandleW(nullptr),
+                &client);
+        }
+        const HWND hClient = pFrame->m_hWndMDIClient;
+        ASSERT_NE(hClient, nullptr);
+        ::SetMenu(pFrame->m_hWnd, ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kFrameMenu)));
+        pFrame->m_pBars = static_cast<CKitCommandBars*>(RUNTIME_CLASS(CKitCommandBars)->CreateObject());
+        CKitCommandBars* pBars = pFrame->m_pBars;
+        pBars->AttachToFrame(pFrame);
+        EXPECT_EQ(pBars->IsCustomizationAllowed(), c.bCustomizable);
+        pBars->CreateDockBars();
+        auto* pMenuBar = dynamic_cast<CKitMenuBar*>(pBars->CreateMenuBar(L"Menu Bar", kFrameMenu));
+        ASSERT_NE(pMenuBar, nullptr);
+        EXPECT_EQ(::GetMenu(pFrame->m_hWnd), nullptr) << "the menu bar took the frame's menu";
+        CKitControls* pControls = pMenuBar->GetControls();
+
+        // Two document types; each child names its menu as a frame does.
+        HMENU hTextMenu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kTextMenu));
+        HMENU hPictureMenu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kPictureMenu));
+        CFrameWnd text, picture;
+        ASSERT_TRUE(text.Attach(CreateDocument(hClient, L"Text")));
+        text.m_nIDHelp = kTextMenu;
+        ASSERT_TRUE(picture.Attach(CreateDocument(hClient, L"Picture")));
+        picture.m_nIDHelp = kPictureMenu;
+        auto activate = [&](CFrameWnd& document, HMENU hMenu) {
+            ::SendMessageW(hClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(document.m_hWnd), 0);
+            ::SendMessageW(hClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hMenu), 0);
+            PumpFor(100);
+        };
+        ::SendMessageW(hClient, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(text.m_hWnd), 0);
+        pFrame->RecalcLayout();
+
+        activate(text, hTextMenu);
+        EXPECT_EQ(pMenuBar->GetCurrentMenuId(), kTextMenu);
+        EXPECT_EQ(Captions(pControls), (std::vector<CString>{L"&File", L"&Edit", L"&Window"}));
+        // The user changes the text document's menu: Edit goes, File is renamed.
+        CKitControl* pEdit = FindByCaption(pControls, L"&Edit");
+        CKitControl* pFile = FindByCaption(pControls, L"&File");
+        ASSERT_NE(pEdit, nullptr);
+        ASSERT_NE(pFile, nullptr);
+        pControls->Remove(pEdit);
+        pFile->m_strCustomCaption = L"&Document";
+
+        activate(picture, hPictureMenu);
+        EXPECT_EQ(pMenuBar->GetCurrentMenuId(), kPictureMenu);
+        EXPECT_EQ(Captions(pControls), (std::vector<CString>{L"&File", L"&Picture", L"&Help"}));
+        if (c.bCustomizable)
+        {
+            ASSERT_NE(pMenuBar->GetKeptMenuControls(kTextMenu), nullptr);
+            EXPECT_EQ(Captions(pMenuBar->GetKeptMenuControls(kTextMenu), TRUE).size(), 0u)
+                << "no window control is kept with a menu";
+        }
+
+        activate(text, hTextMenu);
+        EXPECT_EQ(pMenuBar->GetCurrentMenuId(), kTextMenu);
+        EXPECT_EQ(Captions(pControls), c.back);
+        if (c.bCustomizable)
+        {
+            EXPECT_EQ(pControls->FindControl(pFile->GetId()), pFile) << "the very controls the user changed";
+            ASSERT_NE(pControls->GetOriginalControls(), nullptr);
+            EXPECT_EQ(Captions(pControls->GetOriginalControls()), (std::vector<CString>{L"&File", L"&Edit", L"&Window"}))
+                << "the original set is the menu's";
+            EXPECT_TRUE(pControls->IsChanged());
+            EXPECT_EQ(pMenuBar->GetKeptMenuControls(kTextMenu), nullptr) << "taken out while shown";
+            EXPECT_NE(pMenuBar->GetKeptMenuControls(kPictureMenu), nullptr);
+            EXPECT_NE(pMenuBar->GetKeptMenuControls(kFrameMenu), nullptr);
+        }
+        // The maximized child's window buttons are there once, after the titles.
+        const std::vector<CString> windowControls = Captions(pControls, TRUE);
+        EXPECT_EQ(windowControls.size(), 3u) << "minimize, restore and close";
+        pFrame->RecalcLayout();
+        pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        PumpFor(100);
+        if (c.pszShot != nullptr)
+            EXPECT_TRUE(CaptureWindowToBmp(pFrame->m_hWnd, c.pszShot));
+
+        // No document menu: the frame's own menu comes back.
+        ::SendMessageW(hClient, WM_MDISETMENU, 0, 0);
+        EXPECT_EQ(pMenuBar->GetCurrentMenuId(), kFrameMenu);
+        EXPECT_EQ(Captions(pControls), (std::vector<CString>{L"&File", L"&Window"}));
+
+        text.Detach();
+        picture.Detach();
+        pFrame->DestroyWindow();
+        ::DestroyMenu(hTextMenu);
+        ::DestroyMenu(hPictureMenu);
+    }
+    ReleaseCommandBarDrawer();
 }
