@@ -9,6 +9,7 @@
 #include "CKitCommandBars.h"
 #include "CKitControlComboBox.h"
 #include "CKitControlEdit.h"
+#include "special/CKitControlCustom.h"
 #include "CKitControls.h"
 
 using namespace bartree;
@@ -88,6 +89,8 @@ BOOL IsTypeOfItsClass(CKitControl* pControl)
         return pControl->IsPopupControl();
     if (pControl->IsKindOf(RUNTIME_CLASS(CKitControlLabel)))
         return nType == kControlLabel;
+    if (pControl->IsKindOf(RUNTIME_CLASS(CKitControlCustom)))
+        return nType == kControlCustom;
     // Buttons, and plain controls of the two kinds that need nothing more.
     return nType == kControlButton || (nType == kControlLabel && !pControl->IsKindOf(RUNTIME_CLASS(CKitControlButton)));
 }

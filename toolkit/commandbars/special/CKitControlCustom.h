@@ -5,11 +5,14 @@
 #pragma once
 
 #include "CKitControl.h"
+#include "CSubclassHookSink.h"
 
 class CKitControlCustom : public CKitControlButton
 {
+    DECLARE_SERIAL(CKitControlCustom)
 public:
     CKitControlCustom();
+    ~CKitControlCustom() override;
 
     HWND m_hWndControl = nullptr;
     CRect m_rcBorders{0, 0, 0, 0};
@@ -28,10 +31,32 @@ public:
     void PrepareLayout(DWORD dwMode) override;
     void Draw(CDC* pDC) override;
     void CopyFrom(CKitControl* pSource, BOOL bRecursive) override;
+    // The button keys, then "Borders", "ControlSize", "VerticalOptions" and
+    // "ControlId"; a loaded id finds the window among the site's and the
+    // bars' children.
+    void ExchangeProperties(CKitPropExchange* pPX) override;
+    // The bar keeps hot-tracking while the pointer moves over the window
+    // (through the subclass table); nothing attaches it by itself.
+    BOOL AttachHookSink();
 
 protected:
     CKitControl* CreateSameKind() const override { return new CKitControlCustom; }
 
 private:
+    // Hands the hosted window's mouse moves to the bar, in its coordinates;
+    // the window still gets them.
+    class CMouseSink : public CSubclassHookSink
+    {
+    public:
+        explicit CMouseSink(CKitControlCustom* pOwner) : m_pOwner(pOwner) {}
+        int OnHookMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM& lParam, LRESULT& lResult) override;
+
+    private:
+        CKitControlCustom* m_pOwner;
+    };
+
     void ShowHostedWindow();
+    CSize DrawAsButton(CDC* pDC, BOOL bDraw);
+
+    CMouseSink m_hookSink{this};
 };

@@ -7,6 +7,7 @@
 
 class CKitControlOleItems : public CKitControlButton
 {
+    DECLARE_SERIAL(CKitControlOleItems)
 public:
     void PrepareLayout(DWORD dwMode) override;
 

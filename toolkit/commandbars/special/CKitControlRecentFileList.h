@@ -10,6 +10,7 @@ class CRecentFileList;
 
 class CKitControlRecentFileList : public CKitControlButton
 {
+    DECLARE_SERIAL(CKitControlRecentFileList)
 public:
     CKitControlRecentFileList() = default;
 

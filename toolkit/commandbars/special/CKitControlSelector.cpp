@@ -1,5 +1,6 @@
 #include "CKitControlSelector.h"
 
+#include "BarTreeExchange.h"
 #include "CColorTable.h"
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBar.h"
@@ -104,4 +105,25 @@ void CKitControlSelector::CopyFrom(CKitControl* pSource, BOOL bRecursive)
         m_szItemsMax = pSelector->m_szItemsMax;
         m_szItemSize = pSelector->m_szItemSize;
     }
+}
+
+void CKitControlSelector::ExchangeProperties(CKitPropExchange* pPX)
+{
+    CKitControl::ExchangeProperties(pPX);
+    SIZE szItemsCount = m_szItemsCount;
+    SIZE szItemsMax = m_szItemsMax;
+    SIZE szItemSize = m_szItemSize;
+    ExchangeSize(pPX, L"ItemsCount", szItemsCount, SIZE{0, 0});
+    ExchangeSize(pPX, L"ItemsMax", szItemsMax, SIZE{0, 0});
+    ExchangeSize(pPX, L"ItemSize", szItemSize, SIZE{0, 0});
+    if (!pPX->IsLoading())
+        return;
+    // Stored sizes are untrusted: a grid stays one a bar can draw.
+    constexpr LONG kMaxCells = 64;
+    constexpr LONG kMaxCellSide = 256;
+    m_szItemsMax = CSize(std::clamp(szItemsMax.cx, 0L, kMaxCells), std::clamp(szItemsMax.cy, 0L, kMaxCells));
+    m_szItemsCount = CSize(std::clamp(szItemsCount.cx, 0L, m_szItemsMax.cx), std::clamp(szItemsCount.cy, 0L, m_szItemsMax.cy));
+    m_szItemSize = CSize(std::clamp(szItemSize.cx, 0L, kMaxCellSide), std::clamp(szItemSize.cy, 0L, kMaxCellSide));
+    m_szGridSize = m_szItemsCount;
+    m_szSelection = CSize(0, 0);
 }

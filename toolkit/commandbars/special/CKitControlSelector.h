@@ -8,6 +8,7 @@
 
 class CKitControlSelector : public CKitControl
 {
+    DECLARE_SERIAL(CKitControlSelector)
 public:
     explicit CKitControlSelector(int nType = kControlButton) : CKitControl(nType) {}
 
@@ -31,6 +32,8 @@ public:
     // With a selection: it becomes the result and the command runs.
     BOOL OnLButtonUp(CPoint point) override;
     void CopyFrom(CKitControl* pSource, BOOL bRecursive) override;
+    // The base keys, then "ItemsCount", "ItemsMax" and "ItemSize".
+    void ExchangeProperties(CKitPropExchange* pPX) override;
 
     static constexpr UINT kSelectionChanged = 0x1006;
 

@@ -7,6 +7,7 @@
 
 class CKitControlToolbars : public CKitControlButton
 {
+    DECLARE_SERIAL(CKitControlToolbars)
 public:
     // Appends the toolbar items to the bar's controls before nBefore (-1:
     // at the end); with bAddCustomize and customization allowed, the

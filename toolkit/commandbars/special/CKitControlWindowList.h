@@ -8,6 +8,7 @@
 
 class CKitControlWindowList : public CKitControlButton
 {
+    DECLARE_SERIAL(CKitControlWindowList)
 public:
     // Process-wide: the first MDI child id and the most windows listed.
     static int s_nFirstChildId;

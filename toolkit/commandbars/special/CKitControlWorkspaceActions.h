@@ -7,6 +7,7 @@
 
 class CKitControlWorkspaceActions : public CKitControlButton
 {
+    DECLARE_SERIAL(CKitControlWorkspaceActions)
 public:
     void PrepareLayout(DWORD dwMode) override;
 

@@ -5,6 +5,7 @@
 // spins inside the paint or the pump), so a hang fails instead of stalling
 // the run. Screenshots go beside the results.
 #include "CKitCommandBars.h"
+#include "CKitPropExchangeArchive.h"
 #include "CKitFrameWnd.h"
 #include "CKitToolBar.h"
 #include "CMenuSoundPlayer.h"
@@ -24,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <cstdio>
 #include <thread>
@@ -638,6 +640,7 @@ TEST_F(SpecialControls, HostedWindowSitsInsideItsControlAndHidesOnASideBar)
     ASSERT_NE(pCustom, nullptr);
     pCustom->m_rcBorders = CRect(3, 2, 3, 2);
     pCustom->SetControl(hEdit, CSize(140, 20));
+    ASSERT_TRUE(pCustom->AttachHookSink());
     Relayout();
 
     EXPECT_EQ(::GetParent(hEdit), pBar->m_hWnd) << "the window becomes a child of the bar";
@@ -653,6 +656,15 @@ TEST_F(SpecialControls, HostedWindowSitsInsideItsControlAndHidesOnASideBar)
     EXPECT_TRUE(PumpUntil([&] { return IsSettled(pBar); }, 2000));
     EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"cbspecial_hosted.bmp"));
 
+    // The pointer over the window keeps the bar's hot-tracking going.
+    CRect rcScreen;
+    ::GetWindowRect(hEdit, &rcScreen);
+    SendMouse(MOUSEEVENTF_MOVE, rcScreen.CenterPoint());
+    SendMouse(MOUSEEVENTF_MOVE, CPoint(rcScreen.CenterPoint().x + 2, rcScreen.CenterPoint().y));
+    EXPECT_TRUE(PumpUntil([&] { return pBar->GetHotControl() == pCustom; }, 2000)) << "hot over the hosted window";
+    SendMouse(MOUSEEVENTF_MOVE, CPoint(5, 5));
+    PumpFor(50);
+
     // Docked at the left the field has no room: the control and its window hide.
     ASSERT_TRUE(pBar->SetPosition(kBarLeft));
     Relayout();
@@ -662,6 +674,92 @@ TEST_F(SpecialControls, HostedWindowSitsInsideItsControlAndHidesOnASideBar)
     Relayout();
     EXPECT_EQ(pCustom->GetHideFlags(), 0u);
     EXPECT_TRUE(::IsWindowVisible(hEdit));
+
+    // Kept on a side bar, the control draws as a button while its window hides.
+    pCustom->m_nVerticalOptions = 2;
+    pCustom->SetCaption(L"Find");
+    ASSERT_TRUE(pBar->SetPosition(kBarLeft));
+    Relayout();
+    EXPECT_EQ(pCustom->GetHideFlags(), 0u);
+    EXPECT_FALSE(::IsWindowVisible(hEdit));
+    EXPECT_FALSE(pCustom->GetRect().IsRectEmpty());
+    EXPECT_LT(pCustom->GetRect().Width(), 146) << "measured as a button";
+    EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"cbspecial_hosted_side.bmp"));
+    ASSERT_TRUE(pBar->SetPosition(kBarTop));
+    Relayout();
+    EXPECT_TRUE(::IsWindowVisible(hEdit));
+}
+
+// The controls of a collection through the archive exchange and back.
+void RoundTrip(CKitControls& source, CKitControls& loaded, CKitCommandBars* pBars)
+{
+    CBarTreeOptions options;
+    options.pCommandBars = pBars;
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive exchange(ar);
+        exchange.m_dwData = reinterpret_cast<DWORD_PTR>(&options);
+        source.ExchangeControls(&exchange);
+        ar.Close();
+    }
+    const auto nSize = static_cast<UINT>(file.GetLength());
+    BYTE* pBytes = file.Detach();
+    {
+        CMemFile image(pBytes, nSize);
+        CArchive ar(&image, CArchive::load);
+        CKitPropExchangeArchive exchange(ar);
+        exchange.m_dwData = reinterpret_cast<DWORD_PTR>(&options);
+        loaded.ExchangeControls(&exchange);
+    }
+    std::free(pBytes);
+}
+
+TEST_F(SpecialControls, StoredControlsComeBackAsTheirOwnKinds)
+{
+    CKitControls source;
+    source.SetCommandBars(m_pBars);
+    CKitControl* pRecent = source.Add(kControlButton, kRecentPlaceholderId);
+    pRecent->SetCaption(L"Recent Files");
+    source.Add(kControlButton, static_cast<int>(ID_COMMANDBARS_TOOLBARS_LIST));
+    source.Add(kControlButton, kFirstRecentCommand, CString(), -1, TRUE);  // a generated item: never stored
+    auto* pSelector = new CKitControlSelector;
+    pSelector->m_szItemsCount = CSize(3, 2);
+    pSelector->m_szItemsMax = CSize(1000, 8);  // beyond any grid: kept to what a bar draws
+    pSelector->m_szItemSize = CSize(18, 14);
+    source.Add(pSelector, static_cast<int>(kTableCommand));
+    // The hosted window is found again by its dialog id among the frame's children.
+    HWND hField = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, m_pFrame->m_hWnd,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(0x5123)), ::GetModuleHandleW(nullptr),
+                                    nullptr);
+    ASSERT_NE(hField, nullptr);
+    auto* pCustom = dynamic_cast<CKitControlCustom*>(source.Add(kControlCustom, 0x8120));
+    ASSERT_NE(pCustom, nullptr);
+    pCustom->m_rcBorders = CRect(1, 2, 3, 4);
+    pCustom->m_szControl = CSize(120, 21);
+    pCustom->m_nVerticalOptions = 2;
+    pCustom->m_nControlId = 0x5123;
+
+    CKitControls loaded;
+    loaded.SetCommandBars(m_pBars);
+    RoundTrip(source, loaded, m_pBars);
+    ASSERT_EQ(loaded.GetCount(), 4) << "the generated item stays behind";
+    EXPECT_TRUE(loaded.GetAt(0)->IsKindOf(RUNTIME_CLASS(CKitControlRecentFileList)));
+    EXPECT_EQ(loaded.GetAt(0)->GetCaption(), CString(L"Recent Files"));
+    EXPECT_TRUE(loaded.GetAt(1)->IsKindOf(RUNTIME_CLASS(CKitControlToolbars)));
+    auto* pLoadedSelector = dynamic_cast<CKitControlSelector*>(loaded.GetAt(2));
+    ASSERT_NE(pLoadedSelector, nullptr);
+    EXPECT_EQ(pLoadedSelector->m_szItemsCount, CSize(3, 2));
+    EXPECT_EQ(pLoadedSelector->m_szItemsMax, CSize(64, 8));
+    EXPECT_EQ(pLoadedSelector->m_szItemSize, CSize(18, 14));
+    auto* pLoadedCustom = dynamic_cast<CKitControlCustom*>(loaded.GetAt(3));
+    ASSERT_NE(pLoadedCustom, nullptr);
+    EXPECT_EQ(pLoadedCustom->GetType(), kControlCustom);
+    EXPECT_EQ(pLoadedCustom->m_rcBorders, CRect(1, 2, 3, 4));
+    EXPECT_EQ(pLoadedCustom->m_szControl, CSize(120, 21));
+    EXPECT_EQ(pLoadedCustom->m_nVerticalOptions, 2);
+    EXPECT_EQ(pLoadedCustom->m_hWndControl, hField);
+    ::DestroyWindow(hField);
 }
 
 }  // namespace
