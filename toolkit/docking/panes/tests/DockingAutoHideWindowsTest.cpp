@@ -471,6 +471,23 @@ TEST_F(DockingAutoHide, AClosedPaneLeavesNoTab)
     EXPECT_EQ(StripTabs(pStrip), (std::vector<std::string>{"Out", "Find Results"}));
     ExpectReloadShowsTheSame();
 
+    // From the bottom the group slides up over the view, as high as it was docked.
+    const int nHeight = Host().LookupPaneById(kOutput)->m_nDockingCY;
+    const std::vector<int> out = MoveAndWatch({Centre(TabRect(pStrip, kOutput))}, 1000);
+    ASSERT_NE(pStrip->GetAutoHideWnd(), nullptr);
+    const RECT final = pStrip->GetAutoHideWnd()->GetFinalRect();
+    const RECT view = FrameRect(*g_pGallery, g_pGallery->GetView());
+    EXPECT_EQ(final.bottom, view.bottom);
+    EXPECT_EQ(final.bottom - final.top, nHeight + 4);
+    EXPECT_EQ(final.left, view.left);
+    EXPECT_EQ(final.right, view.right);
+    EXPECT_GE(out.size(), 4u);
+    EXPECT_EQ(Group(kOutput)->GetSelectedPane(), Host().LookupPaneById(kOutput));
+    CaptureWindowToBmp(::GetDesktopWindow(), ResultPath(L"docking_autohide_bottom.bmp"));
+    const RECT away = ScreenRect(g_pGallery->GetView());
+    MoveAndWatch({{away.right - 60, away.top + 30}}, 1500);
+    EXPECT_EQ(pStrip->GetAutoHideWnd(), nullptr);
+
     Host().DismissPane(Host().LookupPaneById(kFindResults));
     EXPECT_EQ(StripTabs(pStrip), std::vector<std::string>{"Out"}) << "the tab went at once";
     PumpFor(200);
