@@ -199,6 +199,47 @@ std::vector<int> MoveAndWatch(const std::vector<POINT>& points, DWORD msAfter, b
 
 void Click(POINT pt) { MoveAndWatch({pt}, 300, true); }
 
+// The frame's answers to the docking actions of auto-hiding (8 to 13): each
+// is recorded, and the one named in `g_veto` is vetoed.
+std::vector<int> g_actions;
+int g_veto = -1;
+WNDPROC g_frameProc = nullptr;
+
+LRESULT CALLBACK ActionSpy(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_DOCKINGPANE_EVENT && wParam == kDockingEventAction)
+    {
+        auto* pRecord = reinterpret_cast<DockingActionRecord*>(lParam);
+        if (pRecord->action >= kActionAutoHiding && pRecord->action <= kActionSlidOut)
+            g_actions.push_back(pRecord->action);
+        if (pRecord->action == g_veto)
+            pRecord->cancel = 1;
+    }
+    return ::CallWindowProcW(g_frameProc, hWnd, message, wParam, lParam);
+}
+
+// Whether the actions hold `expected` in this order, others between them.
+bool HasInOrder(const std::vector<int>& actions, const std::vector<int>& expected)
+{
+    auto it = actions.begin();
+    for (int action : expected)
+    {
+        it = std::find(it, actions.end(), action);
+        if (it == actions.end())
+            return false;
+        ++it;
+    }
+    return true;
+}
+
+std::string Joined(const std::vector<int>& actions)
+{
+    std::string text;
+    for (int action : actions)
+        text += std::to_string(action) + " ";
+    return text;
+}
+
 class DockingAutoHide : public testing::Test
 {
 protected:
@@ -460,6 +501,52 @@ TEST_F(DockingAutoHide, TheInnerEdgeResizesTheSlidOutGroupWithinTheView)
     EXPECT_EQ(final.right - final.left, nResized + 4);
     ::SetFocus(g_pGallery->GetView());
     MoveAndWatch({{view.right - 10, view.bottom - 10}}, 1500);
+    ExpectReloadShowsTheSame();
+}
+
+TEST_F(DockingAutoHide, TheFrameIsToldEachStepAndItsVetoesHold)
+{
+    g_frameProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(g_pGallery->GetSafeHwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ActionSpy)));
+    g_actions.clear();
+    Click(PinPoint(Group(kProperties)));
+    EXPECT_EQ(g_actions, (std::vector<int>{kActionAutoHiding, kActionAutoHidden}));
+    CDockingSideStrip* pStrip = Strip(kSideBottom);
+    ASSERT_NE(pStrip, nullptr);
+    ASSERT_EQ(StripTabs(pStrip), std::vector<std::string>{"Properties"});
+    const POINT tab = Centre(TabRect(pStrip, kProperties));
+    const RECT view = ScreenRect(g_pGallery->GetView());
+    const POINT away{view.left + 60, view.top + 30};
+
+    // The frame refuses the slide-out: nothing comes out.
+    g_actions.clear();
+    g_veto = kActionSlidingOut;
+    MoveAndWatch({tab}, 900);
+    EXPECT_EQ(pStrip->GetAutoHideWnd(), nullptr);
+    EXPECT_TRUE(HasInOrder(g_actions, {kActionSlidingOut})) << Joined(g_actions);
+    EXPECT_FALSE(HasInOrder(g_actions, {kActionSlidOut})) << Joined(g_actions);
+
+    // Allowed, it comes out and says so when it is all out.
+    g_actions.clear();
+    g_veto = -1;
+    MoveAndWatch({away, tab}, 900);
+    ASSERT_NE(pStrip->GetAutoHideWnd(), nullptr);
+    EXPECT_EQ(g_actions, (std::vector<int>{kActionSlidingOut, kActionSlidOut}));
+
+    // The frame refuses the slide-in: it stays out and is asked again.
+    g_actions.clear();
+    g_veto = kActionSlidingIn;
+    MoveAndWatch({away}, 1500);
+    EXPECT_NE(pStrip->GetAutoHideWnd(), nullptr);
+    EXPECT_GE(std::count(g_actions.begin(), g_actions.end(), kActionSlidingIn), 2) << Joined(g_actions);
+    EXPECT_FALSE(HasInOrder(g_actions, {kActionSlidIn})) << Joined(g_actions);
+
+    g_actions.clear();
+    g_veto = -1;
+    MoveAndWatch({{away.x + 5, away.y}}, 1200);
+    EXPECT_EQ(pStrip->GetAutoHideWnd(), nullptr);
+    EXPECT_EQ(g_actions, (std::vector<int>{kActionSlidingIn, kActionSlidIn}));
+    ::SetWindowLongPtrW(g_pGallery->GetSafeHwnd(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_frameProc));
     ExpectReloadShowsTheSame();
 }
 
