@@ -13,6 +13,7 @@
 #include "CKitFrameWnd.h"
 #include "CKitToolBar.h"
 #include "CMenuSoundPlayer.h"
+#include "AlphaBitmaps.h"
 #include "CToolkitResources.h"
 #include "InputDriving.h"
 #include "ResourceIds.h"
@@ -136,51 +137,64 @@ private:
 class ButtonImageEditor : public testing::Test
 {
 protected:
+    // One frame with a "Gallery" toolbar of two buttons serves every check.
     static void SetUpTestSuite()
     {
-        s_pApp = new CWinApp(L"CommandBars Image Editor Gallery");
-        s_pApp->SetRegistryKey(L"Pelmo Tests");
+        if (s_pApp == nullptr)
+        {
+            s_pApp = new CWinApp(L"CommandBars Image Editor Gallery");
+            s_pApp->SetRegistryKey(L"Pelmo Tests");
+        }
         // The plain style draws the normal picture, neither faded nor shadowed.
         SelectCommandBarDrawingStyle(0);
+        s_pFrame = new CKitFrameWnd;
+        ASSERT_TRUE(s_pFrame->Create(nullptr, L"Pelmo image editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                     CRect(20, 20, 520, 260)));
+        ASSERT_TRUE(s_pFrame->InitCommandBars());
+        s_pBar = s_pFrame->GetCommandBars()->CreateToolBar(L"Gallery", kBarTop);
+        ASSERT_NE(s_pBar, nullptr);
+        s_pGreen = s_pBar->GetControls()->Add(kControlButton, kGreenCommand);
+        s_pBlue = s_pBar->GetControls()->Add(kControlButton, kBlueCommand);
     }
     static void TearDownTestSuite()
     {
+        if (s_pFrame != nullptr)
+            s_pFrame->DestroyWindow();
+        s_pFrame = nullptr;
+        PumpFor(50);
+        GetCommandIconStore()->RemoveAll();
         ReleaseCommandBarDrawer();
         CMenuSoundPlayer::Instance().Stop();
     }
 
     void SetUp() override
     {
+        ASSERT_NE(s_pFrame, nullptr);
+        ASSERT_NE(s_pGreen, nullptr);
+        ASSERT_NE(s_pBlue, nullptr);
+        m_pFrame = s_pFrame;
+        m_pBar = s_pBar;
+        m_pGreen = s_pGreen;
+        m_pBlue = s_pBlue;
         CCommandIconStore* pStore = GetCommandIconStore();
+        pStore->RemoveAll();
         m_hGreen = CreateSolidIcon(16, kGreen);
         m_hBlue = CreateSolidIcon(16, kBlue);
         ASSERT_TRUE(pStore->SetIcon(CIconImage(m_hGreen), kGreenCommand, 16, 16));
         ASSERT_TRUE(pStore->SetIcon(CIconImage(m_hBlue), kBlueCommand, 16, 16));
-
-        m_pFrame = new CKitFrameWnd;
-        ASSERT_TRUE(m_pFrame->Create(nullptr, L"Pelmo image editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                     CRect(20, 20, 520, 260)));
-        ASSERT_TRUE(m_pFrame->InitCommandBars());
-        m_pBar = m_pFrame->GetCommandBars()->CreateToolBar(L"Gallery", kBarTop);
-        ASSERT_NE(m_pBar, nullptr);
-        m_pGreen = m_pBar->GetControls()->Add(kControlButton, kGreenCommand);
-        m_pBlue = m_pBar->GetControls()->Add(kControlButton, kBlueCommand);
-        ASSERT_NE(m_pGreen, nullptr);
-        ASSERT_NE(m_pBlue, nullptr);
+        m_pGreen->m_nCustomIconId = 0;
+        m_pBlue->m_nCustomIconId = 0;
+        m_pBar->m_szIcons = CSize(0, 0);
         m_pFrame->RecalcLayout();
         m_pBar->RecalcLayout();
         ::SetForegroundWindow(m_pFrame->m_hWnd);
-        PumpFor(300);
+        PumpFor(200);
         m_pBar->RecalcLayout();
+        ::RedrawWindow(m_pBar->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
         PumpFor(100);
     }
     void TearDown() override
     {
-        if (m_pFrame != nullptr)
-            m_pFrame->DestroyWindow();
-        m_pFrame = nullptr;
-        PumpFor(50);
-        GetCommandIconStore()->RemoveAll();
         ::DestroyIcon(m_hGreen);
         ::DestroyIcon(m_hBlue);
     }
@@ -211,6 +225,10 @@ protected:
     }
 
     static CWinApp* s_pApp;
+    static CKitFrameWnd* s_pFrame;
+    static CKitCommandBar* s_pBar;
+    static CKitControl* s_pGreen;
+    static CKitControl* s_pBlue;
     CKitFrameWnd* m_pFrame = nullptr;
     CKitCommandBar* m_pBar = nullptr;
     CKitControl* m_pGreen = nullptr;
@@ -220,6 +238,10 @@ protected:
 };
 
 CWinApp* ButtonImageEditor::s_pApp = nullptr;
+CKitFrameWnd* ButtonImageEditor::s_pFrame = nullptr;
+CKitCommandBar* ButtonImageEditor::s_pBar = nullptr;
+CKitControl* ButtonImageEditor::s_pGreen = nullptr;
+CKitControl* ButtonImageEditor::s_pBlue = nullptr;
 
 TEST_F(ButtonImageEditor, PencilPixelDrawnWithTheMouseShowsOnTheButtonAfterOk)
 {
@@ -343,6 +365,53 @@ TEST_F(ButtonImageEditor, PictureOfAnotherSizeThanTheBarsIconsIsRefused)
     ::DestroyIcon(hSmall);
 }
 
+TEST_F(ButtonImageEditor, AlphaIconKeepsItsAlphaThroughTheEditor)
+{
+    // A 32-bit picture: transparent but for an opaque and a half-transparent pixel.
+    BITMAPINFO info = TopDown32BitmapInfo(16, 16);
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    ASSERT_NE(hBitmap, nullptr);
+    auto* pPixels = static_cast<DWORD*>(pBits);
+    std::fill(pPixels, pPixels + 256, 0u);
+    pPixels[3 * 16 + 3] = 0xFF00A000;
+    pPixels[4 * 16 + 4] = 0x80004000;
+    CIconImage picture;
+    picture.CopyAlphaBitmap(hBitmap);
+    ::DeleteObject(hBitmap);
+    CCommandIcon icon(0, 16, 16, static_cast<CCommandIconSet*>(nullptr));
+    ASSERT_TRUE(icon.SetImage(picture));
+
+    CButtonImageEditorDlg editor;
+    editor.SetImageFromIcon(&icon);
+    ASSERT_TRUE(editor.GetImage().HasAlpha());
+    EXPECT_TRUE(editor.GetImage().IsTransparentAt(0, 0));
+    EXPECT_EQ(editor.GetImage().GetPixelAlpha(4, 4), 0x80);
+    LPCDLGTEMPLATE lpTemplate = GetToolkitResources()->LoadDialogTemplate(IDD_KIT_BUTTON_EDITOR);
+    ASSERT_TRUE(editor.CreateIndirect(lpTemplate, m_pFrame));
+    CImageEditorCanvas& canvas = editor.GetCanvas();
+    const CSize cell = canvas.GetCellSize();
+    canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7 * cell.cx + 1, 7 * cell.cy + 1));
+    canvas.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(7 * cell.cx + 1, 7 * cell.cy + 1));
+    // What the edit changed became opaque; the rest kept its alpha.
+    EXPECT_EQ(canvas.GetImage().GetPixelAlpha(7, 7), 255);
+    EXPECT_EQ(canvas.GetImage().GetPixelAlpha(4, 4), 0x80);
+    EXPECT_EQ(canvas.GetImage().GetPixelAlpha(0, 0), 0);
+
+    CCommandIcon result(0, 16, 16, static_cast<CCommandIconSet*>(nullptr));
+    ASSERT_TRUE(editor.GetImageToIcon(&result));
+    EXPECT_TRUE(result.IsAlpha());
+    editor.DestroyWindow();
+    CButtonImageEditorDlg reopened;
+    reopened.SetImageFromIcon(&result);
+    ASSERT_TRUE(reopened.GetImage().HasAlpha());
+    EXPECT_EQ(reopened.GetImage().GetPixel(7, 7), RGB(0, 0, 0));
+    EXPECT_EQ(reopened.GetImage().GetPixelAlpha(7, 7), 255);
+    EXPECT_EQ(reopened.GetImage().GetPixel(3, 3), RGB(0, 160, 0));
+    EXPECT_EQ(reopened.GetImage().GetPixelAlpha(4, 4), 0x80);
+    EXPECT_TRUE(reopened.GetImage().IsTransparentAt(0, 0));
+}
+
 TEST_F(ButtonImageEditor, IconOfAnotherWidthOpensScaledToTheBarsIconSize)
 {
     // Only a 16-pixel picture exists; the bar draws 24-pixel icons.
@@ -370,9 +439,8 @@ protected:
         ButtonImageEditor::SetUp();
         LPCDLGTEMPLATE lpTemplate = GetToolkitResources()->LoadDialogTemplate(IDD_KIT_BUTTON_EDITOR);
         ASSERT_NE(lpTemplate, nullptr);
+        // Hidden: the checks read the picture, and showing costs seconds a window.
         ASSERT_TRUE(m_editor.CreateIndirect(lpTemplate, m_pFrame));
-        m_editor.ShowWindow(SW_SHOWNA);
-        PumpFor(100);
     }
     void TearDown() override
     {
@@ -386,6 +454,19 @@ protected:
         const LPARAM lParam = MAKELPARAM(x * cell.cx + 1, y * cell.cy + 1);
         canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
         canvas.SendMessage(WM_LBUTTONUP, 0, lParam);
+    }
+    void Drag(int x0, int y0, int x1, int y1)
+    {
+        CImageEditorCanvas& canvas = m_editor.GetCanvas();
+        const CSize cell = canvas.GetCellSize();
+        canvas.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x0 * cell.cx + 1, y0 * cell.cy + 1));
+        canvas.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x1 * cell.cx + 1, y1 * cell.cy + 1));
+        canvas.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x1 * cell.cx + 1, y1 * cell.cy + 1));
+    }
+    void ChooseSwatch(UINT nID)
+    {
+        m_editor.SendMessage(WM_COMMAND, MAKEWPARAM(nID, STN_CLICKED),
+                             reinterpret_cast<LPARAM>(::GetDlgItem(m_editor.m_hWnd, nID)));
     }
     const CEditorImage& Image() { return m_editor.GetCanvas().GetImage(); }
     void Command(UINT nID)
@@ -467,6 +548,55 @@ TEST_F(EditorDrawing, MovingLeftTwiceAndRightTwiceLosesTheLeftmostTwoColumns)
     EXPECT_TRUE(Image().IsTransparentAt(14, 0));
 }
 
+TEST_F(EditorDrawing, ShapesAndFillDrawInTheDrawingColour)
+{
+    constexpr COLORREF kBlack = RGB(0, 0, 0);
+    Command(ID_KIT_EDITOR_RECTANGLE);
+    Drag(2, 2, 6, 5);
+    for (POINT pt : {POINT{2, 2}, POINT{6, 2}, POINT{2, 5}, POINT{6, 5}, POINT{4, 2}, POINT{2, 4}})
+        EXPECT_EQ(Image().GetPixel(pt.x, pt.y), kBlack) << pt.x << "," << pt.y;
+    EXPECT_TRUE(Image().IsTransparentAt(4, 3));
+
+    ChooseSwatch(kRedSwatch);
+    Command(ID_KIT_EDITOR_FILL);
+    Press(4, 3);
+    EXPECT_EQ(Image().GetPixel(4, 3), kRed);
+    EXPECT_EQ(Image().GetPixel(3, 4), kRed);
+    EXPECT_EQ(Image().GetPixel(2, 2), kBlack);
+    EXPECT_TRUE(Image().IsTransparentAt(1, 1));
+    EXPECT_TRUE(Image().IsTransparentAt(7, 3));
+
+    Command(ID_KIT_EDITOR_ELLIPSE);
+    Drag(8, 8, 14, 14);
+    EXPECT_EQ(Image().GetPixel(11, 8), kRed);
+    EXPECT_EQ(Image().GetPixel(11, 14), kRed);
+    EXPECT_TRUE(Image().IsTransparentAt(11, 11));
+    EXPECT_TRUE(Image().IsTransparentAt(8, 8));
+    // Each shape was one step.
+    int nSteps = 0;
+    while (m_editor.GetCanvas().CanUndo() && nSteps < 10)
+    {
+        Command(ID_KIT_EDITOR_UNDO);
+        ++nSteps;
+    }
+    EXPECT_EQ(nSteps, 3);
+}
+
+TEST_F(EditorDrawing, CopyThenPasteBringsThePictureBack)
+{
+    Press(1, 1);
+    Press(2, 3);
+    Command(ID_KIT_EDITOR_COPY);
+    Command(ID_KIT_EDITOR_CLEAR);
+    EXPECT_TRUE(Image().IsTransparentAt(1, 1));
+    Command(ID_KIT_EDITOR_PASTE);
+    EXPECT_EQ(Image().GetPixel(1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(Image().GetPixel(2, 3), RGB(0, 0, 0));
+    EXPECT_TRUE(Image().IsTransparentAt(0, 0));
+    EXPECT_TRUE(Image().IsTransparentAt(15, 15));
+    EXPECT_FALSE(Image().HasAlpha());
+}
+
 TEST_F(EditorDrawing, PickColorReturnsToTheToolBeforeIt)
 {
     m_editor.SendMessage(WM_COMMAND, MAKEWPARAM(kRedSwatch, STN_CLICKED),
@@ -490,7 +620,8 @@ TEST_F(EditorDrawing, PickColorReturnsToTheToolBeforeIt)
     for (int x = 0; x <= 4; ++x)
         EXPECT_EQ(Image().GetPixel(x, 10), kRed) << x;
     EXPECT_TRUE(Image().IsTransparentAt(5, 10));
-    PumpFor(200);
+    m_editor.ShowWindow(SW_SHOWNA);
+    PumpFor(300);
     CaptureWindowToBmp(m_editor.m_hWnd, L"cbimageeditor_drawing.bmp");
 }
 
