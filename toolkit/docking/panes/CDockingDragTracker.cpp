@@ -343,7 +343,9 @@ void CDockingDragTracker::FindTarget(int x, int y)
         const CRect whole = pContainer->GetScreenRect();
         m_rectPreview = whole;
         CRect rect = whole;
-        if (m_pDragged->ContainsNode(pContainer))
+        // A pane torn off a group it holds alone would leave that group empty.
+        if (m_pDragged->ContainsNode(pContainer) ||
+            (pContainer->GetPaneCount() == 1 && pContainer->GetPaneAt(0) == m_pDragged))
             continue;
         if (pContainer->IsInDropArea(&rect, x, y))
         {

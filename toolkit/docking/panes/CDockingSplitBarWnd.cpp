@@ -6,6 +6,7 @@
 #include "CDockingPaneDrawer.h"
 #include "CDockingSplitNode.h"
 #include "CSplitterTracker.h"
+#include "DockingCursors.h"
 #include "CToolkitResources.h"
 #include "window/CDC.h"
 #include "window/CFrameWnd.h"
@@ -37,9 +38,8 @@ BOOL CDockingSplitBarWnd::Create(CDockingSplitNode* pSplit, CDockingNode* pFirst
     m_pSecond = pSecond;
     m_pHost = pSplit->GetHost();
     const BOOL bHorizontalSplit = pSplit->IsHorizontal();
-    m_hCursor = GetToolkitResources()->LoadCursor(bHorizontalSplit ? kHorizontalSplitCursor : kVerticalSplitCursor);
-    if (!m_hCursor)
-        m_hCursor = ::LoadCursorW(nullptr, bHorizontalSplit ? IDC_SIZEWE : IDC_SIZENS);
+    m_hCursor = bHorizontalSplit ? LoadDockingCursor(kHorizontalSplitCursor, IDC_SIZEWE)
+                                 : LoadDockingCursor(kVerticalSplitCursor, IDC_SIZENS);
     CWnd* pSite = pSplit->GetSiteWindow();
     if (!pSite || !pSite->GetSafeHwnd())
         return FALSE;

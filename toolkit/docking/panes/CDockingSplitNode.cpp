@@ -232,7 +232,7 @@ CRect CDockingSplitNode::ComputeChildRect(BOOL bHorizontal, const std::vector<CD
 
 void CDockingSplitNode::ComputeInsertRect(CRect* pRect, CDockingNode* pNode, int nSide, CDockingNode* pTarget)
 {
-    nSide = GetHost()->MirrorSide(nSide);
+    // The side is the layout's, and so are the client coordinates worked in.
     const BOOL bAfter = nSide == kSideRight || nSide == kSideBottom;
     std::vector<CDockingNode*> children;
     for (CDockingNode* pChild : VisibleChildren())
@@ -252,6 +252,9 @@ void CDockingSplitNode::ComputeInsertRect(CRect* pRect, CDockingNode* pNode, int
 
 void CDockingSplitNode::ComputeWrapRect(CRect* pRect, CDockingNode* pTarget, CDockingNode* pNode, int nSide)
 {
+    // Worked out on the screen, where a right-to-left frame shows the
+    // layout's left and right the other way round.
+    nSide = GetHost()->MirrorSide(nSide);
     const BOOL bAfter = nSide == kSideRight || nSide == kSideBottom;
     const std::vector<CDockingNode*> children =
         bAfter ? std::vector<CDockingNode*>{pTarget, pNode} : std::vector<CDockingNode*>{pNode, pTarget};

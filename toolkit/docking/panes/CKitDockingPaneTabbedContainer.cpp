@@ -9,6 +9,10 @@
 #include "CDockingPaneDrawer.h"
 #include "CCommandIcon.h"
 #include "CDockingPaneItem.h"
+#include "CDockingSplitNode.h"
+#include "CScreenTipContext.h"
+#include "CTabbedContainerDropTarget.h"
+#include "CToolkitResources.h"
 #include "DeviceContexts.h"
 #include "core/StoredArrangement.h"
 #include "window/AfxMessages.h"
@@ -86,8 +90,10 @@ CKitDockingPaneTabbedContainer::CKitDockingPaneTabbedContainer(CDockingArrangeme
 {
     for (const int nId : kButtonOrder)
         m_captionButtons.push_back(std::make_unique<CDockingCaptionButton>(nId, this));
-    // A click selects; dragging tabs to reorder them is not offered here.
+    // The group drags its tabs itself: sideways they swap places, off the
+    // row the pane is torn off into a docking drag.
     m_tabStrip.SetReorderAllowed(FALSE);
+    m_pDropTarget = std::make_unique<CTabbedContainerDropTarget>(this);
 }
 
 void CKitDockingPaneTabbedContainer::UpdateTabs()
@@ -132,7 +138,15 @@ BOOL CKitDockingPaneTabbedContainer::CreateContainerWindow()
     if (GetArrangement()->IsNotAttached() || !m_pSite || !m_pSite->GetSafeHwnd())
         return FALSE;
     const LPCTSTR pszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
-    return CreateEx(0, pszClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(), m_pSite, 0);
+    if (!CreateEx(0, pszClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(), m_pSite, 0))
+        return FALSE;
+    m_pDropTarget->Register(this);
+    return TRUE;
+}
+
+BOOL CKitDockingPaneTabbedContainer::IsDropTargetRegistered() const
+{
+    return m_pDropTarget->IsRegistered();
 }
 
 void CKitDockingPaneTabbedContainer::AddPane(CDockingPaneItem* pPane, BOOL bActivate)
@@ -235,19 +249,44 @@ void CKitDockingPaneTabbedContainer::CollectNodesOfType(int nType, std::vector<C
         pPane->CollectNodesOfType(nType, nodes);
 }
 
+namespace {
+
+std::vector<CKitDockingPaneTabbedContainer*> TabbedChildren(const CDockingSplitNode* pSplit)
+{
+    std::vector<CKitDockingPaneTabbedContainer*> groups;
+    if (pSplit)
+        for (CDockingNode* pChild : pSplit->GetChildren())
+            if (CKitDockingPaneTabbedContainer* pGroup = AsTabbedContainer(pChild))
+                groups.push_back(pGroup);
+    return groups;
+}
+
+}  // namespace
+
 void CKitDockingPaneTabbedContainer::GetTrackLimits(MINMAXINFO* pInfo)
 {
     CDockingNode::GetTrackLimits(pInfo);
     if (m_panes.empty())
         return;
-    for (CDockingPaneItem* pPane : m_panes)
+    const CDockingSplitNode* pSplit = AsSplitNode(m_pParent);
+    const std::vector<CKitDockingPaneTabbedContainer*> siblings = TabbedChildren(pSplit);
+    if (std::any_of(siblings.begin(), siblings.end(),
+                    [this](const CKitDockingPaneTabbedContainer* p) { return p != this && p->m_bMaximized; }))
     {
-        MINMAXINFO pane{};
-        pPane->GetTrackLimits(&pane);
-        pInfo->ptMinTrackSize.x = std::max(pInfo->ptMinTrackSize.x, pane.ptMinTrackSize.x);
-        pInfo->ptMinTrackSize.y = std::max(pInfo->ptMinTrackSize.y, pane.ptMinTrackSize.y);
-        pInfo->ptMaxTrackSize.x = std::min(pInfo->ptMaxTrackSize.x, pane.ptMaxTrackSize.x);
-        pInfo->ptMaxTrackSize.y = std::min(pInfo->ptMaxTrackSize.y, pane.ptMaxTrackSize.y);
+        // A neighbour is maximized: only the caption and tabs stay.
+        (pSplit->IsHorizontal() ? pInfo->ptMaxTrackSize.x : pInfo->ptMaxTrackSize.y) = 0;
+    }
+    else
+    {
+        for (CDockingPaneItem* pPane : m_panes)
+        {
+            MINMAXINFO pane{};
+            pPane->GetTrackLimits(&pane);
+            pInfo->ptMinTrackSize.x = std::max(pInfo->ptMinTrackSize.x, pane.ptMinTrackSize.x);
+            pInfo->ptMinTrackSize.y = std::max(pInfo->ptMinTrackSize.y, pane.ptMinTrackSize.y);
+            pInfo->ptMaxTrackSize.x = std::min(pInfo->ptMaxTrackSize.x, pane.ptMaxTrackSize.x);
+            pInfo->ptMaxTrackSize.y = std::min(pInfo->ptMaxTrackSize.y, pane.ptMaxTrackSize.y);
+        }
     }
     // The caption band and the tab row come on top of the panes' own limits.
     if (CDockingPaneDrawer* pDrawer = GetDrawer())
@@ -395,8 +434,9 @@ BOOL CKitDockingPaneTabbedContainer::IsCaptionButtonVisible(CDockingCaptionButto
     case kButtonClose:
         return m_pSelected && !(nOptions & kPaneNoClose);
     case kButtonMaximize:
+        return CanMaximize();
     case kButtonRestore:
-        return FALSE;  // maximizing a group is not offered by this host
+        return CanRestore();
     case kButtonMenu:
         return m_pSelected && (nOptions & kPaneCaptionMenu);
     default:
@@ -512,11 +552,60 @@ void CKitDockingPaneTabbedContainer::ClosePane(CDockingPaneItem* pPane)
     pHost->NotifyAction(kActionClosed, pPane, nullptr, 0);
 }
 
+BOOL CKitDockingPaneTabbedContainer::IsMaximizable() const
+{
+    const CDockingSplitNode* pSplit = AsSplitNode(m_pParent);
+    return GetHost()->m_bMaximizeButtons && pSplit && TabbedChildren(pSplit).size() > 1;
+}
+
+BOOL CKitDockingPaneTabbedContainer::CanMaximize() const
+{
+    return IsMaximizable() && !m_bMaximized;
+}
+
+BOOL CKitDockingPaneTabbedContainer::CanRestore() const
+{
+    return IsMaximizable() && m_bMaximized;
+}
+
+void CKitDockingPaneTabbedContainer::Maximize()
+{
+    for (CKitDockingPaneTabbedContainer* pGroup : TabbedChildren(AsSplitNode(m_pParent)))
+        pGroup->m_bMaximized = pGroup == this;
+    RelayoutSite();
+}
+
+void CKitDockingPaneTabbedContainer::Restore()
+{
+    m_bMaximized = FALSE;
+    RelayoutSite();
+}
+
+void CKitDockingPaneTabbedContainer::RelayoutSite()
+{
+    if (auto* pFrame = dynamic_cast<CFrameWnd*>(m_pSite); pFrame && pFrame->GetSafeHwnd())
+        pFrame->RecalcLayout(TRUE);
+    else
+        MarkSiteForLayout();
+    if (m_hWnd)
+        Invalidate(FALSE);
+}
+
 void CKitDockingPaneTabbedContainer::OnCaptionButton(CDockingCaptionButton* pButton)
 {
     if (pButton->GetId() == kButtonAutoHide)
     {
         OnAutoHideButton();
+        return;
+    }
+    if (pButton->GetId() == kButtonMaximize)
+    {
+        Maximize();
+        return;
+    }
+    if (pButton->GetId() == kButtonRestore)
+    {
+        Restore();
         return;
     }
     if (pButton->GetId() != kButtonClose || !m_pSelected)
@@ -577,16 +666,41 @@ void CKitDockingPaneTabbedContainer::OnLButtonDown(CPoint point)
             OnCaptionButton(pButton.get());
         return;
     }
-    if (ShowsTabRow() && m_tabStrip.OnLButtonDown(this, point.x, point.y, FALSE))
+    if (ShowsTabRow() && m_tabStrip.OnLButtonDown(this, point.x, point.y, TRUE))
         return;
-    if (HitTest(point) == -2 && !IsAutoHidden())
+    const int nHit = HitTest(point);
+    if (nHit == -2)
     {
+        if (IsAutoHidden())
+        {
+            Activate();
+            return;
+        }
         CPoint screen = point;
         ClientToScreen(&screen);
         StartDrag(screen);
         return;
     }
+    if (CDockingPaneItem* pPane = nHit >= 0 ? GetPaneAt(nHit) : nullptr)
+    {
+        m_savedTabRects.clear();
+        for (int i = 0; i < m_tabStrip.GetItemCount(); ++i)
+            m_savedTabRects.push_back(m_tabStrip.GetItem(i)->m_rect);
+        m_pDragged = pPane;
+        SelectPane(pPane, TRUE, FALSE);
+        m_tabStrip.OnMouseMove(this, point.x, point.y);
+        SetCapture();
+        Invalidate(FALSE);
+        return;
+    }
     Activate();
+}
+
+void CKitDockingPaneTabbedContainer::EndTabDrag()
+{
+    m_pDragged = nullptr;
+    if (m_hWnd && ::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
 }
 
 void CKitDockingPaneTabbedContainer::OnKeyDown(UINT nKey)
@@ -603,19 +717,88 @@ void CKitDockingPaneTabbedContainer::OnRButtonDown(CPoint /*point*/)
                        reinterpret_cast<LPARAM>(static_cast<CDockingNode*>(this)));
 }
 
-void CKitDockingPaneTabbedContainer::OnMouseMove(CPoint point)
+BOOL CKitDockingPaneTabbedContainer::OnMouseMove(CPoint point)
 {
     if (ShowsTabRow())
         m_tabStrip.OnMouseMove(this, point.x, point.y);
+    if (!m_pDragged)
+    {
+        for (const auto& pButton : m_captionButtons)
+            pButton->CheckHover(point.x, point.y);
+        return TRUE;
+    }
+    const auto at = std::find(m_panes.begin(), m_panes.end(), m_pDragged);
+    if (at == m_panes.end())
+    {
+        EndTabDrag();  // the pane left the group under the drag
+        return TRUE;
+    }
+    int nOver = -1;
+    for (size_t i = 0; i < m_savedTabRects.size() && i < m_panes.size(); ++i)
+        if (m_savedTabRects[i].PtInRect(point))
+            nOver = static_cast<int>(i);
+    const int nAt = static_cast<int>(at - m_panes.begin());
+    if (nOver >= 0 && nOver != nAt)
+    {
+        std::swap(m_panes[static_cast<size_t>(nAt)], m_panes[static_cast<size_t>(nOver)]);
+        UpdateTabs();
+        RefreshNode(TRUE);
+        // The tabs take their new places at once, so the next move is
+        // measured against what the user sees.
+        UpdateWindow();
+        MarkSiteForLayout();
+        return FALSE;
+    }
+    if (nOver >= 0 || m_tabStrip.HitTest(point.x, point.y))
+        return TRUE;
+    // Off every tab: the pane is torn off into a docking drag of its own.
+    CDockingHostWnd* pHost = GetHost();
+    if (pHost->NotifyAction(kActionTabDragging, m_pSelected, nullptr, 0))
+        return FALSE;
+    CDockingPaneItem* pPane = m_pSelected;
+    EndTabDrag();
+    if (!pPane)
+        return FALSE;
+    CPoint screen = point;
+    ClientToScreen(&screen);
+    pHost->GetDragTracker()->BeginDrag(pPane, screen.x, screen.y);
+    return FALSE;
+}
+
+INT_PTR CKitDockingPaneTabbedContainer::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const
+{
+    const INT_PTR nBase = CWnd::OnToolHitTest(point, pTI);
+    if (nBase != -1)
+        return nBase;
     for (const auto& pButton : m_captionButtons)
-        pButton->CheckHover(point.x, point.y);
+    {
+        if (!pButton->m_rect.PtInRect(point))
+            continue;
+        CString strTip;
+        GetToolkitResources()->LoadString(strTip, static_cast<UINT>(pButton->GetId()));
+        if (strTip.IsEmpty())
+            return -1;
+        FillToolInfo(pTI, m_hWnd, pButton->m_rect, static_cast<UINT_PTR>(pButton->GetId()), strTip);
+        return pButton->GetId();
+    }
+    if (!ShowsTabRow())
+        return -1;
+    return m_tabStrip.OnToolHitTest(const_cast<CKitDockingPaneTabbedContainer*>(this),
+                                    m_tabStrip.HitTest(point.x, point.y), pTI);
 }
 
 LRESULT CKitDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (CScreenTipContext* pTips = GetHost() ? GetHost()->GetTipContext() : nullptr)
+        pTips->FilterMouseMessage(this, message, wParam, lParam);
     const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
     switch (message)
     {
+    case WM_DESTROY:
+        // The registration holds the window; it goes before the window does.
+        m_pDropTarget->Revoke();
+        EndTabDrag();
+        break;
     case WM_PAINT:
         OnPaint();
         return 0;
@@ -642,10 +825,18 @@ LRESULT CKitDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
         }
         break;
     case WM_MOUSEMOVE:
-        OnMouseMove(point);
+        if (!OnMouseMove(point))
+            return 0;
         break;
     case WM_MOUSELEAVE:
         OnMouseMove(CPoint(-1, -1));
+        break;
+    case WM_LBUTTONUP:
+        if (m_pDragged)
+            EndTabDrag();
+        break;
+    case WM_CAPTURECHANGED:
+        m_pDragged = nullptr;
         break;
     case WM_KEYDOWN:
         OnKeyDown(static_cast<UINT>(wParam));

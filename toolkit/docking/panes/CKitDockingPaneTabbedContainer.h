@@ -3,11 +3,14 @@
 // host's drawing style. The window exists while the group holds panes.
 #pragma once
 
+#include <memory>
+
 #include "CDockingNode.h"
 #include "CTabStrip.h"
 #include "window/CWnd.h"
 
 class CDockingPaneItem;
+class CTabbedContainerDropTarget;
 
 class CKitDockingPaneTabbedContainer;
 
@@ -85,6 +88,18 @@ public:
     CString GetTitle() const;
     void Activate();
     BOOL IsActive() const { return m_bActive; }
+    // One group of a split takes the split's room; its tabbed neighbours
+    // shrink to their caption and tab row until it is restored.
+    void Maximize();
+    void Restore();
+    BOOL CanMaximize() const;
+    BOOL CanRestore() const;
+    BOOL IsMaximized() const { return m_bMaximized; }
+    // The pane whose tab is held down, while the tab is dragged.
+    CDockingPaneItem* GetDraggedPane() const { return m_pDragged; }
+    BOOL IsDropTargetRegistered() const;
+
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -94,8 +109,12 @@ private:
     void OnPaint();
     void OnLButtonDown(CPoint point);
     void OnRButtonDown(CPoint point);
-    void OnMouseMove(CPoint point);
+    // FALSE when the move swapped tabs or tore the pane off.
+    BOOL OnMouseMove(CPoint point);
     void OnKeyDown(UINT nKey);
+    void EndTabDrag();
+    BOOL IsMaximizable() const;
+    void RelayoutSite();
     BOOL OnMenuButton(CDockingCaptionButton* pButton);
     void ClosePane(CDockingPaneItem* pPane);
 
@@ -104,8 +123,13 @@ private:
     BOOL m_bCaption = TRUE;
     int m_nLayoutDepth = 0;
     CDockingPaneItem* m_pSelected = nullptr;
+    CDockingPaneItem* m_pDragged = nullptr;
+    // Where the tabs were when the drag began: a tab moves when the pointer
+    // reaches another tab's old place, so it does not flip back and forth.
+    std::vector<CRect> m_savedTabRects;
     std::vector<CDockingPaneItem*> m_panes;
     CContainerTabStrip m_tabStrip{this};
+    std::unique_ptr<CTabbedContainerDropTarget> m_pDropTarget;
 };
 
 CKitDockingPaneTabbedContainer* AsTabbedContainer(CDockingNode* pNode);

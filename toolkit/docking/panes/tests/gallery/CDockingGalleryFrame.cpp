@@ -23,12 +23,12 @@ LPCTSTR PaneTitle(int nPaneId)
 
 }  // namespace
 
-BOOL CDockingGalleryFrame::CreateGallery(int x, int y, int clientWidth, int clientHeight, int nStyle)
+BOOL CDockingGalleryFrame::CreateGallery(int x, int y, int clientWidth, int clientHeight, int nStyle, DWORD dwExStyle)
 {
     CRect rect(0, 0, clientWidth, clientHeight);
-    ::AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    ::AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, dwExStyle);
     rect.OffsetRect(x - rect.left, y - rect.top);
-    if (!Create(nullptr, L"Docking gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect))
+    if (!Create(nullptr, L"Docking gallery", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect, nullptr, nullptr, dwExStyle))
         return FALSE;
     if (!m_view.CreateEx(WS_EX_CLIENTEDGE, L"STATIC", L"View", WS_CHILD | WS_VISIBLE | SS_CENTER, CRect(), this,
                          AFX_IDW_PANE_FIRST))

@@ -19,8 +19,9 @@ public:
     static constexpr int kFindResults = 103;
     static constexpr int kProperties = 104;
 
-    // Style 2, as the program selects it.
-    BOOL CreateGallery(int x, int y, int clientWidth, int clientHeight, int nStyle = 2);
+    // Style 2, as the program selects it; WS_EX_LAYOUTRTL in `dwExStyle`
+    // makes a right-to-left frame.
+    BOOL CreateGallery(int x, int y, int clientWidth, int clientHeight, int nStyle = 2, DWORD dwExStyle = 0);
     // Folders on the left (at least 60 pixels wide), Output and Find Results
     // as tabs of one group below the view, Properties beside that group.
     void DockSamplePanes();
