@@ -581,10 +581,19 @@ TEST_F(DockingAutoHide, AClosedPaneLeavesNoTab)
     EXPECT_EQ(StripTabs(pStrip), std::vector<std::string>{"Out"});
     ExpectReloadShowsTheSame();
 
-    // The last pane closed: the strip gives its band back.
-    Host().DismissPane(Host().LookupPaneById(kOutput));
+    // The last pane closed with the close button of its slid-out group: the
+    // window goes, and the strip gives its band back.
+    MoveAndWatch({Centre(TabRect(pStrip, kOutput))}, 900);
+    ASSERT_NE(pStrip->GetAutoHideWnd(), nullptr);
+    CKitDockingPaneTabbedContainer* pGroup = Group(kOutput);
+    POINT close = pGroup->FindCaptionButton(kButtonClose)->m_rect.CenterPoint();
+    ::ClientToScreen(pGroup->GetSafeHwnd(), &close);
+    Click(close);
     PumpFor(200);
+    EXPECT_EQ(Host().LookupPaneById(kOutput)->GetParentNode(), nullptr);
+    EXPECT_EQ(pStrip->GetAutoHideWnd(), nullptr);
     EXPECT_EQ(pStrip->GetSafeHwnd(), nullptr);
+    EXPECT_FALSE(::IsWindowVisible(g_pGallery->GetPaneWindow(kOutput)));
     RECT client{};
     g_pGallery->GetClientRect(&client);
     EXPECT_EQ(FrameRect(*g_pGallery, Group(kProperties)->GetSafeHwnd()).bottom, client.bottom);
