@@ -180,6 +180,15 @@ int CKitCommandBar::OnCustomizeDragOver(CKitControl* pControl, CPoint point)
 {
     if (!m_bCustomizable || !IsVisible() || !::IsWindow(m_hWnd))
         return 0;
+    CKitCommandBars* pCommandBars = FindCommandBars();
+    const BOOL bCopy = pCommandBars != nullptr && pCommandBars->GetDragSource()->IsCopying();
+    int nEffect = bCopy ? CControlDragSource::kDropCopied : CControlDragSource::kDropMoved;
+    // A control this bar may not hold shows no place to land.
+    if (pControl != nullptr && !pControl->AcceptsCustomizeDrop(this, point, nEffect))
+    {
+        OnCustomizeDragLeave();
+        return nEffect;
+    }
     CRect rcMark;
     BOOL bVerticalMark = TRUE;
     FindInsertion(pControl, point, rcMark, bVerticalMark);
@@ -191,13 +200,17 @@ int CKitCommandBar::OnCustomizeDragOver(CKitControl* pControl, CPoint point)
     }
     if (m_nPopuped >= 0 && m_controls.HitTest(point) != m_controls.GetAt(m_nPopuped))
         SetPopuped(-1, FALSE);
-    CKitCommandBars* pCommandBars = FindCommandBars();
-    const BOOL bCopy = pCommandBars != nullptr && pCommandBars->GetDragSource()->IsCopying();
-    return bCopy ? CControlDragSource::kDropCopied : CControlDragSource::kDropMoved;
+    return nEffect;
 }
 
 void CKitCommandBar::OnCustomizeDrop(CKitControl* pControl, int& nEffect, CPoint point, CPoint ptStart)
 {
+    // Refused, the control stays where it came from.
+    if (!pControl->AcceptsCustomizeDrop(this, point, nEffect))
+    {
+        OnCustomizeDragLeave();
+        return;
+    }
     CRect rcMark;
     BOOL bVerticalMark = TRUE;
     const int nBefore = FindInsertion(pControl, point, rcMark, bVerticalMark);

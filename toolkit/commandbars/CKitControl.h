@@ -135,6 +135,9 @@ public:
     // The left button was released over the control: TRUE when the control
     // took the release itself, else the bar runs the command.
     virtual BOOL OnLButtonUp(CPoint /*point*/) { return FALSE; }
+    // Whether the control may be dropped on the bar in customization; a
+    // refusal sets the drop effect (CControlDragSource codes) it leaves.
+    virtual BOOL AcceptsCustomizeDrop(CKitCommandBar* /*pBar*/, CPoint /*point*/, int& /*nEffect*/) { return TRUE; }
     // Marks the parent bar for a relayout after a size or text changed.
     virtual void DelayLayoutParent();
 

@@ -1,4 +1,5 @@
 #include "CKitControlCustom.h"
+#include "ListItemCaption.h"
 
 #include "BarTreeExchange.h"
 #include "CKitCommandBars.h"
@@ -207,4 +208,9 @@ void CKitControlCustom::ExchangeProperties(CKitPropExchange* pPX)
     if (m_nControlId != 0)
         if (HWND hWnd = FindStoredWindow(pPX, m_nControlId))
             m_hWndControl = hWnd;
+}
+
+BOOL CKitControlCustom::AcceptsCustomizeDrop(CKitCommandBar* pBar, CPoint, int& nEffect)
+{
+    return AcceptsDropOnPopupOnly(pBar, nEffect);
 }

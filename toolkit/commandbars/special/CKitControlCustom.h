@@ -29,6 +29,7 @@ public:
     void SetEnabled(BOOL bEnabled) override;
     void SetHideFlags(DWORD dwHideFlags) override;
     void PrepareLayout(DWORD dwMode) override;
+    BOOL AcceptsCustomizeDrop(CKitCommandBar* pBar, CPoint point, int& nEffect) override;
     void Draw(CDC* pDC) override;
     void CopyFrom(CKitControl* pSource, BOOL bRecursive) override;
     // The button keys, then "Borders", "ControlSize", "VerticalOptions" and

@@ -76,3 +76,8 @@ void CKitControlOleItems::PrepareLayout(DWORD)
     }
     menu.DestroyMenu();
 }
+
+BOOL CKitControlOleItems::AcceptsCustomizeDrop(CKitCommandBar* pBar, CPoint, int& nEffect)
+{
+    return AcceptsDropOnPopupOnly(pBar, nEffect);
+}

@@ -10,6 +10,7 @@ class CKitControlOleItems : public CKitControlButton
     DECLARE_SERIAL(CKitControlOleItems)
 public:
     void PrepareLayout(DWORD dwMode) override;
+    BOOL AcceptsCustomizeDrop(CKitCommandBar* pBar, CPoint point, int& nEffect) override;
 
 protected:
     CKitControl* CreateSameKind() const override { return new CKitControlOleItems; }

@@ -57,3 +57,8 @@ void CKitControlRecentFileList::PrepareLayout(DWORD)
             pItem->m_bBeginGroup = TRUE;
     }
 }
+
+BOOL CKitControlRecentFileList::AcceptsCustomizeDrop(CKitCommandBar* pBar, CPoint, int& nEffect)
+{
+    return AcceptsDropOnPopupOnly(pBar, nEffect);
+}

@@ -18,6 +18,7 @@ public:
     virtual CRecentFileList* GetRecentFileList();
     virtual int GetFirstCommandId() { return 0xE110; }
     void PrepareLayout(DWORD dwMode) override;
+    BOOL AcceptsCustomizeDrop(CKitCommandBar* pBar, CPoint point, int& nEffect) override;
 
 protected:
     CKitControl* CreateSameKind() const override { return new CKitControlRecentFileList; }

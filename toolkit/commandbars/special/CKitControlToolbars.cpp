@@ -56,3 +56,8 @@ void CKitControlToolbars::PrepareLayout(DWORD)
     SetHideFlags(m_dwHideFlags | kHideByProgram);
     AddToolbarItems(m_pParent, m_nIndex + 1, m_nId, FALSE);
 }
+
+BOOL CKitControlToolbars::AcceptsCustomizeDrop(CKitCommandBar* pBar, CPoint, int& nEffect)
+{
+    return AcceptsDropOnPopupOnly(pBar, nEffect);
+}

@@ -14,6 +14,7 @@ public:
     // customize command after them.
     static void AFXAPI AddToolbarItems(CKitCommandBar* pBar, int nBefore, int nId, BOOL bAddCustomize);
     void PrepareLayout(DWORD dwMode) override;
+    BOOL AcceptsCustomizeDrop(CKitCommandBar* pBar, CPoint point, int& nEffect) override;
 
 protected:
     CKitControl* CreateSameKind() const override { return new CKitControlToolbars; }

@@ -60,3 +60,8 @@ void CKitControlWindowList::PrepareLayout(DWORD)
         ++nListed;
     }
 }
+
+BOOL CKitControlWindowList::AcceptsCustomizeDrop(CKitCommandBar* pBar, CPoint, int& nEffect)
+{
+    return AcceptsDropOnPopupOnly(pBar, nEffect);
+}

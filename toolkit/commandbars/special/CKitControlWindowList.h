@@ -15,6 +15,7 @@ public:
     static int s_nMaxWindows;
 
     void PrepareLayout(DWORD dwMode) override;
+    BOOL AcceptsCustomizeDrop(CKitCommandBar* pBar, CPoint point, int& nEffect) override;
 
 protected:
     CKitControl* CreateSameKind() const override { return new CKitControlWindowList; }

@@ -1,6 +1,7 @@
 #include "ListItemCaption.h"
 
 #include "CKitCommandBars.h"
+#include "customize/CControlDragSource.h"
 
 CString FormatListItemCaption(const CString& strText, int nNumber)
 {
@@ -23,4 +24,12 @@ BOOL IsCustomizingControl(CKitControl* pControl)
     CKitCommandBar* pBar = pControl->GetParent();
     CKitCommandBars* pCommandBars = pBar != nullptr ? pBar->FindCommandBars() : nullptr;
     return pCommandBars != nullptr && pCommandBars->IsCustomizeMode();
+}
+
+BOOL AcceptsDropOnPopupOnly(CKitCommandBar* pBar, int& nEffect)
+{
+    if (pBar != nullptr && pBar->GetType() == kBarTypePopup)
+        return TRUE;
+    nEffect = CControlDragSource::kDropCancelled;
+    return FALSE;
 }

@@ -8,3 +8,7 @@ CString FormatListItemCaption(const CString& strText, int nNumber);
 // Whether the control's command bars are in customize mode.
 class CKitControl;
 BOOL IsCustomizingControl(CKitControl* pControl);
+// Placeholders of generated lists and hosted windows belong in menus: on
+// any other bar the drop is refused and the effect becomes "cancelled".
+class CKitCommandBar;
+BOOL AcceptsDropOnPopupOnly(CKitCommandBar* pBar, int& nEffect);

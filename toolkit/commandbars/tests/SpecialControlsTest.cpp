@@ -690,6 +690,35 @@ TEST_F(SpecialControls, HostedWindowSitsInsideItsControlAndHidesOnASideBar)
     EXPECT_TRUE(::IsWindowVisible(hEdit));
 }
 
+TEST_F(SpecialControls, PlaceholdersAndHostedWindowsAreDroppedOnlyInMenus)
+{
+    CKitCommandBar* pToolBar = m_pBars->CreateToolBar(L"Target", kBarTop);
+    ASSERT_NE(pToolBar, nullptr);
+    CKitCommandBar* pMenu = CKitCommandBars::NewPopupBar(m_pBars);
+    ASSERT_NE(pMenu, nullptr);
+    struct Case
+    {
+        int nType;
+        int nId;
+        BOOL bOnToolBar;
+    };
+    for (const Case& c : {Case{kControlButton, 35000, FALSE}, Case{kControlButton, 35003, FALSE},
+                          Case{kControlButton, static_cast<int>(ID_COMMANDBARS_TOOLBARS_LIST), FALSE},
+                          Case{kControlCustom, 0x8120, FALSE}, Case{kControlButton, 35002, TRUE},
+                          Case{kControlButton, static_cast<int>(kOpenCommand), TRUE}})
+    {
+        CKitControl* pControl = pMenu->GetControls()->Add(c.nType, c.nId);
+        ASSERT_NE(pControl, nullptr);
+        int nEffect = 2;  // a move
+        EXPECT_EQ(pControl->AcceptsCustomizeDrop(pToolBar, CPoint(5, 5), nEffect), c.bOnToolBar) << c.nId;
+        EXPECT_EQ(nEffect, c.bOnToolBar ? 2 : 5) << "a refused drop is cancelled: the control stays " << c.nId;
+        nEffect = 2;
+        EXPECT_TRUE(pControl->AcceptsCustomizeDrop(pMenu, CPoint(5, 5), nEffect)) << c.nId;
+        EXPECT_EQ(nEffect, 2);
+    }
+    pMenu->InternalRelease();
+}
+
 // The controls of a collection through the archive exchange and back.
 void RoundTrip(CKitControls& source, CKitControls& loaded, CKitCommandBars* pBars)
 {
