@@ -5,6 +5,7 @@
 #include "CCommandIconStore.h"
 #include "CColorTable.h"
 #include "CKitDockBar.h"
+#include "CKitReBar.h"
 #include "CKitMenuBar.h"
 #include "CKitPopupBar.h"
 #include "CKitToolBar.h"
@@ -440,8 +441,7 @@ int CKitCommandBars::RemoveBar(CKitCommandBar* pBar)
         pBar->m_pDockBar->RemoveCommandBar(pBar);
         RelayoutFrame(FALSE);
     }
-    if (pBar == m_pMenuBar)
-        m_pMenuBar = nullptr;
+    RemoveBarFromReBar(pBar);
     m_bars.erase(m_bars.begin() + nIndex);
     pBar->SetCommandBars(nullptr);
     pBar->InternalRelease();
@@ -747,6 +747,29 @@ UINT CKitCommandBars::GetActiveMenuId() const
     if (pChildFrame != nullptr && pChildFrame->m_nIDHelp != 0)
         return pChildFrame->m_nIDHelp;
     return m_nDefaultMenuId;
+}
+
+CKitReBar* CKitCommandBars::GetReBar() const
+{
+    if (m_pSite == nullptr || !::IsWindow(m_pSite->m_hWnd))
+        return nullptr;
+    HWND hReBar = ::GetDlgItem(m_pSite->m_hWnd, AFX_IDW_REBAR);
+    return dynamic_cast<CKitReBar*>(CWnd::FromHandlePermanent(hReBar));
+}
+
+BOOL CKitCommandBars::AddBarToReBar(CKitCommandBar* pBar)
+{
+    CKitReBar* pReBar = GetReBar();
+    return pReBar != nullptr && pReBar->AddToolBar(pBar, RBBS_BREAK | RBBS_GRIPPERALWAYS);
+}
+
+BOOL CKitCommandBars::RemoveBarFromReBar(CKitCommandBar* pBar)
+{
+    // The list must not keep a menu bar that leaves it, rebar or not.
+    if (pBar == m_pMenuBar)
+        m_pMenuBar = nullptr;
+    CKitReBar* pReBar = GetReBar();
+    return pReBar != nullptr && pReBar->RemoveToolBar(pBar) >= 0;
 }
 
 BOOL CKitCommandBars::OnTrackingModeChanged(CKitCommandBar* /*pBar*/, int nTracking)

@@ -20,6 +20,7 @@
 class CCommandBarDrawer;
 class CCommandIconStore;
 class CKitDockBar;
+class CKitReBar;
 class CScreenTipContext;
 class CPopupMouseTracker;
 
@@ -180,6 +181,12 @@ public:
     virtual CKitCommandBar* CreateToolbarsPopup();
     virtual void AddHiddenRowControls(CKitCommandBar* pBar, CKitCommandBar* pPopup);
     virtual void AddExpandPopupItems(CKitCommandBar* pBar, CKitCommandBar* pPopup);
+    // The site's rebar (its child AFX_IDW_REBAR), or null.
+    CKitReBar* GetReBar() const;
+    // Hands the bar to the site's rebar as a band, or takes it out again;
+    // FALSE when the site has no rebar.
+    virtual BOOL AddBarToReBar(CKitCommandBar* pBar);
+    virtual BOOL RemoveBarFromReBar(CKitCommandBar* pBar);
     virtual BOOL OnTrackingModeChanged(CKitCommandBar* pBar, int nTracking);
 
     // --- popup menus ---

@@ -9,6 +9,8 @@
 #include "CKitCommandBars.h"
 #include "CKitFrameWnd.h"
 #include "CKitMenuBar.h"
+#include "CKitDockBar.h"
+#include "CKitReBar.h"
 #include "CKitStatusBar.h"
 #include "InputDriving.h"
 #include "ToolkitPopupMenu.h"
@@ -458,7 +460,9 @@ TEST(CommandBarsMdiMenus, CustomizedMenuOfEachDocumentTypeComesBackWithItsDocume
         pFrame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         PumpFor(100);
         if (c.pszShot != nullptr)
+        {
             EXPECT_TRUE(CaptureWindowToBmp(pFrame->m_hWnd, c.pszShot));
+        }
 
         // No document menu: the frame's own menu comes back.
         ::SendMessageW(hClient, WM_MDISETMENU, 0, 0);
@@ -472,4 +476,47 @@ TEST(CommandBarsMdiMenus, CustomizedMenuOfEachDocumentTypeComesBackWithItsDocume
         ::DestroyMenu(hPictureMenu);
     }
     ReleaseCommandBarDrawer();
+}
+
+TEST_F(CommandBarsMisc, BarInARebarBandIsLaidOutAndClickedThere)
+{
+    EXPECT_FALSE(m_pBars->AddBarToReBar(m_pBar)) << "no rebar yet";
+    EXPECT_EQ(m_pBars->GetReBar(), nullptr);
+    CKitReBar reBar;
+    ASSERT_TRUE(reBar.Create(m_pFrame));
+    ASSERT_EQ(m_pBars->GetReBar(), &reBar);
+    m_pBar->m_nBarId = 300;
+    m_pBar->m_dwStyle |= kBarStyleGripper;
+    ASSERT_TRUE(m_pBars->AddBarToReBar(m_pBar));
+    EXPECT_EQ(reBar.GetBandCount(), 1);
+    EXPECT_EQ(reBar.GetToolBarAt(0), m_pBar);
+    EXPECT_EQ(::GetParent(m_pBar->m_hWnd), reBar.m_hWnd) << "the band holds the bar's window";
+    EXPECT_EQ(m_pBar->m_pDockBar, nullptr) << "out of its dock bar";
+    EXPECT_TRUE(m_pBars->GetDockBar(CKitCommandBars::kDockTop)->GetRows().Rows().empty());
+    EXPECT_EQ(m_pBar->m_dwStyle & kBarStyleGripper, 0u) << "the band draws the gripper";
+    REBARBANDINFOW band = {};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_ID;
+    ASSERT_TRUE(reBar.SendMessage(RB_GETBANDINFOW, 0, reinterpret_cast<LPARAM>(&band)));
+    EXPECT_EQ(band.wID, 300u) << "the band's id is the bar's";
+
+    m_pFrame->SetForegroundWindow();
+    Layout();
+    CRect rcReBar, rcBar, rcClient;
+    reBar.GetWindowRect(&rcReBar);
+    m_pBar->GetWindowRect(&rcBar);
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    EXPECT_EQ(rcReBar.top, rcClient.top) << "the rebar takes the frame's top";
+    EXPECT_GE(rcReBar.Height(), rcBar.Height());
+    EXPECT_TRUE(CRect().IntersectRect(rcReBar, rcBar)) << "the bar shows inside its band";
+    CKitControl* pSave = m_pBar->GetControls()->FindControl(kIdSave);
+    EXPECT_FALSE(pSave->GetRect().IsRectEmpty()) << "its controls are laid out";
+    EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"cb_misc_rebar.bmp"));
+    ClickAt(ControlCentre(kIdSave));
+    EXPECT_EQ(m_pFrame->m_commands, std::vector<UINT>{static_cast<UINT>(kIdSave)}) << "clicked in the band, it runs";
+
+    EXPECT_EQ(m_pBars->RemoveBar(m_pBar), 0);
+    EXPECT_EQ(reBar.GetBandCount(), 0) << "a removed bar leaves its band";
+    m_pBar = nullptr;
 }
