@@ -506,11 +506,6 @@ BOOL CButtonImageEditorDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pRes
     return CDialog::OnNotify(wParam, lParam, pResult);
 }
 
-BOOL CButtonImageEditorDlg::PreTranslateMessage(MSG* pMsg)
-{
-    return CDialog::PreTranslateMessage(pMsg);
-}
-
 LRESULT CButtonImageEditorDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_KICKIDLE)

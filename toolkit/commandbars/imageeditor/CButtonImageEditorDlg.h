@@ -47,7 +47,6 @@ public:
     CImageEditorCanvas& GetCanvas() { return m_canvas; }
 
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
