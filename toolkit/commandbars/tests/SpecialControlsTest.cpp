@@ -628,6 +628,40 @@ TEST_F(SpecialControls, SelectorChoosesTheCellDraggedTo)
     PumpFor(50);
 }
 
+TEST_F(SpecialControls, SelectorDraggedPastItsEdgeGrowsByWholeCellsUpToItsLargestGrid)
+{
+    CKitCommandBar* pBar = m_pBars->CreateToolBar(L"Table", kBarTop);
+    ASSERT_NE(pBar, nullptr);
+    auto* pSelector = new CKitControlSelector;
+    pSelector->m_szItemSize = CSize(20, 16);
+    pSelector->m_szItemsMax = CSize(7, 6);
+    pBar->GetControls()->Add(pSelector, static_cast<int>(kTableCommand));
+    Relayout();
+    ASSERT_EQ(pSelector->m_szGridSize, CSize(5, 4));
+    const CRect rc = pSelector->GetRect();
+    CPoint ptFirst(rc.left + 10, rc.top + 8);
+    CPoint ptLastRow(rc.left + 30, rc.bottom - 4);
+    pBar->ClientToScreen(&ptFirst);
+    pBar->ClientToScreen(&ptLastRow);
+    SendMouse(MOUSEEVENTF_MOVE, ptFirst);
+    PumpFor(50);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, ptFirst);
+    SendMouse(MOUSEEVENTF_MOVE, ptLastRow);
+    PumpFor(80);
+    // Held below the bar, one row and a half past the grid: the grid takes
+    // the pointer's row; far below it stops at its largest size.
+    SendMouse(MOUSEEVENTF_MOVE, CPoint(ptLastRow.x, ptLastRow.y + 4 + 16 + 8));
+    EXPECT_TRUE(PumpUntil([&] { return pSelector->m_szGridSize.cy == 6; }, 2000))
+        << "grid " << pSelector->m_szGridSize.cx << "x" << pSelector->m_szGridSize.cy;
+    EXPECT_EQ(pSelector->m_szGridSize.cx, 5) << "only the rows grow";
+    EXPECT_EQ(pSelector->GetRect().Height(), 6 * 16) << "the bar made room for the grown grid";
+    EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"cbspecial_selector_grown.bmp"));
+    SendMouse(MOUSEEVENTF_LEFTUP, CPoint(ptLastRow.x, ptLastRow.y + 4 + 16 + 8));
+    PumpFor(100);
+    SendMouse(MOUSEEVENTF_MOVE, CPoint(5, 5));
+    PumpFor(50);
+}
+
 TEST_F(SpecialControls, HostedWindowSitsInsideItsControlAndHidesOnASideBar)
 {
     CKitCommandBar* pBar = m_pBars->CreateToolBar(L"Host", kBarTop);
