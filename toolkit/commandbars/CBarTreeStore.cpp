@@ -235,8 +235,12 @@ void CKitCommandBars::CollectBarsToSave(const CBarTreeOptions& options, std::vec
         auto* pToolBar = dynamic_cast<CKitToolBar*>(pBar);
         BOOL bTake = TRUE;
         if (options.bChangedOnly)
+        {
+            auto* pMenuBar = dynamic_cast<CKitMenuBar*>(pBar);
             bTake = (pToolBar != nullptr && !pToolBar->m_bBuiltIn) ||
-                    (pBar->m_bCustomizable && pBar->GetControls()->IsChanged());
+                    (pBar->m_bCustomizable &&
+                     ((pMenuBar != nullptr && pMenuBar->HasKeptMenus()) || pBar->GetControls()->IsChanged()));
+        }
         if (bTake)
             pBar->CollectForSave(&nNextId, bars, options);
     }

@@ -44,9 +44,12 @@ public:
     // The menu bar's copy also takes the default menu and deep copies of the
     // controls kept for other menus.
     void Copy(CKitCommandBar* pSource, BOOL bRecursive) override;
-    // The toolbar's keys, "ResourceId" and the (empty) controls of other
-    // menus.
+    // The toolbar's keys, "ResourceId" and the controls kept for other
+    // menus ("MDIMenu" sections).
     void DoPropExchange(CKitPropExchange* pPX) override;
+    // The kept menus' popup bars are stored and resolved with the bar's own.
+    void CollectForSave(int* pnNextId, std::vector<CKitCommandBar*>& bars, const CBarTreeOptions& options) override;
+    void ResolvePopupReferences(const std::vector<CKitCommandBar*>& bars, int nDepth = 0) override;
     // With a menu open, the title that becomes hot opens its menu.
     void SetSelected(int nIndex, BOOL bKeyboard) override;
 
@@ -56,6 +59,7 @@ public:
     // The controls kept for a menu that is not shown now (customization
     // allowed), or null.
     CKitControls* GetKeptMenuControls(UINT nMenuId) const;
+    BOOL HasKeptMenus() const { return !m_keptMenus.empty(); }
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -160,25 +160,70 @@ void CKitMenuBar::DoPropExchange(CKitPropExchange* pPX)
         m_nDefaultMenuId = static_cast<UINT>(nResourceId);
     if (pPX->m_nSchema <= 4)
         return;
-    // The menu bar keeps no controls for other menus; sets stored by
-    // another build are read past and dropped.
+    // The controls the user made of the other menus of an MDI frame.
     CCheckedSections menus(pPX, L"MDIMenu");
+    if (pPX->IsStoring())
+    {
+        UINT nPosition = menus.Begin(static_cast<DWORD>(m_keptMenus.size()), kMaxStoredMenus);
+        for (const auto& entry : m_keptMenus)
+        {
+            CKitPropSectionRef section(menus.Next(nPosition));
+            long nMenuId = static_cast<long>(entry.first);
+            ExchangeLong(section.Get(), L"Id", nMenuId, 0);
+            entry.second->ExchangeControls(section.Get());
+        }
+        return;
+    }
+    ReleaseKeptMenus();
     for (UINT nPosition = menus.Begin(0, kMaxStoredMenus); nPosition != 0;)
     {
         CKitPropSectionRef section(menus.Next(nPosition));
         long nMenuId = 0;
         ExchangeLong(section.Get(), L"Id", nMenuId, 0);
-        auto* pDropped = new CKitControls;
+        auto* pKept = new CKitControls;
+        pKept->SetCommandBars(FindCommandBars());
         try
         {
-            pDropped->ExchangeControls(section.Get());
+            pKept->ExchangeControls(section.Get());
         }
         catch (...)
         {
-            pDropped->InternalRelease();
+            pKept->InternalRelease();
             throw;
         }
-        pDropped->InternalRelease();
+        // A menu id out of range, or a menu stored twice, is dropped.
+        const UINT nId = static_cast<UINT>(nMenuId);
+        if (nMenuId <= 0 || nMenuId > kMaxCommandId || m_keptMenus.count(nId) != 0)
+        {
+            pKept->InternalRelease();
+            continue;
+        }
+        m_keptMenus[nId] = pKept;
+    }
+}
+
+void CKitMenuBar::CollectForSave(int* pnNextId, std::vector<CKitCommandBar*>& bars, const CBarTreeOptions& options)
+{
+    if (std::find(bars.begin(), bars.end(), this) != bars.end())
+        return;
+    CKitToolBar::CollectForSave(pnNextId, bars, options);
+    for (const auto& entry : m_keptMenus)
+    {
+        CollectControls(entry.second, pnNextId, bars, options);
+        if (options.bSaveOriginals)
+            CollectControls(entry.second->GetOriginalControls(), pnNextId, bars, options);
+    }
+}
+
+void CKitMenuBar::ResolvePopupReferences(const std::vector<CKitCommandBar*>& bars, int nDepth)
+{
+    if (nDepth > kMaxPopupDepth)
+        return;
+    CKitToolBar::ResolvePopupReferences(bars, nDepth);
+    for (const auto& entry : m_keptMenus)
+    {
+        ResolveControls(entry.second, bars, nDepth);
+        ResolveControls(entry.second->GetOriginalControls(), bars, nDepth);
     }
 }
 

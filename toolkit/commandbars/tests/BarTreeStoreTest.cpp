@@ -9,6 +9,7 @@
 #include "CKitControlComboBox.h"
 #include "CKitControlComboBoxList.h"
 #include "CKitControlEdit.h"
+#include "CKitMenuBar.h"
 #include "CKitPopupBar.h"
 #include "CKitPropExchangeArchive.h"
 #include "CKitToolBar.h"
@@ -413,6 +414,78 @@ TEST_F(BarTree, APopupThatOpensItsOwnBarResolvesWithoutEndlessNesting)
     static_cast<CKitControlPopup*>(pLoadedPopup->GetControls()->GetAt(0))->SetCommandBar(nullptr);
     pInner->SetCommandBar(nullptr);
     pBar->InternalRelease();
+}
+
+// A menu bar's controls kept for the other menus of an MDI frame: written
+// by hand as another build might have stored them (one sound set, one with a
+// menu id out of range, one stored twice), read, then stored and read again.
+TEST_F(BarTree, MenuBarKeepsTheControlsOfOtherMenus)
+{
+    const auto controlsOf = [](const std::vector<int>& ids) {
+        auto* pControls = new CKitControls;
+        for (int nId : ids)
+            pControls->Add(kControlButton, nId)->SetCaption(L"Item");
+        return pControls;
+    };
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CKitPropExchangeArchive exchange(ar);
+        CKitPropSectionRef tree(exchange.OpenSection(L"CommandBars"));
+        tree->StoreCount(1);
+        auto* pMenuBar = new CKitMenuBar;
+        CObject* pObject = pMenuBar;
+        tree->ExchangeInstance(&pObject, RUNTIME_CLASS(CKitCommandBar));
+        WriteBarHead(tree.Get(), 1);
+        CKitControls* pOwn = controlsOf({0x8001, 0x8002});
+        pOwn->ExchangeControls(tree.Get());
+        pOwn->InternalRelease();
+        BOOL bTrue = TRUE;
+        BOOL bFalse = FALSE;
+        ExchangeBool(tree.Get(), L"BuiltIn", bTrue, TRUE);
+        ExchangeBool(tree.Get(), L"TearOff", bFalse, FALSE);
+        ExchangeBool(tree.Get(), L"Closeable", bTrue, TRUE);
+        ExchangeBool(tree.Get(), L"ContextMenuPresent", bTrue, TRUE);
+        int nResourceId = 128;
+        ExchangeLong(tree.Get(), L"ResourceId", nResourceId, 0);
+        const std::pair<long, std::vector<int>> menus[] = {
+            {130, {0x8101, 0x8102, 0x8103}}, {0x12345, {0x8201}}, {130, {0x8301}}};
+        tree->StoreCount(3);
+        for (const auto& menu : menus)
+        {
+            long nMenuId = menu.first;
+            ExchangeLong(tree.Get(), L"Id", nMenuId, 0);
+            CKitControls* pKept = controlsOf(menu.second);
+            pKept->ExchangeControls(tree.Get());
+            pKept->InternalRelease();
+        }
+        ar.Close();
+        pMenuBar->InternalRelease();
+    }
+    const auto nSize = static_cast<size_t>(file.GetLength());
+    BYTE* pBytes = file.Detach();
+    const Bytes bytes(pBytes, pBytes + nSize);
+    std::free(pBytes);
+
+    BarList loaded;
+    ASSERT_TRUE(Load(bytes, loaded));
+    auto* pLoaded = dynamic_cast<CKitMenuBar*>(loaded.Find(1));
+    ASSERT_NE(pLoaded, nullptr);
+    EXPECT_EQ(pLoaded->GetDefaultMenuId(), 128u);
+    EXPECT_EQ(pLoaded->GetControls()->GetCount(), 2);
+    ASSERT_NE(pLoaded->GetKeptMenuControls(130), nullptr);
+    EXPECT_EQ(pLoaded->GetKeptMenuControls(130)->GetCount(), 3) << "the first set of a menu stored twice wins";
+    EXPECT_EQ(pLoaded->GetKeptMenuControls(0x12345), nullptr) << "a menu id out of range is dropped";
+
+    // Stored again as this build stores it, and read back the same.
+    const Bytes again = Store({pLoaded});
+    BarList reloaded;
+    ASSERT_TRUE(Load(again, reloaded));
+    auto* pReloaded = dynamic_cast<CKitMenuBar*>(reloaded.Find(1));
+    ASSERT_NE(pReloaded, nullptr);
+    ASSERT_NE(pReloaded->GetKeptMenuControls(130), nullptr);
+    EXPECT_TRUE(pReloaded->GetKeptMenuControls(130)->IsEqualTo(pLoaded->GetKeptMenuControls(130)));
+    EXPECT_TRUE(pReloaded->HasKeptMenus());
 }
 
 }  // namespace
