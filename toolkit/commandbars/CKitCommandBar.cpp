@@ -704,6 +704,8 @@ void CKitCommandBar::OnLButtonUp(CPoint point)
 
 LRESULT CKitCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (OnCustomizeMessage(message, wParam, lParam))
+        return 0;
     switch (message)
     {
     case WM_ERASEBKGND:
@@ -712,6 +714,8 @@ LRESULT CKitCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     {
         CPaintDC dc(this);
         Paint(&dc);
+        // Over whatever the bar's own painting drew.
+        PaintCustomizeMarks(&dc);
         return 0;
     }
     case WM_SIZE:

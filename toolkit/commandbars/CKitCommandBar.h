@@ -236,6 +236,19 @@ public:
     // The hot control goes (the collection removes the selected control).
     virtual void ClearHotControl() { SetSelected(-1, FALSE); }
 
+    // Customization (CKitCommandBarCustomize.cpp). A drop target while the
+    // window lives: entering accepts (TRUE) or refuses the control; moving
+    // over shows the insertion mark; a drop inserts a copy of the control
+    // where the mark was (a drop on the control itself only changes its group
+    // start and turns the effect into a cancel). Points in client coordinates.
+    virtual BOOL OnCustomizeDragEnter(CKitControl* pControl, CPoint point);
+    virtual void OnCustomizeDragLeave();
+    virtual int OnCustomizeDragOver(CKitControl* pControl, CPoint point);
+    virtual void OnCustomizeDrop(CKitControl* pControl, int& nEffect, CPoint point, CPoint ptStart);
+    BOOL IsCustomizable() const { return m_bCustomizable; }
+    BOOL IsCustomizeMode() const;
+    const CRect& GetInsertionMark() const { return m_rcInsertionMark; }
+
     // What accessibility clients see: the bar, its controls as children
     // numbered from 1.
     CCmdTarget* GetAccessibleOwner() override { return this; }
@@ -289,4 +302,18 @@ private:
 
 protected:
     CKitControls m_controls;
+
+private:
+    // Mouse messages while the command bars customize, and the registration
+    // with the drag source; TRUE when the message is consumed.
+    BOOL OnCustomizeMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void PaintCustomizeMarks(CDC* pDC);
+    // Where a drop at the point lands: the index to insert before, or -1
+    // when the drop would leave the control where it is.
+    int FindInsertion(CKitControl* pControl, CPoint point, CRect& rcMark, BOOL& bVerticalMark);
+    CRect m_rcInsertionMark;
+    BOOL m_bVerticalMark = TRUE;
+    // The drag source the window registered with (the bar may lose its
+    // command bars before the window goes).
+    class CControlDragSource* m_pDropRegistration = nullptr;
 };

@@ -15,10 +15,12 @@
 #include "CKitCommandBar.h"
 
 #include <array>
+#include <memory>
 #include <vector>
 
 class CCommandBarDrawer;
 class CCommandIconStore;
+class CControlDragSource;
 class CKitDockBar;
 class CKitReBar;
 class CScreenTipContext;
@@ -165,6 +167,14 @@ public:
     BOOL m_bIgnoreShiftMenuKey = FALSE;  // Alt+Shift+key is no mnemonic
 
     // --- customization and usage ---
+    // The drag of controls between bars (made on first use, owned).
+    CControlDragSource* GetDragSource();
+    // The open customize sheet (null when none); it hears of selection changes.
+    void SetCustomizeSheet(CWnd* pSheet) { m_pCustomizeSheet = pSheet; }
+    CWnd* GetCustomizeSheet() const { return m_pCustomizeSheet; }
+    // A user's toolbar docked at the top (floating for a tear-off), not
+    // built-in, with the bar id; null when its window cannot be made.
+    CKitCommandBar* AddCustomToolBar(LPCTSTR lpszTitle, int nBarId, BOOL bTearOff = FALSE);
     void SetCustomizeMode(BOOL bMode);
     void SetDragControl(CKitControl* pControl);
     CKitControl* GetDragControl() const { return m_pDragControl; }
@@ -212,6 +222,13 @@ private:
     CKitControl* FindMnemonicControl(CKitCommandBar* pTarget, UINT nKey, BOOL& bAmbiguous) const;
 
     CString m_strControlsFilePath;
+    // Deletes the drag source (CControlDragSource.cpp), where its class is known.
+    struct CDragSourceDeleter
+    {
+        void operator()(CControlDragSource* pSource) const;
+    };
+    std::unique_ptr<CControlDragSource, CDragSourceDeleter> m_pDragSource;
+    CWnd* m_pCustomizeSheet = nullptr;
     BOOL m_bCustomizeAllowed = FALSE;
     BOOL m_bCustomizeMode = FALSE;
     BOOL m_bQuickCustomizeMode = FALSE;

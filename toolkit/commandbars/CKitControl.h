@@ -178,6 +178,10 @@ public:
     // The control's mnemonic was typed: a button runs, a popup opens.
     virtual void ActivateFromKeyboard() { Execute(); }
     virtual void SetParent(CKitCommandBar* pParent) { m_pParent = pParent; }
+    // Customize mode pressed the mouse on the control (CKitControlCustomize.cpp):
+    // it becomes the customize selection and is dragged; moved away or
+    // dropped off every bar it leaves its bar. The drag's result.
+    virtual int OnCustomizeMouseDown(CPoint point);
     // Copies what is stored and shown; not index, parent, state or place.
     virtual void CopyFrom(CKitControl* pSource, BOOL bRecursive);
     // A new control of the same kind holding one reference, copied from this.

@@ -1,5 +1,6 @@
 #include "CKitCustomizeSheet.h"
 
+#include "ButtonImageEditing.h"
 #include "CKitCommandBars.h"
 #include "CKitControls.h"
 #include "CToolkitResources.h"
@@ -60,6 +61,7 @@ CKitCustomizeSheet::CKitCustomizeSheet(CKitCommandBars* pCommandBars)
 {
     AddPage(&m_pageCommands);
     AddPage(&m_pageToolbars);
+    AddPage(&m_pageOptions);
 }
 
 CKitCustomizeSheet::~CKitCustomizeSheet()
@@ -220,7 +222,6 @@ void CKitCustomizeSheet::UpdateControlCommand(CCmdUI* pCmdUI)
 {
     CKitControl* pControl = m_pCommandBars->GetDragControl();
     const BOOL bImageType = pControl != nullptr && IsImageType(pControl);
-    const BOOL bHasIcon = bImageType && (pControl->m_nIconId > 0 || pControl->m_nCustomIconId > 0 || pControl->GetId() > 0);
     switch (pCmdUI->m_nID)
     {
     case ID_KIT_CUSTOMIZE_RESET:
@@ -238,8 +239,8 @@ void CKitCustomizeSheet::UpdateControlCommand(CCmdUI* pCmdUI)
         pCmdUI->Enable(FALSE);
         break;
     case ID_KIT_CUSTOMIZE_EDIT_IMAGE:
-        // The button-image editor is not linked into the sheet yet.
-        pCmdUI->Enable(FALSE);
+        // A control without a picture starts from an empty one.
+        pCmdUI->Enable(bImageType);
         break;
     case ID_KIT_CUSTOMIZE_PASTE_IMAGE:
         pCmdUI->Enable(FALSE);
@@ -265,7 +266,6 @@ void CKitCustomizeSheet::UpdateControlCommand(CCmdUI* pCmdUI)
     default:
         break;
     }
-    (void)bHasIcon;
 }
 
 BOOL CKitCustomizeSheet::RunControlCommand(UINT nId)
@@ -291,6 +291,12 @@ BOOL CKitCustomizeSheet::RunControlCommand(UINT nId)
     case ID_KIT_CUSTOMIZE_RESET_IMAGE:
         pControl->m_nCustomIconId = 0;
         break;
+    case ID_KIT_CUSTOMIZE_EDIT_IMAGE:
+        if (!IsImageType(pControl))
+            return FALSE;
+        // The editor lays the bar out again itself when it stores a picture.
+        EditControlButtonImage(pControl, this);
+        return TRUE;
     case ID_KIT_CUSTOMIZE_DEFAULT_STYLE:
         pControl->m_nCustomStyle = 0;
         break;

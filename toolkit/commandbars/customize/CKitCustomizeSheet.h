@@ -6,6 +6,7 @@
 #pragma once
 
 #include "CCustomizeCommandsPage.h"
+#include "CCustomizeOptionsPage.h"
 #include "CCustomizeToolbarsPage.h"
 #include "window/CCmdUI.h"
 #include "window/CPropertySheet.h"
@@ -66,6 +67,7 @@ public:
 
     CCustomizeCommandsPage m_pageCommands{this};
     CCustomizeToolbarsPage m_pageToolbars{this};
+    CCustomizeOptionsPage m_pageOptions{this};
     BOOL m_bAutoDelete = TRUE;
 
 protected:

@@ -8,6 +8,7 @@
 #include "CKitCommandBars.h"
 #include "CKitFrameWnd.h"
 #include "CKitMenuBar.h"
+#include "CKitPopupBar.h"
 #include "CKitToolBar.h"
 #include "CMenuSoundPlayer.h"
 #include "CToolkitResources.h"
@@ -30,6 +31,10 @@ namespace
 {
 
 constexpr LPCTSTR kAppName = L"CommandBars Customize Sheet";
+constexpr LPCTSTR kAppKey = L"Software\\Pelmo Tests\\CommandBars Customize Sheet";
+constexpr LPCTSTR kProfile = L"CommandBars";
+// Set when this process stored the bars, so the reading half waits for a process of its own.
+bool g_bStoredInThisProcess = false;
 
 // Enables the program's commands and opens the customize sheet on the
 // customize command, which makes customization allowed.
@@ -192,6 +197,41 @@ void ReleaseLeftButton()
     ::SendInput(1, &input, sizeof(INPUT));
 }
 
+// The popup bar of this thread that shows, or null.
+CKitPopupBar* FindOpenPopup()
+{
+    CKitPopupBar* pFound = nullptr;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hWnd, LPARAM lParam) -> BOOL {
+            auto* pPopup = dynamic_cast<CKitPopupBar*>(CWnd::FromHandlePermanent(hWnd));
+            if (pPopup != nullptr && ::IsWindowVisible(hWnd))
+            {
+                *reinterpret_cast<CKitPopupBar**>(lParam) = pPopup;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&pFound));
+    return pFound;
+}
+
+void SendKey(WORD nKey)
+{
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = nKey;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+void RightClickAt(POINT pt)
+{
+    INPUT inputs[3] = {MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, pt), MouseInput(MOUSEEVENTF_RIGHTDOWN),
+                       MouseInput(MOUSEEVENTF_RIGHTUP)};
+    ::SendInput(3, inputs, sizeof(INPUT));
+}
+
 class CustomizeSheetGallery : public testing::Test
 {
 protected:
@@ -285,6 +325,46 @@ protected:
         return -1;
     }
 
+    // Drags the command at the row of the sheet's list onto the screen point
+    // by real input, showing the mark on the bar under it; the screen while
+    // the mark shows goes to the file, and the mark into rcMark.
+    void DragCommandTo(CKitCustomizeSheet* pSheet, int nRow, CPoint ptTarget, CKitCommandBar* pTargetBar,
+                       CRect& rcMark, COLORREF& clrMark, bool& bCopying, LPCTSTR pszScreenshot)
+    {
+        CListBox* pList = pSheet->m_pageCommands.GetCommandList();
+        pList->SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(nRow));
+        PumpFor(100);
+        CRect rcRow;
+        pList->GetItemRect(nRow, &rcRow);
+        pList->ClientToScreen(&rcRow);
+        CTimerScript script({
+            [&] {
+                if (!m_pBars->GetDragSource()->IsDragging())
+                    return false;
+                PumpFor(200);
+                rcMark = pTargetBar->GetInsertionMark();
+                bCopying = m_pBars->GetDragSource()->IsCopying() != FALSE;
+                if (!rcMark.IsRectEmpty())
+                {
+                    // The I-beam's upright, inverted over the light bar.
+                    CPoint ptMark = rcMark.CenterPoint();
+                    pTargetBar->ClientToScreen(&ptMark);
+                    HDC hScreen = ::GetDC(nullptr);
+                    clrMark = ::GetPixel(hScreen, ptMark.x, ptMark.y);
+                    ::ReleaseDC(nullptr, hScreen);
+                }
+                if (pszScreenshot != nullptr)
+                    CaptureWindowToBmp(::GetDesktopWindow(), pszScreenshot);
+                ReleaseLeftButton();
+                return true;
+            },
+        });
+        PressAndMove(rcRow.CenterPoint(), ptTarget, 12);
+        EXPECT_TRUE(PumpUntil([&] { return script.Finished() && !m_pBars->GetDragSource()->IsDragging(); }, 8000))
+            << "the drag loop did not start or end";
+        PumpFor(200);
+    }
+
     static CWinApp* s_pApp;
     CSheetFrame* m_pFrame = nullptr;
     CKitCommandBars* m_pBars = nullptr;
@@ -348,11 +428,6 @@ TEST_F(CustomizeSheetGallery, CommandDraggedFromTheSheetLandsOnTheToolBarWhereTh
     ASSERT_GE(nRow, 0);
     const int nId = pCommand->GetId();
     CListBox* pList = pSheet->m_pageCommands.GetCommandList();
-    pList->SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(nRow));
-    PumpFor(100);
-    CRect rcRow;
-    pList->GetItemRect(nRow, &rcRow);
-    pList->ClientToScreen(&rcRow);
 
     // Aim at the right half of the toolbar's first button: the copy goes after it.
     CKitControls* pControls = m_pToolBar->GetControls();
@@ -367,31 +442,8 @@ TEST_F(CustomizeSheetGallery, CommandDraggedFromTheSheetLandsOnTheToolBarWhereTh
     CRect rcMarkSeen;
     bool bCopyCursorSeen = false;
     COLORREF clrMark = CLR_INVALID;
-    CTimerScript script({
-        [&] {
-            if (!m_pBars->GetDragSource()->IsDragging())
-                return false;
-            PumpFor(200);
-            rcMarkSeen = m_pToolBar->GetInsertionMark();
-            if (!rcMarkSeen.IsRectEmpty())
-            {
-                // The I-beam's upright, inverted over the light bar.
-                CPoint ptMark(rcMarkSeen.CenterPoint().x, rcMarkSeen.CenterPoint().y);
-                m_pToolBar->ClientToScreen(&ptMark);
-                HDC hScreen = ::GetDC(nullptr);
-                clrMark = ::GetPixel(hScreen, ptMark.x, ptMark.y);
-                ::ReleaseDC(nullptr, hScreen);
-            }
-            bCopyCursorSeen = m_pBars->GetDragSource()->IsCopying() != FALSE;
-            CaptureWindowToBmp(::GetDesktopWindow(), L"cbcustomize_drag_mark.bmp");
-            ReleaseLeftButton();
-            return true;
-        },
-    });
-    PressAndMove(rcRow.CenterPoint(), ptTarget, 12);
-    ASSERT_TRUE(PumpUntil([&] { return script.Finished() && !m_pBars->GetDragSource()->IsDragging(); }, 8000))
-        << "the drag loop did not start or end";
-    PumpFor(200);
+    DragCommandTo(pSheet, nRow, ptTarget, m_pToolBar, rcMarkSeen, clrMark, bCopyCursorSeen,
+                  L"cbcustomize_drag_mark.bmp");
 
     EXPECT_FALSE(rcMarkSeen.IsRectEmpty()) << "no drop position was shown";
     EXPECT_TRUE(bCopyCursorSeen);
@@ -588,4 +640,208 @@ TEST_F(CustomizeSheetGallery, NameDialogRefusesWhenEveryToolBarIdIsTaken)
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_TRUE(bLimitShown);
     EXPECT_EQ(dlg.m_nBarId, 0);
+}
+
+TEST_F(CustomizeSheetGallery, ContextMenuOfTheSelectedButtonChangesItsGroupStyleAndDeletesIt)
+{
+    CKitCustomizeSheet* pSheet = OpenSheet();
+    ASSERT_NE(pSheet, nullptr);
+    CKitControls* pControls = m_pToolBar->GetControls();
+    CKitControl* pTarget = pControls->GetAt(2);
+    ASSERT_NE(pTarget, nullptr);
+    const int nId = pTarget->GetId();
+    const int nCount = pControls->GetCount();
+    pTarget->SetBeginGroup(FALSE);
+
+    // Right-clicks the button, records what the menu offers and types a mnemonic.
+    struct Offer
+    {
+        BOOL bEditImageEnabled = TRUE;
+        BOOL bGroupEnabled = FALSE;
+        BOOL bDefaultStyleChecked = FALSE;
+        bool bSeen = false;
+    };
+    auto choose = [&](WORD nKey, std::function<bool()> after = nullptr) {
+        Offer offer;
+        std::vector<std::function<bool()>> steps;
+        if (after)
+            steps.push_back(after);
+        CTimerScript script(std::vector<std::function<bool()>>{
+            [&] {
+                CKitPopupBar* pPopup = FindOpenPopup();
+                if (pPopup == nullptr)
+                    return false;
+                PumpFor(100);
+                CKitControls* pItems = pPopup->GetControls();
+                if (CKitControl* p = pItems->FindControl(ID_KIT_CUSTOMIZE_EDIT_IMAGE))
+                    offer.bEditImageEnabled = p->GetEnabled();
+                if (CKitControl* p = pItems->FindControl(ID_KIT_CUSTOMIZE_BEGIN_GROUP))
+                    offer.bGroupEnabled = p->GetEnabled();
+                if (CKitControl* p = pItems->FindControl(ID_KIT_CUSTOMIZE_DEFAULT_STYLE))
+                    offer.bDefaultStyleChecked = p->GetChecked();
+                offer.bSeen = true;
+                CaptureWindowToBmp(::GetDesktopWindow(), L"cbcustomize_context_menu.bmp");
+                SendKey(nKey);
+                return true;
+            },
+            [&] { return steps.empty() || steps.front()(); },
+        });
+        RightClickAt(ScreenCentre(m_pToolBar, pControls->GetAt(2)));
+        EXPECT_TRUE(PumpUntil([&] { return script.Finished() && FindOpenPopup() == nullptr; }, 6000));
+        PumpFor(200);
+        return offer;
+    };
+
+    Offer offer = choose('G');
+    EXPECT_TRUE(offer.bSeen);
+    EXPECT_TRUE(offer.bGroupEnabled);
+    EXPECT_TRUE(offer.bDefaultStyleChecked);
+    EXPECT_TRUE(offer.bEditImageEnabled);
+    EXPECT_EQ(m_pBars->GetDragControl(), pTarget) << "the right-clicked button is the customize selection";
+    EXPECT_TRUE(pTarget->GetBeginGroup()) << "Begin a Group did not start a group";
+
+    choose('T');
+    EXPECT_EQ(pTarget->m_nCustomStyle, 1) << "Text Only";
+    EXPECT_TRUE(pTarget->IsCaptionVisible());
+
+    // "Edit Button Image..." opens the button-image editor; Cancel leaves the button as it was.
+    bool bEditorSeen = false;
+    choose('E', [&] {
+        HWND hEditor = FindBox(L"Transparent", {pSheet->m_hWnd});
+        if (hEditor == nullptr)
+            return false;
+        bEditorSeen = true;
+        ::PostMessageW(hEditor, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    EXPECT_TRUE(bEditorSeen) << "the button-image editor did not open";
+    EXPECT_EQ(pTarget->m_nCustomIconId, 0);
+
+    choose('R');
+    EXPECT_EQ(pTarget->m_nCustomStyle, 0) << "Reset keeps the custom style";
+
+    choose('D');
+    EXPECT_EQ(pControls->GetCount(), nCount - 1);
+    EXPECT_EQ(pControls->FindControl(nId), nullptr);
+    EXPECT_EQ(m_pBars->GetDragControl(), nullptr);
+    CloseSheet(pSheet);
+}
+
+TEST_F(CustomizeSheetGallery, StoredContentsFirstRun)
+{
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
+    CKitCustomizeSheet* pSheet = OpenSheet();
+    ASSERT_NE(pSheet, nullptr);
+    CKitControl* pCommand = nullptr;
+    const int nRow = FindCommandNotOnToolBar(pSheet, pCommand);
+    ASSERT_GE(nRow, 0);
+    const int nId = pCommand->GetId();
+    CKitControl* pFirst = m_pToolBar->GetControls()->GetAt(0);
+    CRect rcFirst = pFirst->GetRect();
+    m_pToolBar->ClientToScreen(&rcFirst);
+    CRect rcMark;
+    COLORREF clrMark = CLR_INVALID;
+    bool bCopying = false;
+    DragCommandTo(pSheet, nRow, CPoint(rcFirst.right - 3, rcFirst.CenterPoint().y), m_pToolBar, rcMark, clrMark,
+                  bCopying, nullptr);
+    ASSERT_NE(m_pToolBar->GetControls()->GetAt(1), nullptr);
+    ASSERT_EQ(m_pToolBar->GetControls()->GetAt(1)->GetId(), nId);
+
+    // A user's toolbar holding the same command.
+    CKitCommandBar* pMine = m_pBars->AddCustomToolBar(L"My Tools", CNewToolBarDlg::kFirstBarId);
+    ASSERT_NE(pMine, nullptr);
+    pMine->GetControls()->AddCopy(pCommand, 0, TRUE);
+    pMine->OnRecalcLayout();
+    CloseSheet(pSheet);
+
+    m_pBars->SaveLayout(kProfile, TRUE);
+    s_pApp->WriteProfileInt(L"CustomizeSheetTest", L"DroppedId", nId);
+    g_bStoredInThisProcess = true;
+    LPBYTE pData = nullptr;
+    UINT nBytes = 0;
+    EXPECT_TRUE(s_pApp->GetProfileBinary(L"CommandBars-Controls", L"Controls", &pData, &nBytes) && nBytes > 0)
+        << "the bars' contents were not stored";
+    delete[] pData;
+}
+
+TEST_F(CustomizeSheetGallery, StoredContentsSecondRun)
+{
+    const int nId = static_cast<int>(s_pApp->GetProfileInt(L"CustomizeSheetTest", L"DroppedId", 0));
+    if (nId == 0 || g_bStoredInThisProcess)
+        GTEST_SKIP() << "runs after StoredContentsFirstRun in another process";
+    m_pBars->LoadLayout(kProfile, TRUE);
+    Relayout();
+    CKitControl* pDropped = m_pToolBar->GetControls()->GetAt(1);
+    ASSERT_NE(pDropped, nullptr);
+    EXPECT_EQ(pDropped->GetId(), nId) << "the dropped button did not survive the restart";
+    EXPECT_TRUE(pDropped->IsVisible());
+    CKitCommandBar* pMine = m_pBars->FindBarById(CNewToolBarDlg::kFirstBarId);
+    ASSERT_NE(pMine, nullptr) << "the user's toolbar did not come back";
+    EXPECT_EQ(pMine->GetTitle(), CString(L"My Tools"));
+    EXPECT_TRUE(::IsWindowVisible(pMine->m_hWnd));
+    EXPECT_NE(pMine->GetControls()->FindControl(nId), nullptr);
+    EXPECT_FALSE(dynamic_cast<CKitToolBar*>(pMine)->m_bBuiltIn);
+    EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"cbcustomize_restarted.bmp"));
+}
+
+TEST_F(CustomizeSheetGallery, OptionsPageWritesEachChangeIntoTheSettings)
+{
+    CCommandBarSettings* pSettings = m_pBars->GetSettings();
+    pSettings->m_bAlwaysShowFullMenus = TRUE;
+    pSettings->m_bLargeIcons = FALSE;
+    pSettings->m_bToolBarScreenTips = TRUE;
+    pSettings->m_nAnimationType = 0;
+    pSettings->m_usedCommands = {ID_FIND_FILES, ID_VIEW_ICONS};
+    CKitCustomizeSheet* pSheet = OpenSheet();
+    ASSERT_NE(pSheet, nullptr);
+    pSheet->SendMessage(PSM_SETCURSEL, 2, 0);
+    PumpFor(100);
+    const HWND hPage = pSheet->m_pageOptions.m_hWnd;
+    ASSERT_NE(hPage, nullptr);
+    auto click = [&](int nId) {
+        ::SendMessageW(::GetDlgItem(hPage, nId), BM_CLICK, 0, 0);
+        PumpFor(50);
+    };
+    EXPECT_EQ(::IsDlgButtonChecked(hPage, IDC_KIT_FULL_MENUS), BST_CHECKED);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hPage, IDC_KIT_FULL_AFTER_DELAY)));
+    click(IDC_KIT_FULL_MENUS);
+    EXPECT_FALSE(pSettings->m_bAlwaysShowFullMenus);
+    EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(hPage, IDC_KIT_FULL_AFTER_DELAY)));
+    click(IDC_KIT_LARGE_ICONS);
+    EXPECT_TRUE(pSettings->m_bLargeIcons);
+    click(IDC_KIT_SCREEN_TIPS);
+    EXPECT_FALSE(pSettings->m_bToolBarScreenTips);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hPage, IDC_KIT_SHORTCUT_TIPS)));
+
+    const HWND hCombo = ::GetDlgItem(hPage, IDC_KIT_ANIMATION);
+    ASSERT_EQ(::SendMessageW(hCombo, CB_GETCOUNT, 0, 0), 6);
+    ::SendMessageW(hCombo, CB_SETCURSEL, 4, 0);
+    ::SendMessageW(hPage, WM_COMMAND, MAKEWPARAM(IDC_KIT_ANIMATION, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hCombo));
+    EXPECT_EQ(pSettings->m_nAnimationType, 4) << "Fade";
+    PumpFor(100);
+    EXPECT_TRUE(CaptureWindowToBmp(pSheet->m_hWnd, L"cbcustomize_options.bmp"));
+
+    // The reset of the usage record asks first; No keeps it, Yes empties it.
+    for (UINT nAnswer : {static_cast<UINT>(IDNO), static_cast<UINT>(IDYES)})
+    {
+        bool bAsked = false;
+        CTimerScript script({
+            [&] {
+                HWND hBox = FindBox(L"Are you sure you want to do this?", {pSheet->m_hWnd});
+                if (hBox == nullptr)
+                    return false;
+                bAsked = true;
+                ::PostMessageW(hBox, WM_COMMAND, nAnswer, 0);
+                return true;
+            },
+        });
+        ::PostMessageW(hPage, WM_COMMAND, MAKEWPARAM(IDC_KIT_RESET_USAGE, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(hPage, IDC_KIT_RESET_USAGE)));
+        EXPECT_TRUE(PumpUntil([&] { return script.Finished(); }, 6000));
+        PumpFor(200);
+        EXPECT_TRUE(bAsked);
+        EXPECT_EQ(pSettings->m_usedCommands.empty(), nAnswer == IDYES);
+    }
+    CloseSheet(pSheet);
+    pSettings->m_bLargeIcons = FALSE;
 }
