@@ -1,5 +1,7 @@
 #include "CButtonImageEditorDlg.h"
 
+#include "EditorPictureFiles.h"
+
 #include "AlphaBitmaps.h"
 #include "CColorTable.h"
 #include "CCommandIcon.h"
@@ -9,9 +11,6 @@
 #include "window/AfxMessages.h"
 #include "window/CCmdUI.h"
 #include "window/CommonDialogs.h"
-
-#include <ole2.h>
-#include <olectl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -94,58 +93,6 @@ HBITMAP RenderOver(const CEditorImage& image, COLORREF clrFill)
     return hBitmap;
 }
 
-// A bitmap drawn into a new key-filled picture of the size, with one colour
-// taken as transparent (none when clrTransparent is -1).
-CEditorImage PictureFromBitmap(HBITMAP hBitmap, int cx, int cy, BOOL bAlpha, COLORREF clrTransparent)
-{
-    CEditorImage image;
-    if (!image.Create(cx, cy))
-        return image;
-    BITMAP info = {};
-    if (!::GetObjectW(hBitmap, sizeof(info), &info))
-        return image;
-    if (bAlpha && info.bmBitsPixel == 32)
-    {
-        // The alpha byte survives only a whole-buffer read.
-        BITMAPINFO bmi = {};
-        bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bmi.bmiHeader.biWidth = cx;
-        bmi.bmiHeader.biHeight = cy;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        bmi.bmiHeader.biCompression = BI_RGB;
-        if (info.bmWidth == cx && std::abs(info.bmHeight) == cy)
-        {
-            HDC hDC = ::CreateCompatibleDC(nullptr);
-            const int nRows = ::GetDIBits(hDC, hBitmap, 0, static_cast<UINT>(cy), image.GetBits(), &bmi, DIB_RGB_COLORS);
-            ::DeleteDC(hDC);
-            if (nRows == cy)
-            {
-                image.SetAlpha(TRUE);
-                for (int y = 0; y < cy; ++y)
-                    for (int x = 0; x < cx; ++x)
-                        if (image.GetPixelAlpha(x, y) == 0 && image.GetPixel(x, y) == RGB(0, 0, 0))
-                            image.SetPixel(x, y, CEditorImage::kKeyColor, 0);
-                return image;
-            }
-        }
-    }
-    {
-        CEditorImageDC target(image);
-        HDC hSource = ::CreateCompatibleDC(nullptr);
-        HGDIOBJ hOld = ::SelectObject(hSource, hBitmap);
-        ::SetStretchBltMode(target.GetSafeHdc(), COLORONCOLOR);
-        ::StretchBlt(target.GetSafeHdc(), 0, 0, cx, cy, hSource, 0, 0, info.bmWidth, std::abs(info.bmHeight), SRCCOPY);
-        ::SelectObject(hSource, hOld);
-        ::DeleteDC(hSource);
-    }
-    if (clrTransparent != static_cast<COLORREF>(-1))
-        for (int y = 0; y < cy; ++y)
-            for (int x = 0; x < cx; ++x)
-                if (image.GetPixel(x, y) == clrTransparent)
-                    image.SetPixel(x, y, CEditorImage::kKeyColor, 0);
-    return image;
-}
 } // namespace
 
 CButtonImageEditorDlg::CButtonImageEditorDlg(CWnd* pParent)
@@ -586,58 +533,8 @@ void CButtonImageEditorDlg::ImportFromFile()
     CFileDialog dialog(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, strFilter, this);
     if (dialog.DoModal() != IDOK)
         return;
-    const CString strPath = dialog.GetPathName();
-    CString strExt = dialog.GetFileExt();
-    strExt.MakeLower();
-    const int cx = m_canvas.GetImage().GetWidth();
-    const int cy = m_canvas.GetImage().GetHeight();
-    CEditorImage imported;
-    if (strExt == L"ico")
-    {
-        if (HBITMAP hAlpha = LoadAlphaIconFile(strPath, cx))
-        {
-            imported = PictureFromBitmap(hAlpha, cx, cy, TRUE, static_cast<COLORREF>(-1));
-            ::DeleteObject(hAlpha);
-        }
-        else if (auto hIcon = static_cast<HICON>(::LoadImageW(nullptr, strPath, IMAGE_ICON, cx, cy, LR_LOADFROMFILE)))
-        {
-            if (imported.Create(cx, cy))
-            {
-                CEditorImageDC dc(imported);
-                ::DrawIconEx(dc.GetSafeHdc(), 0, 0, hIcon, cx, cy, 0, nullptr, DI_NORMAL);
-            }
-            ::DestroyIcon(hIcon);
-        }
-    }
-    else if (strExt == L"bmp")
-    {
-        if (auto hBitmap = static_cast<HBITMAP>(
-                ::LoadImageW(nullptr, strPath, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)))
-        {
-            imported = PictureFromBitmap(hBitmap, cx, cy, IsAlphaBitmapFile(strPath), static_cast<COLORREF>(-1));
-            ::DeleteObject(hBitmap);
-        }
-    }
-    else
-    {
-        // Metafiles, GIF and JPEG through OLE picture loading, scaled to the picture.
-        IPicture* pPicture = nullptr;
-        if (SUCCEEDED(::OleLoadPicturePath(const_cast<LPOLESTR>(static_cast<LPCWSTR>(strPath)), nullptr, 0, 0,
-                                           IID_IPicture, reinterpret_cast<void**>(&pPicture))) &&
-            pPicture != nullptr)
-        {
-            OLE_XSIZE_HIMETRIC nWidth = 0;
-            OLE_YSIZE_HIMETRIC nHeight = 0;
-            pPicture->get_Width(&nWidth);
-            pPicture->get_Height(&nHeight);
-            if (imported.Create(cx, cy))
-            {
-                CEditorImageDC dc(imported);
-                pPicture->Render(dc.GetSafeHdc(), 0, 0, cx, cy, 0, nHeight, nWidth, -nHeight, nullptr);
-            }
-            pPicture->Release();
-        }
-    }
+    const CEditorImage& current = m_canvas.GetImage();
+    const CEditorImage imported = LoadEditorPictureFile(dialog.GetPathName(), current.GetWidth(), current.GetHeight());
     if (!imported.IsEmpty())
         m_canvas.Replace(imported);
 }

@@ -4,6 +4,7 @@
 // afterwards. The edge cases of the drawing run on a modeless editor.
 // Screenshots go beside the results.
 #include "ButtonImageEditing.h"
+#include "EditorPictureFiles.h"
 #include "CButtonImageEditorDlg.h"
 #include "CCommandBarDrawer.h"
 #include "CCommandIcon.h"
@@ -24,6 +25,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
 #include <initializer_list>
 #include <functional>
 #include <thread>
@@ -623,6 +628,124 @@ TEST_F(EditorDrawing, PickColorReturnsToTheToolBeforeIt)
     m_editor.ShowWindow(SW_SHOWNA);
     PumpFor(300);
     CaptureWindowToBmp(m_editor.m_hWnd, L"cbimageeditor_drawing.bmp");
+}
+
+// Picture files written by the test, as a user's files would be.
+std::wstring TempFile(const wchar_t* pszName)
+{
+    wchar_t szDir[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, szDir);
+    return std::wstring(szDir) + pszName;
+}
+
+void WriteFile(const std::wstring& path, const std::vector<BYTE>& bytes)
+{
+    FILE* pFile = _wfopen(path.c_str(), L"wb");
+    ASSERT_NE(pFile, nullptr);
+    fwrite(bytes.data(), 1, bytes.size(), pFile);
+    fclose(pFile);
+}
+
+void Put16(std::vector<BYTE>& bytes, size_t at, unsigned value)
+{
+    bytes[at] = static_cast<BYTE>(value);
+    bytes[at + 1] = static_cast<BYTE>(value >> 8);
+}
+
+void Put32(std::vector<BYTE>& bytes, size_t at, unsigned value)
+{
+    Put16(bytes, at, value & 0xFFFF);
+    Put16(bytes, at + 2, value >> 16);
+}
+
+// A BITMAPINFOHEADER of a 16-pixel-wide picture at the offset.
+void PutInfoHeader(std::vector<BYTE>& bytes, size_t at, int nHeight, int nBits)
+{
+    Put32(bytes, at, 40);
+    Put32(bytes, at + 4, 16);
+    Put32(bytes, at + 8, static_cast<unsigned>(nHeight));
+    Put16(bytes, at + 12, 1);
+    Put16(bytes, at + 14, static_cast<unsigned>(nBits));
+}
+
+// A 16 x 16 bottom-up .bmp; pixel(x, y) gives blue, green, red, alpha.
+std::vector<BYTE> MakeBmp(int nBits, const std::function<DWORD(int, int)>& pixel)
+{
+    const size_t nRow = static_cast<size_t>(16 * nBits / 8);
+    std::vector<BYTE> bytes(54 + nRow * 16, 0);
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    Put32(bytes, 2, static_cast<unsigned>(bytes.size()));
+    Put32(bytes, 10, 54);
+    PutInfoHeader(bytes, 14, 16, nBits);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+        {
+            const DWORD value = pixel(x, y);
+            BYTE* p = &bytes[54 + nRow * static_cast<size_t>(15 - y) + static_cast<size_t>(x * nBits / 8)];
+            std::memcpy(p, &value, static_cast<size_t>(nBits / 8));
+        }
+    return bytes;
+}
+
+TEST(EditorPictureFiles, BitmapAndIconFilesBecomePicturesOfTheEditorsSize)
+{
+    // 24 bits: no alpha, every pixel as it is.
+    const std::wstring plain = TempFile(L"cbimageeditor_plain.bmp");
+    WriteFile(plain, MakeBmp(24, [](int x, int y) { return x == 2 && y == 3 ? 0xFF0000u : 0xFFFFFFu; }));
+    const CEditorImage fromPlain = LoadEditorPictureFile(plain.c_str(), 16, 16);
+    ASSERT_FALSE(fromPlain.IsEmpty());
+    EXPECT_FALSE(fromPlain.HasAlpha());
+    EXPECT_EQ(fromPlain.GetPixel(2, 3), RGB(255, 0, 0));
+    EXPECT_EQ(fromPlain.GetPixel(3, 3), RGB(255, 255, 255));
+
+    // 32 bits: alpha kept, fully zero pixels transparent.
+    const std::wstring alpha = TempFile(L"cbimageeditor_alpha.bmp");
+    WriteFile(alpha, MakeBmp(32, [](int x, int y) {
+        if (x == 4 && y == 5)
+            return 0xFF0000C8u;
+        return x == 6 && y == 6 ? 0x80004000u : 0u;
+    }));
+    const CEditorImage fromAlpha = LoadEditorPictureFile(alpha.c_str(), 16, 16);
+    ASSERT_FALSE(fromAlpha.IsEmpty());
+    EXPECT_TRUE(fromAlpha.HasAlpha());
+    EXPECT_EQ(fromAlpha.GetPixel(4, 5), RGB(0, 0, 200));
+    EXPECT_EQ(fromAlpha.GetPixelAlpha(4, 5), 255);
+    EXPECT_EQ(fromAlpha.GetPixelAlpha(6, 6), 0x80);
+    EXPECT_TRUE(fromAlpha.IsTransparentAt(0, 0));
+
+    // A 32-bit icon: ICONDIR, one entry, the image (height doubled) and its mask.
+    const std::wstring icon = TempFile(L"cbimageeditor_icon.ico");
+    std::vector<BYTE> ico(6 + 16 + 40 + 16 * 16 * 4 + 16 * 4, 0);
+    Put16(ico, 2, 1);
+    Put16(ico, 4, 1);
+    ico[6] = 16;
+    ico[7] = 16;
+    Put16(ico, 6 + 4, 1);
+    Put16(ico, 6 + 6, 32);
+    Put32(ico, 6 + 8, static_cast<unsigned>(ico.size() - 22));
+    Put32(ico, 6 + 12, 22);
+    PutInfoHeader(ico, 22, 32, 32);
+    const size_t nPixels = 22 + 40;
+    Put32(ico, nPixels + static_cast<size_t>((15 - 1) * 16 + 1) * 4, 0xFFFF0000u);
+    WriteFile(icon, ico);
+    const CEditorImage fromIcon = LoadEditorPictureFile(icon.c_str(), 16, 16);
+    ASSERT_FALSE(fromIcon.IsEmpty());
+    EXPECT_TRUE(fromIcon.HasAlpha());
+    EXPECT_EQ(fromIcon.GetPixel(1, 1), RGB(255, 0, 0));
+    EXPECT_TRUE(fromIcon.IsTransparentAt(2, 2));
+
+    // Damaged and missing files give no picture.
+    const std::wstring damaged = TempFile(L"cbimageeditor_damaged.bmp");
+    std::vector<BYTE> junk = MakeBmp(24, [](int, int) { return 0u; });
+    junk.resize(40);
+    Put32(junk, 18, 0x7FFFFFFF);
+    WriteFile(damaged, junk);
+    EXPECT_TRUE(LoadEditorPictureFile(damaged.c_str(), 16, 16).IsEmpty());
+    EXPECT_TRUE(LoadEditorPictureFile(TempFile(L"cbimageeditor_missing.bmp").c_str(), 16, 16).IsEmpty());
+    EXPECT_TRUE(LoadEditorPictureFile(TempFile(L"cbimageeditor_missing.gif").c_str(), 16, 16).IsEmpty());
+    for (const std::wstring& path : {plain, alpha, icon, damaged})
+        ::DeleteFileW(path.c_str());
 }
 
 } // namespace
