@@ -13,6 +13,8 @@
 #include "InputDriving.h"
 #include "WindowCapture.h"
 #include "special/CKitControlCustom.h"
+#include "special/CKitControlOleItems.h"
+#include "special/CKitControlWorkspaceActions.h"
 #include "special/CKitControlRecentFileList.h"
 #include "special/CKitControlSelector.h"
 #include "special/CKitControlToolbars.h"
@@ -546,6 +548,43 @@ TEST_F(SpecialControls, WindowListNamesTheMdiChildrenAndActivatesTheOneClicked)
     pMdi->DestroyWindow();
     pBars->InternalRelease();
     PumpFor(50);
+}
+
+TEST_F(SpecialControls, OleVerbsAndTabGroupPlaceholdersWithNothingToList)
+{
+    // Menus make the OLE placeholder only from its marker caption.
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuW(hMenu, MF_STRING, 0xE210, L"<<OLE VERBS GO HERE>>");
+    ::AppendMenuW(hMenu, MF_STRING, 0xE210, L"Object");
+    ::AppendMenuW(hMenu, MF_STRING, 35002, L"Tab groups");
+    CKitCommandBar* pPopup = CKitCommandBars::NewPopupBar(m_pBars);
+    ASSERT_NE(pPopup, nullptr);
+    pPopup->FillFromMenu(hMenu, TRUE);
+    ::DestroyMenu(hMenu);
+    CKitControls* pControls = pPopup->GetControls();
+    ASSERT_EQ(pControls->GetCount(), 3);
+    EXPECT_NE(dynamic_cast<CKitControlOleItems*>(pControls->GetAt(0)), nullptr);
+    EXPECT_EQ(dynamic_cast<CKitControlOleItems*>(pControls->GetAt(1)), nullptr) << "another caption is a plain item";
+    EXPECT_NE(dynamic_cast<CKitControlWorkspaceActions*>(pControls->GetAt(2)), nullptr);
+
+    // The frame has no view with a selected embedded item and no tab groups:
+    // the OLE placeholder hides with no verbs, the tab-group one stays as it is.
+    CRect rcFrame;
+    m_pFrame->GetWindowRect(&rcFrame);
+    OpenPopup(pPopup, CPoint(rcFrame.left + 80, rcFrame.top + 80));
+    EXPECT_EQ(pControls->GetCount(), 3);
+    EXPECT_NE(pControls->GetAt(0)->GetHideFlags() & kHideByProgram, 0u);
+    EXPECT_EQ(pControls->GetAt(2)->GetHideFlags(), 0u);
+    CKitCommandBars::ClosePopups();
+    PumpFor(50);
+
+    // In customization the OLE placeholder shows, so that it can be moved and stored.
+    m_pBars->SetCustomizeMode(TRUE);
+    OpenPopup(pPopup, CPoint(rcFrame.left + 80, rcFrame.top + 80));
+    EXPECT_EQ(pControls->GetAt(0)->GetHideFlags(), 0u);
+    CKitCommandBars::ClosePopups();
+    m_pBars->SetCustomizeMode(FALSE);
+    pPopup->InternalRelease();
 }
 
 TEST_F(SpecialControls, LabelIsNeverHotAndKeyboardWalksPastIt)
