@@ -550,6 +550,34 @@ TEST_F(DockingAutoHide, TheFrameIsToldEachStepAndItsVetoesHold)
     ExpectReloadShowsTheSame();
 }
 
+TEST_F(DockingAutoHide, ALeftStripStartsItsTabsBelowATopStrip)
+{
+    const HWND hToolbox = ::CreateWindowExW(0, L"STATIC", L"Toolbox", WS_CHILD, 0, 0, 0, 0,
+                                            g_pGallery->GetSafeHwnd(), nullptr, nullptr, nullptr);
+    CDockingPaneItem* pToolbox = Host().CreatePane(105, L"Toolbox", hToolbox, kSideTop, nullptr, CSize(0, 90));
+    ASSERT_NE(pToolbox, nullptr);
+    PumpFor(200);
+    Click(PinPoint(AsTabbedContainer(pToolbox->GetParentNode())));
+    AutoHideFolders();
+    CDockingSideStrip* pTop = Strip(kSideTop);
+    CDockingSideStrip* pLeft = Strip(kSideLeft);
+    ASSERT_NE(pTop, nullptr);
+    ASSERT_NE(pLeft, nullptr);
+    EXPECT_EQ(StripTabs(pTop), std::vector<std::string>{"Toolbox"});
+    const RECT top = FrameRect(*g_pGallery, pTop->GetSafeHwnd());
+    const RECT left = FrameRect(*g_pGallery, pLeft->GetSafeHwnd());
+    // The left band runs the frame's height; the corner belongs to the top strip.
+    EXPECT_EQ(left.top, 0);
+    EXPECT_EQ(top.left, left.right);
+    EXPECT_EQ(top.top, 0);
+    ASSERT_EQ(pLeft->GetGroups().size(), 1u);
+    EXPECT_EQ(pLeft->GetGroups().front()->m_rect.top, top.bottom - top.top);
+    const RECT tab = TabRect(pLeft, kFolders);
+    EXPECT_GE(tab.top, ScreenRect(pTop->GetSafeHwnd()).bottom);
+    CaptureWindowToBmp(::GetDesktopWindow(), ResultPath(L"docking_autohide_corner.bmp"));
+    ExpectReloadShowsTheSame();
+}
+
 TEST_F(DockingAutoHide, AClosedPaneLeavesNoTab)
 {
     Click(PinPoint(Group(kOutput)));
