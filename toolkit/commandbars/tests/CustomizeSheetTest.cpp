@@ -845,3 +845,100 @@ TEST_F(CustomizeSheetGallery, OptionsPageWritesEachChangeIntoTheSettings)
     CloseSheet(pSheet);
     pSettings->m_bLargeIcons = FALSE;
 }
+
+TEST_F(CustomizeSheetGallery, UserToolBarIsRenamedOnlyToAFreeNameAndDeletedAfterTheQuestion)
+{
+    CKitCommandBar* pMine = m_pBars->AddCustomToolBar(L"Mine", CNewToolBarDlg::kFirstBarId);
+    ASSERT_NE(pMine, nullptr);
+    CKitCustomizeSheet* pSheet = OpenSheet();
+    ASSERT_NE(pSheet, nullptr);
+    pSheet->SendMessage(PSM_SETCURSEL, 1, 0);
+    PumpFor(100);
+    CCustomizeToolbarsPage* pPage = &pSheet->m_pageToolbars;
+    CCheckListBox* pList = pPage->GetBarList();
+    ASSERT_EQ(pList->GetCount(), 3);
+    pList->SetCurSel(2);
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_KIT_TOOLBAR_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(pList->m_hWnd));
+
+    // Rename: the dialog starts with the title; the name of another bar is refused.
+    HWND hDialog = nullptr;
+    CString strStart;
+    CString strTitle;
+    bool bTakenShown = false;
+    CTimerScript rename({
+        [&] {
+            hDialog = FindBox(L"&Toolbar name:", {pSheet->m_hWnd});
+            if (hDialog == nullptr)
+                return false;
+            strTitle = WindowText(hDialog);
+            strStart = WindowText(::GetDlgItem(hDialog, IDC_KIT_TOOLBAR_NAME));
+            ::SetDlgItemTextW(hDialog, IDC_KIT_TOOLBAR_NAME, L"Standard");
+            ::PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        [&] {
+            CString strText;
+            strText.Format(ToolkitString(9333), L"Standard");
+            HWND hBox = FindBox(strText, {pSheet->m_hWnd, hDialog});
+            if (hBox == nullptr)
+                return false;
+            bTakenShown = ::IsWindow(hDialog) != FALSE;
+            ::PostMessageW(hBox, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+        [&] {
+            if (FindBox(CString(), {pSheet->m_hWnd, hDialog}) != nullptr)
+                return false;
+            ::SetDlgItemTextW(hDialog, IDC_KIT_TOOLBAR_NAME, L"Renamed");
+            ::PostMessageW(hDialog, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+    });
+    ::PostMessageW(pPage->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_KIT_TOOLBAR_RENAME, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(pPage->m_hWnd, IDC_KIT_TOOLBAR_RENAME)));
+    ASSERT_TRUE(PumpUntil([&] { return rename.Finished() && (hDialog == nullptr || !::IsWindow(hDialog)); }, 10000))
+        << "stopped after step " << rename.StepsDone();
+    EXPECT_EQ(strTitle, CString(L"Rename Toolbar"));
+    EXPECT_EQ(strStart, CString(L"Mine"));
+    EXPECT_TRUE(bTakenShown) << "the taken name was not refused with the dialog kept open";
+    EXPECT_EQ(pMine->GetTitle(), CString(L"Renamed"));
+    CString strListed;
+    pList->GetText(2, strListed);
+    EXPECT_EQ(strListed, CString(L"Renamed"));
+    EXPECT_EQ(pList->GetCurSel(), 2);
+    EXPECT_EQ(pList->GetCheck(2), 1);
+
+    // Delete asks with the title; Cancel keeps the bar, OK removes it.
+    for (UINT nAnswer : {static_cast<UINT>(IDCANCEL), static_cast<UINT>(IDOK)})
+    {
+        bool bAsked = false;
+        CTimerScript ask({
+            [&] {
+                CString strText;
+                strText.Format(ToolkitString(9335), L"Renamed");
+                HWND hBox = FindBox(strText, {pSheet->m_hWnd});
+                if (hBox == nullptr)
+                    return false;
+                bAsked = true;
+                ::PostMessageW(hBox, WM_COMMAND, nAnswer, 0);
+                return true;
+            },
+        });
+        ::PostMessageW(pPage->m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_KIT_TOOLBAR_DELETE, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(pPage->m_hWnd, IDC_KIT_TOOLBAR_DELETE)));
+        EXPECT_TRUE(PumpUntil([&] { return ask.Finished(); }, 6000));
+        PumpFor(200);
+        EXPECT_TRUE(bAsked);
+        EXPECT_EQ(m_pBars->FindBarById(CNewToolBarDlg::kFirstBarId) == nullptr, nAnswer == IDOK);
+    }
+    EXPECT_EQ(pList->GetCount(), 2);
+
+    // A built-in bar's check hides and shows it.
+    pList->SetCheck(1, 0);
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_KIT_TOOLBAR_LIST, CLBN_CHKCHANGE), reinterpret_cast<LPARAM>(pList->m_hWnd));
+    EXPECT_FALSE(m_pToolBar->IsVisible());
+    pList->SetCheck(1, 1);
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_KIT_TOOLBAR_LIST, CLBN_CHKCHANGE), reinterpret_cast<LPARAM>(pList->m_hWnd));
+    EXPECT_TRUE(m_pToolBar->IsVisible());
+    CloseSheet(pSheet);
+}
