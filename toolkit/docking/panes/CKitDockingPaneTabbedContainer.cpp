@@ -709,8 +709,15 @@ void CKitDockingPaneTabbedContainer::OnKeyDown(UINT nKey)
         m_tabStrip.OnKeyDown(this, nKey);
 }
 
-void CKitDockingPaneTabbedContainer::OnRButtonDown(CPoint /*point*/)
+void CKitDockingPaneTabbedContainer::OnRButtonDown(CPoint point)
 {
+    // The menu asked for is about the pane whose tab was clicked.
+    const int nHit = HitTest(point);
+    if (CDockingPaneItem* pPane = nHit >= 0 ? GetPaneAt(nHit) : nullptr)
+    {
+        SelectPane(pPane, TRUE, TRUE);
+        RelayoutSite();
+    }
     Activate();
     if (CWnd* pSite = GetHost()->GetSiteFrame(); pSite && pSite->GetSafeHwnd())
         ::SendMessageW(pSite->GetSafeHwnd(), WM_DOCKINGPANE_EVENT, kDockingEventRightClick,
@@ -763,6 +770,15 @@ BOOL CKitDockingPaneTabbedContainer::OnMouseMove(CPoint point)
     ClientToScreen(&screen);
     pHost->GetDragTracker()->BeginDrag(pPane, screen.x, screen.y);
     return FALSE;
+}
+
+LRESULT CKitDockingPaneTabbedContainer::OnHelpHitTest(CPoint point) const
+{
+    const int nHit = HitTest(point);
+    const CDockingPaneItem* pPane = nHit >= 0 ? GetPaneAt(nHit) : m_pSelected;
+    if (!pPane)
+        return 0;
+    return 0x20000 + (pPane->m_nHelpId != 0 ? pPane->m_nHelpId : pPane->m_nId);
 }
 
 INT_PTR CKitDockingPaneTabbedContainer::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const
@@ -838,6 +854,8 @@ LRESULT CKitDockingPaneTabbedContainer::WindowProc(UINT message, WPARAM wParam, 
     case WM_CAPTURECHANGED:
         m_pDragged = nullptr;
         break;
+    case WM_HELPHITTEST:
+        return OnHelpHitTest(point);
     case WM_KEYDOWN:
         OnKeyDown(static_cast<UINT>(wParam));
         break;

@@ -109,6 +109,8 @@ private:
     void OnPaint();
     void OnLButtonDown(CPoint point);
     void OnRButtonDown(CPoint point);
+    // The help context of the pane under the point (else the selected one).
+    LRESULT OnHelpHitTest(CPoint point) const;
     // FALSE when the move swapped tabs or tore the pane off.
     BOOL OnMouseMove(CPoint point);
     void OnKeyDown(UINT nKey);

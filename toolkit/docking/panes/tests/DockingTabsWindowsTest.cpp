@@ -35,6 +35,7 @@
 #include "DockingCursors.h"
 #include "GalleryInput.h"
 #include "WindowCapture.h"
+#include "window/AfxMessages.h"
 #include "window/OleDataTransfer.h"
 
 namespace {
@@ -200,8 +201,15 @@ std::string Describe(CDockingGalleryFrame& gallery)
 
 // Vetoes the tear-off of a tab while set (the frame's answer to action 16).
 bool g_vetoTearOff = false;
+// The nodes the frame was asked about for a context menu (event 2).
+std::vector<LPARAM> g_rightClicks;
 LRESULT CALLBACK VetoSubclass(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
+    if (message == WM_DOCKINGPANE_EVENT && wParam == kDockingEventRightClick)
+    {
+        g_rightClicks.push_back(lParam);
+        return 0;
+    }
     if (message == WM_DOCKINGPANE_EVENT && wParam == kDockingEventAction)
     {
         auto* pRecord = reinterpret_cast<DockingActionRecord*>(lParam);
@@ -545,6 +553,107 @@ TEST_F(DockingTabs, AnOleDragRestingOnATabShowsItsPane)
     EXPECT_EQ(effect, static_cast<DROPEFFECT>(DROPEFFECT_NONE)) << "nothing is dropped on a group";
     EXPECT_EQ(Group(kOutput)->GetSelectedPane(), Pane(kFindResults));
     EXPECT_TRUE(::IsWindowVisible(g_pGallery->GetPaneWindow(kFindResults)));
+    Host().ShowPane(Pane(kOutput), FALSE);
+    PumpFor(200);
+}
+
+// Another window taking the focus and the mouse in the middle of a drag (a
+// message box, another program) ends it as a cancel: nothing moves, and
+// neither the capture nor the desktop's drawing lock outlives it.
+TEST_F(DockingTabs, ADragWhoseFocusAndCaptureAreTakenEndsAndGivesEverythingBack)
+{
+    // A press on a tab selects it: the state to come back to.
+    Host().ShowPane(Pane(kFindResults), FALSE);
+    PumpFor(200);
+    const std::string before = Describe(*g_pGallery);
+    const HWND hOther = ::CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"Other", WS_POPUP | WS_VISIBLE | WS_BORDER, 900,
+                                          700, 120, 60, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(hOther, nullptr);
+    const auto steal = [hOther] {
+        ::SetForegroundWindow(hOther);
+        ::SetCapture(hOther);
+    };
+    struct Case
+    {
+        const char* name;
+        BOOL bLayered;
+    };
+    for (const Case& c : {Case{"translucent preview", TRUE}, Case{"desktop outline", FALSE}})
+    {
+        SCOPED_TRACE(c.name);
+        Host().m_bLayeredFeedback = c.bLayered;
+        DragThrough(TabPoint(kFindResults),
+                    {{[] {
+                          const RECT view = ScreenRect(g_pGallery->GetView());
+                          return POINT{view.left + 100, view.bottom - 60};
+                      },
+                      [&] {
+                          EXPECT_TRUE(Host().GetDragTracker()->IsDragging()) << "the pane was torn off";
+                          steal();
+                      }},
+                     {[] { return Centre(ScreenRect(Group(kProperties)->GetSafeHwnd())); }, nullptr}});
+        EXPECT_FALSE(Host().GetDragTracker()->IsDragging());
+        EXPECT_NE(::GetCapture(), g_pGallery->GetSafeHwnd());
+        EXPECT_TRUE(Host().GetDragTracker()->GetGuideWindows().empty());
+        EXPECT_TRUE(::LockWindowUpdate(g_pGallery->GetSafeHwnd())) << "the desktop was left locked";
+        ::LockWindowUpdate(nullptr);
+        ::ReleaseCapture();
+        EXPECT_EQ(Describe(*g_pGallery), before);
+        ::SetForegroundWindow(g_pGallery->GetSafeHwnd());
+        PumpFor(200);
+    }
+    Host().m_bLayeredFeedback = TRUE;
+
+    // A tab drag loses its capture the same way: the tab stays where it was.
+    DragThrough(TabPoint(kFindResults), {{[] {
+                                              const POINT tab = TabPoint(kFindResults);
+                                              return POINT{tab.x + 3, tab.y};
+                                          },
+                                          [&] {
+                                              EXPECT_EQ(Group(kOutput)->GetDraggedPane(), Pane(kFindResults));
+                                              steal();
+                                              PumpFor(50);
+                                              EXPECT_EQ(Group(kOutput)->GetDraggedPane(), nullptr);
+                                          }},
+                                         {[] { return TabPoint(kOutput); }, nullptr}});
+    ::ReleaseCapture();
+    EXPECT_EQ(Group(kOutput)->GetPaneAt(0), Pane(kOutput));
+    EXPECT_EQ(Group(kOutput)->GetPaneAt(1), Pane(kFindResults));
+    ::DestroyWindow(hOther);
+    ::SetForegroundWindow(g_pGallery->GetSafeHwnd());
+    Host().ShowPane(Pane(kOutput), FALSE);
+    PumpFor(200);
+}
+
+TEST_F(DockingTabs, ARightClickOnATabSelectsItsPaneAndHelpNamesThePaneUnderThePointer)
+{
+    Host().ShowPane(Pane(kOutput), FALSE);
+    PumpFor(200);
+    g_rightClicks.clear();
+    const POINT tab = TabPoint(kFindResults);
+    bool done = false;
+    std::thread input([&] {
+        SendMouse(MOUSEEVENTF_MOVE, tab);
+        ::Sleep(150);
+        SendMouse(MOUSEEVENTF_RIGHTDOWN);
+        ::Sleep(100);
+        SendMouse(MOUSEEVENTF_RIGHTUP);
+        ::Sleep(200);
+        done = true;
+    });
+    PumpUntil(done);
+    input.join();
+    EXPECT_EQ(Group(kOutput)->GetSelectedPane(), Pane(kFindResults));
+    EXPECT_EQ(g_rightClicks, (std::vector<LPARAM>{reinterpret_cast<LPARAM>(static_cast<CDockingNode*>(Group(kOutput)))}));
+
+    // Find Results carries help id 7; Output none, so its pane id stands in.
+    const auto helpAt = [](int id) {
+        POINT pt = TabPoint(id);
+        ::ScreenToClient(Group(id)->GetSafeHwnd(), &pt);
+        return ::SendMessageW(Group(id)->GetSafeHwnd(), WM_HELPHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+    };
+    EXPECT_EQ(helpAt(kFindResults), 0x20000 + 7);
+    EXPECT_EQ(helpAt(kOutput), 0x20000 + kOutput);
     Host().ShowPane(Pane(kOutput), FALSE);
     PumpFor(200);
 }
