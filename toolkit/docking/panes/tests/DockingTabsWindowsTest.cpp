@@ -446,9 +446,12 @@ TEST_F(DockingTabs, MaximizeGivesTheGroupTheSplitAndRestoreGivesItBack)
     ASSERT_FALSE(pMaximize->m_rect.IsRectEmpty()) << "the maximize button shows";
     EXPECT_TRUE(Group(kFolders)->FindCaptionButton(kButtonMaximize)->m_rect.IsRectEmpty())
         << "Folders has no tabbed neighbour in its split";
+    const RECT viewBefore = ScreenRect(g_pGallery->GetView());
     Click(ButtonPoint(kProperties, kButtonMaximize));
     PumpFor(200);
     EXPECT_TRUE(Group(kProperties)->IsMaximized());
+    const RECT viewAfter = ScreenRect(g_pGallery->GetView());
+    EXPECT_EQ(CRect(viewAfter), CRect(viewBefore)) << "the view keeps its place";
     const RECT output = ScreenRect(Group(kOutput)->GetSafeHwnd());
     const RECT properties = ScreenRect(Group(kProperties)->GetSafeHwnd());
     RECT view = ScreenRect(g_pGallery->GetView());
