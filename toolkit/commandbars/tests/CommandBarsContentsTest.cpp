@@ -151,6 +151,8 @@ const std::vector<int> kChangedIds = {ID_RECOVERY_EXIT,  ID_RECOVER_SELECTED,  I
                                       ID_SAVE_SNAPSHOT,  ID_LOAD_SNAPSHOT,     ID_FIND_FILES,
                                       ID_RECOVERY_SETTINGS, ID_FILE_FILTERS};
 constexpr int kComboWidth = 180;
+constexpr int kOwnToolBarId = 200;
+constexpr POINT kOwnToolBarPlace = {500, 250};
 
 // A 32 x 32 icon of one colour, the user's own picture for a button.
 UINT AddCustomIcon(CCommandIconStore* pStore)
@@ -226,6 +228,18 @@ TEST_F(CommandBarsContents, ChangedToolBarFirstRun)
     pCombo->AddString(L"*.doc");
     pCombo->SetWidth(kComboWidth);
     m_pToolBar->OnRecalcLayout();
+
+    // A toolbar of the user's own, floating.
+    auto* pMine = dynamic_cast<CKitToolBar*>(m_pFrame->GetCommandBars()->CreateToolBar(L"Mine", kBarTop));
+    ASSERT_NE(pMine, nullptr);
+    pMine->m_nBarId = kOwnToolBarId;
+    pMine->m_bBuiltIn = FALSE;
+    pMine->GetControls()->Add(kControlButton, ID_VIEW_ICONS)->SetCaption(L"Icons");
+    pMine->GetControls()->Add(kControlButton, ID_RESULTS_LIST)->SetCaption(L"List");
+    ASSERT_TRUE(pMine->SetPosition(kBarFloating));
+    pMine->OnRecalcLayout();
+    pMine->SetWindowPos(nullptr, kOwnToolBarPlace.x, kOwnToolBarPlace.y, 0, 0,
+                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Relayout();
     EXPECT_EQ(ToolBarIds(), kChangedIds);
     EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"cbcontents_changed.bmp"));
@@ -242,7 +256,7 @@ TEST_F(CommandBarsContents, ChangedToolBarFirstRun)
     EXPECT_GT(nSize, 100u);
     EXPECT_LE(nSize, CBarTreeStore::kLargestProfileImage);
     delete[] pData;
-    EXPECT_EQ(s_pApp->GetProfileInt(L"CommandBars-Summary", L"Bars", 0), 2u) << "the layout is stored beside";
+    EXPECT_EQ(s_pApp->GetProfileInt(L"CommandBars-Summary", L"Bars", 0), 3u) << "the layout is stored beside";
 }
 
 // The second process starts with the contents the first one left.
@@ -293,8 +307,26 @@ TEST_F(CommandBarsContents, ChangedToolBarSecondRun)
 
     EXPECT_EQ(m_pMenuBar->GetControls()->GetCount(), nMenuTitles) << "the menu bar was not changed";
     EXPECT_EQ(m_pFrame->GetCommandBars()->GetMenuBar(), m_pMenuBar);
-    EXPECT_EQ(m_pFrame->GetCommandBars()->GetCount(), 2);
+    EXPECT_EQ(m_pFrame->GetCommandBars()->GetCount(), 3);
+
+    // The user's own toolbar is made again and put where it was.
+    auto* pMine = dynamic_cast<CKitToolBar*>(m_pFrame->GetCommandBars()->FindBarById(kOwnToolBarId));
+    ASSERT_NE(pMine, nullptr);
+    EXPECT_EQ(pMine->GetTitle(), CString(L"Mine"));
+    EXPECT_FALSE(pMine->m_bBuiltIn);
+    ASSERT_NE(pMine->GetControls()->FindControl(ID_RESULTS_LIST), nullptr);
+    ASSERT_NE(pMine->GetControls()->FindControl(ID_VIEW_ICONS), nullptr);
+    EXPECT_EQ(pMine->GetControls()->FindControl(ID_RESULTS_LIST)->GetCaption(), CString(L"List"));
+    EXPECT_TRUE(pMine->GetControls()->FindControl(ID_RESULTS_LIST)->IsCaptionVisible());
+    EXPECT_EQ(pMine->GetPosition(), kBarFloating);
+    EXPECT_TRUE(pMine->IsVisible());
+    EXPECT_TRUE(::IsWindowVisible(pMine->m_hWnd));
+    CRect rcMine;
+    pMine->GetWindowRect(&rcMine);
+    EXPECT_EQ(rcMine.TopLeft(), CPoint(kOwnToolBarPlace));
+    EXPECT_NE(pMine->GetDragTracker(), nullptr) << "it can be dragged and docked";
     EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"cbcontents_second_run.bmp"));
+    EXPECT_TRUE(CaptureWindowToBmp(pMine->m_hWnd, L"cbcontents_own_toolbar.bmp"));
 }
 
 // Stored contents that are damaged: each case starts with the toolbar of
