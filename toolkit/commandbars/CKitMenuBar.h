@@ -41,9 +41,6 @@ public:
     void UpdateMdiState();
     HWND GetActiveMdiChild(BOOL* pbMaximized) const;
     void ResetBar() override;
-    // The toolbar's keys, "ResourceId" and the (empty) controls of other
-    // menus.
-    void DoPropExchange(CKitPropExchange* pPX) override;
     // The menu bar's copy also takes the default menu and deep copies of the
     // controls kept for other menus.
     void Copy(CKitCommandBar* pSource, BOOL bRecursive) override;
