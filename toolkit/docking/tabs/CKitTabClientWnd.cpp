@@ -611,9 +611,15 @@ void CKitTabClientWnd::ResizeGroups(int a, int b, const CRect& rectSplitter, con
     CTabClientGroup* pA = m_groups[static_cast<size_t>(a)];
     CTabClientGroup* pB = m_groups[static_cast<size_t>(b)];
     const bool bSideBySide = m_nOrientation == 0;
+    // Measured on the screen, where a mirrored window's first group lies on
+    // the right: its size counts from the right edge there.
+    CRect rectScreenSplitter = rectSplitter, rectScreenLimits = rectLimits;
+    ClientToScreen(&rectScreenSplitter);
+    ClientToScreen(&rectScreenLimits);
     const kit::tabs::GroupPairSizes sizes = kit::tabs::ResizeGroupPair(
-        pA->m_dSize, pB->m_dSize, m_nSplitterWidth, bSideBySide ? rectSplitter.left : rectSplitter.top,
-        bSideBySide ? rectLimits.left : rectLimits.top, bSideBySide ? rectLimits.Width() : rectLimits.Height(),
+        pA->m_dSize, pB->m_dSize, m_nSplitterWidth, bSideBySide ? rectScreenSplitter.left : rectScreenSplitter.top,
+        bSideBySide ? rectScreenLimits.left : rectScreenLimits.top,
+        bSideBySide ? rectScreenLimits.Width() : rectScreenLimits.Height(),
         bSideBySide && (GetExStyle() & WS_EX_LAYOUTRTL) != 0);
     pA->m_dSize = sizes.first;
     pB->m_dSize = sizes.second;
@@ -773,6 +779,10 @@ void CKitTabClientWnd::OnPaintWorkspace()
     if (rectClient.IsRectEmpty())
         return;
     CDoubleBufferDC dc(paint.m_hDC, rectClient);
+    // The copy back to a mirrored window mirrors the buffer; a buffer drawn
+    // mirrored too keeps the captions readable.
+    if (GetExStyle() & WS_EX_LAYOUTRTL)
+        ::SetLayout(dc.m_hDC, LAYOUT_RTL);
     if (m_bGrouping && !m_groups.empty())
     {
         for (size_t i = m_groups.size(); i-- > 0;)

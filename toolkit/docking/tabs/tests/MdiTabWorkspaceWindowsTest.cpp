@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <functional>
+#include <limits>
 #include <thread>
 
 #include "CMdiTabGalleryFrame.h"
@@ -211,8 +212,9 @@ protected:
         ASSERT_NE(pSecond, nullptr) << step;
         for (int i = 0; i < 3; ++i)
         {
-            if (::IsWindow(m_hDocuments[i]))
-                ASSERT_NE(pSecond->AddDocument(kTitles[i], kFills[i]), nullptr) << step;
+            if (!::IsWindow(m_hDocuments[i]))
+                continue;
+            ASSERT_NE(pSecond->AddDocument(kTitles[i], kFills[i]), nullptr) << step;
         }
         Pump(pSecond, 100);
         CTabGroupArrangement read;
@@ -371,6 +373,101 @@ TEST_F(MdiTabWorkspace, StackedGroupsByCommandAndMovesBetweenThem)
     m_pFrame->SendMessage(WM_COMMAND, ID_TABGROUP_MOVE_NEXT);
     Pump(m_pFrame, 50);
     EXPECT_EQ(m_pWorkspace->GetTabGroupCount(), 1);
+}
+
+TEST(MdiTabWorkspaceMirrored, SplitterDraggedLeftGrowsTheFirstGroupOnTheRight)
+{
+    CMdiTabGalleryFrame* pFrame = CMdiTabGalleryFrame::Create(kFrameRect, L"MDI tab gallery, mirrored", WS_EX_LAYOUTRTL);
+    ASSERT_NE(pFrame, nullptr);
+    CKitTabClientWnd& workspace = pFrame->m_workspace;
+    ASSERT_TRUE(workspace.GetExStyle() & WS_EX_LAYOUTRTL) << "the client is mirrored with its frame";
+    ASSERT_NE(pFrame->AddDocument(kTitles[0], kFills[0]), nullptr);
+    ASSERT_NE(pFrame->AddDocument(kTitles[1], kFills[1]), nullptr);
+    pFrame->SetForegroundWindow();
+    Pump(pFrame, 150);
+    pFrame->SendMessage(WM_COMMAND, ID_TABGROUP_NEW_VERTICAL);
+    Pump(pFrame, 150);
+    ASSERT_EQ(workspace.GetTabGroupCount(), 2);
+    CTabClientGroup* pFirst = workspace.GetTabGroupAt(0);
+    CTabClientGroup* pSecond = workspace.GetTabGroupAt(1);
+    CRect rcFirst = pFirst->m_rectControl, rcSecond = pSecond->m_rectControl;
+    workspace.ClientToScreen(&rcFirst);
+    workspace.ClientToScreen(&rcSecond);
+    EXPECT_GT(rcFirst.left, rcSecond.left) << "the first group lies on the right";
+    const int nFirstBefore = pFirst->m_rectControl.Width();
+    CRect rcSplitter = pFirst->m_rectSplitter;
+    workspace.ClientToScreen(&rcSplitter);
+    Drag(pFrame, rcSplitter.CenterPoint(), rcSplitter.CenterPoint() - CPoint(100, 0));
+    EXPECT_NEAR(pFirst->m_rectControl.Width(), nFirstBefore + 100, 2)
+        << "the splitter's position counts from the right";
+    Pump(pFrame, 100);
+    EXPECT_TRUE(CaptureWindowToBmp(pFrame->m_hWnd, L"mdi_tab_groups_mirrored.bmp"));
+    pFrame->DestroyWindow();
+}
+
+TEST(MdiTabArrangementStore, MalformedStoredArrangementsAreRefusedWholeAndChangeNothing)
+{
+    CTabGroupArrangement good;
+    good.nOrientation = 1;
+    good.groups.resize(2);
+    good.groups[0].dSize = 120.5;
+    good.groups[0].tabs = Tabs({L"Document 1", L"Document 2"});
+    good.groups[0].selected = L"Document 2";
+    good.groups[1].dSize = 80;
+    good.groups[1].tabs = Tabs({L"Document 3"});
+    good.groups[1].selected = L"Document 3";
+    ASSERT_TRUE(good.Write(HKEY_CURRENT_USER, kStoreKey));
+    CTabGroupArrangement read;
+    ASSERT_TRUE(read.Read(HKEY_CURRENT_USER, kStoreKey));
+    EXPECT_TRUE(read == good);
+
+    // Each damage on its own: the value written over the good store.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double negative = -4;
+    const DWORD zero = 0, many = 100000, two = 2, one = 1;
+    const wchar_t unterminated[] = {L'A', L'B'};
+    struct Damage
+    {
+        const wchar_t* name;
+        DWORD type;
+        const void* data;
+        DWORD bytes;
+    } damages[] = {
+        {L"Groups", REG_DWORD, &zero, sizeof(DWORD)},
+        {L"Groups", REG_DWORD, &many, sizeof(DWORD)},
+        {L"Groups", REG_SZ, L"2", 4},
+        {L"Orientation", REG_DWORD, &two, sizeof(DWORD)},
+        {L"Group1-Size", REG_BINARY, &nan, sizeof(double)},
+        {L"Group1-Size", REG_BINARY, &negative, sizeof(double)},
+        {L"Group1-Size", REG_BINARY, &one, sizeof(DWORD)},
+        {L"Group0-Tabs", REG_SZ, L"Document 1", 22},
+        {L"Group1-Selected", REG_DWORD, &one, sizeof(DWORD)},
+    };
+    for (const Damage& damage : damages)
+    {
+        ASSERT_TRUE(good.Write(HKEY_CURRENT_USER, kStoreKey));
+        HKEY hKey = nullptr;
+        ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kStoreKey, 0, KEY_WRITE, &hKey), ERROR_SUCCESS);
+        ::RegSetValueExW(hKey, damage.name, 0, damage.type, static_cast<const BYTE*>(damage.data), damage.bytes);
+        ::RegCloseKey(hKey);
+        CTabGroupArrangement untouched = good;
+        EXPECT_FALSE(untouched.Read(HKEY_CURRENT_USER, kStoreKey)) << static_cast<int>(&damage - damages);
+        EXPECT_TRUE(untouched == good) << "nothing read from a damaged store";
+    }
+    // A value missing, and a list of tabs without its terminators, which
+    // reads up to its end.
+    ASSERT_TRUE(good.Write(HKEY_CURRENT_USER, kStoreKey));
+    HKEY hKey = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, kStoreKey, 0, KEY_WRITE, &hKey), ERROR_SUCCESS);
+    ::RegSetValueExW(hKey, L"Group0-Tabs", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(unterminated),
+                     sizeof(unterminated));
+    ::RegCloseKey(hKey);
+    ASSERT_TRUE(read.Read(HKEY_CURRENT_USER, kStoreKey));
+    EXPECT_EQ(read.groups[0].tabs, Tabs({L"AB"}));
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kStoreKey, L"Group1-Selected");
+    EXPECT_FALSE(read.Read(HKEY_CURRENT_USER, kStoreKey));
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kStoreKey);
+    EXPECT_FALSE(read.Read(HKEY_CURRENT_USER, kStoreKey)) << "nothing stored";
 }
 
 int wmain(int argc, wchar_t** argv)

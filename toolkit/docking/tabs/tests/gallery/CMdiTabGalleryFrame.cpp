@@ -24,10 +24,10 @@ BOOL CMdiGalleryDocument::OnEraseBkgnd(CDC*)
     return TRUE;
 }
 
-CMdiTabGalleryFrame* CMdiTabGalleryFrame::Create(const CRect& rect, LPCTSTR pszTitle)
+CMdiTabGalleryFrame* CMdiTabGalleryFrame::Create(const CRect& rect, LPCTSTR pszTitle, DWORD dwExStyle)
 {
     auto* pFrame = new CMdiTabGalleryFrame;
-    if (!pFrame->CFrameWnd::Create(nullptr, pszTitle, WS_OVERLAPPEDWINDOW, rect))
+    if (!pFrame->CFrameWnd::Create(nullptr, pszTitle, WS_OVERLAPPEDWINDOW, rect, nullptr, nullptr, dwExStyle))
         return nullptr; // deleted itself
     pFrame->ShowWindow(SW_SHOW);
     pFrame->UpdateWindow();

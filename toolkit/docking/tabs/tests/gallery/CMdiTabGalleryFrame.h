@@ -19,8 +19,9 @@ public:
 class CMdiTabGalleryFrame : public CMDIFrameWnd
 {
 public:
-    // A frame at the given screen rectangle, shown; null when it cannot be made.
-    static CMdiTabGalleryFrame* Create(const CRect& rect, LPCTSTR pszTitle);
+    // A frame at the given screen rectangle, shown; null when it cannot be
+    // made. WS_EX_LAYOUTRTL makes a mirrored one.
+    static CMdiTabGalleryFrame* Create(const CRect& rect, LPCTSTR pszTitle, DWORD dwExStyle = 0);
     // A document with the title and fill colour, made through the client.
     CMdiGalleryDocument* AddDocument(LPCTSTR pszTitle, COLORREF crFill);
     // The application's idle pass for this frame: the workspace notices
