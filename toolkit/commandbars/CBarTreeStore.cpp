@@ -355,6 +355,7 @@ void CKitCommandBars::ApplyLoadedBars(const std::vector<CKitCommandBar*>& bars, 
             continue;
         pLoaded->InternalAddRef();
         AddBar(pLoaded);
+        AddBarToReBar(pLoaded);
     }
     CKitCommandBar* pMenuBar = FindBarById(1);
     m_pMenuBar = pMenuBar != nullptr && pMenuBar->IsKindOf(RUNTIME_CLASS(CKitMenuBar)) ? pMenuBar : nullptr;
