@@ -2,6 +2,7 @@
 
 #include "ButtonImageEditing.h"
 #include "CKitCommandBars.h"
+#include "CKitControlEdit.h"
 #include "CKitControls.h"
 #include "CToolkitResources.h"
 #include "ResourceIds.h"
@@ -12,6 +13,7 @@ constexpr UINT kSheetTitle = 9312;     // "Customize"
 constexpr UINT kCloseText = 9307;      // "Close"
 constexpr UINT kAllCommands = 9337;    // "All Commands"
 constexpr int kMaxMenuDepth = 8;       // popups inside popups, far more than menus nest
+constexpr int kNameFieldWidth = 120;
 
 CString ToolkitString(UINT nId)
 {
@@ -203,18 +205,66 @@ void CKitCustomizeSheet::ShowControlMenu(CPoint ptScreen)
     CMenu menu;
     if (!GetToolkitResources()->LoadMenu(menu, IDR_KIT_CUSTOMIZE_MENU))
         return;
-    HMENU hPopup = ::GetSubMenu(menu.m_hMenu, 0);
-    if (hPopup == nullptr)
+    HMENU hMenu = ::GetSubMenu(menu.m_hMenu, 0);
+    CKitCommandBar* pPopup = hMenu != nullptr ? CKitCommandBars::NewPopupBar(m_pCommandBars) : nullptr;
+    if (pPopup == nullptr)
         return;
-    const int nCommand = CKitCommandBars::RunPopupMenu(hPopup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON,
-                                                       ptScreen.x, ptScreen.y, this, nullptr, this, m_pCommandBars);
-    if (nCommand != 0 && !RunControlCommand(static_cast<UINT>(nCommand)))
+    pPopup->FillFromMenu(hMenu, TRUE);
+    // "Name:" is a field holding the selection's caption; Enter in it confirms.
+    CKitControlEdit* pNameField = nullptr;
+    CKitControls* pItems = pPopup->GetControls();
+    if (CKitControl* pName = pItems->FindControl(ID_KIT_CUSTOMIZE_NAME))
+    {
+        const int nIndex = pName->GetIndex();
+        const CString strLabel = pName->m_strCaption;
+        const BOOL bGroup = pName->GetBeginGroup();
+        pItems->Remove(pName);
+        pNameField = dynamic_cast<CKitControlEdit*>(pItems->Add(kControlEdit, ID_KIT_CUSTOMIZE_NAME, CString(), nIndex));
+        if (pNameField != nullptr)
+        {
+            pNameField->SetCaption(strLabel);
+            pNameField->SetBeginGroup(bGroup);
+            pNameField->SetWidth(kNameFieldWidth);
+            if (CKitControl* pSelection = m_pCommandBars->GetDragControl())
+                pNameField->SetEditText(pSelection->GetCaption());
+            // Its text is read after the popup is gone.
+            pNameField->InternalAddRef();
+        }
+    }
+    const int nCommand = CKitCommandBars::RunPopupBar(pPopup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON,
+                                                      ptScreen.x, ptScreen.y, this, nullptr, this);
+    CString strName;
+    if (pNameField != nullptr)
+    {
+        strName = pNameField->GetEditText();
+        pNameField->InternalRelease();
+    }
+    pPopup->InternalRelease();
+    if (nCommand == static_cast<int>(ID_KIT_CUSTOMIZE_NAME))
+    {
+        SetSelectionName(strName);
+    }
+    else if (nCommand != 0 && !RunControlCommand(static_cast<UINT>(nCommand)))
     {
         // Other commands of the sheet's popups go to the site.
         CWnd* pSite = m_pCommandBars->GetSite();
         if (pSite != nullptr && ::IsWindow(pSite->m_hWnd) &&
             pSite->SendMessage(WM_COMMANDBAR_EXECUTE, static_cast<WPARAM>(nCommand), 0) == 0)
             pSite->SendMessage(WM_COMMAND, static_cast<WPARAM>(nCommand), 0);
+    }
+}
+
+void CKitCustomizeSheet::SetSelectionName(const CString& strName)
+{
+    CKitControl* pControl = m_pCommandBars->GetDragControl();
+    if (pControl == nullptr)
+        return;
+    // The program's own caption again needs no custom one.
+    pControl->m_strCustomCaption = strName == pControl->m_strCaption ? CString() : strName;
+    if (CKitCommandBar* pBar = pControl->GetParent())
+    {
+        pBar->OnRecalcLayout();
+        m_pCommandBars->RecalcAllBars();
     }
 }
 
@@ -232,7 +282,7 @@ void CKitCustomizeSheet::UpdateControlCommand(CCmdUI* pCmdUI)
         pCmdUI->Enable(pControl != nullptr);
         break;
     case ID_KIT_CUSTOMIZE_NAME:
-        pCmdUI->Enable(FALSE);
+        pCmdUI->Enable(pControl != nullptr);
         break;
     case ID_KIT_CUSTOMIZE_COPY_IMAGE:
     case ID_KIT_CUSTOMIZE_CHANGE_IMAGE:

@@ -60,6 +60,9 @@ public:
     // A context-menu command on the customize selection; FALSE when it is
     // not one or does not apply.
     BOOL RunControlCommand(UINT nId);
+    // The customize selection's caption from the menu's name field; the
+    // program's caption (or an empty name) clears the custom one.
+    void SetSelectionName(const CString& strName);
     // Enable and check state of a context-menu command.
     void UpdateControlCommand(CCmdUI* pCmdUI);
 

@@ -7,6 +7,7 @@
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBars.h"
 #include "CKitFrameWnd.h"
+#include "CKitControlEdit.h"
 #include "CKitMenuBar.h"
 #include "CKitPopupBar.h"
 #include "CKitToolBar.h"
@@ -704,6 +705,31 @@ TEST_F(CustomizeSheetGallery, ContextMenuOfTheSelectedButtonChangesItsGroupStyle
     EXPECT_EQ(pTarget->m_nCustomStyle, 1) << "Text Only";
     EXPECT_TRUE(pTarget->IsCaptionVisible());
 
+    // "Name:" is a field with the caption: typed over and confirmed by Enter it names the button.
+    CString strFieldStart;
+    int nStage = 0;
+    choose('N', [&] {
+        CKitPopupBar* pPopup = FindOpenPopup();
+        auto* pField = pPopup != nullptr ? dynamic_cast<CKitControlEdit*>(pPopup->GetControls()->FindControl(
+                                                ID_KIT_CUSTOMIZE_NAME))
+                                          : nullptr;
+        if (pField == nullptr || !pField->IsFocused())
+            return false;
+        if (nStage++ == 0)
+        {
+            strFieldStart = pField->GetEditText();
+            SendKey('Q');
+            SendKey('Q');
+            return false;
+        }
+        if (pField->GetEditText() != CString(L"qq"))
+            return false;
+        SendKey(VK_RETURN);
+        return true;
+    });
+    EXPECT_EQ(strFieldStart, pTarget->m_strCaption);
+    EXPECT_EQ(pTarget->GetCaption(), CString(L"qq"));
+
     // "Edit Button Image..." opens the button-image editor; Cancel leaves the button as it was.
     bool bEditorSeen = false;
     choose('E', [&] {
@@ -719,6 +745,7 @@ TEST_F(CustomizeSheetGallery, ContextMenuOfTheSelectedButtonChangesItsGroupStyle
 
     choose('R');
     EXPECT_EQ(pTarget->m_nCustomStyle, 0) << "Reset keeps the custom style";
+    EXPECT_TRUE(pTarget->m_strCustomCaption.IsEmpty()) << "Reset keeps the custom name";
 
     choose('D');
     EXPECT_EQ(pControls->GetCount(), nCount - 1);
