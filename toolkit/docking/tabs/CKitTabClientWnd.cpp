@@ -882,6 +882,30 @@ LRESULT CKitTabClientWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_MDINEXT: {
+        // With grouping the documents behind other tabs are hidden, and the
+        // client passes hidden children by: the next (lParam 0) or previous
+        // document goes by the tabs, group after group (Ctrl+F6 comes here).
+        if (m_bGrouping && !m_groups.empty())
+        {
+            std::vector<CKitTabManagerItem*> tabs;
+            for (CTabClientGroup* pGroup : m_groups)
+                for (int i = 0; i < pGroup->GetItemCount(); ++i)
+                    tabs.push_back(pGroup->GetItem(i));
+            HWND hFrom = reinterpret_cast<HWND>(wParam);
+            if (hFrom == nullptr)
+                if (CWnd* pActive = GetActiveChild())
+                    hFrom = pActive->m_hWnd;
+            const auto it = std::find_if(tabs.begin(), tabs.end(),
+                                         [&](CKitTabManagerItem* pItem) { return pItem->m_hWndAttached == hFrom; });
+            if (!tabs.empty())
+            {
+                const ptrdiff_t nCount = static_cast<ptrdiff_t>(tabs.size());
+                const ptrdiff_t nAt = it != tabs.end() ? it - tabs.begin() : 0;
+                const ptrdiff_t nNext = (nAt + (lParam != 0 ? nCount - 1 : 1)) % nCount;
+                ActivateTabChild(tabs[static_cast<size_t>(nNext)]);
+            }
+            return 0;
+        }
         const LRESULT result = DefWindowProc(message, wParam, lParam);
         Refresh();
         return result;

@@ -46,6 +46,9 @@ void Pump(CMdiTabGalleryFrame* pFrame, DWORD ms)
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
         {
+            // The frames see their keys first, as in the application's loop.
+            if (AfxPreTranslateMessage(&msg))
+                continue;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
@@ -364,6 +367,23 @@ TEST_F(MdiTabWorkspace, StackedGroupsByCommandAndMovesBetweenThem)
     Pump(m_pFrame, 100);
     EXPECT_TRUE(CaptureWindowToBmp(m_pFrame->m_hWnd, L"mdi_tab_groups_stacked.bmp"));
 
+    // Next and previous document go by the tabs, hidden documents included.
+    m_pFrame->MDINext();
+    Pump(m_pFrame, 100);
+    EXPECT_EQ(m_pFrame->MDIGetActive(), m_documents[0]) << "after the last tab the first";
+    ExpectShown(0, "next document");
+    // What Ctrl+F6 becomes: the active document's system command.
+    ::SendMessageW(m_hDocuments[0], WM_SYSCOMMAND, SC_NEXTWINDOW, 0);
+    EXPECT_TRUE(PumpUntil(m_pFrame, [&] { return m_pFrame->MDIGetActive() == m_documents[1]; }))
+        << "the next-window command reaches the document behind the next tab";
+    Pump(m_pFrame, 100);
+    ExpectShown(1, "Ctrl+F6");
+    m_pFrame->MDIPrev();
+    Pump(m_pFrame, 100);
+    EXPECT_EQ(m_pFrame->MDIGetActive(), m_documents[0]);
+
+    m_pFrame->MDIActivate(m_documents[2]);
+    Pump(m_pFrame, 100);
     m_pFrame->SendMessage(WM_COMMAND, ID_TABGROUP_MOVE_PREVIOUS);
     Pump(m_pFrame, 150);
     ASSERT_EQ(m_pWorkspace->GetTabGroupCount(), 1) << "the emptied group goes";
