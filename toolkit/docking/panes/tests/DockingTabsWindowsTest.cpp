@@ -303,6 +303,7 @@ protected:
         CDockingGalleryFrame second;
         second.GetHost().m_bThemedFloatingFrames = TRUE;
         ASSERT_TRUE(second.CreateGallery(40, 40, 800, 600));
+        second.GetHost().GetDrawer()->m_bAlwaysShowTabs = Host().GetDrawer()->m_bAlwaysShowTabs;
         EXPECT_TRUE(second.LoadFrom(hKey));
         ::RegCloseKey(hKey);
         for (int i = 0; i < 20; ++i)
@@ -436,6 +437,36 @@ TEST_F(DockingTabs, ATabDraggedOffTheRowTearsItsPaneOff)
     EXPECT_EQ(Group(kOutput)->GetPaneCount(), 2);
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_EQ(Describe(*g_pGallery), before);
+}
+
+// With a style that shows a lone pane's tab, that tab can be torn off too;
+// the group it leaves empty is never offered as the place to dock.
+TEST_F(DockingTabs, ALonePanesTabTornOffNeverTargetsItsOwnGroup)
+{
+    Host().GetDrawer()->m_bAlwaysShowTabs = TRUE;
+    g_pGallery->RecalcLayout();
+    PumpFor(300);
+    ASSERT_TRUE(Group(kFolders)->ShowsTabRow());
+    CKitDockingPaneTabbedContainer* pOwn = Group(kFolders);
+    const POINT tab = TabPoint(kFolders);
+    DragThrough(tab, {{[] { return POINT{TabPoint(kFolders).x + 40, TabPoint(kFolders).y - 120}; },
+                       [pOwn] {
+                           EXPECT_TRUE(Host().GetDragTracker()->IsDragging());
+                           EXPECT_NE(Host().GetDragTracker()->GetTarget(), pOwn);
+                           for (const auto& pGuide : Host().GetDragTracker()->GetGuideWindows())
+                               EXPECT_FALSE(pGuide->GetFlags() & kGuideCentre) << "a centre guide over its own group";
+                       }}});
+    EXPECT_EQ(::GetCapture(), nullptr);
+    // Released there it floats on its own.
+    CDockingNode* pParent = Group(kFolders)->GetParentNode();
+    EXPECT_NE(AsFloatingWindow(AsSplitNode(pParent) ? pParent->GetParentNode() : pParent), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(g_pGallery->GetPaneWindow(kFolders)));
+    ExpectReloadShowsTheSame();
+    Host().GetDrawer()->m_bAlwaysShowTabs = FALSE;
+    Host().InsertPaneAtSide(Pane(kFolders), kSideLeft, nullptr);
+    g_pGallery->RecalcLayout();
+    PumpFor(300);
+    EXPECT_EQ(::GetAncestor(g_pGallery->GetPaneWindow(kFolders), GA_ROOT), g_pGallery->GetSafeHwnd());
 }
 
 TEST_F(DockingTabs, MaximizeGivesTheGroupTheSplitAndRestoreGivesItBack)
