@@ -172,6 +172,21 @@ TEST(MdiFrameTest, ClientChildrenActivationCommandsMenusAndClosing)
     CWnd* pActive = pFrame->MDIGetActive();
     EXPECT_TRUE(pActive == pFirst || pActive == pThird);
 
+    // Ctrl+F6 reaching the frame's pre-translation activates the next child.
+    CWnd* pBefore = pFrame->MDIGetActive();
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    MSG key = {};
+    key.hwnd = pBefore->m_hWnd;
+    key.message = WM_KEYDOWN;
+    key.wParam = VK_F6;
+    EXPECT_TRUE(pFrame->PreTranslateMessage(&key));
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    EXPECT_NE(pFrame->MDIGetActive(), pBefore);
+
     pFirst->MDIMaximize();
     BOOL bMaximized = FALSE;
     EXPECT_EQ(pFrame->MDIGetActive(&bMaximized), pFirst);
