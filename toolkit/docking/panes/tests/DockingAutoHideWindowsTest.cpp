@@ -550,6 +550,64 @@ TEST_F(DockingAutoHide, TheFrameIsToldEachStepAndItsVetoesHold)
     ExpectReloadShowsTheSame();
 }
 
+TEST_F(DockingAutoHide, AHolderDroppedWhenStoringIsForgottenNotRead)
+{
+    // A stored pane whose last holder is a group nobody else needs: storing
+    // again drops that group, and the pane must not keep pointing at it. An
+    // auto-hidden pane keeps the last holder it was loaded with.
+    AutoHideFolders();
+    HKEY hKey = StoreToRegistry();
+    DWORD count = 0;
+    DWORD size = sizeof(count);
+    ASSERT_EQ(::RegGetValueW(hKey, L"Layout\\Summary", L"Panes", RRF_RT_REG_DWORD, nullptr, &count, &size), ERROR_SUCCESS);
+    const DWORD extra = count + 1;
+    wchar_t section[32];
+    std::swprintf(section, 32, L"Layout\\Pane-%lu", extra);
+    const DWORD zero = 0;
+    const DWORD group = 1;
+    for (const wchar_t* name : {L"DockingCX", L"DockingCY", L"Panes", L"Selected"})
+        ::RegSetKeyValueW(hKey, section, name, REG_DWORD, &zero, sizeof(zero));
+    ::RegSetKeyValueW(hKey, section, L"Type", REG_DWORD, &group, sizeof(group));
+    ::RegSetKeyValueW(hKey, L"Layout\\Summary", L"Panes", REG_DWORD, &extra, sizeof(extra));
+    int nFolders = 0;
+    for (DWORD i = 1; i < extra && !nFolders; ++i)
+    {
+        std::swprintf(section, 32, L"Layout\\Pane-%lu", i);
+        DWORD id = 0;
+        size = sizeof(id);
+        if (::RegGetValueW(hKey, section, L"ID", RRF_RT_REG_DWORD, nullptr, &id, &size) == ERROR_SUCCESS && id == kFolders)
+            nFolders = static_cast<int>(i);
+    }
+    ASSERT_NE(nFolders, 0);
+    std::swprintf(section, 32, L"Layout\\Pane-%d", nFolders);
+    ::RegSetKeyValueW(hKey, section, L"LastHolder", REG_DWORD, &extra, sizeof(extra));
+
+    CDockingGalleryFrame second;
+    ASSERT_TRUE(second.CreateGallery(40, 40, 800, 600));
+    ASSERT_TRUE(second.LoadFrom(hKey));
+    PumpFor(100);
+    second.RunIdleLayout();
+    const std::string loaded = Describe(second);
+    second.StoreTo(hKey);
+    // Every holder a record names is still a node of the arrangement.
+    CDockingArrangement* pArrangement = second.GetHost().GetArrangement();
+    const std::vector<CDockingNode*>& nodes = pArrangement->GetNodeList();
+    for (const HolderRecord& record : pArrangement->GetHolderList())
+        for (const CDockingNode* pHolder : {record.pDockingHolder, record.pFloatingHolder, record.pLastHolder})
+            EXPECT_TRUE(!pHolder || std::find(nodes.begin(), nodes.end(), pHolder) != nodes.end())
+                << "pane " << record.pPane->m_nId << " keeps a holder that was deleted";
+    second.DestroyWindow();
+    PumpFor(100);
+    DWORD stored = 0;
+    size = sizeof(stored);
+    ::RegGetValueW(hKey, L"Layout\\Summary", L"Panes", RRF_RT_REG_DWORD, nullptr, &stored, &size);
+    EXPECT_EQ(stored, count) << "the group nobody needs was dropped and the rest stored";
+    BOOL bLoaded = FALSE;
+    EXPECT_EQ(DescribeReloaded(hKey, &bLoaded), loaded);
+    EXPECT_TRUE(bLoaded) << "the second store was refused";
+    ::RegCloseKey(hKey);
+}
+
 TEST_F(DockingAutoHide, ALeftStripStartsItsTabsBelowATopStrip)
 {
     const HWND hToolbox = ::CreateWindowExW(0, L"STATIC", L"Toolbox", WS_CHILD, 0, 0, 0, 0,
