@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <vector>
 
 namespace
@@ -263,6 +264,11 @@ struct RefusedControlCase
     int nType;
     int nId;
 };
+
+void PrintTo(const RefusedControlCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class RefusedControls : public BarTree, public testing::WithParamInterface<RefusedControlCase>
 {
