@@ -1,5 +1,6 @@
 #include "CKitCustomizeSheet.h"
 
+#include "ButtonImageClipboard.h"
 #include "ButtonImageEditing.h"
 #include "CKitCommandBars.h"
 #include "CKitControlEdit.h"
@@ -285,7 +286,10 @@ void CKitCustomizeSheet::UpdateControlCommand(CCmdUI* pCmdUI)
         pCmdUI->Enable(pControl != nullptr);
         break;
     case ID_KIT_CUSTOMIZE_COPY_IMAGE:
+        pCmdUI->Enable(bImageType && pControl->GetIcon(16) != nullptr);
+        break;
     case ID_KIT_CUSTOMIZE_CHANGE_IMAGE:
+        // The sheet offers no icon list to choose from.
         pCmdUI->Enable(FALSE);
         break;
     case ID_KIT_CUSTOMIZE_EDIT_IMAGE:
@@ -293,7 +297,7 @@ void CKitCustomizeSheet::UpdateControlCommand(CCmdUI* pCmdUI)
         pCmdUI->Enable(bImageType);
         break;
     case ID_KIT_CUSTOMIZE_PASTE_IMAGE:
-        pCmdUI->Enable(FALSE);
+        pCmdUI->Enable(bImageType && CanPasteButtonImage());
         break;
     case ID_KIT_CUSTOMIZE_RESET_IMAGE:
         pCmdUI->Enable(pControl != nullptr && pControl->m_nCustomIconId != 0);
@@ -340,6 +344,14 @@ BOOL CKitCustomizeSheet::RunControlCommand(UINT nId)
     }
     case ID_KIT_CUSTOMIZE_RESET_IMAGE:
         pControl->m_nCustomIconId = 0;
+        break;
+    case ID_KIT_CUSTOMIZE_COPY_IMAGE:
+        if (IsImageType(pControl))
+            CopyButtonImageToClipboard(pControl, this);
+        return TRUE;
+    case ID_KIT_CUSTOMIZE_PASTE_IMAGE:
+        if (IsImageType(pControl))
+            PasteButtonImageFromClipboard(pControl, this);
         break;
     case ID_KIT_CUSTOMIZE_EDIT_IMAGE:
         if (!IsImageType(pControl))

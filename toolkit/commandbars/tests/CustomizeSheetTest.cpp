@@ -701,9 +701,30 @@ TEST_F(CustomizeSheetGallery, ContextMenuOfTheSelectedButtonChangesItsGroupStyle
     EXPECT_EQ(m_pBars->GetDragControl(), pTarget) << "the right-clicked button is the customize selection";
     EXPECT_TRUE(pTarget->GetBeginGroup()) << "Begin a Group did not start a group";
 
+    // Copy Button Image puts the picture on the clipboard; pasted back it becomes a custom picture.
+    choose('C');
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_BITMAP));
+    choose('P');
+    EXPECT_NE(pTarget->m_nCustomIconId, 0) << "the pasted picture is no custom icon";
+    EXPECT_NE(pTarget->GetIcon(m_pToolBar->GetIconSize().cx), nullptr);
+
     choose('T');
     EXPECT_EQ(pTarget->m_nCustomStyle, 1) << "Text Only";
     EXPECT_TRUE(pTarget->IsCaptionVisible());
+
+    // "Edit Button Image..." opens the button-image editor; Cancel leaves the button as it was.
+    bool bEditorSeen = false;
+    const int nIconBefore = pTarget->m_nCustomIconId;
+    choose('E', [&] {
+        HWND hEditor = FindBox(L"Transparent", {pSheet->m_hWnd});
+        if (hEditor == nullptr)
+            return false;
+        bEditorSeen = true;
+        ::PostMessageW(hEditor, WM_COMMAND, IDCANCEL, 0);
+        return true;
+    });
+    EXPECT_TRUE(bEditorSeen) << "the button-image editor did not open";
+    EXPECT_EQ(pTarget->m_nCustomIconId, nIconBefore);
 
     // "Name:" is a field with the caption: typed over and confirmed by Enter it names the button.
     CString strFieldStart;
@@ -730,22 +751,10 @@ TEST_F(CustomizeSheetGallery, ContextMenuOfTheSelectedButtonChangesItsGroupStyle
     EXPECT_EQ(strFieldStart, pTarget->m_strCaption);
     EXPECT_EQ(pTarget->GetCaption(), CString(L"qq"));
 
-    // "Edit Button Image..." opens the button-image editor; Cancel leaves the button as it was.
-    bool bEditorSeen = false;
-    choose('E', [&] {
-        HWND hEditor = FindBox(L"Transparent", {pSheet->m_hWnd});
-        if (hEditor == nullptr)
-            return false;
-        bEditorSeen = true;
-        ::PostMessageW(hEditor, WM_COMMAND, IDCANCEL, 0);
-        return true;
-    });
-    EXPECT_TRUE(bEditorSeen) << "the button-image editor did not open";
-    EXPECT_EQ(pTarget->m_nCustomIconId, 0);
-
     choose('R');
     EXPECT_EQ(pTarget->m_nCustomStyle, 0) << "Reset keeps the custom style";
     EXPECT_TRUE(pTarget->m_strCustomCaption.IsEmpty()) << "Reset keeps the custom name";
+    EXPECT_EQ(pTarget->m_nCustomIconId, 0) << "Reset keeps the custom picture";
 
     choose('D');
     EXPECT_EQ(pControls->GetCount(), nCount - 1);
