@@ -308,6 +308,8 @@ private:
     // with the drag source; TRUE when the message is consumed.
     BOOL OnCustomizeMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void PaintCustomizeMarks(CDC* pDC);
+    // A press with Alt held on a toolbar's button outside customize mode drags it.
+    BOOL OnAltDrag(CKitCommandBars* pCommandBars, CPoint point);
     // Where a drop at the point lands: the index to insert before, or -1
     // when the drop would leave the control where it is.
     int FindInsertion(CKitControl* pControl, CPoint point, CRect& rcMark, BOOL& bVerticalMark);

@@ -59,9 +59,11 @@ BOOL CKitCommandBar::OnCustomizeMessage(UINT message, WPARAM /*wParam*/, LPARAM 
         return FALSE;
     }
     CKitCommandBars* pCommandBars = FindCommandBars();
-    if (pCommandBars == nullptr || !pCommandBars->IsCustomizeMode())
+    if (pCommandBars == nullptr)
         return FALSE;
     const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    if (!pCommandBars->IsCustomizeMode())
+        return message == WM_LBUTTONDOWN && OnAltDrag(pCommandBars, point);
     CKitControl* pControl = m_controls.HitTest(point);
     if (message == WM_MOUSEMOVE || message == WM_LBUTTONUP || message == WM_RBUTTONUP || pControl == nullptr)
     {
@@ -85,6 +87,26 @@ BOOL CKitCommandBar::OnCustomizeMessage(UINT message, WPARAM /*wParam*/, LPARAM 
         return TRUE;
     }
     pControl->OnCustomizeMouseDown(point);
+    return TRUE;
+}
+
+BOOL CKitCommandBar::OnAltDrag(CKitCommandBars* pCommandBars, CPoint point)
+{
+    // Alt held on a toolbar picks a button up without the customize sheet.
+    CKitControl* pControl = m_controls.HitTest(point);
+    if (::GetKeyState(VK_MENU) >= 0 || m_nType != kBarTypeToolBar || !m_bCustomizable || pControl == nullptr ||
+        !IsMovable(pControl) || !pCommandBars->IsCustomizationAllowed() ||
+        !pCommandBars->GetSettings()->m_bAltDragCustomization)
+        return FALSE;
+    pCommandBars->SetCustomizeMode(TRUE);
+    SetPopuped(-1, FALSE);
+    SetSelected(-1, FALSE);
+    pControl->InternalAddRef();
+    pControl->OnCustomizeMouseDown(point);
+    pControl->InternalRelease();
+    pCommandBars->SetCustomizeMode(FALSE);
+    pCommandBars->RecalcAllBars();
+    CKitCommandBars::ClosePopups();
     return TRUE;
 }
 

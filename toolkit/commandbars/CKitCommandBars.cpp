@@ -694,8 +694,10 @@ void CKitCommandBars::SetDragControl(CKitControl* pControl)
     }
     if (pControl != nullptr)
         pControl->RedrawParent();
-    if (m_pSite != nullptr && ::IsWindow(m_pSite->m_hWnd))
-        m_pSite->SendMessage(WM_CUSTOMIZE_SELCHANGED, 0, 0);
+    // The open customize sheet hears of it in place of the site.
+    CWnd* pTarget = m_pCustomizeSheet != nullptr ? m_pCustomizeSheet : m_pSite;
+    if (pTarget != nullptr && ::IsWindow(pTarget->m_hWnd))
+        pTarget->SendMessage(WM_CUSTOMIZE_SELCHANGED, 0, 0);
 }
 
 void CKitCommandBars::MarkCommandUsed(UINT nId)

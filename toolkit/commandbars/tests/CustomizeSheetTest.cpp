@@ -978,3 +978,35 @@ TEST_F(CustomizeSheetGallery, UserToolBarIsRenamedOnlyToAFreeNameAndDeletedAfter
     EXPECT_TRUE(m_pToolBar->IsVisible());
     CloseSheet(pSheet);
 }
+
+TEST_F(CustomizeSheetGallery, AltDragMovesAButtonWithoutTheSheet)
+{
+    CKitControls* pControls = m_pToolBar->GetControls();
+    const int nCount = pControls->GetCount();
+    CKitControl* pFirst = pControls->GetAt(0);
+    CKitControl* pThird = pControls->GetAt(2);
+    ASSERT_NE(pThird, nullptr);
+    const int nMovedId = pThird->GetId();
+    CRect rcFirst = pFirst->GetRect();
+    m_pToolBar->ClientToScreen(&rcFirst);
+
+    // Alt held: the third button is dragged before the first one.
+    INPUT alt = {};
+    alt.type = INPUT_KEYBOARD;
+    alt.ki.wVk = VK_MENU;
+    ::SendInput(1, &alt, sizeof(INPUT));
+    PumpFor(50);
+    DragWithMouse(ScreenCentre(m_pToolBar, pThird), CPoint(rcFirst.left + 4, rcFirst.CenterPoint().y), 10);
+    ASSERT_TRUE(PumpUntil([&] { return !m_pBars->GetDragSource()->IsDragging(); }));
+    alt.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &alt, sizeof(INPUT));
+    PumpFor(100);
+    // Alt released alone would put the menu bar into keyboard mode.
+    SendKey(VK_ESCAPE);
+    PumpFor(100);
+
+    EXPECT_FALSE(m_pBars->IsCustomizeMode());
+    EXPECT_EQ(pControls->GetCount(), nCount);
+    EXPECT_EQ(pControls->GetAt(0)->GetId(), nMovedId) << "the Alt-dragged button did not move";
+    EXPECT_TRUE(m_pFrame->m_commands.empty()) << "the Alt press ran the button's command";
+}
