@@ -107,13 +107,17 @@ int CControlDragSource::DoDragDrop(CKitControl* pControl, BOOL bCopyOnly)
     m_bCopyOnly = bCopyOnly;
     m_bMoved = FALSE;
     m_pTarget = nullptr;
-    ::GetCursorPos(&m_ptStart);
+    // Where the press was, not where the pointer is by now: queued input may
+    // already have moved it.
+    const DWORD dwPressPos = ::GetMessagePos();
+    m_ptStart = CPoint(static_cast<short>(LOWORD(dwPressPos)), static_cast<short>(HIWORD(dwPressPos)));
     m_hWndCapture = pOwner->m_hWnd;
     ::SetCapture(m_hWndCapture);
     UpdateCursor();
 
     int nResult = kDropCancelled;
     BOOL bDrop = FALSE;
+    CPoint ptDrop = m_ptStart;
     BOOL bEnd = FALSE;
     while (!bEnd && ::GetCapture() == m_hWndCapture)
     {
@@ -153,12 +157,14 @@ int CControlDragSource::DoDragDrop(CKitControl* pControl, BOOL bCopyOnly)
             }
             break;
         case WM_MOUSEMOVE:
-            OnMouseMove(CPoint(msg.pt), msg.wParam);
+            ptDrop = CPoint(msg.pt);
+            OnMouseMove(ptDrop, msg.wParam);
             nResult = kDropNowhere;
             if ((msg.wParam & MK_LBUTTON) == 0)
                 bDrop = bEnd = TRUE;
             break;
         case WM_LBUTTONUP:
+            ptDrop = CPoint(msg.pt);
             bDrop = bEnd = TRUE;
             break;
         case WM_RBUTTONDOWN:
@@ -175,8 +181,6 @@ int CControlDragSource::DoDragDrop(CKitControl* pControl, BOOL bCopyOnly)
     if (bDrop && m_bMoved && m_pTarget != nullptr && ::IsWindow(m_pTarget->m_hWnd))
     {
         nResult = IsCopying() ? kDropCopied : kDropMoved;
-        CPoint ptDrop;
-        ::GetCursorPos(&ptDrop);
         CKitCommandBar* pTarget = m_pTarget;
         pTarget->OnCustomizeDrop(m_pControl, nResult, ToClient(pTarget, ptDrop), ToClient(pTarget, m_ptStart));
     }

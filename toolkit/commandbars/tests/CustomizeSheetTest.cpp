@@ -1009,4 +1009,25 @@ TEST_F(CustomizeSheetGallery, AltDragMovesAButtonWithoutTheSheet)
     EXPECT_EQ(pControls->GetCount(), nCount);
     EXPECT_EQ(pControls->GetAt(0)->GetId(), nMovedId) << "the Alt-dragged button did not move";
     EXPECT_TRUE(m_pFrame->m_commands.empty()) << "the Alt press ran the button's command";
+
+    // Dropped on itself after a short move it stays, and on its far side it starts a group.
+    CKitControl* pMoved = pControls->GetAt(0);
+    CKitControl* pNext = pControls->GetAt(1);
+    ASSERT_NE(pNext, nullptr);
+    CRect rcNext = pNext->GetRect();
+    m_pToolBar->ClientToScreen(&rcNext);
+    alt.ki.dwFlags = 0;
+    ::SendInput(1, &alt, sizeof(INPUT));
+    PumpFor(50);
+    DragWithMouse(CPoint(rcNext.left + 3, rcNext.CenterPoint().y), CPoint(rcNext.right - 3, rcNext.CenterPoint().y), 6);
+    ASSERT_TRUE(PumpUntil([&] { return !m_pBars->GetDragSource()->IsDragging(); }));
+    alt.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &alt, sizeof(INPUT));
+    PumpFor(100);
+    SendKey(VK_ESCAPE);
+    PumpFor(100);
+    EXPECT_EQ(pControls->GetCount(), nCount) << "a drop on itself deleted the button";
+    EXPECT_EQ(pControls->GetAt(0), pMoved);
+    EXPECT_EQ(pControls->GetAt(1), pNext);
+    EXPECT_TRUE(pNext->GetBeginGroup());
 }
