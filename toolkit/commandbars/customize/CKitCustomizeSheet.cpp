@@ -64,6 +64,7 @@ CKitCustomizeSheet::CKitCustomizeSheet(CKitCommandBars* pCommandBars)
 {
     AddPage(&m_pageCommands);
     AddPage(&m_pageToolbars);
+    AddPage(&m_pageKeyboard);
     AddPage(&m_pageOptions);
 }
 

@@ -1,11 +1,12 @@
 // The customize sheet: a modeless property sheet beside the frame while the
 // command bars are in customize mode. Its pages list the commands by
-// category (to drag onto bars) and the toolbars; its context menu changes
-// the control selected on a bar (reset, delete, name, button image, style,
-// group start).
+// category (to drag onto bars), the toolbars and the keyboard shortcuts; its
+// context menu changes the control selected on a bar (reset, delete, name,
+// button image, style, group start).
 #pragma once
 
 #include "CCustomizeCommandsPage.h"
+#include "CCustomizeKeyboardPage.h"
 #include "CCustomizeOptionsPage.h"
 #include "CCustomizeToolbarsPage.h"
 #include "window/CCmdUI.h"
@@ -70,6 +71,7 @@ public:
 
     CCustomizeCommandsPage m_pageCommands{this};
     CCustomizeToolbarsPage m_pageToolbars{this};
+    CCustomizeKeyboardPage m_pageKeyboard{this};
     CCustomizeOptionsPage m_pageOptions{this};
     BOOL m_bAutoDelete = TRUE;
 

@@ -830,7 +830,7 @@ TEST_F(CustomizeSheetGallery, OptionsPageWritesEachChangeIntoTheSettings)
     pSettings->m_usedCommands = {ID_FIND_FILES, ID_VIEW_ICONS};
     CKitCustomizeSheet* pSheet = OpenSheet();
     ASSERT_NE(pSheet, nullptr);
-    pSheet->SendMessage(PSM_SETCURSEL, 2, 0);
+    pSheet->SendMessage(PSM_SETCURSEL, 3, 0);
     PumpFor(100);
     const HWND hPage = pSheet->m_pageOptions.m_hWnd;
     ASSERT_NE(hPage, nullptr);
