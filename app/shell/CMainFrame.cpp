@@ -176,6 +176,11 @@ bool CMainFrame::CreateBars() {
   standardBar_->SetTextBelowIcons(1);
 
   InstallCustomCommandBarDrawer(new CMainFrameDrawer);
+  // A second instance of the frame's drawer, the toolbar's own; the toolbar
+  // holds it from here on.
+  CMainFrameDrawer* toolbarDrawer = new CMainFrameDrawer;
+  standardBar_->SetOwnDrawer(toolbarDrawer);
+  toolbarDrawer->InternalRelease();
 
   bars->HideCommandIds(kHiddenCommands, static_cast<int>(std::size(kHiddenCommands)));
   bars->GetSettings()->m_bAlwaysShowFullMenus = FALSE;

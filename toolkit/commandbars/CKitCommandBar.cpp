@@ -85,6 +85,9 @@ CKitCommandBar::~CKitCommandBar()
         CPopupKeyboardTracker::GetThreadTracker()->RemoveSink(&m_keySink);
     m_controls.RemoveAll();
     SetOwnIconManager(nullptr);
+    if (m_pOwnDrawer != nullptr)
+        m_pOwnDrawer->InternalRelease();
+    m_pOwnDrawer = nullptr;
 }
 
 void CKitCommandBar::SetOwnIconManager(CCommandIconStore* pStore)
@@ -106,6 +109,32 @@ CCommandIconStore* CKitCommandBar::ResolveIconManager() const
     while (const CKitCommandBar* pParent = pRoot->GetParentBar())
         pRoot = pParent;
     return pRoot->m_pOwnIconStore != nullptr ? pRoot->m_pOwnIconStore : GetCommandIconStore();
+}
+
+void CKitCommandBar::SetOwnDrawer(CCommandBarDrawer* pDrawer)
+{
+    // Taken before the old one goes, so setting the same drawer again keeps it.
+    if (pDrawer != nullptr)
+        pDrawer->InternalAddRef();
+    if (m_pOwnDrawer != nullptr)
+        m_pOwnDrawer->InternalRelease();
+    m_pOwnDrawer = pDrawer;
+    if (pDrawer != nullptr)
+        pDrawer->ReloadMetrics();
+    // Another drawer measures the controls differently.
+    DelayLayout();
+}
+
+CCommandBarDrawer* CKitCommandBar::ResolveDrawer() const
+{
+    if (m_pOwnDrawer != nullptr)
+        return m_pOwnDrawer;
+    if (CKitCommandBars* pCommandBars = FindCommandBars())
+        return pCommandBars->GetBarDrawer();
+    const CKitCommandBar* pRoot = this;
+    while (const CKitCommandBar* pParent = pRoot->GetParentBar())
+        pRoot = pParent;
+    return pRoot->m_pOwnDrawer != nullptr ? pRoot->m_pOwnDrawer : GetCommandBarDrawer();
 }
 
 void CKitCommandBar::OnFinalRelease()
@@ -379,7 +408,7 @@ CRect CKitCommandBar::GetLayoutMargins()
     if ((m_dwStyle & kBarStyleGripper) == 0 || m_nPosition > kBarRight)
         return margins;
     CClientDC dc(this);
-    const CSize gripper = GetCommandBarDrawer()->DrawGripper(&dc, this, FALSE);
+    const CSize gripper = ResolveDrawer()->DrawGripper(&dc, this, FALSE);
     if (IsVertical())
         margins.top += gripper.cy;
     else
@@ -408,7 +437,7 @@ void CKitCommandBar::Paint(CDC* pDC)
         m_bLayoutPending = FALSE;
         RecalcLayout();
     }
-    CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
+    CCommandBarDrawer* pDrawer = ResolveDrawer();
     pDrawer->PaintBarBackground(pDC, this);
     if (!GetGripperRect().IsRectEmpty())
         pDrawer->DrawGripper(pDC, this, TRUE);

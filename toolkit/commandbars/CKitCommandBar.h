@@ -28,6 +28,7 @@ struct ControlNotify
 
 class CKitCommandBars;
 class CCommandIconStore;
+class CCommandBarDrawer;
 class CKitPropExchange;
 struct CBarTreeOptions;
 
@@ -79,6 +80,14 @@ public:
     // Where the controls' icons come from: the own store, else the command
     // bars', else the root bar's own, else the process-wide one.
     CCommandIconStore* ResolveIconManager() const;
+    // A drawer of the bar's own (its reference is held; null drops it); it
+    // reloads its metrics when set.
+    void SetOwnDrawer(CCommandBarDrawer* pDrawer);
+    CCommandBarDrawer* GetOwnDrawer() const { return m_pOwnDrawer; }
+    // What paints the bar and its controls: the own drawer, else the command
+    // bars', else the root bar's own, else the process-wide one (made when
+    // none exists).
+    CCommandBarDrawer* ResolveDrawer() const;
     // The command bars' site frame, or null.
     CFrameWnd* GetSiteFrame() const;
 
@@ -296,6 +305,7 @@ private:
     BOOL m_bHotByKeyboard = FALSE;
     int m_nLastPrompt = -1;  // the control whose description is on the status bar
     CCommandIconStore* m_pOwnIconStore = nullptr;
+    CCommandBarDrawer* m_pOwnDrawer = nullptr;
     CWnd* m_pNotifySite = nullptr;
     CKitCommandBars* m_pCommandBars = nullptr;
     CKeySink m_keySink{this};

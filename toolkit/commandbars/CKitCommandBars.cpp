@@ -95,6 +95,7 @@ CKitCommandBars::~CKitCommandBars()
         delete pDockBar;
         pDockBar = nullptr;
     }
+    SetOwnDrawer(nullptr);
     m_pScreenTips->InternalRelease();
     CMenuSoundPlayer::Instance().Stop();
 }
@@ -205,9 +206,21 @@ void CKitCommandBars::HideCommandIds(const UINT* pIds, int nCount)
         m_settings.m_hiddenCommands.insert(pIds[i]);
 }
 
+void CKitCommandBars::SetOwnDrawer(CCommandBarDrawer* pDrawer)
+{
+    // Taken before the old one goes, so setting the same drawer again keeps it.
+    if (pDrawer != nullptr)
+        pDrawer->InternalAddRef();
+    if (m_pOwnDrawer != nullptr)
+        m_pOwnDrawer->InternalRelease();
+    m_pOwnDrawer = pDrawer;
+    if (pDrawer != nullptr)
+        pDrawer->ReloadMetrics();
+}
+
 CCommandBarDrawer* CKitCommandBars::GetBarDrawer()
 {
-    return GetCommandBarDrawer();
+    return m_pOwnDrawer != nullptr ? m_pOwnDrawer : GetCommandBarDrawer();
 }
 
 CCommandIconStore* CKitCommandBars::GetIconManager()

@@ -94,6 +94,10 @@ public:
     void HideCommandIds(const UINT* pIds, int nCount);
     CCommandShortcuts* GetKeyboardShortcuts() { return &m_shortcuts; }
     CCommandBarSettings* GetSettings() { return &m_settings; }
+    // A drawer of the set's own (its reference is held; null drops it): the
+    // set's bars draw with it instead of the process-wide one.
+    void SetOwnDrawer(CCommandBarDrawer* pDrawer);
+    // The own drawer, else the process-wide one (made when none exists).
     CCommandBarDrawer* GetBarDrawer();
     CCommandIconStore* GetIconManager();
     CScreenTipContext* GetScreenTipContext() const { return m_pScreenTips; }
@@ -240,6 +244,7 @@ private:
     CWnd* m_pSite = nullptr;
     CKitCommandBar* m_pMenuBar = nullptr;
     CScreenTipContext* m_pScreenTips = nullptr;
+    CCommandBarDrawer* m_pOwnDrawer = nullptr;
     CPopupMouseTracker* m_pMouseTracker = nullptr;
     BOOL m_bKeyboardCuesShown = TRUE;
     CCommandShortcuts m_shortcuts{this};

@@ -56,7 +56,10 @@ CCommandIcon* CKitControl::GetIcon(int nWidth)
 
 CCommandBarDrawer* CKitControl::GetDrawer() const
 {
-    return GetCommandBarDrawer();
+    if (m_pParent != nullptr)
+        return m_pParent->ResolveDrawer();
+    CKitCommandBars* pCommandBars = m_pControls != nullptr ? m_pControls->GetCommandBars() : nullptr;
+    return pCommandBars != nullptr ? pCommandBars->GetBarDrawer() : GetCommandBarDrawer();
 }
 
 void CKitControl::DelayLayoutParent()

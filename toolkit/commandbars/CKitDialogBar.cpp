@@ -97,7 +97,7 @@ int CKitDialogBar::MeasureCaption()
     if (!m_bCaptionVisible)
         return 0;
     CClientDC dc(this);
-    return GetCommandBarDrawer()->DrawGripper(&dc, this, FALSE).cy;
+    return ResolveDrawer()->DrawGripper(&dc, this, FALSE).cy;
 }
 
 CRect CKitDialogBar::GetClientMargins()
@@ -154,7 +154,7 @@ void CKitDialogBar::PlaceCaptionControls(CSize szBar)
     pCaption->m_strCaption = m_strCaption.IsEmpty() ? m_strTitle : m_strCaption;
     pCaption->SetHideFlags(m_bCaptionVisible ? 0 : kHideByProgram);
     CClientDC dc(this);
-    const int nLeft = m_rcMargins.left + GetCommandBarDrawer()->DrawGripper(&dc, this, FALSE).cx;
+    const int nLeft = m_rcMargins.left + ResolveDrawer()->DrawGripper(&dc, this, FALSE).cx;
     pCaption->SetRect(CRect(nLeft, nMiddle, nRight, nMiddle + kCaptionButton));
     // Its menu opens below it, right edges lined up.
     m_pCaptionPopup->SetPopupDirection(kPopupExtendLeft | kPopupDropDown);

@@ -225,8 +225,8 @@ void CKitPopupBar::UpdateAnchor()
     if (pControl->GetType() == kControlComboBox && pParentBar->GetType() != kBarTypePopup)
         dwFlags |= kPopupDropDown;
     else
-        GetCommandBarDrawer()->AdjustExcludeRect(rc, pControl, pParentBar->IsVertical() ||
-                                                                   pParentBar->GetType() == kBarTypePopup);
+        pParentBar->ResolveDrawer()->AdjustExcludeRect(rc, pControl, pParentBar->IsVertical() ||
+                                                                     pParentBar->GetType() == kBarTypePopup);
     pParentBar->ClientToScreen(&rc);
     m_rcExclude = rc;
     m_dwPlacement = dwFlags;
@@ -271,9 +271,9 @@ void CKitPopupBar::PlaceWindow(CSize size, BOOL bShow)
 
 CRect CKitPopupBar::GetPopupMargins(CDC* pDC)
 {
-    CRect margins = GetCommandBarDrawer()->GetBarBorders(this);
+    CRect margins = ResolveDrawer()->GetBarBorders(this);
     if (m_bTearOffPopup)
-        margins.top += GetCommandBarDrawer()->DrawTearOffGripper(pDC, CRect(), FALSE, FALSE).cy;
+        margins.top += ResolveDrawer()->DrawTearOffGripper(pDC, CRect(), FALSE, FALSE).cy;
     return margins;
 }
 
@@ -352,7 +352,7 @@ CSize CKitPopupBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
 {
     m_bInLayout = TRUE;
     CClientDC dc(this);
-    CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
+    CCommandBarDrawer* pDrawer = ResolveDrawer();
     const CRect rcWork = GetWorkArea();
     const CRect margins = GetPopupMargins(&dc);
     const int nGap = pDrawer->DrawSeparator(&dc, this, nullptr, FALSE).cy;
@@ -443,7 +443,7 @@ void CKitPopupBar::OnControlsChanged()
             GetClientRect(&rc);
             CUiMemDC dcMem(&dcScreen, rc);
             Paint(&dcMem);
-            GetCommandBarDrawer()->AnimateExpand(this, &dcScreen, &dcMem, (m_dwPlacement & kPopupDropDown) != 0);
+            ResolveDrawer()->AnimateExpand(this, &dcScreen, &dcMem, (m_dwPlacement & kPopupDropDown) != 0);
         }
         else
         {
@@ -497,7 +497,7 @@ void CKitPopupBar::PaintFirstFrame()
     GetClientRect(&rc);
     CUiMemDC dcMem(&dcScreen, rc);
     Paint(&dcMem);
-    GetCommandBarDrawer()->AnimatePopup(&dcScreen, &dcMem, rc, nAnimation);
+    ResolveDrawer()->AnimatePopup(&dcScreen, &dcMem, rc, nAnimation);
     ValidateRect(nullptr);
     (void)pParentBar;
 }
@@ -702,7 +702,7 @@ void CKitPopupBar::Paint(CDC* pDC)
         m_bLayoutPending = FALSE;
         OnControlsChanged();
     }
-    CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
+    CCommandBarDrawer* pDrawer = ResolveDrawer();
     pDrawer->PaintBarBackground(pDC, this);
     BOOL bFirst = TRUE;
     for (int i = 0; i < m_controls.GetCount(); ++i)
@@ -808,7 +808,7 @@ CSize CKitPopupToolBar::CalcDynamicLayout(int /*nLength*/, DWORD /*dwMode*/)
     CClientDC dc(this);
     CRect margins = m_rcBorders;
     if (m_bTearOffPopup)
-        margins.top += GetCommandBarDrawer()->DrawTearOffGripper(&dc, CRect(), FALSE, FALSE).cy;
+        margins.top += ResolveDrawer()->DrawTearOffGripper(&dc, CRect(), FALSE, FALSE).cy;
     // Horizontal, committed, laid out as a popup: wrapped into a block.
     const CSize size = m_controls.CalcLayout(&dc, kLayoutWidestWrap, 0x02 | kLayoutCommit | kLayoutWrapSquare, margins);
     return CSize(std::max(static_cast<int>(size.cx), kEmptyExtent), std::max(static_cast<int>(size.cy), kEmptyExtent));

@@ -11,7 +11,7 @@
 void CKitPopupBar::LayoutScrolled(CSize size, BOOL bUpward, BOOL bRedraw)
 {
     CClientDC dc(this);
-    CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
+    CCommandBarDrawer* pDrawer = ResolveDrawer();
     CFontSelector font(&dc, pDrawer->FontForControl(this, FALSE));
     const CRect margins = GetPopupMargins(&dc);
     const int nGap = pDrawer->DrawSeparator(&dc, this, nullptr, FALSE).cy;

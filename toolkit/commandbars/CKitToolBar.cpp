@@ -269,7 +269,7 @@ CKitControl* CKitToolBar::FindOrAddCloseButton()
 CSize CKitToolBar::CalcDockedSize(int nLength, DWORD dwMode)
 {
     CClientDC dc(this);
-    CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
+    CCommandBarDrawer* pDrawer = ResolveDrawer();
     CFontSelector font(&dc, pDrawer->FontForControl(this, FALSE));
     CRect margins = pDrawer->GetBarBorders(this);
     if ((m_dwStyle & kBarStyleGripper) != 0)
@@ -324,13 +324,13 @@ CSize CKitToolBar::CalcDockedSize(int nLength, DWORD dwMode)
 
 int CKitToolBar::GetCaptionHeight(CDC* pDC)
 {
-    return GetCommandBarDrawer()->DrawGripper(pDC, this, FALSE).cy;
+    return ResolveDrawer()->DrawGripper(pDC, this, FALSE).cy;
 }
 
 CSize CKitToolBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 {
     CClientDC dc(this);
-    CFontSelector font(&dc, GetCommandBarDrawer()->FontForControl(this, FALSE));
+    CFontSelector font(&dc, ResolveDrawer()->FontForControl(this, FALSE));
     const int h = GetCaptionHeight(&dc);
     const CRect margins(kFloatingBorder, h + 4, kFloatingBorder, kFloatingBorder);
     CKitControl* pClose = nullptr;
@@ -391,7 +391,7 @@ void CKitToolBar::Paint(CDC* pDC)
 {
     if (m_bLayoutPending)
         LayoutForWindow();
-    CCommandBarDrawer* pDrawer = GetCommandBarDrawer();
+    CCommandBarDrawer* pDrawer = ResolveDrawer();
     pDrawer->PaintBarBackground(pDC, this);
     // The gripper, or the caption band of a floating bar or a dialog bar,
     // lies under the controls that sit on it.

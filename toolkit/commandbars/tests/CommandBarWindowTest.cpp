@@ -1,10 +1,12 @@
 // A bar of controls in a window, drawn by style 4, driven as a user would:
 // keys through SendInput while the bar tracks (so the keyboard tracker's hook
 // sees them), clicks on controls, and a command that destroys the bar while
-// the control is still running it. The screenshot goes beside the results.
+// the control is still running it; a second bar with a drawer of its own
+// beside it. The screenshots go beside the results.
 #include "CCommandBarDrawer.h"
 #include "CKitCommandBar.h"
 #include "InputDriving.h"
+#include "PixelCanvas.h"
 #include "WindowCapture.h"
 
 #include <gtest/gtest.h>
@@ -212,4 +214,86 @@ TEST_F(CommandBarWindow, MnemonicOfAHiddenControlOrTwiceUsedLetterOnlySelects)
     EXPECT_TRUE(s_pHost->m_commands.empty());
     PressKey(VK_ESCAPE);
     pBar->GetControls()->GetAt(1)->SetCaption(L"&Save");
+}
+
+namespace
+{
+// The colour on screen of a bar's client point.
+COLORREF ScreenPixel(HWND hWnd, CPoint point)
+{
+    ::ClientToScreen(hWnd, &point);
+    HDC hdc = ::GetDC(nullptr);
+    const COLORREF clr = ::GetPixel(hdc, point.x, point.y);
+    ::ReleaseDC(nullptr, hdc);
+    return clr;
+}
+
+// What a drawer paints for the bar's background at a client point.
+COLORREF BackgroundOf(CCommandBarDrawer* pDrawer, CKitCommandBar* pBar, CPoint point)
+{
+    CRect rc;
+    pBar->GetClientRect(&rc);
+    CPixelCanvas canvas(rc.Width(), rc.Height(), RGB(255, 0, 255));
+    pDrawer->PaintBarBackground(canvas.DC(), pBar);
+    return canvas.Pixel(point.x, point.y);
+}
+}  // namespace
+
+TEST_F(CommandBarWindow, BarWithItsOwnDrawerPaintsInThatStyleAndItsPopupFollowsIt)
+{
+    CKitCommandBar* pNeighbour = s_pHost->m_pBar;
+    auto* pBar = new CKitCommandBar;
+    pBar->m_nPosition = kBarTop;
+    HMENU hMenu = ::CreateMenu();
+    HMENU hSubMenu = ::CreatePopupMenu();
+    ::AppendMenuW(hSubMenu, MF_STRING, kFirstCommand, L"&Open");
+    ::AppendMenuW(hSubMenu, MF_STRING, kFirstCommand + 1, L"&Save");
+    ::AppendMenuW(hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(hSubMenu), L"&File");
+    ASSERT_TRUE(pBar->FillFromMenu(hMenu, TRUE));
+    ::DestroyMenu(hMenu);
+
+    CCommandBarDrawer* pOwn = CreateCommandBarDrawer(1);
+    pBar->SetOwnDrawer(pOwn);
+    pOwn->InternalRelease();  // the bar holds the only reference now
+    EXPECT_EQ(pBar->ResolveDrawer(), pOwn);
+    EXPECT_EQ(pNeighbour->ResolveDrawer(), GetCommandBarDrawer());
+    ASSERT_TRUE(pBar->Create(CWnd::FromHandle(s_pHost->m_hWnd), 2, CRect(0, 40, 500, 70)));
+    ::RedrawWindow(s_pHost->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+
+    // A point right of the controls, where only the background is painted.
+    const CPoint spot(480, 15);
+    const COLORREF clrOwn = ScreenPixel(pBar->m_hWnd, spot);
+    const COLORREF clrNeighbour = ScreenPixel(pNeighbour->m_hWnd, spot);
+    EXPECT_EQ(clrOwn, BackgroundOf(pOwn, pBar, spot));
+    EXPECT_EQ(clrNeighbour, BackgroundOf(GetCommandBarDrawer(), pNeighbour, spot));
+    EXPECT_NE(clrOwn, clrNeighbour) << "the two styles paint the bars differently";
+    EXPECT_TRUE(CaptureWindowToBmp(s_pHost->m_hWnd, L"commandbar_own_drawer.bmp"));
+
+    // Without command bars, the popup opened from the bar draws with the
+    // root bar's drawer, and so do its controls.
+    ASSERT_TRUE(pBar->SetPopuped(0, TRUE));
+    CKitCommandBar* pPopup = pBar->GetControls()->GetAt(0)->GetCommandBar();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_TRUE(PumpUntil([pPopup] { return ::IsWindow(pPopup->m_hWnd) && ::IsWindowVisible(pPopup->m_hWnd); }));
+    EXPECT_EQ(pPopup->GetParentBar(), pBar);
+    EXPECT_EQ(pPopup->ResolveDrawer(), pOwn);
+    EXPECT_EQ(pPopup->GetControls()->GetAt(0)->GetDrawer(), pOwn);
+    pBar->EndTracking();
+    PumpMessages();
+
+    // Replaced: the first drawer goes, the bar paints with the new one; then
+    // the bar goes with its drawer.
+    CCommandBarDrawer* pReplacement = CreateCommandBarDrawer(0);
+    pBar->SetOwnDrawer(pReplacement);
+    pReplacement->InternalRelease();
+    EXPECT_EQ(pBar->ResolveDrawer(), pReplacement);
+    ::RedrawWindow(pBar->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpMessages();
+    EXPECT_EQ(ScreenPixel(pBar->m_hWnd, spot), BackgroundOf(pReplacement, pBar, spot));
+    pBar->InternalRelease();
+    PumpMessages();
+    ::RedrawWindow(s_pHost->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpMessages();
+    EXPECT_EQ(ScreenPixel(pNeighbour->m_hWnd, spot), clrNeighbour);
 }
