@@ -10,9 +10,9 @@ namespace
 {
 
 // The drawer that paints the bar.
-CCommandBarDrawer* DrawerOf(CKitCommandBar* /*pBar*/)
+CCommandBarDrawer* DrawerOf(CKitCommandBar* pBar)
 {
-    return GetCommandBarDrawer();
+    return pBar != nullptr ? pBar->ResolveDrawer() : GetCommandBarDrawer();
 }
 
 // One pixel of the layered image: alpha on top, the shadow colour's channels

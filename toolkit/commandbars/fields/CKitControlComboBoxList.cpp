@@ -79,7 +79,7 @@ BOOL CKitControlComboBoxList::Popup(CKitControl* pParentControl, BOOL)
     if (pBar == nullptr || !::IsWindow(pBar->m_hWnd) || !CreateListWindow())
         return FALSE;
     m_pCombo = pCombo;
-    if (CFont* pFont = GetCommandBarDrawer()->FontForControl(pBar, FALSE))
+    if (CFont* pFont = pBar->ResolveDrawer()->FontForControl(pBar, FALSE))
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont->GetSafeHandle()), FALSE);
     if (CWnd* pSite = pBar->GetSite(); pSite != nullptr && ::IsWindow(pSite->m_hWnd))
         pSite->SendMessage(WM_COMMANDBAR_INITPOPUP, 0, reinterpret_cast<LPARAM>(this));
