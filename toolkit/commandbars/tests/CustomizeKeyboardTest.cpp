@@ -13,6 +13,7 @@
 #include "InputDriving.h"
 #include "ResourceIds.h"
 #include "WindowCapture.h"
+#include "CustomizeGalleryFrame.h"
 #include "customize/CKitCustomizeSheet.h"
 #include "window/CCmdUI.h"
 #include "window/CWinApp.h"
@@ -27,40 +28,6 @@ namespace
 {
 
 constexpr UINT kAcceleratorTable = 2201;
-
-// Enables the program's commands, records the ones run and opens the sheet
-// on the customize command.
-class CKeyboardFrame : public CKitFrameWnd
-{
-public:
-    std::vector<UINT> m_commands;
-
-    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
-    {
-        if (nID == ID_COMMANDBARS_CUSTOMIZE && nCode == static_cast<int>(CN_COMMAND))
-        {
-            if (pHandlerInfo == nullptr && GetCommandBars()->GetCustomizeSheet() == nullptr)
-            {
-                auto* pSheet = new CKitCustomizeSheet(GetCommandBars());
-                if (!pSheet->Create(this))
-                    delete pSheet;
-            }
-            return TRUE;
-        }
-        if (nID >= 0x8000 && nID < 0xF000 && nCode == static_cast<int>(CN_UPDATE_COMMAND_UI) && pExtra != nullptr)
-        {
-            static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
-            return TRUE;
-        }
-        if (nID >= 0x8000 && nID < 0xF000 && nCode == static_cast<int>(CN_COMMAND))
-        {
-            if (pHandlerInfo == nullptr)
-                m_commands.push_back(nID);
-            return TRUE;
-        }
-        return CKitFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-    }
-};
 
 // Answers the first message box of this thread that shows the text, from a
 // timer while the box's modal loop holds the thread.
@@ -183,7 +150,7 @@ protected:
     }
     void SetUp() override
     {
-        m_pFrame = new CKeyboardFrame;
+        m_pFrame = new CCustomizeGalleryFrame;
         ASSERT_TRUE(m_pFrame->Create(nullptr, L"Pelmo keyboard", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                      CRect(10, 10, 520, 360)));
         ASSERT_TRUE(m_pFrame->InitCommandBars());
@@ -219,7 +186,7 @@ protected:
     }
 
     static CWinApp* s_pApp;
-    CKeyboardFrame* m_pFrame = nullptr;
+    CCustomizeGalleryFrame* m_pFrame = nullptr;
     CKitCommandBars* m_pBars = nullptr;
     CCommandShortcuts* m_pShortcuts = nullptr;
 };

@@ -16,6 +16,7 @@
 #include "InputDriving.h"
 #include "ResourceIds.h"
 #include "WindowCapture.h"
+#include "CustomizeGalleryFrame.h"
 #include "customize/CControlDragSource.h"
 #include "customize/CKitCustomizeSheet.h"
 #include "customize/CNewToolBarDlg.h"
@@ -36,40 +37,6 @@ constexpr LPCTSTR kAppKey = L"Software\\Pelmo Tests\\CommandBars Customize Sheet
 constexpr LPCTSTR kProfile = L"CommandBars";
 // Set when this process stored the bars, so the reading half waits for a process of its own.
 bool g_bStoredInThisProcess = false;
-
-// Enables the program's commands and opens the customize sheet on the
-// customize command, which makes customization allowed.
-class CSheetFrame : public CKitFrameWnd
-{
-public:
-    std::vector<UINT> m_commands;
-
-    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
-    {
-        if (nID == ID_COMMANDBARS_CUSTOMIZE && nCode == static_cast<int>(CN_COMMAND))
-        {
-            if (pHandlerInfo == nullptr && GetCommandBars()->GetCustomizeSheet() == nullptr)
-            {
-                auto* pSheet = new CKitCustomizeSheet(GetCommandBars());
-                if (!pSheet->Create(this))
-                    delete pSheet;
-            }
-            return TRUE;
-        }
-        if (nID >= 0x8000 && nID < 0xF000 && nCode == static_cast<int>(CN_UPDATE_COMMAND_UI) && pExtra != nullptr)
-        {
-            static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
-            return TRUE;
-        }
-        if (nID >= 0x8000 && nID < 0xF000 && nCode == static_cast<int>(CN_COMMAND))
-        {
-            if (pHandlerInfo == nullptr)
-                m_commands.push_back(nID);
-            return TRUE;
-        }
-        return CKitFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-    }
-};
 
 // Steps run one per timer tick while a modal loop (a dialog, a message box,
 // the drag loop) holds the thread; each step returns true when done.
@@ -250,7 +217,7 @@ protected:
 
     void SetUp() override
     {
-        m_pFrame = new CSheetFrame;
+        m_pFrame = new CCustomizeGalleryFrame;
         ASSERT_TRUE(m_pFrame->Create(nullptr, L"Pelmo customize", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                      CRect(10, 10, 620, 420)));
         ASSERT_TRUE(m_pFrame->InitCommandBars());
@@ -367,7 +334,7 @@ protected:
     }
 
     static CWinApp* s_pApp;
-    CSheetFrame* m_pFrame = nullptr;
+    CCustomizeGalleryFrame* m_pFrame = nullptr;
     CKitCommandBars* m_pBars = nullptr;
     CKitToolBar* m_pToolBar = nullptr;
 };
