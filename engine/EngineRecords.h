@@ -10,6 +10,7 @@
 #include <string>
 
 #include "PauseGate.h"
+#include "SectorRanges.h"
 #include "SectorSource.h"
 
 namespace engine {
@@ -136,9 +137,15 @@ struct BadAreaPosition {
 
 // Sectors that could not be read and were handed back as zeros.
 struct ReadStatistics {
+  // Every sector handed back as zeros, once per read: a file whose copy moved
+  // this count holds zeros.
   std::atomic<uint64_t> UnreadableSectors{0};
   // Of those, the sectors passed over without a read inside a bad area.
   std::atomic<uint64_t> SkippedSectors{0};
+  // The same sectors each counted once, since the scan or save in work began:
+  // what the user is told.
+  SectorRanges UnreadableSet;
+  SectorRanges SkippedSet;
   BadAreaPosition BadArea;
 };
 

@@ -3,24 +3,31 @@
 #include "listing/ResultRows.h"
 
 namespace engine {
-namespace {
 
-std::u16string Sectors(uint64_t count) { return DecimalText(count) + (count == 1 ? u" sector" : u" sectors"); }
-
-}  // namespace
+ReadErrorCounts BeginReadErrorCount(EngineContext& ctx) {
+  ctx.ReadStats.UnreadableSet.Clear();
+  ctx.ReadStats.SkippedSet.Clear();
+  return {};
+}
 
 ReadErrorCounts CurrentReadErrors(const EngineContext& ctx) {
-  return {ctx.ReadStats.UnreadableSectors.load(), ctx.ReadStats.SkippedSectors.load()};
+  return {ctx.ReadStats.UnreadableSet.Count(), ctx.ReadStats.SkippedSet.Count()};
+}
+
+std::u16string SectorCountText(uint64_t count) {
+  return DecimalText(count) + (count == 1 ? u" sector" : u" sectors");
 }
 
 std::u16string UnreadableSectorsText(const ReadErrorCounts& counts) {
   if (counts.Unreadable == 0) return {};
-  std::u16string text = Sectors(counts.Unreadable) +
-                        u" of the drive could not be read and were taken as empty. Files and folders stored "
-                        u"there may be missing from the list or incomplete.";
+  const bool one = counts.Unreadable == 1;
+  std::u16string text = SectorCountText(counts.Unreadable) +
+                        (one ? u" of the drive could not be read and was taken as empty. "
+                             : u" of the drive could not be read and were taken as empty. ") +
+                        u"Files and folders stored there may be missing from the list or incomplete.";
   if (counts.Skipped > 0) {
-    text += u" " + Sectors(counts.Skipped) + u" of them lie in damaged areas that were passed over without " +
-            u"trying each sector.";
+    text += u" " + SectorCountText(counts.Skipped) + (counts.Skipped == 1 ? u" of them lies" : u" of them lie");
+    text += u" in damaged areas that were passed over without trying each sector.";
   }
   return text;
 }

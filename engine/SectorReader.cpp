@@ -24,6 +24,15 @@ constexpr uint32_t kFailuresBeforeSkipping = 8;
 constexpr uint64_t kFirstSkip = 16;
 constexpr uint64_t kLongestSkip = 4096;
 
+// Counts sectors [first, first + count) of the source as handed back as zeros.
+void CountUnreadable(ReadStatistics& stats, uint64_t first, uint64_t count, bool passedOver) {
+  stats.UnreadableSectors.fetch_add(count);
+  stats.UnreadableSet.Add(first, count);
+  if (!passedOver) return;
+  stats.SkippedSectors.fetch_add(count);
+  stats.SkippedSet.Add(first, count);
+}
+
 // Reads one sector with up to `attempts` tries; zeros when it stays unreadable.
 bool ReadOneSector(SectorSource& source, uint64_t sector, uint8_t* buffer, uint16_t attempts) {
   for (uint16_t attempt = 0; attempt < attempts; ++attempt) {
@@ -72,7 +81,7 @@ bool ReadRun(EngineContext& ctx, SectorSource& source, uint64_t firstSector, uin
 
   if (attempts == 0) {  // nothing is read again: the whole run stays unread
     std::memset(buffer, 0, uint64_t{count} * kSectorSize);
-    stats.UnreadableSectors.fetch_add(count);
+    CountUnreadable(stats, firstSector, count, false);
     return false;
   }
 
@@ -80,8 +89,7 @@ bool ReadRun(EngineContext& ctx, SectorSource& source, uint64_t firstSector, uin
   uint32_t passedFrom = kNothingPassed;  // first of the sectors passed over since the last failed read
   auto countPassed = [&](uint32_t end) {
     if (passedFrom == kNothingPassed) return;
-    stats.UnreadableSectors.fetch_add(end - passedFrom);
-    stats.SkippedSectors.fetch_add(end - passedFrom);
+    CountUnreadable(stats, firstSector + passedFrom, end - passedFrom, true);
     passedFrom = kNothingPassed;
   };
 
@@ -111,7 +119,7 @@ bool ReadRun(EngineContext& ctx, SectorSource& source, uint64_t firstSector, uin
       continue;
     }
     countPassed(i);
-    stats.UnreadableSectors.fetch_add(1);
+    CountUnreadable(stats, firstSector + i, 1, false);
     bad.Failures += 1;
     if (bad.Failures >= kFailuresBeforeSkipping) {
       bad.Skip = bad.Skip == 0 ? kFirstSkip : std::min(bad.Skip * 2, kLongestSkip);
@@ -153,6 +161,14 @@ bool ReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::
   return ReadRun(ctx, *disk, firstSector, count, buffer.data(), ctx.RecoverySettings.BadSectorRetries);
 }
 
+bool TryReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer) {
+  if (!RunIsAddressable(firstSector, count, buffer)) return false;
+  const bool volume = ctx.SourceDevice.SourceKind == kSourceLogicalDrive;
+  if (volume && count > kMaxVolumeSectorsPerRead) return false;
+  SectorSource* source = volume ? ctx.SourceDevice.VolumeHandle.get() : ctx.SourceDevice.DiskHandle.get();
+  return source != nullptr && ReadAt(*source, firstSector * kSectorSize, buffer.data(), count * kSectorSize);
+}
+
 bool ReadVolumeSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer) {
   if (!RunIsAddressable(firstSector, count, buffer) || count > kMaxVolumeSectorsPerRead) return false;
   SectorSource* volume = ctx.SourceDevice.VolumeHandle.get();
@@ -160,7 +176,9 @@ bool ReadVolumeSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count,
     std::memset(buffer.data(), 0, static_cast<size_t>(count) * kSectorSize);
     return false;
   }
-  return ReadRun(ctx, *volume, firstSector, count, buffer.data(), ctx.RecoverySettings.BadSectorRetries);
+  // A volume is read without retries; after a failed run read each sector is
+  // still read once on its own, so that only the bad ones become zeros.
+  return ReadRun(ctx, *volume, firstSector, count, buffer.data(), 1);
 }
 
 SectorSource* OpenPhysicalDrive(EngineContext& ctx) {

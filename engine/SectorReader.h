@@ -21,16 +21,22 @@ std::u16string PhysicalDrivePath(uint16_t driveNumber);
 std::u16string VolumeDevicePath(char16_t driveLetter);
 
 // Reads `count` sectors from `firstSector` of the chosen source into `buffer`
-// (at least count x 512 bytes). After a failed run read each sector is re-read
-// with RecoverySettings.BadSectorRetries attempts; a sector that stays unreadable
-// is zero-filled and counted in ReadStats.UnreadableSectors. After 8 unreadable
+// (at least count x 512 bytes). After a failed run read each sector of a disk is
+// re-read with RecoverySettings.BadSectorRetries attempts, each sector of a
+// logical drive once (no retries); a sector that stays unreadable is zero-filled
+// and counted in ReadStats.UnreadableSectors (each read) and UnreadableSet (once). After 8 unreadable
 // sectors in a row (also across runs that follow each other) the reader passes
 // over a doubling stretch between single tries, reads back to where the bad area
 // ended, and counts what it passed over in ReadStats.SkippedSectors as well.
 // True when the last sector of the run was read.
 bool ReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
 
-// The same over SourceDevice.VolumeHandle, whatever the source kind.
+// One plain read of the run from the chosen source: no retries, nothing counted,
+// no zero fill. For data kept twice (the FAT copies), where a sector counts as
+// unreadable only when no copy can be read.
+bool TryReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
+
+// The same over SourceDevice.VolumeHandle, whatever the source kind, without retries.
 bool ReadVolumeSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
 
 // Closes SourceDevice.DiskHandle and opens the disk of SourceDevice.DriveNumber for

@@ -2,6 +2,7 @@
 
 #include "CarvedFileSaving.h"
 #include "FatFileSaving.h"
+#include "ReadErrorReport.h"
 #include "ntfs/NtfsCopyOut.h"
 #include "SaveSession.h"
 #include "results/ResultStore.h"
@@ -116,7 +117,7 @@ void SaveNtfsItems(EngineContext& ctx, SaveSession& session, const SaveSelection
 }  // namespace
 
 SaveTally SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection) {
-  const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
+  const ReadErrorCounts readErrorsAtStart = BeginReadErrorCount(ctx);
   SaveSession session;
   session.Filters = selection.Filters;
   session.TickedFileCount = selection.TickedFileIds.size();
@@ -132,7 +133,7 @@ SaveTally SaveCheckedItems(EngineContext& ctx, const SaveSelection& selection) {
   }
   ctx.Host->ResultTreeUncheckSubtree(selection.ResultTreeRoot);
   ctx.Host->ResultTreeSyncListChecks();
-  session.Tally.UnreadableSectors = UnreadableSectorCount(ctx) - unreadableBefore;
+  session.Tally.UnreadableSectors = CurrentReadErrors(ctx).Unreadable - readErrorsAtStart.Unreadable;
   return std::move(session.Tally);
 }
 

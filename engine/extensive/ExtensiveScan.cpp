@@ -46,7 +46,7 @@ namespace {
 
 int ScanAndAnalyze(EngineContext& ctx) {
   const SourceSelectionRecord& range = ctx.SourceSelection;
-  const ReadErrorCounts readErrorsAtStart = CurrentReadErrors(ctx);
+  const ReadErrorCounts readErrorsAtStart = BeginReadErrorCount(ctx);
   if (ChosenRangeBeyond32Bits(ctx)) {
     ReportMessage(ctx, kRangeBeyond32BitsText, kMessageError);
   } else if (IsFat(range.FileSystemCode)) {

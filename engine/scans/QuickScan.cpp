@@ -48,7 +48,7 @@ int QuickScan(EngineContext& ctx, const FileFilterTable& filters) {
     ReportMessage(ctx, kRangeBeyond32BitsText, kMessageError);
     return EndEarly(ctx);
   }
-  const ReadErrorCounts readErrorsAtStart = CurrentReadErrors(ctx);
+  const ReadErrorCounts readErrorsAtStart = BeginReadErrorCount(ctx);
 
   const int detected = DetectFileSystem(ctx);
   if (StopRequested(ctx)) return EndEarly(ctx);

@@ -5,6 +5,7 @@
 
 #include "EngineContext.h"
 #include "FaultySectorSource.h"
+#include "ReadErrorReport.h"
 #include "RecordingHost.h"
 #include "SectorReader.h"
 
@@ -88,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"CutOffEnd", 1, 3, {}, 8, 4, 6, false, {8, 9}, 1 + 4 + 3 + 3},
         ReadCase{"BeyondImageIsShortRead", 1, 1, {}, kNoEnd, 14, 4, false, {16, 17}, 1 + 4},
         ReadCase{"LogicalDriveReadsVolumeOnly", 2, 3, {}, kNoEnd, 0, 4, true, {}, 1},
-        ReadCase{"LogicalDriveBadSectorRetried", 2, 2, {1}, kNoEnd, 0, 4, true, {1}, 1 + 3 + 2}),
+        // A volume is read without retries, whatever the setting: each sector once on its own.
+        ReadCase{"LogicalDriveSectorsReadOnceEach", 2, 3, {1}, kNoEnd, 0, 4, true, {1}, 1 + 4}),
     [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.Name); });
 
 class SectorReaderTest : public ::testing::Test {
@@ -142,6 +144,34 @@ TEST_F(SectorReaderTest, OpenersUseTheDevicePathsAndShareModes) {
   EXPECT_EQ(opener.Opened[0].second, engine::DeviceShare::ReadOnly);
   EXPECT_EQ(opener.Opened[1].first, u"\\\\.\\E:");
   EXPECT_EQ(opener.Opened[1].second, engine::DeviceShare::ReadWrite);
+}
+
+// The same 16 bad sectors met by three reads are 16 sectors to the user, and a
+// new count forgets them.
+TEST_F(SectorReaderTest, SectorsReadAgainAreCountedOnce) {
+  ctx.RecoverySettings.BadSectorRetries = 3;
+  ctx.SourceDevice.SourceKind = engine::kSourceWholeDisk;
+  auto source = std::make_unique<FaultySectorSource>(FaultySectorSource::NumberedSectors(64));
+  for (uint64_t sector = 20; sector < 36; ++sector) source->BadSectors.insert(sector);
+  ctx.SourceDevice.DiskHandle = std::move(source);
+  const engine::ReadErrorCounts atStart = engine::BeginReadErrorCount(ctx);
+  std::vector<uint8_t> buffer(size_t{32} * kSectorSize);
+  engine::ReadSectors(ctx, 16, 32, buffer);
+  engine::ReadSectors(ctx, 18, 8, buffer);
+  engine::ReadSectors(ctx, 30, 10, buffer);
+  EXPECT_EQ(engine::CurrentReadErrors(ctx).Unreadable - atStart.Unreadable, 16u);
+  EXPECT_EQ(engine::UnreadableSectorsText(engine::CurrentReadErrors(ctx)).rfind(u"16 sectors of the drive", 0), 0u);
+  engine::BeginReadErrorCount(ctx);
+  engine::ReadSectors(ctx, 35, 1, buffer);
+  EXPECT_EQ(engine::CurrentReadErrors(ctx).Unreadable, 1u);
+}
+
+TEST(ReadErrorText, OneSectorWasTakenAsEmpty) {
+  const std::u16string one = engine::UnreadableSectorsText({1, 1});
+  EXPECT_EQ(one.rfind(u"1 sector of the drive could not be read and was taken as empty.", 0), 0u);
+  EXPECT_NE(one.find(u" 1 sector of them lies in damaged areas"), std::u16string::npos);
+  EXPECT_EQ(engine::UnreadableSectorsText({2, 0}).rfind(u"2 sectors of the drive could not be read and were", 0), 0u);
+  EXPECT_EQ(engine::SectorCountText(1), u"1 sector");
 }
 
 TEST_F(SectorReaderTest, SeekHandleReportsPositionOrMinusOne) {

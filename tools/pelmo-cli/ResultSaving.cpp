@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "PosixOutputFileSystem.h"
+#include "ReadErrorReport.h"
 #include "copyout/CarvedFileSaving.h"
 #include "copyout/FatFileSaving.h"
 #include "copyout/SaveSession.h"
@@ -50,7 +51,7 @@ engine::SaveTally SaveAllResults(engine::EngineContext& ctx, const std::string& 
   const std::u16string target = platform::FromUtf8(std::filesystem::absolute(targetFolder).string());
   ctx.RecoverySettings.DeletedFilesPolicy = deletedOnly ? kDeletedOnly : kAllFiles;
   ctx.SaveControl.TargetFolder = target;
-  const uint64_t unreadableBefore = engine::UnreadableSectorCount(ctx);
+  const engine::ReadErrorCounts readErrorsAtStart = engine::BeginReadErrorCount(ctx);
   engine::SaveSession session;
   const uint16_t code = ctx.ActiveVolume.FileSystemCode;
   if (ctx.RecoveryMode == engine::kModeFileTrace) {
@@ -60,7 +61,7 @@ engine::SaveTally SaveAllResults(engine::EngineContext& ctx, const std::string& 
   } else if (code == engine::kFileSystemNtfs) {
     SaveNtfs(ctx, session, target);
   }
-  session.Tally.UnreadableSectors = engine::UnreadableSectorCount(ctx) - unreadableBefore;
+  session.Tally.UnreadableSectors = engine::CurrentReadErrors(ctx).Unreadable - readErrorsAtStart.Unreadable;
   return std::move(session.Tally);
 }
 
