@@ -133,18 +133,18 @@ void CarveFiles(EngineContext& ctx) {
   uint64_t examined = 0;
   int lastPercent = -1;
 
-  while (!StopRequested(ctx)) {
+  while (sector <= end && !StopRequested(ctx)) {
+    // Never a sector past the range: the last chunk is as long as what is left.
+    const auto count = static_cast<uint32_t>(std::min<uint64_t>(kCarvingChunkSectors, end - sector + 1));
     // An unreadable sector arrives as zeros and matches nothing; the range, not a
     // read error, ends carving.
-    ReadSectors(ctx, sector, kCarvingChunkSectors, chunk);
-    bool more = true;
+    std::fill(chunk.begin(), chunk.end(), 0);
+    ReadSectors(ctx, sector, count, chunk);
     if (ctx.ScanControl.ShowDetails != 0) {
       ctx.Host->SetCounterText(ScanCounter::CurrentSector, DecimalText(sector));
       ctx.Host->SetCounterText(ScanCounter::FoldersFound, u"0");
     }
-    for (uint32_t i = 0; i < kCarvingChunkSectors && ctx.ScanControl.StopOrDone.load() != 1; ++i) {
-      // The chunk that holds the end sector is examined to its end.
-      if (sector > end) more = false;
+    for (uint32_t i = 0; i < count && ctx.ScanControl.StopOrDone.load() != 1; ++i) {
       const int percent = static_cast<int>(std::min<uint64_t>(examined * 100 / rangeSectors, 99));
       if (percent != lastPercent) {
         ctx.Host->SetProgressPos(Panel::Scan, percent);
@@ -157,7 +157,6 @@ void CarveFiles(EngineContext& ctx) {
       ++sector;
       ++examined;
     }
-    if (!more) break;
   }
 
   BuildCarvingResults(ctx);
@@ -171,7 +170,7 @@ int TraceFiles(EngineContext& ctx) {
     GiveUp(ctx, kFileTraceVolumeNotOpenedText);
     return 0;
   }
-  const ReadErrorCounts readErrorsAtStart = CurrentReadErrors(ctx);
+  const ReadErrorCounts readErrorsAtStart = BeginReadErrorCount(ctx);
   const int detected = DetectFileSystem(ctx);
   ctx.ScanControl.StopOrDone = 0;
   ctx.ScanControl.Running = 1;

@@ -97,10 +97,15 @@ std::u16string ClassifyOfficeDocument(std::span<const uint8_t> bytes) {
 std::u16string DetectOfficeType(EngineContext& ctx, uint64_t sector) {
   // Unreadable sectors arrive as zeros, which the reader treats as missing parts.
   std::vector<uint8_t> copy(static_cast<std::size_t>(kOfficeCheckChunks) * kOfficeCheckChunkSectors * kSectorSize);
+  // Never past the chosen range: what lies beyond it is no part of the hit.
+  const uint64_t end = ctx.SourceSelection.EndSector >= sector ? ctx.SourceSelection.EndSector : UINT64_MAX;
   for (uint32_t chunk = 0; chunk < kOfficeCheckChunks; ++chunk) {
+    const uint64_t first = sector + static_cast<uint64_t>(chunk) * kOfficeCheckChunkSectors;
+    if (first > end) break;
+    const auto count = static_cast<uint32_t>(std::min<uint64_t>(kOfficeCheckChunkSectors, end - first + 1));
     const std::span<uint8_t> part(copy.data() + static_cast<std::size_t>(chunk) * kOfficeCheckChunkSectors * kSectorSize,
                                   static_cast<std::size_t>(kOfficeCheckChunkSectors) * kSectorSize);
-    ReadSectors(ctx, sector + static_cast<uint64_t>(chunk) * kOfficeCheckChunkSectors, kOfficeCheckChunkSectors, part);
+    ReadSectors(ctx, first, count, part);
   }
   return ClassifyOfficeDocument(copy);
 }
