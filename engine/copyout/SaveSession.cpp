@@ -1,5 +1,6 @@
 #include "SaveSession.h"
 
+#include "ReadErrorReport.h"
 #include "SavePaths.h"
 #include "listing/ResultRows.h"
 
@@ -51,18 +52,26 @@ void AppendLine(std::u16string& text, const std::u16string& line) {
   text += line;
 }
 
-void AppendNames(std::u16string& text, const std::vector<std::u16string>& paths) {
+void AppendNames(std::u16string& text, const std::vector<std::u16string>& paths,
+                 const std::vector<std::u16string>& notes = {}) {
   const size_t shown = std::min(paths.size(), kNamesShownPerList);
-  for (size_t i = 0; i < shown; ++i) AppendLine(text, u"    " + paths[i]);
+  for (size_t i = 0; i < shown; ++i) {
+    const bool noted = i < notes.size() && !notes[i].empty();
+    AppendLine(text, u"    " + paths[i] + (noted ? u" (" + notes[i] + u")" : u""));
+  }
   if (paths.size() > shown) AppendLine(text, u"    and " + DecimalText(paths.size() - shown) + u" more");
 }
 
 }  // namespace
 
-void SaveTally::Record(FileSaveOutcome outcome, const std::u16string& path) {
+void SaveTally::Record(FileSaveOutcome outcome, const std::u16string& path, const std::u16string& damageNote) {
   switch (outcome) {
     case FileSaveOutcome::Saved: ++Saved; break;
-    case FileSaveOutcome::Damaged: ++Damaged; DamagedFiles.push_back(path); break;
+    case FileSaveOutcome::Damaged:
+      ++Damaged;
+      DamagedFiles.push_back(path);
+      DamageNotes.push_back(damageNote);
+      break;
     case FileSaveOutcome::Partial: ++Partial; break;
     case FileSaveOutcome::Failed: ++Failed; FailedFiles.push_back(path); break;
     case FileSaveOutcome::Skipped: ++Skipped; break;
@@ -168,8 +177,17 @@ std::unique_ptr<OutputFile> CreateSaveFile(EngineContext& ctx, SaveSession& sess
 
 uint64_t UnreadableSectorCount(const EngineContext& ctx) { return ctx.ReadStats.UnreadableSectors.load(); }
 
+std::u16string KnownDamageText(KnownDamage damage) {
+  switch (damage) {
+    case KnownDamage::None: break;
+    case KnownDamage::TornRecord: return u"record damaged";
+    case KnownDamage::GuessedLayout: return u"layout guessed";
+  }
+  return {};
+}
+
 FileSaveOutcome FinishSaveFile(EngineContext& ctx, SaveSession& session, const std::u16string& path,
-                               OutputFile& file, CopyResult copied, uint64_t unreadableBefore) {
+                               OutputFile& file, CopyResult copied, uint64_t unreadableBefore, KnownDamage known) {
   const bool closed = file.Close();
   const bool writeFailed = copied == CopyResult::WriteFailed || !closed;
   FileSaveOutcome outcome = FileSaveOutcome::Saved;
@@ -177,14 +195,15 @@ FileSaveOutcome FinishSaveFile(EngineContext& ctx, SaveSession& session, const s
     outcome = FileSaveOutcome::Failed;
   } else if (copied == CopyResult::Interrupted) {
     outcome = FileSaveOutcome::Partial;
-  } else if (copied == CopyResult::CutAtVolumeEnd || UnreadableSectorCount(ctx) != unreadableBefore) {
+  } else if (copied == CopyResult::CutAtVolumeEnd || UnreadableSectorCount(ctx) != unreadableBefore ||
+             known != KnownDamage::None) {
     outcome = FileSaveOutcome::Damaged;
   }
   if (outcome == FileSaveOutcome::Failed || outcome == FileSaveOutcome::Partial) {
     const std::optional<std::u16string> kept = KeepAsPartial(*ctx.Files, path);
     if (kept) session.Tally.PartialFiles.push_back(*kept);
   }
-  session.Tally.Record(outcome, path);
+  session.Tally.Record(outcome, path, KnownDamageText(known));
   if (writeFailed && session.AskAfterFailures) AskAfterWriteFailure(ctx, path);
   return outcome;
 }
@@ -203,8 +222,9 @@ std::u16string SaveEndText(const SaveTally& tally) {
   std::u16string text = DecimalText(tally.Saved) + u" files saved whole.";
   if (tally.Damaged != 0) {
     AppendLine(text, DecimalText(tally.Damaged) +
-                         u" files saved with damage (unreadable sectors written as zeros, or cut at the end of the volume):");
-    AppendNames(text, tally.DamagedFiles);
+                         u" files saved with damage (unreadable sectors written as zeros, cut at the end of the "
+                         u"volume, or as noted):");
+    AppendNames(text, tally.DamagedFiles, tally.DamageNotes);
   }
   if (!tally.PartialFiles.empty()) {
     AppendLine(text, DecimalText(tally.PartialFiles.size()) + u" files cut short, kept with the ending \".partial\":");
@@ -217,7 +237,7 @@ std::u16string SaveEndText(const SaveTally& tally) {
   }
   if (tally.Skipped != 0) AppendLine(text, DecimalText(tally.Skipped) + u" files skipped.");
   if (tally.UnreadableSectors != 0) {
-    AppendLine(text, DecimalText(tally.UnreadableSectors) + u" sectors could not be read.");
+    AppendLine(text, SectorCountText(tally.UnreadableSectors) + u" could not be read.");
   }
   return text;
 }

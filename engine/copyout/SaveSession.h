@@ -44,10 +44,11 @@ struct SaveTally {
   uint64_t Skipped = 0;
   uint64_t UnreadableSectors = 0;             // sectors of the source read as zeros while saving
   std::vector<std::u16string> DamagedFiles;   // paths as written
+  std::vector<std::u16string> DamageNotes;    // beside each damaged path: why, when more than unreadable sectors
   std::vector<std::u16string> PartialFiles;   // paths as kept, with the partial ending
   std::vector<std::u16string> FailedFiles;    // paths that were to be written
 
-  void Record(FileSaveOutcome outcome, const std::u16string& path);
+  void Record(FileSaveOutcome outcome, const std::u16string& path, const std::u16string& damageNote = {});
   // True when every file that was not skipped was saved whole and no sector failed.
   bool AllSaved() const { return Damaged == 0 && Partial == 0 && Failed == 0 && UnreadableSectors == 0; }
 };
@@ -121,12 +122,22 @@ enum class CopyResult {
 // The sectors of the source read as zeros so far (the reader's count).
 uint64_t UnreadableSectorCount(const EngineContext& ctx);
 
+// What is known to be wrong with a file before its bytes are looked at: written
+// to its end, it is still not whole.
+enum class KnownDamage {
+  None,
+  TornRecord,     // its MFT record's update sequence did not match (a torn write)
+  GuessedLayout,  // its chain was broken: the clusters written were guessed
+};
+std::u16string KnownDamageText(KnownDamage damage);
+
 // Closes the file and gives the verdict on it, counted in the session's tally:
 // a failed write or close asks whether to go on; a file cut short is renamed
 // with the partial ending (removed when even that fails); a file holding sectors
-// that became unreadable since `unreadableBefore` is damaged.
+// that became unreadable since `unreadableBefore`, or with known damage, is damaged.
 FileSaveOutcome FinishSaveFile(EngineContext& ctx, SaveSession& session, const std::u16string& path,
-                               OutputFile& file, CopyResult copied, uint64_t unreadableBefore);
+                               OutputFile& file, CopyResult copied, uint64_t unreadableBefore,
+                               KnownDamage known = KnownDamage::None);
 
 bool SaveStopRequested(const EngineContext& ctx);
 bool SaveSkipRequested(const EngineContext& ctx);

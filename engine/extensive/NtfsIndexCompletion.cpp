@@ -67,7 +67,7 @@ void NameFoldersFromIndexBlocks(EngineContext& ctx) {
     block.assign(size_t{node.SizeInSectors} * kSectorSize, 0);
     if (block.empty()) continue;
     ReadSectors(ctx, node.Sector, node.SizeInSectors, block);
-    if (!ntfs::HasSignature(block, "INDX") || !ntfs::ApplyUpdateSequenceFixup(block)) continue;
+    if (!ntfs::HasSignature(block, "INDX") || !ntfs::Readable(ntfs::ApplyUpdateSequenceFixup(block))) continue;
     const auto parsed = ntfs::ParseIndxBlock(block);
     if (!parsed) continue;
     for (const ntfs::IndexEntry& entry : parsed->Entries) {

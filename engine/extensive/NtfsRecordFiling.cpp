@@ -52,7 +52,8 @@ std::vector<uint8_t> BlockBytes(EngineContext& ctx, uint32_t sector, std::span<c
 void ProcessMftRecord(EngineContext& ctx, uint32_t sector, std::span<const uint8_t> record) {
   if (record.size() < ntfs::kMftRecordSize) return;
   std::vector<uint8_t> fixed(record.begin(), record.begin() + ntfs::kMftRecordSize);
-  if (!ntfs::ApplyUpdateSequenceFixup(fixed)) return;
+  // A torn record is filed: its names and runs are there; the save names it damaged.
+  if (!ntfs::Readable(ntfs::ApplyUpdateSequenceFixup(fixed))) return;
   const auto header = ntfs::ReadRecordHeader(fixed);
   if (!header) return;
   const auto name = ntfs::FindDisplayName(fixed);
@@ -89,7 +90,7 @@ bool AddIndxBlock(EngineContext& ctx, uint32_t sector, std::span<const uint8_t> 
   if (!size) return false;
   const uint32_t byteCount = *size / kSectorSize * kSectorSize;
   std::vector<uint8_t> block = BlockBytes(ctx, sector, available, byteCount);
-  if (!ntfs::ApplyUpdateSequenceFixup(block)) return false;
+  if (!ntfs::Readable(ntfs::ApplyUpdateSequenceFixup(block))) return false;
 
   LeBytes view(block);
   const uint64_t firstEntry = uint64_t{kIndexHeader} + view.U32(kIndexHeader);

@@ -34,30 +34,28 @@ bool HasSignature(std::span<const uint8_t> bytes, const char (&signature)[5]) {
   return BytesAre(bytes, 0, std::string_view(signature, 4));
 }
 
-bool ApplyUpdateSequenceFixup(std::span<uint8_t> block) {
+UpdateSequence ApplyUpdateSequenceFixup(std::span<uint8_t> block) {
   LeBytes view(block);
   const uint32_t arrayOffset = view.U16(kUsaOffset);
   const uint32_t count = view.U16(kUsaCount);
-  if (!view.ok() || count < 2) return false;
+  if (!view.ok() || count < 2) return UpdateSequence::Malformed;
   // One entry for the sequence number, then one per sector of the block.
   const uint64_t sectors = count - 1;
-  if (sectors * kSector > block.size()) return false;
+  if (sectors * kSector > block.size()) return UpdateSequence::Malformed;
   if (arrayOffset < 8 || !view.Has(arrayOffset, uint64_t{count} * 2) || arrayOffset + count * 2 > kSector) {
-    return false;
+    return UpdateSequence::Malformed;
   }
   const uint8_t sequenceLow = block[arrayOffset];
   const uint8_t sequenceHigh = block[arrayOffset + 1];
+  UpdateSequence result = UpdateSequence::Whole;
   for (uint64_t i = 0; i < sectors; ++i) {
     uint8_t* tail = block.data() + (i + 1) * kSector - 2;
-    if (tail[0] != sequenceLow || tail[1] != sequenceHigh) return false;
-  }
-  for (uint64_t i = 0; i < sectors; ++i) {
-    uint8_t* tail = block.data() + (i + 1) * kSector - 2;
+    if (tail[0] != sequenceLow || tail[1] != sequenceHigh) result = UpdateSequence::Torn;
     const uint8_t* entry = block.data() + arrayOffset + 2 + i * 2;
     tail[0] = entry[0];
     tail[1] = entry[1];
   }
-  return true;
+  return result;
 }
 
 std::optional<RecordHeader> ReadRecordHeader(std::span<const uint8_t> record) {

@@ -37,11 +37,20 @@ inline constexpr uint16_t kAttrFlagEncrypted = 0x4000;
 // True when the bytes begin with the given four-character signature.
 bool HasSignature(std::span<const uint8_t> bytes, const char (&signature)[5]);
 
+// What the update sequence of a block says about it.
+enum class UpdateSequence {
+  Whole,      // every sector ends with the sequence number
+  Torn,       // a sector does not (a write cut by power loss): fixed up, its data kept, but damaged
+  Malformed,  // the array does not fit the block or its header: nothing restored
+};
+
 // Restores the last two bytes of every 512-byte sector of a FILE or INDX block
-// from its update-sequence array. False (the block is damaged) when the array
-// does not fit the block or its header, or when a sector's last two bytes do not
-// hold the sequence number, that is a torn or foreign write.
-bool ApplyUpdateSequenceFixup(std::span<uint8_t> block);
+// from its update-sequence array, also where a sector's last two bytes do not
+// hold the sequence number: a torn write loses at most those two bytes, not the
+// record, and the result says it is torn.
+UpdateSequence ApplyUpdateSequenceFixup(std::span<uint8_t> block);
+// Whole or torn: the block's fields can be read.
+inline bool Readable(UpdateSequence result) { return result != UpdateSequence::Malformed; }
 
 // Header fields of a FILE record.
 struct RecordHeader {

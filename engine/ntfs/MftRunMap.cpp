@@ -52,15 +52,70 @@ uint64_t RangeEnd(const EngineContext& ctx) {
   return start + range.SectorCount;
 }
 
-// Record 0 from the MFT, else from its copy at the start of $MFTMirr, with the
-// first piece of its data.
-std::optional<DataPiece> ReadMftRecordZero(EngineContext& ctx, const VolumeParameters& volume, RecordBuffer& record) {
+// The copies of record 0 to map the MFT from, best first: whole ones before torn
+// ones, the MFT's before $MFTMirr's; each with the first piece of its data.
+struct RecordZero {
+  RecordBuffer Record{};
+  DataPiece Piece;
+};
+std::vector<RecordZero> ReadRecordZeroCopies(EngineContext& ctx, const VolumeParameters& volume) {
+  std::vector<RecordZero> whole;
+  std::vector<RecordZero> torn;
   for (const uint32_t sector : {volume.MftStart, volume.MftMirrorStart}) {
-    if (sector == 0 || ReadMftRecord(ctx, sector, record) != RecordRead::Ok) continue;
-    if (OwnRecordNumber(record).value_or(0) != 0) continue;  // another record: a damaged start
-    if (auto piece = DataPieceAt(record, 0)) return piece;
+    if (sector == 0) continue;
+    RecordZero copy;
+    const RecordRead read = ReadMftRecord(ctx, sector, copy.Record);
+    if (!Usable(read)) continue;
+    if (OwnRecordNumber(copy.Record).value_or(0) != 0) continue;  // another record: a damaged start
+    auto piece = DataPieceAt(copy.Record, 0);
+    if (!piece) continue;
+    copy.Piece = std::move(*piece);
+    (read == RecordRead::Ok ? whole : torn).push_back(std::move(copy));
   }
-  return std::nullopt;
+  for (RecordZero& copy : torn) whole.push_back(std::move(copy));
+  return whole;
+}
+
+// True when the map leads to record 0 itself: a run sent beyond the volume or
+// onto other data maps nothing that is the MFT.
+bool MapFindsRecordZero(EngineContext& ctx, const MftRunMap& map) {
+  RecordBuffer record{};
+  uint64_t sector = 0;
+  if (!Usable(ReadMappedRecord(ctx, map, 0, record, sector))) return false;
+  return OwnRecordNumber(record).value_or(0) == 0 && DataPieceAt(record, 0).has_value();
+}
+
+// The fragments that record 0's own runs and its extension records give.
+MftRunMap MapFromRecordZero(EngineContext& ctx, const VolumeParameters& volume, const RecordZero& zero,
+                            uint64_t rangeEnd) {
+  MftRunMap map;
+  const uint32_t sectorsPerCluster = volume.SectorsPerCluster;
+  const NtfsGeometry geometry{volume.ClusterBase, sectorsPerCluster};
+  map.DataSize = zero.Piece.RealSize;
+  if (!AppendRuns(map, zero.Piece.Runs, geometry, rangeEnd)) return map;
+
+  // A fragmented MFT continues in extension records named by record 0's attribute list.
+  const auto list = ReadAttributeList(ctx, geometry, zero.Record);
+  if (!list) return map;
+  std::vector<AttributeListEntry> pieces;
+  for (const AttributeListEntry& entry : *list) {
+    if (entry.Type == kAttrData && !entry.Named && entry.StartingVcn != 0 && entry.SegmentRecord != 0) {
+      pieces.push_back(entry);
+    }
+  }
+  std::stable_sort(pieces.begin(), pieces.end(),
+                   [](const auto& a, const auto& b) { return a.StartingVcn < b.StartingVcn; });
+  uint64_t nextVcn = map.TotalSectors() / sectorsPerCluster;
+  for (const AttributeListEntry& piece : pieces) {
+    if (piece.StartingVcn != nextVcn) break;  // a gap: later fragments cannot be placed
+    const uint64_t sector = MftRecordToSector(map, piece.SegmentRecord);
+    RecordBuffer segment{};
+    if (sector == 0 || !Usable(ReadMftRecord(ctx, sector, segment))) break;
+    const auto runs = DataPieceAt(segment, piece.StartingVcn);
+    if (!runs || !AppendRuns(map, runs->Runs, geometry, rangeEnd)) break;
+    nextVcn = map.TotalSectors() / sectorsPerCluster;
+  }
+  return map;
 }
 
 }  // namespace
@@ -111,43 +166,17 @@ RecordRead ReadMappedRecord(EngineContext& ctx, const MftRunMap& map, uint64_t r
   ReadSectors(ctx, firstSector, 1, bytes.first(512));
   if (secondSector != 0) ReadSectors(ctx, secondSector, 1, bytes.subspan(512));
   if (!HasSignature(buffer, "FILE")) return RecordRead::NotFileRecord;
-  return ApplyUpdateSequenceFixup(buffer) ? RecordRead::Ok : RecordRead::Damaged;
+  return RecordReadOf(ApplyUpdateSequenceFixup(buffer));
 }
 
 MftRunMap BuildMftRunMap(EngineContext& ctx, const VolumeParameters& volume) {
-  MftRunMap map;
-  const uint32_t sectorsPerCluster = volume.SectorsPerCluster;
-  const NtfsGeometry geometry{volume.ClusterBase, sectorsPerCluster};
   const uint64_t rangeEnd = RangeEnd(ctx);
-  if (sectorsPerCluster == 0 || geometry.VolumeStart >= rangeEnd) return map;
-  RecordBuffer record{};
-  const std::optional<DataPiece> first = ReadMftRecordZero(ctx, volume, record);
-  if (!first) return map;
-  map.DataSize = first->RealSize;
-  if (!AppendRuns(map, first->Runs, geometry, rangeEnd)) return map;
-
-  // A fragmented MFT continues in extension records named by record 0's attribute list.
-  const auto list = ReadAttributeList(ctx, geometry, record);
-  if (!list) return map;
-  std::vector<AttributeListEntry> pieces;
-  for (const AttributeListEntry& entry : *list) {
-    if (entry.Type == kAttrData && !entry.Named && entry.StartingVcn != 0 && entry.SegmentRecord != 0) {
-      pieces.push_back(entry);
-    }
+  if (volume.SectorsPerCluster == 0 || volume.ClusterBase >= rangeEnd) return {};
+  for (const RecordZero& zero : ReadRecordZeroCopies(ctx, volume)) {
+    MftRunMap map = MapFromRecordZero(ctx, volume, zero, rangeEnd);
+    if (map.RunCount() != 0 && MapFindsRecordZero(ctx, map)) return map;
   }
-  std::stable_sort(pieces.begin(), pieces.end(),
-                   [](const auto& a, const auto& b) { return a.StartingVcn < b.StartingVcn; });
-  uint64_t nextVcn = map.TotalSectors() / sectorsPerCluster;
-  for (const AttributeListEntry& piece : pieces) {
-    if (piece.StartingVcn != nextVcn) break;  // a gap: later fragments cannot be placed
-    const uint64_t sector = MftRecordToSector(map, piece.SegmentRecord);
-    RecordBuffer segment{};
-    if (sector == 0 || ReadMftRecord(ctx, sector, segment) != RecordRead::Ok) break;
-    const auto runs = DataPieceAt(segment, piece.StartingVcn);
-    if (!runs || !AppendRuns(map, runs->Runs, geometry, rangeEnd)) break;
-    nextVcn = map.TotalSectors() / sectorsPerCluster;
-  }
-  return map;
+  return {};
 }
 
 }  // namespace engine::ntfs

@@ -35,9 +35,10 @@ RecordRead ReadMappedRecord(EngineContext& ctx, const MftRunMap& map, uint64_t r
                             RecordBuffer& buffer, uint64_t& firstSector);
 
 // Builds the map of the volume's MFT from record 0, read from the MFT or, when it
-// is damaged there, from its copy in $MFTMirr. Fragments end at the chosen range's
-// end: a damaged run cannot send the walk beyond the volume. The map is empty when
-// neither copy of record 0 gives the MFT's runs.
+// is damaged there or its runs do not lead back to record 0 (a run sent beyond the
+// volume), from its copy in $MFTMirr; a torn copy serves when no whole one does.
+// Fragments end at the chosen range's end: a damaged run cannot send the walk
+// beyond the volume. The map is empty when no copy of record 0 gives the MFT's runs.
 MftRunMap BuildMftRunMap(EngineContext& ctx, const VolumeParameters& volume);
 
 }  // namespace engine::ntfs

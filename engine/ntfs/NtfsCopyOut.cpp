@@ -47,25 +47,34 @@ ntfs::RecordLocator LazyRecordLocator(EngineContext& ctx) {
 // The data stream of the file whose data (or base) record lies at `sector`.
 std::optional<ntfs::DataStream> ReadStreamAt(EngineContext& ctx, uint32_t sector) {
   ntfs::RecordBuffer record{};
-  if (ntfs::ReadMftRecord(ctx, sector, record) != ntfs::RecordRead::Ok) return std::nullopt;
+  const ntfs::RecordRead read = ntfs::ReadMftRecord(ctx, sector, record);
+  if (!ntfs::Usable(read)) return std::nullopt;
   const auto header = ntfs::ReadRecordHeader(record);
   if (!header) return std::nullopt;
+  const bool torn = read == ntfs::RecordRead::Torn;
   const ntfs::NtfsGeometry geometry = ntfs::GeometryOf(ctx.ActiveVolume);
   const ntfs::RecordLocator locate = LazyRecordLocator(ctx);
   if (header->BaseRecord == 0) {
     const uint32_t own = ntfs::OwnRecordNumber(record).value_or(0);
-    return ntfs::CollectDataStream(ctx, geometry, record, own, locate);
+    ntfs::DataStream stream = ntfs::CollectDataStream(ctx, geometry, record, own, locate);
+    stream.FromTornRecord = stream.FromTornRecord || torn;
+    return stream;
   }
   // The data starts in an extension record: the base record lists every piece.
   const uint32_t baseNumber = header->BaseRecord;
   const uint64_t baseSector = locate(baseNumber);
   ntfs::RecordBuffer base{};
-  if (baseSector != 0 && ntfs::ReadMftRecord(ctx, baseSector, base) == ntfs::RecordRead::Ok) {
+  const ntfs::RecordRead baseRead = baseSector != 0 ? ntfs::ReadMftRecord(ctx, baseSector, base)
+                                                    : ntfs::RecordRead::NotFileRecord;
+  if (ntfs::Usable(baseRead)) {
     ntfs::DataStream stream = ntfs::CollectDataStream(ctx, geometry, base, baseNumber, locate);
+    stream.FromTornRecord = stream.FromTornRecord || baseRead == ntfs::RecordRead::Torn;
     if (stream.Error == ntfs::StreamError::None) return stream;
   }
   // Without a usable base record the extension's own runs are all there is.
-  return ntfs::CollectDataStream(ctx, geometry, record, 0, locate);
+  ntfs::DataStream stream = ntfs::CollectDataStream(ctx, geometry, record, 0, locate);
+  stream.FromTornRecord = stream.FromTornRecord || torn;
+  return stream;
 }
 
 // The last sector of the volume in work: data beyond it is no file's.
@@ -159,7 +168,8 @@ FileSaveOutcome WriteRunsToFile(EngineContext& ctx, SaveSession& session, const 
     copied = CopyRuns(ctx, stream, visibleSave, *file);
   }
   SetNtfsFileTimes(*file, pendingFileTime);
-  return FinishSaveFile(ctx, session, path, *file, copied, unreadableBefore);
+  const KnownDamage known = stream.FromTornRecord ? KnownDamage::TornRecord : KnownDamage::None;
+  return FinishSaveFile(ctx, session, path, *file, copied, unreadableBefore, known);
 }
 
 NtfsSaveRequest NtfsSaveRequestFor(const TreeFileNode& file, const std::u16string& folder) {

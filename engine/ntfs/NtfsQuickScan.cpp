@@ -51,7 +51,7 @@ WalkedRecord ReadBaseRecord(EngineContext& ctx, const ntfs::MftRunMap& map, cons
     RecordBuffer segment{};
     for (std::size_t i = 1; i < segments.size(); ++i) {
       uint64_t sector = 0;
-      if (ntfs::ReadMappedRecord(ctx, map, segments[i], segment, sector) != RecordRead::Ok) continue;
+      if (!ntfs::Usable(ntfs::ReadMappedRecord(ctx, map, segments[i], segment, sector))) continue;
       const auto header = ntfs::ReadRecordHeader(segment);
       if (!header || header->BaseRecord != recordNumber) continue;
       for (ntfs::FileNameInfo& name : ntfs::AllFileNames(segment)) names.push_back(std::move(name));
@@ -97,7 +97,8 @@ bool WalkMftRecords(EngineContext& ctx) {
     if (j % kRecordsPerReport == 0 && ctx.ScanControl.ShowDetails != 0) {
       host.SetCounterText(ScanCounter::CurrentSector, Decimal(sector));
     }
-    if (ntfs::ReadMappedRecord(ctx, map, j, record, sector) != RecordRead::Ok) continue;
+    // A torn record is listed: its names and runs are there; the save names it damaged.
+    if (!ntfs::Usable(ntfs::ReadMappedRecord(ctx, map, j, record, sector))) continue;
     const int percent = Percent((j + 1) * ntfs::kSectorsPerMftRecord, totalSectors);
     if (percent != shownPercent) {
       host.SetProgressPos(Panel::Scan, percent);

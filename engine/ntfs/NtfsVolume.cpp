@@ -29,11 +29,20 @@ NtfsGeometry GeometryOf(const VolumeParameters& volume) {
   return NtfsGeometry{volume.ClusterBase, volume.SectorsPerCluster};
 }
 
+RecordRead RecordReadOf(UpdateSequence fixup) {
+  switch (fixup) {
+    case UpdateSequence::Whole: return RecordRead::Ok;
+    case UpdateSequence::Torn: return RecordRead::Torn;
+    case UpdateSequence::Malformed: break;
+  }
+  return RecordRead::Damaged;
+}
+
 RecordRead ReadMftRecord(EngineContext& ctx, uint64_t sector, RecordBuffer& record) {
   record.fill(0);
   ReadSectors(ctx, sector, kSectorsPerMftRecord, record);
   if (!HasSignature(record, "FILE")) return RecordRead::NotFileRecord;
-  return ApplyUpdateSequenceFixup(record) ? RecordRead::Ok : RecordRead::Damaged;
+  return RecordReadOf(ApplyUpdateSequenceFixup(record));
 }
 
 void ReadClusters(EngineContext& ctx, const NtfsGeometry& geometry, uint64_t firstCluster, uint32_t count,
@@ -158,9 +167,12 @@ DataStream CollectDataStream(EngineContext& ctx, const NtfsGeometry& geometry, s
     RecordBuffer segment{};
     for (std::size_t i = 1; i < segments.size(); ++i) {
       const uint64_t sector = locate(segments[i]);
-      if (sector == 0 || ReadMftRecord(ctx, sector, segment) != RecordRead::Ok) continue;
+      if (sector == 0) continue;
+      const RecordRead read = ReadMftRecord(ctx, sector, segment);
+      if (!Usable(read)) continue;
       const auto header = ReadRecordHeader(segment);
       if (!header || header->BaseRecord != baseRecordNumber) continue;  // reused for another file
+      if (read == RecordRead::Torn) stream.FromTornRecord = true;
       TakeDataPieces(segment, extents, stream, foundStart);
     }
   }

@@ -25,10 +25,14 @@ NtfsGeometry GeometryOf(const VolumeParameters& volume);
 
 using RecordBuffer = std::array<uint8_t, kMftRecordSize>;
 
-enum class RecordRead { Ok, NotFileRecord, Damaged };
+// Torn: the update sequence did not match (a write cut short); the record is
+// fixed up and read, but what is saved from it is named as damaged.
+enum class RecordRead { Ok, Torn, NotFileRecord, Damaged };
+inline bool Usable(RecordRead read) { return read == RecordRead::Ok || read == RecordRead::Torn; }
+RecordRead RecordReadOf(UpdateSequence fixup);
 
 // Reads the record at a sector and fixes it up. NotFileRecord when it does not
-// begin with "FILE"; Damaged when its update sequence does not match.
+// begin with "FILE"; Damaged when its update-sequence array is malformed.
 RecordRead ReadMftRecord(EngineContext& ctx, uint64_t sector, RecordBuffer& record);
 
 // Reads `count` clusters from `firstCluster`; unreadable sectors come back as zeros.
@@ -64,6 +68,7 @@ struct DataStream {
   uint64_t RealSize = 0;
   uint64_t InitializedSize = 0;
   StreamError Error = StreamError::None;
+  bool FromTornRecord = false;  // a record that gave a piece of it was torn
 };
 
 // Maps a record number to its sector; 0 when it lies beyond the MFT.

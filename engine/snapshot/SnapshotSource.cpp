@@ -69,7 +69,7 @@ bool NtfsSourceMatches(EngineContext& ctx) {
   ntfs::RecordBuffer record{};
   const ntfs::RecordRead read = ntfs::ReadMftRecord(ctx, volume.MftStart, record);
   if (read == ntfs::RecordRead::NotFileRecord) return false;
-  if (read == ntfs::RecordRead::Ok && ntfs::OwnRecordNumber(record).value_or(0) != 0) return false;
+  if (ntfs::Usable(read) && ntfs::OwnRecordNumber(record).value_or(0) != 0) return false;
   try {
     return ntfs::BuildMftRunMap(ctx, volume).RunCount() != 0;
   } catch (const std::exception&) {

@@ -45,7 +45,7 @@ void FuzzRecord(const uint8_t* data, size_t size) {
   const engine::ntfs::NtfsGeometry geometry{0, 1};
   (void)engine::ntfs::CollectDataStream(ctx, geometry, record, 0, [](uint32_t record) { return record % 2; });
 
-  if (engine::ntfs::ApplyUpdateSequenceFixup(record)) ReadEveryField(record);
+  if (engine::ntfs::Readable(engine::ntfs::ApplyUpdateSequenceFixup(record))) ReadEveryField(record);
 }
 
 void FuzzIndxBlock(const uint8_t* data, size_t size) {
@@ -54,7 +54,7 @@ void FuzzIndxBlock(const uint8_t* data, size_t size) {
   std::memcpy(block.data(), "INDX", 4);
   (void)engine::ntfs::IndxBlockSize(block);
   (void)engine::ntfs::ParseIndxBlock(block);
-  if (engine::ntfs::ApplyUpdateSequenceFixup(block)) (void)engine::ntfs::ParseIndxBlock(block);
+  if (engine::ntfs::Readable(engine::ntfs::ApplyUpdateSequenceFixup(block))) (void)engine::ntfs::ParseIndxBlock(block);
 }
 
 }  // namespace

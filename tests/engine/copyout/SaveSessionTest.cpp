@@ -81,14 +81,17 @@ TEST_F(SaveSessionTest, EndTextSaysWhatHappened) {
   tally.Record(engine::FileSaveOutcome::Skipped, u"C:\\out\\b");
   EXPECT_EQ(engine::SaveEndText(tally), u" Files successfully saved.");
   tally.Record(engine::FileSaveOutcome::Damaged, u"C:\\out\\c");
+  tally.Record(engine::FileSaveOutcome::Damaged, u"C:\\out\\g", u"layout guessed");
   tally.Record(engine::FileSaveOutcome::Partial, u"C:\\out\\d");
   tally.PartialFiles.push_back(u"C:\\out\\d.partial");
   tally.Record(engine::FileSaveOutcome::Failed, u"C:\\out\\e");
   tally.UnreadableSectors = 9;
   EXPECT_EQ(engine::SaveEndText(tally),
             u"1 files saved whole.\r\n"
-            u"1 files saved with damage (unreadable sectors written as zeros, or cut at the end of the volume):\r\n"
+            u"2 files saved with damage (unreadable sectors written as zeros, cut at the end of the volume, "
+            u"or as noted):\r\n"
             u"    C:\\out\\c\r\n"
+            u"    C:\\out\\g (layout guessed)\r\n"
             u"1 files cut short, kept with the ending \".partial\":\r\n"
             u"    C:\\out\\d.partial\r\n"
             u"1 files stopped or skipped while saving.\r\n"

@@ -10,24 +10,25 @@ using ntfstest::RecordBuilder;
 
 namespace {
 
-TEST(UpdateSequenceFixup, RestoresSectorTailsAndRejectsTornRecords) {
+TEST(UpdateSequenceFixup, RestoresSectorTailsKeepsTornRecordsAndRejectsMalformedArrays) {
   RecordBuilder builder;
   builder.Resident(kAttrFileName, FileNameValue(u"a.txt", kNamespaceWin32, 5));
   std::vector<uint8_t> record = builder.Finish(0x1234);
   std::vector<uint8_t> torn = record;
   EXPECT_EQ(record[510], 0x34);
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(record));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(record), UpdateSequence::Whole);
   EXPECT_EQ(record[510], 0);  // the original bytes are back
 
   torn[1022] ^= 0xFF;  // the second sector was written by something else
-  EXPECT_FALSE(ApplyUpdateSequenceFixup(torn));
+  EXPECT_EQ(ApplyUpdateSequenceFixup(torn), UpdateSequence::Torn);
+  EXPECT_EQ(torn, record) << "a torn record is fixed up all the same";
 
   std::vector<uint8_t> badArray = builder.Finish();
   ntfstest::Put16(badArray, 4, 1020);  // array outside the header
-  EXPECT_FALSE(ApplyUpdateSequenceFixup(badArray));
+  EXPECT_EQ(ApplyUpdateSequenceFixup(badArray), UpdateSequence::Malformed);
   ntfstest::Put16(badArray, 4, 48);
   ntfstest::Put16(badArray, 6, 40);  // more sectors than the record has
-  EXPECT_FALSE(ApplyUpdateSequenceFixup(badArray));
+  EXPECT_EQ(ApplyUpdateSequenceFixup(badArray), UpdateSequence::Malformed);
 }
 
 struct NameCase {
@@ -42,7 +43,7 @@ TEST_P(DisplayNameTest, PicksWin32ThenWin32AndDosThenDos) {
   RecordBuilder builder;
   for (const auto& [name, space] : GetParam().names) builder.Resident(kAttrFileName, FileNameValue(name, space, 7));
   std::vector<uint8_t> record = builder.Finish();
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(record));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(record), UpdateSequence::Whole);
   const auto name = FindDisplayName(record);
   if (GetParam().expected.empty()) {
     EXPECT_FALSE(name);
@@ -70,7 +71,7 @@ TEST(RecordFields, NameLengthPastTheAttributeIsNoName) {
   value[64] = 200;  // 66 + 400 bytes would run far past the value
   builder.Resident(kAttrFileName, value);
   std::vector<uint8_t> record = builder.Finish();
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(record));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(record), UpdateSequence::Whole);
   EXPECT_FALSE(FindDisplayName(record));
 }
 
@@ -79,7 +80,7 @@ TEST(RecordFields, AttributeLengthPastTheBytesInUseEndsTheWalk) {
   const std::size_t at = builder.Resident(kAttrFileName, FileNameValue(u"abc", kNamespaceWin32, 5));
   std::vector<uint8_t> record = builder.Finish();
   ntfstest::Put32(record, at + 4, 0x7FFFFFF0);
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(record));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(record), UpdateSequence::Whole);
   EXPECT_TRUE(ListAttributes(record).empty());
 }
 
@@ -89,13 +90,13 @@ TEST(RecordFields, DataSizeComesFromTheUnnamedStreamThatStartsAtVcnZero) {
   builder.NonResident(kAttrData, {0x11, 0x04, 0x20}, 999, /*lowestVcn=*/8);  // a later extent
   builder.Resident(kAttrData, std::vector<uint8_t>(37, 2));
   std::vector<uint8_t> record = builder.Finish();
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(record));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(record), UpdateSequence::Whole);
   EXPECT_EQ(GetDataSize(record), 37u);
 
   RecordBuilder onlyNamed;
   onlyNamed.Resident(kAttrData, std::vector<uint8_t>(10, 1), u"stream");
   std::vector<uint8_t> named = onlyNamed.Finish();
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(named));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(named), UpdateSequence::Whole);
   EXPECT_FALSE(GetDataSize(named));
 }
 
@@ -104,7 +105,7 @@ TEST(RecordFields, ResidentValueOutsideItsAttributeIsRejected) {
   const std::size_t at = builder.Resident(kAttrData, std::vector<uint8_t>(16, 3));
   std::vector<uint8_t> record = builder.Finish();
   ntfstest::Put32(record, at + 16, 5000);
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(record));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(record), UpdateSequence::Whole);
   EXPECT_FALSE(GetDataSize(record));
 }
 
@@ -119,7 +120,7 @@ TEST(RecordFields, AttributeListEntriesAndExtensionRecords) {
   RecordBuilder builder(1);
   builder.Resident(kAttrAttributeList, list);
   std::vector<uint8_t> record = builder.Finish();
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(record));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(record), UpdateSequence::Whole);
   const auto entries = ResidentAttributeList(record);
   ASSERT_TRUE(entries);
   ASSERT_EQ(entries->size(), 2u);
@@ -128,7 +129,7 @@ TEST(RecordFields, AttributeListEntriesAndExtensionRecords) {
 
   RecordBuilder extension(1, /*baseRecord=*/40);
   std::vector<uint8_t> ext = extension.Finish();
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(ext));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(ext), UpdateSequence::Whole);
   EXPECT_EQ(ReadRecordHeader(ext)->BaseRecord, 40u);
 }
 
@@ -151,14 +152,14 @@ TEST(RecordFields, IndexRootOwnIdAndFirstIndexCluster) {
   builder.Resident(kAttrIndexRoot, IndexRootValue(u"child.txt", 77), u"$I30");
   builder.NonResident(kAttrIndexAllocation, {0x21, 0x01, 0x34, 0x12}, 4096, 0, u"$I30");
   std::vector<uint8_t> record = builder.Finish();
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(record));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(record), UpdateSequence::Whole);
   EXPECT_EQ(FindIndexRootOwnId(record), 77u);
   EXPECT_EQ(FirstIndexAllocationCluster(record), 0x1234u);
 
   RecordBuilder other(3);
   other.Resident(kAttrIndexRoot, IndexRootValue(u"child.txt", 77), u"$SDH");
   std::vector<uint8_t> notI30 = other.Finish();
-  ASSERT_TRUE(ApplyUpdateSequenceFixup(notI30));
+  ASSERT_EQ(ApplyUpdateSequenceFixup(notI30), UpdateSequence::Whole);
   EXPECT_EQ(FindIndexRootOwnId(notI30), 0u);
 }
 

@@ -10,6 +10,8 @@
 #include "Fixtures.h"
 #include "NtfsDamage.h"
 #include "NtfsImageHarness.h"
+#include "copyout/SaveSession.h"
+#include "ntfs/NtfsCopyOut.h"
 #include "scans/QuickScan.h"
 
 namespace {
@@ -101,12 +103,12 @@ void PrintTo(const BrokenRecordsCase& c, std::ostream* os) { *os << c.Name; }
 
 class NtfsBrokenRecords : public testing::TestWithParam<BrokenRecordsCase> {};
 
-TEST_P(NtfsBrokenRecords, MftIsMappedFromTheMirrorCopyOfRecordZero) {
+// Torn records (their update sequence does not match) are kept with their data:
+// the listing is the whole volume's, record 0 mapped from the mirror's whole copy.
+TEST_P(NtfsBrokenRecords, TornRecordsAreListedAndTheMftIsMappedFromTheMirror) {
   DamagedImage image(StandardImagePath(), std::string("ntfs-broken-") + GetParam().Name);
   for (const uint32_t id : GetParam().InMft) ntfstest::BreakRecord(image, PlaceOf(image).Mft, id);
-  std::map<uint32_t, ListedEntry> expected = PristineListing();
-  for (const uint32_t id : GetParam().InMft) expected.erase(id);  // a broken record lists nothing
-  EXPECT_EQ(ListingOf(image.Path()), expected);
+  EXPECT_EQ(ListingOf(image.Path()), PristineListing());
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, NtfsBrokenRecords,
@@ -117,13 +119,61 @@ INSTANTIATE_TEST_SUITE_P(Records, NtfsBrokenRecords,
 TEST(NtfsDamagedImage, NoUsableRecordZeroEndsWithTheParametersMessage) {
   DamagedImage image(StandardImagePath(), "ntfs-no-record-zero");
   const MftPlace place = PlaceOf(image);
-  ntfstest::BreakRecord(image, place.Mft, 0);
-  ntfstest::BreakRecord(image, place.Mirror, 0);
+  // Neither copy is a FILE record any more.
+  image.WriteByte(place.Mft, 'X');
+  image.WriteByte(place.Mirror, 'X');
   testsupport::FatImageSession session(image.Path(), engine::kFileSystemNtfs);
   EXPECT_EQ(session.QuickScan(), 0);
   EXPECT_EQ(session.ctx.ScanControl.ParametersNotFound.load(), 1);
   EXPECT_EQ(session.ctx.MessageRequest.Text, engine::kParametersNotFoundText);
   EXPECT_TRUE(session.host.CallsStartingWith("ResultTree").empty()) << "no empty results";
+}
+
+// A file whose record was torn by power loss: listed by Quick and Extensive Scan,
+// saved with the bytes it had and named as damaged.
+TEST(NtfsDamagedImage, TornFileRecordIsSavedWholeAndNamedAsDamaged) {
+  const fixtures::FixtureImage& standard = fixtures::StandardImage(fixtures::ImageKind::Ntfs);
+  DamagedImage image(StandardImagePath(), "ntfs-torn-file");
+  const uint32_t id = IdOf(PristineListing(), "/big-300k.bin");
+  ntfstest::BreakRecord(image, PlaceOf(image).Mft, id);
+  ntfstest::ScannedImage scan(image.Path());
+  ASSERT_TRUE(scan.Detected());
+  engine::EngineContext& ctx = scan.Context();
+  const engine::TreeFileNode* file = nullptr;
+  for (const engine::TreeFileNode* candidate : ctx.Results.TreeFilesIn(5)) {
+    if (candidate->Id == id) file = candidate;
+  }
+  ASSERT_NE(file, nullptr) << "the torn record is listed";
+
+  const std::string out = ntfstest::FreshTempFolder("ntfs-torn-file-out");
+  engine::SaveSession session;
+  EXPECT_FALSE(engine::SaveNtfsFile(ctx, session, engine::NtfsSaveRequestFor(*file, platform::FromUtf8(out))));
+  ASSERT_EQ(session.Tally.DamagedFiles.size(), 1u);
+  EXPECT_EQ(session.Tally.DamageNotes, std::vector<std::u16string>{u"record damaged"});
+  EXPECT_NE(engine::SaveEndText(session.Tally).find(u"big-300k.bin (record damaged)"), std::u16string::npos);
+  EXPECT_EQ(ntfstest::ReadHostFile(out + "/big-300k.bin"), standard.ReadOriginal(*standard.Find("/big-300k.bin")));
+}
+
+// $MFT's run sent far beyond the volume, $MFTMirr intact: the MFT is mapped from
+// the mirror's record 0 and every file is listed.
+TEST(NtfsDamagedImage, MftRunBeyondTheVolumeIsMappedFromTheMirror) {
+  DamagedImage image(StandardImagePath(), "ntfs-mft-run-beyond");
+  const uint64_t data = ntfstest::AttributesOf(image, PlaceOf(image).Mft, 0x80).at(0);
+  const std::vector<uint8_t> header = image.Read(data + 32, 2);
+  const uint64_t runlist = data + (header[0] | header[1] << 8);
+  const uint8_t lengthBytes = image.Read(runlist, 1)[0] & 0x0F;
+  ASSERT_EQ(lengthBytes, 1) << "seven bytes fit where the run was (see the test below)";
+  // The same length, its start cluster 0x3F000000: far past the 32 MiB volume.
+  const uint8_t length = image.Read(runlist + 1, 1)[0];
+  const uint8_t farRun[] = {0x41, length, 0x00, 0x00, 0x00, 0x3F, 0x00};
+  image.Write(runlist, farRun);
+  EXPECT_EQ(ListingOf(image.Path()), PristineListing());
+
+  // With the mirror's record 0 gone as well nothing is usable, and the user is told.
+  image.WriteByte(PlaceOf(image).Mirror, 'X');
+  testsupport::FatImageSession session(image.Path(), engine::kFileSystemNtfs);
+  EXPECT_EQ(session.QuickScan(), 0);
+  EXPECT_EQ(session.ctx.MessageRequest.Text, engine::kParametersNotFoundText);
 }
 
 // $MFT's one run rewritten to 2^31 - 1 clusters; with and without its data size.
