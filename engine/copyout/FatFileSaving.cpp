@@ -15,22 +15,32 @@ namespace engine {
 namespace {
 
 // The clusters to copy. A chain of exactly the clusters needed (a longer one is
-// cut); else, for a deleted file, its first cluster and the free clusters after
+// cut). A live file whose chain ends at its end mark before its size is bounded by
+// its chain: the size is wrong, the clusters after are another file's. A live
+// file whose chain is broken in both FATs is read from consecutive clusters, a
+// guessed layout. A deleted file: its first cluster and the free clusters after
 // it, passing over clusters live files hold (its own clusters were freed
-// together), with zeros where they run out; else consecutive clusters.
+// together), with zeros where they run out.
 struct FileClusters {
   std::vector<uint32_t> Listed;
   bool Consecutive = false;
+  KnownDamage Damage = KnownDamage::None;
 };
 
 FileClusters ClustersOfFile(EngineContext& ctx, const FatLayout& layout, uint32_t firstCluster,
                             uint64_t clustersNeeded, bool deleted) {
   const uint32_t wanted = static_cast<uint32_t>(std::min<uint64_t>(clustersNeeded, UINT32_MAX));
+  std::vector<uint32_t> wholeChain;
   for (int copy : {kFatCopy1, kFatCopy2}) {
-    std::vector<uint32_t> chain = FollowClusterChain(ctx, layout, firstCluster, wanted, copy);
+    ChainEnd ended = ChainEnd::Broken;
+    std::vector<uint32_t> chain = FollowClusterChain(ctx, layout, firstCluster, wanted, copy, &ended);
     if (chain.size() == wanted) return {std::move(chain), false};
+    if (ended == ChainEnd::EndMark && chain.size() > wholeChain.size()) wholeChain = std::move(chain);
   }
-  if (!deleted || wanted == 0 || !IsDataCluster(layout, firstCluster)) return {{}, true};
+  if (!deleted && !wholeChain.empty()) return {std::move(wholeChain), false};
+  if (!deleted || wanted == 0 || !IsDataCluster(layout, firstCluster)) {
+    return {{}, true, deleted || wanted == 0 ? KnownDamage::None : KnownDamage::GuessedLayout};
+  }
   FileClusters clusters{{firstCluster}, false};
   const std::vector<uint32_t> after = FreeClustersAfter(ctx, layout, firstCluster, wanted - 1, AtClusterInUse::Skip);
   clusters.Listed.insert(clusters.Listed.end(), after.begin(), after.end());
@@ -48,10 +58,11 @@ uint64_t ClustersAvailable(const FatLayout& layout, const FileClusters& clusters
 // only as far as the clusters go (CutAtVolumeEnd): what lies further is another
 // file's data or nothing at all.
 CopyResult CopyClusters(EngineContext& ctx, const FatLayout& layout, const FatFileSaveRequest& request,
-                        OutputFile& out) {
+                        OutputFile& out, KnownDamage& known) {
   const uint64_t clusterBytes = uint64_t{layout.SectorsPerCluster} * kSectorSize;
   const uint64_t clustersNeeded = (uint64_t{request.Size} + clusterBytes - 1) / clusterBytes;
   const FileClusters clusters = ClustersOfFile(ctx, layout, request.FirstCluster, clustersNeeded, request.Deleted);
+  known = clusters.Damage;
   const uint64_t available = ClustersAvailable(layout, clusters, request.FirstCluster);
   const uint64_t size = std::min<uint64_t>(request.Size, available * clusterBytes);
   const uint32_t piece = SectorsPerCopyPiece(layout.SectorsPerCluster);
@@ -125,14 +136,17 @@ int SaveFatFile(EngineContext& ctx, SaveSession& session, const FatFileSaveReque
   }
 
   const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
-  const CopyResult copied = CopyClusters(ctx, *layout, request, *out);
+  KnownDamage known = KnownDamage::None;
+  const CopyResult copied = CopyClusters(ctx, *layout, request, *out, known);
   if (copied == CopyResult::Complete || copied == CopyResult::CutAtVolumeEnd) {
     // A date that is no date leaves the times as the file system set them.
     if (const std::optional<uint64_t> time = FatDateToFileTimeNow(request.WriteDate)) {
       out->SetTimes({time, time, time});
     }
   }
-  return FinishSaveFile(ctx, session, target->Path, *out, copied, unreadableBefore) == FileSaveOutcome::Saved ? 1 : 0;
+  return FinishSaveFile(ctx, session, target->Path, *out, copied, unreadableBefore, known) == FileSaveOutcome::Saved
+             ? 1
+             : 0;
 }
 
 uint64_t SaveFatFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t firstCluster, const std::u16string& path) {

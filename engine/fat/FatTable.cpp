@@ -10,7 +10,8 @@ namespace engine {
 namespace {
 
 // Reads FAT entries with the last FAT sector kept, since chains mostly run forward.
-// A sector of the FAT that cannot be read is read from the other copy.
+// A sector of the FAT that cannot be read is read from the other copy; it counts
+// as unreadable (and damages what is saved through it) only when neither reads.
 class FatSectorCache {
  public:
   FatSectorCache(EngineContext& ctx, const FatLayout& layout, uint64_t fatStart, uint64_t otherCopyStart)
@@ -22,10 +23,10 @@ class FatSectorCache {
     const uint64_t sectorInFat = cluster / entriesPerSector;
     if (sectorInFat != cachedSector_) {
       cachedSector_ = UINT64_MAX;
-      if (!ReadSectors(ctx_, fatStart_ + sectorInFat, 1, buffer_) &&
-          (otherCopyStart_ == 0 || !ReadSectors(ctx_, otherCopyStart_ + sectorInFat, 1, buffer_))) {
-        return std::nullopt;
-      }
+      const bool read = TryReadSectors(ctx_, fatStart_ + sectorInFat, 1, buffer_) ||
+                        (otherCopyStart_ != 0 && TryReadSectors(ctx_, otherCopyStart_ + sectorInFat, 1, buffer_)) ||
+                        ReadSectors(ctx_, fatStart_ + sectorInFat, 1, buffer_);
+      if (!read) return std::nullopt;
       cachedSector_ = sectorInFat;
     }
     LeBytes bytes(buffer_);
@@ -44,9 +45,13 @@ class FatSectorCache {
 
 template <class KeepGoing>
 std::vector<uint32_t> WalkChain(EngineContext& ctx, const FatLayout& layout, uint64_t fatStart, uint32_t startCluster,
-                                uint32_t maxClusters, KeepGoing keepGoing) {
+                                uint32_t maxClusters, KeepGoing keepGoing, ChainEnd* ended = nullptr) {
   std::vector<uint32_t> chain;
-  if (fatStart == 0 || maxClusters == 0 || !IsDataCluster(layout, startCluster)) return chain;
+  ChainEnd end = ChainEnd::Broken;
+  if (fatStart == 0 || maxClusters == 0 || !IsDataCluster(layout, startCluster)) {
+    if (ended != nullptr) *ended = end;
+    return chain;
+  }
   const uint64_t otherCopy = fatStart == layout.Fat1Start ? layout.Fat2Start : layout.Fat1Start;
   FatSectorCache fat(ctx, layout, fatStart, otherCopy);
   std::unordered_set<uint32_t> seen;
@@ -54,13 +59,22 @@ std::vector<uint32_t> WalkChain(EngineContext& ctx, const FatLayout& layout, uin
   while (true) {
     chain.push_back(cluster);
     seen.insert(cluster);
-    if (chain.size() >= maxClusters || !keepGoing()) break;
+    if (chain.size() >= maxClusters) {
+      end = ChainEnd::Length;
+      break;
+    }
+    if (!keepGoing()) {
+      end = ChainEnd::Stopped;
+      break;
+    }
     const std::optional<uint32_t> raw = fat.Entry(cluster);
     if (!raw) break;
     const FatLink link = ClassifyFatEntry(layout.Is32, *raw, layout.MaxCluster);
+    if (link.Kind == FatLinkKind::EndOfChain) end = ChainEnd::EndMark;
     if (link.Kind != FatLinkKind::Next || seen.count(link.Next) != 0) break;
     cluster = link.Next;
   }
+  if (ended != nullptr) *ended = end;
   return chain;
 }
 
@@ -77,11 +91,12 @@ FatLink ClassifyFatEntry(bool is32, uint32_t rawEntry, uint32_t maxCluster) {
 }
 
 std::vector<uint32_t> FollowClusterChain(EngineContext& ctx, const FatLayout& layout, uint32_t startCluster,
-                                         uint32_t maxClusters, int fatCopy) {
+                                         uint32_t maxClusters, int fatCopy, ChainEnd* ended) {
   const uint64_t fatStart = fatCopy == kFatCopy2 ? layout.Fat2Start : layout.Fat1Start;
-  return WalkChain(ctx, layout, fatStart, startCluster, maxClusters, [&ctx] {
-    return ctx.SaveControl.StopRequested.load() != 1 && ctx.SaveControl.SkipRequested.load() != 1;
-  });
+  return WalkChain(
+      ctx, layout, fatStart, startCluster, maxClusters,
+      [&ctx] { return ctx.SaveControl.StopRequested.load() != 1 && ctx.SaveControl.SkipRequested.load() != 1; },
+      ended);
 }
 
 std::vector<uint32_t> BuildClusterChain(EngineContext& ctx, const FatLayout& layout, uint32_t startCluster,

@@ -23,6 +23,14 @@ struct FatLink {
 // What a raw FAT entry value means on a volume whose highest cluster is maxCluster.
 FatLink ClassifyFatEntry(bool is32, uint32_t rawEntry, uint32_t maxCluster);
 
+// Why a walk along a chain ended.
+enum class ChainEnd {
+  Length,   // it reached the clusters asked for
+  Stopped,  // Stop or Skip
+  EndMark,  // at an end mark: the chain is whole
+  Broken,   // at a free, bad or out-of-range entry, a loop back into itself, or an unreadable FAT sector
+};
+
 // The FAT copies.
 inline constexpr int kFatCopy1 = 1;
 inline constexpr int kFatCopy2 = 2;
@@ -32,7 +40,7 @@ inline constexpr int kFatCopy2 = 2;
 // the save worker's Stop or Skip is set. Empty when the start is no data cluster
 // or the copy's position is unknown.
 std::vector<uint32_t> FollowClusterChain(EngineContext& ctx, const FatLayout& layout, uint32_t startCluster,
-                                         uint32_t maxClusters, int fatCopy);
+                                         uint32_t maxClusters, int fatCopy, ChainEnd* ended = nullptr);
 
 // The chain of a directory through FAT copy 1, at most `maxClusters` long.
 // Polls no flag: directories are short.

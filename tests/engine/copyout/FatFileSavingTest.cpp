@@ -54,7 +54,7 @@ class FatFileSavingTest : public testing::Test {
   MemoryFatVolume volume;
 };
 
-TEST_F(FatFileSavingTest, ClustersComeFromFat1ThenFat2ThenConsecutive) {
+TEST_F(FatFileSavingTest, ClustersComeFromFat1ThenFat2ThenAGuessThatIsNamed) {
   volume.SetBothFats(2, 5);  // intact, fragmented: 2 -> 5 -> 9
   volume.SetBothFats(5, 9);
   volume.SetBothFats(9, 0xFFFF);
@@ -68,26 +68,39 @@ TEST_F(FatFileSavingTest, ClustersComeFromFat1ThenFat2ThenConsecutive) {
   volume.SetBothFats(31, 40);
   volume.SetBothFats(40, 41);
   volume.SetBothFats(41, 0xFFFF);
+  volume.SetBothFats(44, 45);  // a chain that points back into itself: 44 -> 45 -> 44
+  volume.SetBothFats(45, 44);
+  volume.SetBothFats(50, 0xFFFF);  // one cluster, its size says far more
   Install();
   ASSERT_EQ(Save(2, 1200, u"fragmented.bin"), 1);
   EXPECT_EQ(Saved(u"fragmented.bin"), BytesOf({2, 5, 9}, 1200));
   ASSERT_EQ(Save(10, 1500, u"fat2.bin"), 1);
   EXPECT_EQ(Saved(u"fat2.bin"), BytesOf({10, 12, 14}, 1500));
-  ASSERT_EQ(Save(20, 1025, u"consecutive.bin"), 1);
-  EXPECT_EQ(Saved(u"consecutive.bin"), BytesOf({20, 21, 22}, 1025));
   // A deleted file's data lies in the free clusters after its first one; the live
-  // file's cluster between them was never its own. A live file without a chain is
-  // read on consecutively.
+  // file's cluster between them was never its own.
+  ASSERT_EQ(Save(20, 1025, u"consecutive.bin", 1), 1);
+  EXPECT_EQ(Saved(u"consecutive.bin"), BytesOf({20, 21, 22}, 1025));
   ASSERT_EQ(Save(24, 1400, u"deleted-around-live.bin", 1), 1);
   EXPECT_EQ(Saved(u"deleted-around-live.bin"), BytesOf({24, 26, 27}, 1400));
-  ASSERT_EQ(Save(24, 1400, u"live-without-chain.bin"), 1);
-  EXPECT_EQ(Saved(u"live-without-chain.bin"), BytesOf({24, 25, 26}, 1400));
   ASSERT_EQ(Save(30, 600, u"long-chain.bin"), 1);
   EXPECT_EQ(Saved(u"long-chain.bin"), BytesOf({30, 31}, 600));
+  // A live file without a chain, or whose chain loops back into itself, is read
+  // on consecutively: a guessed layout, named as damaged.
+  ASSERT_EQ(Save(24, 1400, u"live-without-chain.bin"), 0);
+  EXPECT_EQ(Saved(u"live-without-chain.bin"), BytesOf({24, 25, 26}, 1400));
+  ASSERT_EQ(Save(44, 1400, u"looped-chain.bin"), 0);
+  EXPECT_EQ(Saved(u"looped-chain.bin"), BytesOf({44, 45, 46}, 1400));
+  // A live file whose chain ends before its size is bounded by the chain.
+  ASSERT_EQ(Save(50, 40000, u"size-beyond-chain.bin"), 0);
+  EXPECT_EQ(Saved(u"size-beyond-chain.bin"), BytesOf({50}, 512));
   // Clusters 61 and 62 lie beyond the volume: the file ends with the volume, as damaged.
   ASSERT_EQ(Save(59, 2048, u"past-the-end.bin"), 0);
   EXPECT_EQ(Saved(u"past-the-end.bin"), BytesOf({59, 60}, 1024));
-  EXPECT_EQ(session.Tally.DamagedFiles, std::vector<std::u16string>{u"C:\\out\\past-the-end.bin"});
+  EXPECT_EQ(session.Tally.DamagedFiles,
+            (std::vector<std::u16string>{u"C:\\out\\live-without-chain.bin", u"C:\\out\\looped-chain.bin",
+                                         u"C:\\out\\size-beyond-chain.bin", u"C:\\out\\past-the-end.bin"}));
+  EXPECT_EQ(session.Tally.DamageNotes,
+            (std::vector<std::u16string>{u"layout guessed", u"layout guessed", u"", u"layout guessed"}));
   ASSERT_EQ(Save(0, 0, u"empty.txt"), 1);
   EXPECT_TRUE(Saved(u"empty.txt").empty());
 }
@@ -181,6 +194,8 @@ TEST(FatFileInterruptionTest, SkipEndsTheFileAndStopEndsTheSave) {
   testsupport::MemoryOutputFileSystem files;
   ctx.Files = &files;
   MemoryFatVolume volume;
+  for (uint32_t cluster = 2; cluster < 5; ++cluster) volume.SetBothFats(cluster, cluster + 1);
+  volume.SetBothFats(5, 0xFFFF);
   volume.Install(ctx, opener);
   engine::SaveSession session;
   engine::FatFileSaveRequest request;

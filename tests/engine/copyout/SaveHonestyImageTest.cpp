@@ -132,9 +132,9 @@ class DamagedImageSave : public testing::Test {
   testsupport::MemoryOutputFileSystem files;
 };
 
-// A directory entry that claims 4 GiB: a live file is read on consecutively and a
-// deleted one over free clusters, both only as far as the volume goes, and named
-// as damaged; nothing near 4 GiB is written.
+// A directory entry that claims 4 GiB: a live file is read as far as its chain
+// goes and a deleted one over free clusters only as far as the volume goes, both
+// named as damaged; nothing near 4 GiB is written.
 TEST_F(DamagedImageSave, FatSizeBeyondTheVolumeIsCutAtItsEnd) {
   const fixtures::FixtureImage& image = fixtures::StandardImage(fixtures::ImageKind::Fat16);
   Serve(image, engine::kFileSystemFat16);
@@ -159,9 +159,41 @@ TEST_F(DamagedImageSave, FatSizeBeyondTheVolumeIsCutAtItsEnd) {
   const std::vector<uint8_t> original = image.ReadOriginal(*image.Find("/README.TXT"));
   const std::vector<uint8_t>& readme = files.Files.at(u"C:\\out\\README.TXT").Bytes;
   EXPECT_TRUE(std::equal(original.begin(), original.end(), readme.begin()));
+  EXPECT_EQ(readme.size(), 2048u) << "the one cluster of its chain";
   EXPECT_EQ(tally.Failed, 0u);
   EXPECT_EQ(tally.UnreadableSectors, 0u);
   ExpectTallyMatchesTarget(tally);
+}
+
+// The whole first FAT unreadable: every chain is read from the second copy, so
+// every file is saved whole and no sector counts as unreadable.
+TEST_F(DamagedImageSave, FatReadFromItsSecondCopyDamagesNothing) {
+  const fixtures::FixtureImage& image = fixtures::StandardImage(fixtures::ImageKind::Fat16);
+  Serve(image, engine::kFileSystemFat16);
+  const std::vector<uint8_t>& boot = Bytes();
+  const uint64_t fat1 = boot[14] | boot[15] << 8;
+  const uint64_t sectorsPerFat = boot[22] | boot[23] << 8;
+  std::set<uint64_t> bad;
+  for (uint64_t i = 0; i < sectorsPerFat; ++i) bad.insert(fat1 + i);
+  Serve(image, engine::kFileSystemFat16, bad);
+  ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
+  EXPECT_TRUE(host.CallsStartingWith("Message ").empty());
+
+  const engine::SaveTally tally = SaveRoot(0);
+  EXPECT_EQ(tally.Damaged, 0u);
+  EXPECT_EQ(tally.UnreadableSectors, 0u);
+  EXPECT_TRUE(engine::SaveEndText(tally).starts_with(u" Files successfully saved.")) << ToUtf8(engine::SaveEndText(tally));
+  uint64_t compared = 0;
+  for (const fixtures::ManifestEntry& entry : image.Entries) {
+    if (entry.IsFolder || entry.Deleted) continue;
+    std::u16string path = u"C:\\out" + platform::FromUtf8(entry.Path);
+    for (char16_t& c : path) c = c == u'/' ? u'\\' : c;
+    const auto saved = files.Files.find(path);
+    ASSERT_NE(saved, files.Files.end()) << entry.Path;
+    EXPECT_EQ(saved->second.Bytes, image.ReadOriginal(entry)) << entry.Path;
+    ++compared;
+  }
+  EXPECT_GT(compared, 20u);
 }
 
 // An MFT record whose first run points far beyond the volume: nothing is read
