@@ -47,6 +47,8 @@ class OutputFileSystem {
   virtual bool FileExists(const std::u16string& path) = 0;
   // True when a folder (not a link to one) exists at the path.
   virtual bool FolderExists(const std::u16string& /*path*/) { return false; }
+  // True when a link (symbolic link, junction) stands at the path, wherever it leads.
+  virtual bool LinkExists(const std::u16string& /*path*/) { return false; }
   // True when the folder was created or already exists as a folder. A link in
   // the way is no folder: following it could lead out of the target.
   virtual bool CreateFolder(const std::u16string& path) = 0;

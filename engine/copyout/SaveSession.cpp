@@ -22,7 +22,7 @@ bool TakenByThisRun(const SaveSession& session, const std::u16string& path) {
 
 // A name that a file may not overwrite: a folder (of this run or not) or a link.
 bool NotAFile(OutputFileSystem& files, const SaveSession& session, const std::u16string& path) {
-  return session.CreatedFolders.count(PathKey(path)) != 0 || files.FolderExists(path);
+  return session.CreatedFolders.count(PathKey(path)) != 0 || files.FolderExists(path) || files.LinkExists(path);
 }
 
 void SplitPath(const std::u16string& path, std::u16string& folder, std::u16string& name) {
@@ -98,7 +98,10 @@ std::optional<SaveTarget> ChooseSaveTarget(EngineContext& ctx, SaveSession& sess
     for (uint64_t n = 1;; ++n) {
       const std::u16string name = CopyOfName(sanitizedName, n);
       const std::u16string path = JoinPath(folder, name);
-      if (!files.FileExists(path)) return SaveTarget{path, name};
+      if (files.FileExists(path)) continue;
+      // Overwrite was asked for, but a link is never written through: say where it went.
+      if (policy == 2 && files.LinkExists(target.Path)) session.Tally.RenamedAroundLinks.push_back(path);
+      return SaveTarget{path, name};
     }
   }
   return target;  // overwrite
@@ -217,9 +220,25 @@ uint32_t SectorsPerCopyPiece(uint32_t sectorsPerCluster) {
   return 16;
 }
 
+namespace {
+
+void AppendRenamedAroundLinks(std::u16string& text, const SaveTally& tally) {
+  if (tally.RenamedAroundLinks.empty()) return;
+  AppendLine(text, DecimalText(tally.RenamedAroundLinks.size()) +
+                       u" files written under a new name, since a link stood at their name:");
+  AppendNames(text, tally.RenamedAroundLinks);
+}
+
+}  // namespace
+
 std::u16string SaveEndText(const SaveTally& tally) {
-  if (tally.AllSaved()) return u" Files successfully saved.";
+  if (tally.AllSaved()) {
+    std::u16string text = u" Files successfully saved.";
+    AppendRenamedAroundLinks(text, tally);
+    return text;
+  }
   std::u16string text = DecimalText(tally.Saved) + u" files saved whole.";
+  AppendRenamedAroundLinks(text, tally);
   if (tally.Damaged != 0) {
     AppendLine(text, DecimalText(tally.Damaged) +
                          u" files saved with damage (unreadable sectors written as zeros, cut at the end of the "

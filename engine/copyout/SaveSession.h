@@ -47,6 +47,7 @@ struct SaveTally {
   std::vector<std::u16string> DamageNotes;    // beside each damaged path: why, when more than unreadable sectors
   std::vector<std::u16string> PartialFiles;   // paths as kept, with the partial ending
   std::vector<std::u16string> FailedFiles;    // paths that were to be written
+  std::vector<std::u16string> RenamedAroundLinks;  // written under a new name: a link stood at the name to overwrite
 
   void Record(FileSaveOutcome outcome, const std::u16string& path, const std::u16string& damageNote = {});
   // True when every file that was not skipped was saved whole and no sector failed.

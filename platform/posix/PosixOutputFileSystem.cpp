@@ -99,6 +99,11 @@ bool PosixOutputFileSystem::FolderExists(const std::u16string& path) {
   return ::lstat(ToPosixPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool PosixOutputFileSystem::LinkExists(const std::u16string& path) {
+  struct stat info {};
+  return ::lstat(ToPosixPath(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool PosixOutputFileSystem::CreateFolder(const std::u16string& path) {
   if (::mkdir(ToPosixPath(path).c_str(), 0777) == 0) return true;
   return errno == EEXIST && FolderExists(path);

@@ -16,6 +16,7 @@ class PosixOutputFileSystem final : public engine::OutputFileSystem {
 
   bool FileExists(const std::u16string& path) override;
   bool FolderExists(const std::u16string& path) override;
+  bool LinkExists(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
   std::unique_ptr<engine::OutputFile> CreateFileForWriting(const std::u16string& path) override;
   bool RemoveFile(const std::u16string& path) override;

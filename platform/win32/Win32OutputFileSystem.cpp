@@ -98,6 +98,11 @@ bool Win32OutputFileSystem::FolderExists(const std::u16string& path) {
          (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0;
 }
 
+bool Win32OutputFileSystem::LinkExists(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributesW(ApiPath(path, kFolderPathLimit).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 bool Win32OutputFileSystem::CreateFolder(const std::u16string& path) {
   if (CreateDirectoryW(ApiPath(path, kFolderPathLimit).c_str(), nullptr)) return true;
   return FolderExists(path);

@@ -19,6 +19,7 @@ class Win32OutputFileSystem final : public engine::OutputFileSystem {
   bool FileExists(const std::u16string& path) override;
   // A folder that is a reparse point (a junction or a link) is no folder to save into.
   bool FolderExists(const std::u16string& path) override;
+  bool LinkExists(const std::u16string& path) override;
   bool CreateFolder(const std::u16string& path) override;
   std::unique_ptr<engine::OutputFile> CreateFileForWriting(const std::u16string& path) override;
   bool RemoveFile(const std::u16string& path) override;

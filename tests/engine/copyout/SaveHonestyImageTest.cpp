@@ -348,6 +348,33 @@ TEST_F(DamagedImageSave, CarvedHitsAreTalliedAndCutHitsMarked) {
   EXPECT_EQ(ctx.ReadStats.UnreadableSectors.load(), before);
 }
 
+// "Overwrite" with a link planted at a file's name: the link is not written
+// through; the file goes under a new name, and the end of the save says so.
+TEST_F(DamagedImageSave, OverwriteWritesAroundAPlantedLink) {
+  const fixtures::FixtureImage& image = fixtures::StandardImage(fixtures::ImageKind::Fat16);
+  Serve(image, engine::kFileSystemFat16);
+  ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
+  ctx.RecoverySettings.ExistingNamePolicy = 2;
+  const fs::path root = fs::path(testing::TempDir()) / "save-overwrite-link";
+  fs::remove_all(root);
+  fs::create_directories(root / "out");
+  { std::ofstream(root / "victim.txt") << "keep me"; }
+  fs::create_symlink(root / "victim.txt", root / "out" / "lower.txt");
+  platform::PosixOutputFileSystem posix;
+  ctx.Files = &posix;
+  target = platform::FromUtf8((root / "out").string());
+
+  const engine::SaveTally tally = SaveRoot(0);
+  EXPECT_EQ(tally.Failed, 0u);
+  EXPECT_EQ(ReadHostFile(root / "victim.txt"), (std::vector<uint8_t>{'k', 'e', 'e', 'p', ' ', 'm', 'e'}));
+  EXPECT_EQ(ReadHostFile(root / "out" / "Copy (1 ) of lower.txt"), image.ReadOriginal(*image.Find("/lower.txt")));
+  const std::u16string renamed = target + u"\\Copy (1 ) of lower.txt";
+  EXPECT_EQ(tally.RenamedAroundLinks, std::vector<std::u16string>{renamed});
+  EXPECT_NE(engine::SaveEndText(tally).find(u"since a link stood at their name:\r\n    " + renamed),
+            std::u16string::npos);
+  fs::remove_all(root);
+}
+
 // Names that clash once made safe (a file CON beside a folder CON, a folder "..")
 // all land in their own place, and links planted in the target lead nowhere.
 TEST_F(DamagedImageSave, ClashingNamesAndPlantedLinksStayInsideTheTarget) {
