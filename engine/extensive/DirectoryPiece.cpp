@@ -20,7 +20,10 @@ void ParseDirectoryPiece(EngineContext& ctx, std::span<const uint8_t> bytes, con
         reachedEnd = true;
         return;
       }
-      if (parsed->Attributes == kAttrLongName || parsed->FirstCluster == 0) continue;
+      if (parsed->Attributes == kAttrLongName) continue;
+      // An empty file has no cluster; any other entry without one is no file's.
+      const bool emptyFile = parsed->Size == 0 && (parsed->Attributes & (kAttrDirectory | kAttrVolumeLabel)) == 0;
+      if (parsed->FirstCluster == 0 && !emptyFile) continue;
       std::u16string name = AssembleLongFileName(piece, offset).value_or(parsed->ShortName);
       if (name.empty()) continue;
       const uint32_t deleted = request.InheritedDeleted || parsed->Deleted ? 1 : 0;

@@ -17,7 +17,8 @@ namespace {
 
 constexpr uint32_t kMaxPieceSectors = 8;
 constexpr uint32_t kFat16RootSectorLimit = 32;
-constexpr uint32_t kDirectoryChainLimit = 100;
+// A folder holds at most 65,536 entries of 32 bytes: no legal chain is longer.
+constexpr uint64_t kLargestDirectoryBytes = uint64_t{65536} * 32;
 constexpr uint64_t kFat16FatSearchSpan = 550;
 constexpr uint64_t kFat32FatSearchSpan = 30000;
 constexpr uint64_t kFirstSearchSector = 63;
@@ -35,7 +36,9 @@ FatFolderEntry FolderRecord(std::u16string name, uint32_t firstCluster, uint32_t
 std::vector<uint32_t> DirectoryClusters(EngineContext& ctx, const FatLayout& layout, uint32_t firstCluster) {
   if (!IsDataCluster(layout, firstCluster)) return {};
   if (layout.Fat1Start == 0) return {firstCluster};
-  return BuildClusterChain(ctx, layout, firstCluster, kDirectoryChainLimit);
+  const uint64_t clusterBytes = uint64_t{layout.SectorsPerCluster} * kSectorSize;
+  const auto limit = static_cast<uint32_t>(kLargestDirectoryBytes / std::max<uint64_t>(clusterBytes, 1) + 1);
+  return BuildClusterChain(ctx, layout, firstCluster, limit);
 }
 
 // Reads the clusters piece by piece and parses them. With `mustBeDirectory` the
