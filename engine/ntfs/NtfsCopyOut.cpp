@@ -131,21 +131,27 @@ CopyResult CopyRuns(EngineContext& ctx, const ntfs::DataStream& stream, bool vis
 }
 
 // Records every file of a folder (and of the folders below it) that cannot be
-// written because the folder could not be made.
-void CountFilesBelowAsFailed(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& path,
-                             std::unordered_set<uint32_t>& visited) {
-  if (!visited.insert(folderId).second) return;
-  if (ctx.RecoveryMode == kModeExtensiveScan) {
-    for (const NtfsFileNode* file : ctx.Results.NtfsFilesIn(folderId)) {
-      session.Tally.Record(FileSaveOutcome::Failed, JoinPath(path, file->Name));
+// written: the folder could not be made, or it lies too deep to be re-created.
+// Walked with a stack: a damaged volume can nest folders without end.
+void CountFilesBelowAsFailed(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& path) {
+  std::vector<std::pair<uint32_t, std::u16string>> pending{{folderId, path}};
+  std::unordered_set<uint32_t> visited;
+  while (!pending.empty()) {
+    auto [id, folderPath] = std::move(pending.back());
+    pending.pop_back();
+    if (!visited.insert(id).second) continue;
+    if (ctx.RecoveryMode == kModeExtensiveScan) {
+      for (const NtfsFileNode* file : ctx.Results.NtfsFilesIn(id)) {
+        session.Tally.Record(FileSaveOutcome::Failed, JoinPath(folderPath, file->Name));
+      }
+    } else {
+      for (const TreeFileNode* file : ctx.Results.TreeFilesIn(id)) {
+        session.Tally.Record(FileSaveOutcome::Failed, JoinPath(folderPath, file->Name));
+      }
     }
-  } else {
-    for (const TreeFileNode* file : ctx.Results.TreeFilesIn(folderId)) {
-      session.Tally.Record(FileSaveOutcome::Failed, JoinPath(path, file->Name));
+    for (const TreeFolderNode* child : ctx.Results.TreeFoldersIn(id)) {
+      pending.emplace_back(child->Id, JoinPath(folderPath, child->Name));
     }
-  }
-  for (const TreeFolderNode* child : ctx.Results.TreeFoldersIn(folderId)) {
-    CountFilesBelowAsFailed(ctx, session, child->Id, JoinPath(path, child->Name), visited);
   }
 }
 
@@ -239,14 +245,15 @@ namespace {
 
 void SaveFolderBelow(EngineContext& ctx, SaveSession& session, uint32_t folderId, const std::u16string& parentPath,
                      const std::u16string& folderName, std::unordered_set<uint32_t>& onPath, int depth) {
-  if (SaveStopRequested(ctx) || depth > kMaxFolderDepth) return;
+  if (SaveStopRequested(ctx)) return;
   // A damaged volume can make a folder its own ancestor.
   if (!onPath.insert(folderId).second) return;
-  const std::optional<std::u16string> path = CreateSaveFolder(ctx, session, parentPath, folderName, folderId);
+  // Past the deepest folder re-created, or below a folder that could not be made,
+  // nothing is written: every file there is named as not saved.
+  const std::optional<std::u16string> path =
+      depth > kMaxFolderDepth ? std::nullopt : CreateSaveFolder(ctx, session, parentPath, folderName, folderId);
   if (!path) {
-    // Nothing below a folder that could not be made is written anywhere else.
-    std::unordered_set<uint32_t> visited;
-    CountFilesBelowAsFailed(ctx, session, folderId, JoinPath(parentPath, folderName), visited);
+    CountFilesBelowAsFailed(ctx, session, folderId, JoinPath(parentPath, folderName));
     onPath.erase(folderId);
     return;
   }

@@ -289,6 +289,32 @@ TEST_F(DamagedImageSave, NtfsFailuresSkipAndBadSectorsAreCountedAsTheyHappened) 
   EXPECT_NE(engine::SaveEndText(tally).find(u"3 sectors could not be read."), std::u16string::npos);
 }
 
+// Folders nested deeper than the save re-creates (a damaged or hostile volume):
+// the files down there are named as not saved, never dropped in silence.
+TEST_F(DamagedImageSave, NtfsFilesBelowTheDeepestFolderAreNamed) {
+  Serve(fixtures::StandardImage(fixtures::ImageKind::Ntfs), engine::kFileSystemNtfs);
+  ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
+  const engine::TreeFileNode* notes = NtfsRootFile(u"lower.txt");
+  ASSERT_NE(notes, nullptr);
+  engine::TreeFileNode deepFile = *notes;
+  uint32_t parent = 5;
+  for (uint32_t level = 0; level < 600; ++level) {
+    engine::AddTreeFolderUnique(ctx, engine::TreeFolderNode{u"d", 900000 + level, parent, 0, 0, 0, 0});
+    parent = 900000 + level;
+  }
+  deepFile.ParentId = parent;
+  deepFile.Id = 999999;
+  engine::AddTreeFile(ctx, deepFile);
+
+  const engine::SaveTally tally = SaveRoot(5);
+  ASSERT_FALSE(tally.FailedFiles.empty());
+  const std::u16string& named = tally.FailedFiles.back();
+  EXPECT_TRUE(named.ends_with(u"\\d\\d\\lower.txt")) << ToUtf8(named);
+  EXPECT_EQ(std::count(named.begin(), named.end(), u'\\'), 600 + 2);
+  EXPECT_EQ(files.Files.count(named), 0u);
+  ExpectTallyMatchesTarget(tally);
+}
+
 TEST_F(DamagedImageSave, NtfsStopEndsTheSaveWithThePartialFileMarked) {
   Serve(fixtures::StandardImage(fixtures::ImageKind::Ntfs), engine::kFileSystemNtfs);
   ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
