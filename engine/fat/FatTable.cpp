@@ -100,8 +100,9 @@ std::vector<uint32_t> FollowClusterChain(EngineContext& ctx, const FatLayout& la
 }
 
 std::vector<uint32_t> BuildClusterChain(EngineContext& ctx, const FatLayout& layout, uint32_t startCluster,
-                                        uint32_t maxClusters) {
-  return WalkChain(ctx, layout, layout.Fat1Start, startCluster, maxClusters, [] { return true; });
+                                        uint32_t maxClusters, ChainEnd* ended, int fatCopy) {
+  const uint64_t fatStart = fatCopy == kFatCopy2 ? layout.Fat2Start : layout.Fat1Start;
+  return WalkChain(ctx, layout, fatStart, startCluster, maxClusters, [] { return true; }, ended);
 }
 
 std::vector<uint32_t> FreeClustersAfter(EngineContext& ctx, const FatLayout& layout, uint32_t cluster,

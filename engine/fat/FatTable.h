@@ -42,10 +42,10 @@ inline constexpr int kFatCopy2 = 2;
 std::vector<uint32_t> FollowClusterChain(EngineContext& ctx, const FatLayout& layout, uint32_t startCluster,
                                          uint32_t maxClusters, int fatCopy, ChainEnd* ended = nullptr);
 
-// The chain of a directory through FAT copy 1, at most `maxClusters` long.
+// The chain of a directory through FAT copy 1 (or 2), at most `maxClusters` long.
 // Polls no flag: directories are short.
 std::vector<uint32_t> BuildClusterChain(EngineContext& ctx, const FatLayout& layout, uint32_t startCluster,
-                                        uint32_t maxClusters);
+                                        uint32_t maxClusters, ChainEnd* ended = nullptr, int fatCopy = kFatCopy1);
 
 // What to do at a cluster in use while collecting the free clusters of a deleted
 // file or folder: it belongs to another file now.

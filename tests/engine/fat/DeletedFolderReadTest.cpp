@@ -64,7 +64,14 @@ TEST(DeletedFolderReadTest, FollowsFreeClustersWhileTheyReadAsEntries) {
     const engine::FatDirectoryListing listing = engine::ParseFatDirectory(directory.Bytes, false, 2, true);
     EXPECT_EQ(listing.Items.size(), c.ExpectedFiles) << c.What;
 
-    // A live folder is read along its chain only.
+    // A live folder whose chain breaks at a free entry reads on the same way, over
+    // the clusters that follow; one whose chain ends at its end mark, along it only.
+    const engine::FatDirectoryBytes broken = engine::ReadFatDirectoryChain(ctx, layout, 10, false);
+    EXPECT_EQ(engine::ParseFatDirectory(broken.Bytes, false, 2, false).Items.size(),
+              c.Cluster12InUse ? 14u + 16u + 3u : c.ExpectedFiles)
+        << c.What;
+    volume.SetBothFats(10, 0xFFFF);
+    volume.Install(ctx, opener);
     const engine::FatDirectoryBytes live = engine::ReadFatDirectoryChain(ctx, layout, 10, false);
     EXPECT_EQ(live.Bytes.size(), 512u) << c.What;
   }

@@ -150,6 +150,40 @@ TEST(DamagedFatImage, UnreadableRootDirectoryIsReportedNotListedAsEmpty) {
   EXPECT_TRUE(messages[1].find("1 sector of the drive could not be read") != std::string::npos);
 }
 
+// A FAT32 root whose FAT entry points at itself is read on through the clusters
+// that follow while they hold its entries; a root whose first cluster cannot be
+// read still gives what its other clusters hold, and says what it could not read.
+TEST(DamagedFatImage, Fat32RootIsReadPastALoopedChainAndAnUnreadableCluster) {
+  FatImageSession pristine(Fixture("standard-fat32"), engine::kFileSystemFat32);
+  ASSERT_EQ(pristine.QuickScan(), 1);
+  const auto expected = pristine.ListedPaths();
+  {
+    DamagedImage image(Fixture("standard-fat32"), "fat32-root-loop");
+    const FatRegions regions = RegionsOf(image, true);
+    ASSERT_EQ(image.U32(44), 2u);
+    image.PutU32(regions.Fat1 * 512 + 2 * 4, 2);  // the first FAT's entry; the second copy keeps the chain
+    FatImageSession session(image.Path(), engine::kFileSystemFat32);
+    ASSERT_EQ(session.QuickScan(), 1);
+    EXPECT_EQ(session.ListedPaths().size(), expected.size());
+    for (const auto& [path, listed] : session.ListedPaths()) EXPECT_EQ(expected.count(path), 1u) << path;
+  }
+  {
+    DamagedImage image(Fixture("standard-fat32"), "fat32-root-unreadable");
+    const FatRegions regions = RegionsOf(image, true);
+    FatImageSession session(image.Path(), engine::kFileSystemFat32);
+    session.opener.BadSectors = {regions.Root, regions.Root + 1};  // the root's first cluster
+    ASSERT_EQ(session.QuickScan(), 1);
+    const auto listed = session.ListedPaths();
+    EXPECT_GT(listed.size(), 10u);
+    // A name whose long-name entries lay in the lost cluster shows its short name.
+    for (const auto& [path, entry] : listed) {
+      EXPECT_TRUE(expected.count(path) == 1 || path.find('~') != std::string::npos) << path;
+    }
+    EXPECT_TRUE(HasMessage(session, testsupport::ToUtf8(engine::kRootFolderUnreadableText)))
+        << testing::PrintToString(session.host.CallsStartingWith("Message "));
+  }
+}
+
 TEST(DamagedFatImage, DriveThatCannotBeOpenedIsReported) {
   FatImageSession session(Fixture("standard-fat16"), engine::kFileSystemFat16);
   session.opener.RefuseOpens = true;
