@@ -8,6 +8,7 @@
 #include "extensive/ProgressReporter.h"
 #include "extensive/ScanText.h"
 #include "fat/FatDirectoryParser.h"
+#include "fat/FatDirectoryReader.h"
 #include "fat/FatGeometry.h"
 #include "fat/FatTable.h"
 #include "results/ResultStore.h"
@@ -31,30 +32,50 @@ FatFolderEntry FolderRecord(std::u16string name, uint32_t firstCluster, uint32_t
   return folder;
 }
 
+uint32_t DirectoryClusterLimit(const FatLayout& layout) {
+  const uint64_t clusterBytes = uint64_t{layout.SectorsPerCluster} * kSectorSize;
+  return static_cast<uint32_t>(kLargestDirectoryBytes / std::max<uint64_t>(clusterBytes, 1) + 1);
+}
+
 // The clusters of a directory: its chain when the FAT's place is known, else
-// (a volume found without its FAT) its first cluster alone.
-std::vector<uint32_t> DirectoryClusters(EngineContext& ctx, const FatLayout& layout, uint32_t firstCluster) {
+// (a volume found without its FAT) its first cluster alone. `broken` when the FAT
+// gives no end: a format zeroed the FATs, and the folder goes on after them.
+std::vector<uint32_t> DirectoryClusters(EngineContext& ctx, const FatLayout& layout, uint32_t firstCluster,
+                                        bool& broken) {
+  broken = true;
   if (!IsDataCluster(layout, firstCluster)) return {};
   if (layout.Fat1Start == 0) return {firstCluster};
-  const uint64_t clusterBytes = uint64_t{layout.SectorsPerCluster} * kSectorSize;
-  const auto limit = static_cast<uint32_t>(kLargestDirectoryBytes / std::max<uint64_t>(clusterBytes, 1) + 1);
-  return BuildClusterChain(ctx, layout, firstCluster, limit);
+  ChainEnd ended = ChainEnd::Broken;
+  std::vector<uint32_t> chain = BuildClusterChain(ctx, layout, firstCluster, DirectoryClusterLimit(layout), &ended);
+  broken = ended == ChainEnd::Broken;
+  return chain;
 }
 
 // Reads the clusters piece by piece and parses them. With `mustBeDirectory` the
-// first piece is parsed only when it begins with "." and "..", from entry 2.
-void ParseDirectoryClusters(EngineContext& ctx, const FatLayout& layout, const std::vector<uint32_t>& clusters,
-                            uint32_t parentCluster, bool deleted, bool mustBeDirectory) {
+// first piece is parsed only when it begins with "." and "..", from entry 2. With
+// `readOn` (the chain broke before the folder's end mark) the clusters after the
+// last are read too, while every piece still holds directory entries and no other
+// folder's "." entry begins one.
+void ParseDirectoryClusters(EngineContext& ctx, const FatLayout& layout, std::vector<uint32_t> clusters,
+                            uint32_t parentCluster, bool deleted, bool mustBeDirectory, bool readOn) {
   const uint32_t pieceSectors = std::min(layout.SectorsPerCluster, kMaxPieceSectors);
   std::vector<uint8_t> piece(size_t{pieceSectors} * kSectorSize);
   bool firstPiece = true;
   bool reachedEnd = false;
-  for (uint32_t cluster : clusters) {
+  const size_t listed = clusters.size();
+  const uint32_t limit = DirectoryClusterLimit(layout);
+  for (size_t i = 0; i < clusters.size(); ++i) {
+    const uint32_t cluster = clusters[i];
+    const bool guessed = i >= listed;
     for (uint32_t offset = 0; offset < layout.SectorsPerCluster; offset += pieceSectors) {
       if (reachedEnd || StopRequested(ctx)) return;
       const uint64_t sector = ClusterFirstSector(layout, cluster) + offset;
       ReadSectors(ctx, sector, pieceSectors, piece);
       if (firstPiece && mustBeDirectory && !IsDirectoryStart(piece)) return;
+      if (guessed && (!LooksLikeDirectoryEntries(piece.data(), piece.size()) ||
+                      (offset == 0 && StartsDirectory(piece.data())))) {
+        return;
+      }
       DirectoryPieceRequest request;
       request.ParentCluster = parentCluster;
       request.FirstSector = sector;
@@ -63,6 +84,9 @@ void ParseDirectoryClusters(EngineContext& ctx, const FatLayout& layout, const s
       request.FirstEntry = firstPiece && mustBeDirectory ? 2 : 0;
       ParseDirectoryPiece(ctx, piece, request, reachedEnd);
       firstPiece = false;
+    }
+    if (readOn && !reachedEnd && i + 1 == clusters.size() && clusters.size() < limit && cluster < layout.MaxCluster) {
+      clusters.push_back(cluster + 1);
     }
   }
 }
@@ -174,7 +198,9 @@ void ParseFoundFatDirectories(EngineContext& ctx) {
     ParseFat16Root(ctx);
   } else {
     const uint32_t rootCluster = ctx.ActiveVolume.RootDirStart != 0 ? ctx.ActiveVolume.RootDirStart : 2;
-    ParseDirectoryClusters(ctx, *layout, DirectoryClusters(ctx, *layout, rootCluster), 0, false, false);
+    bool broken = false;
+    std::vector<uint32_t> clusters = DirectoryClusters(ctx, *layout, rootCluster, broken);
+    ParseDirectoryClusters(ctx, *layout, std::move(clusters), 0, false, false, broken);
   }
 
   ProgressReporter progress(ctx, Panel::FileSystem);
@@ -182,7 +208,9 @@ void ParseFoundFatDirectories(EngineContext& ctx) {
   for (size_t i = 0; i < folders.size() && !StopRequested(ctx); ++i) {
     const uint32_t firstCluster = folders[i].FirstCluster;
     const bool deleted = folders[i].Deleted != 0;
-    ParseDirectoryClusters(ctx, *layout, DirectoryClusters(ctx, *layout, firstCluster), firstCluster, deleted, true);
+    bool broken = false;
+    std::vector<uint32_t> clusters = DirectoryClusters(ctx, *layout, firstCluster, broken);
+    ParseDirectoryClusters(ctx, *layout, std::move(clusters), firstCluster, deleted, true, broken);
     progress.Show(i + 1, ctx.Results.FolderCount);
   }
 }

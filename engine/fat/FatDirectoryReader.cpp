@@ -17,24 +17,6 @@ bool HoldsEndOfDirectory(const uint8_t* piece, size_t bytes) {
   return false;
 }
 
-// True when every entry of the piece could be a directory entry: the end mark, a
-// deleted or long-name entry, or a short entry with printable name bytes and no
-// reserved attribute bits. File data almost never passes for a whole cluster.
-bool LooksLikeDirectoryEntries(const uint8_t* piece, size_t bytes) {
-  for (size_t offset = 0; offset + kDirEntrySize <= bytes; offset += kDirEntrySize) {
-    const uint8_t* entry = piece + offset;
-    if (entry[0] == 0) return true;
-    if (entry[11] == kAttrLongName) continue;
-    if ((entry[11] & 0xC0) != 0) return false;
-    for (size_t i = entry[0] == kDeletedMark ? 1 : 0; i < 11; ++i) {
-      if (entry[i] < 0x20) return false;
-    }
-  }
-  return true;
-}
-
-bool StartsDirectory(const uint8_t* piece) { return piece[0] == '.' && piece[1] == ' '; }
-
 // Reads sectors of the directory into `piece`, noting when some could not be read.
 // True when all were read.
 bool ReadDirectorySectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, uint8_t* piece,
@@ -66,6 +48,21 @@ bool AppendDirectoryCluster(EngineContext& ctx, const FatLayout& layout, uint32_
 }
 
 }  // namespace
+
+bool LooksLikeDirectoryEntries(const uint8_t* piece, size_t bytes) {
+  for (size_t offset = 0; offset + kDirEntrySize <= bytes; offset += kDirEntrySize) {
+    const uint8_t* entry = piece + offset;
+    if (entry[0] == 0) return true;
+    if (entry[11] == kAttrLongName) continue;
+    if ((entry[11] & 0xC0) != 0) return false;
+    for (size_t i = entry[0] == kDeletedMark ? 1 : 0; i < 11; ++i) {
+      if (entry[i] < 0x20) return false;
+    }
+  }
+  return true;
+}
+
+bool StartsDirectory(const uint8_t* piece) { return piece[0] == '.' && piece[1] == ' '; }
 
 FatDirectoryBytes ReadFatRootRegion(EngineContext& ctx, uint64_t firstSector, uint32_t sectorCount) {
   FatDirectoryBytes directory;

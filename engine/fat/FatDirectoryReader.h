@@ -22,6 +22,13 @@ struct FatDirectoryBytes {
   bool HasUnreadableSectors = false;  // some of its sectors are zeros in Bytes
 };
 
+// True when every entry of the bytes could be a directory entry (up to an end
+// mark): a deleted or long-name entry, or a short entry with printable name bytes
+// and no reserved attribute bits. File data almost never passes for a whole cluster.
+bool LooksLikeDirectoryEntries(const uint8_t* bytes, size_t count);
+// True when the bytes begin with a folder's "." entry.
+bool StartsDirectory(const uint8_t* bytes);
+
 FatDirectoryBytes ReadFatRootRegion(EngineContext& ctx, uint64_t firstSector, uint32_t sectorCount);
 FatDirectoryBytes ReadFatDirectoryChain(EngineContext& ctx, const FatLayout& layout, uint32_t firstCluster,
                                         bool deleted);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "DamagedImage.h"
 #include "Fixtures.h"
 #include "RecordingHost.h"
 #include "ReformattedImage.h"
@@ -64,6 +65,24 @@ TEST_F(ExtensiveFatScan, LongFolderIsListedWhole) {
   const engine::FatFolderEntry* folder = FolderNamed("Many Entries");
   ASSERT_NE(folder, nullptr);
   EXPECT_EQ(ctx.Results.FatFilesIn(folder->FirstCluster).size(), 2000u);
+}
+
+// A quick format zeroes the FATs: every folder's chain stops after its first
+// cluster. A folder whose clusters follow each other is read on while they hold
+// its entries (150 long names fill 19 clusters).
+TEST_F(ExtensiveFatScan, FolderOfAFormattedVolumeIsReadPastItsFirstCluster) {
+  testsupport::DamagedImage image(fixtures::LoadFixture("empty-files-fat32").ImagePath, "empty-files-formatted");
+  const std::vector<uint8_t> boot = image.Read(0, 512);
+  const uint64_t fat1 = boot[14] | boot[15] << 8;
+  const uint64_t sectorsPerFat = image.U32(36);
+  const std::vector<uint8_t> zeros(sectorsPerFat * 512 - 12, 0);
+  for (const uint64_t fat : {fat1, fat1 + sectorsPerFat}) {
+    image.Write(fat * 512 + 12, zeros);  // entries 0 and 1 and the root's end mark stay
+  }
+  ASSERT_TRUE(Scan(image.Path(), engine::kFileSystemFat32));
+  const engine::FatFolderEntry* folder = FolderNamed("Empty Files");
+  ASSERT_NE(folder, nullptr);
+  EXPECT_EQ(ctx.Results.FatFilesIn(folder->FirstCluster).size(), 150u);
 }
 
 TEST_P(ExtensiveFatImage, EmptyFilesAreListed) {
