@@ -55,4 +55,18 @@ set -e
 cat "$out/refused"
 [ "$status" -eq 2 ] && grep -q "backed by the image being read" "$out/refused" || { echo "not refused"; exit 1; }
 [ ! -e "$out/mounted/here" ] || { echo "written although refused"; exit 1; }
-echo "$name: save report and mount refusal as expected"
+
+# A file system mounted straight from the image file (FUSE names the file as the
+# mount's source) is refused too (a fake mount table stands for the kernel's).
+mkdir -p "$out/fused"
+printf '1 0 8:1 / / rw - ext4 /dev/sda1 rw\n50 1 %s / %s rw,nosuid - fuseblk %s rw\n' \
+  "$(stat -c '%Hd:%Ld' "$out/fused")" "$(echo "$out/fused" | sed 's/ /\\040/g')" \
+  "$(echo "$image" | sed 's/ /\\040/g')" >"$out/mountinfo"
+set +e
+PELMO_CLI_MOUNTINFO="$out/mountinfo" "$cli" quick "$image" --save "$out/fused/here" 2>"$out/refused" >/dev/null
+status=$?
+set -e
+cat "$out/refused"
+[ "$status" -eq 2 ] && grep -q "mounted from .*, the image being read" "$out/refused" || { echo "FUSE mount not refused"; exit 1; }
+[ ! -e "$out/fused/here" ] || { echo "written into the FUSE mount although refused"; exit 1; }
+echo "$name: save report and mount refusals as expected"

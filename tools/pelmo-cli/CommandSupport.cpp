@@ -61,8 +61,19 @@ int Deliver(ImageSession& session, const OutputChoice& output) {
                  output.SaveFolder->c_str(), loop->c_str());
     return 2;
   }
+  if (const std::optional<std::string> source =
+          MountFromImageHoldingTarget(session.ImagePath(), *output.SaveFolder, MountInfoPath())) {
+    std::fprintf(stderr, "refusing to save into %s: its file system is mounted from %s, the image being read\n",
+                 output.SaveFolder->c_str(), source->c_str());
+    return 2;
+  }
   const engine::SaveTally tally = SaveAllResults(ctx, *output.SaveFolder, output.DeletedOnly);
   return ReportSave(tally, *output.SaveFolder) ? 0 : 1;
+}
+
+std::string MountInfoPath() {
+  const char* path = std::getenv("PELMO_CLI_MOUNTINFO");
+  return path != nullptr && *path != '\0' ? path : "/proc/self/mountinfo";
 }
 
 std::string SysfsRoot() {

@@ -23,5 +23,7 @@ int Deliver(ImageSession& session, const OutputChoice& output);
 
 // Where sysfs is: $PELMO_CLI_SYSFS (for tests), else /sys.
 std::string SysfsRoot();
+// The mount table: $PELMO_CLI_MOUNTINFO (for tests), else /proc/self/mountinfo.
+std::string MountInfoPath();
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace cli {
 namespace {
@@ -45,7 +46,52 @@ std::optional<dev_t> DeviceOfFolder(fs::path folder) {
   return std::nullopt;
 }
 
+// A mountinfo field with its octal escapes ("\040" for a space) undone.
+std::string Unescaped(const std::string& field) {
+  auto isOctal = [](char c) { return c >= '0' && c <= '7'; };
+  std::string text;
+  for (size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\\' && i + 3 < field.size() &&
+        isOctal(field[i + 1]) && isOctal(field[i + 2]) && isOctal(field[i + 3])) {
+      text += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0'));
+      i += 3;
+    } else {
+      text += field[i];
+    }
+  }
+  return text;
+}
+
 }  // namespace
+
+std::optional<std::string> MountFromImageHoldingTarget(const std::string& imagePath, const std::string& targetFolder,
+                                                       const std::string& mountInfoPath) {
+  struct stat image {};
+  if (::stat(imagePath.c_str(), &image) != 0) return std::nullopt;
+  const std::optional<dev_t> target = DeviceOfFolder(targetFolder);
+  if (!target) return std::nullopt;
+  std::ifstream in(mountInfoPath);
+  std::string line;
+  std::optional<std::string> found;
+  // "ID PARENT MAJOR:MINOR ROOT MOUNTPOINT OPTIONS [TAGS...] - FSTYPE SOURCE OPTIONS";
+  // a later mount over the same device number hides an earlier one.
+  while (std::getline(in, line)) {
+    std::istringstream fields(line);
+    std::string id, parent, device, field;
+    if (!(fields >> id >> parent >> device)) continue;
+    unsigned major = 0, minor = 0;
+    char colon = 0;
+    if (std::sscanf(device.c_str(), "%u%c%u", &major, &colon, &minor) != 3 || colon != ':') continue;
+    if (makedev(major, minor) != *target) continue;
+    while (fields >> field && field != "-") {
+    }
+    std::string type, source;
+    if (!(fields >> type >> source)) continue;
+    source = Unescaped(source);
+    found = SameFile(source, image) ? std::optional<std::string>(source) : std::nullopt;
+  }
+  return found;
+}
 
 std::optional<std::string> LoopDeviceHoldingTarget(const std::string& imagePath, const std::string& targetFolder,
                                                    const std::string& sysRoot) {

@@ -15,4 +15,11 @@ namespace cli {
 std::optional<std::string> LoopDeviceHoldingTarget(const std::string& imagePath, const std::string& targetFolder,
                                                    const std::string& sysRoot = "/sys");
 
+// A file system mounted straight from the image file (FUSE: ntfs-3g, fusefat and
+// the like name the file as their source): the source of the mount, in the mount
+// table `mountInfoPath` (as /proc/self/mountinfo), that holds `targetFolder`,
+// when that source is the image; nothing otherwise.
+std::optional<std::string> MountFromImageHoldingTarget(const std::string& imagePath, const std::string& targetFolder,
+                                                       const std::string& mountInfoPath = "/proc/self/mountinfo");
+
 }  // namespace cli
