@@ -77,15 +77,18 @@ void WriteShortEntry(MemoryDisk& disk, uint32_t sector, size_t index, const std:
 }
 
 // Entries 0 and 1 of a second sector are read even when the first sector, read
-// from entry 2, accepted nothing; a directory entry names the folder at its cluster.
+// from entry 2, accepted nothing (entries without a cluster that are not empty
+// files); a directory entry names the folder at its cluster; an empty file, which
+// has no cluster, is listed.
 TEST(ParseDirectoryPiece, FilesAreAddedAndFoldersNamed) {
   MemoryDisk disk(2, kFileSystemFat32);
   disk.ctx.ActiveVolume.FileSystemCode = kFileSystemFat32;
   disk.WriteDirectoryStart(0, 20, 0);
-  for (size_t i = 2; i < 16; ++i) WriteShortEntry(disk, 0, i, "EMPTY   TXT", 0x20, 0, 0);  // first cluster 0: passed over
+  for (size_t i = 2; i < 16; ++i) WriteShortEntry(disk, 0, i, "NOCLUSTRTXT", 0x20, 0, 7);  // no cluster: passed over
   WriteShortEntry(disk, 1, 0, "A       TXT", 0x20, 30, 10);
   WriteShortEntry(disk, 1, 1, "SUB        ", 0x10, 31, 0);
   WriteShortEntry(disk, 1, 2, "\xE5" "OLD    BIN", 0x20, 32, 99);
+  WriteShortEntry(disk, 1, 3, "EMPTY   TXT", 0x20, 0, 0);
   engine::FatFolderEntry sub;
   sub.Name = u"Dir31";
   sub.FirstCluster = 31;
@@ -103,13 +106,15 @@ TEST(ParseDirectoryPiece, FilesAreAddedAndFoldersNamed) {
 
   EXPECT_TRUE(reachedEnd);
   const engine::ResultStore& results = disk.ctx.Results;
-  ASSERT_EQ(results.FatFiles.size(), 2u);
+  ASSERT_EQ(results.FatFiles.size(), 3u);
   EXPECT_EQ(ToUtf8(results.FatFiles[0].Name), "A.TXT");
   EXPECT_EQ(results.FatFiles[0].FirstCluster, 30u);
   EXPECT_EQ(results.FatFiles[0].ParentCluster, 20u);
   EXPECT_EQ(ToUtf8(results.FatFiles[1].Name), "xOLD.BIN");
   EXPECT_EQ(results.FatFiles[1].Deleted, 1u);
-  EXPECT_EQ(results.FileCount, 2);
+  EXPECT_EQ(ToUtf8(results.FatFiles[2].Name), "EMPTY.TXT");
+  EXPECT_EQ(results.FatFiles[2].Size, 0u);
+  EXPECT_EQ(results.FileCount, 3);
   EXPECT_EQ(ToUtf8(results.FatFolders[0].Name), "SUB");
 }
 
