@@ -3,29 +3,40 @@
 # These sources stay out of the batches: they keep file-local helpers and
 # constants under the same names as a neighbour's, or depend on a Windows header
 # macro (GetFileTitle and the like) being absent or present where they stand.
-# They are compiled on their own, as in any build without batches.
+# They are compiled on their own, as in any build without batches. The worst
+# kind compiles in a batch and behaves otherwise: a helper of the same name with
+# other parameters (AddItem, Narrow) that a call resolves to instead of its own;
+# the tests find those, and the presets' builds without batches run them too.
 set(PELMO_UNITY_EXCLUDED_SOURCES
   app/dialogs/CPropertiesDlg.cpp
   app/shell/CAboutDlg.cpp
   engine/extensive/FoundNtfsTree.cpp
   engine/ntfs/NtfsQuickScan.cpp
   framework/core/CFile.cpp
+  framework/tests/WindowLifetimeTest.cpp
+  framework/tests/WindowTest.cpp
   preview/html/HtmlFormFields.cpp
+  preview/html/tests/HtmlParserTest.cpp
   preview/readers/CPsdDecoder.cpp
   preview/readers/CTextFileReader.cpp
+  tests/engine/ntfs/MftRecordTest.cpp
+  tests/engine/signatures/FileTraceTest.cpp
   toolkit/commandbars/CBarTreeStore.cpp
   toolkit/commandbars/CKitToolBar.cpp
   toolkit/commandbars/CommandBarExchange.cpp
+  toolkit/commandbars/core/tests/DockRowsTest.cpp
   toolkit/commandbars/customize/CCustomizeKeyboardPage.cpp
   toolkit/commandbars/customize/CKitCustomizeSheet.cpp
   toolkit/commandbars/imageeditor/CButtonImageEditorDlg.cpp
   toolkit/docking/panes/CDockingPaneDrawer.cpp
   toolkit/docking/panes/CKitDockingPaneAutoHideWnd.cpp
   toolkit/docking/panes/CKitDockingPaneTabbedContainer.cpp
+  toolkit/docking/panes/tests/StoredArrangementTest.cpp
   toolkit/docking/tabs/CTabStripDrawer.cpp
   toolkit/docking/tabs/CTabStripPalette.cpp
   toolkit/docking/taskpanel/CTaskPanelDrawer.cpp
   toolkit/docking/taskpanel/CTaskPanelDrawerThemeBitmaps.cpp
+  toolkit/docking/taskpanel/tests/TaskPanelModelTest.cpp
   toolkit/foundation/CCommandIconStorePersistence.cpp
   toolkit/foundation/CScreenTipWnd.cpp
   toolkit/foundation/controls/CUiCaptionPopupWnd.cpp
@@ -37,18 +48,6 @@ set(PELMO_UNITY_EXCLUDED_SOURCES
   toolkit/foundation/themes/ComboEditThemes.cpp
   toolkit/foundation/themes/HeaderThemes.cpp
 )
-
-# Test programs are never batched: their files keep small helpers of the same
-# name with different parameters (AddItem, Narrow), and in one batch a call can
-# quietly resolve to a neighbour's overload instead of failing to compile.
-function(pelmo_keep_tests_out_of_unity_batches target)
-  get_target_property(links ${target} LINK_LIBRARIES)
-  foreach(link IN LISTS links)
-    if(link MATCHES "^GTest::")
-      set_target_properties(${target} PROPERTIES UNITY_BUILD OFF)
-    endif()
-  endforeach()
-endfunction()
 
 function(pelmo_apply_unity_exclusions target)
   get_target_property(source_dir ${target} SOURCE_DIR)
