@@ -12,7 +12,11 @@ bool SectorWindow::Read(EngineContext& ctx, uint64_t firstSector, uint32_t count
   if (count == 0 || count > kSectors || out.size() < uint64_t{count} * kSectorSize) return false;
   if (firstSector > lastSector || lastSector - firstSector < count - 1) return false;
   const auto holds = [&] { return held_ != 0 && firstSector >= first_ && firstSector - first_ <= held_ - count; };
+  const uint64_t previous = lastPiece_;
+  lastPiece_ = firstSector;
   if (!holds()) {
+    const uint64_t distance = firstSector > previous ? firstSector - previous : previous - firstSector;
+    if (previous == UINT64_MAX || distance >= kSectors) return false;
     // Windows start on multiples of their size, so that a walk back and forth
     // over neighbours reads each once; one that would cut the piece starts at it.
     uint64_t start = firstSector - firstSector % kSectors;
