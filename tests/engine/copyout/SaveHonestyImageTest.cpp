@@ -192,6 +192,25 @@ TEST_F(DamagedImageSave, NtfsFilesGetTheTimesOfTheirStandardInformation) {
   ExpectSavedTimesAsOnTheVolume(image, files, target);
 }
 
+// The walk reads the MFT in windows; a window with a bad sector in it is read
+// record by record, so the scan loses that sector's record only and counts the
+// one sector.
+TEST_F(DamagedImageSave, ABadSectorInTheMftCostsOnlyItsRecord) {
+  Serve(fixtures::StandardImage(fixtures::ImageKind::Ntfs), engine::kFileSystemNtfs);
+  ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
+  const size_t filesListed = ctx.Results.TreeFiles.size();
+  const engine::TreeFileNode* victim = NtfsRootFile(u"lower.txt");
+  ASSERT_NE(victim, nullptr);
+  opener.Devices[u"\\\\.\\D:"].BadSectors = {uint64_t{victim->DataRecordSector} + 1};
+  engine::OpenLogicalVolume(ctx, u'D');
+  const uint64_t unreadableBefore = ctx.ReadStats.UnreadableSectors.load();
+  ctx.ScanControl.StopOrDone = 0;
+  ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
+  EXPECT_EQ(ctx.ReadStats.UnreadableSectors.load() - unreadableBefore, 1u);
+  EXPECT_GE(ctx.Results.TreeFiles.size() + 1, filesListed);
+  EXPECT_NE(NtfsRootFile(u"one-mebibyte.bin"), nullptr);
+}
+
 // A directory entry that claims 4 GiB: a live file is read on consecutively and a
 // deleted one over free clusters, both only as far as the volume goes, and named
 // as damaged; nothing near 4 GiB is written.
