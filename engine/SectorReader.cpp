@@ -153,6 +153,13 @@ bool ReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::
   return ReadRun(ctx, *disk, firstSector, count, buffer.data(), ctx.RecoverySettings.BadSectorRetries);
 }
 
+bool TryReadSectorsOnce(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer) {
+  if (!RunIsAddressable(firstSector, count, buffer) || count > kMaxVolumeSectorsPerRead) return false;
+  const bool volume = ctx.SourceDevice.SourceKind == kSourceLogicalDrive;
+  SectorSource* source = volume ? ctx.SourceDevice.VolumeHandle.get() : ctx.SourceDevice.DiskHandle.get();
+  return source != nullptr && ReadAt(*source, firstSector * kSectorSize, buffer.data(), count * kSectorSize);
+}
+
 bool ReadVolumeSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer) {
   if (!RunIsAddressable(firstSector, count, buffer) || count > kMaxVolumeSectorsPerRead) return false;
   SectorSource* volume = ctx.SourceDevice.VolumeHandle.get();

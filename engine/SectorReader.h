@@ -30,6 +30,12 @@ std::u16string VolumeDevicePath(char16_t driveLetter);
 // True when the last sector of the run was read.
 bool ReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
 
+// One attempt at reading the run in a single call, for reads made ahead of need
+// (a batch of MFT records): false when any of it failed, and then nothing is
+// retried, zero-filled or counted; the caller reads what it needs with
+// ReadSectors, which does all of that for just those sectors.
+bool TryReadSectorsOnce(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
+
 // The same over SourceDevice.VolumeHandle, whatever the source kind.
 bool ReadVolumeSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
 

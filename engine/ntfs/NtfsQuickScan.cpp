@@ -87,6 +87,7 @@ bool WalkMftRecords(EngineContext& ctx) {
   // Folders are filed once all are known, so that cycles among them can be broken.
   std::vector<TreeFolderNode> folders;
   RecordBuffer record{};
+  SectorWindow window;
   int shownPercent = -1;
   for (uint64_t j = 0; j < recordCount; ++j) {
     if (StopRequested(ctx)) break;
@@ -97,7 +98,7 @@ bool WalkMftRecords(EngineContext& ctx) {
     if (j % kRecordsPerReport == 0 && ctx.ScanControl.ShowDetails != 0) {
       host.SetCounterText(ScanCounter::CurrentSector, Decimal(sector));
     }
-    if (ntfs::ReadMappedRecord(ctx, map, j, record, sector) != RecordRead::Ok) continue;
+    if (ntfs::ReadMappedRecordAhead(ctx, window, map, j, record, sector) != RecordRead::Ok) continue;
     const int percent = Percent((j + 1) * ntfs::kSectorsPerMftRecord, totalSectors);
     if (percent != shownPercent) {
       host.SetProgressPos(Panel::Scan, percent);

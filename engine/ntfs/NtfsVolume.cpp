@@ -32,6 +32,10 @@ NtfsGeometry GeometryOf(const VolumeParameters& volume) {
 RecordRead ReadMftRecord(EngineContext& ctx, uint64_t sector, RecordBuffer& record) {
   record.fill(0);
   ReadSectors(ctx, sector, kSectorsPerMftRecord, record);
+  return CheckMftRecord(record);
+}
+
+RecordRead CheckMftRecord(RecordBuffer& record) {
   if (!HasSignature(record, "FILE")) return RecordRead::NotFileRecord;
   return ApplyUpdateSequenceFixup(record) ? RecordRead::Ok : RecordRead::Damaged;
 }
