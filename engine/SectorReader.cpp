@@ -169,6 +169,11 @@ bool TryReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, st
   return source != nullptr && ReadAt(*source, firstSector * kSectorSize, buffer.data(), count * kSectorSize);
 }
 
+bool TryReadSectorsOnce(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer) {
+  if (count > kMaxVolumeSectorsPerRead) return false;
+  return TryReadSectors(ctx, firstSector, count, buffer);
+}
+
 bool ReadVolumeSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer) {
   if (!RunIsAddressable(firstSector, count, buffer) || count > kMaxVolumeSectorsPerRead) return false;
   SectorSource* volume = ctx.SourceDevice.VolumeHandle.get();

@@ -36,6 +36,12 @@ bool ReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::
 // unreadable only when no copy can be read.
 bool TryReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
 
+// One attempt at reading the run in a single call, for reads made ahead of need
+// (a batch of MFT records): false when any of it failed, and then nothing is
+// retried, zero-filled or counted; the caller reads what it needs with
+// ReadSectors, which does all of that for just those sectors.
+bool TryReadSectorsOnce(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
+
 // The same over SourceDevice.VolumeHandle, whatever the source kind, without retries.
 bool ReadVolumeSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "FileDataCopier.h"
 #include "SavePaths.h"
 #include "SectorReader.h"
 
 namespace engine {
 namespace {
 
-constexpr uint32_t kSectorsPerChunk = 128;  // 64 KiB
 constexpr int32_t kMaxCarvedFileSizeMB = 20;
 
 // The sectors the source has, when the drive table knows them: a hit near the end
@@ -21,18 +21,12 @@ uint64_t SourceSectorCount(const EngineContext& ctx) {
   return ctx.LogicalDriveTable[index].SectorCount;
 }
 
-CopyResult CopyRun(EngineContext& ctx, uint64_t startSector, OutputFile& out, bool honourStop) {
+CopyResult CopyRun(EngineContext& ctx, SaveSession& session, uint64_t startSector, OutputFile& out, bool honourStop) {
   const uint64_t sourceSectors = SourceSectorCount(ctx);
   const uint64_t sectors = std::min(CarvedFileBytes(ctx) / kSectorSize, sourceSectors - std::min(sourceSectors, startSector));
-  std::vector<uint8_t> buffer(size_t{kSectorsPerChunk} * kSectorSize);
-  for (uint64_t done = 0; done < sectors; done += kSectorsPerChunk) {
-    if (honourStop && (SaveStopRequested(ctx) || SaveSkipRequested(ctx))) return CopyResult::Interrupted;
-    const auto count = static_cast<uint32_t>(std::min<uint64_t>(kSectorsPerChunk, sectors - done));
-    std::fill(buffer.begin(), buffer.end(), 0);
-    ReadSectors(ctx, startSector + done, count, buffer);
-    if (!out.Write({buffer.data(), size_t{count} * kSectorSize})) return CopyResult::WriteFailed;
-  }
-  return CopyResult::Complete;
+  FileDataCopier copier(ctx, session.CopyBuffer, out, sectors * kSectorSize, false, honourStop);
+  const CopyResult copied = copier.CopySectors(startSector, sectors * kSectorSize);
+  return copied == CopyResult::Complete ? copier.Finish() : copied;
 }
 
 }  // namespace
@@ -57,7 +51,7 @@ int SaveCarvedFile(EngineContext& ctx, SaveSession& session, const CarvedSaveReq
     ctx.Host->SaveReportProgress(static_cast<int>(std::min<uint64_t>(100, uint64_t(processed) * 100 / ticked)));
   }
   const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
-  const CopyResult copied = CopyRun(ctx, request.StartSector, *out, true);
+  const CopyResult copied = CopyRun(ctx, session, request.StartSector, *out, true);
   return FinishSaveFile(ctx, session, target->Path, *out, copied, unreadableBefore) == FileSaveOutcome::Saved ? 1 : 0;
 }
 
@@ -77,7 +71,7 @@ int SaveCarvedRange(EngineContext& ctx, const std::u16string& folderText, const 
   std::unique_ptr<OutputFile> out = CreateSaveFile(ctx, session, path);
   if (!out) return 0;
   const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
-  const CopyResult copied = CopyRun(ctx, startSector, *out, false);
+  const CopyResult copied = CopyRun(ctx, session, startSector, *out, false);
   // A copy with unreadable sectors is still at the path and can be shown.
   const FileSaveOutcome outcome = FinishSaveFile(ctx, session, path, *out, copied, unreadableBefore);
   return outcome == FileSaveOutcome::Saved || outcome == FileSaveOutcome::Damaged ? 1 : 0;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FatFileTimes.h"
+#include "FileDataCopier.h"
 #include "SavePaths.h"
 #include "SectorReader.h"
 #include "fat/FatGeometry.h"
@@ -54,33 +55,38 @@ uint64_t ClustersAvailable(const FatLayout& layout, const FileClusters& clusters
   return IsDataCluster(layout, firstCluster) ? uint64_t{layout.MaxCluster} - firstCluster + 1 : 0;
 }
 
-// Copies the file's clusters. A size beyond its chain or the volume is written
-// only as far as the clusters go (CutAtVolumeEnd): what lies further is another
-// file's data or nothing at all.
-CopyResult CopyClusters(EngineContext& ctx, const FatLayout& layout, const FatFileSaveRequest& request,
-                        OutputFile& out, KnownDamage& known) {
+// Copies the file's clusters, each stretch of clusters that follow each other on
+// the volume as one run. A size beyond its chain or the volume is written only as
+// far as the clusters go (CutAtVolumeEnd): what lies further is another file's
+// data or nothing at all. `known` takes the damage the cluster layout itself shows.
+CopyResult CopyClusters(EngineContext& ctx, SaveSession& session, const FatLayout& layout,
+                        const FatFileSaveRequest& request, OutputFile& out, KnownDamage& known) {
   const uint64_t clusterBytes = uint64_t{layout.SectorsPerCluster} * kSectorSize;
   const uint64_t clustersNeeded = (uint64_t{request.Size} + clusterBytes - 1) / clusterBytes;
   const FileClusters clusters = ClustersOfFile(ctx, layout, request.FirstCluster, clustersNeeded, request.Deleted);
   known = clusters.Damage;
   const uint64_t available = ClustersAvailable(layout, clusters, request.FirstCluster);
   const uint64_t size = std::min<uint64_t>(request.Size, available * clusterBytes);
-  const uint32_t piece = SectorsPerCopyPiece(layout.SectorsPerCluster);
-  std::vector<uint8_t> buffer(size_t{piece} * kSectorSize);
+  FileDataCopier copier(ctx, session.CopyBuffer, out, size, request.VisibleSave);
 
-  uint64_t written = 0;
-  for (uint64_t i = 0; written < size; ++i) {
-    if (request.VisibleSave) ctx.Host->SaveReportProgress(static_cast<int>(std::min<uint64_t>(99, written * 100 / size)));
-    if (SaveStopRequested(ctx) || SaveSkipRequested(ctx)) return CopyResult::Interrupted;
-    const uint32_t cluster = clusters.Consecutive ? static_cast<uint32_t>(request.FirstCluster + i) : clusters.Listed[i];
-    for (uint32_t sector = 0; sector < layout.SectorsPerCluster && written < size; sector += piece) {
-      std::fill(buffer.begin(), buffer.end(), 0);
-      ReadSectors(ctx, ClusterFirstSector(layout, cluster) + sector, piece, buffer);
-      const size_t bytes = static_cast<size_t>(std::min<uint64_t>(buffer.size(), size - written));
-      if (!out.Write({buffer.data(), bytes})) return CopyResult::WriteFailed;
-      written += bytes;
+  for (uint64_t i = 0; copier.Appended() < size;) {
+    const uint32_t first = clusters.Consecutive ? static_cast<uint32_t>(request.FirstCluster + i) : clusters.Listed[i];
+    uint64_t runClusters = 1;
+    if (clusters.Consecutive) {
+      runClusters = available - i;
+    } else {
+      while (i + runClusters < clusters.Listed.size() && clusters.Listed[i + runClusters] == first + runClusters) {
+        ++runClusters;
+      }
     }
+    const uint64_t bytes = std::min(runClusters * clusterBytes, size - copier.Appended());
+    if (const CopyResult step = copier.CopySectors(ClusterFirstSector(layout, first), bytes);
+        step != CopyResult::Complete) {
+      return step;
+    }
+    i += runClusters;
   }
+  if (const CopyResult step = copier.Finish(); step != CopyResult::Complete) return step;
   return size < request.Size ? CopyResult::CutAtVolumeEnd : CopyResult::Complete;
 }
 
@@ -113,6 +119,8 @@ FatFileSaveRequest FatSaveRequestFor(const FatFileEntry& file, const std::u16str
   request.Name = file.Name;
   request.Deleted = file.Deleted;
   request.WriteDate = file.WriteDate;
+  request.AccessDate = file.AccessDate;
+  request.Times = file.Times;
   return request;
 }
 
@@ -137,12 +145,9 @@ int SaveFatFile(EngineContext& ctx, SaveSession& session, const FatFileSaveReque
 
   const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
   KnownDamage known = KnownDamage::None;
-  const CopyResult copied = CopyClusters(ctx, *layout, request, *out, known);
+  const CopyResult copied = CopyClusters(ctx, session, *layout, request, *out, known);
   if (copied == CopyResult::Complete || copied == CopyResult::CutAtVolumeEnd) {
-    // A date that is no date leaves the times as the file system set them.
-    if (const std::optional<uint64_t> time = FatDateToFileTimeNow(request.WriteDate)) {
-      out->SetTimes({time, time, time});
-    }
+    out->SetTimes(FatSavedFileTimes(request.WriteDate, request.AccessDate, request.Times));
   }
   return FinishSaveFile(ctx, session, target->Path, *out, copied, unreadableBefore, known) == FileSaveOutcome::Saved
              ? 1

@@ -19,7 +19,9 @@ struct FatFileSaveRequest {
   uint32_t Size = 0;
   std::u16string Name;        // as found on the disk; made safe here
   uint32_t Deleted = 0;
-  uint16_t WriteDate = 0;     // the file's time stamp
+  uint16_t WriteDate = 0;     // the file's time stamps
+  uint16_t AccessDate = 0;
+  FatEntryTimes Times;
 };
 
 // A visible save of a listed file into `folder`.

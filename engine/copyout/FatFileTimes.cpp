@@ -1,10 +1,14 @@
 #include "FatFileTimes.h"
 
-#include <chrono>
-
 #include "listing/DateText.h"
 
 namespace engine {
+namespace {
+
+constexpr uint64_t kFileTimeUnitsPer10Ms = 100000;
+constexpr uint8_t kLargestTenMs = 199;
+
+}  // namespace
 
 FatDateParts SplitFatDate(uint16_t date) {
   return {(date >> 9) + 1980, (date >> 5) & 0x0F, date & 0x1F};
@@ -22,10 +26,22 @@ std::optional<uint64_t> FatDateToFileTime(uint16_t date, uint32_t secondOfDay) {
   return CivilToFileTime(when);
 }
 
-std::optional<uint64_t> FatDateToFileTimeNow(uint16_t date) {
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
-  const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now).count();
-  return FatDateToFileTime(date, static_cast<uint32_t>(seconds % 86400));
+std::optional<uint64_t> FatDateTimeToFileTime(uint16_t date, uint16_t time, uint8_t tenMs) {
+  const uint32_t hour = time >> 11;
+  const uint32_t minute = (time >> 5) & 0x3F;
+  const uint32_t second = (time & 0x1F) * 2u;
+  if (hour > 23 || minute > 59 || second > 59 || tenMs > kLargestTenMs) return std::nullopt;
+  const std::optional<uint64_t> start = FatDateToFileTime(date, hour * 3600 + minute * 60 + second);
+  if (!start) return std::nullopt;
+  return *start + tenMs * kFileTimeUnitsPer10Ms;
+}
+
+OutputFileTimes FatSavedFileTimes(uint16_t writeDate, uint16_t accessDate, const FatEntryTimes& times) {
+  OutputFileTimes saved;
+  saved.LastWrite = FatDateTimeToFileTime(writeDate, times.WriteTime);
+  saved.Creation = FatDateTimeToFileTime(times.CreationDate, times.CreationTime, times.CreationTenMs);
+  saved.LastAccess = FatDateToFileTime(accessDate, 0);
+  return saved;
 }
 
 }  // namespace engine

@@ -214,12 +214,6 @@ FileSaveOutcome FinishSaveFile(EngineContext& ctx, SaveSession& session, const s
 bool SaveStopRequested(const EngineContext& ctx) { return ctx.SaveControl.StopRequested.load() == 1; }
 bool SaveSkipRequested(const EngineContext& ctx) { return ctx.SaveControl.SkipRequested.load() == 1; }
 
-uint32_t SectorsPerCopyPiece(uint32_t sectorsPerCluster) {
-  if (sectorsPerCluster <= 7) return 1;
-  if (sectorsPerCluster == 8) return 8;
-  return 16;
-}
-
 namespace {
 
 void AppendRenamedAroundLinks(std::u16string& text, const SaveTally& tally) {

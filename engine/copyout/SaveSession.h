@@ -22,6 +22,7 @@
 
 #include "EngineContext.h"
 #include "OutputFileSystem.h"
+#include "SectorWindow.h"
 #include "listing/FileFilters.h"
 
 namespace engine {
@@ -67,6 +68,10 @@ struct SaveSession {
   };
   std::unordered_set<std::u16string> CreatedFiles;
   std::unordered_map<std::u16string, MadeFolder> CreatedFolders;
+  // The copy loop's buffer, kept from file to file (FileDataCopier.h).
+  std::vector<uint8_t> CopyBuffer;
+  // MFT records read ahead for the files that follow.
+  SectorWindow RecordWindow;
 };
 
 // Which files the deleted-files policy lets through; `deletedFlag` is nothing for
@@ -142,10 +147,6 @@ FileSaveOutcome FinishSaveFile(EngineContext& ctx, SaveSession& session, const s
 
 bool SaveStopRequested(const EngineContext& ctx);
 bool SaveSkipRequested(const EngineContext& ctx);
-
-// The number of sectors read at a time while copying FAT data: 1 for clusters of
-// up to 7 sectors, 8 for 8, 16 above.
-uint32_t SectorsPerCopyPiece(uint32_t sectorsPerCluster);
 
 // The text the end of a save shows: " Files successfully saved." when every file
 // was saved whole; else what was saved, damaged, cut short, failed and skipped,

@@ -43,6 +43,7 @@ void ParseDirectoryPiece(EngineContext& ctx, std::span<const uint8_t> bytes, con
       file.ParentCluster = request.ParentCluster;
       file.WriteDate = parsed->WriteDate;
       file.AccessDate = parsed->AccessDate;
+      file.Times = parsed->Times;
       file.Size = parsed->Size;
       file.Deleted = deleted;
       AddFatFile(ctx, std::move(file));

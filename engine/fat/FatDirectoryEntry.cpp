@@ -23,6 +23,10 @@ std::optional<FatShortEntry> DecodeShortEntry(std::span<const uint8_t> directory
   entry.Attributes = bytes.U8(offset + 11);
   entry.AccessDate = bytes.U16(offset + 18);
   entry.WriteDate = bytes.U16(offset + 24);
+  entry.Times.WriteTime = bytes.U16(offset + 22);
+  entry.Times.CreationDate = bytes.U16(offset + 16);
+  entry.Times.CreationTime = bytes.U16(offset + 14);
+  entry.Times.CreationTenMs = bytes.U8(offset + 13);
   entry.FirstCluster = bytes.U16(offset + 26);
   if (fat32) entry.FirstCluster |= uint32_t{bytes.U16(offset + 20)} << 16;
   entry.Size = bytes.U32(offset + 28);

@@ -3,8 +3,9 @@
 //
 // Layout: 0-7 base name (byte 0: 0x00 end of directory, 0xE5 deleted), 8-10
 // extension, 11 attributes (0x0F long-name entry, 0x10 directory), 12 case flags
-// of the 8.3 name, 18 access date,
-// 20 high word of the first cluster (FAT32), 24 write date, 26 low word of the
+// of the 8.3 name, 13 creation time's 10-ms count (0-199), 14 creation time, 16
+// creation date, 18 access date, 20 high word of the first cluster (FAT32), 22
+// write time, 24 write date, 26 low word of the
 // first cluster, 28 size. A long-name entry holds 13 UTF-16 characters at 1-10,
 // 14-25 and 28-31, its ordinal at 0 (0x40 added on the last of a set) and the
 // checksum of its short name at 13; a set stands in reverse order right before
@@ -16,6 +17,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "fat/FatEntryTimes.h"
 
 namespace engine {
 
@@ -34,6 +37,7 @@ struct FatShortEntry {
   uint32_t FirstCluster = 0;
   uint16_t WriteDate = 0;
   uint16_t AccessDate = 0;
+  FatEntryTimes Times;
   uint32_t Size = 0;
   bool Deleted = false;
   std::u16string ShortName;  // "BASE.EXT" without blanks, in the case its flags give;

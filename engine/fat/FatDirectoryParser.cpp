@@ -34,6 +34,7 @@ FatDirectoryListing ParseFatDirectory(std::span<const uint8_t> directory, bool f
     item.FirstCluster = entry->FirstCluster;
     item.WriteDate = entry->WriteDate;
     item.AccessDate = entry->AccessDate;
+    item.Times = entry->Times;
     item.Size = entry->Size;
     item.IsFolder = (entry->Attributes & kAttrDirectory) != 0;
     item.Deleted = everythingDeleted || entry->Deleted;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "fat/FatEntryTimes.h"
+
 namespace engine {
 
 struct FatDirectoryItem {
@@ -16,6 +18,7 @@ struct FatDirectoryItem {
   uint32_t FirstCluster = 0;
   uint16_t WriteDate = 0;
   uint16_t AccessDate = 0;
+  FatEntryTimes Times;       // the other time fields, for the saved file
   uint32_t Size = 0;
   bool IsFolder = false;
   bool Deleted = false;

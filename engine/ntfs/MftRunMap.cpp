@@ -145,6 +145,21 @@ uint64_t SectorAtOffset(uint64_t offset, const std::vector<uint64_t>& lengths, c
 }
 }  // namespace
 
+namespace {
+// The last sector of the fragment holding the sector `offset` sectors into the
+// MFT; 0 beyond the map or in a sparse run.
+uint64_t FragmentLastSector(uint64_t offset, const std::vector<uint64_t>& lengths,
+                            const std::vector<uint64_t>& starts) {
+  uint64_t passed = 0;
+  const std::size_t runs = std::min(lengths.size(), starts.size());
+  for (std::size_t i = 0; i < runs; ++i) {
+    if (offset - passed < lengths[i]) return starts[i] == 0 ? 0 : starts[i] + lengths[i] - 1;
+    passed += lengths[i];
+  }
+  return 0;
+}
+}  // namespace
+
 uint64_t MapThroughRuns(uint64_t record, const std::vector<uint64_t>& lengths, const std::vector<uint64_t>& starts) {
   if (record > UINT64_MAX / kSectorsPerMftRecord) return 0;
   return SectorAtOffset(record * kSectorsPerMftRecord, lengths, starts);
@@ -167,6 +182,18 @@ RecordRead ReadMappedRecord(EngineContext& ctx, const MftRunMap& map, uint64_t r
   if (secondSector != 0) ReadSectors(ctx, secondSector, 1, bytes.subspan(512));
   if (!HasSignature(buffer, "FILE")) return RecordRead::NotFileRecord;
   return RecordReadOf(ApplyUpdateSequenceFixup(buffer));
+}
+
+RecordRead ReadMappedRecordAhead(EngineContext& ctx, SectorWindow& window, const MftRunMap& map, uint64_t record,
+                                 RecordBuffer& buffer, uint64_t& firstSector) {
+  firstSector = MftRecordToSector(map, record);
+  if (firstSector == 0) return RecordRead::NotFileRecord;
+  // The window stays inside the record's fragment: what lies after it is no record.
+  const uint64_t fragmentLast = FragmentLastSector(record * kSectorsPerMftRecord, map.Lengths, map.Starts);
+  if (fragmentLast > firstSector && window.Read(ctx, firstSector, kSectorsPerMftRecord, fragmentLast, buffer)) {
+    return CheckMftRecord(buffer);
+  }
+  return ReadMappedRecord(ctx, map, record, buffer, firstSector);
 }
 
 MftRunMap BuildMftRunMap(EngineContext& ctx, const VolumeParameters& volume) {

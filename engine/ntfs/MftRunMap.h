@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "EngineContext.h"
+#include "SectorWindow.h"
 #include "ntfs/NtfsVolume.h"
 
 namespace engine::ntfs {
@@ -33,6 +34,10 @@ uint64_t MftRecordToSector(const MftRunMap& map, uint64_t record);
 // it lies beyond the map).
 RecordRead ReadMappedRecord(EngineContext& ctx, const MftRunMap& map, uint64_t record,
                             RecordBuffer& buffer, uint64_t& firstSector);
+// The same for a walk over many records: records that follow each other come
+// from windows read in one call (SectorWindow.h), never past their fragment.
+RecordRead ReadMappedRecordAhead(EngineContext& ctx, SectorWindow& window, const MftRunMap& map, uint64_t record,
+                                 RecordBuffer& buffer, uint64_t& firstSector);
 
 // Builds the map of the volume's MFT from record 0, read from the MFT or, when it
 // is damaged there or its runs do not lead back to record 0 (a run sent beyond the

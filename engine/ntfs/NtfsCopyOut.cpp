@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "SectorReader.h"
+#include "copyout/FileDataCopier.h"
 #include "copyout/SavePaths.h"
 #include "ntfs/MftRunMap.h"
+#include "ntfs/RecordTimes.h"
 
 namespace engine {
 namespace {
 
-// Sectors read at a time along a run.
-constexpr uint32_t kSectorsPerPiece = 128;
 // Folders nest no deeper than this on any volume we save.
 constexpr int kMaxFolderDepth = 512;
 
@@ -44,10 +44,34 @@ ntfs::RecordLocator LazyRecordLocator(EngineContext& ctx) {
   };
 }
 
-// The data stream of the file whose data (or base) record lies at `sector`.
-std::optional<ntfs::DataStream> ReadStreamAt(EngineContext& ctx, uint32_t sector) {
+// The last sector of the volume in work: data beyond it is no file's.
+uint64_t VolumeLastSector(const EngineContext& ctx) {
+  if (ctx.ActiveVolume.EndSector != 0) return ctx.ActiveVolume.EndSector;
+  if (ctx.SourceSelection.EndSector != 0) return ctx.SourceSelection.EndSector;
+  return UINT64_MAX;
+}
+
+// A record of a save: the files of a folder mostly have their records side by
+// side, so they are read a window at a time (SectorWindow.h).
+ntfs::RecordRead ReadSavedRecord(EngineContext& ctx, SaveSession& session, uint64_t sector,
+                                 ntfs::RecordBuffer& record) {
+  if (session.RecordWindow.Read(ctx, sector, ntfs::kSectorsPerMftRecord, VolumeLastSector(ctx), record)) {
+    return ntfs::CheckMftRecord(record);
+  }
+  return ntfs::ReadMftRecord(ctx, sector, record);
+}
+
+// The file's data stream and the times its base record keeps.
+struct StoredFile {
+  ntfs::DataStream Stream;
+  std::optional<ntfs::RecordTimes> Times;
+};
+
+// The stored file whose data (or base) record lies at `sector`. A torn record is
+// read all the same; the stream is then marked as coming from one.
+std::optional<StoredFile> ReadStreamAt(EngineContext& ctx, SaveSession& session, uint32_t sector) {
   ntfs::RecordBuffer record{};
-  const ntfs::RecordRead read = ntfs::ReadMftRecord(ctx, sector, record);
+  const ntfs::RecordRead read = ReadSavedRecord(ctx, session, sector, record);
   if (!ntfs::Usable(read)) return std::nullopt;
   const auto header = ntfs::ReadRecordHeader(record);
   if (!header) return std::nullopt;
@@ -58,76 +82,56 @@ std::optional<ntfs::DataStream> ReadStreamAt(EngineContext& ctx, uint32_t sector
     const uint32_t own = ntfs::OwnRecordNumber(record).value_or(0);
     ntfs::DataStream stream = ntfs::CollectDataStream(ctx, geometry, record, own, locate);
     stream.FromTornRecord = stream.FromTornRecord || torn;
-    return stream;
+    return StoredFile{std::move(stream), ntfs::ReadRecordTimes(record)};
   }
   // The data starts in an extension record: the base record lists every piece.
   const uint32_t baseNumber = header->BaseRecord;
   const uint64_t baseSector = locate(baseNumber);
   ntfs::RecordBuffer base{};
-  const ntfs::RecordRead baseRead = baseSector != 0 ? ntfs::ReadMftRecord(ctx, baseSector, base)
+  const ntfs::RecordRead baseRead = baseSector != 0 ? ReadSavedRecord(ctx, session, baseSector, base)
                                                     : ntfs::RecordRead::NotFileRecord;
   if (ntfs::Usable(baseRead)) {
     ntfs::DataStream stream = ntfs::CollectDataStream(ctx, geometry, base, baseNumber, locate);
     stream.FromTornRecord = stream.FromTornRecord || baseRead == ntfs::RecordRead::Torn;
-    if (stream.Error == ntfs::StreamError::None) return stream;
+    if (stream.Error == ntfs::StreamError::None) return StoredFile{std::move(stream), ntfs::ReadRecordTimes(base)};
   }
   // Without a usable base record the extension's own runs are all there is.
   ntfs::DataStream stream = ntfs::CollectDataStream(ctx, geometry, record, 0, locate);
   stream.FromTornRecord = stream.FromTornRecord || torn;
-  return stream;
+  return StoredFile{std::move(stream), std::nullopt};
 }
 
-// The last sector of the volume in work: data beyond it is no file's.
-uint64_t VolumeLastSector(const EngineContext& ctx) {
-  if (ctx.ActiveVolume.EndSector != 0) return ctx.ActiveVolume.EndSector;
-  if (ctx.SourceSelection.EndSector != 0) return ctx.SourceSelection.EndSector;
-  return UINT64_MAX;
-}
 
-// Copies the stream along its runs. Interrupted by Stop or Skip; CutAtVolumeEnd
-// when the runs end before the file's size, or a run reaches past the volume or
-// is longer than the volume (a damaged runlist): what follows is written no more.
-CopyResult CopyRuns(EngineContext& ctx, const ntfs::DataStream& stream, bool visibleSave, OutputFile& file) {
-  const SaveControlRecord& save = ctx.SaveControl;
+// Copies the stream along its runs, each run in one sweep. Interrupted by Stop or
+// Skip; CutAtVolumeEnd when the runs end before the file's size, or a run reaches
+// past the volume or is longer than the volume (a damaged runlist): what follows
+// is written no more.
+CopyResult CopyRuns(EngineContext& ctx, SaveSession& session, const ntfs::DataStream& stream, bool visibleSave,
+                    OutputFile& file) {
   const ntfs::NtfsGeometry geometry = ntfs::GeometryOf(ctx.ActiveVolume);
   const uint64_t lastSector = VolumeLastSector(ctx);
   const uint64_t volumeSectors =
       lastSector == UINT64_MAX ? UINT64_MAX : lastSector + 1 - std::min(lastSector + 1, geometry.VolumeStart);
   const uint64_t volumeClusters = geometry.SectorsPerCluster == 0 ? 0 : volumeSectors / geometry.SectorsPerCluster;
   const uint64_t size = stream.RealSize;
-  std::vector<uint8_t> piece(static_cast<std::size_t>(kSectorsPerPiece) * kSectorSize);
-  uint64_t written = 0;
-  int shownPercent = -1;
+  FileDataCopier copier(ctx, session.CopyBuffer, file, size, visibleSave);
   for (const ntfs::DataRun& run : stream.Runs) {
+    const uint64_t written = copier.Appended();
     if (written >= size || run.Length > volumeClusters) break;
     if (!run.Sparse && (run.FirstCluster >= volumeClusters || run.Length > volumeClusters - run.FirstCluster)) break;
-    uint64_t sectorsLeft = run.Length * geometry.SectorsPerCluster;
-    uint64_t sector = geometry.VolumeStart + run.FirstCluster * geometry.SectorsPerCluster;
-    while (sectorsLeft > 0 && written < size) {
-      if (save.StopRequested != 0 || save.SkipRequested != 0) return CopyResult::Interrupted;
-      if (visibleSave) {
-        const int percent = static_cast<int>(std::min<uint64_t>(99, written * 100 / size));
-        if (percent != shownPercent) ctx.Host->SaveReportProgress(shownPercent = percent);
-      }
-      const auto count = static_cast<uint32_t>(std::min<uint64_t>(kSectorsPerPiece, sectorsLeft));
-      const uint64_t pieceBytes = uint64_t{count} * kSectorSize;
-      const uint64_t take = std::min(pieceBytes, size - written);
-      std::fill(piece.begin(), piece.end(), 0);
-      // Sparse runs and everything past the initialised size read as zeros.
-      if (!run.Sparse && written < stream.InitializedSize) {
-        ReadSectors(ctx, sector, count, piece);
-        const uint64_t valid = stream.InitializedSize - written;
-        if (valid < take) std::fill(piece.begin() + static_cast<std::ptrdiff_t>(valid), piece.end(), 0);
-      }
-      if (!file.Write(std::span<const uint8_t>(piece.data(), static_cast<std::size_t>(take)))) {
-        return CopyResult::WriteFailed;
-      }
-      written += take;
-      sector += count;
-      sectorsLeft -= count;
-    }
+    const uint64_t left = size - written;
+    const uint64_t clusterBytes = geometry.ClusterBytes();
+    if (clusterBytes == 0) break;
+    const uint64_t bytes = run.Length > left / clusterBytes ? left : run.Length * clusterBytes;
+    // Sparse runs and everything past the initialised size read as zeros.
+    const uint64_t initialized = stream.InitializedSize - std::min(stream.InitializedSize, written);
+    const uint64_t read = run.Sparse ? 0 : std::min(bytes, initialized);
+    CopyResult step = copier.CopySectors(geometry.VolumeStart + run.FirstCluster * geometry.SectorsPerCluster, read);
+    if (step == CopyResult::Complete) step = copier.AppendZeros(bytes - read);
+    if (step != CopyResult::Complete) return step;
   }
-  return written == size ? CopyResult::Complete : CopyResult::CutAtVolumeEnd;
+  if (const CopyResult step = copier.Finish(); step != CopyResult::Complete) return step;
+  return copier.Appended() == size ? CopyResult::Complete : CopyResult::CutAtVolumeEnd;
 }
 
 // Records every file of a folder (and of the folders below it) that cannot be
@@ -157,12 +161,15 @@ void CountFilesBelowAsFailed(EngineContext& ctx, SaveSession& session, uint32_t 
 
 }  // namespace
 
-bool SetNtfsFileTimes(OutputFile& file, uint64_t pendingFileTime) {
-  return file.SetTimes(OutputFileTimes{pendingFileTime, pendingFileTime, pendingFileTime});
+OutputFileTimes SavedFileTimes(const std::optional<ntfs::RecordTimes>& recordTimes, uint64_t listedTime) {
+  // A time of 0 is no time: the file keeps the one the target gave it.
+  const auto time = [](uint64_t value) { return value == 0 ? std::nullopt : std::optional<uint64_t>(value); };
+  if (!recordTimes) return {time(listedTime), time(listedTime), time(listedTime)};
+  return {time(recordTimes->Creation), time(recordTimes->LastAccess), time(recordTimes->LastWrite)};
 }
 
 FileSaveOutcome WriteRunsToFile(EngineContext& ctx, SaveSession& session, const std::u16string& path,
-                                const ntfs::DataStream& stream, bool visibleSave, uint64_t pendingFileTime,
+                                const ntfs::DataStream& stream, bool visibleSave, const OutputFileTimes& times,
                                 uint64_t unreadableBefore) {
   // Skip was cleared when the file started: one pressed since the dialog named it counts.
   std::unique_ptr<OutputFile> file = CreateSaveFile(ctx, session, path);
@@ -171,9 +178,9 @@ FileSaveOutcome WriteRunsToFile(EngineContext& ctx, SaveSession& session, const 
   if (stream.Resident) {
     if (!file->Write(stream.ResidentBytes)) copied = CopyResult::WriteFailed;
   } else {
-    copied = CopyRuns(ctx, stream, visibleSave, *file);
+    copied = CopyRuns(ctx, session, stream, visibleSave, *file);
   }
-  SetNtfsFileTimes(*file, pendingFileTime);
+  if (copied == CopyResult::Complete || copied == CopyResult::CutAtVolumeEnd) file->SetTimes(times);
   const KnownDamage known = stream.FromTornRecord ? KnownDamage::TornRecord : KnownDamage::None;
   return FinishSaveFile(ctx, session, path, *file, copied, unreadableBefore, known);
 }
@@ -194,7 +201,8 @@ bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveReques
 
   // Sectors that fail while the records are read damage the file as much as its data's.
   const uint64_t unreadableBefore = UnreadableSectorCount(ctx);
-  const std::optional<ntfs::DataStream> stream = ReadStreamAt(ctx, request.RecordSector);
+  const std::optional<StoredFile> stored = ReadStreamAt(ctx, session, request.RecordSector);
+  const ntfs::DataStream* stream = stored ? &stored->Stream : nullptr;
   if (!stream || stream->Error != ntfs::StreamError::None) {
     // Metadata files such as $Secure hold no unnamed data and list no size: nothing
     // to save. A file that lists a size and has no data lost it.
@@ -213,7 +221,8 @@ bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveReques
     session.Tally.Record(FileSaveOutcome::Partial, target->Path);  // named, but stopped before it was made
     return false;
   }
-  return WriteRunsToFile(ctx, session, target->Path, *stream, request.VisibleSave, request.PendingFileTime,
+  return WriteRunsToFile(ctx, session, target->Path, *stream, request.VisibleSave,
+                         SavedFileTimes(stored->Times, request.PendingFileTime),
                          unreadableBefore) == FileSaveOutcome::Saved;
 }
 

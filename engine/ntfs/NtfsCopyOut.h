@@ -9,6 +9,7 @@
 #include "copyout/SaveSession.h"
 #include "listing/FileFilters.h"
 #include "ntfs/NtfsVolume.h"
+#include "ntfs/RecordTimes.h"
 #include "results/ResultStore.h"
 
 namespace engine {
@@ -21,7 +22,7 @@ struct NtfsSaveRequest {
   uint32_t RecordSector = 0;     // the record that holds the file's data (or its base record)
   bool VisibleSave = true;       // false for a preview copy: no filters, policies or reports
   uint32_t Deleted = 0;
-  uint64_t PendingFileTime = 0;  // given to the written file as all three of its times
+  uint64_t PendingFileTime = 0;  // the listed time: all three of the file's times when its record keeps none
 };
 
 // A visible save of a listed file into `folder`: a Quick Scan lists files by the
@@ -40,7 +41,7 @@ bool SaveNtfsFile(EngineContext& ctx, SaveSession& session, const NtfsSaveReques
 // size beyond them, or a run reaching past the volume, ends the file there as
 // damaged. Sectors unreadable since `unreadableBefore` damage it too.
 FileSaveOutcome WriteRunsToFile(EngineContext& ctx, SaveSession& session, const std::u16string& path,
-                                const ntfs::DataStream& stream, bool visibleSave, uint64_t pendingFileTime,
+                                const ntfs::DataStream& stream, bool visibleSave, const OutputFileTimes& times,
                                 uint64_t unreadableBefore);
 
 // Re-creates the folder below `parentPath` and saves everything below it; the
@@ -57,7 +58,8 @@ void SaveNtfsFolderFiles(EngineContext& ctx, SaveSession& session, uint32_t fold
 SaveTally SaveNtfsFolderFiles(EngineContext& ctx, uint32_t folderId, const std::u16string& folderPath,
                               const FileFilterTable& filters);
 
-// Gives an open output file the time as its creation, access and write time.
-bool SetNtfsFileTimes(OutputFile& file, uint64_t pendingFileTime);
+// The times a saved file gets: those its record keeps (ntfs/RecordTimes.h), else
+// the listed time as all three; a time of 0 is left to the target.
+OutputFileTimes SavedFileTimes(const std::optional<ntfs::RecordTimes>& recordTimes, uint64_t listedTime);
 
 }  // namespace engine

@@ -87,6 +87,7 @@ bool WalkMftRecords(EngineContext& ctx) {
   // Folders are filed once all are known, so that cycles among them can be broken.
   std::vector<TreeFolderNode> folders;
   RecordBuffer record{};
+  SectorWindow window;
   int shownPercent = -1;
   for (uint64_t j = 0; j < recordCount; ++j) {
     if (StopRequested(ctx)) break;
@@ -98,7 +99,7 @@ bool WalkMftRecords(EngineContext& ctx) {
       host.SetCounterText(ScanCounter::CurrentSector, Decimal(sector));
     }
     // A torn record is listed: its names and runs are there; the save names it damaged.
-    if (!ntfs::Usable(ntfs::ReadMappedRecord(ctx, map, j, record, sector))) continue;
+    if (!ntfs::Usable(ntfs::ReadMappedRecordAhead(ctx, window, map, j, record, sector))) continue;
     const int percent = Percent((j + 1) * ntfs::kSectorsPerMftRecord, totalSectors);
     if (percent != shownPercent) {
       host.SetProgressPos(Panel::Scan, percent);

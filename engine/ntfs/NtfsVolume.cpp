@@ -41,6 +41,10 @@ RecordRead RecordReadOf(UpdateSequence fixup) {
 RecordRead ReadMftRecord(EngineContext& ctx, uint64_t sector, RecordBuffer& record) {
   record.fill(0);
   ReadSectors(ctx, sector, kSectorsPerMftRecord, record);
+  return CheckMftRecord(record);
+}
+
+RecordRead CheckMftRecord(RecordBuffer& record) {
   if (!HasSignature(record, "FILE")) return RecordRead::NotFileRecord;
   return RecordReadOf(ApplyUpdateSequenceFixup(record));
 }

@@ -34,6 +34,8 @@ RecordRead RecordReadOf(UpdateSequence fixup);
 // Reads the record at a sector and fixes it up. NotFileRecord when it does not
 // begin with "FILE"; Damaged when its update-sequence array is malformed.
 RecordRead ReadMftRecord(EngineContext& ctx, uint64_t sector, RecordBuffer& record);
+// The same checks and fix-up for a record's bytes read by other means.
+RecordRead CheckMftRecord(RecordBuffer& record);
 
 // Reads `count` clusters from `firstCluster`; unreadable sectors come back as zeros.
 void ReadClusters(EngineContext& ctx, const NtfsGeometry& geometry, uint64_t firstCluster, uint32_t count,

@@ -10,6 +10,7 @@ constexpr uint32_t kNameParent = 0;
 constexpr uint32_t kNameCreation = 8;
 constexpr uint32_t kNameModification = 16;
 constexpr uint32_t kNameMftChange = 24;
+constexpr uint32_t kNameAccess = 32;
 constexpr uint32_t kNameFileFlags = 56;
 constexpr uint32_t kNameLength = 64;
 constexpr uint32_t kNameNamespace = 65;
@@ -41,6 +42,7 @@ std::optional<FileNameInfo> ParseFileName(std::span<const uint8_t> value) {
   info.CreationTime = view.U64(kNameCreation);
   info.ModificationTime = view.U64(kNameModification);
   info.MftChangeTime = view.U64(kNameMftChange);
+  info.AccessTime = view.U64(kNameAccess);
   info.FileFlags = view.U32(kNameFileFlags);
   const uint8_t length = view.U8(kNameLength);
   info.Namespace = view.U8(kNameNamespace);

@@ -30,6 +30,7 @@ struct FileNameInfo {
   uint64_t CreationTime = 0;      // value offset 8
   uint64_t ModificationTime = 0;  // value offset 16
   uint64_t MftChangeTime = 0;     // value offset 24
+  uint64_t AccessTime = 0;        // value offset 32
   uint32_t FileFlags = 0;         // value offset 56
   uint8_t Namespace = 0;
   std::u16string Name;

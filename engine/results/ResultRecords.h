@@ -8,6 +8,7 @@
 
 #include "EngineHost.h"
 #include "EngineRecords.h"
+#include "fat/FatEntryTimes.h"
 
 namespace engine {
 
@@ -21,6 +22,7 @@ struct FatFileEntry {
   uint32_t Size = 0;           // entry offset 28
   uint32_t Deleted = 0;        // 1 when the entry began with 0xE5
   uint32_t FileIndex = 0;      // ResultStore.FileCount at append: ID column and checked-file key
+  FatEntryTimes Times{};       // for the saved file's times; not kept in snapshots
 };
 
 // A folder of a FAT directory.

@@ -39,6 +39,7 @@ bool AppendDirectoryItems(EngineContext& ctx, const FatDirectoryListing& listing
       file.ParentCluster = parentCluster;
       file.WriteDate = item.WriteDate;
       file.AccessDate = item.AccessDate;
+      file.Times = item.Times;
       file.Size = item.Size;
       file.Deleted = item.Deleted ? 1 : 0;
       AddFatFile(ctx, std::move(file));

@@ -5,6 +5,10 @@
 #include "CObject.h"
 #include "CString.h"
 
+// <commdlg.h> maps GetFileTitle to GetFileTitleW. Included here, the member
+// has that one name for every caller and for its definition alike.
+#include <commdlg.h>
+
 class CFileException;
 
 class CFile : public CObject

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 
 namespace
@@ -26,12 +27,17 @@ protected:
         m_folder = std::filesystem::temp_directory_path() / ("pelmo-converter-" + name);
         m_temporary = m_folder / "tmp";
         std::filesystem::create_directories(m_temporary);
+        wchar_t previous[MAX_PATH + 1] = {};
+        const DWORD length = ::GetEnvironmentVariableW(L"TMP", previous, MAX_PATH + 1);
+        m_previousTmp = length > 0 && length <= MAX_PATH ? std::optional<std::wstring>(previous) : std::nullopt;
         ::SetEnvironmentVariableA("TMP", m_temporary.string().c_str());
         ::SetEnvironmentVariableA("WORDCNV_DIR", PREVIEW_CONVERTER_DIR);
     }
     void TearDown() override
     {
         ::SetEnvironmentVariableA("WORDCNV_DIR", nullptr);
+        // The next test of the same process finds its temporary folder again.
+        ::SetEnvironmentVariableW(L"TMP", m_previousTmp ? m_previousTmp->c_str() : nullptr);
         std::error_code ignored;
         std::filesystem::remove_all(m_folder, ignored);
     }
@@ -60,6 +66,7 @@ protected:
 
     std::filesystem::path m_folder;
     std::filesystem::path m_temporary;
+    std::optional<std::wstring> m_previousTmp;
 };
 
 TEST_F(ConverterDriver, TwoStepsThroughATemporaryRtfFileThatIsThenDeleted)

@@ -13,7 +13,7 @@ trap 'rm -rf "$out"' EXIT
 "$cli" quick "$image" --save "$out/saved" >/dev/null
 
 checked=0 failed=0
-while IFS=$'\t' read -r type state size path host; do
+while IFS=$'\t' read -r type state size path host _times; do
   [ "$type" = F ] || continue
   # The recipe reuses gap-B's clusters on purpose.
   [[ "$path" == */gap-B.bin ]] && continue

@@ -37,7 +37,7 @@ original=$(awk -F'\t' -v p="$victim" '$4 == p {print $5}' "$manifest")
 cmp -s <(head -c 4096 "$original") <(head -c 4096 "$out/saved$victim") || { echo "bytes before the bad area differ"; exit 1; }
 cmp -s <(head -c 2048 /dev/zero) <(tail -c +4097 "$out/saved$victim" | head -c 2048) || { echo "bad area not zeros"; exit 1; }
 cmp -s <(tail -c +6145 "$original") <(tail -c +6145 "$out/saved$victim") || { echo "bytes after the bad area differ"; exit 1; }
-while IFS=$'\t' read -r type state size path host; do
+while IFS=$'\t' read -r type state size path host _times; do
   [ "$type" = F ] && [ "$state" = live ] && [ "$path" != "$victim" ] || continue
   cmp -s "$host" "$out/saved$path" || { echo "differs or missing: $path"; exit 1; }
 done <"$manifest"

@@ -20,7 +20,4 @@ if [ ! -f "$image" ]; then
   MTOOLS_SKIP_CHECK=1 mdel -i "$image.tmp" ::REPORT.TXT
   mv "$image.tmp" "$image"
 fi
-PELMO_WINE_ROOT="$build_root" "$here/../../cmake/wine-run.sh" --prepare
-prefix="$build_root/wineprefix"
-ln -sfn "$image" "$prefix/dosdevices/d::"
-ln -sfn "$work/mounted" "$prefix/dosdevices/d:"
+PELMO_WINE_ROOT="$build_root" "$here/../../cmake/wine-run.sh" --map d "$image" "$work/mounted"

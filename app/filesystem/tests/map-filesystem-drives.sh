@@ -27,12 +27,8 @@ for kind in fat32 ntfs; do
     fi
   fi
 done
-PELMO_WINE_ROOT="$build_root" "$source_root/cmake/wine-run.sh" --prepare
-prefix="$build_root/wineprefix"
 map() {
-  mkdir -p "$work/mounted-$1"
-  ln -sfn "$work/formatted-$2.img" "$prefix/dosdevices/$1::"
-  ln -sfn "$work/mounted-$1" "$prefix/dosdevices/$1:"
+  PELMO_WINE_ROOT="$build_root" "$source_root/cmake/wine-run.sh" --map "$1" "$work/formatted-$2.img" "$work/mounted-$1"
 }
 map i fat32
 map j ntfs

@@ -25,8 +25,4 @@ convert -size 20x30 xc:'#FF0000' -size 20x30 xc:'#0000FF' +append -compress RLE 
 truncate -s 32M "$image"
 mkfs.fat -F 16 -n PREVIEW "$image" >/dev/null
 MTOOLS_SKIP_CHECK=1 mcopy -i "$image" notes.txt photo.jpg bundle.zip people.dbf picture.psd ::/
-PELMO_WINE_ROOT="$build_root" "$source_root/cmake/wine-run.sh" --prepare
-prefix="$build_root/wineprefix"
-mkdir -p "$work/mounted-p"
-ln -sfn "$image" "$prefix/dosdevices/p::"
-ln -sfn "$work/mounted-p" "$prefix/dosdevices/p:"
+PELMO_WINE_ROOT="$build_root" "$source_root/cmake/wine-run.sh" --map p "$image" "$work/mounted-p"

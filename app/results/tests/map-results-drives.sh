@@ -18,12 +18,8 @@ for kind in fat16 fat32 ntfs; do
     NTFS_POPULATE="$work/ntfs-populate" bash "$source_root/tests/fixtures/make-image.sh" "$kind" "$recipe" "$work" "standard-$kind"
   fi
 done
-PELMO_WINE_ROOT="$build_root" "$source_root/cmake/wine-run.sh" --prepare
-prefix="$build_root/wineprefix"
 map() {
-  mkdir -p "$work/mounted-$1"
-  ln -sfn "$work/standard-$2.img" "$prefix/dosdevices/$1::"
-  ln -sfn "$work/mounted-$1" "$prefix/dosdevices/$1:"
+  PELMO_WINE_ROOT="$build_root" "$source_root/cmake/wine-run.sh" --map "$1" "$work/standard-$2.img" "$work/mounted-$1"
 }
 map e fat16
 map f fat32

@@ -20,8 +20,4 @@ if [ ! -f "$image" ] || [ "$0" -nt "$image" ]; then
   head -c 5000 /dev/zero >> "$work/paper.pdf"
   MTOOLS_SKIP_CHECK=1 mcopy -i "$image" "$work/picture.png" "$work/paper.pdf" ::/
 fi
-PELMO_WINE_ROOT="$build_root" "$source_root/cmake/wine-run.sh" --prepare
-prefix="$build_root/wineprefix"
-mkdir -p "$work/mounted-h"
-ln -sfn "$image" "$prefix/dosdevices/h::"
-ln -sfn "$work/mounted-h" "$prefix/dosdevices/h:"
+PELMO_WINE_ROOT="$build_root" "$source_root/cmake/wine-run.sh" --map h "$image" "$work/mounted-h"

@@ -6,6 +6,7 @@
 #include "MemoryOutputFileSystem.h"
 #include "RecordingHost.h"
 #include "copyout/FatFileTimes.h"
+#include "copyout/FileDataCopier.h"
 #include "copyout/SaveCheckedItems.h"
 #include "listing/ResultRows.h"
 #include "results/ResultStore.h"
@@ -118,6 +119,39 @@ TEST_F(FatFileSavingTest, UnreadableSectorsAreWrittenAsZeros) {
   EXPECT_EQ(session.Tally.DamagedFiles, std::vector<std::u16string>{u"C:\\out\\bad.bin"});
 }
 
+// Clusters that follow each other are read as one run, in pieces of the settings'
+// sectors per read, and the file is written in one go. A piece that fails is read
+// again sector by sector, so that exactly its bad sectors become zeros.
+TEST_F(FatFileSavingTest, RunsAreReadWholeAndOnlyTheBadSectorsOfAFailedPieceAreLost) {
+  for (uint32_t cluster = 30; cluster < 41; ++cluster) volume.SetBothFats(cluster, cluster + 1);
+  volume.SetBothFats(41, 50);  // 30..41 is one run, 50..51 another
+  volume.SetBothFats(50, 51);
+  volume.SetBothFats(51, 0xFFFF);
+  Install();
+  ctx.RecoverySettings.SectorsPerRead = 4;
+  const std::shared_ptr<testsupport::SourceCounters> counters = opener.Devices[u"\\\\.\\PhysicalDrive0"].Counters;
+  const uint32_t size = 14 * 512 - 100;
+  const std::vector<uint8_t> whole = BytesOf({30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 50, 51}, size);
+
+  const int readsBefore = counters->Reads;
+  ASSERT_EQ(Save(30, size, u"whole.bin"), 1);
+  EXPECT_EQ(Saved(u"whole.bin"), whole);
+  EXPECT_EQ(counters->Reads - readsBefore, 5) << "the FAT's sector, 3 pieces of the first run, 1 of the second";
+  EXPECT_EQ(files.Files.at(u"C:\\out\\whole.bin").Writes, 1);
+
+  // Clusters 33 and 34 are the last sector of one piece and the first of the next.
+  opener.Devices[u"\\\\.\\PhysicalDrive0"].BadSectors = {MemoryFatVolume::kClusterBase + 33,
+                                                        MemoryFatVolume::kClusterBase + 34};
+  engine::OpenPhysicalDrive(ctx);
+  const uint64_t unreadableBefore = ctx.ReadStats.UnreadableSectors.load();
+  ASSERT_EQ(Save(30, size, u"damaged.bin"), 0);
+  EXPECT_EQ(ctx.ReadStats.UnreadableSectors.load() - unreadableBefore, 2u);
+  std::vector<uint8_t> expected = whole;
+  std::fill_n(expected.begin() + 3 * 512, 2 * 512, 0);
+  EXPECT_EQ(Saved(u"damaged.bin"), expected);
+  EXPECT_EQ(session.Tally.DamagedFiles, std::vector<std::u16string>{u"C:\\out\\damaged.bin"});
+}
+
 TEST_F(FatFileSavingTest, DeletedFilesPolicyPicksFiles) {
   struct Case {
     uint16_t Policy;
@@ -183,7 +217,7 @@ class InterruptingHost final : public testsupport::RecordingHost {
   int ProgressReports = 0;
   void SaveReportProgress(int percent) override {
     RecordingHost::SaveReportProgress(percent);
-    if (++ProgressReports == 3 && Flag != nullptr) *Flag = 1;  // 0 at the start, then one per cluster
+    if (++ProgressReports == 3 && Flag != nullptr) *Flag = 1;  // 0 at the start, then one per piece read
   }
 };
 
@@ -197,6 +231,7 @@ TEST(FatFileInterruptionTest, SkipEndsTheFileAndStopEndsTheSave) {
   for (uint32_t cluster = 2; cluster < 5; ++cluster) volume.SetBothFats(cluster, cluster + 1);
   volume.SetBothFats(5, 0xFFFF);
   volume.Install(ctx, opener);
+  ctx.RecoverySettings.SectorsPerRead = 1;  // a piece per sector: the flag comes between two reads
   engine::SaveSession session;
   engine::FatFileSaveRequest request;
   request.TargetFolder = u"C:\\out";
@@ -220,17 +255,44 @@ TEST(FatFileInterruptionTest, SkipEndsTheFileAndStopEndsTheSave) {
   EXPECT_EQ(engine::SaveFatFile(ctx, session, request), 1);  // Skip was cleared for the next file
 }
 
-TEST_F(FatFileSavingTest, TimesComeFromTheWriteDateWhenItIsADate) {
+// A saved file's times are its entry's: the write date and time in two-second
+// steps, the creation time with its 10-ms count, the access date as a day; a
+// field that is no date or time leaves that time to the target.
+TEST_F(FatFileSavingTest, TimesComeFromTheEntrysTimeFields) {
   Install();
-  ASSERT_EQ(Save(2, 10, u"dated.txt", 0, 0x3A64), 1);
-  const auto& times = files.Files.at(u"C:\\out\\dated.txt").Times;
-  ASSERT_TRUE(times.LastWrite);
-  EXPECT_EQ(*times.LastWrite / 864000000000ULL, *engine::FatDateToFileTime(0x3A64, 0) / 864000000000ULL);
-  EXPECT_EQ(times.Creation, times.LastWrite);
-  for (uint16_t noDate : {uint16_t{0}, uint16_t{0x3A60}, uint16_t{0x3A1F} /* month 0 */, uint16_t{0x3A5E} /* 30 Feb */}) {
-    ASSERT_EQ(Save(2, 10, u"undated.txt", 0, noDate), 1);
-    EXPECT_FALSE(files.Files.at(u"C:\\out\\undated.txt").Times.LastWrite) << noDate;
-    files.Files.erase(u"C:\\out\\undated.txt");
+  constexpr uint64_t kSecond = 10000000;
+  const uint64_t day = *engine::FatDateToFileTime(0x3A64, 0);  // 4 March 2009
+  const uint64_t at100506 = day + (10 * 3600 + 5 * 60 + 6) * kSecond;
+  using Time = std::optional<uint64_t>;
+  struct Case {
+    uint16_t WriteDate, WriteTime, AccessDate, CreationDate, CreationTime;
+    uint8_t TenMs;
+    Time Write, Access, Creation;
+  };
+  const Case cases[] = {
+      // 10:05:07 is stored as 10:05:06; the 10-ms count adds 1.99 s to the creation.
+      {0x3A64, 0x50A3, 0x3A64, 0x3A64, 0x50A3, 199, at100506, day, at100506 + 199 * kSecond / 100},
+      {0x3A64, 0x50A3, 0, 0, 0, 0, at100506, std::nullopt, std::nullopt},  // as mkfs and old systems leave them
+      {0x3A64, 0xC000 /* 24:00 */, 0x3A64, 0x3A64, 0x0780 /* 0:60 */, 0, std::nullopt, day, std::nullopt},
+      {0x3A64, 0x001E /* 0:00:60 */, 0x3A64, 0x3A64, 0x50A3, 200, std::nullopt, day, std::nullopt},
+      {0, 0x50A3, 0x3A60 /* day 0 */, 0x3A1F /* month 0 */, 0x50A3, 0, std::nullopt, std::nullopt, std::nullopt},
+      {0x3A5E /* 30 February */, 0x50A3, 0x3A64, 0x3A64, 0, 0, std::nullopt, day, day},
+  };
+  for (const Case& c : cases) {
+    engine::FatFileSaveRequest request;
+    request.TargetFolder = u"C:\\out";
+    request.FirstCluster = 2;
+    request.Size = 10;
+    request.Name = u"dated.txt";
+    request.WriteDate = c.WriteDate;
+    request.AccessDate = c.AccessDate;
+    request.Times = {c.WriteTime, c.CreationDate, c.CreationTime, c.TenMs};
+    ASSERT_EQ(engine::SaveFatFile(ctx, session, request), 1);
+    const engine::OutputFileTimes& times = files.Files.at(u"C:\\out\\dated.txt").Times;
+    EXPECT_EQ(times.LastWrite, c.Write) << c.WriteDate << " " << c.WriteTime;
+    EXPECT_EQ(times.LastAccess, c.Access) << c.AccessDate;
+    EXPECT_EQ(times.Creation, c.Creation) << c.CreationDate << " " << c.CreationTime << " " << int{c.TenMs};
+    files.Files.erase(u"C:\\out\\dated.txt");
   }
 }
 
@@ -305,9 +367,13 @@ TEST_F(FatFileSavingTest, TheChosenFolderIsStoredWithoutATrailingBackslash) {
 
 namespace {
 
-TEST(SectorsPerCopyPieceTest, PiecesFollowTheClusterSize) {
-  const std::pair<uint32_t, uint32_t> cases[] = {{1, 1}, {4, 1}, {7, 1}, {8, 8}, {16, 16}, {64, 16}, {128, 16}};
-  for (const auto& [perCluster, piece] : cases) EXPECT_EQ(engine::SectorsPerCopyPiece(perCluster), piece) << perCluster;
+TEST(SectorsPerCopyReadTest, ReadsFollowTheSettingsWithinTheCopyBuffer) {
+  const std::pair<int32_t, uint32_t> cases[] = {{60, 60}, {1, 1}, {100, 100}, {0, 1}, {-5, 1}, {2048, 2048}, {5000, 2048}};
+  for (const auto& [setting, sectors] : cases) {
+    engine::RecoverySettingsRecord settings;
+    settings.SectorsPerRead = setting;
+    EXPECT_EQ(engine::SectorsPerCopyRead(settings), sectors) << setting;
+  }
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ class MemoryOutputFileSystem final : public engine::OutputFileSystem {
     std::vector<uint8_t> Bytes;
     engine::OutputFileTimes Times;
     bool Closed = false;
+    int Writes = 0;
   };
   std::map<std::u16string, StoredFile> Files;
   std::set<std::u16string> Folders;
@@ -81,6 +82,7 @@ class MemoryOutputFileSystem final : public engine::OutputFileSystem {
    public:
     File(StoredFile& stored, bool failing) : stored_(stored), failing_(failing) {}
     bool Write(std::span<const uint8_t> bytes) override {
+      ++stored_.Writes;
       if (failing_) return false;
       stored_.Bytes.insert(stored_.Bytes.end(), bytes.begin(), bytes.end());
       return true;

@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +25,7 @@
 #include "copyout/SavePaths.h"
 #include "ntfs/NtfsCopyOut.h"
 #include "ntfs/NtfsVolume.h"
+#include "ntfs/RecordFields.h"
 #include "posix/PosixOutputFileSystem.h"
 #include "listing/ResultRows.h"
 #include "results/ResultStore.h"
@@ -131,6 +133,83 @@ class DamagedImageSave : public testing::Test {
   engine::EngineContext ctx{host, opener};
   testsupport::MemoryOutputFileSystem files;
 };
+
+// Saved files carry the times their entry or record holds, as the manifest has
+// them: FAT's in two-second steps with the access date as a day, NTFS's from
+// $STANDARD_INFORMATION, whose times differ from the $FILE_NAME ones in the fixture.
+void ExpectSavedTimesAsOnTheVolume(const fixtures::FixtureImage& image, const testsupport::MemoryOutputFileSystem& files,
+                                   const std::u16string& target) {
+  uint64_t compared = 0;
+  for (const fixtures::ManifestEntry& entry : image.Entries) {
+    if (entry.IsFolder || entry.Deleted || image.Find(entry.Path) != &entry) continue;
+    std::u16string path = target + platform::FromUtf8(entry.Path);
+    std::replace(path.begin(), path.end(), u'/', u'\\');
+    const auto saved = files.Files.find(path);
+    if (saved == files.Files.end()) continue;
+    ASSERT_NE(entry.Modified, 0u) << "the manifest holds no times: " << entry.Path;
+    const engine::OutputFileTimes& times = saved->second.Times;
+    EXPECT_EQ(times.Creation, std::optional<uint64_t>(entry.Created)) << entry.Path;
+    EXPECT_EQ(times.LastWrite, std::optional<uint64_t>(entry.Modified)) << entry.Path;
+    EXPECT_EQ(times.LastAccess, std::optional<uint64_t>(entry.Accessed)) << entry.Path;
+    ++compared;
+  }
+  EXPECT_GT(compared, 20u);
+}
+
+TEST_F(DamagedImageSave, FatFilesGetTheTimesOfTheirEntries) {
+  const fixtures::FixtureImage& image = fixtures::StandardImage(fixtures::ImageKind::Fat16);
+  Serve(image, engine::kFileSystemFat16);
+  ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
+  SaveRoot(0);
+  ExpectSavedTimesAsOnTheVolume(image, files, target);
+}
+
+// A record without a usable $STANDARD_INFORMATION gives its $FILE_NAME's times.
+TEST_F(DamagedImageSave, NtfsFilesGetTheTimesOfTheirStandardInformation) {
+  const fixtures::FixtureImage& image = fixtures::StandardImage(fixtures::ImageKind::Ntfs);
+  Serve(image, engine::kFileSystemNtfs);
+  ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
+  const engine::TreeFileNode* victim = NtfsRootFile(u"lower.txt");
+  ASSERT_NE(victim, nullptr);
+  engine::ntfs::RecordBuffer record{};
+  ASSERT_EQ(engine::ntfs::ReadMftRecord(ctx, victim->DataRecordSector, record), engine::ntfs::RecordRead::Ok);
+  const std::optional<engine::ntfs::FileNameInfo> name = engine::ntfs::FindDisplayName(record);
+  ASSERT_TRUE(name);
+  // Its first attribute is $STANDARD_INFORMATION (type 0x10): give it a type nobody reads.
+  uint8_t* stored = Bytes().data() + uint64_t{victim->DataRecordSector} * 512;
+  const uint32_t first = stored[0x14] | stored[0x15] << 8;
+  ASSERT_EQ(stored[first], 0x10);
+  stored[first] = 0x11;
+  engine::OpenLogicalVolume(ctx, u'D');  // serve the changed bytes
+
+  SaveRoot(5);
+  const engine::OutputFileTimes& lower = files.Files.at(target + u"\\lower.txt").Times;
+  EXPECT_EQ(lower.Creation, std::optional<uint64_t>(name->CreationTime));
+  EXPECT_EQ(lower.LastWrite, std::optional<uint64_t>(name->ModificationTime));
+  EXPECT_EQ(lower.LastAccess, std::optional<uint64_t>(name->AccessTime));
+  EXPECT_NE(name->ModificationTime, image.Find("/lower.txt")->Modified);
+  files.Files.erase(target + u"\\lower.txt");
+  ExpectSavedTimesAsOnTheVolume(image, files, target);
+}
+
+// The walk reads the MFT in windows; a window with a bad sector in it is read
+// record by record, so the scan loses that sector's record only and counts the
+// one sector.
+TEST_F(DamagedImageSave, ABadSectorInTheMftCostsOnlyItsRecord) {
+  Serve(fixtures::StandardImage(fixtures::ImageKind::Ntfs), engine::kFileSystemNtfs);
+  ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
+  const size_t filesListed = ctx.Results.TreeFiles.size();
+  const engine::TreeFileNode* victim = NtfsRootFile(u"lower.txt");
+  ASSERT_NE(victim, nullptr);
+  opener.Devices[u"\\\\.\\D:"].BadSectors = {uint64_t{victim->DataRecordSector} + 1};
+  engine::OpenLogicalVolume(ctx, u'D');
+  const uint64_t unreadableBefore = ctx.ReadStats.UnreadableSectors.load();
+  ctx.ScanControl.StopOrDone = 0;
+  ASSERT_EQ(engine::QuickScanThreadProc(ctx, {}), 1);
+  EXPECT_EQ(ctx.ReadStats.UnreadableSectors.load() - unreadableBefore, 1u);
+  EXPECT_GE(ctx.Results.TreeFiles.size() + 1, filesListed);
+  EXPECT_NE(NtfsRootFile(u"one-mebibyte.bin"), nullptr);
+}
 
 // A directory entry that claims 4 GiB: a live file is read as far as its chain
 // goes and a deleted one over free clusters only as far as the volume goes, both

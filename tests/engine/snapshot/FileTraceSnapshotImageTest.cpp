@@ -25,7 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char16_t kSavedPath[] = u"C:\\Scans\\Trace.vbrx";
+constexpr char16_t kTraceSavedPath[] = u"C:\\Scans\\Trace.vbrx";
 
 class FileTraceSnapshotImageTest : public testing::Test {
  protected:
@@ -75,13 +75,13 @@ TEST_F(FileTraceSnapshotImageTest, RoundTripGivesIdenticalSignaturesAndHits) {
 
   host.SnapshotPaths.push_back(u"C:\\Scans\\Trace");
   ASSERT_TRUE(engine::snapshot::SaveSnapshot(ctx));
-  const std::vector<uint8_t>& saved = files.Files[kSavedPath];
+  const std::vector<uint8_t>& saved = files.Files[kTraceSavedPath];
   ASSERT_FALSE(saved.empty());
   EXPECT_EQ(saved[0], engine::snapshot::kMarkerFileTrace);
   engine::ReleaseCarvedFileList(ctx);
   engine::ReleaseSelectedSignatureList(ctx);
 
-  ASSERT_TRUE(engine::snapshot::LoadFileTraceSnapshot(ctx, kSavedPath, files))
+  ASSERT_TRUE(engine::snapshot::LoadFileTraceSnapshot(ctx, kTraceSavedPath, files))
       << testing::PrintToString(host.CallsStartingWith("Message"));
   EXPECT_EQ(snapshottest::SignatureList(ctx.Results), signatures);
   EXPECT_EQ(snapshottest::CarvedFileList(ctx.Results), hits);

@@ -1,0 +1,26 @@
+# What keeps a full build short: precompiled headers and the sources kept out of
+# unity batches. Applied to every target once all of them are declared.
+include(${CMAKE_CURRENT_LIST_DIR}/PrecompiledHeaders.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/UnityBuild.cmake)
+
+function(_pelmo_collect_targets dir result)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub IN LISTS subdirs)
+    _pelmo_collect_targets(${sub} sub_targets)
+    list(APPEND targets ${sub_targets})
+  endforeach()
+  set(${result} ${targets} PARENT_SCOPE)
+endfunction()
+
+function(pelmo_speed_up_targets)
+  _pelmo_collect_targets(${PROJECT_SOURCE_DIR} targets)
+  pelmo_make_precompiled_headers()
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(type MATCHES "^(STATIC_LIBRARY|OBJECT_LIBRARY|EXECUTABLE)$")
+      pelmo_apply_unity_exclusions(${target})
+      pelmo_use_precompiled_headers(${target})
+    endif()
+  endforeach()
+endfunction()
