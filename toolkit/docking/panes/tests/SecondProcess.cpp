@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 std::string RunSelfForReport(const std::wstring& arguments, const std::wstring& reportPath)
 {
@@ -12,8 +13,19 @@ std::string RunSelfForReport(const std::wstring& arguments, const std::wstring& 
     std::wstring command = L"\"" + std::wstring(path) + L"\" " + arguments + L" \"" + reportPath + L"\"";
     STARTUPINFOW si{sizeof(si)};
     PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        return "not started";
+    // Wine refuses a start now and then while its lane's prefix is still settling
+    // after the first boot; a start refused three times is the test's failure.
+    bool started = false;
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt)
+    {
+        if (attempt > 0)
+            ::Sleep(1000);
+        started = ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi);
+        error = started ? 0 : ::GetLastError();
+    }
+    if (!started)
+        return "not started (error " + std::to_string(error) + ")";
     ::WaitForSingleObject(pi.hProcess, 60000);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
