@@ -12,7 +12,7 @@
 #
 #   wine-run.sh PROGRAM [ARGS...]   run a program
 #   wine-run.sh --prepare           make the prefix and stop
-#   wine-run.sh --map X IMAGE DIR   back drive X: with an image in the program lanes
+#   wine-run.sh --map X IMAGE DIR   back drive X: with an image in the program's lane
 #   wine-run.sh --start-session     make the prefix, the display and the server
 #
 # PELMO_WINE_LANE=NAME gives a test a Wine of its own beside the others: the
@@ -50,18 +50,16 @@ make_prefix "$WINEPREFIX" "$build_root/.wineprefix$lane.lock"
 
 [ "${1:-}" = "--prepare" ] && exit 0
 
-# Drive letters backed by images are mapped into every lane that runs the
-# program (the default one and "programs"): dosdevices/X:: (the device) links
-# to the image, X: to a folder that stands for the mounted file system.
+# Drive letters backed by images are mapped into the program's lane, the build
+# tree's own prefix: dosdevices/X:: (the device) links to the image, X: to a
+# folder that stands for the mounted file system.
 if [ "${1:-}" = "--map" ]; then
   letter=$2 image=$3 mounted=$4
+  prefix="$build_root/wineprefix"
+  make_prefix "$prefix" "$build_root/.wineprefix.lock"
   mkdir -p "$mounted"
-  for program_lane in "" -programs; do
-    prefix="$build_root/wineprefix$program_lane"
-    make_prefix "$prefix" "$build_root/.wineprefix$program_lane.lock"
-    ln -sfn "$image" "$prefix/dosdevices/$letter::"
-    ln -sfn "$mounted" "$prefix/dosdevices/$letter:"
-  done
+  ln -sfn "$image" "$prefix/dosdevices/$letter::"
+  ln -sfn "$mounted" "$prefix/dosdevices/$letter:"
   exit 0
 fi
 
