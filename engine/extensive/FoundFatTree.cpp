@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "SectorReader.h"
+#include "extensive/DirectoryClusterOwners.h"
 #include "extensive/DirectoryPiece.h"
 #include "extensive/ProgressReporter.h"
 #include "extensive/ScanText.h"
+#include "fat/FatDirectoryEntry.h"
 #include "fat/FatDirectoryParser.h"
 #include "fat/FatDirectoryReader.h"
 #include "fat/FatGeometry.h"
@@ -51,43 +53,142 @@ std::vector<uint32_t> DirectoryClusters(EngineContext& ctx, const FatLayout& lay
   return chain;
 }
 
+// What a walk of a directory's clusters read.
+struct DirectoryWalk {
+  std::vector<uint32_t> Clusters;  // read as the directory's
+  bool ReachedEnd = false;         // its end mark was read
+};
+
 // Reads the clusters piece by piece and parses them. With `mustBeDirectory` the
-// first piece is parsed only when it begins with "." and "..", from entry 2. With
-// `readOn` (the chain broke before the folder's end mark) the clusters after the
-// last are read too, while every piece still holds directory entries and no other
-// folder's "." entry begins one.
-void ParseDirectoryClusters(EngineContext& ctx, const FatLayout& layout, std::vector<uint32_t> clusters,
-                            uint32_t parentCluster, bool deleted, bool mustBeDirectory, bool readOn) {
+// first piece is parsed only when it begins with "." and "..", from entry 2. The
+// clusters from `trusted` on are guessed ones: each piece of them must still hold
+// directory entries, and none may begin another folder ("." entry). With `readOn`
+// (the chain broke before the folder's end mark) the clusters after the last are
+// read too, as guessed ones.
+DirectoryWalk ParseDirectoryClusters(EngineContext& ctx, const FatLayout& layout, std::vector<uint32_t> clusters,
+                                     size_t trusted, uint32_t parentCluster, bool deleted, bool mustBeDirectory,
+                                     bool readOn) {
+  DirectoryWalk walk;
   const uint32_t pieceSectors = std::min(layout.SectorsPerCluster, kMaxPieceSectors);
   std::vector<uint8_t> piece(size_t{pieceSectors} * kSectorSize);
   bool firstPiece = true;
-  bool reachedEnd = false;
-  const size_t listed = clusters.size();
   const uint32_t limit = DirectoryClusterLimit(layout);
   for (size_t i = 0; i < clusters.size(); ++i) {
     const uint32_t cluster = clusters[i];
-    const bool guessed = i >= listed;
+    const bool guessed = i >= trusted;
     for (uint32_t offset = 0; offset < layout.SectorsPerCluster; offset += pieceSectors) {
-      if (reachedEnd || StopRequested(ctx)) return;
+      if (walk.ReachedEnd || StopRequested(ctx)) return walk;
       const uint64_t sector = ClusterFirstSector(layout, cluster) + offset;
       ReadSectors(ctx, sector, pieceSectors, piece);
-      if (firstPiece && mustBeDirectory && !IsDirectoryStart(piece)) return;
+      if (firstPiece && mustBeDirectory && !IsDirectoryStart(piece)) return walk;
       if (guessed && (!LooksLikeDirectoryEntries(piece.data(), piece.size()) ||
                       (offset == 0 && StartsDirectory(piece.data())))) {
-        return;
+        return walk;
       }
+      if (offset == 0) walk.Clusters.push_back(cluster);
       DirectoryPieceRequest request;
       request.ParentCluster = parentCluster;
       request.FirstSector = sector;
       request.SectorCount = pieceSectors;
       request.InheritedDeleted = deleted;
       request.FirstEntry = firstPiece && mustBeDirectory ? 2 : 0;
-      ParseDirectoryPiece(ctx, piece, request, reachedEnd);
+      ParseDirectoryPiece(ctx, piece, request, walk.ReachedEnd);
       firstPiece = false;
     }
-    if (readOn && !reachedEnd && i + 1 == clusters.size() && clusters.size() < limit && cluster < layout.MaxCluster) {
+    if (readOn && !walk.ReachedEnd && i + 1 == clusters.size() && clusters.size() < limit &&
+        cluster < layout.MaxCluster) {
       clusters.push_back(cluster + 1);
     }
+  }
+  return walk;
+}
+
+// The highest cluster the walk read or the files it listed (from `firstFile` of
+// the file list on) take.
+uint32_t LastUsedCluster(const EngineContext& ctx, const FatLayout& layout, const DirectoryWalk& walk,
+                         size_t firstFile) {
+  uint32_t last = walk.Clusters.empty() ? 0 : *std::max_element(walk.Clusters.begin(), walk.Clusters.end());
+  const uint64_t clusterBytes = uint64_t{layout.SectorsPerCluster} * kSectorSize;
+  const RecordList<FatFileEntry>& files = ctx.Results.FatFiles;
+  for (size_t i = firstFile; i < files.size(); ++i) {
+    if (!IsDataCluster(layout, files[i].FirstCluster)) continue;
+    const uint64_t span = std::max<uint64_t>(1, (uint64_t{files[i].Size} + clusterBytes - 1) / clusterBytes);
+    const uint64_t end = std::min<uint64_t>(files[i].FirstCluster + span - 1, layout.MaxCluster);
+    last = std::max(last, static_cast<uint32_t>(end));
+  }
+  return last;
+}
+
+// Walks a directory and notes in `owners` what it read and whether it still
+// misses clusters (its chain broke and no end mark was read).
+void WalkDirectory(EngineContext& ctx, const FatLayout& layout, DirectoryClusterOwners& owners,
+                   std::vector<uint32_t> clusters, size_t trusted, uint32_t folderKey, bool deleted,
+                   bool mustBeDirectory, bool broken) {
+  const size_t firstFile = ctx.Results.FatFiles.size();
+  const DirectoryWalk walk =
+      ParseDirectoryClusters(ctx, layout, std::move(clusters), trusted, folderKey, deleted, mustBeDirectory, broken);
+  const bool open = broken && !walk.ReachedEnd && !walk.Clusters.empty();
+  owners.NoteWalk(folderKey, walk.Clusters, open, LastUsedCluster(ctx, layout, walk, firstFile));
+}
+
+// The first clusters of the directory sectors the raw scan found that no walk
+// read, in cluster order.
+std::vector<uint32_t> OrphanedDirectoryClusters(const EngineContext& ctx, const FatLayout& layout,
+                                                const DirectoryClusterOwners& owners) {
+  std::vector<uint32_t> orphans;
+  for (const uint32_t sector : ctx.Results.DirEntrySectors) {
+    if (sector < layout.ClusterBase) continue;
+    const uint64_t offset = sector - layout.ClusterBase;
+    if (offset % layout.SectorsPerCluster != 0) continue;
+    const uint64_t cluster = offset / layout.SectorsPerCluster;
+    if (cluster > layout.MaxCluster || !IsDataCluster(layout, static_cast<uint32_t>(cluster))) continue;
+    if (!owners.WasRead(static_cast<uint32_t>(cluster))) orphans.push_back(static_cast<uint32_t>(cluster));
+  }
+  std::sort(orphans.begin(), orphans.end());
+  orphans.erase(std::unique(orphans.begin(), orphans.end()), orphans.end());
+  return orphans;
+}
+
+// The folder whose subfolder an entry of the piece names: the subfolder's ".."
+// (its found folder's parent) tells whose entries these are.
+std::optional<uint32_t> OwnerBySubfolders(EngineContext& ctx, std::span<const uint8_t> piece) {
+  const bool fat32 = ctx.ActiveVolume.FileSystemCode == kFileSystemFat32;
+  for (size_t offset = 0; offset + kDirEntrySize <= piece.size(); offset += kDirEntrySize) {
+    const auto entry = DecodeShortEntry(piece, offset, fat32);
+    if (!entry || entry->FirstByte == 0) break;
+    if (entry->Attributes == kAttrLongName || (entry->Attributes & kAttrDirectory) == 0) continue;
+    const FatFolderEntry* subfolder = ctx.Results.FindFatFolder(entry->FirstCluster);
+    if (subfolder == nullptr || subfolder->FirstCluster == kLostDirKey || subfolder->ParentCluster == kLostDirKey) {
+      continue;
+    }
+    if (subfolder->ParentCluster == 0 || ctx.Results.FindFatFolder(subfolder->ParentCluster) != nullptr) {
+      return subfolder->ParentCluster;
+    }
+  }
+  return std::nullopt;
+}
+
+// Takes the directory clusters that no chain led to into the tree: each goes to
+// the folder a subfolder entry in it names, else to the open folder whose known
+// clusters end last before it, else it becomes a folder of its own below "Lost Dir".
+void AttachOrphanedDirectoryClusters(EngineContext& ctx, const FatLayout& layout, DirectoryClusterOwners& owners) {
+  const uint32_t pieceSectors = std::min(layout.SectorsPerCluster, kMaxPieceSectors);
+  std::vector<uint8_t> piece(size_t{pieceSectors} * kSectorSize);
+  for (const uint32_t cluster : OrphanedDirectoryClusters(ctx, layout, owners)) {
+    if (StopRequested(ctx)) return;
+    if (owners.WasRead(cluster)) continue;  // an earlier one read on into it
+    ReadSectors(ctx, ClusterFirstSector(layout, cluster), pieceSectors, piece);
+    std::optional<uint32_t> owner = OwnerBySubfolders(ctx, piece);
+    if (!owner) owner = owners.OwnerByPlace(cluster);
+    bool deleted = false;
+    if (owner) {
+      const FatFolderEntry* folder = *owner == 0 ? nullptr : ctx.Results.FindFatFolder(*owner);
+      deleted = folder != nullptr && folder->Deleted != 0;
+    } else {
+      AddFatFolder(ctx, FolderRecord(u"Dir" + DecimalText(cluster), cluster, kLostDirKey));
+      owner = cluster;
+    }
+    WalkDirectory(ctx, layout, owners, {cluster}, 0, *owner, deleted, false, true);
   }
 }
 
@@ -194,13 +295,15 @@ void FindFatCopies(EngineContext& ctx) {
 void ParseFoundFatDirectories(EngineContext& ctx) {
   const auto layout = CurrentFatLayout(ctx);
   if (!layout) return;
+  DirectoryClusterOwners owners;
   if (!layout->Is32) {
     ParseFat16Root(ctx);
   } else {
     const uint32_t rootCluster = ctx.ActiveVolume.RootDirStart != 0 ? ctx.ActiveVolume.RootDirStart : 2;
     bool broken = false;
     std::vector<uint32_t> clusters = DirectoryClusters(ctx, *layout, rootCluster, broken);
-    ParseDirectoryClusters(ctx, *layout, std::move(clusters), 0, false, false, broken);
+    const size_t trusted = clusters.size();
+    WalkDirectory(ctx, *layout, owners, std::move(clusters), trusted, 0, false, false, broken);
   }
 
   ProgressReporter progress(ctx, Panel::FileSystem);
@@ -210,9 +313,11 @@ void ParseFoundFatDirectories(EngineContext& ctx) {
     const bool deleted = folders[i].Deleted != 0;
     bool broken = false;
     std::vector<uint32_t> clusters = DirectoryClusters(ctx, *layout, firstCluster, broken);
-    ParseDirectoryClusters(ctx, *layout, std::move(clusters), firstCluster, deleted, true, broken);
+    const size_t trusted = clusters.size();
+    WalkDirectory(ctx, *layout, owners, std::move(clusters), trusted, firstCluster, deleted, true, broken);
     progress.Show(i + 1, ctx.Results.FolderCount);
   }
+  AttachOrphanedDirectoryClusters(ctx, *layout, owners);
 }
 
 }  // namespace engine

@@ -3,10 +3,16 @@
 #include "LeBytes.h"
 #include "extensive/RawScanBatches.h"
 #include "fat/FatDirectoryEntry.h"
+#include "fat/FatDirectoryReader.h"
 #include "extensive/ScanText.h"
 #include "results/ResultStore.h"
 
 namespace engine {
+namespace {
+// 64 MiB of sector numbers: far more directory sectors than a volume can hold
+// 65,536-entry folders in, yet a bound on what a disk of lookalikes can cost.
+constexpr size_t kMaxDirEntrySectors = size_t{16} << 20;
+}  // namespace
 
 bool IsFatBootCandidate(std::span<const uint8_t> sector) {
   if (!HasBootMark(sector)) return false;
@@ -33,6 +39,25 @@ std::optional<DirClusterCandidate> ReadDirectoryStart(std::span<const uint8_t> s
   return candidate;
 }
 
+bool IsDirectoryEntrySector(std::span<const uint8_t> sector) {
+  if (sector.size() < kSectorSize || sector[0] == 0 || StartsDirectory(sector.data())) return false;
+  if (!LooksLikeDirectoryEntries(sector.data(), kSectorSize)) return false;
+  // Case bits of the name and extension (0x08, 0x10) are all a short entry keeps at 12.
+  constexpr uint8_t kCaseBits = 0x18;
+  bool shortEntry = false;
+  for (size_t offset = 0; offset + kDirEntrySize <= kSectorSize; offset += kDirEntrySize) {
+    const uint8_t* entry = sector.data() + offset;
+    if (entry[0] == 0) break;
+    if (entry[11] == kAttrLongName) {
+      if (entry[12] != 0 || entry[26] != 0 || entry[27] != 0) return false;
+      continue;
+    }
+    if ((entry[12] & ~kCaseBits) != 0) return false;
+    shortEntry = true;
+  }
+  return shortEntry;
+}
+
 void ScanRawFat(EngineContext& ctx) {
   ResultStore& results = ctx.Results;
   ctx.ScanControl.StopOrDone.store(0);
@@ -54,6 +79,8 @@ void ScanRawFat(EngineContext& ctx) {
       } else if (auto candidate = ReadDirectoryStart(sector, sectorNumber)) {
         AddDirClusterCandidate(ctx, *candidate);
         results.CandidateFolderCount += 1;
+      } else if (results.DirEntrySectors.size() < kMaxDirEntrySectors && IsDirectoryEntrySector(sector)) {
+        results.DirEntrySectors.push_back(sectorNumber);
       }
     }
     if (results.BootSectorCount != bootBefore) ShowScanCounter(ctx, ScanCounter::BootSectors, results.BootSectorCount);

@@ -2,7 +2,7 @@
 // The raw FAT scan of an Extensive Scan: every sector of the range is looked at
 // for what survives a format, FAT boot sectors (FAT32 "32" at 85, FAT16 "16" at
 // 57, with 0x55 0xAA at 510) and the first sectors of directories (a "." entry,
-// then a ".." entry).
+// then a ".." entry), and the later sectors of directories.
 
 #include <cstdint>
 #include <optional>
@@ -22,7 +22,13 @@ bool IsFatBootCandidate(std::span<const uint8_t> sector);
 // cluster from "..", and the "." entry's write and access dates.
 std::optional<DirClusterCandidate> ReadDirectoryStart(std::span<const uint8_t> sector, uint32_t sectorNumber);
 
-// Fills ResultStore.BootSectors and DirClusterCandidates; ends with
+// True for a sector of directory entries that is no folder's first (no "." entry):
+// every entry a possible one up to an end mark, at least one short entry before
+// it, long-name entries with their fixed fields zero and short entries with no
+// stray bits in their case byte. Text and zeroed sectors do not pass.
+bool IsDirectoryEntrySector(std::span<const uint8_t> sector);
+
+// Fills ResultStore.BootSectors, DirClusterCandidates and DirEntrySectors; ends with
 // ScanControl.StopOrDone 1 and ScanControl.Running 0.
 void ScanRawFat(EngineContext& ctx);
 

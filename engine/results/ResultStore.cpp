@@ -292,6 +292,7 @@ void ReleaseCandidateLists(EngineContext& ctx) {
   Empty(store.IndxBlocks);
   Empty(store.DirClusterCandidates);
   Empty(store.BootSectors);
+  Empty(store.DirEntrySectors);
   Empty(store.FoundVolumes);
   store.ClearNtfsCandidateLists();
   store.CandidateFolderCount = 0;

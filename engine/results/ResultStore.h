@@ -42,6 +42,9 @@ class ResultStore {
   std::deque<IndxBlockNode> IndxBlocks;
   std::deque<DirClusterCandidate> DirClusterCandidates;
   std::deque<SectorNode> BootSectors;
+  // Sectors of directory entries that begin no folder (a folder's later clusters),
+  // in scan order: what a zeroed FAT no longer links to their folder.
+  std::vector<uint32_t> DirEntrySectors;
   std::deque<FoundVolume> FoundVolumes;
   std::vector<ClusterNode> ClusterChain;
   std::vector<DataRunNode> DataRuns;
@@ -183,7 +186,7 @@ CarvedFile& AppendCarvedFile(EngineContext& ctx, CarvedFile file);
 void ReleaseFatAndTreeLists(EngineContext& ctx);
 // TreeFolders, TreeFiles; FolderCount, FileCount.
 void ReleaseTreeLists(EngineContext& ctx);
-// IndxBlocks, DirClusterCandidates, BootSectors, FoundVolumes, NtfsFolders, NtfsFiles;
+// IndxBlocks, DirClusterCandidates, BootSectors, DirEntrySectors, FoundVolumes, NtfsFolders, NtfsFiles;
 // CandidateFolderCount, NtfsFileCount, BootSectorCount, FoundVolumeCount, IndxBlockCount.
 void ReleaseCandidateLists(EngineContext& ctx);
 // CarvedFiles.

@@ -1,7 +1,8 @@
 // Volumes formatted again over their old contents (mkfs.fat with the same and
 // another cluster size, mkntfs -Q): the Extensive Scan finds the old volume with
-// the cluster base and size fsstat gave before the format, rebuilds its folders,
-// and the old contiguous files read back byte for byte.
+// the cluster base and size fsstat gave before the format, rebuilds its folders
+// (large ones too, whose later clusters no zeroed FAT links), and the old
+// contiguous files read back byte for byte under their folders.
 
 #include <gtest/gtest.h>
 
@@ -158,7 +159,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ReformatCase{"extensive-fat16-same", "extensive-fat16", engine::kFileSystemFat16},
                       ReformatCase{"extensive-fat16-other", "extensive-fat16", engine::kFileSystemFat16},
                       ReformatCase{"extensive-fat32-same", "extensive-fat32", engine::kFileSystemFat32},
-                      ReformatCase{"extensive-fat32-other", "extensive-fat32", engine::kFileSystemFat32}),
+                      ReformatCase{"extensive-fat32-other", "extensive-fat32", engine::kFileSystemFat32},
+                      // Folders of many clusters, their later ones after the data of
+                      // the files listed before them and after a subfolder's.
+                      ReformatCase{"large-folders-fat32-formatted", "large-folders-fat32",
+                                   engine::kFileSystemFat32}),
     CaseName);
 INSTANTIATE_TEST_SUITE_P(Formats, ReformattedNtfs,
                          ::testing::Values(ReformatCase{"extensive-ntfs-again", "extensive-ntfs",

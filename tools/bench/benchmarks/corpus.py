@@ -16,11 +16,13 @@ CORPUS_VERSION = 4
 VOLUMES = {
     "fat16": ("fat16", 256, 8, 4096, 3000, 16, {}),
     "fat32": ("fat32", 512, 2, 1024, 5000, 32, {}),
+    # Folders of about 160 files each: their directories span many clusters.
+    "fat32-folders": ("fat32", 512, 2, 1024, 2000, 33, {"files_per_folder": 160}),
     "ntfs": ("ntfs", 512, 8, 4096, 4000, 300, {"sparse_count": 16}),
     "ntfs-100k": ("ntfs", 2048, 8, 4096, 100_000, 301,
                   {"small_files": True, "deleted_fraction": 0.05, "files_per_folder": 60}),
 }
-FORMATTED = {"fat32-formatted": "fat32", "ntfs-formatted": "ntfs"}
+FORMATTED = {"fat32-formatted": "fat32", "fat32-folders-formatted": "fat32-folders", "ntfs-formatted": "ntfs"}
 CARVING = {"carving": {"size_gib": 4, "file_count": 700, "seed": 78}}
 
 
@@ -63,7 +65,7 @@ def _build_volume(folder: Path, name: str, helper: Path) -> str:
 
 def _build_formatted(folder: Path, name: str) -> str:
     source = FORMATTED[name]
-    special_images.quick_format(folder / f"{source}.img", folder / f"{name}.img", source)
+    special_images.quick_format(folder / f"{source}.img", folder / f"{name}.img", VOLUMES[source][0])
     (folder / f"{name}.manifest").write_text((folder / f"{source}.manifest").read_text(encoding="utf-8"),
                                              encoding="utf-8")
     _mark(folder, name)

@@ -78,6 +78,25 @@ def extensive_scan(ctx, name, fs, volume=1):
     m = measure(["tsk_recover", "-e", image, target])
     rows.append(_row("extensive", name, "tsk_recover -e", "recover", m,
                      _scored(ctx, target, scoring.score_recovery(manifest, target)), size))
+    if fs == "fat32":
+        rows += _carvers_on_formatted(ctx, name, image, manifest, out, size)
+    return rows
+
+
+def _carvers_on_formatted(ctx, name, image, manifest, out, size):
+    """The carvers over a formatted volume: they know no paths, so content recall only."""
+    rows = []
+    target = out / "photorec"
+    command = "partition_none,options,paranoid_no,fileopt,everything,enable,wholespace,search"
+    m = measure(["photorec", "/d", target / "recup", "/cmd", image, command], cwd=out,
+                before=lambda: fresh_folder(target))
+    rows.append(_row("extensive", name, "photorec", "carve+save", m,
+                     _scored(ctx, target, scoring.score_recovery(manifest, target, with_paths=False)), size))
+    target = out / "foremost"
+    # foremost wants to make its output folder itself.
+    m = measure(["foremost", "-q", "-t", "all", "-i", image, "-o", target], before=lambda: fresh_folder(target).rmdir())
+    rows.append(_row("extensive", name, "foremost", "carve+save", m,
+                     _scored(ctx, target, scoring.score_recovery(manifest, target, with_paths=False)), size))
     return rows
 
 
