@@ -12,14 +12,16 @@ void DirectoryClusterOwners::NoteWalk(uint32_t folderKey, std::span<const uint32
     if (known != open_.end()) open_.erase(known);
     return;
   }
-  uint32_t& lastUsed = open_[folderKey];
-  lastUsed = std::max(lastUsed, lastUsedCluster);
+  OpenFolder& folder = open_[folderKey];
+  folder.LastUsed = std::max(folder.LastUsed, lastUsedCluster);
+  if (!clusters.empty()) folder.LastDirectoryCluster = clusters.back();
 }
 
 std::optional<uint32_t> DirectoryClusterOwners::OwnerByPlace(uint32_t cluster) const {
   std::optional<uint32_t> owner;
   uint32_t ownerLastUsed = 0;
-  for (const auto& [key, lastUsed] : open_) {
+  for (const auto& [key, folder] : open_) {
+    const uint32_t lastUsed = folder.LastUsed;
     if (lastUsed >= cluster) continue;
     // Ties go to the lower key, so the choice does not depend on the map's order.
     if (!owner || lastUsed > ownerLastUsed || (lastUsed == ownerLastUsed && key < *owner)) {
@@ -28,6 +30,11 @@ std::optional<uint32_t> DirectoryClusterOwners::OwnerByPlace(uint32_t cluster) c
     }
   }
   return owner;
+}
+
+uint32_t DirectoryClusterOwners::LastDirectoryCluster(uint32_t folderKey) const {
+  const auto found = open_.find(folderKey);
+  return found == open_.end() ? 0 : found->second.LastDirectoryCluster;
 }
 
 }  // namespace engine

@@ -16,18 +16,25 @@ namespace engine {
 
 class DirectoryClusterOwners {
  public:
-  // A walk of the folder `folderKey` read `clusters` as its directory; `open` when
-  // it ended without the folder's end mark. `lastUsedCluster` is the highest
-  // cluster its walks read or its files' data take.
+  // A walk of the folder `folderKey` read `clusters` as its directory, in order;
+  // `open` when it ended without the folder's end mark. `lastUsedCluster` is the
+  // highest cluster its walks read or its files' data take.
   void NoteWalk(uint32_t folderKey, std::span<const uint32_t> clusters, bool open, uint32_t lastUsedCluster);
   bool WasRead(uint32_t cluster) const { return read_.contains(cluster); }
   // The open folder whose known clusters end last before `cluster`.
   std::optional<uint32_t> OwnerByPlace(uint32_t cluster) const;
+  // The directory cluster an open folder's walks read last (a long name may go on
+  // from its end into the folder's next cluster); 0 when unknown.
+  uint32_t LastDirectoryCluster(uint32_t folderKey) const;
 
  private:
+  struct OpenFolder {
+    uint32_t LastUsed = 0;
+    uint32_t LastDirectoryCluster = 0;
+  };
   std::unordered_set<uint32_t> read_;
-  // Folder key to its last used cluster, for the open folders only: few are.
-  std::unordered_map<uint32_t, uint32_t> open_;
+  // The open folders only, by key: few are.
+  std::unordered_map<uint32_t, OpenFolder> open_;
 };
 
 }  // namespace engine

@@ -67,10 +67,15 @@ struct DirectoryWalk {
 // read too, as guessed ones.
 DirectoryWalk ParseDirectoryClusters(EngineContext& ctx, const FatLayout& layout, std::vector<uint32_t> clusters,
                                      size_t trusted, uint32_t parentCluster, bool deleted, bool mustBeDirectory,
-                                     bool readOn) {
+                                     bool readOn, uint64_t sectorBefore) {
   DirectoryWalk walk;
   const uint32_t pieceSectors = std::min(layout.SectorsPerCluster, kMaxPieceSectors);
-  std::vector<uint8_t> piece(size_t{pieceSectors} * kSectorSize);
+  // The sector before the piece, then the piece: a long name may begin in the
+  // sector before and end in the piece.
+  std::vector<uint8_t> joined(size_t{pieceSectors + 1} * kSectorSize);
+  const std::span<uint8_t> piece = std::span<uint8_t>(joined).subspan(kSectorSize);
+  bool haveBefore = sectorBefore != 0;
+  if (haveBefore) ReadSectors(ctx, sectorBefore, 1, std::span<uint8_t>(joined).first(kSectorSize));
   bool firstPiece = true;
   const uint32_t limit = DirectoryClusterLimit(layout);
   for (size_t i = 0; i < clusters.size(); ++i) {
@@ -80,7 +85,7 @@ DirectoryWalk ParseDirectoryClusters(EngineContext& ctx, const FatLayout& layout
       if (walk.ReachedEnd || StopRequested(ctx)) return walk;
       const uint64_t sector = ClusterFirstSector(layout, cluster) + offset;
       ReadSectors(ctx, sector, pieceSectors, piece);
-      if (firstPiece && mustBeDirectory && !IsDirectoryStart(piece)) return walk;
+      if (firstPiece && mustBeDirectory && !IsDirectoryStart(std::span<const uint8_t>(piece))) return walk;
       if (guessed && (!LooksLikeDirectoryEntries(piece.data(), piece.size()) ||
                       (offset == 0 && StartsDirectory(piece.data())))) {
         return walk;
@@ -88,11 +93,20 @@ DirectoryWalk ParseDirectoryClusters(EngineContext& ctx, const FatLayout& layout
       if (offset == 0) walk.Clusters.push_back(cluster);
       DirectoryPieceRequest request;
       request.ParentCluster = parentCluster;
-      request.FirstSector = sector;
-      request.SectorCount = pieceSectors;
       request.InheritedDeleted = deleted;
-      request.FirstEntry = firstPiece && mustBeDirectory ? 2 : 0;
-      ParseDirectoryPiece(ctx, piece, request, walk.ReachedEnd);
+      if (haveBefore && !(firstPiece && mustBeDirectory)) {
+        request.FirstSector = sector - 1;
+        request.SectorCount = pieceSectors + 1;
+        request.FirstEntry = kSectorSize / kDirEntrySize;  // the sector before only lends its long names
+        ParseDirectoryPiece(ctx, joined, request, walk.ReachedEnd);
+      } else {
+        request.FirstSector = sector;
+        request.SectorCount = pieceSectors;
+        request.FirstEntry = firstPiece && mustBeDirectory ? 2 : 0;
+        ParseDirectoryPiece(ctx, piece, request, walk.ReachedEnd);
+      }
+      std::copy_n(piece.end() - kSectorSize, kSectorSize, joined.begin());
+      haveBefore = true;
       firstPiece = false;
     }
     if (readOn && !walk.ReachedEnd && i + 1 == clusters.size() && clusters.size() < limit &&
@@ -123,10 +137,10 @@ uint32_t LastUsedCluster(const EngineContext& ctx, const FatLayout& layout, cons
 // misses clusters (its chain broke and no end mark was read).
 void WalkDirectory(EngineContext& ctx, const FatLayout& layout, DirectoryClusterOwners& owners,
                    std::vector<uint32_t> clusters, size_t trusted, uint32_t folderKey, bool deleted,
-                   bool mustBeDirectory, bool broken) {
+                   bool mustBeDirectory, bool broken, uint64_t sectorBefore = 0) {
   const size_t firstFile = ctx.Results.FatFiles.size();
-  const DirectoryWalk walk =
-      ParseDirectoryClusters(ctx, layout, std::move(clusters), trusted, folderKey, deleted, mustBeDirectory, broken);
+  const DirectoryWalk walk = ParseDirectoryClusters(ctx, layout, std::move(clusters), trusted, folderKey, deleted,
+                                                    mustBeDirectory, broken, sectorBefore);
   const bool open = broken && !walk.ReachedEnd && !walk.Clusters.empty();
   owners.NoteWalk(folderKey, walk.Clusters, open, LastUsedCluster(ctx, layout, walk, firstFile));
 }
@@ -181,14 +195,17 @@ void AttachOrphanedDirectoryClusters(EngineContext& ctx, const FatLayout& layout
     std::optional<uint32_t> owner = OwnerBySubfolders(ctx, piece);
     if (!owner) owner = owners.OwnerByPlace(cluster);
     bool deleted = false;
+    uint64_t sectorBefore = 0;
     if (owner) {
       const FatFolderEntry* folder = *owner == 0 ? nullptr : ctx.Results.FindFatFolder(*owner);
       deleted = folder != nullptr && folder->Deleted != 0;
+      const uint32_t before = owners.LastDirectoryCluster(*owner);
+      if (IsDataCluster(layout, before)) sectorBefore = ClusterFirstSector(layout, before + 1) - 1;
     } else {
       AddFatFolder(ctx, FolderRecord(u"Dir" + DecimalText(cluster), cluster, kLostDirKey));
       owner = cluster;
     }
-    WalkDirectory(ctx, layout, owners, {cluster}, 0, *owner, deleted, false, true);
+    WalkDirectory(ctx, layout, owners, {cluster}, 0, *owner, deleted, false, true, sectorBefore);
   }
 }
 

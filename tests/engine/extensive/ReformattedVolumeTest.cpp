@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <set>
 #include <string>
 
 #include "Fixtures.h"
@@ -81,6 +83,8 @@ TEST_P(ReformattedFat, FindsOldVolumeFoldersAndFiles) {
     return folder ? ToUtf8(folder->Name) : "?";
   };
   int checkedFiles = 0;
+  // A top-level folder lost its name with the old root: its files must still share one folder.
+  std::map<std::string, std::set<uint32_t>> foldersOfParent;
   for (const fixtures::ManifestEntry& entry : fixture.Entries) {
     if (entry.Deleted || IsTopLevel(entry.Path)) continue;  // the old root went with the format
     if (entry.IsFolder) {
@@ -98,12 +102,14 @@ TEST_P(ReformattedFat, FindsOldVolumeFoldersAndFiles) {
       }
     }
     ASSERT_NE(found, nullptr) << entry.Path;
+    foldersOfParent[entry.Path.substr(0, entry.Path.rfind('/'))].insert(found->ParentCluster);
     EXPECT_EQ(found->Size, entry.Size) << entry.Path;
     const uint64_t first = old.ClusterBase + uint64_t{old.SectorsPerCluster} * found->FirstCluster;
     EXPECT_EQ(ReadContiguous(first, entry.Size), fixture.ReadOriginal(entry)) << entry.Path;
     ++checkedFiles;
   }
   EXPECT_GE(checkedFiles, 4);
+  for (const auto& [parent, clusters] : foldersOfParent) EXPECT_EQ(clusters.size(), 1u) << parent;
   EXPECT_NE(results.FindFatFolder(0xFFFFFFFE), nullptr) << "Lost Dir";
 }
 
