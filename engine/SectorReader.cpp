@@ -6,13 +6,25 @@
 namespace engine {
 namespace {
 
+// What one read call brought: the whole run, a failure, or the device's end (the
+// call succeeded but fewer bytes arrived; those that did hold their sectors).
+enum class ReadOutcome { Whole, Failed, PastEnd };
+
+ReadOutcome ReadAtWithEnd(SectorSource& source, uint64_t byteOffset, uint8_t* buffer, uint32_t byteCount,
+                          uint32_t& bytesRead) {
+  bytesRead = 0;
+  if (byteOffset > static_cast<uint64_t>(INT64_MAX)) return ReadOutcome::Failed;
+  if (SeekHandle(source, static_cast<int64_t>(byteOffset), SeekMethod::Begin) < 0) return ReadOutcome::Failed;
+  if (!source.Read(buffer, byteCount, bytesRead)) return ReadOutcome::Failed;
+  if (bytesRead > byteCount) bytesRead = byteCount;
+  return bytesRead == byteCount ? ReadOutcome::Whole : ReadOutcome::PastEnd;
+}
+
 // One read call at a byte position. A short read counts as a failure: the bytes
 // that did not arrive must not pass for sector contents.
 bool ReadAt(SectorSource& source, uint64_t byteOffset, uint8_t* buffer, uint32_t byteCount) {
-  if (byteOffset > static_cast<uint64_t>(INT64_MAX)) return false;
-  if (SeekHandle(source, static_cast<int64_t>(byteOffset), SeekMethod::Begin) < 0) return false;
   uint32_t bytesRead = 0;
-  return source.Read(buffer, byteCount, bytesRead) && bytesRead == byteCount;
+  return ReadAtWithEnd(source, byteOffset, buffer, byteCount, bytesRead) == ReadOutcome::Whole;
 }
 
 // A bad area on a failing disk can hold many thousands of sectors, each taking
@@ -33,12 +45,27 @@ void CountUnreadable(ReadStatistics& stats, uint64_t first, uint64_t count, bool
   stats.SkippedSet.Add(first, count);
 }
 
-// Reads one sector with up to `attempts` tries; zeros when it stays unreadable.
-bool ReadOneSector(SectorSource& source, uint64_t sector, uint8_t* buffer, uint16_t attempts) {
+// Reads one sector with up to `attempts` tries; zeros when it stays unreadable or
+// lies past the device's end (which is not tried again).
+ReadOutcome ReadOneSector(SectorSource& source, uint64_t sector, uint8_t* buffer, uint16_t attempts) {
   for (uint16_t attempt = 0; attempt < attempts; ++attempt) {
-    if (ReadAt(source, sector * kSectorSize, buffer, kSectorSize)) return true;
+    uint32_t bytesRead = 0;
+    const ReadOutcome outcome = ReadAtWithEnd(source, sector * kSectorSize, buffer, kSectorSize, bytesRead);
+    if (outcome == ReadOutcome::Whole) return outcome;
+    if (outcome == ReadOutcome::PastEnd) {
+      std::memset(buffer, 0, kSectorSize);
+      return outcome;
+    }
   }
   std::memset(buffer, 0, kSectorSize);
+  return ReadOutcome::Failed;
+}
+
+// The sectors of a run from `firstPastEnd` on lie beyond the device's end: they
+// are zeros, but nothing there was unreadable, so nothing is counted.
+bool EndRunAtDeviceEnd(BadAreaPosition& bad, uint8_t* buffer, uint32_t count, uint32_t firstPastEnd) {
+  std::memset(buffer + uint64_t{firstPastEnd} * kSectorSize, 0, uint64_t{count - firstPastEnd} * kSectorSize);
+  bad = BadAreaPosition{};
   return false;
 }
 
@@ -74,9 +101,14 @@ bool ReadRun(EngineContext& ctx, SectorSource& source, uint64_t firstSector, uin
   if (firstSector != bad.NextSector) bad = BadAreaPosition{};  // not where the last bad area ended
   // Inside a bad area a run read would only fail again.
   const bool insideBadArea = bad.Failures >= kFailuresBeforeSkipping;
-  if (!insideBadArea && ReadAt(source, firstSector * kSectorSize, buffer, count * kSectorSize)) {
-    bad = BadAreaPosition{};
-    return true;
+  if (!insideBadArea) {
+    uint32_t bytesRead = 0;
+    const ReadOutcome outcome = ReadAtWithEnd(source, firstSector * kSectorSize, buffer, count * kSectorSize, bytesRead);
+    if (outcome == ReadOutcome::Whole) {
+      bad = BadAreaPosition{};
+      return true;
+    }
+    if (outcome == ReadOutcome::PastEnd) return EndRunAtDeviceEnd(bad, buffer, count, bytesRead / kSectorSize);
   }
 
   if (attempts == 0) {  // nothing is read again: the whole run stays unread
@@ -104,7 +136,12 @@ bool ReadRun(EngineContext& ctx, SectorSource& source, uint64_t firstSector, uin
       continue;
     }
     const bool probing = bad.Failures >= kFailuresBeforeSkipping;
-    lastReadSucceeded = ReadOneSector(source, firstSector + i, bytes, probing ? uint16_t{1} : attempts);
+    const ReadOutcome outcome = ReadOneSector(source, firstSector + i, bytes, probing ? uint16_t{1} : attempts);
+    if (outcome == ReadOutcome::PastEnd) {
+      countPassed(i);
+      return EndRunAtDeviceEnd(bad, buffer, count, i);
+    }
+    lastReadSucceeded = outcome == ReadOutcome::Whole;
     if (lastReadSucceeded) {
       const bool leftBadArea = probing;
       bad = BadAreaPosition{};

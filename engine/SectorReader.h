@@ -28,6 +28,8 @@ std::u16string VolumeDevicePath(char16_t driveLetter);
 // sectors in a row (also across runs that follow each other) the reader passes
 // over a doubling stretch between single tries, reads back to where the bad area
 // ended, and counts what it passed over in ReadStats.SkippedSectors as well.
+// A read the device answers short has reached its end: the sectors past it are
+// zeros but not unreadable, so they are neither tried again nor counted.
 // True when the last sector of the run was read.
 bool ReadSectors(EngineContext& ctx, uint64_t firstSector, uint32_t count, std::span<uint8_t> buffer);
 

@@ -100,7 +100,8 @@ void CEx_StyleView::OnSize(UINT type, int cx, int cy) {
   const int x = cx / 2, y = cy / 2;
   quickScan_.MoveWindow(x - 261, y - 16, kModeButtonWidth, kModeButtonHeight);
   extensiveScan_.MoveWindow(x - 86, y - 16, kModeButtonWidth, kModeButtonHeight);
-  fileTrace_.MoveWindow(0, 0, 0, 0);  // File Trace is not offered on this page
+  // The last resort, after the two scans: the three side by side, 2 pixels apart.
+  fileTrace_.MoveWindow(x + 89, y - 16, kModeButtonWidth, kModeButtonHeight);
   browse_.MoveWindow(x + 199, y - 138, 60, 20);
   vhdPath_.MoveWindow(x - 256, y - 138, 430, 20);
 }

@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <vector>
 
+#include "CKitCommandBars.h"
 #include "CMainFrame.h"
 #include "CMainPreviewView.h"
 #include "CRecoveryApp.h"
@@ -342,8 +343,10 @@ void CThirdView_HDD::ShowContextMenu(UINT menuId, CWnd& owner, CPoint screen) {
   // Renaming comes with the list's label editing.
   ::DeleteMenu(popup, ID_RENAME_ITEM, MF_BYCOMMAND);
   owner.SetForegroundWindow();
-  const UINT command = ::TrackPopupMenu(popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_RIGHTBUTTON,
-                                        screen.x, screen.y, 0, owner.GetSafeHwnd(), nullptr);
+  // The program's own popup, drawn like its menus; the choice comes back here.
+  const UINT command = static_cast<UINT>(CKitCommandBars::RunPopupMenu(
+      popup, TPM_RETURNCMD | TPM_NONOTIFY | TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, &owner, nullptr,
+      nullptr, nullptr));
   ::DestroyMenu(menu);
   switch (command) {
     case 0:
@@ -448,7 +451,7 @@ void CThirdView_HDD::Recover(bool invalidPathMessage) {
   }
   engine::BrowseForSaveFolder(ctx);
   if (ctx.SaveControl.TargetFolder.empty()) {
-    if (invalidPathMessage) ::MessageBoxW(m_hWnd, kInvalidPath, nullptr, MB_OK);
+    if (invalidPathMessage) AfxMessageBox(kInvalidPath, MB_OK);  // under the program's name
     return;
   }
   engine::SaveSelection selection;

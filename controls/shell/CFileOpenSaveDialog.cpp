@@ -11,7 +11,9 @@ CFileOpenSaveDialog::CFileOpenSaveDialog(BOOL open, LPCTSTR defaultExtension, LP
   m_ofn.lpstrFileTitle = fileTitle_;
   m_ofn.nMaxFileTitle = 260;
   m_ofn.Flags = flags | OFN_EXPLORER;
-  m_ofn.lpstrFilter = filter;
+  // Callers write "Name (*.ext)|*.ext||" as the framework's dialog takes it.
+  filter_ = SystemFileFilter(filter);
+  m_ofn.lpstrFilter = filter_.empty() ? nullptr : filter_.data();
   m_ofn.lpstrDefExt = defaultExtension;
   m_ofn.hwndOwner = parent ? parent->GetSafeHwnd() : nullptr;
 }

@@ -6,6 +6,8 @@
 
 #include <commdlg.h>
 
+#include <vector>
+
 class CFileOpenSaveDialog {
  public:
   // `initialName` (or none) is copied into the dialog's own buffer.
@@ -24,6 +26,7 @@ class CFileOpenSaveDialog {
 
  private:
   BOOL open_;
+  std::vector<wchar_t> filter_;  // the caller's filter in the system's NUL-separated form
   wchar_t file_[260] = {};
   wchar_t fileTitle_[260] = {};
 };

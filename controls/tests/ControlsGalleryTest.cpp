@@ -498,6 +498,21 @@ TEST(ControlsGalleryTest, HyperlinkUnderlinesWhileTheMouseIsOverIt) {
   hover.DestroyWindow();
 }
 
+// The snapshot dialogs write their filter with '|' between its parts, as the
+// framework's dialog takes it: the system is given NUL-separated parts.
+TEST(ControlsGalleryTest, FileDialogFiltersReachTheSystemNulSeparated) {
+  const wchar_t expected[] = L"Pelmo Files (*.vbrx)\0*.vbrx\0\0";
+  CFileOpenSaveDialog dialog(TRUE, L"vbrx", nullptr, 0, L"Pelmo Files (*.vbrx)|*.vbrx||");
+  ASSERT_NE(dialog.m_ofn.lpstrFilter, nullptr);
+  EXPECT_EQ(wmemcmp(dialog.m_ofn.lpstrFilter, expected, std::size(expected)), 0);
+  CFileDialog framework(TRUE, L"vbrx", nullptr, 0, L"Pelmo Files (*.vbrx)|*.vbrx||");
+  EXPECT_EQ(wmemcmp(framework.m_ofn.lpstrFilter, expected, std::size(expected)), 0);
+  // A filter already in the system's form passes unchanged.
+  const wchar_t system[] = L"Snapshots\0*.vbrx\0\0";
+  CFileOpenSaveDialog already(TRUE, nullptr, nullptr, 0, system);
+  EXPECT_EQ(wmemcmp(already.m_ofn.lpstrFilter, system, std::size(system)), 0);
+}
+
 TEST(ControlsGalleryTest, ShellHelpers) {
   CFileOpenSaveDialog dialog(TRUE, L"vbrx", nullptr, OFN_ALLOWMULTISELECT, L"Snapshots\0*.vbrx\0");
   const wchar_t selection[] = L"C:\\scans\0one.vbrx\0two.vbrx\0";

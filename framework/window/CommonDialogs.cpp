@@ -3,6 +3,27 @@
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 IMPLEMENT_DYNAMIC(CColorDialog, CDialog)
 
+std::vector<wchar_t> SystemFileFilter(LPCTSTR filter)
+{
+    std::vector<wchar_t> list;
+    if (filter == nullptr)
+        return list;
+    if (wcschr(filter, L'|') != nullptr)
+    {
+        for (const wchar_t* p = filter; *p != L'\0'; ++p)
+            list.push_back(*p == L'|' ? L'\0' : *p);
+    }
+    else
+    {
+        // Already NUL-separated: its parts up to the empty one that closes them.
+        for (const wchar_t* p = filter; *p != L'\0'; p += wcslen(p) + 1)
+            list.insert(list.end(), p, p + wcslen(p) + 1);
+    }
+    list.push_back(L'\0');
+    list.push_back(L'\0');
+    return list;
+}
+
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                          LPCTSTR lpszFilter, CWnd* pParentWnd)
     : m_bOpenFileDialog(bOpenFileDialog)
@@ -23,11 +44,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
         lstrcpynW(m_szFileName, lpszFileName, static_cast<int>(std::size(m_szFileName)));
     if (lpszFilter != nullptr)
     {
-        // "Text (*.txt)|*.txt||" becomes the system's NUL-separated list.
-        for (const wchar_t* p = lpszFilter; *p != L'\0'; ++p)
-            m_filter.push_back(*p == L'|' ? L'\0' : *p);
-        m_filter.push_back(L'\0');
-        m_filter.push_back(L'\0');
+        m_filter = SystemFileFilter(lpszFilter);
         m_ofn.lpstrFilter = m_filter.data();
     }
 }

@@ -7,6 +7,11 @@
 #include <commdlg.h>
 #include <vector>
 
+// A filter written with '|' between its parts ("Text (*.txt)|*.txt||") as the
+// system's list of NUL-ended parts closed by an empty one. A filter with no '|'
+// is taken as already in the system's form and copied through its closing pair.
+std::vector<wchar_t> SystemFileFilter(LPCTSTR filter);
+
 class CFileDialog : public CDialog
 {
     DECLARE_DYNAMIC(CFileDialog)

@@ -3,11 +3,13 @@
 #include <windows.h>
 #include <winioctl.h>
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
 
 #include "LeBytes.h"
+#include "drives/BootSectorLength.h"
 
 namespace platform {
 namespace {
@@ -93,6 +95,27 @@ engine::DriveKind Win32DriveCatalogue::KindOf(char16_t driveLetter) {
 }
 
 std::optional<uint64_t> Win32DriveCatalogue::TotalBytes(char16_t driveLetter) {
+  // The free-space query answers for the file system mounted at the root, which
+  // is not always the device behind the letter (under Wine a drive backed by an
+  // image reports the host's disk): the volume's own length comes first.
+  const std::wstring volumePath = std::wstring(L"\\\\.\\") + static_cast<wchar_t>(driveLetter) + L':';
+  DeviceHandle volume(CreateFileW(volumePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+  if (volume.valid()) {
+    GET_LENGTH_INFORMATION length{};
+    DWORD returned = 0;
+    if (DeviceIoControl(volume.get(), IOCTL_DISK_GET_LENGTH_INFO, nullptr, 0, &length, sizeof(length), &returned,
+                        nullptr) &&
+        length.Length.QuadPart > 0) {
+      return static_cast<uint64_t>(length.Length.QuadPart);
+    }
+    std::array<uint8_t, 512> bootSector{};
+    DWORD got = 0;
+    if (ReadFile(volume.get(), bootSector.data(), static_cast<DWORD>(bootSector.size()), &got, nullptr) &&
+        got == bootSector.size()) {
+      if (const std::optional<uint64_t> bytes = engine::VolumeBytesFromBootSector(bootSector)) return bytes;
+    }
+  }
   ULARGE_INTEGER available{}, total{}, free{};
   if (!GetDiskFreeSpaceExW(RootPath(driveLetter).c_str(), &available, &total, &free)) return std::nullopt;
   return total.QuadPart;

@@ -411,7 +411,7 @@ TEST_F(DrivePageTest, PartitionPieOfTheChosenDisk) {
 
 // ---- Mode page ----------------------------------------------------------------------------------------
 
-TEST_F(PagesWindowTest, ModePageShowsTwoCentredButtonsAndQuickScanGoesOn) {
+TEST_F(PagesWindowTest, ModePageShowsThreeCentredButtonsAndQuickScanGoesOn) {
   auto* page = CreateView<CEx_StyleView>(host_, CRect(0, 0, 984, 660), 59648);
   ASSERT_NE(page, nullptr);
   CListCtrl results;
@@ -424,7 +424,8 @@ TEST_F(PagesWindowTest, ModePageShowsTwoCentredButtonsAndQuickScanGoesOn) {
   ASSERT_TRUE(quick && trace && extensive);
   EXPECT_EQ(ChildRect(*page, *quick), CRect(492 - 261, 330 - 16, 492 - 261 + 173, 330 - 16 + 73));
   EXPECT_EQ(ChildRect(*page, *extensive).left, 492 - 86);
-  EXPECT_TRUE(ChildRect(*page, *trace).IsRectEmpty());
+  EXPECT_EQ(ChildRect(*page, *trace), CRect(492 + 89, 330 - 16, 492 + 89 + 173, 330 - 16 + 73)) << "after the scans";
+  EXPECT_TRUE(trace->IsWindowVisible());
   EXPECT_FALSE(page->GetDlgItem(CEx_StyleView::kBrowseId)->IsWindowVisible());
   EXPECT_STREQ(CEx_StyleView::ExplanationFor(0), L"Please Choose Recovery Mode.");
   SaveScreenshot(host_, L"mode-page.bmp");

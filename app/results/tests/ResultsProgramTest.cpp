@@ -54,6 +54,20 @@ void EmptyFolder(const std::wstring& folder) {
   ::CreateDirectoryW(folder.c_str(), nullptr);
 }
 
+// The program's own popup bar while it is open: a shown tool window of the
+// program's that is neither the system's menu window nor a dialog.
+HWND ProgramPopupBar(DWORD processId) {
+  for (HWND w = ::GetTopWindow(nullptr); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(w, &owner);
+    const LONG_PTR style = ::GetWindowLongPtrW(w, GWL_STYLE), exStyle = ::GetWindowLongPtrW(w, GWL_EXSTYLE);
+    if (owner == processId && ::IsWindowVisible(w) && (style & WS_POPUP) != 0 && (exStyle & WS_EX_TOOLWINDOW) != 0 &&
+        ClassOf(w) != L"#32768" && ClassOf(w) != L"#32770" && ClassOf(w) != L"tooltips_class32")
+      return w;
+  }
+  return nullptr;
+}
+
 // A message box of the program (not its save dialog): the one with the markup
 // box's hidden text.
 MessageBoxSeen WaitForMessage(DWORD processId, DWORD milliseconds = 20000) {
@@ -402,14 +416,42 @@ TEST_F(FatResults, TheListsContextMenuSwitchesItsView) {
   s.Choose(s.Item(L"Root"));
   auto view = [&] { return ::GetWindowLongW(s.List(), GWL_STYLE) & LVS_TYPEMASK; };
   ASSERT_EQ(view(), LVS_REPORT);
+  // The program's own popup bar, never the system's menu window.
   s.RightClickRow(s.Row(L"README.TXT"));
-  ASSERT_NE(WaitForWindow([&] { return FindTopLevel(s.Id(), nullptr, L"#32768"); }, 5000), nullptr);
+  ASSERT_NE(WaitForWindow([&] { return ProgramPopupBar(s.Id()); }, 5000), nullptr) << "no popup of the program";
+  EXPECT_EQ(FindTopLevel(s.Id(), nullptr, L"#32768"), nullptr) << "a system menu opened";
+  EXPECT_TRUE(Screenshot(s.Frame(), L"list-context-menu"));
   PressKeys({'N'});  // "Ico&ns"
   EXPECT_TRUE(WaitUntil([&] { return view() == LVS_SMALLICON; }, 5000));
   s.RightClickRow(s.Row(L"README.TXT"));
-  ASSERT_NE(WaitForWindow([&] { return FindTopLevel(s.Id(), nullptr, L"#32768"); }, 5000), nullptr);
+  ASSERT_NE(WaitForWindow([&] { return ProgramPopupBar(s.Id()); }, 5000), nullptr) << "no popup of the program";
   PressKeys({'D'});  // "&Details"
   EXPECT_TRUE(WaitUntil([&] { return view() == LVS_REPORT; }, 5000));
+}
+
+TEST_F(FatResults, RecoverWithNoFolderChosenSaysInvalidPathUnderTheProgramsName) {
+  ResultsSession& s = *session_;
+  s.Choose(s.Item(L"Root"));
+  const int readme = s.Row(L"README.TXT");
+  ASSERT_GE(readme, 0);
+  ASSERT_TRUE(s.ClickRowBox(readme));
+  s.Recover();
+  HWND browser = WaitForWindow([&] {
+    HWND dialog = FindTopLevel(s.Id(), nullptr, L"#32770");
+    return dialog != nullptr && FindDescendant(dialog, [](HWND w) { return WindowText(w) == kSaveFolderTitle; })
+               ? dialog
+               : nullptr;
+  });
+  ASSERT_NE(browser, nullptr) << "the folder browser did not come";
+  PressButton(browser, IDCANCEL);
+  const MessageBoxSeen seen = WaitForMessage(s.Id());
+  ASSERT_NE(seen.window, nullptr);
+  EXPECT_EQ(seen.text, L"Invalid Path");
+  EXPECT_EQ(seen.caption, L"Pelmo Windows Data Recovery");
+  PressButton(seen.window, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(seen.window); }));
+  s.ClickRowBox(s.Row(L"README.TXT"));
+  EXPECT_FALSE(s.RowChecked(s.Row(L"README.TXT")));
 }
 
 TEST_F(FatResults, SortingBySizeKeepsFoldersFirstAndOrdersNumbers) {

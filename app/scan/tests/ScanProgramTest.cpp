@@ -9,6 +9,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -65,9 +67,11 @@ class ScanSession : public testing::Test {
 
   // From the mode page: the mode, then drive `letter` on the drive page and Next; returns
   // the scan page once it is shown.
-  static HWND ReachScanPage(int modeCommand, wchar_t letter) {
+  // `drivePageCheck`, when given, looks at the drive page once the drive is chosen.
+  static HWND ReachScanPage(int modeCommand, wchar_t letter,
+                            const std::function<void(HWND drivePage)>& drivePageCheck = nullptr) {
     HWND modePage = ShownPage();
-    Press(modePage, modeCommand);
+    if (!ClickModeButton(modePage, modeCommand)) return nullptr;
     HWND tree = WaitForWindow([&] {
       HWND page = ShownPage();
       return page != modePage && page != nullptr ? FindDescendantById(page, kDriveTreeId) : nullptr;
@@ -81,12 +85,28 @@ class ScanSession : public testing::Test {
     if (drive == nullptr || !TreeItemRect(tree, Id(), drive, rect)) return nullptr;
     ClickClientPoint(tree, {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
     ::Sleep(300);
+    if (drivePageCheck) drivePageCheck(drivePage);
     Press(drivePage, ID_PAGE_NEXT);
     return WaitForWindow([&] {
       HWND page = ShownPage();
       return page != drivePage && page != nullptr && FindDescendantById(page, kFirstCaptionId) != nullptr ? page
                                                                                                          : nullptr;
     });
+  }
+
+  // The mode button as a user reaches it: a real click in the middle of the
+  // button, which must be shown and have a size to be clicked at all.
+  static bool ClickModeButton(HWND modePage, int modeCommand) {
+    HWND button = FindDescendantById(modePage, modeCommand);
+    RECT client{};
+    if (button == nullptr || !::IsWindowVisible(button) || !::GetClientRect(button, &client) || client.right <= 0 ||
+        client.bottom <= 0) {
+      ADD_FAILURE() << "mode button " << modeCommand << " cannot be clicked";
+      return false;
+    }
+    ::SetForegroundWindow(frame_);
+    ClickWithMouse(button, {client.right / 2, client.bottom / 2});
+    return true;
   }
 
   static std::wstring Caption(HWND scanPage, int row) {
@@ -131,25 +151,40 @@ HWND ScanSession::frame_ = nullptr;
 // ---- Quick Scan of FAT16, FAT32 and NTFS ---------------------------------------------
 
 TEST_F(ScanSession, QuickScanOfEachDriveEndsOnTheResultsPageWithItsFolders) {
-  for (wchar_t letter : {L'E', L'F', L'G'}) {
+  // Each image's own size (16, 128 and 32 MiB), never the host disk's that holds it.
+  const struct {
+    wchar_t letter;
+    const wchar_t* capacity;
+  } drives[] = {{L'E', L"16 MB (Approx)"}, {L'F', L"128 MB (Approx)"}, {L'G', L"32 MB (Approx)"}};
+  for (const auto& drive : drives) {
+    const wchar_t letter = drive.letter;
     SCOPED_TRACE(std::wstring(1, letter));
-    HWND scanPage = ReachScanPage(ID_MODE_QUICK_SCAN, letter);
+    HWND scanPage = ReachScanPage(ID_MODE_QUICK_SCAN, letter, [&](HWND drivePage) {
+      EXPECT_TRUE(WaitUntil([&] {
+        return FindDescendant(drivePage, [&](HWND w) { return WindowText(w) == drive.capacity; }) != nullptr;
+      }, 5000)) << "the drive page does not show the image's capacity";
+      if (letter == L'G') {
+        EXPECT_TRUE(Screenshot(frame_, L"drive-page-image-capacity"));
+      }
+    });
     ASSERT_NE(scanPage, nullptr) << "the scan page did not come";
     EXPECT_TRUE(Visible(scanPage, ID_PAGE_NEXT));
     EXPECT_FALSE(Visible(scanPage, ID_PAGE_STOP));
     EXPECT_EQ(Caption(scanPage, 0), L"Volume Name :");
+    EXPECT_EQ(Value(scanPage, 1), drive.capacity);
     EXPECT_EQ(Value(scanPage, 3), letter == L'G' ? L"NTFS" : letter == L'F' ? L"FAT32" : L"FAT16");
 
     Press(scanPage, ID_PAGE_NEXT);
-    // The engine may first tell of sectors it could not read; the scan's own end comes last.
+    // An intact image has no sector that cannot be read: the scan's end is the only message.
     MessageBoxSeen end = WaitForMessageBox(Id(), 60000);
+    ASSERT_NE(end.window, nullptr) << "the scan did not end";
+    EXPECT_EQ(end.text, kQuickScanEndText) << "a message came before the scan's end on an intact image";
     for (int other = 0; other < 3 && end.window != nullptr && end.text != kQuickScanEndText; ++other) {
       PressButton(end.window, IDOK);
       WaitUntil([&] { return !::IsWindow(end.window); });
       end = WaitForMessageBox(Id(), 60000);
     }
     ASSERT_NE(end.window, nullptr) << "the scan did not end";
-    EXPECT_EQ(end.text, kQuickScanEndText);
     HWND results = WaitForResultsPage();
     ASSERT_NE(results, nullptr) << "the results page is not shown under the message";
     // The counters the scan left on its panel.
@@ -320,8 +355,7 @@ TEST_F(ScanSession, FileTypesListsTheTypesRefusesNothingTickedAndKeepsTheSize) {
   EXPECT_TRUE(WaitUntil([&] { return HasItem(resultTree, L"PNG Image") || HasItem(resultTree, L".png"); }))
       << "the hits found before Stop are gone";
   EXPECT_TRUE(Screenshot(frame_, L"results-after-stop"));
-  // The engine tells of sectors it could not read: Wine gives the drive the size of the
-  // host's disk, beyond the image's end.
+  // A message the stopped scan may give is answered.
   for (MessageBoxSeen told = WaitForMessageBox(Id(), 3000); told.window != nullptr;
        told = WaitForMessageBox(Id(), 3000)) {
     PressButton(told.window, IDOK);
@@ -359,6 +393,9 @@ TEST_F(ScanSession, ExtensiveScanOfALogicalDriveEndsOnTheFileSystemPage) {
   EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 2) << "FAT 16, the drive's own file system";
   EXPECT_FALSE(::IsWindowVisible(FindDescendantById(scanPage, 61462))) << "no sector range for a logical drive";
 
+  // The range the scan reads is the drive's: the 16 MiB of the image.
+  EXPECT_EQ(Value(scanPage, 1), L"16 MB (Approx)");
+
   Press(scanPage, ID_PAGE_NEXT);
   EXPECT_TRUE(WaitUntil([&] { return Caption(scanPage, 0) == L"Boot Sectors Found :"; }, 10000));
   HWND fileSystemPage = WaitForWindow([&] {
@@ -368,6 +405,14 @@ TEST_F(ScanSession, ExtensiveScanOfALogicalDriveEndsOnTheFileSystemPage) {
   ASSERT_NE(fileSystemPage, nullptr) << "the scan did not go on";
   EXPECT_EQ(FindDescendantById(fileSystemPage, kResultListId), nullptr) << "the results page came instead";
   EXPECT_NE(Value(scanPage, 0), L"") << "no boot sector was counted";
+  // The last batch read lies inside the image (32768 sectors), none past it.
+  const std::wstring lastSector = Value(scanPage, 2);
+  EXPECT_FALSE(lastSector.empty());
+  EXPECT_LT(_wtoi64(lastSector.c_str()), 32768) << lastSector.c_str();
+  // Nothing of an intact image is unreadable: no message at all.
+  const MessageBoxSeen told = WaitForMessageBox(Id(), 3000);
+  EXPECT_EQ(told.window, nullptr) << std::string(told.text.begin(), told.text.end());
+  if (told.window != nullptr) PressButton(told.window, IDOK);
 }
 
 // ---- Exit while a scan runs: the worker is stopped and joined, the program ends ------------

@@ -30,7 +30,8 @@ TEST(Win32DriveCatalogueTest, ListsDriveDAsTheFat16VolumeBehindIt) {
     if (ctx.LogicalDriveTable[i].RootPath == u"D:\\") driveD = &ctx.LogicalDriveTable[i];
   ASSERT_NE(driveD, nullptr);
   EXPECT_EQ(driveD->FileSystemCode, engine::kFileSystemFat16);
-  EXPECT_GT(driveD->SectorCount, 0u);
+  // The 16 MiB of the image behind the letter, not the disk the image lies on.
+  EXPECT_EQ(driveD->SectorCount, 32768u);
   EXPECT_GT(driveD->SectorsPerCluster, 0);
   EXPECT_EQ(ctx.SourceDevice.VolumeHandle, nullptr);
   EXPECT_FALSE(host.CallsStartingWith("DriveTree.AddPath My Computer\\Logical Devices\\Logical Drives D: \\").empty());
