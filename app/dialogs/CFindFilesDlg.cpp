@@ -265,7 +265,13 @@ void CFindFilesDlg::OnStop() {
   list_.EnableWindow(TRUE);
   control.Pause.Close();
   const bool yes = wizard::AskQuestion(kStopQuestion);
-  if (yes) control.StopRequested = 1;
+  if (yes) {
+    control.StopRequested = 1;
+    // The search runs ahead of the list: what it found but the list has not
+    // shown yet goes too, so the list and its count stop where the user stopped.
+    std::lock_guard lock(queueMutex_);
+    queue_.clear();
+  }
   control.Pause.Open();
   if (yes) {
     GetDlgItem(IDOK)->EnableWindow(TRUE);
