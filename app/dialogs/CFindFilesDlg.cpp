@@ -1,5 +1,6 @@
 #include "CFindFilesDlg.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "CRecoveryApp.h"
@@ -13,8 +14,11 @@
 
 namespace {
 
-constexpr UINT kFoundFilesMessage = WM_APP + 0x51;
 constexpr UINT kSearchEndedMessage = WM_APP + 0x52;
+constexpr UINT_PTR kRowsTimer = 1;
+constexpr UINT kRowsIntervalMs = 50;
+// Time for one batch of rows; the rest waits for the next tick, after input and paint.
+constexpr DWORD kRowsBudgetMs = 60;
 constexpr int kSelectAllIcon = 298;
 constexpr int kSelectAllHotIcon = 299;
 
@@ -48,7 +52,7 @@ BEGIN_MESSAGE_MAP(CFindFilesDlg, CDialog)
   ON_WM_CLOSE()
   ON_WM_DESTROY()
   ON_WM_ERASEBKGND()
-  ON_MESSAGE(kFoundFilesMessage, OnFoundFiles)
+  ON_WM_TIMER()
   ON_MESSAGE(kSearchEndedMessage, OnSearchEnded)
 END_MESSAGE_MAP()
 
@@ -116,7 +120,9 @@ void CFindFilesDlg::OnOK() {
   }
   CString pattern;
   pattern_.GetWindowText(pattern);
+  folderPaths_.clear();
   control.Searching = true;
+  SetTimer(kRowsTimer, kRowsIntervalMs, nullptr);
   search_ = std::thread(&CFindFilesDlg::Search, this, ToU16(pattern));
 }
 
@@ -132,14 +138,8 @@ void CFindFilesDlg::Search(std::u16string pattern) {
 }
 
 void CFindFilesDlg::AddFoundFile(dialogs::FoundFile&& file) {
-  bool wasEmpty = false;
-  {
-    std::lock_guard lock(queueMutex_);
-    wasEmpty = queue_.empty();
-    queue_.push_back(std::move(file));
-  }
-  // One message per batch keeps the dialog's message queue small on large volumes.
-  if (wasEmpty) PostMessage(kFoundFilesMessage);
+  std::lock_guard lock(queueMutex_);
+  queue_.push_back(std::move(file));
 }
 
 void CFindFilesDlg::SearchEnded(int, bool stopped) {
@@ -151,40 +151,86 @@ void CFindFilesDlg::SearchEnded(int, bool stopped) {
   PostMessage(kSearchEndedMessage);
 }
 
-LRESULT CFindFilesDlg::OnFoundFiles(WPARAM, LPARAM) {
-  std::vector<dialogs::FoundFile> batch;
+void CFindFilesDlg::OnTimer(UINT_PTR id) {
+  if (id != kRowsTimer) {
+    CDialog::OnTimer(id);
+    return;
+  }
+  if (!AppendQueuedRows()) return;
+  bool ended = false;
   {
     std::lock_guard lock(queueMutex_);
-    batch.swap(queue_);
+    ended = ended_ && queue_.empty();
   }
-  for (const dialogs::FoundFile& file : batch) AppendRow(file);
-  return 0;
+  if (ended) FinishSearch();
+}
+
+bool CFindFilesDlg::AppendQueuedRows() {
+  {
+    std::lock_guard lock(queueMutex_);
+    if (queue_.empty()) return true;
+  }
+  const DWORD start = ::GetTickCount();
+  bool any = false;
+  bool empty = false;
+  list_.SetRedraw(FALSE);
+  while (::GetTickCount() - start < kRowsBudgetMs) {
+    std::vector<dialogs::FoundFile> batch;
+    {
+      std::lock_guard lock(queueMutex_);
+      const size_t take = std::min<size_t>(queue_.size(), 256);
+      for (size_t i = 0; i < take; ++i) {
+        batch.push_back(std::move(queue_.front()));
+        queue_.pop_front();
+      }
+      empty = queue_.empty();
+    }
+    for (const dialogs::FoundFile& file : batch) AppendRow(file);
+    if (!batch.empty()) any = true;
+    if (empty) break;
+  }
+  list_.SetRedraw(TRUE);
+  if (any) {
+    // The labels once per batch: the count of rows and the last name.
+    CString count;
+    count.Format(L"%d", list_.GetItemCount());
+    SetDlgItemText(IDC_FIND_COUNT, count);
+    SetDlgItemText(IDC_FIND_LAST_FILE, list_.GetItemText(list_.GetItemCount() - 1, 0));
+    list_.Invalidate(FALSE);
+  }
+  return empty;
 }
 
 void CFindFilesDlg::AppendRow(const dialogs::FoundFile& file) {
-  CString path = L"\\";
-  CThirdView_HDD* results = ResultsPage();
-  if (file.FolderItem != 0 && results != nullptr && results->Tree().GetSafeHwnd() != nullptr)
-    path += results->Tree().GetItemPath(reinterpret_cast<HTREEITEM>(file.FolderItem));
+  auto known = folderPaths_.find(file.FolderItem);
+  if (known == folderPaths_.end()) {
+    CString path = L"\\";
+    CThirdView_HDD* results = ResultsPage();
+    if (file.FolderItem != 0 && results != nullptr && results->Tree().GetSafeHwnd() != nullptr)
+      path += results->Tree().GetItemPath(reinterpret_cast<HTREEITEM>(file.FolderItem));
+    known = folderPaths_.emplace(file.FolderItem, path).first;
+  }
+  const CString& path = known->second;
   CStringArray columns;
   columns.Add(ToCString(file.SizeText));
   columns.Add(ToCString(file.FirstDateText));
   columns.Add(ToCString(file.SecondDateText));
   columns.Add(ToCString(file.IdText));
-  const CString name = ToCString(file.Name);
-  list_.AddRow(name, path, columns);
-  CString count;
-  count.Format(L"%d", list_.GetItemCount());
-  SetDlgItemText(IDC_FIND_COUNT, count);
-  SetDlgItemText(IDC_FIND_LAST_FILE, name);
+  list_.AddRow(ToCString(file.Name), path, columns);
 }
 
+// The rows still queued go in on the timer; the search is finished when they are in.
 LRESULT CFindFilesDlg::OnSearchEnded(WPARAM, LPARAM) {
-  OnFoundFiles(0, 0);  // matches posted before the end
+  OnTimer(kRowsTimer);
+  return 0;
+}
+
+void CFindFilesDlg::FinishSearch() {
+  KillTimer(kRowsTimer);
   bool stopped = false;
   {
     std::lock_guard lock(queueMutex_);
-    if (!ended_) return 0;
+    if (!ended_ || !FindControl().Searching) return;
     stopped = endedStopped_;
   }
   if (search_.joinable()) search_.join();
@@ -198,7 +244,6 @@ LRESULT CFindFilesDlg::OnSearchEnded(WPARAM, LPARAM) {
     SetDlgItemText(IDC_FIND_MESSAGE, ToCString(dialogs::SearchEndText(rows)));
   }
   SetSearchControls(false);
-  return 0;
 }
 
 void CFindFilesDlg::SetSearchControls(bool searching) {
@@ -220,7 +265,13 @@ void CFindFilesDlg::OnStop() {
   list_.EnableWindow(TRUE);
   control.Pause.Close();
   const bool yes = wizard::AskQuestion(kStopQuestion);
-  if (yes) control.StopRequested = 1;
+  if (yes) {
+    control.StopRequested = 1;
+    // The search runs ahead of the list: what it found but the list has not
+    // shown yet goes too, so the list and its count stop where the user stopped.
+    std::lock_guard lock(queueMutex_);
+    queue_.clear();
+  }
   control.Pause.Open();
   if (yes) {
     GetDlgItem(IDOK)->EnableWindow(TRUE);
@@ -299,7 +350,10 @@ BOOL CFindFilesDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     LVHITTESTINFO hit{};
     hit.pt = click->ptAction;
     const int row = list_.HitTest(&hit);
-    if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) list_.SetRowChecked(row, !list_.IsRowChecked(row));
+    if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0)
+      list_.SetRowChecked(row, !list_.IsRowChecked(row));
+    else if (row >= 0)
+      list_.PreviewClickedRow(row);  // in the results page's preview pane
   }
   return CDialog::OnNotify(wParam, lParam, result);
 }

@@ -3,12 +3,15 @@
 // are saved straight into a chosen folder through the save dialog.
 //
 // The search thread never touches a window: it puts its matches into a queue
-// and posts a message to the dialog, which appends the rows. While the Stop
+// that the dialog empties on a timer, a bounded batch at a time, so that input
+// and paint always get their turn however fast the matches come. While the Stop
 // question is open the thread waits before its next record. The dialog never
 // closes with a search running: its end stops the search and joins the thread.
 #pragma once
 
 #include <atomic>
+#include <deque>
+#include <unordered_map>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -50,7 +53,7 @@ class CFindFilesDlg : public CDialog {
   afx_msg void OnClose();
   afx_msg void OnDestroy();
   afx_msg BOOL OnEraseBkgnd(CDC* dc);
-  afx_msg LRESULT OnFoundFiles(WPARAM, LPARAM);
+  afx_msg void OnTimer(UINT_PTR id);
   afx_msg LRESULT OnSearchEnded(WPARAM, LPARAM);
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   DECLARE_MESSAGE_MAP()
@@ -61,7 +64,10 @@ class CFindFilesDlg : public CDialog {
   void AddFoundFile(dialogs::FoundFile&& file);
   void SearchEnded(int rows, bool stopped);
   // On the dialog's thread.
+  // Appends queued matches for a bounded time; true when the queue is empty.
+  bool AppendQueuedRows();
   void AppendRow(const dialogs::FoundFile& file);
+  void FinishSearch();
   void SetSearchControls(bool searching);
   void SetAllChecked(bool checked);
   void ResetSelectAll();
@@ -75,7 +81,9 @@ class CFindFilesDlg : public CDialog {
 
   std::thread search_;
   std::mutex queueMutex_;
-  std::vector<dialogs::FoundFile> queue_;  // matches not yet shown
+  std::deque<dialogs::FoundFile> queue_;  // matches not yet shown
+  // The folder path of each folder's tree item, read from the tree once.
+  std::unordered_map<engine::TreeItem, CString> folderPaths_;
   bool ended_ = false;
   bool endedStopped_ = false;
 };

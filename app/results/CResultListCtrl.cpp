@@ -13,7 +13,7 @@ constexpr COLORREF kDeletedText = RGB(255, 0, 0);
 constexpr COLORREF kParentBackground = RGB(255, 202, 149);
 constexpr int kNoBox = 0, kUncheckedBox = 1, kCheckedBox = 2;
 
-int SmallIconOf(const CString& name, bool folder) {
+int SmallIconOfName(const CString& name, bool folder) {
   SHFILEINFOW info{};
   ::SHGetFileInfoW(name, folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
                    SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
@@ -29,9 +29,10 @@ CResultListCtrl::CResultListCtrl(engine::EngineContext& ctx) : ctx_(ctx) {
 
 CResultListCtrl::~CResultListCtrl() = default;
 
-BOOL CResultListCtrl::Create(CWnd* parent) {
-  if (!CListCtrl::Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(0, 0, 0, 0), parent,
-                         kId))
+BOOL CResultListCtrl::Create(CWnd* parent, bool editLabels) {
+  if (!CListCtrl::Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS |
+                             (editLabels ? LVS_EDITLABELS : 0),
+                         CRect(0, 0, 0, 0), parent, kId))
     return FALSE;
   SetExtendedStyle(GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   SHFILEINFOW info{};
@@ -46,6 +47,20 @@ BOOL CResultListCtrl::Create(CWnd* parent) {
   return TRUE;
 }
 
+// The system's icon depends on the extension alone here, and asking the shell for
+// every row of a long list costs more than the row itself.
+int CResultListCtrl::SmallIconOf(const CString& name, bool folder) {
+  const int dot = name.ReverseFind(L'.');
+  CString key = folder ? CString(L"/") : dot >= 0 ? name.Mid(dot) : CString();
+  key.MakeUpper();
+  const std::wstring text(static_cast<LPCWSTR>(key));
+  auto known = iconByExtension_.find(text);
+  if (known != iconByExtension_.end()) return known->second;
+  const int icon = SmallIconOfName(name, folder);
+  iconByExtension_.emplace(text, icon);
+  return icon;
+}
+
 void CResultListCtrl::AddRow(const CString& name, const CString& type, const CStringArray& columns) {
   const bool folder = type == L"Folder" || type == L"Deleted Folder" ||
                       (columns.GetSize() > 0 && columns[0] == L"-");
@@ -55,6 +70,28 @@ void CResultListCtrl::AddRow(const CString& name, const CString& type, const CSt
   for (int column = 0; column < static_cast<int>(columns.GetSize()); ++column)
     SetItemText(row, column + 2, columns[column]);
   SetItemState(row, INDEXTOSTATEIMAGEMASK(IsParentRow(row) ? kNoBox : kUncheckedBox), LVIS_STATEIMAGEMASK);
+}
+
+BOOL CResultListCtrl::PreTranslateMessage(MSG* message) {
+  if (message->message == WM_KEYDOWN && message->hwnd == m_hWnd) {
+    switch (message->wParam) {
+      case VK_TAB:
+        if (tree_ != nullptr && ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0) {
+          tree_->SetFocus();
+          return TRUE;
+        }
+        break;
+      case VK_F2:
+        BeginRename();
+        return TRUE;
+      case VK_APPS:
+        if (contextMenu_ && SendMessage(LVM_GETSELECTIONMARK) >= 0) contextMenu_();
+        return TRUE;
+      default:
+        break;
+    }
+  }
+  return CListCtrl::PreTranslateMessage(message);
 }
 
 int CResultListCtrl::IdColumn() const { return ctx_.RecoveryMode == engine::kModeFileTrace ? 2 : 5; }

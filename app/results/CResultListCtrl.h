@@ -7,9 +7,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Framework.h"
@@ -27,7 +29,8 @@ class CResultListCtrl : public CListCtrl {
   explicit CResultListCtrl(engine::EngineContext& ctx);
   ~CResultListCtrl() override;
 
-  BOOL Create(CWnd* parent);
+  // The results page's list edits its labels (rename); the Find Files list does not.
+  BOOL Create(CWnd* parent, bool editLabels = false);
   void SetTree(CResultTreeCtrl* tree) { tree_ = tree; }
   ResultCheckMaps& Maps() { return maps_; }
 
@@ -49,6 +52,18 @@ class CResultListCtrl : public CListCtrl {
   // A click on a row's box ticks or unticks it; true when the point was on one.
   bool ClickAt(CPoint client);
   LRESULT OnCustomDraw(NMLVCUSTOMDRAW* draw);
+
+  // ---- Renaming (ResultListRename.cpp) ----
+  // F2 and "Re&name": the label edit of the selected row.
+  void BeginRename();
+  // The label edit begins (false refuses it) and ends with the new text (null: cancelled).
+  bool RenameBegun(int row);
+  void RenameEnded(int row, const wchar_t* text);
+
+  // Tab, F2 and the context-menu key, before the list sees them.
+  BOOL PreTranslateMessage(MSG* message) override;
+  // Where the context-menu key asks for the menu (the page that owns the list).
+  void SetContextMenuHandler(std::function<void()> handler) { contextMenu_ = std::move(handler); }
 
   // ---- The preview road (ResultListPreview.cpp) ----
   // A click on a row away from its box: the file is copied to the temporary folder
@@ -85,6 +100,7 @@ class CResultListCtrl : public CListCtrl {
   // The copy of a file row out of the source into the temporary folder, shown when written.
   void CopyAndShow(int row, bool clicked);
   bool TempFolderConfirmed(const CString& folder);
+  int SmallIconOf(const CString& name, bool folder);
 
   // Shared by every list of the run, so that a file last previewed from either list is not copied again.
   static CString LastPreviewText;
@@ -99,4 +115,8 @@ class CResultListCtrl : public CListCtrl {
   ResultCheckMaps maps_;
   CImageList states_;
   CFont boldFont_;
+  std::unordered_map<std::wstring, int> iconByExtension_;
+  CString renameOldName_;
+  int renameRow_ = -1;
+  std::function<void()> contextMenu_;
 };

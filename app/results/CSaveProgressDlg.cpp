@@ -12,6 +12,7 @@ constexpr wchar_t kStopQuestion[] = L"Do you want to stop the saving process?";
 constexpr wchar_t kCloseRefusal[] = L"Please Stop Saving first";
 constexpr wchar_t kApplicationName[] = L"Pelmo Windows Data Recovery";
 constexpr wchar_t kNothingSaved[] = L"No file was saved.";
+constexpr wchar_t kStoppedSave[] = L"The save was stopped.\r\n";
 
 }  // namespace
 
@@ -117,11 +118,22 @@ LRESULT CSaveProgressDlg::OnSaveEnded(WPARAM, LPARAM) {
   const uint64_t handled = tally_.Saved + tally_.Damaged + tally_.Partial + tally_.Failed + tally_.Skipped;
   // Only a save in which every file came out whole is reported as a success; a
   // save that wrote nothing (the user kept away from the source volume) is no
-  // success either. After Stop only what went wrong is told.
+  // success either. After Stop the user learns what was saved before it, never
+  // the success message.
   if (handled == 0 && !stopped_) {
     ShowMessageRequest(EscapeMarkupText(kNothingSaved), engine::kMessageInformation);
-  } else if (!stopped_ || !tally_.AllSaved()) {
+  } else if (!stopped_) {
     ShowMessageRequest(EscapeMarkupText(ToCString(engine::SaveEndText(tally_))), engine::kMessageInformation);
+  } else {
+    CString text = kStoppedSave;
+    if (tally_.AllSaved()) {
+      CString saved;
+      saved.Format(L"%llu files saved whole.", static_cast<unsigned long long>(tally_.Saved));
+      text += saved;
+    } else {
+      text += ToCString(engine::SaveEndText(tally_));
+    }
+    ShowMessageRequest(EscapeMarkupText(text), engine::kMessageInformation);
   }
   EndDialog(IDCANCEL);
   return 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <unordered_set>
 #include <vector>
 
 #include "CKitCommandBars.h"
@@ -16,6 +17,7 @@
 #include "UiText.h"
 #include "WizardLinks.h"
 #include "listing/FatListing.h"
+#include "listing/SelectedSize.h"
 #include "ntfs/NtfsListing.h"
 #include "PreviewSession.h"
 #include "signatures/CarvedFileListing.h"
@@ -60,6 +62,7 @@ IMPLEMENT_DYNCREATE(CThirdView_HDD, CView)
 BEGIN_MESSAGE_MAP(CThirdView_HDD, CView)
   ON_WM_CREATE()
   ON_WM_SIZE()
+  ON_WM_CTLCOLOR()
   ON_COMMAND(ID_PAGE_NEXT, OnRecover)
   ON_COMMAND(ID_PAGE_BACK, OnBack)
   ON_COMMAND(ID_PAGE_HOME, OnHome)
@@ -77,8 +80,17 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCT cs) {
   if (CView::OnCreate(cs) == -1) return -1;
   if (!tree_.Create(this)) return -1;
   tree_.InitImages();
-  if (!list_.Create(this)) return -1;
+  if (!list_.Create(this, true)) return -1;
   list_.SetTree(&tree_);
+  // The context-menu key opens the menu at the selected row.
+  list_.SetContextMenuHandler([this] {
+    const int row = static_cast<int>(list_.SendMessage(LVM_GETSELECTIONMARK));
+    CRect label;
+    if (row < 0 || !list_.GetItemRect(row, &label, LVIR_LABEL)) return;
+    CPoint screen(label.left + 10, (label.top + label.bottom) / 2);
+    list_.ClientToScreen(&screen);
+    ShowContextMenu(IDR_LIST_CONTEXT, list_, screen);
+  });
 
   struct PageButton {
     CToolButton& button;
@@ -92,6 +104,8 @@ int CThirdView_HDD::OnCreate(LPCREATESTRUCT cs) {
       {back_, ID_PAGE_BACK, IDB_BACK, IDB_BACK_HOVER, L"Back"},
       {home_, ID_PAGE_HOME, IDB_HOME, IDB_HOME_HOVER, L"Home"},
   };
+  sizeLabel_.Create(L"", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(0, 0, 0, 0), this, kSelectedSizeId);
+  sizeLabel_.SetFont(&summaryFont_);
   for (const PageButton& b : buttons) {
     b.button.Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(0, 0, 0, 0), this, b.id);
     b.button.LoadButtonBitmaps(b.normal, b.hover);
@@ -125,6 +139,8 @@ void CThirdView_HDD::OnSize(UINT type, int cx, int cy) {
   recover_.MoveWindow(cx - 20 - 105, cy - 6 - 35, 105, 35);
   back_.MoveWindow(cx - 20 - 105 - 5 - 85, cy - 6 - 35, 85, 35);
   home_.MoveWindow(0, 0, 0, 0);
+  // Beside the selection summary, clear of the buttons.
+  sizeLabel_.MoveWindow(260, cy - 40, std::max(0, std::min(260, cx - 20 - 105 - 5 - 85 - 10 - 260)), 20);
   splitter_.MoveWindow(5, 45, cx - 10, cy - 95);
 }
 
@@ -173,11 +189,37 @@ void CThirdView_HDD::SyncResultListChecks() {
 
 void CThirdView_HDD::DeleteAllResultRows() { list_.DeleteAllItems(); }
 
-void CThirdView_HDD::AddResultRow(const CString& name, const CString& type, const CStringArray& columns) {
-  list_.AddRow(name, type, columns);
+void CThirdView_HDD::AddResultRows(const std::vector<PendingRow>& rows) {
+  if (rows.size() > 1) list_.SetRedraw(FALSE);
+  for (const PendingRow& row : rows) {
+    CStringArray columns;
+    for (const CString& column : row.Columns) columns.Add(column);
+    list_.AddRow(row.Name, row.Type, columns);
+  }
+  if (rows.size() > 1) {
+    list_.SetRedraw(TRUE);
+    list_.Invalidate(FALSE);
+  }
 }
 
 void CThirdView_HDD::SetResultsReportView() { list_.ModifyStyle(LVS_TYPEMASK, LVS_REPORT); }
+
+void CThirdView_HDD::ShowSelectedSize(const CString& text) { sizeLabel_.SetWindowText(text); }
+
+void CThirdView_HDD::UpdateSelectedSize() {
+  const std::unordered_set<uint32_t>& ticked = list_.Maps().CheckedFileIds;
+  const std::vector<uint32_t> ids(ticked.begin(), ticked.end());
+  engine::UpdateSelectedSize(wizard::Engine(), ids);
+}
+
+HBRUSH CThirdView_HDD::OnCtlColor(CDC* dc, CWnd* control, UINT controlType) {
+  if (control != nullptr && control->GetDlgCtrlID() == static_cast<int>(kSelectedSizeId)) {
+    dc->SetTextColor(RGB(0, 0, 0));
+    dc->SetBkColor(RGB(255, 255, 255));
+    return static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+  }
+  return CView::OnCtlColor(dc, control, controlType);
+}
 
 // ---- The save dialog's reports ------------------------------------------------------------
 
@@ -249,6 +291,7 @@ BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
         if (tree_.ClickAt(point)) {
           list_.SyncChecks();
           list_.Invalidate(TRUE);
+          UpdateSelectedSize();
           *result = 1;
           return TRUE;
         }
@@ -271,6 +314,18 @@ BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
       case TVN_SELCHANGEDW:
         ShowFolder(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemNew.hItem);
         break;
+      case TVN_KEYDOWN:
+        // Tab goes on to the list, which Tab leaves for the tree again.
+        if (reinterpret_cast<const NMTVKEYDOWN*>(lParam)->wVKey == VK_TAB) {
+          list_.SetFocus();
+          if (list_.GetItemCount() > 0 && list_.SendMessage(LVM_GETSELECTIONMARK) < 0) {
+            list_.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            list_.SendMessage(LVM_SETSELECTIONMARK, 0, 0);
+          }
+          *result = 1;
+          return TRUE;
+        }
+        break;
       default:
         break;
     }
@@ -282,6 +337,7 @@ BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
       case NM_CLICK: {
         const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(lParam);
         if (list_.ClickAt(click->ptAction)) {
+          UpdateSelectedSize();
           *result = 1;
           return TRUE;
         }
@@ -314,6 +370,25 @@ BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
         *result = 1;
         return TRUE;
       }
+      case LVN_KEYDOWN:
+        // Enter opens the folder of the selected row; on a file it leads back to the tree.
+        if (reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_RETURN) {
+          const int row = static_cast<int>(list_.SendMessage(LVM_GETSELECTIONMARK));
+          if (row >= 0 && (list_.IsFolderRow(row) || list_.IsParentRow(row) || list_.IsTypeRow(row)))
+            OpenRow(row);
+          else
+            tree_.SetFocus();
+        }
+        break;
+      case LVN_BEGINLABELEDITW:
+        *result = list_.RenameBegun(reinterpret_cast<const NMLVDISPINFOW*>(lParam)->item.iItem) ? 0 : 1;
+        return TRUE;
+      case LVN_ENDLABELEDITW: {
+        const LVITEMW& item = reinterpret_cast<const NMLVDISPINFOW*>(lParam)->item;
+        list_.RenameEnded(item.iItem, item.pszText);
+        *result = 0;  // the list has its text already
+        return TRUE;
+      }
       case LVN_COLUMNCLICK: {
         const int column = reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem;
         SortByColumn(column, column == sortColumn_ ? !sortAscending_ : sortAscending_);
@@ -340,8 +415,6 @@ void CThirdView_HDD::ShowContextMenu(UINT menuId, CWnd& owner, CPoint screen) {
   if (wizard::Engine().RecoveryMode == engine::kModeFileTrace) {
     for (UINT id : {ID_FIND_FILES, ID_RECOVERY_SETTINGS, ID_ITEM_PROPERTIES}) ::DeleteMenu(popup, id, MF_BYCOMMAND);
   }
-  // Renaming comes with the list's label editing.
-  ::DeleteMenu(popup, ID_RENAME_ITEM, MF_BYCOMMAND);
   owner.SetForegroundWindow();
   // The program's own popup, drawn like its menus; the choice comes back here.
   const UINT command = static_cast<UINT>(CKitCommandBars::RunPopupMenu(
@@ -353,6 +426,9 @@ void CThirdView_HDD::ShowContextMenu(UINT menuId, CWnd& owner, CPoint screen) {
       return;
     case ID_RECOVER_SELECTED:
       Recover(false);
+      return;
+    case ID_RENAME_ITEM:
+      list_.BeginRename();
       return;
     // Small icons, list and details, each through another style so the list arranges itself anew.
     case ID_VIEW_ICONS:

@@ -23,6 +23,7 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
   static constexpr UINT kOuterSplitterId = 164;
   static constexpr UINT kInnerSplitterId = 181;
   static constexpr UINT kPreviewPaneId = 0xE901;
+  static constexpr UINT kSelectedSizeId = 61482;
 
   CThirdView_HDD();
   ~CThirdView_HDD() override;
@@ -37,8 +38,9 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
   void UncheckResultSubtree(HTREEITEM item) override;
   void SyncResultListChecks() override;
   void DeleteAllResultRows() override;
-  void AddResultRow(const CString& name, const CString& type, const CStringArray& columns) override;
+  void AddResultRows(const std::vector<PendingRow>& rows) override;
   void SetResultsReportView() override;
+  void ShowSelectedSize(const CString& text) override;
   CListCtrl* ResultList() override { return &list_; }
 
   // SaveDialogReports
@@ -60,10 +62,13 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   afx_msg int OnCreate(LPCREATESTRUCT cs);
   afx_msg void OnSize(UINT type, int cx, int cy);
+  afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT controlType);
   DECLARE_MESSAGE_MAP()
 
  private:
   void Recover(bool invalidPathMessage);
+  // Totals the ticked files into the size label.
+  void UpdateSelectedSize();
   void ShowFolder(HTREEITEM item);
   void ShowContextMenu(UINT menuId, CWnd& owner, CPoint screen);
   void SetListView(DWORD style);
@@ -80,6 +85,7 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
   CToolButton back_;
   CToolButton home_;
   CFont summaryFont_;
+  CStatic sizeLabel_;
   PageSkin skin_;
   int sortColumn_ = 1;
   bool sortAscending_ = true;

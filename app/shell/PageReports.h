@@ -4,6 +4,8 @@
 // simply receives nothing.
 #pragma once
 
+#include <vector>
+
 #include <cstdint>
 
 #include "EngineHost.h"
@@ -74,9 +76,17 @@ class ResultsPageReports {
   virtual void UncheckResultSubtree(HTREEITEM item) = 0;
   virtual void SyncResultListChecks() = 0;
   virtual void DeleteAllResultRows() = 0;
-  // Name, type and the further column texts of one row.
-  virtual void AddResultRow(const CString& name, const CString& type, const CStringArray& columns) = 0;
+  // Name, type and the further column texts of a row.
+  struct PendingRow {
+    CString Name;
+    CString Type;
+    std::vector<CString> Columns;
+  };
+  // Rows in their order, inserted together with one repaint.
+  virtual void AddResultRows(const std::vector<PendingRow>& rows) = 0;
   virtual void SetResultsReportView() = 0;
+  // "Selected Size : " with the total of the ticked files.
+  virtual void ShowSelectedSize(const CString& text) = 0;
   // The results list (its columns are prepared by the mode page and start-up).
   virtual CListCtrl* ResultList() = 0;
 };

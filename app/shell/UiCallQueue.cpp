@@ -5,6 +5,9 @@
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"PelmoUiCallQueue";
+constexpr UINT_PTR kDrainTimer = 1;
+// Often enough that counters look live, seldom enough that input always gets through.
+constexpr UINT kDrainIntervalMs = 30;
 
 }  // namespace
 
@@ -50,21 +53,48 @@ UiCallQueue::~UiCallQueue() {
 }
 
 LRESULT CALLBACK UiCallQueue::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* queue = reinterpret_cast<UiCallQueue*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (message == DrainMessage()) {
-    if (auto* queue = reinterpret_cast<UiCallQueue*>(::GetWindowLongPtrW(window, GWLP_USERDATA))) queue->Drain();
+    if (queue != nullptr) {
+      // Calls made from now on wait for the timer instead of posting.
+      ::SetTimer(window, kDrainTimer, kDrainIntervalMs, nullptr);
+      queue->Drain();
+    }
+    return 0;
+  }
+  if (message == WM_TIMER && wParam == kDrainTimer) {
+    if (queue != nullptr) queue->OnDrainTimer();
     return 0;
   }
   return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool UiCallQueue::Enqueue(std::function<void()> call) {
+bool UiCallQueue::Enqueue(std::function<void()> call, bool waited) {
+  bool post = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (closed_) return false;
     calls_.push_back(std::move(call));
+    // A worker that waits for its call cannot flood the queue: it is served at once.
+    post = !deliveryArmed_ || waited;
+    deliveryArmed_ = true;
   }
-  ::PostMessageW(window_, DrainMessage(), 0, 0);
+  if (post) ::PostMessageW(window_, DrainMessage(), 0, 0);
   return true;
+}
+
+void UiCallQueue::OnDrainTimer() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    // A quiet spell: the next call posts again. Decided under the lock, so a call
+    // made meanwhile either is seen here or posts its own message.
+    if (calls_.empty()) {
+      deliveryArmed_ = false;
+      ::KillTimer(window_, kDrainTimer);
+      return;
+    }
+  }
+  Drain();
 }
 
 void UiCallQueue::Post(std::function<void()> call) {
@@ -73,7 +103,7 @@ void UiCallQueue::Post(std::function<void()> call) {
     call();
     return;
   }
-  Enqueue(std::move(call));
+  Enqueue(std::move(call), false);
 }
 
 void UiCallQueue::Invoke(const std::function<void()>& call) {
@@ -84,7 +114,7 @@ void UiCallQueue::Invoke(const std::function<void()>& call) {
   }
   auto waiter = std::make_shared<Waiter>();
   auto signal = std::make_shared<Waiter::Signal>(waiter);
-  if (!Enqueue([&call, signal] { call(); })) return;
+  if (!Enqueue([&call, signal] { call(); }, true)) return;
   signal.reset();  // from here on only the queued call holds it
   std::unique_lock<std::mutex> lock(waiter->mutex);
   waiter->done.wait(lock, [&] { return waiter->finished; });

@@ -50,7 +50,7 @@ UiEngineHost::~UiEngineHost() {
 
 template <class Page>
 void UiEngineHost::PostToPage(int pageNumber, std::function<void(Page&)> call) {
-  queue_.Post([pageNumber, call = std::move(call)] {
+  PostCall([pageNumber, call = std::move(call)] {
     if (auto* page = dynamic_cast<Page*>(RecoveryApp().Pages[pageNumber])) call(*page);
   });
 }
@@ -58,6 +58,7 @@ void UiEngineHost::PostToPage(int pageNumber, std::function<void(Page&)> call) {
 template <class Page, class Result>
 Result UiEngineHost::AskPage(int pageNumber, Result fallback, std::function<Result(Page&)> call) {
   Result result = fallback;
+  CloseRowBatch();
   queue_.Invoke([&] {
     if (auto* page = dynamic_cast<Page*>(RecoveryApp().Pages[pageNumber])) result = call(*page);
   });
@@ -105,7 +106,7 @@ void UiEngineHost::Close() { queue_.Close(); }
 // ---- Page panels -------------------------------------------------------------------
 
 void UiEngineHost::PostToDrivePanel(std::function<void(CFirstDisplay&)> call) {
-  queue_.Post([call = std::move(call)] {
+  PostCall([call = std::move(call)] {
     CMainFrame* frame = RecoveryApp().MainFrame();
     if (frame != nullptr && frame->FirstDisplay != nullptr) call(*frame->FirstDisplay);
   });
@@ -296,17 +297,61 @@ void UiEngineHost::ListDeleteAllRows() {
   PostToPage<ResultsPageReports>(kResultsPage, [](ResultsPageReports& page) { page.DeleteAllResultRows(); });
 }
 
+struct UiEngineHost::ResultRowBatch {
+  std::vector<ResultsPageReports::PendingRow> Rows;
+};
+
+// Every other call closes the open batch, so rows made after it are inserted after it.
+void UiEngineHost::CloseRowBatch() {
+  std::lock_guard<std::mutex> lock(rowBatchLock_);
+  openRowBatch_.reset();
+}
+
+void UiEngineHost::PostCall(std::function<void()> call) {
+  CloseRowBatch();
+  queue_.Post(std::move(call));
+}
+
+void UiEngineHost::InvokeCall(const std::function<void()>& call) {
+  CloseRowBatch();
+  queue_.Invoke(call);
+}
+
 void UiEngineHost::ListAddRow(const engine::ResultRow& row) {
-  CString name = ToCString(row.Name);
-  CString type = ToCString(row.TypeText);
-  if (row.RowKind == engine::ResultRow::Kind::File && type.IsEmpty()) {
-    type = ShellTypeName(name);
-    if (row.Deleted) type = L"Deleted " + type;
+  ResultsPageReports::PendingRow pending;
+  pending.Name = ToCString(row.Name);
+  pending.Type = ToCString(row.TypeText);
+  if (row.RowKind == engine::ResultRow::Kind::File && pending.Type.IsEmpty()) {
+    pending.Type = ShellTypeName(pending.Name);
+    if (row.Deleted) pending.Type = L"Deleted " + pending.Type;
   }
-  auto columns = std::make_shared<CStringArray>();
-  for (const std::u16string& column : row.Columns) columns->Add(ToCString(column));
-  PostToPage<ResultsPageReports>(kResultsPage, [name, type, columns](ResultsPageReports& page) {
-    page.AddResultRow(name, type, *columns);
+  for (const std::u16string& column : row.Columns) pending.Columns.push_back(ToCString(column));
+  if (queue_.OnUiThread()) {
+    PostCall([pending] {
+      if (auto* page = dynamic_cast<ResultsPageReports*>(RecoveryApp().Pages[kResultsPage]))
+        page->AddResultRows({pending});
+    });
+    return;
+  }
+  // A worker's rows gather while the user-interface thread is busy and go in together.
+  std::shared_ptr<ResultRowBatch> batch;
+  {
+    std::lock_guard<std::mutex> lock(rowBatchLock_);
+    if (openRowBatch_) {
+      openRowBatch_->Rows.push_back(std::move(pending));
+      return;
+    }
+    openRowBatch_ = std::make_shared<ResultRowBatch>();
+    openRowBatch_->Rows.push_back(std::move(pending));
+    batch = openRowBatch_;
+  }
+  queue_.Post([this, batch] {
+    {
+      std::lock_guard<std::mutex> lock(rowBatchLock_);
+      if (openRowBatch_ == batch) openRowBatch_.reset();
+    }
+    if (auto* page = dynamic_cast<ResultsPageReports*>(RecoveryApp().Pages[kResultsPage]))
+      page->AddResultRows(batch->Rows);
   });
 }
 
@@ -315,7 +360,10 @@ void UiEngineHost::ListSetReportView() {
 }
 
 void UiEngineHost::ListSetRowChecked(int) {}
-void UiEngineHost::SetSelectedSizeText(const std::u16string&) {}
+void UiEngineHost::SetSelectedSizeText(const std::u16string& text) {
+  PostToPage<ResultsPageReports>(kResultsPage,
+                                 [text = ToCString(text)](ResultsPageReports& page) { page.ShowSelectedSize(text); });
+}
 
 // The File Types dialog loads the database on the user-interface thread, so these
 // reach its tree at once, through the scan page that has it open.
@@ -335,24 +383,55 @@ void UiEngineHost::FileTypeTreeToggleRootCheck() {
 void UiEngineHost::FileTypeTreeToggleRootExpand() {
   PostToPage<ScanPageReports>(kScanPage, [](ScanPageReports& page) { page.ToggleFileTypeRootExpand(); });
 }
+// The save dialog shows the latest file, count and progress; a new file's report
+// also sets the progress back to its start.
+template <class Update>
+void UiEngineHost::PostSaveDialogValue(Update update) {
+  {
+    std::lock_guard<std::mutex> lock(saveValues_.Lock);
+    update(saveValues_);
+    if (saveValues_.Pending) return;
+    saveValues_.Pending = true;
+  }
+  PostCall([this] {
+    std::optional<CString> folder, name;
+    std::optional<int> progress;
+    int filesProcessed = 0;
+    {
+      std::lock_guard<std::mutex> lock(saveValues_.Lock);
+      folder.swap(saveValues_.Folder);
+      name.swap(saveValues_.Name);
+      progress.swap(saveValues_.Progress);
+      filesProcessed = saveValues_.FilesProcessed;
+      saveValues_.Pending = false;
+    }
+    auto* page = dynamic_cast<SaveDialogReports*>(RecoveryApp().Pages[kResultsPage]);
+    if (page == nullptr) return;
+    if (folder && name) page->ReportSaveFile(*folder, *name, filesProcessed);
+    if (progress) page->ReportSaveProgress(*progress);
+  });
+}
+
 // A save worker waits here while the save dialog asks whether to stop.
 void UiEngineHost::SaveReportFile(const std::u16string& folder, const std::u16string& name, int filesProcessed) {
   if (ctx_ != nullptr) ctx_->ScanControl.Pause.WaitWhileClosed();
-  PostToPage<SaveDialogReports>(kResultsPage, [folder = ToCString(folder), name = ToCString(name),
-                                               filesProcessed](SaveDialogReports& page) {
-    page.ReportSaveFile(folder, name, filesProcessed);
+  PostSaveDialogValue([folder = ToCString(folder), name = ToCString(name), filesProcessed](SaveDialogValues& values) {
+    values.Folder = folder;
+    values.Name = name;
+    values.FilesProcessed = filesProcessed;
+    values.Progress.reset();
   });
 }
 
 void UiEngineHost::SaveReportProgress(int percent) {
   if (ctx_ != nullptr) ctx_->ScanControl.Pause.WaitWhileClosed();
-  PostToPage<SaveDialogReports>(kResultsPage, [percent](SaveDialogReports& page) { page.ReportSaveProgress(percent); });
+  PostSaveDialogValue([percent](SaveDialogValues& values) { values.Progress = percent; });
 }
 
 // ---- Progress dialog and pages -----------------------------------------------------
 
 void UiEngineHost::BeginProgressDialog(const std::u16string&) {
-  queue_.Invoke([this] {
+  InvokeCall([this] {
     progressDialog_ = std::make_unique<CProgressDlg>();
     CMainFrame* frame = RecoveryApp().MainFrame();
     if (!progressDialog_->Create(frame)) {
@@ -365,13 +444,13 @@ void UiEngineHost::BeginProgressDialog(const std::u16string&) {
 }
 
 void UiEngineHost::SetProgressDialogPos(int percent) {
-  queue_.Post([this, percent] {
+  PostCall([this, percent] {
     if (progressDialog_) progressDialog_->SetPos(percent);
   });
 }
 
 void UiEngineHost::EndProgressDialog() {
-  queue_.Invoke([this] {
+  InvokeCall([this] {
     if (!progressDialog_) return;
     progressDialog_->DestroyWindow();
     progressDialog_.reset();
@@ -380,7 +459,7 @@ void UiEngineHost::EndProgressDialog() {
 }
 
 void UiEngineHost::ShowWizardPage(int page) {
-  queue_.Post([page] { RecoveryApp().ShowWizardPage(page); });
+  PostCall([page] { RecoveryApp().ShowWizardPage(page); });
 }
 
 // ---- Messages and questions --------------------------------------------------------
@@ -388,25 +467,25 @@ void UiEngineHost::ShowWizardPage(int page) {
 // The engine's texts are plain and may hold paths and names from the disk: they
 // are escaped before the markup box sees them.
 void UiEngineHost::ShowMessage(const std::u16string& text, int32_t kind) {
-  queue_.Invoke([&] { ShowMessageRequest(EscapeMarkupText(ToCString(text)), kind); });
+  InvokeCall([&] { ShowMessageRequest(EscapeMarkupText(ToCString(text)), kind); });
 }
 
 bool UiEngineHost::AskQuestion(const std::u16string& text, int32_t kind) {
   bool yes = false;
-  queue_.Invoke([&] { yes = AskQuestionRequest(EscapeMarkupText(ToCString(text)), kind); });
+  InvokeCall([&] { yes = AskQuestionRequest(EscapeMarkupText(ToCString(text)), kind); });
   return yes;
 }
 
 // The search waits while the user chooses on the user-interface thread.
 std::optional<int32_t> UiEngineHost::AskPartitionSearchChoice() {
   std::optional<int32_t> choice;
-  queue_.Invoke([&] { choice = ::AskPartitionSearchChoice(); });
+  InvokeCall([&] { choice = ::AskPartitionSearchChoice(); });
   return choice;
 }
 
 std::optional<std::u16string> UiEngineHost::BrowseForFolder(const std::u16string& title) {
   std::optional<std::u16string> chosen;
-  queue_.Invoke([&] {
+  InvokeCall([&] {
     const CString caption = ToCString(title);
     BROWSEINFOW browse{};
     CView* results = RecoveryApp().Pages[kResultsPage];
@@ -424,7 +503,7 @@ std::optional<std::u16string> UiEngineHost::BrowseForFolder(const std::u16string
 
 std::optional<std::u16string> UiEngineHost::AskSnapshotPath(bool forOpening) {
   std::optional<std::u16string> chosen;
-  queue_.Invoke([&] {
+  InvokeCall([&] {
     const DWORD flags = forOpening ? OFN_FILEMUSTEXIST | OFN_HIDEREADONLY : OFN_HIDEREADONLY;
     CFileOpenSaveDialog dialog(forOpening ? TRUE : FALSE, L"vbrx", nullptr, flags,
                                L"Pelmo Files (*.vbrx)|*.vbrx||", RecoveryApp().MainFrame());

@@ -107,7 +107,29 @@ class UiEngineHost final : public engine::EngineHost {
   template <class Update>
   void PostScanPanelValue(Update update);
 
+  // The save dialog's live values, kept the same way: a save of many small files
+  // reports thousands of times a second, and the dialog shows only the latest.
+  struct SaveDialogValues {
+    std::mutex Lock;
+    std::optional<CString> Folder;
+    std::optional<CString> Name;
+    int FilesProcessed = 0;
+    std::optional<int> Progress;
+    bool Pending = false;
+  };
+  template <class Update>
+  void PostSaveDialogValue(Update update);
+
+  // Rows of the results list made on a worker, inserted together by one call.
+  struct ResultRowBatch;
+  void CloseRowBatch();
+  void PostCall(std::function<void()> call);
+  void InvokeCall(const std::function<void()>& call);
+
   ScanPanelValues scanValues_;
+  SaveDialogValues saveValues_;
+  std::mutex rowBatchLock_;
+  std::shared_ptr<ResultRowBatch> openRowBatch_;
   UiCallQueue queue_;
   engine::EngineContext* ctx_ = nullptr;
   std::thread worker_;

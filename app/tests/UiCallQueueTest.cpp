@@ -45,6 +45,32 @@ TEST(UiCallQueueTest, ReportsOfAWorkerRunOnTheUiThreadInTheirOrder) {
   EXPECT_TRUE(allOnUiThread);
 }
 
+// Posted messages are taken before input and paint: a worker that reports without
+// pause must not keep one posted per report, or the window never answers a click.
+TEST(UiCallQueueTest, AWorkerReportingWithoutPausePostsFewMessages) {
+  UiCallQueue queue;
+  constexpr int kCalls = 10000;
+  int ran = 0;
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    for (int i = 0; i < kCalls; ++i) queue.Post([&] { ++ran; });
+    queue.Invoke([] {});
+    done = true;
+  });
+  int posted = 0;
+  MSG message;
+  while (!done) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == UiCallQueue::DrainMessage()) ++posted;
+      ::DispatchMessageW(&message);
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  worker.join();
+  EXPECT_EQ(ran, kCalls);
+  EXPECT_LT(posted, kCalls / 10) << "one posted message per report floods the window's queue";
+}
+
 TEST(UiCallQueueTest, OnTheUiThreadACallRunsAtOnceAfterTheQueuedOnes) {
   UiCallQueue queue;
   std::vector<int> seen;

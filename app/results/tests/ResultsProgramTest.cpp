@@ -668,6 +668,118 @@ TEST_F(FatResults, StopAnsweredNoGoesOnAndSkipCutsTheCurrentFileShort) {
   EXPECT_GT(FilesBelow(target), 20u) << "the save went on after No";
 }
 
+// ---- Selected size, rename and the keyboard roads of the results page ---------------------
+
+constexpr int kSelectedSizeId = 61482;
+
+// The thread of a window and the window that holds its keyboard focus.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+TEST_F(FatResults, TickingAFileShowsTheSelectedSize) {
+  ResultsSession& s = *session_;
+  s.Choose(s.Item(L"Root"));
+  HWND label = FindDescendantById(s.Page(), kSelectedSizeId);
+  ASSERT_NE(label, nullptr) << "the results page has no size label";
+  const int mebibyte = s.Row(L"one-mebibyte.bin");
+  ASSERT_GE(mebibyte, 0);
+  if (s.RowChecked(mebibyte)) {
+    ASSERT_TRUE(s.ClickRowBox(mebibyte));
+  }
+  ASSERT_TRUE(s.ClickRowBox(mebibyte));
+  EXPECT_TRUE(s.RowChecked(mebibyte));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(label) == L"Selected Size : 1 MB"; }, 5000))
+      << std::string(WindowText(label).begin(), WindowText(label).end());
+  EXPECT_TRUE(::IsWindowVisible(label));
+  RECT shown{};
+  ::GetWindowRect(label, &shown);
+  EXPECT_GT(shown.right - shown.left, 0) << "the label takes room on the page";
+  ASSERT_TRUE(s.ClickRowBox(mebibyte));
+  EXPECT_TRUE(WaitUntil([&] { return WindowText(label) == L"Selected Size : 0 MB"; }, 5000))
+      << std::string(WindowText(label).begin(), WindowText(label).end());
+}
+
+TEST_F(FatResults, TabMovesBetweenTreeAndListAndEnterOpensAFolderRow) {
+  ResultsSession& s = *session_;
+  s.Choose(s.Item(L"Root"));
+  ::SetForegroundWindow(s.Frame());
+  RECT rect{};
+  ASSERT_TRUE(TreeItemRect(s.Tree(), s.Id(), s.Item(L"Root"), rect));
+  ClickWithMouse(s.Tree(), {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(s.Tree()) == s.Tree(); }, 5000));
+  PressKeys({VK_TAB});
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(s.Tree()) == s.List(); }, 5000)) << "Tab leads from the tree to the list";
+  PressKeys({VK_TAB});
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(s.Tree()) == s.Tree(); }, 5000)) << "Tab leads from the list to the tree";
+
+  // Enter on a folder row opens the folder.
+  const int documents = s.Row(L"Documents");
+  ASSERT_GE(documents, 0);
+  const RECT label = s.LabelRect(documents);
+  ClickWithMouse(s.List(), {label.left + 10, (label.top + label.bottom) / 2});
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(s.Tree()) == s.List(); }, 5000));
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(WaitUntil([&] { return s.Chosen() == s.Item(L"Documents"); }, 5000)) << "Enter opens the folder row";
+  EXPECT_TRUE(WaitUntil([&] { return s.Row(L"notes.txt") >= 0; }, 5000));
+}
+
+// The label edit of a row, begun by F2 or by "Re&name" from the context-menu key's menu.
+HWND WaitForLabelEdit(const ResultsSession& s) {
+  return WaitForWindow([&] {
+    HWND edit = FindDescendantByClass(s.List(), L"Edit");
+    return edit != nullptr && ::IsWindowVisible(edit) ? edit : nullptr;
+  }, 5000);
+}
+
+TEST_F(FatResults, RenameByF2OrTheMenuNamesTheSavedFile) {
+  ResultsSession& s = *session_;
+  s.Choose(s.Item(L"Root"));
+  ::SetForegroundWindow(s.Frame());
+  int readme = s.Row(L"README.TXT");
+  ASSERT_GE(readme, 0);
+  RECT label = s.LabelRect(readme);
+  ClickWithMouse(s.List(), {label.left + 10, (label.top + label.bottom) / 2});
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(s.List()) == s.List(); }, 5000));
+  PressKeys({VK_F2});
+  HWND edit = WaitForLabelEdit(s);
+  ASSERT_NE(edit, nullptr) << "F2 begins no label edit";
+  ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"first name.txt"));
+  PressKeys({VK_RETURN});
+  EXPECT_TRUE(WaitUntil([&] { return s.Row(L"first name.txt") >= 0; }, 5000));
+
+  // The context-menu key opens the list's menu; "Re&name" is its sixth command.
+  readme = s.Row(L"first name.txt");
+  ASSERT_GE(readme, 0);
+  label = s.LabelRect(readme);
+  ClickWithMouse(s.List(), {label.left + 10, (label.top + label.bottom) / 2});
+  PressKeys({VK_APPS});
+  ASSERT_NE(WaitForWindow([&] { return FindTopLevel(s.Id(), nullptr, L"#32768"); }, 5000), nullptr)
+      << "the context-menu key opens no menu";
+  for (int step = 0; step < 6; ++step) PressKeys({VK_DOWN});
+  PressKeys({VK_RETURN});
+  edit = WaitForLabelEdit(s);
+  ASSERT_NE(edit, nullptr) << "\"Re&name\" begins no label edit";
+  ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"renamed readme.txt"));
+  PressKeys({VK_RETURN});
+  ASSERT_TRUE(WaitUntil([&] { return s.Row(L"renamed readme.txt") >= 0; }, 5000));
+
+  // Saved under the new name, with the file's own bytes.
+  const int renamed = s.Row(L"renamed readme.txt");
+  if (!s.RowChecked(renamed)) {
+    ASSERT_TRUE(s.ClickRowBox(renamed));
+  }
+  const std::wstring target = TempPath(L"pelmo-results-renamed");
+  const std::wstring end = s.SaveTickedInto(target);
+  EXPECT_NE(end.find(L"saved"), std::wstring::npos) << std::string(end.begin(), end.end());
+  EXPECT_TRUE(ReadAll(target + L"\\renamed readme.txt") == Original(L"standard-fat16", L"/README.TXT"));
+  EXPECT_EQ(ReadAll(target + L"\\README.TXT"), "<missing>");
+  ASSERT_TRUE(s.ClickRowBox(renamed));
+}
+
 // ---- Whole volumes: Root ticked saves every folder and the root's own files -------------------
 
 struct ManifestFile {
@@ -907,6 +1019,182 @@ TEST(FileTraceSnapshot, LoadsItsHitsAndASavedHitBeginsWithTheOriginalBytes) {
   EXPECT_TRUE(SomeFileBeginsWith(target, picture)) << "no saved hit begins with the picture's bytes";
   EXPECT_TRUE(SomeFileBeginsWith(target, paper)) << "no saved hit begins with the paper's bytes";
   ::DeleteFileW(snapshot.c_str());
+}
+
+// ---- Long work answers at once: a save and a search over 20,000 files on M: ----------------
+
+class ManyFiles : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    snapshot_ = new std::wstring(TempPath(L"Pelmo Many Files.vbrx"));
+    ASSERT_EQ(MakeQuickScanSnapshot(u"M:\\", *snapshot_), L"");
+    session_ = new ResultsSession;
+    ASSERT_TRUE(session_->Start(*snapshot_)) << "the results page with the snapshot did not come";
+  }
+  static void TearDownTestSuite() {
+    delete session_;
+    session_ = nullptr;
+    ::DeleteFileW(snapshot_->c_str());
+    delete snapshot_;
+  }
+  static ResultsSession* session_;
+  static std::wstring* snapshot_;
+};
+ResultsSession* ManyFiles::session_ = nullptr;
+std::wstring* ManyFiles::snapshot_ = nullptr;
+
+constexpr wchar_t kSaveStopQuestion[] = L"Do you want to stop the saving process?";
+
+// A real click in the middle of a dialog's control, as the user makes it.
+void ClickControl(HWND dialog, int id) {
+  HWND control = ::GetDlgItem(dialog, id);
+  RECT rect{};
+  ::GetClientRect(control, &rect);
+  ::SetForegroundWindow(dialog);
+  ClickWithMouse(control, {rect.right / 2, rect.bottom / 2});
+}
+
+bool Painted(HWND control) {
+  RECT rect{};
+  ::GetClientRect(control, &rect);
+  POINT middle{rect.right / 2, rect.bottom / 2};
+  ::ClientToScreen(control, &middle);
+  HDC screen = ::GetDC(nullptr);
+  const COLORREF colour = ::GetPixel(screen, middle.x, middle.y);
+  ::ReleaseDC(nullptr, screen);
+  return colour != RGB(0, 0, 0) && colour != CLR_INVALID;
+}
+
+// The files a save wrote whole below the folder (not those kept as ".partial").
+size_t WholeFilesBelow(const std::wstring& folder) {
+  size_t count = 0;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      count += WholeFilesBelow(folder + L"\\" + name);
+    else if (name.size() < 8 || name.compare(name.size() - 8, 8, L".partial") != 0)
+      ++count;
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return count;
+}
+
+// Root ticked and saved into a folder of C:; the save dialog once it is up.
+HWND StartLongSave(ResultsSession& s, const std::wstring& target) {
+  HTREEITEM root = s.Item(L"Root");
+  if (root == nullptr) return nullptr;
+  if (s.State(root) != 1 && (!s.ClickTreeBox(root) || s.State(root) != 1)) return nullptr;
+  EmptyFolder(target);
+  s.Recover();
+  if (!s.ChooseFolder(target)) return nullptr;
+  return WaitForWindow([&] { return FindTopLevel(s.Id(), kSaveCaption); }, 20000);
+}
+
+// Stop (after Skip, when asked) clicked with the mouse while the worker saves: the
+// question comes while the save still runs, and Yes ends it with what was saved.
+void StopALongSave(ResultsSession& s, const std::wstring& target, bool skipFirst, const wchar_t* screenshot) {
+  HWND dialog = StartLongSave(s, target);
+  ASSERT_NE(dialog, nullptr) << "the save did not start";
+  // Captions and buttons are drawn while the worker writes.
+  EXPECT_TRUE(WaitUntil([&] { return Painted(::GetDlgItem(dialog, IDOK)) && Painted(::GetDlgItem(dialog, IDC_SAVE_SKIP)); },
+                        5000))
+      << "the save dialog is not drawn during the save";
+  if (screenshot != nullptr) Screenshot(dialog, screenshot);
+  if (skipFirst) ClickControl(dialog, IDC_SAVE_SKIP);
+  ClickControl(dialog, IDOK);  // "&Stop Saving"
+  const MessageBoxSeen stop = WaitForMessage(s.Id(), 5000);
+  ASSERT_NE(stop.window, nullptr) << "Stop was not answered while the save ran";
+  EXPECT_EQ(stop.text, kSaveStopQuestion);
+  EXPECT_TRUE(::IsWindow(dialog)) << "the save ran on while asked";
+  PressButton(stop.window, IDYES);
+  MessageBoxSeen end;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        end = WaitForMessage(s.Id(), 100);
+        return end.window != nullptr && end.window != stop.window;
+      },
+      60000))
+      << "the stopped save tells nothing";
+  // The tally: the files written whole, as many as lie in the folder, and fewer than ticked.
+  const size_t whole = WholeFilesBelow(target);
+  EXPECT_EQ(end.text.rfind(L"The save was stopped.", 0), 0u) << std::string(end.text.begin(), end.text.end());
+  EXPECT_NE(end.text.find(std::to_wstring(whole) + L" files saved whole."), std::wstring::npos)
+      << whole << " files below the target; " << std::string(end.text.begin(), end.text.end());
+  EXPECT_LT(whole, 20000u) << "Stop ended the save early";
+  PressButton(end.window, IDOK);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, 30000));
+}
+
+TEST_F(ManyFiles, StopClickedDuringALongSaveAsksAtOnceAndYesTellsWhatWasSaved) {
+  StopALongSave(*session_, TempPath(L"pelmo-many-stopped"), false, L"save-dialog-mid-save");
+}
+
+TEST_F(ManyFiles, SkipAndStopClickedDuringALongSaveAreTakenWhileItRuns) {
+  StopALongSave(*session_, TempPath(L"pelmo-many-skipped"), true, nullptr);
+}
+
+TEST_F(ManyFiles, FindFilesStopIsAnsweredWhileRowsPourInAndARowClickPreviews) {
+  ResultsSession& s = *session_;
+  ::PostMessageW(s.Frame(), WM_COMMAND, MAKEWPARAM(ID_FIND_FILES, 0), 0);
+  HWND dialog = WaitForWindow([&] { return FindTopLevel(s.Id(), L"Find File(s)", L"#32770"); }, 10000);
+  ASSERT_NE(dialog, nullptr);
+  HWND list = ::GetDlgItem(dialog, IDC_FIND_RESULTS);
+  auto rows = [&] { return static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); };
+  ::SendDlgItemMessageW(dialog, IDC_FIND_PATTERN, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"*"));
+  PressButton(dialog, IDOK);
+  ASSERT_TRUE(WaitUntil([&] { return rows() > 0; }, 20000)) << "no rows came";
+  ClickControl(dialog, IDC_FIND_STOP);
+  const MessageBoxSeen stop = WaitForMessage(s.Id(), 5000);
+  ASSERT_NE(stop.window, nullptr) << "Stop was not answered while the search listed its rows";
+  EXPECT_EQ(stop.text, L"Do you want to stop file searching ?");
+  PressButton(stop.window, IDYES);
+  // Stopped: Start back, and the count shows the rows listed, fewer than all.
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return ::IsWindowEnabled(::GetDlgItem(dialog, IDOK)) && !::IsWindowEnabled(::GetDlgItem(dialog, IDC_FIND_STOP)) &&
+               WindowText(::GetDlgItem(dialog, IDC_FIND_COUNT)) == std::to_wstring(rows());
+      },
+      30000))
+      << "count " << std::string(WindowText(::GetDlgItem(dialog, IDC_FIND_COUNT)).begin(),
+                                 WindowText(::GetDlgItem(dialog, IDC_FIND_COUNT)).end())
+      << ", rows " << rows();
+  EXPECT_LT(rows(), 20000) << "Stop ended the search early";
+
+  // A click on a row copies the file for the results page's preview pane.
+  ASSERT_GT(rows(), 0);
+  std::set<std::wstring> before;
+  auto copies = [] {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW(TempPath(L"tmp*.txt").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do names.insert(found.cFileName);
+    while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return names;
+  };
+  before = copies();
+  RemoteMemory memory(s.Id(), sizeof(RECT));
+  RECT label{};
+  label.left = LVIR_LABEL;
+  memory.Write(&label, sizeof(label));
+  ::SendMessageW(list, LVM_GETITEMRECT, 0, memory.Address());
+  memory.Read(&label, sizeof(label));
+  ClickWithMouse(list, {label.left + 10, (label.top + label.bottom) / 2});
+  EXPECT_TRUE(WaitUntil([&] { return copies().size() > before.size(); }, 10000))
+      << "a click on a found row previews nothing";
+  // Esc closes the dialog once the stopped search has ended.
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        if (::IsWindow(dialog)) PressButton(dialog, IDCANCEL);
+        ::Sleep(200);
+        return !::IsWindow(dialog);
+      },
+      10000));
 }
 
 }  // namespace
