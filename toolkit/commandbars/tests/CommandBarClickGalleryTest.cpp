@@ -220,14 +220,14 @@ protected:
     void AddPopupButtons()
     {
         CKitControls* pControls = m_pToolBar->GetControls();
-        CKitControl* pSplit = pControls->Add(kControlSplitButtonPopup, kIdSplitItem);
+        CKitControl* pSplit = pControls->Add(new CKitControlPopup(kControlSplitButtonPopup), kIdSplitItem);
         pSplit->SetCaption(L"Split");
         pSplit->m_nStyle = 1;
         CKitPopupBar* pSplitPopup = CKitPopupBar::NewPopupBar(m_pBars);
         pSplitPopup->GetControls()->Add(kControlButton, kIdSplitChoice)->SetCaption(L"&Choice");
         static_cast<CKitControlPopup*>(pSplit)->SetCommandBar(pSplitPopup);
 
-        CKitControl* pList = pControls->Add(kControlButtonPopup, kIdListButton);
+        CKitControl* pList = pControls->Add(new CKitControlPopup(kControlButtonPopup), kIdListButton);
         pList->SetCaption(L"List");
         pList->m_nStyle = 1;
         CKitPopupBar* pListPopup = CKitPopupBar::NewPopupBar(m_pBars);
@@ -419,12 +419,13 @@ TEST_F(CommandBarClickGallery, AToolbarButtonShowsItsTipWithItsShortcut)
         {FALSE, TRUE, nullptr},
     };
     const POINT ptRecover = ScreenPoint(m_pToolBar, Button(ID_RECOVER_SELECTED));
+    const POINT ptExit = ScreenPoint(m_pToolBar, Button(ID_RECOVERY_EXIT));
     for (const Case& c : cases)
     {
         pSettings->m_bToolBarScreenTips = c.bScreenTips;
         pSettings->m_bToolBarAccelTips = c.bShortcuts;
-        // Away from the bar, then a real hover over Recover.
-        Send({MouseMoveTo({ptRecover.x, ptRecover.y + 150})});
+        // Over Exit first (another tool), then a real hover over Recover.
+        Send({MouseMoveTo(ptExit)});
         PumpFor(300);
         Send({MouseMoveTo({ptRecover.x - 2, ptRecover.y})});
         PumpFor(50);
