@@ -205,6 +205,149 @@ TEST_F(ProgramSession, TheAboutBoxShowsTheProductAndVersion) {
   EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(about); }));
 }
 
+// ---- The toolbar and the menu bar under real input --------------------------------------
+
+INPUT MouseInput(DWORD flags, POINT screen = {}) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_MOVE) {
+    input.mi.dwFlags |= MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = static_cast<LONG>(screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>(screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+  }
+  return input;
+}
+
+void SendMouse(std::vector<INPUT> inputs) {
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// The first pane of the frame's status bar, read through the window's own answer.
+std::wstring StatusText(HWND frame) {
+  HWND status = FindDescendantByClass(frame, STATUSCLASSNAMEW);
+  wchar_t text[256] = {};
+  DWORD_PTR copied = 0;
+  if (status != nullptr)
+    ::SendMessageTimeoutW(status, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
+  return text;
+}
+
+// Points inside the toolbar's first button (Exit) and its last (Help), each
+// confirmed by the prompt the hot button puts on the status bar.
+struct ToolbarPoints {
+  HWND bar = nullptr;
+  POINT exit{}, help{};
+};
+
+ToolbarPoints FindToolbarPoints(HWND frame) {
+  ToolbarPoints points;
+  points.bar = FindDescendant(frame, [](HWND w) { return WindowText(w) == L"Standard"; });
+  if (points.bar == nullptr) return points;
+  RECT bar{};
+  ::GetWindowRect(points.bar, &bar);
+  const LONG middle = (bar.top + bar.bottom) / 2;
+  points.exit = {bar.left + 24, middle};
+  points.help = {bar.right - 20, middle};
+  return points;
+}
+
+bool HoverUntilPrompt(HWND frame, POINT at, const std::wstring& prompt) {
+  SendMouse({MouseInput(MOUSEEVENTF_MOVE, {at.x, at.y + 200})});
+  ::Sleep(100);
+  SendMouse({MouseInput(MOUSEEVENTF_MOVE, {at.x - 1, at.y}), MouseInput(MOUSEEVENTF_MOVE, at)});
+  return WaitUntil([&] { return StatusText(frame).rfind(prompt, 0) == 0; }, 5000);
+}
+
+TEST_F(ProgramSession, AToolbarButtonRunsOnlyWhenReleasedOverIt) {
+  ::SetForegroundWindow(frame_);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == frame_; }, 5000));
+  const ToolbarPoints points = FindToolbarPoints(frame_);
+  ASSERT_NE(points.bar, nullptr);
+  ASSERT_TRUE(HoverUntilPrompt(frame_, points.exit, L"Exit")) << "no Exit at " << points.exit.x;
+  ASSERT_TRUE(HoverUntilPrompt(frame_, points.help, L"Help")) << "no Help at " << points.help.x;
+
+  // Pressed on Help, slid onto Exit and released there: nothing runs, no question.
+  const POINT between{(points.help.x + points.exit.x) / 2, points.help.y};
+  SendMouse({MouseInput(MOUSEEVENTF_MOVE, points.help), MouseInput(MOUSEEVENTF_LEFTDOWN),
+             MouseInput(MOUSEEVENTF_MOVE, between), MouseInput(MOUSEEVENTF_MOVE, points.exit),
+             MouseInput(MOUSEEVENTF_LEFTUP)});
+  const MessageBoxSeen unexpected = WaitForMessageBox(program_->Id(), 2000);
+  EXPECT_EQ(unexpected.window, nullptr) << "a release on Exit after a press on Help asked: " << std::string(
+      unexpected.text.begin(), unexpected.text.end());
+  if (unexpected.window != nullptr) {
+    PressButton(unexpected.window, ::GetDlgItem(unexpected.window, IDNO) != nullptr ? IDNO : IDOK);
+    WaitUntil([&] { return !::IsWindow(unexpected.window); });
+  }
+
+  // Held on Exit the button holds the mouse and looks pressed; released there it asks.
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  const DWORD thread = ::GetWindowThreadProcessId(frame_, nullptr);
+  SendMouse({MouseInput(MOUSEEVENTF_MOVE, points.exit), MouseInput(MOUSEEVENTF_LEFTDOWN)});
+  EXPECT_TRUE(WaitUntil([&] { return ::GetGUIThreadInfo(thread, &gui) && gui.hwndCapture == points.bar; }, 5000))
+      << "the pressed button does not hold the mouse";
+  ::Sleep(300);
+  EXPECT_TRUE(Screenshot(points.bar, L"toolbar-exit-pressed"));
+  SendMouse({MouseInput(MOUSEEVENTF_LEFTUP)});
+  const MessageBoxSeen box = WaitForMessageBox(program_->Id());
+  ASSERT_NE(box.window, nullptr) << "a click on Exit did not ask";
+  EXPECT_EQ(box.text, L"Do you really want to exit ?");
+  PressButton(box.window, IDNO);
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.window); }));
+  EXPECT_TRUE(program_->Running());
+}
+
+TEST_F(ProgramSession, AToolbarButtonShowsItsTipOnAHover) {
+  ::SetForegroundWindow(frame_);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == frame_; }, 5000));
+  const ToolbarPoints points = FindToolbarPoints(frame_);
+  ASSERT_NE(points.bar, nullptr);
+  ASSERT_TRUE(HoverUntilPrompt(frame_, points.exit, L"Exit"));
+  HWND tip = WaitForWindow(
+      [&] {
+        return FindTopLevelWhere(program_->Id(), [](HWND w) {
+          return ClassOf(w) == TOOLTIPS_CLASSW && ::IsWindowVisible(w);
+        });
+      },
+      5000);
+  ASSERT_NE(tip, nullptr) << "no tip over Exit";
+  wchar_t text[128] = {};
+  DWORD_PTR copied = 0;
+  ::SendMessageTimeoutW(tip, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
+  EXPECT_STREQ(text, L"Exit");
+  EXPECT_TRUE(Screenshot(frame_, L"toolbar-exit-tip"));
+  SendMouse({MouseInput(MOUSEEVENTF_MOVE, {points.exit.x, points.exit.y + 300})});
+}
+
+TEST_F(ProgramSession, AltHeldOverTOpensToolsAndLeavesItOpen) {
+  ::SetForegroundWindow(frame_);
+  ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == frame_; }, 5000));
+  PressKeys({VK_MENU, 'T'});
+  HWND popup = WaitForWindow(
+      [&] {
+        return FindTopLevelWhere(program_->Id(), [&](HWND w) {
+          return w != frame_ && ClassOf(w) != TOOLTIPS_CLASSW && ::IsWindowVisible(w);
+        });
+      },
+      5000);
+  ASSERT_NE(popup, nullptr) << "Alt+T left no menu open";
+  ::Sleep(500);
+  EXPECT_TRUE(::IsWindowVisible(popup)) << "the menu closed again";
+  // It hangs below the third title, Tools.
+  HWND menuBar = FindDescendant(frame_, [](HWND w) { return WindowText(w) == L"Menu Bar"; });
+  ASSERT_NE(menuBar, nullptr);
+  RECT bar{}, menu{};
+  ::GetWindowRect(menuBar, &bar);
+  ::GetWindowRect(popup, &menu);
+  EXPECT_GE(menu.top, bar.bottom - 2);
+  EXPECT_GT(menu.left, bar.left + 60) << "not below the first titles";
+  EXPECT_TRUE(Screenshot(frame_, L"alt-t-tools"));
+  PressKeys({VK_ESCAPE});
+  PressKeys({VK_ESCAPE});
+  EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(popup); }, 5000));
+}
+
 // Last of the session: Yes ends the program at once with exit code 0.
 TEST_F(ProgramSession, ExitWithYesEndsTheProgram) {
   ::PostMessageW(frame_, WM_COMMAND, ID_RECOVERY_EXIT, 0);

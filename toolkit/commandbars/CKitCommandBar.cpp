@@ -698,22 +698,19 @@ void CKitCommandBar::OnMouseMove(CPoint point)
 void CKitCommandBar::OnLButtonDown(CPoint point)
 {
     CKitControl* pControl = m_controls.GetAt(IndexAt(point));
-    if (pControl != nullptr && pControl->GetType() == kControlPopup && pControl->GetEnabled())
-    {
-        // A click on an open popup's title closes it; elsewhere it opens.
-        if (m_nPopuped == pControl->GetIndex() && m_nPosition != kBarPopup)
-            EndTracking();
-        else
-            SetPopuped(pControl->GetIndex(), FALSE);
-        return;
-    }
     if (pControl != nullptr && pControl->GetType() == kControlComboBox && pControl->GetEnabled())
     {
         // The combo's button (or its text without an edit field) toggles its list.
         SetPopuped(m_nPopuped == pControl->GetIndex() ? -1 : pControl->GetIndex(), FALSE);
         return;
     }
-    if (pControl == nullptr && m_pDockBar != nullptr && GetGripperRect().PtInRect(point))
+    if (pControl != nullptr)
+    {
+        // Buttons hold the mouse until it is released; popups open.
+        pControl->OnClick(FALSE, point);
+        return;
+    }
+    if (m_pDockBar != nullptr && GetGripperRect().PtInRect(point))
     {
         CPoint ptScreen = point;
         ClientToScreen(&ptScreen);
@@ -726,13 +723,29 @@ void CKitCommandBar::OnLButtonUp(CPoint point)
     CKitControl* pControl = m_controls.GetAt(IndexAt(point));
     if (pControl != nullptr && pControl->OnLButtonUp(point))
         return;
-    if (pControl != nullptr && pControl->GetType() != kControlPopup && pControl->GetType() != kControlComboBox &&
-        pControl->GetEnabled())
+    // A menu item runs on the release; elsewhere the press's click loop took it.
+    if (pControl != nullptr && m_nPosition == kBarPopup && !pControl->IsPopupControl() &&
+        pControl->GetType() != kControlComboBox && pControl->GetEnabled())
         pControl->Execute();
+}
+
+BOOL CKitCommandBar::OnLButtonDblClk(CPoint point)
+{
+    CKitControl* pControl = m_controls.GetAt(IndexAt(point));
+    if (pControl == nullptr || !pControl->GetEnabled() || pControl->GetType() == kControlComboBox)
+        return FALSE;
+    return pControl->OnLButtonDblClk(point);
+}
+
+void CKitCommandBar::StopHoverTimer()
+{
+    if (::IsWindow(m_hWnd))
+        ::KillTimer(m_hWnd, kHoverTimer);
 }
 
 LRESULT CKitCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    RelayToScreenTips(message, wParam, lParam);
     if (OnCustomizeMessage(message, wParam, lParam))
         return 0;
     switch (message)
@@ -770,6 +783,10 @@ LRESULT CKitCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP:
         OnLButtonUp(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
         return 0;
+    case WM_LBUTTONDBLCLK:
+        if (OnLButtonDblClk(CPoint(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)))))
+            return 0;
+        break;
     case WM_DESTROY:
         EndTracking();
         break;

@@ -140,6 +140,15 @@ public:
     // loaded popup bar. nDepth guards against bars that refer to themselves.
     virtual void ResolvePopupReferences(const std::vector<CKitCommandBar*>& bars, int nDepth = 0);
     CKitControl* GetHotControl() const { return m_controls.GetAt(m_nHot); }
+    // The pointer's rest on the hot control is no longer waited for.
+    void StopHoverTimer();
+    // Screen tips (CKitCommandBarTips.cpp): the control under the point with
+    // its tip, and the text of that tip (the tooltip, plus the shortcut when
+    // the settings ask for it).
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
+    CString GetControlTipText(CKitControl* pControl) const;
+    // Hides a showing tip (a popup opens, a command runs).
+    void CancelScreenTips();
     int GetTrackingMode() const { return m_nTracking; }
     // Makes a control hot (-1: none), chosen by keyboard or by mouse.
     virtual void SetSelected(int nIndex, BOOL bKeyboard);
@@ -297,7 +306,10 @@ private:
     void OnMouseMove(CPoint point);
     void OnLButtonDown(CPoint point);
     void OnLButtonUp(CPoint point);
+    BOOL OnLButtonDblClk(CPoint point);
     int IndexAt(CPoint point) const;
+    // Every message of the window goes to the command bars' tip context first.
+    void RelayToScreenTips(UINT message, WPARAM wParam, LPARAM lParam);
 
     int m_nHot = -1;
     int m_nPopuped = -1;

@@ -81,7 +81,8 @@ CKitCommandBars::CKitCommandBars()
 {
     EnableAutomation();
     m_pScreenTips = new CScreenTipContext;
-    m_pScreenTips->SetKind(CScreenTipContext::kOwnTip);
+    // The common tooltip control; its tips lose the mnemonic markers.
+    m_pScreenTips->ModifyTipStyle(TTS_NOPREFIX, 0);
 }
 
 CKitCommandBars::~CKitCommandBars()
@@ -587,6 +588,8 @@ BOOL CKitCommandBars::FilterFrameMessage(MSG* pMsg)
 {
     CPopupMouseTracker* pMouse = MouseTracker();
     const BOOL bPopupTracked = pMouse->IsTracking();
+    if (pMsg->message == WM_KEYDOWN || (pMsg->message == WM_SYSKEYDOWN && pMsg->wParam == VK_F10))
+        m_bMenuKeyUsedByMnemonic = FALSE;  // Alt is no longer held
     switch (pMsg->message)
     {
     case WM_SYSKEYDOWN:
@@ -598,13 +601,19 @@ BOOL CKitCommandBars::FilterFrameMessage(MSG* pMsg)
         const UINT nKey = static_cast<UINT>(pMsg->wParam);
         if (nKey == VK_MENU)
         {
+            // A fresh press (not the key's repeat) starts a new Alt gesture.
+            if ((pMsg->lParam & (1 << 30)) == 0)
+                m_bMenuKeyUsedByMnemonic = FALSE;
             ShowKeyboardCues(TRUE);
             return FALSE;  // Alt alone still opens the system menu
         }
         if (nKey == 0 || (m_bIgnoreShiftMenuKey && ::GetKeyState(VK_SHIFT) < 0))
             break;
         if (RunMnemonic(nKey))
+        {
+            m_bMenuKeyUsedByMnemonic = TRUE;
             return TRUE;
+        }
         break;
     }
     case WM_SYSKEYUP:

@@ -169,6 +169,16 @@ public:
     BOOL FilterFrameMessage(MSG* pMsg);
     BOOL HookFrameMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     BOOL m_bIgnoreShiftMenuKey = FALSE;  // Alt+Shift+key is no mnemonic
+    // TRUE once after Alt was held for a mnemonic: the window's default
+    // handling saw Alt go down and up with nothing between (the letter was
+    // consumed) and reports a lone menu key, which must not close the menu
+    // the letter opened.
+    BOOL TakeMenuKeyUsedByMnemonic()
+    {
+        const BOOL bUsed = m_bMenuKeyUsedByMnemonic;
+        m_bMenuKeyUsedByMnemonic = FALSE;
+        return bUsed;
+    }
 
     // --- customization and usage ---
     // The drag of controls between bars (made on first use, owned).
@@ -244,6 +254,7 @@ private:
     CWnd* m_pSite = nullptr;
     CKitCommandBar* m_pMenuBar = nullptr;
     CScreenTipContext* m_pScreenTips = nullptr;
+    BOOL m_bMenuKeyUsedByMnemonic = FALSE;
     CCommandBarDrawer* m_pOwnDrawer = nullptr;
     CPopupMouseTracker* m_pMouseTracker = nullptr;
     BOOL m_bKeyboardCuesShown = TRUE;

@@ -133,8 +133,22 @@ public:
     // The pointer moved over the hot control (bar client coordinates).
     virtual void OnMouseMove(CPoint /*point*/) {}
     // The left button was released over the control: TRUE when the control
-    // took the release itself, else the bar runs the command.
+    // took the release itself, else a popup bar runs the command.
     virtual BOOL OnLButtonUp(CPoint /*point*/) { return FALSE; }
+    // The left button was pressed on the control (bar client coordinates),
+    // or its mnemonic or Enter chose it (bKeyboard).
+    virtual void OnClick(BOOL /*bKeyboard*/, CPoint /*point*/) {}
+    // A double click: a second press; TRUE when the control took it.
+    virtual BOOL OnLButtonDblClk(CPoint point)
+    {
+        OnClick(FALSE, point);
+        return TRUE;
+    }
+    // Holds the mouse until the button is released (CKitControlClick.cpp):
+    // pressed while the pointer is inside the area (empty: the control's
+    // rectangle), raised outside. The command runs only when the release
+    // comes inside; Esc or a lost capture runs nothing.
+    void RunClickLoop(const CRect& rcArea);
     // Whether the control may be dropped on the bar in customization; a
     // refusal sets the drop effect (CControlDragSource codes) it leaves.
     virtual BOOL AcceptsCustomizeDrop(CKitCommandBar* /*pBar*/, CPoint /*point*/, int& /*nEffect*/) { return TRUE; }
@@ -204,6 +218,9 @@ class CKitControlButton : public CKitControl
 public:
     CKitControlButton() : CKitControl(kControlButton) {}
     void ExchangeProperties(CKitPropExchange* pPX) override;
+    // On a toolbar or the menu bar the press starts the click loop; in a
+    // popup bar the release runs the command.
+    void OnClick(BOOL bKeyboard, CPoint point) override;
 
 protected:
     CKitControl* CreateSameKind() const override { return new CKitControlButton; }
@@ -236,6 +253,15 @@ public:
     BOOL SetPopupOpen(BOOL bOpen) override;
     void OnMouseHover() override;
     void ActivateFromKeyboard() override;
+    // A press opens the popup, or closes it when open on a toolbar; a split
+    // button left of its arrow runs its command through the click loop.
+    void OnClick(BOOL bKeyboard, CPoint point) override;
+    // A split button in a popup bar runs its command when released left of
+    // its arrow; other popups take the release without running anything.
+    BOOL OnLButtonUp(CPoint point) override;
+    // A submenu or button popup: opens, then runs the popup's default item,
+    // or shows its rarely used items.
+    BOOL OnLButtonDblClk(CPoint point) override;
     void CopyFrom(CKitControl* pSource, BOOL bRecursive) override;
     BOOL IsEqual(CKitControl* pOther) override;
     // "CommandBarId": stored as the id of the popup bar; loaded into

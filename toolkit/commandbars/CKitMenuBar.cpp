@@ -355,6 +355,12 @@ int CKitMenuBar::OnSiteMessage(HWND hWnd, UINT nMessage, WPARAM& wParam, LPARAM&
         if ((wParam & 0xFFF0) != SC_KEYMENU || lParam != 0 || hWnd != m_hSite)
             break;
         CKitCommandBars* pCommandBars = FindCommandBars();
+        if (pCommandBars != nullptr && pCommandBars->TakeMenuKeyUsedByMnemonic())
+        {
+            // The release of Alt held for a mnemonic: the menu it opened stays.
+            lResult = 0;
+            return CSubclassHookSink::kHandled;
+        }
         if (!IsVisible() || CPopupMouseTracker::GetThreadTracker()->m_nLock > 0 || ::GetKeyState(VK_SHIFT) < 0 ||
             (pCommandBars != nullptr && pCommandBars->IsCustomizeMode()))
             break;

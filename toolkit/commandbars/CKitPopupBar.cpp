@@ -146,6 +146,8 @@ BOOL CKitPopupBar::Popup(CKitControl* pParentControl, BOOL bSelectFirst)
 {
     m_pParentControl = pParentControl;
     m_bOpenedByKeyboard = bSelectFirst;
+    // A tip of the bar below must not stay over the opening popup.
+    CancelScreenTips();
     if (!CreatePopupWindow())
         return FALSE;
     ++m_nRedrawLock;
