@@ -82,15 +82,36 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 # The server: `wineserver -p` returns at once when one already runs for the prefix.
-(
-  flock 9
-  if setsid wineserver -p"$server_linger" </dev/null >/dev/null 2>&1 9>&-; then
-    # A new server: let a throwaway process start the desktop and services now,
-    # with nothing of a test's to inherit.
-    setsid wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 9>&-
-  fi
-) 9>"$build_root/.wineserver$lane.lock"
+start_server() {
+  (
+    flock 9
+    if setsid wineserver -p"$server_linger" </dev/null >/dev/null 2>&1 9>&-; then
+      # A new server: let a throwaway process start the desktop and services now,
+      # with nothing of a test's to inherit.
+      setsid wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 9>&-
+    fi
+  ) 9>"$build_root/.wineserver$lane.lock"
+}
+start_server
 
 [ "${1:-}" = "--start-session" ] && exit 0
 
-exec wine "$@"
+# A server found running may end its linger just as the program's Wine
+# connects to it; that Wine then reports a lost connection instead of running
+# the program. Such a start is Wine's failure, not the program's: it is made
+# once more with a server started again. Wine's own messages go to a file
+# first, so that the program's exit status and output stay as they were.
+messages=$(mktemp)
+trap 'rm -f "$messages"' EXIT
+for attempt in 1 2; do
+  wine "$@" 2>"$messages"
+  status=$?
+  cat "$messages" >&2
+  if [ "$status" -ne 0 ] && [ "$attempt" = 1 ] && grep -q "wine client error" "$messages"; then
+    echo "wine-run.sh: Wine lost its server while starting; starting the program once more" >&2
+    start_server
+    continue
+  fi
+  break
+done
+exit "$status"

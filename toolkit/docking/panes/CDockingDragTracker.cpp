@@ -568,8 +568,20 @@ HRGN CDockingDragTracker::BuildOutlineRegion(const CRect& rect, BOOL bTab) const
                     rect.bottom);
     HRGN hBody = BuildFrameRegion(body);
     HRGN hTab = BuildFrameRegion(tab);
-    // The shared edge opens so that body and tab read as one outline.
-    ::CombineRgn(hBody, hBody, hTab, RGN_XOR);
+    // The edge body and tab share opens so that they read as one outline; it
+    // opens short of its ends, which stay closed as the tab's sides.
+    HRGN hShared = ::CreateRectRgn(0, 0, 0, 0);
+    ::CombineRgn(hShared, hBody, hTab, RGN_AND);
+    CRect shared;
+    ::GetRgnBox(hShared, &shared);
+    ::CombineRgn(hBody, hBody, hTab, RGN_OR);
+    shared.DeflateRect(kOutlineWidth, 0);
+    if (!shared.IsRectEmpty())
+    {
+        ::SetRectRgn(hShared, shared.left, shared.top, shared.right, shared.bottom);
+        ::CombineRgn(hBody, hBody, hShared, RGN_XOR);
+    }
+    ::DeleteObject(hShared);
     ::DeleteObject(hTab);
     return hBody;
 }

@@ -44,6 +44,10 @@ public:
     int GetSide() const { return m_nSide; }
     BOOL IsTabShape() const { return m_bTabShape; }
     const CRect& GetPreviewRect() const { return m_rectPreview; }
+    // The inverted outline of a drag without layered feedback: a frame along
+    // the inside of the rectangle, or a body with a tab below it. The
+    // caller deletes the region.
+    HRGN BuildOutlineRegion(const CRect& rect, BOOL bTab) const;
 
 private:
     void PreviewDockRect(CRect* pRect, int nScreenSide, CDockingNode* pTarget);
@@ -51,7 +55,6 @@ private:
     void DestroyGuides();
     void CreateGuideWindow(const CRect& rect, int nFlags);
     void CreateLayeredWindow(CDockingHighlightWnd& wnd, const CRect& rect);
-    HRGN BuildOutlineRegion(const CRect& rect, BOOL bTab) const;
     std::vector<CDockingNode*> DraggedPanes() const;
     void Drop();
 

@@ -1,7 +1,9 @@
 #include "CDockingCaptionButton.h"
 #include "CDockingDrawerStyles.h"
 #include "CDockingPaneItem.h"
+#include "CKitDockingPaneMiniWnd.h"
 #include "CKitDockingPaneTabbedContainer.h"
+#include "DeviceContexts.h"
 #include "GdiSelectors.h"
 #include "window/CDC.h"
 
@@ -23,6 +25,31 @@ CRect CDockingDrawerDefaultStyle::CaptionBand(CKitDockingPaneTabbedContainer* pC
 BOOL CDockingDrawerDefaultStyle::IsCaptionActive(CKitDockingPaneTabbedContainer* pContainer) const
 {
     return m_bHighlightActiveCaption && pContainer->IsActive();
+}
+
+BOOL CDockingDrawerDefaultStyle::IsFrameActive(CKitDockingPaneMiniWnd* pWindow) const
+{
+    return m_bHighlightActiveCaption && pWindow->m_bActive;
+}
+
+// A raised 3-D frame three pixels thick; the caption band inside its top
+// edge. Style 4 and the styles built on it without a frame of their own
+// draw the same.
+void CDockingDrawerDefaultStyle::DrawFloatingFrame(CDC* pDC, CKitDockingPaneMiniWnd* pWindow, CRect rect)
+{
+    pDC->Draw3dRect(&rect, GetColor(COLOR_3DFACE), RGB(0, 0, 0));
+    rect.DeflateRect(1, 1);
+    pDC->Draw3dRect(&rect, GetColor(COLOR_3DHIGHLIGHT), GetColor(COLOR_3DSHADOW));
+    rect.DeflateRect(1, 1);
+    pDC->Draw3dRect(&rect, GetColor(COLOR_3DFACE), GetColor(COLOR_3DFACE));
+    CRect band(rect.left, rect.top, rect.right, rect.top + m_nCaptionHeight + 3);
+    CString strTitle;
+    pWindow->GetWindowText(strTitle);
+    CDoubleBufferDC buffer(pDC->GetSafeHdc(), band);
+    buffer.SetBkMode(TRANSPARENT);
+    buffer.FillSolidRect(&band, GetColor(COLOR_3DFACE));
+    band.DeflateRect(1, 2, 1, 2);
+    DrawCaptionBar(&buffer, pWindow, band, &strTitle, IsFrameActive(pWindow), FALSE);
 }
 
 void CDockingDrawerDefaultStyle::DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect)

@@ -2,6 +2,7 @@
 // grip lines after the caption text.
 #include "CDockingCaptionButton.h"
 #include "CDockingDrawerStyles.h"
+#include "CKitDockingPaneMiniWnd.h"
 #include "CKitDockingPaneTabbedContainer.h"
 #include "window/CDC.h"
 
@@ -104,4 +105,36 @@ void CDockingDrawerStyle5::DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pB
     }
     const CPoint centre = pButton->m_rect.CenterPoint();
     DrawButtonGlyph(pDC, pButton, centre.x, centre.y, crGlyph);
+}
+
+// A 3-D frame around a band in the activity colour, the buttons, the title
+// and four grip lines after it.
+void CDockingDrawerStyle5::DrawFloatingFrame(CDC* pDC, CKitDockingPaneMiniWnd* pWindow, CRect rect)
+{
+    const BOOL bActive = IsFrameActive(pWindow);
+    const COLORREF crBand = GetColor(bActive ? 31 : 30);
+    pDC->Draw3dRect(&rect, crBand, RGB(0, 0, 0));
+    rect.DeflateRect(1, 1);
+    pDC->Draw3dRect(&rect, GetColor(COLOR_3DHIGHLIGHT), GetColor(COLOR_3DSHADOW));
+    rect.DeflateRect(1, 1);
+    pDC->Draw3dRect(&rect, crBand, crBand);
+    CRect band(rect.left, rect.top, rect.right, rect.top + m_nCaptionHeight + 3);
+    pDC->FillSolidRect(&band, crBand);
+    band.right -= 2;
+    LayoutCaptionButtons(pDC, pWindow->GetCaptionButtons(), &band, GetColor(COLOR_BTNTEXT), 16, 0, FALSE);
+    CString strTitle;
+    pWindow->GetWindowText(strTitle);
+    int o = 4;
+    if (!strTitle.IsEmpty())
+    {
+        pDC->SetBkMode(TRANSPARENT);
+        pDC->SetTextColor(GetColor(COLOR_BTNTEXT));
+        const CRect text(band.left + 4, band.top + 1, band.right - 2, band.bottom);
+        o = band.left + DrawCaptionText(pDC, &strTitle, text, FALSE, TRUE) + 14;
+    }
+    if (band.right - 4 <= o)
+        return;
+    const int nMid = (band.top + band.bottom) / 2;
+    for (const int d : {-3, -1, 1, 3})
+        DrawLine(pDC, o, nMid + d, band.right - 4, nMid + d, bActive ? COLOR_BTNTEXT : 38);
 }

@@ -5,7 +5,9 @@
 #include "CDockingCaptionButton.h"
 #include "CDockingPaneItem.h"
 #include "CDrawTools.h"
+#include "CKitDockingPaneMiniWnd.h"
 #include "CKitDockingPaneTabbedContainer.h"
+#include "DeviceContexts.h"
 #include "window/CDC.h"
 
 namespace {
@@ -228,6 +230,34 @@ void CDockingDrawerStyle2::DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedCont
     }
     const CString strTitle = pContainer->GetTitle();
     DrawCaptionBar(pDC, pContainer, band, &strTitle, bActive, bVertical);
+}
+
+// Three frames in the scheme's frame colour, a fourth with rounded corners in
+// the inactive caption's dark end, and the caption gradient inside it.
+void CDockingDrawerStyle2::DrawFloatingFrame(CDC* pDC, CKitDockingPaneMiniWnd* pWindow, CRect rect)
+{
+    const COLORREF crFrame = GetColor(43);
+    for (int i = 0; i < 3; ++i)
+    {
+        pDC->Draw3dRect(&rect, crFrame, crFrame);
+        rect.DeflateRect(1, 1);
+    }
+    const int nSaved = pDC->SaveDC();
+    CDrawTools::ExcludeCorners(pDC, &rect);
+    const COLORREF crEdge = m_inactiveCaption.dark.GetValue();
+    pDC->Draw3dRect(&rect, crEdge, crEdge);
+    CRect band(rect.left, rect.top, rect.right, rect.top + m_nCaptionHeight + 3);
+    const BOOL bActive = IsFrameActive(pWindow);
+    CString strTitle;
+    pWindow->GetWindowText(strTitle);
+    {
+        CDoubleBufferDC buffer(pDC->GetSafeHdc(), band);
+        buffer.SetBkMode(TRANSPARENT);
+        CDrawTools::FillStyleGradient(&buffer, &band, bActive ? m_activeCaption : m_inactiveCaption, FALSE);
+        band.DeflateRect(1, 0);
+        DrawCaptionBar(&buffer, pWindow, band, &strTitle, bActive, FALSE);
+    }
+    pDC->RestoreDC(nSaved);
 }
 
 CDockingDrawerStyle7::CDockingDrawerStyle7()

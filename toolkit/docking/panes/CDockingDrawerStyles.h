@@ -17,8 +17,11 @@ public:
     void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
     void DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText, BOOL bActive,
                         BOOL bVertical) override;
+    void DrawFloatingFrame(CDC* pDC, CKitDockingPaneMiniWnd* pWindow, CRect rect) override;
 
 protected:
+    // Whether a floating frame's caption is drawn active.
+    BOOL IsFrameActive(CKitDockingPaneMiniWnd* pWindow) const;
     // The band of a group's caption and whether it is drawn active.
     CRect CaptionBand(CKitDockingPaneTabbedContainer* pContainer, const CRect& rect, int nTopMargin) const;
     BOOL IsCaptionActive(CKitDockingPaneTabbedContainer* pContainer) const;
@@ -60,6 +63,7 @@ public:
     void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
     void DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText, BOOL bActive,
                         BOOL bVertical) override;
+    void DrawFloatingFrame(CDC* pDC, CKitDockingPaneMiniWnd* pWindow, CRect rect) override;
     // The face of a hot or pressed button; may change the glyph colour.
     virtual void DrawButtonFace(CDC* pDC, CDockingCaptionButton* pButton, COLORREF* pGlyph);
 
@@ -86,6 +90,7 @@ public:
     void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
     void DrawCaptionBar(CDC* pDC, CDockingNode* pNode, CRect band, const CString* pText, BOOL bActive,
                         BOOL bVertical) override;
+    void DrawFloatingFrame(CDC* pDC, CKitDockingPaneMiniWnd* pWindow, CRect rect) override;
 
     CVisualStyleData m_windowStyle;
     CVisualStyleData m_explorerBarStyle;
@@ -102,6 +107,7 @@ public:
     void DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedContainer* pContainer, CRect rect) override;
     void DrawCaptionButton(CDC* pDC, CDockingCaptionButton* pButton, COLORREF crGlyph) override;
     void AdjustCaptionRect(CKitDockingPaneTabbedContainer* pContainer, CRect* pRect) override;
+    void DrawFloatingFrame(CDC* pDC, CKitDockingPaneMiniWnd* pWindow, CRect rect) override;
 };
 
 // Style 6: gradient captions and splitters that continue one gradient

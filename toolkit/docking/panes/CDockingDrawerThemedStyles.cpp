@@ -4,6 +4,7 @@
 
 #include "CDockingCaptionButton.h"
 #include "CDockingDrawerStyles.h"
+#include "CKitDockingPaneMiniWnd.h"
 #include "CKitDockingPaneTabbedContainer.h"
 #include "DeviceContexts.h"
 #include "window/CDC.h"
@@ -89,6 +90,32 @@ void CDockingDrawerStyle3::DrawTabbedCaption(CDC* pDC, CKitDockingPaneTabbedCont
     m_windowStyle.DrawBackground(pDC->GetSafeHdc(), WP_SMALLCAPTION, bActive ? 1 : 2, &band, nullptr);
     const CString strTitle = pContainer->GetTitle();
     DrawCaptionBar(pDC, pContainer, band, &strTitle, bActive, bVertical);
+}
+
+void CDockingDrawerStyle3::DrawFloatingFrame(CDC* pDC, CKitDockingPaneMiniWnd* pWindow, CRect rect)
+{
+    if (!m_windowStyle.IsAppThemed())
+    {
+        CDockingDrawerStyle1::DrawFloatingFrame(pDC, pWindow, rect);
+        return;
+    }
+    const BOOL bActive = IsFrameActive(pWindow);
+    const int nState = bActive ? 1 : 2;
+    const HDC hDC = pDC->GetSafeHdc();
+    const CRect left(rect.left, rect.top, rect.left + 3, rect.bottom);
+    const CRect right(rect.right - 3, rect.top, rect.right, rect.bottom);
+    const CRect bottom(rect.left, rect.bottom - 3, rect.right, rect.bottom);
+    m_windowStyle.DrawBackground(hDC, WP_SMALLFRAMELEFT, nState, &left, nullptr);
+    m_windowStyle.DrawBackground(hDC, WP_SMALLFRAMERIGHT, nState, &right, nullptr);
+    m_windowStyle.DrawBackground(hDC, WP_SMALLFRAMEBOTTOM, nState, &bottom, nullptr);
+    CRect band(rect.left, rect.top, rect.right, rect.top + m_nCaptionHeight + 5);
+    CString strTitle;
+    pWindow->GetWindowText(strTitle);
+    CDoubleBufferDC buffer(hDC, band);
+    buffer.SetBkMode(TRANSPARENT);
+    m_windowStyle.DrawBackground(buffer.GetSafeHdc(), WP_SMALLCAPTION, nState, &band, nullptr);
+    band.DeflateRect(3, 0);
+    DrawCaptionBar(&buffer, pWindow, band, &strTitle, bActive, FALSE);
 }
 
 CDockingDrawerStyle8::CDockingDrawerStyle8()

@@ -1,5 +1,8 @@
 #include "CDockingHostWnd.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <ole2.h>
 
 #include "CColorTable.h"
@@ -408,17 +411,18 @@ void CDockingHostWnd::ToggleDockedFloating(CDockingNode* pNode)
         if (pPane->HasFocus())
             nFocused = pPane->m_nId;
     }
-    CDockingNode* pPrevious = nullptr;
+    // A pane without a holder of its own follows the pane before it, but only
+    // to a holder that pane has recorded: one it borrowed is not passed on.
+    CDockingNode* pPreviousRecorded = nullptr;
     for (CDockingNode* pPaneNode : panes)
     {
         CDockingPaneItem* pPane = AsPane(pPaneNode);
-        CDockingNode* pHolder = GetHolder(pPane, bToFloat);
-        if (!pHolder)
-            pHolder = pPrevious;
+        CDockingNode* pRecorded = GetHolder(pPane, bToFloat);
+        CDockingNode* pHolder = pRecorded ? pRecorded : pPreviousRecorded;
+        pPreviousRecorded = pRecorded;
         // A holder may have become a group of the frame the pane is in.
         if (pHolder && pHolder == pPane->GetParentNode())
             pHolder = nullptr;
-        pPrevious = pHolder;
         if (!MovePaneToHolder(pPane, pHolder))
         {
             if (nSelected == pPane->m_nId)
@@ -524,8 +528,20 @@ void CDockingHostWnd::RecalcAllFrames()
 {
     if (!GetSafeHwnd() || !m_pArrangement)
         return;
+    std::vector<CKitDockingPaneMiniWnd*> refreshed;
     for (const HolderRecord& record : m_pArrangement->GetHolderList())
-        MarkFrameForLayout(record.pPane->GetContainerFrame());
+    {
+        CWnd* pFrame = record.pPane->GetContainerFrame();
+        MarkFrameForLayout(pFrame);
+        // A floating frame takes its border and caption height from the
+        // style and the themed-frames flag: both may have changed.
+        auto* pFloating = dynamic_cast<CKitDockingPaneMiniWnd*>(pFrame);
+        if (pFloating && std::find(refreshed.begin(), refreshed.end(), pFloating) == refreshed.end())
+        {
+            refreshed.push_back(pFloating);
+            pFloating->RefreshFrame();
+        }
+    }
 }
 
 void CDockingHostWnd::IdleUpdatePanes()

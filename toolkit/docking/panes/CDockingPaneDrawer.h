@@ -16,6 +16,7 @@ class CDC;
 class CDockingCaptionButton;
 class CDockingNode;
 class CDockingSplitBarWnd;
+class CKitDockingPaneMiniWnd;
 class CKitDockingPaneTabbedContainer;
 
 // Splitter looks.
@@ -46,6 +47,9 @@ public:
     // What is left of a group's client rectangle for its panes.
     virtual void LayoutTabbedContainer(CKitDockingPaneTabbedContainer* pContainer, CRect* pRect, BOOL bReposition);
     virtual void AdjustCaptionRect(CKitDockingPaneTabbedContainer* pContainer, CRect* pRect);
+    // The non-client frame and caption of a floating frame; `rect` is its
+    // window rectangle moved to the origin.
+    virtual void DrawFloatingFrame(CDC* /*pDC*/, CKitDockingPaneMiniWnd* /*pWindow*/, CRect /*rect*/) {}
     virtual void DrawSplitter(CDC* pDC, CDockingSplitBarWnd* pBar);
     // One caption band: background, the node's buttons and the text.
     virtual void DrawCaptionBar(CDC* /*pDC*/, CDockingNode* /*pNode*/, CRect /*band*/, const CString* /*pText*/,

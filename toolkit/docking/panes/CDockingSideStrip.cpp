@@ -10,6 +10,8 @@
 #include "CDrawTools.h"
 #include "CKitDockingPaneAutoHideWnd.h"
 #include "CKitDockingPaneTabbedContainer.h"
+#include "CSideStripDropTarget.h"
+#include "CTabStripDrawer.h"
 #include "DeviceContexts.h"
 #include "DockingAnimationSettings.h"
 #include "core/StoredArrangement.h"
@@ -83,7 +85,8 @@ CWnd* CSideStripTabGroup::GetOwnerWindow() const
     return m_pStrip;
 }
 
-CDockingSideStrip::CDockingSideStrip(CDockingArrangement* pArrangement) : CDockingNode(pArrangement, kNodeSideStrip)
+CDockingSideStrip::CDockingSideStrip(CDockingArrangement* pArrangement)
+    : CDockingNode(pArrangement, kNodeSideStrip), m_pDropTarget(std::make_unique<CSideStripDropTarget>(this))
 {
 }
 
@@ -108,7 +111,28 @@ BOOL CDockingSideStrip::CreateStripWindow(CWnd* pParent)
     if (!pParent || !pParent->GetSafeHwnd())
         return FALSE;
     const CString strClass = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
-    return CreateEx(0, strClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(), pParent, 0);
+    if (!CreateEx(0, strClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, CRect(), pParent, 0))
+        return FALSE;
+    m_pDropTarget->Register(this);
+    return TRUE;
+}
+
+BOOL CDockingSideStrip::IsDropTargetRegistered() const
+{
+    return m_pDropTarget->IsRegistered();
+}
+
+void CDockingSideStrip::SlideOutForDrag(CPoint point)
+{
+    const CDockingPaneDrawer* pDrawer = GetDrawer();
+    const CTabStripDrawer* pTabs = pDrawer ? pDrawer->m_pAutoHideTabDrawer : nullptr;
+    if (!pTabs || !pTabs->m_bSelectOnDragOver)
+        return;
+    CDockingPaneItem* pPane = HitTest(point.x, point.y);
+    if (!pPane || pPane == GetShownPane())
+        return;
+    CollapseAutoHideWindow(FALSE);
+    SlideOut(pPane, FALSE);
 }
 
 int CDockingSideStrip::GetThickness()
@@ -492,6 +516,10 @@ LRESULT CDockingSideStrip::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
     switch (message)
     {
+    case WM_DESTROY:
+        // The registration holds the window; it goes before the window does.
+        m_pDropTarget->Revoke();
+        break;
     case WM_PAINT:
         OnPaint();
         return 0;

@@ -16,6 +16,7 @@ class CDockingPaneItem;
 class CDockingSideStrip;
 class CKitDockingPaneAutoHideWnd;
 class CKitDockingPaneTabbedContainer;
+class CSideStripDropTarget;
 
 // The tabs of one auto-hidden group; they face the frame's client area.
 class CSideStripTabGroup : public CTabStrip
@@ -68,6 +69,10 @@ public:
     // one of its messages).
     void CollapseAutoHideWindow(BOOL bDeferred);
     void SlideOut(CDockingPaneItem* pPane, BOOL bActivate);
+    // An OLE drag over the strip (strip coordinates): over a tab whose pane
+    // is not the one out, that pane slides out without the focus.
+    void SlideOutForDrag(CPoint point);
+    BOOL IsDropTargetRegistered() const;
 
     int GetDirection() const { return m_nDirection; }
     void SetDirection(int nDirection) { m_nDirection = nDirection; }
@@ -94,6 +99,7 @@ private:
     int m_nDirection = 0;
     std::vector<CDockingNode*> m_containers;
     std::vector<std::unique_ptr<CSideStripTabGroup>> m_groups;
+    std::unique_ptr<CSideStripDropTarget> m_pDropTarget;
 };
 
 CDockingSideStrip* AsSideStrip(CDockingNode* pNode);

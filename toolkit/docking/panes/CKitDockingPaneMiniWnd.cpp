@@ -485,6 +485,37 @@ CPoint CKitDockingPaneMiniWnd::ToWindowPoint(CPoint screen) const
     return CPoint(screen.x - window.left, screen.y - window.top);
 }
 
+CPoint CKitDockingPaneMiniWnd::ClientOriginInWindow() const
+{
+    POINT origin{0, 0};
+    ::ClientToScreen(m_hWnd, &origin);
+    CRect window;
+    ::GetWindowRect(m_hWnd, &window);
+    return CPoint(origin.x - window.left, origin.y - window.top);
+}
+
+INT_PTR CKitDockingPaneMiniWnd::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const
+{
+    if (!IsThemedFrame())
+        return CMiniFrameWnd::OnToolHitTest(point, pTI);
+    const CPoint origin = ClientOriginInWindow();
+    const CPoint inWindow = point + origin;
+    for (const auto& pButton : m_captionButtons)
+    {
+        if (!pButton->m_rect.PtInRect(inWindow))
+            continue;
+        CString strTip;
+        GetToolkitResources()->LoadString(strTip, static_cast<UINT>(pButton->GetId()));
+        if (strTip.IsEmpty())
+            return -1;
+        CRect rect = pButton->m_rect;
+        rect.OffsetRect(-origin.x, -origin.y);
+        FillToolInfo(pTI, m_hWnd, rect, static_cast<UINT_PTR>(pButton->GetId()), strTip);
+        return pButton->GetId();
+    }
+    return -1;
+}
+
 CRect CKitDockingPaneMiniWnd::GetCaptionBand() const
 {
     CRect client;
@@ -588,29 +619,20 @@ LRESULT CKitDockingPaneMiniWnd::OnNcHitTest(CPoint point)
 
 void CKitDockingPaneMiniWnd::OnNcPaint()
 {
-    CWindowDC dc(this);
-    CRect window;
-    GetWindowRect(&window);
-    window.OffsetRect(-window.left, -window.top);
     CDockingPaneDrawer* pDrawer = GetDrawer();
     if (!pDrawer)
         return;
-    // Everything outside the client area: frame, then the caption band.
+    CWindowDC dc(this);
+    CRect window;
+    GetWindowRect(&window);
+    // Only the frame and caption: the client area is the panes' to paint.
     CRect client;
     GetClientRect(&client);
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    CRect screen;
-    GetWindowRect(&screen);
-    client.OffsetRect(-screen.left, -screen.top);
+    client.OffsetRect(-window.left, -window.top);
     dc.ExcludeClipRect(&client);
-    dc.FillSolidRect(&window, pDrawer->GetColor(COLOR_BTNFACE));
-    CBrush frame;
-    frame.CreateSolidBrush(pDrawer->GetColor(COLOR_BTNSHADOW));
-    dc.FrameRect(&window, &frame);
-    const CRect band = GetCaptionBand();
-    CString strTitle;
-    GetWindowText(strTitle);
-    pDrawer->DrawCaptionBar(&dc, this, band, &strTitle, m_bActive, FALSE);
+    window.OffsetRect(-window.left, -window.top);
+    pDrawer->DrawFloatingFrame(&dc, this, window);
 }
 
 void CKitDockingPaneMiniWnd::OnNcMouseMove(CPoint point)
@@ -655,9 +677,22 @@ void CKitDockingPaneMiniWnd::OnIdleUpdate()
 
 LRESULT CKitDockingPaneMiniWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (CScreenTipContext* pTips = GetHost() ? GetHost()->GetTipContext() : nullptr)
-        pTips->FilterMouseMessage(this, message, wParam, lParam);
     const CPoint point(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    if (CScreenTipContext* pTips = GetHost() ? GetHost()->GetTipContext() : nullptr)
+    {
+        // The tip control follows client moves only: a move over the caption
+        // reaches it as one at the client point above the client area.
+        if (message == WM_NCMOUSEMOVE && (wParam || lParam))
+        {
+            CPoint client = point;
+            ScreenToClient(&client);
+            pTips->FilterMouseMessage(this, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y));
+        }
+        else
+        {
+            pTips->FilterMouseMessage(this, message, wParam, lParam);
+        }
+    }
     const BOOL bThemed = IsThemedFrame();
     switch (message)
     {

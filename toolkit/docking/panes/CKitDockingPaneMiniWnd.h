@@ -51,6 +51,10 @@ public:
     // The caption band in window coordinates (themed frames).
     CRect GetCaptionBand() const;
 
+    // The tips of the themed caption's buttons (the point in client
+    // coordinates: the caption lies above the client origin).
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override {}
@@ -71,6 +75,8 @@ private:
     void BeginRollUp();
     void ApplyRollUpStep(BOOL bBringToFront);
     CPoint ToWindowPoint(CPoint screen) const;
+    // Where the client area's origin lies in window coordinates.
+    CPoint ClientOriginInWindow() const;
 
     CDockingSplitNode* m_pTopContainer = nullptr;
     BOOL m_bCloseEnabled = TRUE;

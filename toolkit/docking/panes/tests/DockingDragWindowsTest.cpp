@@ -24,6 +24,7 @@
 #include "CDockingSplitNode.h"
 #include "CKitDockingPaneMiniWnd.h"
 #include "CKitDockingPaneTabbedContainer.h"
+#include "CScreenTipContext.h"
 #include "GalleryInput.h"
 #include "WindowCapture.h"
 
@@ -416,6 +417,116 @@ TEST_F(DockingDrag, AwayFromTheGuidesFloatsAndTheFrameRollsUp)
     PumpFor(300);
     EXPECT_EQ(::GetAncestor(g_pGallery->GetPaneWindow(kProperties), GA_ROOT), g_pGallery->GetSafeHwnd());
     ExpectReloadShowsTheSame();
+}
+
+// A floating frame's border and caption follow the themed-frames flag and the
+// style whenever the host recalculates its frames: after a style change the
+// caption takes the new style's height, and with the theme turned off the
+// system caption comes back and still drags the frame.
+TEST_F(DockingDrag, AFloatingFrameFollowsItsThemeAndStyle)
+{
+    const RECT view = ScreenRect(g_pGallery->GetView());
+    Host().FloatNode(Host().LookupPaneById(kProperties),
+                     CRect(view.left + 60, view.top + 60, view.left + 300, view.top + 260));
+    PumpFor(300);
+    CKitDockingPaneMiniWnd* pFloating = AsFloatingWindow(AsSplitNode(Group(kProperties)->GetParentNode())->GetParentNode());
+    ASSERT_NE(pFloating, nullptr);
+    const HWND hFloating = pFloating->GetSafeHwnd();
+    const auto clientTop = [&] {
+        POINT origin{0, 0};
+        ::ClientToScreen(hFloating, &origin);
+        return origin.y - ScreenRect(hFloating).top;
+    };
+
+    const int nCaption2 = Host().GetDrawer()->m_nCaptionHeight;
+    const int nTop2 = clientTop();
+    Host().SelectDrawingStyle(7);
+    PumpFor(200);
+    const int nCaption7 = Host().GetDrawer()->m_nCaptionHeight;
+    ASSERT_NE(nCaption7, nCaption2);
+    EXPECT_EQ(clientTop() - nTop2, nCaption7 - nCaption2) << "the caption band took style 7's height";
+    Host().SelectDrawingStyle(2);
+    PumpFor(200);
+    EXPECT_EQ(clientTop(), nTop2);
+
+    Host().m_bThemedFloatingFrames = FALSE;
+    Host().RecalcAllFrames();
+    PumpFor(200);
+    EXPECT_EQ(::GetWindowLongW(hFloating, GWL_STYLE) & WS_CAPTION, static_cast<LONG>(WS_CAPTION));
+    const RECT before = ScreenRect(hFloating);
+    POINT caption{};
+    ::ClientToScreen(hFloating, &caption);
+    caption = {before.left + 40, (before.top + caption.y) / 2 + 1};
+    EXPECT_EQ(::SendMessageW(hFloating, WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
+    DragThrough(caption, {{[&] { return POINT{caption.x + 50, caption.y + 40}; }, nullptr}});
+    PumpFor(200);
+    const RECT after = ScreenRect(hFloating);
+    EXPECT_EQ(after.left - before.left, 50);
+    EXPECT_EQ(after.top - before.top, 40);
+    EXPECT_EQ(::GetAncestor(g_pGallery->GetPaneWindow(kProperties), GA_ROOT), hFloating);
+    CaptureWindowToBmp(::GetDesktopWindow(), ResultPath(L"docking_drag_floating_unthemed.bmp"));
+
+    Host().m_bThemedFloatingFrames = TRUE;
+    Host().RecalcAllFrames();
+    PumpFor(200);
+    EXPECT_EQ(::GetWindowLongW(hFloating, GWL_STYLE) & WS_BORDER, 0);
+    Host().ToggleDockedFloating(pFloating->GetTopContainer());
+    PumpFor(300);
+    EXPECT_EQ(::GetAncestor(g_pGallery->GetPaneWindow(kProperties), GA_ROOT), g_pGallery->GetSafeHwnd());
+}
+
+// The buttons of a themed floating caption show their tips when the pointer
+// rests on them.
+TEST_F(DockingDrag, FloatingCaptionButtonsShowTheirTips)
+{
+    CDockingPaneItem* pPane = Host().LookupPaneById(kProperties);
+    const int nOptions = pPane->m_nOptions;
+    pPane->m_nOptions |= kPaneCaptionMenu;
+    const RECT view = ScreenRect(g_pGallery->GetView());
+    Host().FloatNode(pPane, CRect(view.left + 60, view.top + 60, view.left + 300, view.top + 260));
+    PumpFor(300);
+    CKitDockingPaneMiniWnd* pFloating = AsFloatingWindow(AsSplitNode(Group(kProperties)->GetParentNode())->GetParentNode());
+    ASSERT_NE(pFloating, nullptr);
+    const HWND hFloating = pFloating->GetSafeHwnd();
+    ::RedrawWindow(hFloating, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    struct Case
+    {
+        int nButton;
+        const wchar_t* text;
+    };
+    for (const Case& c : {Case{kButtonClose, L"Close"}, Case{kButtonAutoHide, L"Auto Hide"}, Case{kButtonMenu, L"Menu"}})
+    {
+        SCOPED_TRACE(testing::Message() << c.nButton);
+        const CDockingCaptionButton* pButton = pFloating->FindCaptionButton(c.nButton);
+        ASSERT_FALSE(pButton->m_rect.IsRectEmpty());
+        const RECT window = ScreenRect(hFloating);
+        const POINT at{window.left + pButton->m_rect.CenterPoint().x, window.top + pButton->m_rect.CenterPoint().y};
+        ::SetForegroundWindow(hFloating);
+        bool done = false;
+        std::thread input([&] {
+            SendMouse(MOUSEEVENTF_MOVE, {at.x - 3, at.y});
+            ::Sleep(100);
+            SendMouse(MOUSEEVENTF_MOVE, at);
+            ::Sleep(1500);
+            done = true;
+        });
+        PumpUntil(done);
+        input.join();
+        CWnd* pTip = Host().GetTipContext()->GetTipWindow();
+        ASSERT_NE(pTip, nullptr);
+        EXPECT_TRUE(pTip->IsWindowVisible());
+        wchar_t text[64] = {};
+        ::SendMessageW(pTip->GetSafeHwnd(), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, c.text);
+        if (c.nButton == kButtonMenu)
+            CaptureWindowToBmp(::GetDesktopWindow(), ResultPath(L"docking_drag_floating_tip.bmp"));
+    }
+    SendMouse(MOUSEEVENTF_MOVE, {view.right - 20, view.bottom - 20});
+    PumpFor(200);
+    pPane->m_nOptions = nOptions;
+    Host().ToggleDockedFloating(pFloating->GetTopContainer());
+    PumpFor(300);
+    EXPECT_EQ(::GetAncestor(g_pGallery->GetPaneWindow(kProperties), GA_ROOT), g_pGallery->GetSafeHwnd());
 }
 
 }  // namespace
