@@ -743,15 +743,24 @@ TEST_F(PreviewGalleryTest, MissingComponentsGivePreviewNotSupportedWithTheReason
         {L"manual.pdf", PreviewSlot::kNoPreview, L"PDF viewer control"},  // the viewer refuses to exist
         {L"report.doc", PreviewSlot::kDocument, L"Word"},
     };
+    std::vector<CString> errors;
+    s_pGallery->GetSession().ShowError = [&errors](const CString& text) { errors.push_back(text); };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(testing::Message() << std::string(c.file, c.file + wcslen(c.file)));
+        errors.clear();
         Show(c.file, c.failedSlot == PreviewSlot::kDocument ? L"preview-no-word.bmp" : nullptr);
+        // Without its control a PDF file says "Unable to open." before the no-preview view.
+        if (c.failedSlot == PreviewSlot::kNoPreview)
+            EXPECT_EQ(errors, std::vector<CString>{L"Unable to open."});
+        else
+            EXPECT_TRUE(errors.empty());
         ASSERT_NE(NoPreview(), nullptr);
         EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
         EXPECT_GE(NoPreview()->GetReason().Find(c.reasonPart), 0);
         EXPECT_NE(Host().GetViewer(c.failedSlot), nullptr);
     }
+    s_pGallery->GetSession().ShowError = nullptr;
     // A kind whose viewer this program does not have.
     Show(L"thing.xyz");
     Show(L"sales.mdb");
@@ -813,12 +822,18 @@ TEST_F(PreviewGalleryTest, DamagedFilesGiveTheCorruptedPictureWithTheirReason)
     }
 }
 
-TEST_F(PreviewGalleryTest, PlainTextThatCannotBeOpenedLeavesItsEmptyView)
+TEST_F(PreviewGalleryTest, PlainTextThatCannotBeOpenedGetsTheNoPreviewViewWithItsReason)
 {
-    Show(L"missing.txt");
-    EXPECT_NE(Viewer<CAdobeReaderView>(PreviewSlot::kDocument), nullptr);
-    EXPECT_EQ(NoPreview(), nullptr);
-    EXPECT_EQ(s_pGallery->GetSession().PreviewOk, 0);
+    // Like source text: no empty read-only box without a word of why.
+    for (const wchar_t* name : {L"missing.txt", L"missing.ini", L"missing.c"})
+    {
+        SCOPED_TRACE(testing::Message() << std::string(name, name + wcslen(name)));
+        Show(name);
+        EXPECT_NE(Viewer<CAdobeReaderView>(PreviewSlot::kDocument), nullptr);
+        ASSERT_NE(NoPreview(), nullptr);
+        EXPECT_GE(NoPreview()->GetReason().Find(L"could not be opened"), 0) << NoPreview()->GetReason().GetString();
+        EXPECT_EQ(s_pGallery->GetSession().PreviewOk, 0);
+    }
 }
 
 TEST_F(PreviewGalleryTest, EachPreviewClosesTheViewersOfTheLastOne)
