@@ -18,6 +18,7 @@
 #include "CSavedWindowPlacement.h"
 #include "MessageDialogs.h"
 #include "PageReports.h"
+#include "PreviewSession.h"
 #include "ResourceIds.h"
 #include "UiEngineHost.h"
 #include "UiText.h"
