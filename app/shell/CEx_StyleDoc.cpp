@@ -36,7 +36,9 @@ void ForEachFile(const CString& folder, Visit visit) {
 
 }  // namespace
 
-CEx_StyleDoc::CEx_StyleDoc() = default;
+CEx_StyleDoc::CEx_StyleDoc() {
+  PreviewSession.ShowError = [](const CString& text) { ShowMessageRequest(EscapeMarkupText(text), kMessageError); };
+}
 
 CEx_StyleDoc::~CEx_StyleDoc() {
   if (Database) Database->Close();

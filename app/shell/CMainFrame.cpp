@@ -18,6 +18,7 @@
 #include "CSavedWindowPlacement.h"
 #include "MessageDialogs.h"
 #include "PageReports.h"
+#include "PreviewSession.h"
 #include "ResourceIds.h"
 #include "UiEngineHost.h"
 #include "UiText.h"
@@ -231,6 +232,9 @@ void CMainFrame::ShowPreview(CString path, CString extension) {
   auto* pane = dynamic_cast<CMainPreviewView*>(PreviewView);
   if (pane == nullptr || pane->GetSafeHwnd() == nullptr) return;
   SetActiveView(pane, FALSE);
+  // Drawings found by File Trace are not previewed: the viewers learn the mode here.
+  if (CPreviewSession* session = FindPreviewSession(pane))
+    session->FileTraceMode = Engine().RecoveryMode == engine::kModeFileTrace ? 1 : 0;
   pane->ClosePreviewWindows();
   pane->ShowFile(path, extension);
 }

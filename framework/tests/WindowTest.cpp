@@ -308,6 +308,25 @@ TEST(WindowTest, StandInsForAbsentEnginesFailCleanly)
     parent.DestroyWindow(); // takes a created view with it
 }
 
+TEST(WindowTest, EveryControlOfAProcessIsHosted)
+{
+    // The media player control that Wine installs: hosting is set up by the first
+    // control and serves every later one, also after the first has gone.
+    constexpr wchar_t kMediaPlayer[] = L"{6BF52A52-394A-11D3-B153-00C04F79FAA6}";
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, PlainClass(), L"host", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
+    for (int round = 0; round < 3; ++round)
+    {
+        SCOPED_TRACE(round);
+        CWnd control;
+        ASSERT_TRUE(control.CreateControl(kMediaPlayer, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 50), &parent,
+                                          100 + round));
+        EXPECT_NE(control.GetControlUnknown(), nullptr);
+        control.DestroyWindow();
+    }
+    parent.DestroyWindow();
+}
+
 TEST(WindowTest, NonClientHoverAndMenuCharacterHandlers)
 {
     CNonClientWnd wnd;

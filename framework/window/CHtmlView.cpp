@@ -14,13 +14,20 @@ BOOL CHtmlView::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     RECT client;
     GetClientRect(&client);
     // The browser's class id; CreateControl fails where it is not registered.
-    if (!m_browser.CreateControl(L"{8856F961-340A-11D0-A96B-00C04FD705A2}", nullptr, WS_VISIBLE, client, this,
+    if (!IsBrowserEngineAvailable() ||
+        !m_browser.CreateControl(L"{8856F961-340A-11D0-A96B-00C04FD705A2}", nullptr, WS_VISIBLE, client, this,
                                  AFX_IDW_PANE_FIRST))
     {
         DestroyWindow(); // the view deletes itself
         return FALSE;
     }
     return TRUE;
+}
+
+bool CHtmlView::IsBrowserEngineAvailable()
+{
+    static const bool available = ::LoadLibraryW(L"mshtml.dll") != nullptr;
+    return available;
 }
 
 BOOL CHtmlView::Navigate2(LPCTSTR lpszURL, DWORD, LPCTSTR)

@@ -17,6 +17,23 @@ HMODULE AtlModule()
     static HMODULE hAtl = ::LoadLibraryW(L"atl.dll");
     return hAtl;
 }
+
+// AtlAxWinInit registers the host's window class and fails once it exists, so it
+// runs once per process; its first answer holds for every later control.
+bool ControlHostingReady(HMODULE hAtl)
+{
+    static const bool ready = [hAtl] {
+        auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(::GetProcAddress(hAtl, "AtlAxWinInit")));
+        if (init == nullptr)
+            return false;
+        if (init())
+            return true;
+        WNDCLASSEXW hostClass{};
+        hostClass.cbSize = sizeof(hostClass);
+        return ::GetClassInfoExW(hAtl, L"AtlAxWin", &hostClass) != FALSE;
+    }();
+    return ready;
+}
 } // namespace
 
 BOOL CWnd::CreateControl(LPCTSTR lpszClass, LPCTSTR, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -24,9 +41,8 @@ BOOL CWnd::CreateControl(LPCTSTR lpszClass, LPCTSTR, DWORD dwStyle, const RECT& 
     HMODULE hAtl = AtlModule();
     if (hAtl == nullptr)
         return FALSE;
-    auto init = reinterpret_cast<AtlAxWinInitFn>(reinterpret_cast<void*>(::GetProcAddress(hAtl, "AtlAxWinInit")));
     auto getControl = reinterpret_cast<AtlAxGetControlFn>(reinterpret_cast<void*>(::GetProcAddress(hAtl, "AtlAxGetControl")));
-    if (init == nullptr || getControl == nullptr || !init())
+    if (getControl == nullptr || !ControlHostingReady(hAtl))
         return FALSE;
     // The host window takes the ProgID or CLSID string as its text.
     if (!CreateEx(0, L"AtlAxWin", lpszClass, dwStyle | WS_CHILD, rect, pParentWnd, nID))

@@ -312,9 +312,19 @@ void CMainPreviewView::CreateThumbView(CString strFolder)
     if (pView != nullptr)
         pView->BuildThumbnails(strFolder, names);
     ::Sleep(500);
-    // The exported pictures live only until their thumbnails are made.
-    for (const CString& name : names)
-        ::DeleteFileW(strFolder + L"\\" + name);
+    // The export folder lives only until the thumbnails are made: everything
+    // PowerPoint wrote there goes with it, pictures or not.
+    WIN32_FIND_DATAW found{};
+    HANDLE search = ::FindFirstFileW(strFolder + L"\\*", &found);
+    if (search != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+                ::DeleteFileW(strFolder + L"\\" + found.cFileName);
+        } while (::FindNextFileW(search, &found));
+        ::FindClose(search);
+    }
     ::RemoveDirectoryW(strFolder);
 }
 

@@ -34,7 +34,9 @@ const GroupExtensions kGroups[] = {
     {{"dBase", S::kDbf, F::kWhenNotOk}, {u".dbf"}},
     {{"Access", S::kMdb, F::kAccessResult}, {u".mdb"}},
     {{"source text", S::kDocument, F::kWhenNotOk}, {u".c", u".cpp", u".h", u".hpp"}},
-    {{"plain text", S::kDocument, F::kNone}, {u".txt", u".ini", u".xml"}},
+    // A text file that cannot be read gets the no-preview view with its reason, like
+    // source text, rather than an empty box.
+    {{"plain text", S::kDocument, F::kWhenNotOk}, {u".txt", u".ini", u".xml"}},
     {{"large file", S::kLargeFile, F::kNone}, {kLargeFileExtension}},
     {{"drawing", S::kDxf, F::kWhenNotOk}, {u".dxf"}},
 };

@@ -8,6 +8,8 @@
 #include "Framework.h"
 #include "PreviewDatabase.h"
 
+#include <functional>
+
 struct CPreviewSession
 {
     // The preview pane, entered by the pane when it is created (the frame's preview view).
@@ -34,6 +36,17 @@ struct CPreviewSession
     PreviewDatabaseOpener OpenDatabase;
     // The window that gets the keyboard focus after each preview (the results list).
     HWND FocusAfterPreview = nullptr;
+    // Shows an error message of a viewer the way the program shows its messages; a
+    // plain message box when empty.
+    std::function<void(const CString&)> ShowError;
+
+    void ShowErrorMessage(LPCTSTR text)
+    {
+        if (ShowError)
+            ShowError(text);
+        else
+            ::MessageBoxW(nullptr, text, L"Pelmo Windows Data Recovery", MB_OK | MB_ICONERROR);
+    }
 
     // A viewer that cannot show its file says so, and why.
     void ReportFailure(LPCTSTR reason)

@@ -38,7 +38,8 @@ BOOL CHtml_View::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwS
         return FALSE;
     RECT client;
     GetClientRect(&client);
-    if (!m_browser.CreateControl(kWebBrowserClass, nullptr, WS_VISIBLE, client, this, AFX_IDW_PANE_FIRST))
+    if (!IsBrowserEngineAvailable() ||
+        !m_browser.CreateControl(kWebBrowserClass, nullptr, WS_VISIBLE, client, this, AFX_IDW_PANE_FIRST))
     {
         OpenOwnRenderer();
         return TRUE;

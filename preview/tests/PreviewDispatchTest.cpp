@@ -48,7 +48,7 @@ TEST(PreviewDispatch, GroupsSlotsAndFallbacks) {
       {u".dbf", "dBase", PreviewSlot::kDbf, PreviewFallback::kWhenNotOk},
       {u".mdb", "Access", PreviewSlot::kMdb, PreviewFallback::kAccessResult},
       {u".hpp", "source text", PreviewSlot::kDocument, PreviewFallback::kWhenNotOk},
-      {u".txt", "plain text", PreviewSlot::kDocument, PreviewFallback::kNone},
+      {u".txt", "plain text", PreviewSlot::kDocument, PreviewFallback::kWhenNotOk},
       {u".largefile", "large file", PreviewSlot::kLargeFile, PreviewFallback::kNone},
       {u".dxf", "drawing", PreviewSlot::kDxf, PreviewFallback::kWhenNotOk},
   };

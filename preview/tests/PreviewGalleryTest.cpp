@@ -17,6 +17,7 @@
 #include "CImage_View.h"
 #include "CLargeFileView.h"
 #include "CMyListCtrl.h"
+#include "CMyMedia.h"
 #include "CPSDViewView.h"
 #include "CTextView.h"
 #include "CThumbView.h"
@@ -462,7 +463,9 @@ TEST_F(PreviewGalleryTest, DrawingWithoutHeaderOrLibraryIsNotShown)
 
 TEST_F(PreviewGalleryTest, ImageFormatsOfTheImagingComponentAreDecoded)
 {
-    for (const wchar_t* name : {L"photo.jpg", L"photo.bmp", L"photo.tif", L"photo.pcx"})
+    // PCX and the any-maps (binary and text) come from the view's own readers.
+    for (const wchar_t* name : {L"photo.jpg", L"photo.bmp", L"photo.tif", L"photo.pcx", L"photo.ppm", L"photo.pnm",
+                                L"plain.ppm"})
     {
         SCOPED_TRACE(testing::Message() << std::string(name, name + wcslen(name)));
         Show(name);
@@ -475,6 +478,24 @@ TEST_F(PreviewGalleryTest, ImageFormatsOfTheImagingComponentAreDecoded)
         EXPECT_NEAR(GetGValue(centre), 0xC0, 6);
         EXPECT_LE(GetRValue(centre), 6);
     }
+}
+
+TEST_F(PreviewGalleryTest, GreyMapIsDecodedAndJpeg2000WithoutADecoderIsNotSupported)
+{
+    Show(L"photo.pgm", L"preview-pnm.bmp");
+    auto* pView = Viewer<CImage_View>(PreviewSlot::kImage);
+    ASSERT_NE(pView, nullptr);
+    ASSERT_EQ(NoPreview(), nullptr) << NoPreview()->GetReason().GetString();
+    ASSERT_TRUE(pView->GetImage().IsValid());
+    const COLORREF grey = pView->GetImage().GetPixelColor(50, 25);
+    EXPECT_EQ(GetRValue(grey), GetGValue(grey));
+    EXPECT_EQ(GetGValue(grey), GetBValue(grey));
+    EXPECT_GT(GetGValue(grey), 0x40);  // the green's brightness, not black
+    // Nothing is wrong with the file: this machine has no decoder for it.
+    Show(L"photo.jp2", L"preview-jpeg2000.bmp");
+    ASSERT_NE(NoPreview(), nullptr);
+    EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
+    EXPECT_GE(NoPreview()->GetReason().Find(L"no decoder"), 0) << NoPreview()->GetReason().GetString();
 }
 
 TEST_F(PreviewGalleryTest, IconIsStretchedBetweenTheMargins)
@@ -578,20 +599,12 @@ TEST_F(PreviewGalleryTest, GifGoesToTheBrowserGroupAndIsShownByTheOwnRenderer)
     auto* pView = Viewer<CHtml_View>(PreviewSlot::kHtml);
     ASSERT_NE(pView, nullptr);
     ASSERT_EQ(NoPreview(), nullptr) << NoPreview()->GetReason().GetString();
+    // The browser control is used wherever it can draw; here its HTML engine is
+    // absent, so the own renderer shows the picture.
+    ASSERT_EQ(pView->IsBrowserAvailable() != FALSE, CHtmlView::IsBrowserEngineAvailable());
+    ASSERT_FALSE(CHtmlView::IsBrowserEngineAvailable()) << "this test expects Wine without its HTML engine";
     preview::CMiniBrowser* pBrowser = pView->GetOwnRenderer();
     HWND hCanvas = ::FindWindowExW(pView->GetSafeHwnd(), nullptr, L"#32770", nullptr);
-    if (pView->IsBrowserAvailable())
-    {
-        // The browser control is here (and draws what its engine can); the own
-        // renderer is then shown the picture in the HTML page view.
-        Host().ClosePreviewWindows();
-        Host().CreateCustomHtmlView(File(L"photo.gif").c_str());
-        Pump();
-        auto* pCustom = Viewer<CCustomHTMLViewer>(PreviewSlot::kCustomHtml);
-        ASSERT_NE(pCustom, nullptr);
-        pBrowser = pCustom->GetBrowser();
-        hCanvas = ::GetWindow(pCustom->GetSafeHwnd(), GW_CHILD);
-    }
     ASSERT_NE(pBrowser, nullptr);
     ASSERT_NE(hCanvas, nullptr);
     // The picture alone on a yellow page, decoded by a loader: waited for, bounded.
@@ -622,6 +635,33 @@ TEST_F(PreviewGalleryTest, GifGoesToTheBrowserGroupAndIsShownByTheOwnRenderer)
     EXPECT_TRUE(CaptureWindowToBmp(s_pGallery->GetFrame()->GetSafeHwnd(), L"preview-gif.bmp"));
 }
 
+TEST_F(PreviewGalleryTest, TwoFilesOfOneKindInARowGetTheSameView)
+{
+    // Hosted controls are set up once for the process: the second file of a kind
+    // is shown like the first, never blank or "corrupted" after it.
+    struct Case { const wchar_t* file; PreviewSlot slot; };
+    const Case cases[] = {{L"page.htm", PreviewSlot::kHtml}, {L"photo.gif", PreviewSlot::kHtml},
+                          {L"photo.ppm", PreviewSlot::kImage}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << std::string(c.file, c.file + wcslen(c.file)));
+        for (int time = 0; time < 2; ++time)
+        {
+            Show(c.file, std::wstring(c.file) == L"page.htm" && time == 1 ? L"preview-second-html.bmp" : nullptr);
+            EXPECT_NE(Host().GetViewer(c.slot), nullptr);
+            EXPECT_EQ(NoPreview(), nullptr) << NoPreview()->GetReason().GetString();
+            if (auto* pHtml = Viewer<CHtml_View>(PreviewSlot::kHtml))
+            {
+                EXPECT_EQ(pHtml->IsBrowserAvailable() != FALSE, CHtmlView::IsBrowserEngineAvailable());
+                if (!pHtml->IsBrowserAvailable())
+                {
+                    EXPECT_NE(pHtml->GetOwnRenderer(), nullptr);
+                }
+            }
+        }
+    }
+}
+
 TEST_F(PreviewGalleryTest, SlidePicturesBecomeNumberedThumbnailsAndAreDeleted)
 {
     // PowerPoint is not here: a presentation has no preview, the file is not to blame.
@@ -647,9 +687,10 @@ TEST_F(PreviewGalleryTest, SlidePicturesBecomeNumberedThumbnailsAndAreDeleted)
     EXPECT_STREQ(ListText(hList, 0, 0).GetString(), L"1");
     EXPECT_STREQ(ListText(hList, 1, 0).GetString(), L"2");
     EXPECT_EQ(::ImageList_GetImageCount(pView->GetImages()), 2);
-    // The pictures are gone; the file that was no picture keeps the folder.
+    // The export folder is gone with everything in it, pictures or not.
     EXPECT_FALSE(std::filesystem::exists(folder / L"slide1.bmp"));
-    EXPECT_TRUE(std::filesystem::exists(folder / L"notes.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder / L"notes.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder));
     std::filesystem::remove_all(folder);
     // A 2:1 picture fills the width, centred; a 1:1 one the height.
     EXPECT_EQ(CThumbView::ThumbRect(100, 50), CRect(0, 20, 160, 100));
@@ -743,26 +784,44 @@ TEST_F(PreviewGalleryTest, MissingComponentsGivePreviewNotSupportedWithTheReason
         {L"manual.pdf", PreviewSlot::kNoPreview, L"PDF viewer control"},  // the viewer refuses to exist
         {L"report.doc", PreviewSlot::kDocument, L"Word"},
     };
+    std::vector<CString> errors;
+    s_pGallery->GetSession().ShowError = [&errors](const CString& text) { errors.push_back(text); };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(testing::Message() << std::string(c.file, c.file + wcslen(c.file)));
+        errors.clear();
         Show(c.file, c.failedSlot == PreviewSlot::kDocument ? L"preview-no-word.bmp" : nullptr);
+        // Without its control a PDF file says "Unable to open." before the no-preview view.
+        if (c.failedSlot == PreviewSlot::kNoPreview)
+            EXPECT_EQ(errors, std::vector<CString>{L"Unable to open."});
+        else
+            EXPECT_TRUE(errors.empty());
         ASSERT_NE(NoPreview(), nullptr);
         EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
         EXPECT_GE(NoPreview()->GetReason().Find(c.reasonPart), 0);
         EXPECT_NE(Host().GetViewer(c.failedSlot), nullptr);
     }
+    s_pGallery->GetSession().ShowError = nullptr;
     // A kind whose viewer this program does not have.
     Show(L"thing.xyz");
     Show(L"sales.mdb");
     ASSERT_NE(NoPreview(), nullptr);
     EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
     EXPECT_GE(NoPreview()->GetReason().Find(L"DAO"), 0);
-    // Sound is played by a player control this machine lacks.
-    Show(L"chime.wav", L"preview-no-player.bmp");
-    ASSERT_NE(NoPreview(), nullptr);
-    EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED));
-    EXPECT_GE(NoPreview()->GetReason().Find(L"Windows Media Player"), 0);
+    // Wine's media player control is hosted: a valid sound gets the player, never
+    // the corrupted picture, however many came before it.
+    for (int time = 0; time < 2; ++time)
+    {
+        Show(L"sound.wav", time == 1 ? L"preview-player.bmp" : nullptr);
+        CView* pMedia = Host().GetViewer(PreviewSlot::kMedia);
+        ASSERT_NE(pMedia, nullptr);
+        EXPECT_NE(::GetDlgItem(pMedia->GetSafeHwnd(), CMyMedia::kPlayerId), nullptr) << "the player is not hosted";
+        if (NoPreview() != nullptr)
+        {
+            EXPECT_EQ(NoPreview()->GetBitmapId(), static_cast<UINT>(IDB_PREVIEW_UNSUPPORTED))
+                << NoPreview()->GetReason().GetString();
+        }
+    }
 }
 
 TEST_F(PreviewGalleryTest, FilmGetsAnMciWindowThatNeverStopsTheProgram)
@@ -813,12 +872,18 @@ TEST_F(PreviewGalleryTest, DamagedFilesGiveTheCorruptedPictureWithTheirReason)
     }
 }
 
-TEST_F(PreviewGalleryTest, PlainTextThatCannotBeOpenedLeavesItsEmptyView)
+TEST_F(PreviewGalleryTest, PlainTextThatCannotBeOpenedGetsTheNoPreviewViewWithItsReason)
 {
-    Show(L"missing.txt");
-    EXPECT_NE(Viewer<CAdobeReaderView>(PreviewSlot::kDocument), nullptr);
-    EXPECT_EQ(NoPreview(), nullptr);
-    EXPECT_EQ(s_pGallery->GetSession().PreviewOk, 0);
+    // Like source text: no empty read-only box without a word of why.
+    for (const wchar_t* name : {L"missing.txt", L"missing.ini", L"missing.c"})
+    {
+        SCOPED_TRACE(testing::Message() << std::string(name, name + wcslen(name)));
+        Show(name);
+        EXPECT_NE(Viewer<CAdobeReaderView>(PreviewSlot::kDocument), nullptr);
+        ASSERT_NE(NoPreview(), nullptr);
+        EXPECT_GE(NoPreview()->GetReason().Find(L"could not be opened"), 0) << NoPreview()->GetReason().GetString();
+        EXPECT_EQ(s_pGallery->GetSession().PreviewOk, 0);
+    }
 }
 
 TEST_F(PreviewGalleryTest, EachPreviewClosesTheViewersOfTheLastOne)

@@ -81,6 +81,8 @@ int CAdobeReaderView::ShowPdf(const CString& strPath)
     if (!m_pdfControl.CreateControl(kPdfControlClsid, L"", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this,
                                     kPdfControlId))
     {
+        if (CPreviewSession* pSession = FindPreviewSession(this))
+            pSession->ShowErrorMessage(L"Unable to open.");
         ReportMissingComponent(this, L"PDF files are shown through a PDF viewer control, which is not installed.");
         return -1;
     }

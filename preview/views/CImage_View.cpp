@@ -26,7 +26,12 @@ int CImage_View::OnCreate(LPCREATESTRUCT lpcs)
         return 0;
     // Decoded once here; painting only draws.
     if (!m_image.Load(path, format))
-        pSession->ReportFailure(L"The image could not be decoded.");
+    {
+        if (m_image.LacksDecoder())
+            pSession->ReportMissingComponent(L"This machine has no decoder for pictures of this format.");
+        else
+            pSession->ReportFailure(L"The image could not be decoded.");
+    }
     return 0;
 }
 

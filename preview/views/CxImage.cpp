@@ -41,6 +41,7 @@ void CxImage::Destroy()
     m_pixels.clear();
     m_pixels.shrink_to_fit();
     m_width = m_height = 0;
+    m_lacksDecoder = false;
 }
 
 bool CxImage::Load(LPCWSTR fileName, int imageType)
@@ -48,11 +49,19 @@ bool CxImage::Load(LPCWSTR fileName, int imageType)
     Destroy();
     if (fileName == nullptr || imageType == preview::kImageUnknown)
         return false;
-    // PCX and WBMP are the program's own; the imaging component finds the other
-    // formats by the file's content.
-    if (imageType == preview::kImagePcx || imageType == preview::kImageWbmp)
+    // PCX, WBMP and the any-maps are the program's own; the imaging component finds
+    // the other formats by the file's content.
+    if (imageType == preview::kImagePcx || imageType == preview::kImageWbmp || imageType == preview::kImagePnm)
         return DecodeOwnFormat(fileName, imageType);
-    return DecodeWithWic(fileName);
+    if (DecodeWithWic(fileName))
+        return true;
+    // Windows always decodes its core formats, so there a failure is the file's; the
+    // others need a codec that may not be installed.
+    const bool coreFormat = imageType == preview::kImageBmp || imageType == preview::kImageGif ||
+                            imageType == preview::kImageJpeg || imageType == preview::kImagePng ||
+                            imageType == preview::kImageIco || imageType == preview::kImageTiff;
+    m_lacksDecoder = m_lacksDecoder && !coreFormat;
+    return false;
 }
 
 bool CxImage::DecodeOwnFormat(LPCWSTR fileName, int imageType)
@@ -62,9 +71,13 @@ bool CxImage::DecodeOwnFormat(LPCWSTR fileName, int imageType)
     if (!preview::ReadFileBytes(std::filesystem::path(fileName), kMaxPixels * 4, bytes))
         return false;
     preview::RasterImage image;
-    const preview::RasterResult result = imageType == preview::kImagePcx
-                                             ? preview::DecodePcx(bytes.data(), bytes.size(), image)
-                                             : preview::DecodeWbmp(bytes.data(), bytes.size(), image);
+    preview::RasterResult result = preview::RasterResult::kBadSignature;
+    if (imageType == preview::kImagePcx)
+        result = preview::DecodePcx(bytes.data(), bytes.size(), image);
+    else if (imageType == preview::kImageWbmp)
+        result = preview::DecodeWbmp(bytes.data(), bytes.size(), image);
+    else
+        result = preview::DecodePnm(bytes.data(), bytes.size(), image);
     if (result != preview::RasterResult::kOk)
         return false;
     m_pixels = std::move(image.pixels);
@@ -80,9 +93,13 @@ bool CxImage::DecodeWithWic(LPCWSTR fileName)
                                   reinterpret_cast<void**>(&factory))))
         return false;
     ComPtr<IWICBitmapDecoder> decoder;
-    if (FAILED(factory->CreateDecoderFromFilename(fileName, nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                  &decoder)))
+    const HRESULT opened = factory->CreateDecoderFromFilename(fileName, nullptr, GENERIC_READ,
+                                                              WICDecodeMetadataCacheOnDemand, &decoder);
+    if (FAILED(opened))
+    {
+        m_lacksDecoder = opened == WINCODEC_ERR_COMPONENTNOTFOUND;
         return false;
+    }
     ComPtr<IWICBitmapFrameDecode> frame;
     if (FAILED(decoder->GetFrame(0, &frame)))
         return false;

@@ -29,6 +29,9 @@ public:
     // Draws the whole image into the rectangle; the number of lines drawn.
     long Stretch(HDC hDC, long x, long y, long cx, long cy, DWORD rop = SRCCOPY) const;
     void Destroy();
+    // The last Load failed because this machine has no decoder for the file's
+    // format, not because its bytes are damaged.
+    bool LacksDecoder() const { return m_lacksDecoder; }
 
 private:
     bool DecodeWithWic(LPCWSTR fileName);
@@ -36,4 +39,5 @@ private:
     std::vector<uint32_t> m_pixels;  // top-down rows of blue, green, red, unused
     uint32_t m_width = 0;
     uint32_t m_height = 0;
+    bool m_lacksDecoder = false;
 };

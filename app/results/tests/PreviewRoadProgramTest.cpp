@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <functional>
 #include <set>
 #include <string>
@@ -344,11 +345,33 @@ TEST_F(PreviewRoad, EachFileRowIsCopiedAndShownAndTheCopiesGoAtExit) {
   EXPECT_TRUE(Screenshot(pane, L"preview-road-photoshop"));
   EXPECT_TRUE(Screenshot(frame_, L"preview-road-results-page"));
 
-  // Five files, five copies while the program runs.
+  // Two pages in a row: each is drawn, the yellow page on the pane, the second
+  // like the first (hosted controls are set up once, not only for the first file).
+  for (const wchar_t* page : {L"page.htm", L"second.htm"}) {
+    SCOPED_TRACE(testing::Message() << std::string(page, page + wcslen(page)));
+    ASSERT_TRUE(ClickRow(list, RowOf(list, page)));
+    viewer = WaitForViewer(pane, [](HWND v) { return FindDescendantById(v, kRichEditId) == nullptr; });
+    ASSERT_NE(viewer, nullptr) << "the page was not shown";
+    bool yellow = false;
+    WaitUntil(
+        [&] {
+          RECT area{};
+          ::GetClientRect(viewer, &area);
+          for (int y = area.bottom / 4; y < area.bottom && !yellow; y += 8)
+            for (int x = 8; x < area.right && !yellow; x += 8) yellow = Near(ScreenPixel(viewer, x, y), 255, 255, 0);
+          return yellow;
+        },
+        10000);
+    EXPECT_TRUE(yellow) << "the page's yellow is not drawn";
+    ::Sleep(300);
+    EXPECT_TRUE(Screenshot(pane, std::wstring(L"preview-road-") + (page[0] == L'p' ? L"first" : L"second") + L"-html"));
+  }
+
+  // Seven files, seven copies while the program runs.
   std::set<std::wstring> made;
   for (const std::wstring& name : TempCopies())
     if (before_.count(name) == 0) made.insert(name);
-  EXPECT_EQ(made.size(), 5u);
+  EXPECT_EQ(made.size(), 7u);
 
   // Leaving the program deletes every copy.
   ::PostMessageW(frame_, WM_CLOSE, 0, 0);

@@ -144,4 +144,124 @@ RasterResult DecodeWbmp(const uint8_t* data, size_t size, RasterImage& image) {
   return RasterResult::kOk;
 }
 
+namespace {
+
+// The text header of a portable any-map: numbers in decimal between white space,
+// with comments from "#" to the end of the line.
+class PnmHeaderReader {
+ public:
+  PnmHeaderReader(const uint8_t* data, size_t size, size_t at) : data_(data), size_(size), at_(at) {}
+
+  bool Number(uint64_t& value) {
+    SkipSpaceAndComments();
+    value = 0;
+    const size_t start = at_;
+    while (at_ < size_ && data_[at_] >= '0' && data_[at_] <= '9') {
+      value = value * 10 + (data_[at_++] - '0');
+      if (value > 0xFFFFFFFFull) return false;  // no real size or sample is that large
+    }
+    return at_ > start;
+  }
+  // A single digit of a P1 picture, which may stand without space around it.
+  bool Bit(uint32_t& value) {
+    SkipSpaceAndComments();
+    if (at_ >= size_ || (data_[at_] != '0' && data_[at_] != '1')) return false;
+    value = data_[at_++] - '0';
+    return true;
+  }
+  // The one white-space byte that ends the header of a binary picture.
+  bool EndOfHeader() {
+    if (at_ >= size_ || !IsSpace(data_[at_])) return false;
+    ++at_;
+    return true;
+  }
+  size_t Offset() const { return at_; }
+
+ private:
+  static bool IsSpace(uint8_t c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+  void SkipSpaceAndComments() {
+    while (at_ < size_) {
+      if (IsSpace(data_[at_])) {
+        ++at_;
+      } else if (data_[at_] == '#') {
+        while (at_ < size_ && data_[at_] != '\n' && data_[at_] != '\r') ++at_;
+      } else {
+        break;
+      }
+    }
+  }
+
+  const uint8_t* data_;
+  size_t size_;
+  size_t at_;
+};
+
+}  // namespace
+
+RasterResult DecodePnm(const uint8_t* data, size_t size, RasterImage& image) {
+  image = RasterImage{};
+  if (data == nullptr || size < 3) return RasterResult::kTruncatedHeader;
+  if (data[0] != 'P' || data[1] < '1' || data[1] > '6') return RasterResult::kBadSignature;
+  const int kind = data[1] - '0';
+  const bool binary = kind >= 4;
+  const bool bitmap = kind == 1 || kind == 4;
+  const uint32_t channels = kind == 3 || kind == 6 ? 3 : 1;
+  PnmHeaderReader header(data, size, 2);
+  uint64_t width = 0, height = 0, maxValue = 1;
+  if (!header.Number(width) || !header.Number(height)) return RasterResult::kTruncatedHeader;
+  if (!bitmap && !header.Number(maxValue)) return RasterResult::kTruncatedHeader;
+  if (maxValue == 0 || maxValue > 65535) return RasterResult::kUnsupportedLayout;
+  if (!SizeAllowed(width, height)) return RasterResult::kBadSize;
+  if (binary && !header.EndOfHeader()) return RasterResult::kTruncatedHeader;
+
+  // Every sample takes at least one byte of text, or its share of a binary row: a
+  // header that claims far more than the bytes present is false.
+  const uint64_t sampleBytes = maxValue > 255 ? 2 : 1;
+  const uint64_t rowBytes = bitmap ? (width + 7) / 8 : width * channels * sampleBytes;
+  const uint64_t needed = binary ? rowBytes * height : width * height * channels;
+  if (needed > kMaxExpansion * (size - header.Offset()) + kSlackBytes) return RasterResult::kBadSize;
+
+  image.width = static_cast<uint32_t>(width);
+  image.height = static_cast<uint32_t>(height);
+  image.pixels.assign(static_cast<size_t>(width * height), 0);
+  const size_t start = header.Offset();
+  auto scaled = [maxValue](uint64_t sample) {
+    return static_cast<uint8_t>(std::min<uint64_t>(sample, maxValue) * 255 / maxValue);
+  };
+  // A sample of a binary row, or false where the data has ended (the rest stays black).
+  auto binarySample = [&](uint64_t at, uint64_t& sample) {
+    if (at + sampleBytes > size) return false;
+    sample = sampleBytes == 2 ? static_cast<uint64_t>(data[at]) << 8 | data[at + 1] : data[at];
+    return true;
+  };
+  for (uint32_t y = 0; y < image.height; ++y) {
+    uint32_t* row = image.pixels.data() + static_cast<size_t>(y) * image.width;
+    const uint64_t rowStart = start + y * rowBytes;
+    for (uint32_t x = 0; x < image.width; ++x) {
+      if (bitmap) {
+        uint32_t bit = 0;
+        if (binary) {
+          const uint64_t at = rowStart + x / 8;
+          if (at >= size) return RasterResult::kOk;
+          bit = (data[at] >> (7 - x % 8)) & 1;
+        } else if (!header.Bit(bit)) {
+          return RasterResult::kOk;
+        }
+        row[x] = bit != 0 ? 0 : 0xFFFFFF;  // 1 is ink
+        continue;
+      }
+      uint64_t samples[3] = {};
+      for (uint32_t c = 0; c < channels; ++c) {
+        const bool read = binary ? binarySample(rowStart + (static_cast<uint64_t>(x) * channels + c) * sampleBytes,
+                                                samples[c])
+                                 : header.Number(samples[c]);
+        if (!read) return RasterResult::kOk;
+      }
+      row[x] = channels == 3 ? Rgb(scaled(samples[0]), scaled(samples[1]), scaled(samples[2]))
+                             : Rgb(scaled(samples[0]), scaled(samples[0]), scaled(samples[0]));
+    }
+  }
+  return RasterResult::kOk;
+}
+
 }  // namespace preview

@@ -1,8 +1,10 @@
 #pragma once
-// The program's own decoders of two raster formats the imaging component of
-// Windows does not read: PCX (ZSoft Paintbrush, run-length encoded, 1 to 8 bits in
-// 1 to 4 planes) and WBMP (wireless bitmap, type 0: one bit per pixel). Both give
-// top-down rows of 32-bit pixels (blue, green, red, unused), like the image layer.
+// The program's own decoders of raster formats the imaging component of Windows
+// does not read: PCX (ZSoft Paintbrush, run-length encoded, 1 to 8 bits in 1 to 4
+// planes), WBMP (wireless bitmap, type 0: one bit per pixel) and the portable
+// any-maps (PBM, PGM, PPM: P1 to P6, text or binary, samples up to 16 bits). All
+// give top-down rows of 32-bit pixels (blue, green, red, unused), like the image
+// layer.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +21,7 @@ struct RasterImage {
 enum class RasterResult {
   kOk,
   kTruncatedHeader,
-  kBadSignature,     // not a PCX manufacturer byte / not WBMP type 0
+  kBadSignature,     // not a PCX manufacturer byte / not WBMP type 0 / not P1 to P6
   kUnsupportedLayout,
   kBadSize,          // zero, inverted or beyond the pixel cap
 };
@@ -32,5 +34,6 @@ constexpr uint64_t kRasterMaxPixels = 64ull * 1024 * 1024;
 // more than its data could ever hold is refused (kBadSize) before anything is made.
 RasterResult DecodePcx(const uint8_t* data, size_t size, RasterImage& image);
 RasterResult DecodeWbmp(const uint8_t* data, size_t size, RasterImage& image);
+RasterResult DecodePnm(const uint8_t* data, size_t size, RasterImage& image);
 
 }  // namespace preview

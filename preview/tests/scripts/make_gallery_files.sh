@@ -18,7 +18,15 @@ head -c 10000 /dev/zero > ziproot/docs/guide.txt
 (cd ziproot && zip -D -q ../bundle.zip readme.txt docs/guide.txt)
 convert -size 100x50 xc:'#00C000' photo.png
 # The same picture in the other formats the image view decodes, and an icon.
-for format in jpg bmp tif gif; do convert photo.png "photo.$format"; done
+for format in jpg bmp tif gif ppm pnm; do convert photo.png "photo.$format"; done
+convert photo.png -compress none plain.ppm
+convert photo.png -colorspace Gray photo.pgm
+# JPEG 2000, which the imaging component here has no decoder for.
+convert photo.png photo.jp2
+# A page for the browser group, shown twice in a row.
+printf '<html><body bgcolor="#FFFF00"><p>Gallery page</p></body></html>' > page.htm
+# A valid sound: a tenth of a second of silence, 8 kHz, 8 bits, mono.
+python3 -c "import wave; w = wave.open('sound.wav', 'wb'); w.setnchannels(1); w.setsampwidth(1); w.setframerate(8000); w.writeframes(bytes([128]) * 800); w.close()"
 # A wireless bitmap, one bit a pixel: a black band over white.
 convert -size 16x8 xc:white -fill black -draw 'rectangle 0,0 15,3' mark.wbmp
 convert -size 32x32 xc:'#FF8000' badge.ico

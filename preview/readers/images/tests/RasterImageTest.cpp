@@ -1,10 +1,11 @@
-// PCX and WBMP pictures written by ImageMagick at test time, and damaged variants.
+// PCX, WBMP and PNM pictures written by ImageMagick at test time, and damaged variants.
 #include "RasterImage.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -115,6 +116,84 @@ TEST(RasterImage, DamagedPicturesAreRefusedOrCutShort) {
   for (size_t i = 0; i < 4; ++i) {
     EXPECT_EQ(DecodeWbmp(wbmpTypes[i], 4, image), wbmpResults[i]) << i;
   }
+}
+
+TEST(RasterImage, PortableAnyMapsOfEveryKind) {
+  // 3 x 2: red, blue, white over white, white, black; every kind ImageMagick writes.
+  const std::string picture = "-size 3x2 xc:white -fill red -draw 'point 0,0' -fill blue -draw 'point 1,0' "
+                              "-fill black -draw 'point 2,1' ";
+  struct Case {
+    const char* options;
+    const char* name;
+    char kind;
+    bool colour;
+  };
+  const Case cases[] = {
+      {"", "raw.ppm", '6', true},
+      {"-compress none", "plain.ppm", '3', true},
+      {"-depth 16", "deep.ppm", '6', true},
+      {"-colorspace Gray", "raw.pgm", '5', false},
+      {"-colorspace Gray -compress none", "plain.pgm", '2', false},
+      {"-monochrome", "raw.pbm", '4', false},
+      {"-monochrome -compress none", "plain.pbm", '1', false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto bytes = Made(picture + c.options, c.name);
+    ASSERT_GE(bytes.size(), 2u);
+    ASSERT_EQ(bytes[1], c.kind);
+    RasterImage image;
+    ASSERT_EQ(DecodePnm(bytes.data(), bytes.size(), image), RasterResult::kOk);
+    ASSERT_EQ(image.width, 3u);
+    ASSERT_EQ(image.height, 2u);
+    EXPECT_EQ(image.pixels[3], kWhite);
+    EXPECT_EQ(image.pixels[5], kBlack);
+    if (c.colour) {
+      EXPECT_EQ(image.pixels[0], kRed);
+      EXPECT_EQ(image.pixels[1], kBlue);
+    }
+  }
+}
+
+TEST(RasterImage, AnyMapHeadersWithCommentsAndDamagedOnes) {
+  // A comment inside the header, 16-bit samples (big-endian), a maximum of 1000.
+  const std::string commented = "P2\n# made by hand\n2 1 # size\n1000\n0 1000\n";
+  RasterImage image;
+  ASSERT_EQ(DecodePnm(reinterpret_cast<const uint8_t*>(commented.data()), commented.size(), image), RasterResult::kOk);
+  EXPECT_EQ(image.pixels[0], kBlack);
+  EXPECT_EQ(image.pixels[1], kWhite);
+  const uint8_t deep[] = {'P', '5', ' ', '2', ' ', '1', ' ', '6', '5', '5', '3', '5', '\n', 0xFF, 0xFF, 0x80, 0x00};
+  ASSERT_EQ(DecodePnm(deep, sizeof(deep), image), RasterResult::kOk);
+  EXPECT_EQ(image.pixels[0], kWhite);
+  EXPECT_EQ(image.pixels[1], 0x7F7F7Fu);
+  // P1 digits may stand together.
+  const std::string packed = "P1 4 1 0101";
+  ASSERT_EQ(DecodePnm(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), image), RasterResult::kOk);
+  EXPECT_EQ(image.pixels, (std::vector<uint32_t>{kWhite, kBlack, kWhite, kBlack}));
+
+  struct Case {
+    const char* bytes;
+    RasterResult result;
+  };
+  const Case cases[] = {
+      {"P7 1 1 255\n", RasterResult::kBadSignature},
+      {"Q6 1 1 255\n", RasterResult::kBadSignature},
+      {"P6 1", RasterResult::kTruncatedHeader},
+      {"P6 1 1 255", RasterResult::kTruncatedHeader},  // no byte ends the header
+      {"P6 1 1 0\n", RasterResult::kUnsupportedLayout},
+      {"P6 1 1 70000\n", RasterResult::kUnsupportedLayout},
+      {"P6 0 1 255\n", RasterResult::kBadSize},
+      {"P6 99999999999 1 255\n", RasterResult::kTruncatedHeader},
+      {"P6 60000 60000 255\n", RasterResult::kBadSize},  // beyond the pixel cap
+      {"P5 8000 8000 255\nxy", RasterResult::kBadSize},  // far more than the bytes present
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DecodePnm(reinterpret_cast<const uint8_t*>(c.bytes), std::strlen(c.bytes), image), c.result) << c.bytes;
+  }
+  // Cut in its data: the picture is given, its missing part black.
+  const std::string cut = "P6 2 1 255\n\xFF\xFF\xFF\xFF";
+  ASSERT_EQ(DecodePnm(reinterpret_cast<const uint8_t*>(cut.data()), cut.size(), image), RasterResult::kOk);
+  EXPECT_EQ(image.pixels, (std::vector<uint32_t>{kWhite, kBlack}));
 }
 
 }  // namespace
