@@ -123,6 +123,10 @@ int CSecondDisplay::OnCreate(LPCREATESTRUCT cs) {
   fileSystems_.SetCurSel(0);
 
   chart_.Create(L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, none, this, kChartId);
+  // The chart lies inside the facts box, which was made first and so sits above
+  // it: the chart goes on top, and the box leaves it out of its own painting.
+  ::SetWindowPos(chart_.GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  factsBox_.ModifyStyle(0, WS_CLIPSIBLINGS);
   progressToggle_.Create(kHideProgress, WS_CHILD | WS_DISABLED | BS_PUSHBUTTON, none, this, kProgressToggleId);
   hint_.Create(kHintText, WS_CHILD | WS_DISABLED, none, this, kHintId);
   hint_.SetFont(&captionFont_);
