@@ -15,7 +15,7 @@ PACKAGES=(
   zlib1g-dev libminizip-dev libz-mingw-w64-dev
   googletest libgtest-dev libgmock-dev
   dosfstools mtools ntfs-3g ntfs-3g-dev libntfs-3g89 sleuthkit fdisk
-  dpkg-dev python3 python3-pil fonts-dejavu-core fonts-wine zip unzip gcab
+  dpkg-dev python3 python3-pil python3-reportlab fonts-dejavu-core fonts-wine zip unzip gcab
 )
 
 missing=()

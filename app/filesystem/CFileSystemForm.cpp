@@ -71,9 +71,10 @@ void CFileSystemForm::OnSize(UINT type, int cx, int cy) {
   groupBox_.MoveWindow(L + 50, T + 50, width, 300 - T);
   status_.MoveWindow(L + 50, (B - 345) / 2 + 327, width, 18);
   progress_.MoveWindow(L + 50, (B - 345) / 2 + 345, width, 18);
-  notice_.MoveWindow(L + 50, T + 5, (R - 10) - (L + 50), 35);
+  // Three lines of the prompt above the box; captions as wide as "MFT Mirror Start      :".
+  notice_.MoveWindow(L + 50, T + 2, (R - 10) - (L + 50), 48);
   for (int row = 0; row < kRows; ++row) {
-    captions_[row].MoveWindow(L + 80, T + 70 + 20 * row, 140, 20);
+    captions_[row].MoveWindow(L + 80, T + 70 + 20 * row, 165, 20);
     values_[row].MoveWindow(L + 250, T + 70 + 20 * row, 160, 20);
   }
 }

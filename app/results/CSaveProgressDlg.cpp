@@ -2,6 +2,7 @@
 
 #include "MessageDialogs.h"
 #include "ResourceIds.h"
+#include "SkinDrawing.h"
 #include "UiText.h"
 #include "WizardLinks.h"
 
@@ -35,6 +36,7 @@ CSaveProgressDlg::~CSaveProgressDlg() {
 
 BOOL CSaveProgressDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  bar_.SubclassDlgItem(IDC_SAVE_PROGRESS, this);
   SendDlgItemMessage(IDC_SAVE_PROGRESS, PBM_SETRANGE32, 0, 99);
   engine::EngineContext& ctx = wizard::Engine();
   HWND self = m_hWnd;
@@ -99,15 +101,7 @@ void CSaveProgressDlg::OnClose() {
 }
 
 BOOL CSaveProgressDlg::OnEraseBkgnd(CDC* dc) {
-  if (background_ == nullptr) return CDialog::OnEraseBkgnd(dc);
-  HDC memory = ::CreateCompatibleDC(dc->GetSafeHdc());
-  if (memory == nullptr) return CDialog::OnEraseBkgnd(dc);
-  BITMAP info{};
-  ::GetObjectW(background_, sizeof(info), &info);
-  HGDIOBJ old = ::SelectObject(memory, background_);
-  ::BitBlt(dc->GetSafeHdc(), 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-  ::SelectObject(memory, old);
-  ::DeleteDC(memory);
+  if (!DrawSkinAtOrigin(dc, background_)) return CDialog::OnEraseBkgnd(dc);
   return TRUE;
 }
 

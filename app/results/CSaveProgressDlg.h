@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "CTextProgressCtrl.h"
 #include "Framework.h"
 #include "copyout/SaveCheckedItems.h"
 
@@ -35,4 +36,5 @@ class CSaveProgressDlg : public CDialog {
   engine::SaveTally tally_;
   bool stopped_ = false;
   HBITMAP background_ = nullptr;
+  CTextProgressCtrl bar_;  // the file's progress with its centred percent
 };

@@ -123,6 +123,10 @@ int CSecondDisplay::OnCreate(LPCREATESTRUCT cs) {
   fileSystems_.SetCurSel(0);
 
   chart_.Create(L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, none, this, kChartId);
+  // The chart lies inside the facts box, which was made first and so sits above
+  // it: the chart goes on top, and the box leaves it out of its own painting.
+  ::SetWindowPos(chart_.GetSafeHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  factsBox_.ModifyStyle(0, WS_CLIPSIBLINGS);
   progressToggle_.Create(kHideProgress, WS_CHILD | WS_DISABLED | BS_PUSHBUTTON, none, this, kProgressToggleId);
   hint_.Create(kHintText, WS_CHILD | WS_DISABLED, none, this, kHintId);
   hint_.SetFont(&captionFont_);
@@ -150,7 +154,8 @@ void CSecondDisplay::OnSize(UINT type, int cx, int cy) {
   InvalidateRect(CRect(L + 50, T + 20, R - 10, T + 40));
   factsBox_.MoveWindow(L + 50, T + 50, 470 - L, 300 - T);
   for (int row = 0; row < kRows; ++row) {
-    captions_[row].MoveWindow(L + 80, T + 70 + 20 * row, 140, row == 0 ? 15 : 20);
+    // Wide enough for "Index Entries Found   :" in the panel's Arial, as tall as a line of it.
+    captions_[row].MoveWindow(L + 80, T + 70 + 20 * row, 195, 20);
     values_[row].MoveWindow(L + 280, T + 70 + 20 * row, 220, 20);
   }
   static constexpr int kRangeRows[3][2] = {{180, 25}, {210, 23}, {240, 23}};

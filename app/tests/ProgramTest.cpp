@@ -13,6 +13,7 @@
 #include "DriveSnapshot.h"
 #include "ProgramDriver.h"
 #include "ResourceIds.h"
+#include "WindowLooks.h"
 
 namespace {
 
@@ -78,6 +79,25 @@ TEST_F(ProgramSession, TheFrameHasItsCaptionMenusAndTheModePage) {
   EXPECT_GE(frame.right - frame.left, 875);
   EXPECT_GE(frame.bottom - frame.top, 690);
   EXPECT_TRUE(Screenshot(frame_, L"mode-page"));
+}
+
+TEST_F(ProgramSession, TheStatusBarShowsASizeGripWhileTheFrameIsNotMaximised) {
+  if (::IsZoomed(frame_)) {
+    ::ShowWindow(frame_, SW_RESTORE);
+    ASSERT_TRUE(WaitUntil([&] { return !::IsZoomed(frame_); }, 5000));
+  }
+  HWND bar = FindDescendantByClass(frame_, L"msctls_statusbar32");
+  ASSERT_NE(bar, nullptr);
+  EXPECT_NE(::GetWindowLongW(bar, GWL_STYLE) & SBARS_SIZEGRIP, 0) << "the frame is sizeable";
+  ::RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_TRUE(Screenshot(frame_, L"main-frame-grip"));
+  RECT client{};
+  ::GetClientRect(bar, &client);
+  const int w = client.right, h = client.bottom;
+  // The grip's ridges cross the corner's diagonal; beside them lies the bar's plain background.
+  const COLORREF background = ScreenPixel(bar, {w - 6, h / 2});
+  EXPECT_NE(ScreenPixel(bar, {w - 4, h - 4}), background);
+  EXPECT_NE(ScreenPixel(bar, {w - 6, h - 6}), background);
 }
 
 TEST_F(ProgramSession, TheMenuBarOpensItsPopupsFromTheKeyboard) {

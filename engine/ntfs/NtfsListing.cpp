@@ -18,6 +18,10 @@ std::u16string TimeText(uint64_t fileTime) {
   return FormatFileTime(static_cast<uint32_t>(fileTime), static_cast<uint32_t>(fileTime >> 32));
 }
 
+// A folder made up by the scan ("Lost Dir", a "Dir" + number parent) has no
+// time: its cell stays empty rather than showing "1-1-1601 0:0:0".
+std::u16string FolderTimeText(uint64_t fileTime) { return fileTime == 0 ? std::u16string() : TimeText(fileTime); }
+
 void AddParentRow(EngineHost& host) {
   ResultRow row;
   row.RowKind = ResultRow::Kind::ParentLink;
@@ -32,7 +36,7 @@ void AddFolderRows(EngineContext& ctx, uint32_t folderId) {
     row.Deleted = folder->Deleted != 0;
     row.Name = folder->Name;
     row.TypeText = folder->Deleted != 0 ? u"Deleted Folder" : u"Folder";
-    row.Columns = {u"0", TimeText(folder->Time1), TimeText(folder->Time2), Decimal(folder->TreeItem)};
+    row.Columns = {u"0", FolderTimeText(folder->Time1), FolderTimeText(folder->Time2), Decimal(folder->TreeItem)};
     ctx.Host->ListAddRow(row);
   }
 }

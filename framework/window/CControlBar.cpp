@@ -29,9 +29,12 @@ BOOL CControlBar::CreateBarWindow(LPCTSTR lpszClass, DWORD dwBarStyle, DWORD dwW
                                   UINT nID)
 {
     m_dwStyle = dwBarStyle & CBRS_ALL;
-    // The common controls must not place themselves: the layout does.
-    DWORD style = (dwWindowStyle & ~CBRS_ALL & 0xFFFF0000) | WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE |
-                  CCS_NODIVIDER | (dwWindowStyle & 0x0000FFFF & ~CBRS_ALL);
+    // The common controls must not place themselves: the layout does. The
+    // window style carries the control's own low-word styles (a status bar's
+    // size grip, a tool bar's flat look); only the gripper bit, which is a bar
+    // style sharing a window style's place, is taken out.
+    DWORD style = (dwWindowStyle & ~static_cast<DWORD>(CBRS_GRIPPER)) | WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE |
+                  CCS_NODIVIDER;
     if (!CWnd::CreateEx(0, lpszClass, nullptr, style, 0, 0, 0, 0, pParentWnd->GetSafeHwnd(),
                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID))))
         return FALSE;

@@ -142,7 +142,20 @@ void CDialog::EndDialog(int nResult)
 LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG)
-        return OnInitDialog();
+    {
+        // A dialog that OnInitDialog neither moved nor showed opens centred on
+        // its owner (the work area when there is none), not where the template
+        // happened to put it.
+        RECT before{};
+        ::GetWindowRect(m_hWnd, &before);
+        const bool wasVisible = (GetStyle() & WS_VISIBLE) != 0;
+        BOOL result = OnInitDialog();
+        RECT after{};
+        if (m_hWnd != nullptr && ::GetWindowRect(m_hWnd, &after) && ::EqualRect(&before, &after) && !wasVisible &&
+            (GetStyle() & (WS_CHILD | WS_VISIBLE)) == 0)
+            CenterWindow();
+        return result;
+    }
     return CWnd::WindowProc(message, wParam, lParam);
 }
 

@@ -8,6 +8,7 @@
 #include "GdiObjects.h"
 #include "ThreadState.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -683,6 +684,18 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     int height = rc.bottom - rc.top;
     int x = (area.left + area.right - width) / 2;
     int y = (area.top + area.bottom - height) / 2;
+    if (!(GetStyle() & WS_CHILD))
+    {
+        // A top-level window stays inside the work area of its monitor.
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        if (::GetMonitorInfoW(::MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor))
+        {
+            const RECT& work = monitor.rcWork;
+            x = std::max<int>(work.left, std::min<int>(x, work.right - width));
+            y = std::max<int>(work.top, std::min<int>(y, work.bottom - height));
+        }
+    }
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -10,12 +10,14 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "DriveSnapshot.h"
 #include "ProgramDriver.h"
 #include "ResourceIds.h"
+#include "WindowLooks.h"
 
 namespace {
 
@@ -199,10 +201,19 @@ class DialogsSession {
     PressButton(browser, IDCANCEL);
     return false;
   }
-  // Waits for the end of a save and closes its message.
-  std::wstring FinishSave() const {
+  // Waits for the end of a save and closes its message; `whileTold` sees the save
+  // dialog, which stays open under the message.
+  std::wstring FinishSave(const std::function<void(HWND)>& whileTold = nullptr) const {
     const MessageBoxSeen seen = WaitForMessage(program_.Id(), 60000);
     if (seen.window == nullptr) return L"<no message>";
+    if (whileTold) {
+      // The message is moved off the save dialog so that all of it is seen.
+      ::SetWindowPos(seen.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      HWND saving = FindTopLevel(program_.Id(), L"Saving the data please wait", L"#32770");
+      if (saving != nullptr) ::RedrawWindow(saving, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      ::Sleep(300);
+      whileTold(saving);
+    }
     PressButton(seen.window, IDOK);
     WaitUntil([&] { return !::IsWindow(seen.window); });
     return seen.text;
@@ -355,7 +366,23 @@ TEST_F(Dialogs, ExcludingDeletedFilesLeavesThemUnsaved) {
   EmptyFolder(target);
   s.Recover();
   ASSERT_TRUE(s.ChooseFolder(target));
-  s.FinishSave();
+  s.FinishSave([](HWND saving) {
+    ASSERT_NE(saving, nullptr) << "the save dialog stays under its end message";
+    Screenshot(saving, L"save-dialog-bar");
+    // The bar draws its percent in its middle: along its centre line the colour
+    // changes at every stroke of the digits, not only where the bar ends.
+    HWND bar = ::GetDlgItem(saving, IDC_SAVE_PROGRESS);
+    RECT client{};
+    ::GetClientRect(bar, &client);
+    int changes = 0;
+    COLORREF last = ScreenPixel(bar, {0, client.bottom / 2});
+    for (int x = 1; x < client.right; ++x) {
+      const COLORREF colour = ScreenPixel(bar, {x, client.bottom / 2});
+      if (colour != last) ++changes;
+      last = colour;
+    }
+    EXPECT_GE(changes, 4) << "no percent text in the bar";
+  });
   EXPECT_EQ(FilesIn(target + L"\\Documents"), std::vector<std::wstring>{L"notes.txt"}) << "no deleted file saved";
   EXPECT_TRUE(ReadAll(target + L"\\Documents\\notes.txt") == Original(L"/Documents/notes.txt"));
   EXPECT_TRUE(ReadAll(target + L"\\Documents\\Reports\\Quarterly Summary.docx") ==
@@ -422,6 +449,62 @@ TEST_F(Dialogs, FindFilesFindsTextFilesAndSavesAHit) {
   EXPECT_TRUE(WaitUntil([&] { return WindowText(selectAll) == L"Select All"; }, 5000));
   for (int row = 0; row < rows; ++row) EXPECT_FALSE(ListRowChecked(list, row)) << row;
   EXPECT_TRUE(s.Close(dialog, IDCANCEL));
+}
+
+// Every skinned dialog opens centred on the frame, its skin reaches its right and
+// bottom edges (no black band), and every text fits its control under the font the
+// program gives it.
+struct SkinnedDialogCase {
+  UINT command;
+  const wchar_t* caption;
+  UINT templateId;
+  const wchar_t* screenshot;
+};
+
+TEST_F(Dialogs, SkinnedDialogsOpenCentredOnTheirWholeSkinWithTextsThatFit) {
+  DialogsSession& s = *session_;
+  s.Choose(s.Item(L"Documents"));
+  static const SkinnedDialogCase kCases[] = {
+      {ID_RECOVERY_SETTINGS, L"Recovery Settings", IDD_RECOVERY_SETTINGS, L"skinned-recovery-settings"},
+      {ID_FILE_FILTERS, L"File Filters", IDD_FILE_FILTERS, L"skinned-file-filters"},
+      {ID_ITEM_PROPERTIES, L"File/Folder Properties", IDD_PROPERTIES, L"skinned-properties"},
+      {ID_FIND_FILES, L"Find File(s)", IDD_FIND_FILES, L"skinned-find-files"},
+      {ID_DRIVE_INFORMATION, L"Drive Information", IDD_DRIVE_INFO, L"skinned-drive-information"},
+      {ID_ABOUT_PROGRAM, L"Pelmo Windows Data Recovery Software", IDD_ABOUT, L"skinned-about"},
+  };
+  HFONT boldArial = MakeArial(16, FW_BOLD);
+  HFONT tahoma = ::CreateFontW(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
+  for (const SkinnedDialogCase& c : kCases) {
+    SCOPED_TRACE(testing::Message() << std::wstring(c.screenshot));
+    ::SetForegroundWindow(s.Frame());
+    HWND dialog = s.OpenDialog(c.command, c.caption);
+    ASSERT_NE(dialog, nullptr);
+    Screenshot(dialog, c.screenshot);
+    EXPECT_LE(OffCentre(dialog, s.Frame()), 2) << "centred on the frame";
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    for (POINT at : {POINT{client.right - 3, client.bottom / 2}, POINT{client.right - 3, client.bottom - 3},
+                     POINT{client.right / 2, client.bottom - 3}}) {
+      const COLORREF colour = ScreenPixel(dialog, at);
+      EXPECT_TRUE(GetRValue(colour) >= 0xC0 && GetGValue(colour) >= 0xC0 && GetBValue(colour) >= 0xC0)
+          << "skin at " << at.x << "," << at.y << " is " << std::hex << colour;
+    }
+    TemplateCopy copy(c.templateId);
+    const std::vector<std::wstring> misfits = TextsThatDoNotFit(dialog, [&](HWND control) -> HFONT {
+      const int id = ::GetDlgCtrlID(control);
+      if (c.templateId == IDD_RECOVERY_SETTINGS && id >= IDC_SETTINGS_SECTORS_GROUP && id <= IDC_SETTINGS_BAD_SECTORS_GROUP)
+        return boldArial;
+      if (c.templateId == IDD_ABOUT && id == IDC_ABOUT_PRODUCT) return boldArial;
+      if (c.templateId == IDD_ABOUT && id == IDC_ABOUT_NOTICE) return tahoma;
+      return copy.FontOf(id);
+    });
+    for (const std::wstring& misfit : misfits) ADD_FAILURE() << std::string(misfit.begin(), misfit.end());
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dialog); }, 10000));
+  }
+  ::DeleteObject(boldArial);
+  ::DeleteObject(tahoma);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "ProgramDriver.h"
 #include "ResourceIds.h"
+#include "WindowLooks.h"
 
 namespace {
 
@@ -114,6 +115,15 @@ class ScanSession : public testing::Test {
   }
   static std::wstring Value(HWND scanPage, int row) {
     return WindowText(FindDescendantById(scanPage, kFirstValueId + row));
+  }
+  // Every caption and value row of the panel fits under the panel's Arial.
+  static void ExpectRowsFit(HWND scanPage) {
+    HFONT arial = MakeArial(16, FW_NORMAL);
+    for (int id = kFirstCaptionId; id < kFirstValueId + 5; ++id) {
+      const std::wstring misfit = TextMisfit(FindDescendantById(scanPage, id), arial);
+      EXPECT_EQ(misfit, L"") << std::string(misfit.begin(), misfit.end());
+    }
+    ::DeleteObject(arial);
   }
   static bool Visible(HWND page, int id) {
     HWND control = FindDescendantById(page, id);
@@ -328,6 +338,7 @@ TEST_F(ScanSession, FileTypesListsTheTypesRefusesNothingTickedAndKeepsTheSize) {
   EXPECT_FALSE(Visible(scanPage, ID_PAGE_BACK));
   EXPECT_TRUE(WaitUntil([&] { return Caption(scanPage, 2) == L"Current Sector    :"; }, 10000)) << Caption(scanPage, 2);
   EXPECT_TRUE(WaitUntil([&] { return Value(scanPage, 1) == L"2"; }, 30000)) << "the two files were not found";
+  ExpectRowsFit(scanPage);
   EXPECT_TRUE(Screenshot(frame_, L"scan-page-mid-scan"));
 
   // Stop answered No: the scan goes on after the question.
@@ -392,12 +403,27 @@ TEST_F(ScanSession, ExtensiveScanOfALogicalDriveEndsOnTheFileSystemPage) {
   EXPECT_TRUE(::IsWindowVisible(combo)) << "a logical drive offers the file-system choice";
   EXPECT_EQ(::SendMessageW(combo, CB_GETCURSEL, 0, 0), 2) << "FAT 16, the drive's own file system";
   EXPECT_FALSE(::IsWindowVisible(FindDescendantById(scanPage, 61462))) << "no sector range for a logical drive";
+  // The drive's pie is seen inside the facts box: its used or free colour is on the screen.
+  HWND chart = FindDescendantById(scanPage, 61467);
+  ASSERT_NE(chart, nullptr);
+  EXPECT_TRUE(::IsWindowVisible(chart));
+  EXPECT_TRUE(Screenshot(frame_, L"scan-page-chart"));
+  RECT area{};
+  ::GetClientRect(chart, &area);
+  int pieSeen = 0;
+  for (int y = 0; y < area.bottom; y += 3)
+    for (int x = 0; x < area.right; x += 3) {
+      const COLORREF colour = ScreenPixel(chart, {x, y});
+      if (colour == RGB(0x80, 0x80, 0xFF) || colour == RGB(0xBD, 0xD3, 0xFF)) ++pieSeen;
+    }
+  EXPECT_GT(pieSeen, 100) << "the pie is not seen";
 
   // The range the scan reads is the drive's: the 16 MiB of the image.
   EXPECT_EQ(Value(scanPage, 1), L"16 MB (Approx)");
 
   Press(scanPage, ID_PAGE_NEXT);
   EXPECT_TRUE(WaitUntil([&] { return Caption(scanPage, 0) == L"Boot Sectors Found :"; }, 10000));
+  ExpectRowsFit(scanPage);
   HWND fileSystemPage = WaitForWindow([&] {
     HWND page = ShownPage();
     return page != nullptr && page != scanPage ? page : nullptr;

@@ -1,5 +1,6 @@
 #include "listing/FatListing.h"
 #include "listing/SelectedSize.h"
+#include "ntfs/NtfsListing.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +59,8 @@ TEST_F(FatListingTest, RootListsFoldersThenFilesWithoutAParentRow) {
   EXPECT_EQ(rows[0].RowKind, Kind::Folder);
   EXPECT_EQ(rows[0].Name, u"Docs");
   EXPECT_EQ(rows[0].TypeText, u"Folder");
-  EXPECT_EQ(rows[0].Columns, (std::vector<std::u16string>{u"0", u"04-03-2009 ", u"00-00-1980 ", u"110"}));
+  // A folder without an access date shows an empty cell, not "00-00-1980".
+  EXPECT_EQ(rows[0].Columns, (std::vector<std::u16string>{u"0", u"04-03-2009 ", u"", u"110"}));
   EXPECT_EQ(rows[1].TypeText, u"Deleted Folder");
   EXPECT_EQ(rows[2].RowKind, Kind::File);
   EXPECT_EQ(rows[2].Columns, (std::vector<std::u16string>{u"1234", u"04-03-2009 ", u"05-03-2009 ", u"0"}));
@@ -97,6 +99,36 @@ TEST_F(FatListingTest, SelectedSizeCountsTickedFilesInWholeMegabytes) {
   EXPECT_EQ(engine::SelectedSizeText(5ULL << 30), u"Selected Size : 5120 MB");
   ctx.RecoveryMode = engine::kModeFileTrace;
   EXPECT_EQ(engine::SelectedFileBytes(ctx, ticked), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// A folder the scan made up ("Lost Dir") has no time: its cells stay empty, while a
+// folder with times shows them.
+TEST(NtfsFolderListing, AFolderWithoutTimesShowsEmptyCells) {
+  testsupport::RecordingHost host;
+  testsupport::FakeDeviceOpener opener;
+  engine::EngineContext ctx{host, opener};
+  engine::TreeFolderNode lost;
+  lost.Name = u"Lost Dir";
+  lost.Id = 0xFFFFFFFE;
+  lost.ParentId = 5;
+  engine::AddTreeFolder(ctx, lost);
+  engine::TreeFolderNode dated;
+  dated.Name = u"Docs";
+  dated.Id = 40;
+  dated.ParentId = 5;
+  dated.Time1 = dated.Time2 = 128'806'347'070'000'000ull;  // 4 March 2009 10:05:07
+  engine::AddTreeFolder(ctx, dated);
+  engine::FillFileListFromTree(ctx, 5, {});
+  const std::vector<engine::ResultRow> rows = host.Rows();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].Name, u"Lost Dir");
+  EXPECT_EQ(rows[0].Columns[1], u"");
+  EXPECT_EQ(rows[0].Columns[2], u"");
+  EXPECT_EQ(rows[1].Columns[1], u"4-3-2009 10:5:7");
 }
 
 }  // namespace
