@@ -8,6 +8,7 @@
 #include "ReadErrorReport.h"
 #include "SectorReader.h"
 #include "listing/FileFilters.h"
+#include "listing/ResultRows.h"  // DecimalText
 #include "scans/FatParameterRebuild.h"
 #include "scans/FileSystemDetection.h"
 #include "signatures/CarvedFileListing.h"
@@ -17,11 +18,6 @@
 
 namespace engine {
 namespace {
-
-std::u16string DecimalText(uint64_t value) {
-  const std::string digits = std::to_string(value);
-  return std::u16string(digits.begin(), digits.end());
-}
 
 void EndWorker(EngineContext& ctx) {
   ctx.ScanControl.Running = 0;

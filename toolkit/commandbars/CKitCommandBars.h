@@ -31,8 +31,11 @@ constexpr UINT WM_CUSTOMIZE_SELCHANGED = 0x2857;
 constexpr UINT WM_COMMANDBAR_CONTEXTMENU = 0x285C;
 constexpr UINT WM_COMMANDBAR_CREATE = 0x2861;
 
-// The customize command; a site that handles it allows customization.
+// The customize command; a site that handles it allows customization. The
+// resource script defines the same id as a macro, which may come first.
+#ifndef ID_COMMANDBARS_CUSTOMIZE
 constexpr UINT ID_COMMANDBARS_CUSTOMIZE = 35001;
+#endif
 // The toolbar-list control of the bars' context menu.
 constexpr UINT ID_COMMANDBARS_TOOLBARS_LIST = 0xE800;
 
