@@ -221,6 +221,23 @@ HBRUSH CThirdView_HDD::OnCtlColor(CDC* dc, CWnd* control, UINT controlType) {
   return CView::OnCtlColor(dc, control, controlType);
 }
 
+void CThirdView_HDD::FocusListFromTree() {
+  list_.SetFocus();
+  if (list_.GetItemCount() > 0 && list_.SendMessage(LVM_GETSELECTIONMARK) < 0) {
+    list_.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    list_.SendMessage(LVM_SETSELECTIONMARK, 0, 0);
+  }
+}
+
+BOOL CThirdView_HDD::PreTranslateMessage(MSG* message) {
+  if (message->message == WM_KEYDOWN && message->wParam == VK_TAB && message->hwnd == tree_.GetSafeHwnd() &&
+      ::GetKeyState(VK_SHIFT) >= 0 && ::GetKeyState(VK_CONTROL) >= 0) {
+    FocusListFromTree();
+    return TRUE;
+  }
+  return CView::PreTranslateMessage(message);
+}
+
 // ---- The save dialog's reports ------------------------------------------------------------
 
 void CThirdView_HDD::ReportSaveFile(const CString& folder, const CString& name, int filesProcessed) {
@@ -317,11 +334,7 @@ BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
       case TVN_KEYDOWN:
         // Tab goes on to the list, which Tab leaves for the tree again.
         if (reinterpret_cast<const NMTVKEYDOWN*>(lParam)->wVKey == VK_TAB) {
-          list_.SetFocus();
-          if (list_.GetItemCount() > 0 && list_.SendMessage(LVM_GETSELECTIONMARK) < 0) {
-            list_.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-            list_.SendMessage(LVM_SETSELECTIONMARK, 0, 0);
-          }
+          FocusListFromTree();
           *result = 1;
           return TRUE;
         }
@@ -356,6 +369,12 @@ BOOL CThirdView_HDD::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
         hit.pt = click->ptAction;
         const int row = list_.HitTest(&hit);
         if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) == 0) OpenRow(row);
+        // A second click on a box soon after the first is still a click: it ticks again.
+        if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0 && list_.ClickAt(click->ptAction)) {
+          UpdateSelectedSize();
+          *result = 1;
+          return TRUE;
+        }
         break;
       }
       case NM_RCLICK: {

@@ -60,6 +60,9 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
  protected:
   void OnDraw(CDC* dc) override;
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  // Tab from the tree reaches the list before the frame's dialog keys take it.
+  BOOL PreTranslateMessage(MSG* message) override;
+  void FocusListFromTree();
   afx_msg int OnCreate(LPCREATESTRUCT cs);
   afx_msg void OnSize(UINT type, int cx, int cy);
   afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT controlType);
