@@ -20,7 +20,9 @@ function(pelmo_add_unit_tests target)
   endif()
   cmake_parse_arguments(UNIT "" "TEST_PREFIX;TEST_FILTER;WORKING_DIRECTORY;DISCOVERY_MODE;DISCOVERY_TIMEOUT"
                         "PROPERTIES" ${ARGN})
-  set(arguments --gtest_output=xml:${CMAKE_BINARY_DIR}/test-results/${target}.xml)
+  # The program sees the host's files under Wine's Z: drive; a bare Unix path
+  # would be taken as relative to its working folder.
+  set(arguments --gtest_output=xml:Z:${CMAKE_BINARY_DIR}/test-results/${target}.xml)
   if(UNIT_TEST_FILTER)
     list(APPEND arguments --gtest_filter=${UNIT_TEST_FILTER})
   endif()
