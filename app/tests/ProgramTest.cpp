@@ -205,14 +205,80 @@ TEST_F(ProgramSession, ExitAsksAndNoKeepsTheProgramRunning) {
   }
 }
 
-TEST_F(ProgramSession, HelpWithoutTheManualSaysSo) {
+// A stand-in PDF viewer: while it lives, the shell's "open" of a .pdf writes
+// the path it was given into `record`. It is registered through the classes
+// root (Wine keeps that root in the machine's hive) and the old association
+// comes back when it goes.
+class StandInPdfViewer {
+ public:
+  explicit StandInPdfViewer(const std::wstring& record) {
+    previous_ = Default(L".pdf");
+    SetDefault(std::wstring(kProgId) + L"\\shell\\open\\command", L"cmd.exe /c echo %1> \"" + record + L"\"");
+    SetDefault(L".pdf", kProgId);
+  }
+  ~StandInPdfViewer() {
+    if (previous_.empty())
+      ::RegDeleteTreeW(HKEY_CLASSES_ROOT, L".pdf");
+    else
+      SetDefault(L".pdf", previous_);
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kProgId);
+  }
+  StandInPdfViewer(const StandInPdfViewer&) = delete;
+  StandInPdfViewer& operator=(const StandInPdfViewer&) = delete;
+
+ private:
+  static constexpr wchar_t kProgId[] = L"PelmoTest.StandInPdfViewer";
+  static std::wstring Default(const wchar_t* path) {
+    wchar_t value[256] = {};
+    DWORD size = sizeof(value) - sizeof(wchar_t);
+    if (::RegGetValueW(HKEY_CLASSES_ROOT, path, nullptr, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+      return {};
+    return value;
+  }
+  static void SetDefault(const std::wstring& path, const std::wstring& value) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+      return;
+    ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+  }
+
+  std::wstring previous_;
+};
+
+std::string FileStart(const std::wstring& path, size_t count) {
+  std::string bytes(count, '\0');
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  DWORD got = 0;
+  ::ReadFile(file, bytes.data(), static_cast<DWORD>(count), &got, nullptr);
+  ::CloseHandle(file);
+  bytes.resize(got);
+  return bytes;
+}
+
+TEST_F(ProgramSession, HelpHandsTheManualBesideTheProgramToTheShell) {
+  const std::wstring program = ProgramPath();
+  const std::wstring manual = program.substr(0, program.find_last_of(L'\\') + 1) + L"Pelmo Windows Data Recovery.pdf";
+  EXPECT_EQ(FileStart(manual, 5), "%PDF-") << "the manual ships beside the program";
+
+  wchar_t temp[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, temp);
+  const std::wstring record = std::wstring(temp) + L"pelmo-manual-opened.txt";
+  ::DeleteFileW(record.c_str());
+  StandInPdfViewer viewer(record);
   ::PostMessageW(frame_, WM_COMMAND, ID_HELP_MANUAL, 0);
-  const MessageBoxSeen box = WaitForMessageBox(program_->Id());
-  ASSERT_NE(box.window, nullptr);
-  EXPECT_EQ(box.caption, kCaption);
-  EXPECT_EQ(box.text, L"Pelmo Windows Data Recovery.pdf file does not exist. Please, reinstall the software.");
-  PressButton(box.window, IDOK);
-  EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box.window); }));
+  std::string opened;
+  EXPECT_TRUE(WaitUntil([&] {
+    opened = FileStart(record, 1024);
+    return opened.find('\n') != std::string::npos;
+  })) << "the shell was not asked to open the manual";
+  EXPECT_NE(opened.find("\\Pelmo Windows Data Recovery.pdf"), std::string::npos) << opened;
+  EXPECT_EQ(FindTopLevel(program_->Id(), kCaption, L"#32770"), nullptr) << "Help showed a message";
+  ::DeleteFileW(record.c_str());
 }
 
 TEST_F(ProgramSession, TheAboutBoxShowsTheProductAndVersion) {
