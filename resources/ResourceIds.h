@@ -72,6 +72,8 @@
 #define IDI_FIND 236
 #define IDI_RECOVER 242
 #define IDI_EXIT 342
+#define IDI_SELECT_ALL_OFF 298
+#define IDI_SELECT_ALL_ON 299
 
 // ---- Cursors ---------------------------------------------------------------
 #define IDC_EXPAND_BUTTON 250

@@ -19,8 +19,6 @@ constexpr UINT_PTR kRowsTimer = 1;
 constexpr UINT kRowsIntervalMs = 50;
 // Time for one batch of rows; the rest waits for the next tick, after input and paint.
 constexpr DWORD kRowsBudgetMs = 60;
-constexpr int kSelectAllIcon = 298;
-constexpr int kSelectAllHotIcon = 299;
 
 constexpr UINT kLabelIds[] = {IDC_FIND_PATTERN_CAPTION, IDC_FIND_MESSAGE, IDC_FIND_LAST_FILE_CAPTION,
                               IDC_FIND_LAST_FILE,       IDC_FIND_COUNT_CAPTION, IDC_FIND_COUNT};
@@ -90,7 +88,7 @@ BOOL CFindFilesDlg::OnInitDialog() {
   }
 
   GetDlgItem(IDC_FIND_STOP)->EnableWindow(FALSE);
-  selectAll_.SetIcon(kSelectAllIcon, kSelectAllHotIcon);
+  selectAll_.SetIcon(IDI_SELECT_ALL_OFF, IDI_SELECT_ALL_ON);
   selectAll_.OffsetColor(0, 100);
   selectAll_.OffsetColor(2, 30);
   selectAll_.DrawBorder(TRUE);

@@ -1,5 +1,7 @@
 #include "WindowLooks.h"
 
+#include <cstdint>
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -15,6 +17,39 @@ COLORREF ScreenPixel(HWND window, POINT client) {
   const COLORREF colour = ::GetPixel(screen, client.x, client.y);
   ::ReleaseDC(nullptr, screen);
   return colour;
+}
+
+int ScreenPixelsNear(HWND window, COLORREF colour, int tolerance) {
+  RECT area{};
+  ::GetClientRect(window, &area);
+  POINT origin{0, 0};
+  ::ClientToScreen(window, &origin);
+  const int width = area.right, height = area.bottom;
+  if (width <= 0 || height <= 0) return 0;
+  // One copy of the screen's rectangle, read in memory, instead of a query per pixel.
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  HDC screen = ::GetDC(nullptr);
+  HDC memory = ::CreateCompatibleDC(screen);
+  HBITMAP copy = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  int count = 0;
+  if (copy != nullptr) {
+    HGDIOBJ old = ::SelectObject(memory, copy);
+    ::BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    ::SelectObject(memory, old);
+    const auto* pixel = static_cast<const uint32_t*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+      const int r = (pixel[i] >> 16) & 0xFF, g = (pixel[i] >> 8) & 0xFF, b = pixel[i] & 0xFF;
+      if (std::abs(r - GetRValue(colour)) <= tolerance && std::abs(g - GetGValue(colour)) <= tolerance &&
+          std::abs(b - GetBValue(colour)) <= tolerance)
+        ++count;
+    }
+    ::DeleteObject(copy);
+  }
+  ::DeleteDC(memory);
+  ::ReleaseDC(nullptr, screen);
+  return count;
 }
 
 int OffCentre(HWND window, HWND owner) {

@@ -13,6 +13,9 @@ namespace programtest {
 
 // The screen's colour at a client point of the window.
 COLORREF ScreenPixel(HWND window, POINT client);
+// How many pixels of the window's client area, as the screen shows it, lie within
+// `tolerance` of `colour` in each channel.
+int ScreenPixelsNear(HWND window, COLORREF colour, int tolerance);
 // How far the window's centre lies from its owner's centre (the larger of x and y).
 int OffCentre(HWND window, HWND owner);
 

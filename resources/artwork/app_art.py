@@ -198,8 +198,8 @@ def placeholder(resource_id, width, height):
 
 # ---- check states, list background, database tree --------------------------------------------------
 
-def check_box(c, i, grey):
-    u = pg.Unit(c, 0, 0, 16)
+def check_box(c, i, grey, size=16):
+    u = pg.Unit(c, 0, 0, size)
     face = (226, 228, 232) if grey else (252, 252, 252)
     u.rrect(0.12, 0.12, 0.88, 0.88, 0.06, fill=face, outline=STEEL)
     if i:
@@ -253,6 +253,8 @@ ICON_PICTOGRAMS = dict(COMMAND_PICTOGRAMS)
 ICON_PICTOGRAMS.update({
     128: pg.program_mark, 148: pg.unknown_drive, 151: pg.network_drive, 152: pg.cd_rom,
     153: pg.usb_stick, 154: pg.floppy, 155: pg.hard_disk, 179: pg.computer, 161: pg.tag, 164: pg.document,
+    298: lambda c, x, y, size: check_box(c, False, False, size),
+    299: lambda c, x, y, size: check_box(c, True, False, size),
 })
 
 

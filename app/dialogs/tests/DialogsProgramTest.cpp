@@ -441,9 +441,15 @@ TEST_F(Dialogs, FindFilesFindsTextFilesAndSavesAHit) {
   EXPECT_TRUE(WaitUntil([&] { return !ListRowChecked(list, notes); }, 5000)) << "rows unticked after saving";
 
   // Select All ticks every row and becomes Deselect All, which unticks them again.
+  // Its box is drawn: the grey-blue frame of an empty box, then the green tick.
   HWND selectAll = ::GetDlgItem(dialog, IDC_FIND_SELECT_ALL);
+  constexpr COLORREF kBoxFrame = RGB(154, 163, 176), kTick = RGB(26, 151, 63);
+  EXPECT_GE(ScreenPixelsNear(selectAll, kBoxFrame, 8), 30) << "the empty box";
+  EXPECT_LT(ScreenPixelsNear(selectAll, kTick, 40), 3) << "no tick before a click";
   ::SendMessageW(selectAll, BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return WindowText(selectAll) == L"Deselect All"; }, 5000));
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixelsNear(selectAll, kTick, 40) >= 6; }, 5000)) << "the ticked box";
+  Screenshot(dialog, L"find-files-select-all-ticked");
   for (int row = 0; row < rows; ++row) EXPECT_TRUE(ListRowChecked(list, row)) << row;
   ::SendMessageW(selectAll, BM_CLICK, 0, 0);
   EXPECT_TRUE(WaitUntil([&] { return WindowText(selectAll) == L"Select All"; }, 5000));
