@@ -29,6 +29,17 @@ SIZE TextExtent(HDC dc, const std::wstring& text) {
   return size;
 }
 
+// The room the title bar needs for the caption: its text in the system's
+// caption font, the close button and the bar's own edges.
+int CaptionBarWidth(HDC dc, const std::wstring& caption) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (caption.empty() || !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return 0;
+  GdiObject<HFONT> font(CreateFontIndirectW(&metrics.lfCaptionFont));
+  SelectionGuard select(dc, font.Get());
+  return TextExtent(dc, caption).cx + metrics.iCaptionWidth + 4 * GetSystemMetrics(SM_CXEDGE) + 8;
+}
+
 }  // namespace
 
 CMarkupMessageBox::CMarkupMessageBox(const MarkupMessageBoxParams& params) : params_(params) {
@@ -226,6 +237,8 @@ SIZE CMarkupMessageBox::CreateControls() {
     }
     separatorCandidate(params_.headerBand, headerSeparator_);
   }
+  // A short message never cuts the box's title short.
+  candidate(CaptionBarWidth(dc, caption_));
   markup::Size body = bodyDrawer_.drawer.PrepareOutput(canvas, AsUtf16(body_));
   bodyHeight_ = body.cy + 2 * margin;
   candidate(body.cx + 2 * margin);

@@ -155,6 +155,36 @@ TEST(MarkupMessageBoxTest, TickedAnswerIsRememberedAndReturnedWithoutABox) {
   RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
 }
 
+// How wide the caption's text is in the system's caption font.
+int CaptionTextWidth(const std::wstring& caption) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  HDC screen = GetDC(nullptr);
+  HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
+  HGDIOBJ old = SelectObject(screen, font);
+  SIZE size{};
+  GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &size);
+  SelectObject(screen, old);
+  DeleteObject(font);
+  ReleaseDC(nullptr, screen);
+  return size.cx + metrics.iCaptionWidth;
+}
+
+TEST(MarkupMessageBoxTest, AShortMessageLeavesRoomForTheWholeCaption) {
+  const std::wstring caption = L"Pelmo Windows Data Recovery: a caption longer than its message";
+  const int needed = CaptionTextWidth(caption);
+  const int result = ShowBox([&caption] { return MarkupMessageBox(nullptr, L"Done.", caption.c_str(), MB_OK); },
+                             caption.c_str(), [needed](HWND box) {
+                               RECT window{};
+                               GetWindowRect(box, &window);
+                               EXPECT_GT(window.right - window.left, needed) << "the caption is cut short";
+                               Capture(box, L"short-message-long-caption");
+                               PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                             });
+  EXPECT_EQ(result, IDOK);
+}
+
 TEST(MarkupMessageBoxTest, ABoxWithoutButtonsGetsOkAndALongLineStaysOnTheScreen) {
   std::wstring line;
   for (int i = 0; i < 512; ++i) line += L"word ";  // 2,560 characters on one line
