@@ -586,6 +586,8 @@ void CThirdView_HDD::OnBack() {
     case engine::kModeExtensiveScan:
       engine::ReleaseFatAndTreeLists(ctx);
       engine::ReleaseTreeLists(ctx);
+      if (auto* fileSystems = dynamic_cast<FileSystemPageLink*>(wizard::Page(wizard::kFileSystemPage)))
+        fileSystems->ShowChoosingAgain();
       wizard::ShowPage(wizard::kFileSystemPage);
       return;
     case engine::kModeFileTrace:
