@@ -135,6 +135,11 @@ void CFileSystemView::ShowChoosingState() {
   }
 }
 
+void CFileSystemView::ShowChoosingAgain() {
+  if (form_ != nullptr) form_->ClearFactValues();
+  ShowChoosingState();
+}
+
 // ---- Next: the tree of the chosen volume on the worker ---------------------------------
 
 void CFileSystemView::OnNext() {

@@ -38,6 +38,7 @@ class CFileSystemView : public CView, public FileSystemPageReports, public FileS
   void PrepareForScan(uint16_t fileSystemCode) override;
   bool FoundNoFileSystem() const override;
   void SetNoticeText(const CString& text) override;
+  void ShowChoosingAgain() override;
 
   afx_msg void OnNext();
   afx_msg void OnBack();

@@ -73,6 +73,9 @@ class FileSystemPageLink {
   // The analysis put the root "File System" into the tree but no volume below it.
   virtual bool FoundNoFileSystem() const = 0;
   virtual void SetNoticeText(const CString& text) = 0;
+  // Back from the results: the found volumes stay to be chosen again, the facts of
+  // the volume chosen before are gone.
+  virtual void ShowChoosingAgain() = 0;
 
  protected:
   ~FileSystemPageLink() = default;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CKitCommandBars.h"
+#include "CFirstDisplay.h"
 #include "CMainFrame.h"
 #include "CMainPreviewView.h"
 #include "CRecoveryApp.h"
@@ -564,6 +565,10 @@ void CThirdView_HDD::OnBack() {
   engine::EngineContext& ctx = wizard::Engine();
   // Nothing may free the result lists while a worker still reads them.
   if (RecoveryApp().Host().WorkerRunning()) RecoveryApp().Host().StopAndJoinWorker();
+  // A loaded snapshot leaves the scan marked as running; nothing runs any more, and
+  // the scan page's Next must be free to start a new scan.
+  ctx.ScanControl.Running = 0;
+  ctx.ScanControl.StopOrDone = 1;
   ctx.Results.TreeItemsBuilt = 0;
   ctx.ScanControl.ShowDetails = 1;
   WizardFrameState& frame = wizard::Frame();
@@ -581,6 +586,8 @@ void CThirdView_HDD::OnBack() {
     case engine::kModeExtensiveScan:
       engine::ReleaseFatAndTreeLists(ctx);
       engine::ReleaseTreeLists(ctx);
+      if (auto* fileSystems = dynamic_cast<FileSystemPageLink*>(wizard::Page(wizard::kFileSystemPage)))
+        fileSystems->ShowChoosingAgain();
       wizard::ShowPage(wizard::kFileSystemPage);
       return;
     case engine::kModeFileTrace:
@@ -591,13 +598,26 @@ void CThirdView_HDD::OnBack() {
       engine::ReleaseFatAndTreeLists(ctx);
       break;
   }
+  const bool logicalDrive = ctx.SourceDevice.SourceKind == engine::kSourceLogicalDrive;
   if (ScanPanelLink* panel = wizard::ScanPanel()) {
     panel->ClearSelectionFacts();
-    panel->SetPromptText(ctx.SourceDevice.SourceKind == engine::kSourceLogicalDrive
+    panel->SetPromptText(logicalDrive
                              ? L"You have selected logical drive for recovery. Please click Next to continue with "
                                L"recovery."
                              : L"Please select a partition from the left panel and press Next to continue with "
                                L"recovery");
+    if (logicalDrive) {
+      // The drive stays chosen, so Next scans it again; a snapshot load has shown no
+      // drive on the drive page, hence the drive is named from the selection.
+      ShownLogicalDriveIndex = ctx.SourceSelection.EntryIndex;
+      panel->ShowLogicalDriveFacts();
+      panel->SetFactsCaption(L"Selected Drive Information");
+      panel->HideRangeControls();
+    }
+  }
+  if (logicalDrive) {
+    frame.SelectedNodeIndex = 0;
+    if (ScanPageLink* scanPage = wizard::ScanPage()) scanPage->ShowTreePane(false);
   }
   wizard::ShowPage(wizard::kScanPage);
 }

@@ -254,7 +254,9 @@ CView* CRecoveryApp::ShowWizardPage(int n) {
   wanted->ShowWindow(SW_SHOW);
   frame->SetActiveView(wanted, TRUE);
   frame->RecalcLayout();
-  wanted->Invalidate(TRUE);
+  // The children too: a tree filled or emptied while its page was hidden would
+  // otherwise stay as last painted until something touches it.
+  wanted->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
   return shown;
 }
 

@@ -262,6 +262,24 @@ class FileSystemSession : public testing::Test {
     return false;
   }
 
+  // Whether a tree item's label is on the screen: dark text pixels in its rectangle.
+  static bool ItemPainted(HWND tree, HTREEITEM item) {
+    RECT rect{};
+    if (item == nullptr || !TreeItemRect(tree, Id(), item, rect)) return false;
+    HDC screen = ::GetDC(nullptr);
+    int dark = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+      for (int x = rect.left; x < rect.right; ++x) {
+        POINT at{x, y};
+        ::ClientToScreen(tree, &at);
+        const COLORREF colour = ::GetPixel(screen, at.x, at.y);
+        if (GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 200) ++dark;
+      }
+    }
+    ::ReleaseDC(nullptr, screen);
+    return dark > 5;
+  }
+
   // Clicks the box of a tree item where the tree's own hit test finds it.
   static bool ClickTreeBox(HWND tree, HTREEITEM item) {
     ::SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
@@ -383,6 +401,9 @@ void FileSystemSession::RecoverOldVolume(const DriveCase& drive) {
   for (const wchar_t* folder : folders)
     EXPECT_NE(FindItem(resultTree, folder), nullptr) << "no folder " << std::string(folder, folder + wcslen(folder));
   ::SetForegroundWindow(frame_);
+  // Shown at once: the tree's labels are painted before anything is clicked.
+  EXPECT_TRUE(WaitUntil([&] { return ItemPainted(resultTree, FindItem(resultTree, L"Root")); }, 5000))
+      << "the result tree is blank";
   EXPECT_TRUE(Screenshot(frame_, std::wstring(L"file-system-results-") + drive.letter));
 
   // ---- Root ticked and recovered: the files below the old folders, byte for byte ----
@@ -424,6 +445,9 @@ void FileSystemSession::RecoverOldVolume(const DriveCase& drive) {
   ASSERT_EQ(WaitForWindow([&] { return ShownPage() == page ? page : nullptr; }), page);
   EXPECT_TRUE(WaitUntil([&] { return Visible(page, ID_PAGE_NEXT) && ::IsWindowEnabled(tree); }));
   EXPECT_NE(FindItem(tree, volumeText), nullptr) << "the found volumes are kept";
+  for (int row = 0; row < 5; ++row)
+    EXPECT_EQ(value(row), L"") << "the facts of the volume chosen before are still shown, row " << row;
+  EXPECT_TRUE(Screenshot(frame_, std::wstring(L"file-system-page-after-back-") + drive.letter));
   Press(page, ID_PAGE_BACK);
   ASSERT_EQ(WaitForWindow([&] { return ShownPage() == scanPage ? scanPage : nullptr; }), scanPage);
   EXPECT_EQ(TreeItems(tree, Id()).size(), 0u) << "Back lets the found volumes go";

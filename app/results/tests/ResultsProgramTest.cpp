@@ -168,6 +168,12 @@ class ResultsSession {
   bool QuickScanFromModePage(wchar_t letter, const wchar_t* fileSystem = nullptr) {
     HWND scanPage = ScanPageFromModePage(ID_MODE_QUICK_SCAN, letter, fileSystem);
     if (scanPage == nullptr) return false;
+    return QuickScanFromScanPage(scanPage);
+  }
+
+  // Next on the scan page of a Quick Scan: true once the scan's end brought the
+  // results page. The texts of the messages answered on the way go to `seen`.
+  bool QuickScanFromScanPage(HWND scanPage, std::wstring* seen = nullptr) {
     Press(scanPage, ID_PAGE_NEXT);
     // The scan ends with its message over the results page (the engine may tell of
     // unreadable sectors first); each is answered.
@@ -175,13 +181,22 @@ class ResultsSession {
     for (int message = 0; message < 4 && !ended; ++message) {
       const MessageBoxSeen end = WaitForMessage(program_.Id(), 120000);
       if (end.window == nullptr) break;
+      if (seen != nullptr) *seen += end.text + L"\n";
       ended = end.text.find(L"select Extensive Scan for recovery") != std::wstring::npos;
       PressButton(end.window, IDOK);
       WaitUntil([&] { return !::IsWindow(end.window); });
+      if (!ended && end.text.find(L"Please choose the partition") != std::wstring::npos) break;
     }
     const bool reached = ended && Shown() != scanPage && FindResultsPage();
     ::SetForegroundWindow(frame_);
     return reached;
+  }
+
+  // Back on the results page: the page shown after it, or null.
+  HWND BackFromResults() {
+    HWND results = Shown();
+    Press(results, ID_PAGE_BACK);
+    return WaitForWindow([&] { return Shown() != results ? Shown() : nullptr; });
   }
 
   HWND WaitForFrame() {
@@ -726,6 +741,73 @@ TEST_F(FatResults, DISABLED_TabMovesBetweenTreeAndListAndEnterOpensAFolderRow) {
   PressKeys({VK_RETURN});
   EXPECT_TRUE(WaitUntil([&] { return s.Chosen() == s.Item(L"Documents"); }, 5000)) << "Enter opens the folder row";
   EXPECT_TRUE(WaitUntil([&] { return s.Row(L"notes.txt") >= 0; }, 5000));
+}
+
+// ---- Back on the results page, then Next: the same drive is scanned again ----------------
+
+// Whether a tree item's label is on the screen: dark text pixels in its rectangle, as
+// painted, without anything clicked first.
+bool TreeItemPainted(HWND tree, DWORD processId, HTREEITEM item) {
+  RECT rect{};
+  if (item == nullptr || !TreeItemRect(tree, processId, item, rect)) return false;
+  HDC screen = ::GetDC(nullptr);
+  int dark = 0;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) {
+      POINT at{x, y};
+      ::ClientToScreen(tree, &at);
+      const COLORREF colour = ::GetPixel(screen, at.x, at.y);
+      if (GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 200) ++dark;
+    }
+  }
+  ::ReleaseDC(nullptr, screen);
+  return dark > 5;
+}
+
+// The results page as reached: Root and a folder below it listed and painted at once.
+void ExpectTreeShownAtOnce(ResultsSession& s, const wchar_t* screenshot) {
+  for (const wchar_t* name : {L"Root", L"Documents"}) {
+    EXPECT_NE(s.Item(name), nullptr) << "not in the tree: " << std::string(name, name + wcslen(name));
+  }
+  EXPECT_TRUE(WaitUntil([&] { return TreeItemPainted(s.Tree(), s.Id(), s.Item(L"Root")); }, 5000))
+      << "the tree is blank";
+  EXPECT_TRUE(TreeItemPainted(s.Tree(), s.Id(), s.Item(L"Documents"))) << "the tree is blank";
+  Screenshot(s.Frame(), screenshot);
+}
+
+// Back leaves the scan page with the drive chosen and its facts shown; Next there scans
+// it again and the results page comes once more.
+void ExpectBackThenNextScansAgain(ResultsSession& s, const wchar_t* screenshot) {
+  HWND scanPage = s.BackFromResults();
+  ASSERT_NE(scanPage, nullptr) << "Back left no page";
+  ASSERT_NE(FindDescendantById(scanPage, ID_PAGE_STOP), nullptr) << "Back did not lead to the scan page";
+  EXPECT_TRUE(WaitUntil([&] {
+    return FindDescendant(s.Frame(), [](HWND w) {
+             return ::IsWindowVisible(w) && WindowText(w).find(L"( E:\\ )") != std::wstring::npos;
+           }) != nullptr;
+  }, 5000)) << "the scan page does not name the drive";
+  Screenshot(s.Frame(), (std::wstring(screenshot) + L"-scan-page").c_str());
+  std::wstring seen;
+  ASSERT_TRUE(s.QuickScanFromScanPage(scanPage, &seen))
+      << "Next did not scan again: " << std::string(seen.begin(), seen.end());
+  ExpectTreeShownAtOnce(s, screenshot);
+}
+
+TEST(BackFromResults, AfterAQuickScanNextScansTheDriveAgain) {
+  ResultsSession s;
+  ASSERT_TRUE(s.StartThroughScan(L'E'));
+  ExpectTreeShownAtOnce(s, L"back-quick-scan-first-results");
+  ExpectBackThenNextScansAgain(s, L"back-quick-scan-results-again");
+}
+
+TEST(BackFromResults, AfterASnapshotOnTheCommandLineNextScansTheDriveAgain) {
+  const std::wstring snapshot = TempPath(L"Pelmo Results Back.vbrx");
+  ASSERT_EQ(MakeQuickScanSnapshot(u"E:\\", snapshot), L"");
+  ResultsSession s;
+  ASSERT_TRUE(s.Start(snapshot)) << "the results page with the snapshot did not come";
+  ExpectTreeShownAtOnce(s, L"back-snapshot-loaded");
+  ExpectBackThenNextScansAgain(s, L"back-snapshot-results-again");
+  ::DeleteFileW(snapshot.c_str());
 }
 
 // The label edit of a row, begun by F2 or by "Re&name" from the context-menu key's menu.
