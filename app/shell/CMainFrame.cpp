@@ -265,6 +265,9 @@ BOOL CMainFrame::ConfirmExit() {
     bars->SaveLayout(kBarsProfile, TRUE);
     bars->GetKeyboardShortcuts()->SaveToProfile(kBarsProfile);
   }
+  // The program keeps no pane arrangement: the one built for the host here is
+  // dropped without being stored.
+  if (CDockingArrangement* arrangement = dockingHost_.CreateArrangement()) arrangement->InternalRelease();
   CSavedWindowPlacement placement;
   placement.StorePlacement(this);
   // No worker may still be reading the lists freed below.

@@ -386,7 +386,7 @@ TEST_F(ProgramSession, AToolbarButtonRunsOnlyWhenReleasedOverIt) {
   EXPECT_TRUE(program_->Running());
 }
 
-TEST_F(ProgramSession, DISABLED_AToolbarButtonShowsItsTipOnAHover) {
+TEST_F(ProgramSession, AToolbarButtonShowsItsTipOnAHover) {
   ::SetForegroundWindow(frame_);
   ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == frame_; }, 5000));
   const ToolbarPoints points = FindToolbarPoints(frame_);

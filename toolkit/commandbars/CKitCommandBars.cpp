@@ -1,4 +1,6 @@
 #include "CKitCommandBars.h"
+#include "CKitTabClientWnd.h"
+#include "special/TabWorkspaceOfSite.h"
 #include "special/CKitControlToolbars.h"
 
 #include "CCommandBarDrawer.h"
@@ -296,6 +298,9 @@ void CKitCommandBars::RecalcAllBars()
         if (pBar->IsVisible())
             pBar->OnRecalcLayout();
     }
+    // An MDI tab workspace lays its groups out again for the bars' new room.
+    if (CKitTabClientWnd* pWorkspace = FindTabWorkspace(m_pSite))
+        pWorkspace->RelayoutTabGroups(TRUE);
     --m_nRelayoutLock;
     RelayoutFrame(FALSE);
 }

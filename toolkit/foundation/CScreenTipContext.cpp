@@ -216,6 +216,13 @@ void CScreenTipContext::Filter(CWnd* pOwner, MSG& msg)
         CancelTips();
         return;
     }
+    if (msg.message == WM_MOUSELEAVE) {
+        // The owner hears nothing more until the pointer comes back, so the
+        // tool it left is forgotten: coming back to it is a new hover, also
+        // after a click cancelled its tip.
+        ForgetLastTool();
+        return;
+    }
     if (!IsTrackingMessage(msg.message) || buttonDown)
         return;
 
@@ -299,6 +306,14 @@ void CScreenTipContext::Filter(CWnd* pOwner, MSG& msg)
         m_lastTool.rect = info.rect;
     }
     FreeHitTestTexts(info, texts);
+}
+
+void CScreenTipContext::ForgetLastTool()
+{
+    ActivateTip(FALSE);
+    if (m_pTipWnd && m_pTipWnd->GetSafeHwnd() && m_lastTool.cbSize != 0)
+        m_pTipWnd->SendMessage(TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&m_lastTool));
+    m_lastTool = TOOLINFOW{};
 }
 
 void CScreenTipContext::RelayToTip(const MSG& msg)

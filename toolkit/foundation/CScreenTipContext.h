@@ -77,6 +77,7 @@ public:
 private:
     void Filter(CWnd* pOwner, MSG& msg);
     void PrepareTipWindow();
+    void ForgetLastTool();
     void RelayToTip(const MSG& msg);
     void DeleteTipWindow();
     void ActivateTip(BOOL bActivate);

@@ -15,6 +15,7 @@
 #include "special/CKitControlCustom.h"
 #include "special/CKitControlOleItems.h"
 #include "special/CKitControlWorkspaceActions.h"
+#include "CKitTabClientWnd.h"
 #include "special/CKitControlRecentFileList.h"
 #include "special/CKitControlSelector.h"
 #include "special/CKitControlToolbars.h"
@@ -149,6 +150,10 @@ public:
                     ::SendMessageW(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hChild), 0);
             return TRUE;
         }
+        // A tab workspace in the client answers its own commands.
+        if (CWnd* pClient = CWnd::FromHandlePermanent(m_hWndMDIClient))
+            if (pClient->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+                return TRUE;
         return CMDIFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
     }
 };
@@ -585,6 +590,89 @@ TEST_F(SpecialControls, OleVerbsAndTabGroupPlaceholdersWithNothingToList)
     CKitCommandBars::ClosePopups();
     m_pBars->SetCustomizeMode(FALSE);
     pPopup->InternalRelease();
+}
+
+// A tab workspace that counts its layout passes.
+class CCountingWorkspace : public CKitTabClientWnd
+{
+public:
+    int m_nRefreshes = 0;
+    void Refresh() override
+    {
+        ++m_nRefreshes;
+        CKitTabClientWnd::Refresh();
+    }
+};
+
+TEST_F(SpecialControls, TabGroupCommandsAreListedWhenTheWorkspaceOffersThem)
+{
+    auto* pMdi = new CSpecialMdiFrame;
+    ASSERT_TRUE(pMdi->Create(nullptr, L"Pelmo MDI tabs", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN,
+                             CRect(60, 60, 700, 440)));
+    CLIENTCREATESTRUCT client = {};
+    client.idFirstChild = 0xFF00;
+    pMdi->m_hWndMDIClient = ::CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 620, 340, pMdi->m_hWnd,
+                                              reinterpret_cast<HMENU>(AFX_IDW_PANE_FIRST),
+                                              ::GetModuleHandleW(nullptr), &client);
+    ASSERT_NE(pMdi->m_hWndMDIClient, nullptr);
+    auto* pBars = new CKitCommandBars;
+    pBars->AttachToFrame(pMdi);
+    pMdi->m_pCommandBars = pBars;
+    CCountingWorkspace workspace;
+    ASSERT_TRUE(workspace.AttachToFrame(pMdi, TRUE));
+    ASSERT_NE(CreateDocument(pMdi->m_hWndMDIClient, L"Alpha", TRUE), nullptr);
+    ASSERT_NE(CreateDocument(pMdi->m_hWndMDIClient, L"Beta", TRUE), nullptr);
+    PumpFor(150);
+
+    CKitCommandBar* pMenu = CKitCommandBars::NewPopupBar(pBars);
+    ASSERT_NE(pMenu, nullptr);
+    pMenu->GetControls()->Add(kControlButton, 0xE130)->SetCaption(L"&Cascade");
+    CKitControl* pPlaceholder = pMenu->GetControls()->Add(kControlButton, 35002);
+    ASSERT_NE(dynamic_cast<CKitControlWorkspaceActions*>(pPlaceholder), nullptr);
+    pPlaceholder->SetCaption(L"Tab groups");
+    pPlaceholder->m_bBeginGroup = TRUE;
+    CRect rcFrame;
+    pMdi->GetWindowRect(&rcFrame);
+    const auto ids = [](CKitControls* pControls) {
+        std::vector<int> list;
+        for (int i = 0; i < pControls->GetCount(); ++i)
+            list.push_back(pControls->GetAt(i)->GetId());
+        return list;
+    };
+
+    // One group of two: a new group either way, no move.
+    OpenPopup(pMenu, CPoint(rcFrame.left + 40, rcFrame.top + 40));
+    CKitControls* pControls = pMenu->GetControls();
+    EXPECT_EQ(ids(pControls), (std::vector<int>{0xE130, 35002, 9422, 9423})) << Describe(pControls);
+    EXPECT_NE(pPlaceholder->GetHideFlags() & kHideByProgram, 0u);
+    EXPECT_TRUE(pControls->GetAt(2)->GetBeginGroup()) << "the first item takes the placeholder's group line";
+    EXPECT_FALSE(pControls->GetAt(3)->GetBeginGroup());
+    EXPECT_EQ(pControls->GetAt(2)->GetCaption(), CString(L"New Hori&zontal Tab Group"));
+    EXPECT_EQ(pControls->GetAt(3)->GetCaption(), CString(L"New &Vertical Tab Group"));
+    EXPECT_TRUE(pControls->GetAt(2)->GetEnabled() && pControls->GetAt(3)->GetEnabled());
+    EXPECT_TRUE(CaptureWindowToBmp(pMenu->m_hWnd, L"cbspecial_tab_group_commands.bmp"));
+    CKitCommandBars::ClosePopups();
+    PumpFor(50);
+
+    // The active child in a new group beside the first: it can only move back.
+    workspace.OnTabGroupCommand(ID_TABGROUP_NEW_VERTICAL);
+    PumpFor(100);
+    ASSERT_EQ(workspace.GetTabGroupCount(), 2);
+    OpenPopup(pMenu, CPoint(rcFrame.left + 40, rcFrame.top + 40));
+    EXPECT_EQ(ids(pControls), (std::vector<int>{0xE130, 35002, 9420})) << Describe(pControls);
+    CKitCommandBars::ClosePopups();
+    PumpFor(50);
+
+    // The bars laid out again lay the workspace's groups out with them.
+    const int nRefreshes = workspace.m_nRefreshes;
+    pBars->RecalcAllBars();
+    EXPECT_GT(workspace.m_nRefreshes, nRefreshes);
+
+    pMenu->InternalRelease();
+    pMdi->DestroyWindow();
+    pBars->InternalRelease();
+    PumpFor(50);
 }
 
 TEST_F(SpecialControls, LabelIsNeverHotAndKeyboardWalksPastIt)

@@ -14,7 +14,7 @@
 class COleDataObject;
 class COleDataSource;
 
-// The registered format; registered on first use.
+// The registered format (the task panel registers it when the program starts).
 CLIPFORMAT TaskPanelItemFormat();
 
 // The item as a global block the caller owns, or NULL.

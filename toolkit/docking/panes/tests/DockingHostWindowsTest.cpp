@@ -167,6 +167,30 @@ TEST_F(DockingHost, PanesTakeTheirRoomBesideTheView)
     EXPECT_TRUE(ViewRect().IsRectEmpty());
 }
 
+// The program builds one arrangement at exit and drops it unstored: the
+// host's own layout, panes and windows stay as they were.
+TEST_F(DockingHost, AnArrangementBuiltAndDroppedLeavesTheHostsOwn)
+{
+    CDockingPaneItem* pLeft = m_host.CreatePane(1, L"Folders", MakePaneWindow(L"Folders"), kSideLeft, nullptr,
+                                                CSize(150, 100));
+    ASSERT_NE(pLeft, nullptr);
+    m_frame.RecalcLayout();
+    CDockingArrangement* pOwn = m_host.GetArrangement();
+    const CRect view = ViewRect();
+
+    CDockingArrangement* pThrowaway = m_host.CreateArrangement();
+    ASSERT_NE(pThrowaway, nullptr);
+    EXPECT_NE(pThrowaway, pOwn);
+    EXPECT_TRUE(pThrowaway->IsNotAttached());
+    pThrowaway->InternalRelease();
+
+    m_frame.RecalcLayout();
+    EXPECT_EQ(m_host.GetArrangement(), pOwn);
+    EXPECT_EQ(m_host.LookupPaneById(1), pLeft);
+    EXPECT_EQ(ViewRect(), view);
+    EXPECT_TRUE(::IsWindowVisible(pLeft->GetAttachedWindow()));
+}
+
 TEST_F(DockingHost, AClosedPaneComesBackUnlessTheFrameKeepsIt)
 {
     const HWND hWnd = MakePaneWindow(L"Output");
