@@ -6,6 +6,8 @@ namespace engine {
 
 void DirectoryClusterOwners::NoteWalk(uint32_t folderKey, std::span<const uint32_t> clusters, bool open,
                                       uint32_t lastUsedCluster) {
+  // A walk that read nothing learnt nothing about where the folder ends.
+  if (clusters.empty()) return;
   read_.insert(clusters.begin(), clusters.end());
   const auto known = open_.find(folderKey);
   if (!open) {

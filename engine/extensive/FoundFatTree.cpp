@@ -192,6 +192,9 @@ void AttachOrphanedDirectoryClusters(EngineContext& ctx, const FatLayout& layout
     if (StopRequested(ctx)) return;
     if (owners.WasRead(cluster)) continue;  // an earlier one read on into it
     ReadSectors(ctx, ClusterFirstSector(layout, cluster), pieceSectors, piece);
+    // The raw scan judged one sector; a cluster that does not hold entries
+    // throughout is file data, and must neither become a folder nor close one.
+    if (!LooksLikeDirectoryEntries(piece.data(), piece.size())) continue;
     std::optional<uint32_t> owner = OwnerBySubfolders(ctx, piece);
     if (!owner) owner = owners.OwnerByPlace(cluster);
     bool deleted = false;

@@ -52,12 +52,17 @@ bool AppendDirectoryCluster(EngineContext& ctx, const FatLayout& layout, uint32_
 bool LooksLikeDirectoryEntries(const uint8_t* piece, size_t bytes) {
   for (size_t offset = 0; offset + kDirEntrySize <= bytes; offset += kDirEntrySize) {
     const uint8_t* entry = piece + offset;
-    if (entry[0] == 0) return true;
+    // The end mark: a folder's clusters are zeroed when it takes them, so all
+    // after it is zero too. Data that merely begins with a name-like entry is not.
+    if (entry[0] == 0) return std::all_of(entry, piece + bytes, [](uint8_t b) { return b == 0; });
     if (entry[11] == kAttrLongName) continue;
     if ((entry[11] & 0xC0) != 0) return false;
     for (size_t i = entry[0] == kDeletedMark ? 1 : 0; i < 11; ++i) {
       if (entry[i] < 0x20) return false;
     }
+    // A name with no attributes, dates, cluster or size is the tail of a file's
+    // last cluster, not an entry: every file system writes at least a date.
+    if (std::all_of(entry + 11, entry + kDirEntrySize, [](uint8_t b) { return b == 0; })) return false;
   }
   return true;
 }

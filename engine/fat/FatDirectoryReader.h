@@ -23,8 +23,9 @@ struct FatDirectoryBytes {
 };
 
 // True when every entry of the bytes could be a directory entry (up to an end
-// mark): a deleted or long-name entry, or a short entry with printable name bytes
-// and no reserved attribute bits. File data almost never passes for a whole cluster.
+// mark, after which all is zero): a deleted or long-name entry, or a short entry
+// with printable name bytes, no reserved attribute bits and more than a name.
+// File data almost never passes for a whole cluster.
 bool LooksLikeDirectoryEntries(const uint8_t* bytes, size_t count);
 // True when the bytes begin with a folder's "." entry.
 bool StartsDirectory(const uint8_t* bytes);

@@ -169,7 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
                       // Folders of many clusters, their later ones after the data of
                       // the files listed before them and after a subfolder's.
                       ReformatCase{"large-folders-fat32-formatted", "large-folders-fat32",
-                                   engine::kFileSystemFat32}),
+                                   engine::kFileSystemFat32},
+                      // Between a folder's full first cluster and its next one lies
+                      // the last cluster of another folder's file, which begins
+                      // like an entry followed by an end mark.
+                      ReformatCase{"file-tails-fat32-formatted", "file-tails-fat32", engine::kFileSystemFat32}),
     CaseName);
 INSTANTIATE_TEST_SUITE_P(Formats, ReformattedNtfs,
                          ::testing::Values(ReformatCase{"extensive-ntfs-again", "extensive-ntfs",
