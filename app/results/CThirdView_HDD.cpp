@@ -68,6 +68,7 @@ BEGIN_MESSAGE_MAP(CThirdView_HDD, CView)
   ON_COMMAND(ID_PAGE_BACK, OnBack)
   ON_COMMAND(ID_PAGE_HOME, OnHome)
   ON_COMMAND(ID_RECOVER_SELECTED, OnRecoverSelected)
+  ON_COMMAND(ID_RENAME_ITEM, OnRenameItem)
 END_MESSAGE_MAP()
 
 CThirdView_HDD::CThirdView_HDD() : tree_(wizard::Engine(), list_.Maps()), list_(wizard::Engine()) {
@@ -550,6 +551,18 @@ void CThirdView_HDD::Recover(bool invalidPathMessage) {
     if (invalidPathMessage) AfxMessageBox(kInvalidPath, MB_OK);  // under the program's name
     return;
   }
+  SaveIntoChosenFolder();
+}
+
+void CThirdView_HDD::SaveAll() {
+  engine::EngineContext& ctx = wizard::Engine();
+  engine::BrowseForSaveFolder(ctx);
+  if (ctx.SaveControl.TargetFolder.empty()) return;
+  SaveIntoChosenFolder();
+}
+
+void CThirdView_HDD::SaveIntoChosenFolder() {
+  ResultCheckMaps& maps = list_.Maps();
   engine::SaveSelection selection;
   for (HTREEITEM item : maps.SaveFolderItems) selection.TickedFolders.push_back(reinterpret_cast<engine::TreeItem>(item));
   selection.TickedFileIds = maps.ListCheckedFileIds;

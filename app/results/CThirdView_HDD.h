@@ -38,6 +38,8 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
   void UncheckResultSubtree(HTREEITEM item) override;
   void SyncResultListChecks() override;
   void DeleteAllResultRows() override;
+  void RecoverSelected() override { Recover(false); }
+  void SaveAll() override;
   void AddResultRows(const std::vector<PendingRow>& rows) override;
   void SetResultsReportView() override;
   void ShowSelectedSize(const CString& text) override;
@@ -53,6 +55,7 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
   afx_msg void OnRecover() { Recover(true); }
   // The frame's and the context menus' "Recover Selected...": no message when no folder is chosen.
   afx_msg void OnRecoverSelected() { Recover(false); }
+  afx_msg void OnRenameItem() { list_.BeginRename(); }
   afx_msg void OnBack();
   afx_msg void OnHome() { OnBack(); }
   void SortByColumn(int column, bool ascending);
@@ -70,6 +73,8 @@ class CThirdView_HDD : public CView, public ResultsPageReports, public SaveDialo
 
  private:
   void Recover(bool invalidPathMessage);
+  // Runs the save dialog over what the check maps hold, into the folder already chosen.
+  void SaveIntoChosenFolder();
   // Totals the ticked files into the size label.
   void UpdateSelectedSize();
   void ShowFolder(HTREEITEM item);

@@ -226,6 +226,15 @@ BOOL CMainFrame::PreTranslateMessage(MSG* message) {
   return CKitFrameWnd::PreTranslateMessage(message);
 }
 
+BOOL CMainFrame::OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) {
+  CView* results = RecoveryApp().Pages[kResultsPage];
+  CView* active = GetActiveView();
+  if (results != nullptr && active != nullptr && active != results && results->GetSafeHwnd() != nullptr &&
+      ::IsChild(results->GetSafeHwnd(), active->GetSafeHwnd()) && results->OnCmdMsg(id, code, extra, handlerInfo))
+    return TRUE;
+  return CKitFrameWnd::OnCmdMsg(id, code, extra, handlerInfo);
+}
+
 // ---- The exit road -----------------------------------------------------------------
 
 void CMainFrame::ShowPreview(CString path, CString extension) {
@@ -314,13 +323,18 @@ void CMainFrame::OnUpdateAlwaysEnabled(CCmdUI* cmdUI) { cmdUI->Enable(TRUE); }
 
 // ---- Commands ----------------------------------------------------------------------
 
-void CMainFrame::OnRecoverSelected() {
-  // Ticks come with the results page's check maps; until then nothing is ticked.
-  ShowMessageRequest(L"Please click on check box next to the file(s) and folder(s)\r\n that you want to save.",
-                     kMessageInformation);
+ResultsPageReports* CMainFrame::ResultsPage() const {
+  return dynamic_cast<ResultsPageReports*>(RecoveryApp().Pages[kResultsPage]);
 }
 
-void CMainFrame::OnSaveAll() {}
+// The ticks live in the results page's check maps, so the page saves them.
+void CMainFrame::OnRecoverSelected() {
+  if (ResultsPageReports* results = ResultsPage()) results->RecoverSelected();
+}
+
+void CMainFrame::OnSaveAll() {
+  if (ResultsPageReports* results = ResultsPage()) results->SaveAll();
+}
 
 void CMainFrame::OnSaveSnapshot() { engine::snapshot::SaveSnapshot(Engine()); }
 
@@ -329,9 +343,10 @@ void CMainFrame::OnLoadSnapshot() {
   const std::optional<std::u16string> path =
       engine::snapshot::ChooseSnapshotToLoad(ctx, RecoveryApp().InputFiles());
   if (!path) return;
-  if (auto* results = dynamic_cast<ResultsPageReports*>(RecoveryApp().Pages[kResultsPage]))
-    PrepareResultColumns(*results->ResultList(), ctx.RecoveryMode);
+  if (ResultsPageReports* results = ResultsPage()) PrepareResultColumns(*results->ResultList(), ctx.RecoveryMode);
   PastScanPage = 1;
+  // An Extensive Scan's result commands follow this flag: they work after the load too.
+  PastFileSystemPage = 1;
   const bool loaded = ctx.RecoveryMode == engine::kModeFileTrace ? LoadFileTraceSnapshot(ToCString(*path))
                                                                  : LoadScanSnapshot(ToCString(*path));
   if (!loaded) {

@@ -11,6 +11,7 @@
 #include "CKitStatusBar.h"
 #include "CKitTaskPanel.h"
 #include "CKitToolBar.h"
+#include "PageReports.h"
 #include "WizardLinks.h"
 
 class CMainFrame : public CKitFrameWnd, public WizardFrameState {
@@ -21,6 +22,9 @@ class CMainFrame : public CKitFrameWnd, public WizardFrameState {
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL PreTranslateMessage(MSG* message) override;
+  // A preview makes the pane inside the results page the active view; the results
+  // page still takes its commands before the frame does.
+  BOOL OnCmdMsg(UINT id, int code, void* extra, AFX_CMDHANDLERINFO* handlerInfo) override;
   // The caption stays the program's name; no document name is added.
   void OnUpdateFrameTitle(BOOL) override {}
 
@@ -81,6 +85,7 @@ class CMainFrame : public CKitFrameWnd, public WizardFrameState {
 
  private:
   bool ResultCommandsEnabled() const;
+  ResultsPageReports* ResultsPage() const;
   void SetResultsListView(DWORD viewStyle);
   void WritePreviewSettings();
   bool CreateBars();

@@ -76,6 +76,10 @@ class ResultsPageReports {
   virtual void UncheckResultSubtree(HTREEITEM item) = 0;
   virtual void SyncResultListChecks() = 0;
   virtual void DeleteAllResultRows() = 0;
+  // The menu's and the toolbar's "Recover Selected...": gathers the ticks and saves them.
+  virtual void RecoverSelected() = 0;
+  // "Save All": asks for the folder and saves what the check maps already hold.
+  virtual void SaveAll() = 0;
   // Name, type and the further column texts of a row.
   struct PendingRow {
     CString Name;

@@ -719,6 +719,129 @@ TEST_F(FatResults, TickingAFileShowsTheSelectedSize) {
       << std::string(WindowText(label).begin(), WindowText(label).end());
 }
 
+// ---- Recover from the toolbar and the menu while the preview pane is the active view -------
+
+constexpr int kPreviewPaneId = 0xE901;
+constexpr int kPreviewViewerId = 0xE900;
+
+INPUT ResultsMouseMove(POINT screen) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input.mi.dx = static_cast<LONG>(screen.x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1));
+  input.mi.dy = static_cast<LONG>(screen.y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1));
+  return input;
+}
+
+std::wstring ResultsStatusText(HWND frame) {
+  HWND status = FindDescendantByClass(frame, STATUSCLASSNAMEW);
+  wchar_t text[256] = {};
+  DWORD_PTR copied = 0;
+  if (status != nullptr)
+    ::SendMessageTimeoutW(status, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
+  return text;
+}
+
+// A client point of the "Standard" toolbar's button whose prompt the status bar
+// shows while the mouse rests on it; {-1, -1} when no button gives it.
+POINT ToolbarButtonWithPrompt(HWND frame, const std::wstring& prompt) {
+  HWND bar = FindDescendant(frame, [](HWND w) { return WindowText(w) == L"Standard"; });
+  RECT client{};
+  if (bar == nullptr || !::GetClientRect(bar, &client)) return {-1, -1};
+  for (int x = 6; x < client.right; x += 6) {
+    POINT screen{x, client.bottom / 2};
+    ::ClientToScreen(bar, &screen);
+    INPUT move = ResultsMouseMove(screen);
+    ::SendInput(1, &move, sizeof(INPUT));
+    if (WaitUntil([&] { return ResultsStatusText(frame).rfind(prompt, 0) == 0; }, 250))
+      return {x + 6, client.bottom / 2};  // a little inside, away from the button's edge
+  }
+  return {-1, -1};
+}
+
+// The folder browser the save road opens, or null when a message (or nothing) came instead;
+// a message seen is answered and its text kept.
+HWND WaitForSaveFolderBrowser(DWORD processId, std::wstring& messageSeen) {
+  HWND browser = nullptr;
+  WaitUntil([&] {
+    HWND dialog = FindTopLevel(processId, nullptr, L"#32770");
+    if (dialog == nullptr) return false;
+    if (FindDescendant(dialog, [](HWND w) { return WindowText(w) == kSaveFolderTitle; }) != nullptr) {
+      browser = dialog;
+      return true;
+    }
+    if (HWND text = ::GetDlgItem(dialog, 0xFFFF)) {
+      messageSeen = WindowText(text);
+      PressButton(dialog, IDOK);
+      WaitUntil([&] { return !::IsWindow(dialog); }, 5000);
+      return true;
+    }
+    return false;
+  });
+  return browser;
+}
+
+TEST_F(FatResults, RecoverOnTheToolbarOrTheMenuAfterAPreviewStartsTheSave) {
+  ResultsSession& s = *session_;
+  s.Choose(s.Item(L"Root"));
+  const int readme = s.Row(L"README.TXT");
+  ASSERT_GE(readme, 0);
+  if (!s.RowChecked(readme)) ASSERT_TRUE(s.ClickRowBox(readme));
+  ASSERT_TRUE(s.RowChecked(readme));
+
+  // A click on the row's name shows the file in the preview pane, which becomes the active view.
+  HWND pane = FindDescendantById(s.Page(), kPreviewPaneId);
+  ASSERT_NE(pane, nullptr);
+  auto previewShown = [&] {
+    HWND viewer = FindDescendantById(pane, kPreviewViewerId);
+    return viewer != nullptr && ::IsWindowVisible(viewer);
+  };
+  const RECT label = s.LabelRect(readme);
+  ::SetForegroundWindow(s.Frame());
+  ClickWithMouse(s.List(), {label.left + 12, (label.top + label.bottom) / 2});
+  ASSERT_TRUE(WaitUntil(previewShown, 15000)) << "the preview did not show README.TXT";
+  ::Sleep(300);
+  EXPECT_TRUE(Screenshot(s.Frame(), L"recover-after-preview"));
+
+  // The toolbar's Recover, clicked with the mouse.
+  const POINT recover = ToolbarButtonWithPrompt(s.Frame(), L"Recovery Selected");
+  HWND bar = FindDescendant(s.Frame(), [](HWND w) { return WindowText(w) == L"Standard"; });
+  ASSERT_GE(recover.x, 0) << "no toolbar button says Recovery Selected";
+  ClickWithMouse(bar, recover);
+  std::wstring message;
+  HWND browser = WaitForSaveFolderBrowser(s.Id(), message);
+  EXPECT_NE(browser, nullptr) << "the toolbar's Recover did not ask for a folder; it said: "
+                              << std::string(message.begin(), message.end());
+  if (browser != nullptr) {
+    EXPECT_TRUE(Screenshot(browser, L"recover-toolbar-folder-browser"));
+    PressButton(browser, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(browser); }));
+  }
+  EXPECT_EQ(WaitForMessage(s.Id(), 1000).window, nullptr) << "a cancelled folder choice says nothing here";
+
+  // The menu's "&Recover Selected..." after the preview of another file.
+  HWND firstViewer = FindDescendantById(pane, kPreviewViewerId);
+  const int lower = s.Row(L"lower.txt");
+  ASSERT_GE(lower, 0);
+  const RECT other = s.LabelRect(lower);
+  ::SetForegroundWindow(s.Frame());
+  ClickWithMouse(s.List(), {other.left + 12, (other.top + other.bottom) / 2});
+  ASSERT_TRUE(WaitUntil([&] { return previewShown() && FindDescendantById(pane, kPreviewViewerId) != firstViewer; },
+                        15000))
+      << "the preview did not show lower.txt";
+  ::PostMessageW(s.Frame(), WM_COMMAND, MAKEWPARAM(ID_RECOVER_SELECTED, 0), 0);
+  message.clear();
+  browser = WaitForSaveFolderBrowser(s.Id(), message);
+  EXPECT_NE(browser, nullptr) << "the menu's Recover Selected did not ask for a folder; it said: "
+                              << std::string(message.begin(), message.end());
+  if (browser != nullptr) {
+    PressButton(browser, IDCANCEL);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(browser); }));
+  }
+  s.ClickRowBox(s.Row(L"README.TXT"));
+  EXPECT_FALSE(s.RowChecked(s.Row(L"README.TXT")));
+}
+
 TEST_F(FatResults, DISABLED_TabMovesBetweenTreeAndListAndEnterOpensAFolderRow) {
   ResultsSession& s = *session_;
   s.Choose(s.Item(L"Root"));
