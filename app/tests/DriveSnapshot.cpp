@@ -76,7 +76,11 @@ std::wstring MakeFileTraceSnapshot(const std::u16string& rootPath, const std::ve
   return SaveOrTell(host, ctx, snapshotPath, engine::snapshot::SaveFileTraceSnapshot);
 }
 
-std::wstring MakeQuickScanSnapshot(const std::u16string& rootPath, const std::wstring& snapshotPath) {
+namespace {
+
+// Reads the drive's own file system as a Quick Scan does and saves the result
+// under the snapshot marker of `mode`.
+std::wstring ScanAndSave(const std::u16string& rootPath, const std::wstring& snapshotPath, int32_t mode) {
   SnapshotHost host;
   platform::Win32DeviceOpener opener;
   engine::EngineContext ctx(host, opener);
@@ -92,7 +96,18 @@ std::wstring MakeQuickScanSnapshot(const std::u16string& rootPath, const std::ws
   ctx.SourceSelection.SectorCount = static_cast<uint32_t>(entry.SectorCount);
   ctx.SourceSelection.EndSector = static_cast<uint32_t>(entry.SectorCount - 1);
   if (engine::QuickScanThreadProc(ctx, {}) != 1) return L"the Quick Scan failed";
+  ctx.RecoveryMode = mode;
   return SaveOrTell(host, ctx, snapshotPath, engine::snapshot::SaveScanSnapshot);
+}
+
+}  // namespace
+
+std::wstring MakeQuickScanSnapshot(const std::u16string& rootPath, const std::wstring& snapshotPath) {
+  return ScanAndSave(rootPath, snapshotPath, engine::kModeQuickScan);
+}
+
+std::wstring MakeExtensiveScanSnapshot(const std::u16string& rootPath, const std::wstring& snapshotPath) {
+  return ScanAndSave(rootPath, snapshotPath, engine::kModeExtensiveScan);
 }
 
 }  // namespace programtest

@@ -12,6 +12,10 @@ namespace programtest {
 // `snapshotPath` (replacing one of an earlier run). Empty on success, else what failed.
 std::wstring MakeQuickScanSnapshot(const std::u16string& rootPath, const std::wstring& snapshotPath);
 
+// The same scan of the drive's own file system, saved as an Extensive Scan saves
+// the volume chosen on the file-system page (marker "A").
+std::wstring MakeExtensiveScanSnapshot(const std::u16string& rootPath, const std::wstring& snapshotPath);
+
 // Carves sectors 0 to `endSector` of the logical drive for the `extensions` (".png"),
 // with the signatures of `programFolder`'s Raw.dat, and saves the File Trace
 // snapshot to `snapshotPath`. Empty on success, else what failed.

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "DriveSnapshot.h"
 #include "ProgramDriver.h"
 #include "ResourceIds.h"
 
@@ -626,6 +627,49 @@ TEST_F(SnapshotRoad, AQuickScanSavedFromTheMenuLoadsWithTheSameTreeAndListAndSav
     EXPECT_EQ(loaded.rows, scanned.rows);
     EXPECT_TRUE(Quit(third));
   }
+  ::DeleteFileW(snapshot.c_str());
+}
+
+// An Extensive Scan's snapshot loaded from the menu offers what a finished scan
+// offers: Find File(s), File Filters, Drive Information and Recover answer.
+TEST_F(SnapshotRoad, AnExtensiveScanSnapshotLoadedFromTheMenuLeavesTheResultCommandsEnabled) {
+  const std::wstring snapshot = TempPath(L"pelmo-filesystem-extensive.vbrx");
+  ASSERT_EQ(MakeExtensiveScanSnapshot(u"F:\\", snapshot), L"");
+  ProgramProcess program;
+  ASSERT_TRUE(Launch(program, L""));
+  HWND modePage = WaitForWindow([] { return ShownPage(); });
+  Press(modePage, ID_MODE_EXTENSIVE_SCAN);
+  ASSERT_NE(WaitForWindow([&] {
+    HWND shown = ShownPage();
+    return shown != modePage && shown != nullptr && FindDescendantById(shown, kDriveTreeId) != nullptr ? shown : nullptr;
+  }), nullptr);
+  ::PostMessageW(frame_, WM_COMMAND, MAKEWPARAM(ID_LOAD_SNAPSHOT, 0), 0);
+  ASSERT_TRUE(AnswerFileDialog(L"Open", snapshot)) << "no Open dialog took the name";
+  ASSERT_NE(WaitForResults(), nullptr) << "the snapshot's results did not come";
+
+  // A disabled command is refused before it reaches its handler, so each dialog
+  // shows only when its command is enabled.
+  const struct {
+    UINT command;
+    const wchar_t* caption;
+  } dialogs[] = {{ID_FIND_FILES, L"Find File(s)"}, {ID_FILE_FILTERS, L"File Filters"},
+                 {ID_DRIVE_INFORMATION, L"Drive Information"}};
+  for (const auto& dialog : dialogs) {
+    ::PostMessageW(frame_, WM_COMMAND, MAKEWPARAM(dialog.command, 0), 0);
+    HWND shown = WaitForWindow([&] { return FindTopLevel(Id(), dialog.caption, L"#32770"); }, 10000);
+    EXPECT_NE(shown, nullptr) << "disabled: " << std::string(dialog.caption, dialog.caption + wcslen(dialog.caption));
+    if (shown == nullptr) continue;
+    ::PostMessageW(shown, WM_COMMAND, IDCANCEL, 0);  // Esc
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(shown); }, 10000));
+  }
+  // Recover with nothing ticked answers with its request to tick.
+  ::PostMessageW(frame_, WM_COMMAND, MAKEWPARAM(ID_RECOVER_SELECTED, 0), 0);
+  const MessageBoxSeen request = WaitForMessage(Id(), 10000);
+  ASSERT_NE(request.window, nullptr) << "Recover is disabled";
+  EXPECT_NE(request.text.find(L"Please click on check box"), std::wstring::npos) << "Recover answered otherwise";
+  PressButton(request.window, IDOK);
+  WaitUntil([&] { return !::IsWindow(request.window); });
+  EXPECT_TRUE(Quit(program));
   ::DeleteFileW(snapshot.c_str());
 }
 
