@@ -1260,14 +1260,21 @@ void ClickControl(HWND dialog, int id) {
 }
 
 bool Painted(HWND control) {
+  // A window Wine has not painted shows black; a drawn button is mostly its face.
+  // Points of the face clear of the caption's glyphs: inside the border, at the
+  // left and right of the middle row.
   RECT rect{};
   ::GetClientRect(control, &rect);
-  POINT middle{rect.right / 2, rect.bottom / 2};
-  ::ClientToScreen(control, &middle);
+  const POINT faces[] = {{4, rect.bottom / 2}, {rect.right - 5, rect.bottom / 2}};
   HDC screen = ::GetDC(nullptr);
-  const COLORREF colour = ::GetPixel(screen, middle.x, middle.y);
+  int drawn = 0;
+  for (POINT point : faces) {
+    ::ClientToScreen(control, &point);
+    const COLORREF colour = ::GetPixel(screen, point.x, point.y);
+    drawn += colour != RGB(0, 0, 0) && colour != CLR_INVALID ? 1 : 0;
+  }
   ::ReleaseDC(nullptr, screen);
-  return colour != RGB(0, 0, 0) && colour != CLR_INVALID;
+  return drawn == 2;
 }
 
 // The files a save wrote whole below the folder (not those kept as ".partial").
