@@ -315,4 +315,30 @@ bool Screenshot(HWND window, const std::wstring& name) {
   return CaptureWindowToBmp(window, name + L".bmp");
 }
 
+bool TreeItemPainted(HWND tree, DWORD processId, HTREEITEM item) {
+  RECT rect{};
+  if (item == nullptr || !TreeItemRect(tree, processId, item, rect)) return false;
+  HDC screen = ::GetDC(nullptr);
+  int dark = 0;
+  for (int y = rect.top; y < rect.bottom; ++y) {
+    for (int x = rect.left; x < rect.right; ++x) {
+      POINT at{x, y};
+      ::ClientToScreen(tree, &at);
+      const COLORREF colour = ::GetPixel(screen, at.x, at.y);
+      if (GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 200) ++dark;
+    }
+  }
+  ::ReleaseDC(nullptr, screen);
+  return dark > 5;
+}
+
+std::wstring StatusText(HWND frame) {
+  HWND status = FindDescendantByClass(frame, STATUSCLASSNAMEW);
+  wchar_t text[256] = {};
+  DWORD_PTR copied = 0;
+  if (status != nullptr)
+    ::SendMessageTimeoutW(status, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
+  return text;
+}
+
 }  // namespace programtest

@@ -76,6 +76,11 @@ struct RemoteTreeItem {
 };
 std::vector<RemoteTreeItem> TreeItems(HWND tree, DWORD processId);
 bool TreeItemRect(HWND tree, DWORD processId, HTREEITEM item, RECT& rect);
+// Whether a tree item's label is on the screen: dark text pixels in its rectangle,
+// as painted, without anything clicked first.
+bool TreeItemPainted(HWND tree, DWORD processId, HTREEITEM item);
+// The first pane of the frame's status bar, read through the window's own answer.
+std::wstring StatusText(HWND frame);
 std::wstring ListItemText(HWND list, DWORD processId, int row, int column);
 
 // Presses the keys in order and releases them in reverse order, as real input.

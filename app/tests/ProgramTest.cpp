@@ -311,16 +311,6 @@ void SendMouse(std::vector<INPUT> inputs) {
   ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// The first pane of the frame's status bar, read through the window's own answer.
-std::wstring StatusText(HWND frame) {
-  HWND status = FindDescendantByClass(frame, STATUSCLASSNAMEW);
-  wchar_t text[256] = {};
-  DWORD_PTR copied = 0;
-  if (status != nullptr)
-    ::SendMessageTimeoutW(status, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
-  return text;
-}
-
 // Points inside the toolbar's first button (Exit) and its last (Help), each
 // confirmed by the prompt the hot button puts on the status bar.
 struct ToolbarPoints {

@@ -263,24 +263,6 @@ class FileSystemSession : public testing::Test {
     return false;
   }
 
-  // Whether a tree item's label is on the screen: dark text pixels in its rectangle.
-  static bool ItemPainted(HWND tree, HTREEITEM item) {
-    RECT rect{};
-    if (item == nullptr || !TreeItemRect(tree, Id(), item, rect)) return false;
-    HDC screen = ::GetDC(nullptr);
-    int dark = 0;
-    for (int y = rect.top; y < rect.bottom; ++y) {
-      for (int x = rect.left; x < rect.right; ++x) {
-        POINT at{x, y};
-        ::ClientToScreen(tree, &at);
-        const COLORREF colour = ::GetPixel(screen, at.x, at.y);
-        if (GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 200) ++dark;
-      }
-    }
-    ::ReleaseDC(nullptr, screen);
-    return dark > 5;
-  }
-
   // Clicks the box of a tree item where the tree's own hit test finds it.
   static bool ClickTreeBox(HWND tree, HTREEITEM item) {
     ::SendMessageW(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
@@ -403,7 +385,7 @@ void FileSystemSession::RecoverOldVolume(const DriveCase& drive) {
     EXPECT_NE(FindItem(resultTree, folder), nullptr) << "no folder " << std::string(folder, folder + wcslen(folder));
   ::SetForegroundWindow(frame_);
   // Shown at once: the tree's labels are painted before anything is clicked.
-  EXPECT_TRUE(WaitUntil([&] { return ItemPainted(resultTree, FindItem(resultTree, L"Root")); }, 5000))
+  EXPECT_TRUE(WaitUntil([&] { return TreeItemPainted(resultTree, Id(), FindItem(resultTree, L"Root")); }, 5000))
       << "the result tree is blank";
   EXPECT_TRUE(Screenshot(frame_, std::wstring(L"file-system-results-") + drive.letter));
 

@@ -733,15 +733,6 @@ INPUT ResultsMouseMove(POINT screen) {
   return input;
 }
 
-std::wstring ResultsStatusText(HWND frame) {
-  HWND status = FindDescendantByClass(frame, STATUSCLASSNAMEW);
-  wchar_t text[256] = {};
-  DWORD_PTR copied = 0;
-  if (status != nullptr)
-    ::SendMessageTimeoutW(status, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, &copied);
-  return text;
-}
-
 // A client point of the "Standard" toolbar's button whose prompt the status bar
 // shows while the mouse rests on it; {-1, -1} when no button gives it.
 POINT ToolbarButtonWithPrompt(HWND frame, const std::wstring& prompt) {
@@ -753,7 +744,7 @@ POINT ToolbarButtonWithPrompt(HWND frame, const std::wstring& prompt) {
     ::ClientToScreen(bar, &screen);
     INPUT move = ResultsMouseMove(screen);
     ::SendInput(1, &move, sizeof(INPUT));
-    if (WaitUntil([&] { return ResultsStatusText(frame).rfind(prompt, 0) == 0; }, 250))
+    if (WaitUntil([&] { return StatusText(frame).rfind(prompt, 0) == 0; }, 250))
       return {x + 6, client.bottom / 2};  // a little inside, away from the button's edge
   }
   return {-1, -1};
@@ -880,25 +871,6 @@ TEST_F(FatResults, TabMovesBetweenTreeAndListAndEnterOpensAFolderRow) {
 }
 
 // ---- Back on the results page, then Next: the same drive is scanned again ----------------
-
-// Whether a tree item's label is on the screen: dark text pixels in its rectangle, as
-// painted, without anything clicked first.
-bool TreeItemPainted(HWND tree, DWORD processId, HTREEITEM item) {
-  RECT rect{};
-  if (item == nullptr || !TreeItemRect(tree, processId, item, rect)) return false;
-  HDC screen = ::GetDC(nullptr);
-  int dark = 0;
-  for (int y = rect.top; y < rect.bottom; ++y) {
-    for (int x = rect.left; x < rect.right; ++x) {
-      POINT at{x, y};
-      ::ClientToScreen(tree, &at);
-      const COLORREF colour = ::GetPixel(screen, at.x, at.y);
-      if (GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 200) ++dark;
-    }
-  }
-  ::ReleaseDC(nullptr, screen);
-  return dark > 5;
-}
 
 // The results page as reached: Root and a folder below it listed and painted at once.
 void ExpectTreeShownAtOnce(ResultsSession& s, const wchar_t* screenshot) {
